@@ -1,0 +1,20 @@
+#include "cli/BatchPlatform.h"
+
+#include <cstdio>
+
+namespace kalviro {
+
+void BatchPlatform::showMessage(const std::string& text) {
+    messageShown_ = true;
+    std::fprintf(stderr, "kalviro-cli: %s\n", text.c_str());
+}
+
+std::optional<std::string> BatchPlatform::chooseOpenPath(const FileDialogRequest&) {
+    return std::nullopt;
+}
+
+std::optional<std::string> BatchPlatform::chooseSavePath(const FileDialogRequest&) {
+    return std::nullopt;
+}
+
+} // namespace kalviro

@@ -1,0 +1,92 @@
+#include <cstdio>
+#include <memory>
+
+#include "cli/CliCommands.h"
+#include "cli/Dump.h"
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
+#include "model/readers/GaussianOutputReader.h"
+#include "platform/Platform.h"
+#include "render/ViewSettings.h"
+
+namespace kalviro {
+namespace {
+
+using nlohmann::json;
+
+json vectorJson(const Vector3& v) { return json::array({v.x, v.y, v.z}); }
+
+json storesJson() {
+    const MoleculeState& m = moleculeState();
+    const VibrationStore& v = vibrationStore();
+    const ViewSettings& s = viewSettings();
+    json atoms = json::array();
+    for (const Atom& a : m.atoms)
+        atoms.push_back(
+            {{"symbol", a.symbol}, {"atomicNumber", a.atomicNumber}, {"x", a.x}, {"y", a.y}, {"z", a.z}});
+    json modes = json::array();
+    for (const auto& mode : v.modes) {
+        json vectors = json::array();
+        for (const Vector3& d : mode)
+            vectors.push_back(vectorJson(d));
+        modes.push_back(std::move(vectors));
+    }
+    json dipoles = json::array();
+    for (const Vector3& d : v.dipoleDerivatives)
+        dipoles.push_back(vectorJson(d));
+    return {{"atoms", std::move(atoms)},
+            {"frequencies", v.frequencies},
+            {"intensities", v.intensities},
+            {"symmetries", v.symmetries},
+            {"modes", std::move(modes)},
+            {"dipoleDerivatives", std::move(dipoles)},
+            {"modesLoaded", s.modesLoaded == 1},
+            {"dipolesLoaded", s.dipolesLoaded == 1}};
+}
+
+bool readAsProgram(const std::string& path) { return readOutput(path); }
+
+} // namespace
+
+std::optional<json> dumpFile(const std::string& path) {
+    if (!readAsProgram(path))
+        return std::nullopt;
+    return storesJson();
+}
+
+std::string dumpSummary() {
+    return "atoms " + std::to_string(moleculeState().atoms.size()) + " modes " +
+           std::to_string(vibrationStore().modes.size()) + " dipoleDerivatives " +
+           std::to_string(vibrationStore().dipoleDerivatives.size());
+}
+
+void addDumpCommand(CLI::App& app) {
+    struct Options {
+        std::string file;
+        bool summary = false;
+    };
+    auto options = std::make_shared<Options>();
+    CLI::App* cmd = app.add_subcommand(
+        "dump", "Read FILE as the viewer does and print the loaded data as one JSON object");
+    cmd->add_option("FILE", options->file, "Gaussian output (.log, .out)")->required();
+    cmd->add_flag("--summary", options->summary,
+                  "Print only the counts of atoms, modes and dipole derivatives");
+    cmd->callback([options] {
+        if (options->summary) {
+            if (!readAsProgram(options->file)) {
+                cliExitStatus() = 1;
+                return;
+            }
+            std::printf("%s\n", dumpSummary().c_str());
+            return;
+        }
+        auto j = dumpFile(options->file);
+        if (!j) {
+            cliExitStatus() = 1;
+            return;
+        }
+        std::printf("%s\n", j->dump().c_str());
+    });
+}
+
+} // namespace kalviro

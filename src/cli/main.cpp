@@ -1,0 +1,27 @@
+// kalviro-cli: the viewer's readers, calculations and writers as batch
+// commands. Messages go to standard error; a command that fails exits 1.
+
+#include <CLI/CLI.hpp>
+
+#include "cli/BatchPlatform.h"
+#include "cli/CliCommands.h"
+
+int main(int argc, char** argv) {
+    using namespace kalviro;
+    setPlatform(&batchPlatform());
+    CLI::App app{"KALVIRO batch commands: read vibrational results and write tables, spectra "
+                 "and pictures without the desktop program",
+                 "kalviro-cli"};
+    app.set_version_flag("--version", std::string("kalviro-cli ") + KALVIRO_VERSION);
+    app.require_subcommand(1);
+    addAllCommands(app);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "kalviro-cli: %s\n", e.what());
+        return 1;
+    }
+    return cliExitStatus();
+}

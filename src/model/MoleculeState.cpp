@@ -1,0 +1,107 @@
+#include "model/MoleculeState.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "model/VibrationStore.h"
+#include "render/ViewSettings.h"
+
+namespace kalviro {
+namespace {
+std::unique_ptr<MoleculeState> theMolecule;
+}
+
+MoleculeState& moleculeState() {
+    if (!theMolecule)
+        theMolecule = std::make_unique<MoleculeState>();
+    return *theMolecule;
+}
+
+std::uint32_t atomCount() { return static_cast<std::uint32_t>(moleculeState().atoms.size()); }
+
+void resetMoleculeState() { theMolecule = std::make_unique<MoleculeState>(); }
+
+void replaceAtoms(MoleculeState& m, const std::vector<Atom>& parsed, ElementSource source) {
+    std::vector<Atom> atoms(parsed.size());
+    for (std::size_t i = 0; i < parsed.size(); ++i) {
+        Atom& a = atoms[i];
+        a.copyFrom(parsed[i]);
+        a.keepPosition();
+        if (source == ElementSource::ByNumber)
+            a.setElementByNumber(parsed[i].atomicNumber);
+        else
+            a.setElementBySymbol();
+    }
+    m.atoms = std::move(atoms);
+}
+
+void clearPendingRotation(MoleculeState& m) {
+    m.pendingRotationX = 0;
+    m.pendingRotationY = 0;
+    m.pendingRotationZ = 0;
+}
+
+void applyPendingRotation(MoleculeState& m, VibrationStore& v, const ViewSettings& s) {
+    const double c = m.pendingRotationZ;
+    for (Atom& a : m.atoms)
+        a.rotateZ(c);
+    if (s.dipolesLoaded == 1)
+        v.rotateDipolesZ(c);
+    if (s.modesLoaded == 1)
+        v.rotateModesZ(c);
+
+    const double a = m.pendingRotationX;
+    const double b = m.pendingRotationY;
+    for (Atom& atom : m.atoms)
+        atom.rotateXY(a, b);
+    if (s.dipolesLoaded == 1)
+        v.rotateDipolesXY(a, b);
+    if (s.modesLoaded == 1)
+        v.rotateModesXY(a, b);
+}
+
+void accumulateRotation(MoleculeState& m) {
+    m.rotationX += m.pendingRotationX;
+    m.rotationY += m.pendingRotationY;
+    m.rotationZ += m.pendingRotationZ;
+    clearPendingRotation(m);
+}
+
+void restoreAllPositions(MoleculeState& m) {
+    for (Atom& a : m.atoms)
+        a.restorePosition();
+}
+
+void perceiveBonds(MoleculeState& m) {
+    const std::size_t n = m.atoms.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        Atom& ai = m.atoms[i];
+        if (ai.isHydrogen() || ai.isDummy())
+            continue;
+        ai.bonds.clear();
+        for (std::size_t j = 0; j < n; ++j) {
+            const Atom& aj = m.atoms[j];
+            if (j == i || aj.isDummy())
+                continue;
+            const double dx = aj.x - ai.x;
+            const double dy = aj.y - ai.y;
+            const double dz = aj.z - ai.z;
+            const double r = std::sqrt(dx * dx + dy * dy + dz * dz);
+            // Two atoms on the same spot have no bond direction: no bond.
+            if (r == 0.0 || !(r <= 1.2 * (ai.radius + aj.radius)))
+                continue;
+            BondSlot slot;
+            // |(0,0,1) - d/r| / 2 is sin of half the angle between +Z and d.
+            const double ux = -dx / r, uy = -dy / r, uz = 1.0 - dz / r;
+            const double half = std::sqrt(ux * ux + uy * uy + uz * uz) / 2.0;
+            slot.angle = -2.0 * std::asin(std::clamp(half, -1.0, 1.0)) * 180.0 / (4.0 * std::atan(1.0));
+            slot.length = r;
+            slot.axis = {dy / r, -dx / r, 0.0};
+            slot.partner = static_cast<int>(j);
+            ai.bonds.push_back(slot);
+        }
+    }
+}
+
+} // namespace kalviro

@@ -1,0 +1,96 @@
+#include "model/NumberText.h"
+
+#include <cctype>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace kalviro {
+namespace {
+
+// Widens every two-digit exponent ("e-07", "E+10") to three digits.
+std::string widenExponents(const std::string& s) {
+    std::string out;
+    out.reserve(s.size() + 2);
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        out.push_back(s[i]);
+        const bool expLetter = (s[i] == 'e' || s[i] == 'E') && i > 0 &&
+                               std::isdigit(static_cast<unsigned char>(s[i - 1]));
+        if (expLetter && i + 1 < s.size() && (s[i + 1] == '+' || s[i + 1] == '-')) {
+            std::size_t j = i + 2;
+            std::size_t digits = 0;
+            while (j + digits < s.size() && std::isdigit(static_cast<unsigned char>(s[j + digits])))
+                ++digits;
+            out.push_back(s[i + 1]);
+            for (std::size_t k = digits; k < 3; ++k)
+                out.push_back('0');
+            out.append(s, j, digits);
+            i = j + digits - 1;
+        }
+    }
+    return out;
+}
+
+// Copies text into buf with D/d exponent letters turned into E.
+void toCNumber(std::string_view text, std::vector<char>& buf) {
+    buf.assign(text.begin(), text.end());
+    for (char& c : buf) {
+        if (c == 'D' || c == 'd')
+            c = 'E';
+    }
+    buf.push_back('\0');
+}
+
+} // namespace
+
+std::string formatNumber(const char* fmt, double value) {
+    char small[64];
+    int n = std::snprintf(small, sizeof small, fmt, value);
+    if (n < 0)
+        return {};
+    std::string s;
+    if (static_cast<std::size_t>(n) < sizeof small) {
+        s.assign(small, static_cast<std::size_t>(n));
+    } else {
+        s.resize(static_cast<std::size_t>(n) + 1);
+        std::snprintf(s.data(), s.size(), fmt, value);
+        s.resize(static_cast<std::size_t>(n));
+    }
+    return widenExponents(s);
+}
+
+double parseNumber(std::string_view text) {
+    thread_local std::vector<char> buf;
+    toCNumber(text, buf);
+    return std::strtod(buf.data(), nullptr);
+}
+
+bool parseWholeNumber(std::string_view token, double& out) {
+    if (token.empty())
+        return false;
+    // Plain decimals, the common case, without a copy.
+    const char* first = token.data();
+    const char* last = first + token.size();
+    if (*first == '+')
+        ++first;
+    auto [ptr, ec] = std::from_chars(first, last, out);
+    if (ec == std::errc() && ptr == last)
+        return true;
+    thread_local std::vector<char> buf;
+    toCNumber(token, buf);
+    char* end = nullptr;
+    out = std::strtod(buf.data(), &end);
+    return end == buf.data() + token.size();
+}
+
+bool parseWholeInteger(std::string_view token, long& out) {
+    const char* first = token.data();
+    const char* last = first + token.size();
+    if (first != last && *first == '+')
+        ++first;
+    auto [ptr, ec] = std::from_chars(first, last, out);
+    return ec == std::errc() && ptr == last && first != last;
+}
+
+} // namespace kalviro

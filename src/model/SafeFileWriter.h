@@ -1,0 +1,18 @@
+#pragma once
+// Saving without ever leaving a truncated file: the content goes to a
+// temporary file beside the target, which replaces the target only when
+// everything was written.
+
+#include <string>
+#include <string_view>
+
+namespace kalviro {
+
+// Writes content to path; false when any step failed, and then the target is
+// as it was before.
+bool writeFileAtomically(const std::string& path, std::string_view content);
+
+// The same, and on failure shows "ファイルを保存できません".
+bool saveFileOrTell(const std::string& path, std::string_view content);
+
+} // namespace kalviro

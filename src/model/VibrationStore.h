@@ -1,0 +1,53 @@
+#pragma once
+// What a Gaussian output contributed: the IR table texts, the normal-mode
+// displacement vectors, the dipole derivatives, their loaded copies and the
+// computed spectra. One per process.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/Vector3.h"
+
+namespace kalviro {
+
+constexpr int kSpectrumBlocks = 12;
+constexpr int kSpectrumPoints = 900; // 600 .. 1499 cm-1
+constexpr int kSpectrumFirstWavenumber = 600;
+
+struct VibrationStore {
+    using SpectrumBlock = std::array<float, kSpectrumPoints>;
+
+    std::array<SpectrumBlock, kSpectrumBlocks> spectra{}; // zero until computed
+    std::int32_t spectrumCount = kSpectrumBlocks;
+    std::uint8_t spectrumReady = 0;
+    std::vector<std::string> frequencies; // as printed, one per mode
+    std::vector<std::string> intensities;
+    std::vector<std::string> symmetries;
+    std::vector<std::vector<Vector3>> modes; // [mode][atom]
+    std::vector<std::vector<Vector3>> savedModes;
+    std::vector<Vector3> dipoleDerivatives; // [mode]
+    std::vector<Vector3> savedDipoleDerivatives;
+
+    // Empties the texts, the modes and the dipole derivatives (not the
+    // saved copies, not the spectra).
+    void clearVibrations();
+    // The loaded copies := the current vectors.
+    void saveVectors();
+    // The current vectors := the loaded copies, index by index.
+    void restoreVectors();
+    void clearSpectra();
+
+    void rotateModesXY(double a, double b);
+    void rotateDipolesXY(double a, double b);
+    void rotateModesZ(double c);
+    void rotateDipolesZ(double c);
+};
+
+// The process-wide store, created on first use.
+VibrationStore& vibrationStore();
+// Replaces the process-wide store with a fresh one (tests).
+void resetVibrationStore();
+
+} // namespace kalviro

@@ -1,0 +1,260 @@
+#include "model/readers/GaussianOutputReader.h"
+
+#include <memory>
+
+#include "model/LineTokens.h"
+#include "model/MoleculeState.h"
+#include "model/NumberText.h"
+#include "model/TextLineReader.h"
+#include "model/VibrationStore.h"
+#include "platform/Platform.h"
+#include "render/ViewSettings.h"
+
+namespace kalviro {
+namespace {
+
+constexpr std::string_view kFrequencies = "Frequencies";
+constexpr std::string_view kIrInten = "IR Inten";
+
+// The keyword right after one leading character: " Frequencies --".
+bool keywordAtColumnOne(std::string_view line, std::string_view keyword) {
+    return line.size() > keyword.size() && line.compare(1, keyword.size(), keyword) == 0;
+}
+
+std::string tokenText(std::string_view token) { return std::string(token); }
+
+bool isInteger(std::string_view token) {
+    long ignored;
+    return parseWholeInteger(token, ignored);
+}
+
+bool isNumber(std::string_view token) {
+    double ignored;
+    return parseWholeNumber(token, ignored);
+}
+
+// A displacement row: at least five tokens, two integers, then three numbers.
+bool isDisplacementRow(const LineTokens<11>& t) {
+    return t.count >= 5 && isInteger(t[0]) && isInteger(t[1]) && isNumber(t[2]) &&
+           isNumber(t[3]) && isNumber(t[4]);
+}
+
+// Reads tokens from first on as numbers into out[0..n) until one is not a
+// number; the rest stay 0, as a formatted scan leaves them.
+template <std::size_t N>
+void scanNumbers(const LineTokens<N>& t, std::size_t first, double* out, std::size_t n) {
+    for (std::size_t k = 0; k < n; ++k) {
+        if (!parseWholeNumber(t[first + k], out[k]))
+            return;
+    }
+}
+
+// An orientation-table row, as " %d %d [%d] %lf %lf %lf" scans it.
+Atom parseOrientationRow(std::string_view line, bool hasTypeColumn) {
+    LineTokens<6> t(line);
+    Atom atom;
+    long center = 0, number = 0, type = 0;
+    double xyz[3] = {0, 0, 0};
+    if (parseWholeInteger(t[0], center) && parseWholeInteger(t[1], number)) {
+        atom.atomicNumber = static_cast<int>(number);
+        std::size_t next = 2;
+        if (!hasTypeColumn || parseWholeInteger(t[next++], type))
+            scanNumbers(t, next, xyz, 3);
+    }
+    atom.x = xyz[0];
+    atom.y = xyz[1];
+    atom.z = xyz[2];
+    return atom;
+}
+
+} // namespace
+
+void GaussianOutputParser::OrientationTable::start() {
+    active = true;
+    lineNumber = 1; // the title line
+    hasTypeColumn = false;
+    rows.clear();
+}
+
+bool GaussianOutputParser::OrientationTable::feed(std::string_view line) {
+    ++lineNumber;
+    if (lineNumber >= 6 && contains(line, "------")) {
+        active = false;
+        return true;
+    }
+    if (contains(line, "Type"))
+        hasTypeColumn = true;
+    if (lineNumber >= 6)
+        rows.push_back(parseOrientationRow(line, hasTypeColumn));
+    return false;
+}
+
+void GaussianOutputParser::feedLine(std::string_view line) {
+    if (readFrequencies_)
+        readFrequencyLines(line);
+    readDipoleDerivative(line);
+    if (geometryPending_)
+        readGeometry(line);
+    previous_[2].swap(previous_[1]);
+    previous_[1].swap(previous_[0]);
+    previous_[0].assign(line);
+}
+
+void GaussianOutputParser::readFrequencyLines(std::string_view line) {
+    bool startedGroup = false;
+    if (keywordAtColumnOne(line, kFrequencies)) {
+        LineTokens<5> t(line);
+        for (std::size_t k = 2; k < 5; ++k)
+            content_.frequencies.push_back(tokenText(t[k]));
+        LineTokens<3> s(previous_[0]);
+        for (std::size_t k = 0; k < 3; ++k)
+            content_.symmetries.push_back(tokenText(s[k]));
+        inFrequencyGroup_ = true;
+        startedGroup = true;
+    }
+    if (keywordAtColumnOne(line, kIrInten)) {
+        LineTokens<6> t(line);
+        for (std::size_t k = 3; k < 6; ++k)
+            content_.intensities.push_back(tokenText(t[k]));
+        modeCount_ += 3;
+        content_.modes.resize(modeCount_);
+    }
+
+    if (!inFrequencyGroup_ && !inDisplacementTable_)
+        return;
+    LineTokens<11> t(line);
+    if (inDisplacementTable_) {
+        if (!isDisplacementRow(t)) {
+            // The first line that is not a row ends the table and the group;
+            // an empty one ends the frequency tables for good.
+            inDisplacementTable_ = false;
+            if (!startedGroup)
+                inFrequencyGroup_ = false;
+            if (line.empty())
+                readFrequencies_ = false;
+            return;
+        }
+        if (modeCount_ >= 3) {
+            double v[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
+            scanNumbers(t, 2, v, 9);
+            for (std::size_t k = 0; k < 3; ++k)
+                content_.modes[modeCount_ - 3 + k].push_back({v[3 * k], v[3 * k + 1], v[3 * k + 2]});
+        }
+        return;
+    }
+    if (inFrequencyGroup_ && t[0] == "Atom" && t[1] == "AN")
+        inDisplacementTable_ = true;
+}
+
+void GaussianOutputParser::readDipoleDerivative(std::string_view line) {
+    const std::size_t wrt = line.find("wrt mode");
+    if (wrt == std::string_view::npos)
+        return;
+    const std::string_view head = line.substr(0, wrt);
+    if (!contains(head, "Dipole derivatives ") && !contains(head, "Dipole derivative "))
+        return;
+    const std::size_t colon = line.find(':', wrt);
+    if (colon == std::string_view::npos)
+        return;
+    LineTokens<3> t(line.substr(colon + 1));
+    content_.dipoleDerivatives.push_back(
+        {parseNumber(t[0]), parseNumber(t[1]), parseNumber(t[2])});
+}
+
+bool GaussianOutputParser::convergedTableEnds(std::string_view line) const {
+    return contains(line, "RMS") && contains(line, "Displacement") && contains(line, "YES") &&
+           contains(previous_[0], "YES") && contains(previous_[1], "YES") &&
+           contains(previous_[2], "YES");
+}
+
+void GaussianOutputParser::readGeometry(std::string_view line) {
+    if (!converged_ && convergedTableEnds(line)) {
+        converged_ = true;
+        return;
+    }
+    if (contains(line, "Standard orientation:")) {
+        standard_.start();
+        return;
+    }
+    if (contains(line, "Input orientation:")) {
+        input_.start();
+        return;
+    }
+    if (standard_.active && standard_.feed(line)) {
+        if (converged_) {
+            selected_ = std::move(standard_.rows);
+            haveSelected_ = true;
+            geometryPending_ = false;
+        } else {
+            lastStandard_.swap(standard_.rows);
+            haveLastStandard_ = true;
+        }
+    }
+    if (input_.active && input_.feed(line)) {
+        lastInput_.swap(input_.rows);
+        haveLastInput_ = true;
+    }
+}
+
+GaussianOutputContent GaussianOutputParser::finish() {
+    if (haveSelected_) {
+        content_.atoms = std::move(selected_);
+    } else if (converged_ && standard_.active) {
+        // The file ended inside the table the optimisation selected: keep
+        // the rows that were complete.
+        content_.atoms = std::move(standard_.rows);
+    } else if (haveLastStandard_) {
+        content_.atoms = std::move(lastStandard_);
+    } else if (haveLastInput_) {
+        content_.atoms = std::move(lastInput_);
+    }
+    return std::move(content_);
+}
+
+std::optional<GaussianOutputContent>
+parseOutputFile(const std::string& path, const std::function<bool(std::uint64_t)>& progress) {
+    std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
+    if (!file)
+        return std::nullopt;
+    TextLineReader reader(file.get());
+    GaussianOutputParser parser;
+    std::string_view line;
+    std::uint64_t nextReport = 0;
+    while (reader.next(line)) {
+        parser.feedLine(line);
+        if (progress && reader.bytesConsumed() >= nextReport) {
+            if (!progress(reader.bytesConsumed()))
+                return std::nullopt;
+            nextReport = reader.bytesConsumed() + (4u << 20);
+        }
+    }
+    return parser.finish();
+}
+
+void installOutput(GaussianOutputContent content, MoleculeState& molecule, VibrationStore& store,
+                   ViewSettings& settings) {
+    store.clearVibrations();
+    store.frequencies = std::move(content.frequencies);
+    store.intensities = std::move(content.intensities);
+    store.symmetries = std::move(content.symmetries);
+    store.modes = std::move(content.modes);
+    store.dipoleDerivatives = std::move(content.dipoleDerivatives);
+    if (!store.modes.empty())
+        settings.modesLoaded = 1;
+    if (!store.dipoleDerivatives.empty())
+        settings.dipolesLoaded = 1;
+    replaceAtoms(molecule, content.atoms, ElementSource::ByNumber);
+    settings.eyeDistance = 20.0f;
+}
+
+bool readOutput(const std::string& path) {
+    auto content = parseOutputFile(path);
+    if (!content) {
+        showMessage("ファイルが開けません");
+        return false;
+    }
+    installOutput(std::move(*content), moleculeState(), vibrationStore(), viewSettings());
+    return true;
+}
+
+} // namespace kalviro

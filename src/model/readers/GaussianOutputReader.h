@@ -1,0 +1,94 @@
+#pragma once
+// Reader of Gaussian frequency-job output (.log / .out): the molecule, the
+// normal modes with their IR texts and displacement vectors, and the dipole
+// derivative of every mode, in one forward pass.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/Atom.h"
+#include "model/Vector3.h"
+
+namespace kalviro {
+
+struct MoleculeState;
+struct VibrationStore;
+struct ViewSettings;
+
+// Everything one output file gave.
+struct GaussianOutputContent {
+    std::vector<Atom> atoms; // position and atomic number only
+    std::vector<std::string> frequencies;
+    std::vector<std::string> intensities;
+    std::vector<std::string> symmetries;
+    std::vector<std::vector<Vector3>> modes;
+    std::vector<Vector3> dipoleDerivatives;
+};
+
+// The line-driven state machine; feed every line (without its end) in order.
+class GaussianOutputParser {
+public:
+    void feedLine(std::string_view line);
+    // The content once the last line was fed.
+    GaussianOutputContent finish();
+
+private:
+    // An orientation table being read: lines counted from its title line.
+    struct OrientationTable {
+        bool active = false;
+        int lineNumber = 0;
+        bool hasTypeColumn = false;
+        std::vector<Atom> rows;
+        void start();
+        // True when this line closed the table.
+        bool feed(std::string_view line);
+    };
+
+    void readFrequencyLines(std::string_view line);
+    void readDipoleDerivative(std::string_view line);
+    void readGeometry(std::string_view line);
+    bool convergedTableEnds(std::string_view line) const;
+
+    GaussianOutputContent content_;
+    bool readFrequencies_ = true;
+    bool inFrequencyGroup_ = false;
+    bool inDisplacementTable_ = false;
+    std::size_t modeCount_ = 0;
+
+    bool geometryPending_ = true;
+    bool converged_ = false;
+    bool haveSelected_ = false;
+    OrientationTable standard_;
+    OrientationTable input_;
+    std::vector<Atom> selected_;          // first standard table after convergence
+    std::vector<Atom> lastStandard_;      // last complete standard table
+    std::vector<Atom> lastInput_;         // last complete input table
+    bool haveLastStandard_ = false;
+    bool haveLastInput_ = false;
+
+    std::string previous_[3]; // 0 = line just before
+};
+
+// Reads the file at path. nullopt when it cannot be opened. progress, when
+// given, is called now and then with the bytes read so far and stops the
+// reading (nullopt) when it returns false.
+std::optional<GaussianOutputContent>
+parseOutputFile(const std::string& path,
+                const std::function<bool(std::uint64_t)>& progress = nullptr);
+
+// Puts what a file gave into the stores: vibration lists replaced, loaded
+// flags raised for what exists, atoms replaced (elements from the atomic
+// numbers), eye distance 20.
+void installOutput(GaussianOutputContent content, MoleculeState& molecule,
+                   VibrationStore& store, ViewSettings& settings);
+
+// The program's reader: parses path and installs it into the process-wide
+// stores. A file that cannot be opened gets "ファイルが開けません" and nothing
+// changes; returns whether the file was read.
+bool readOutput(const std::string& path);
+
+} // namespace kalviro

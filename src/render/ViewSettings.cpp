@@ -1,0 +1,94 @@
+#include "render/ViewSettings.h"
+
+#include <memory>
+
+#include "model/MoleculeState.h"
+
+namespace kalviro {
+namespace {
+std::unique_ptr<ViewSettings> theSettings;
+std::unique_ptr<ZoomCounter> theZoomCounter;
+
+void scaleCamera(ViewSettings& s, double factor) {
+    s.eyeDistance = static_cast<float>(s.eyeDistance * factor);
+    s.eyeX = static_cast<float>(s.eyeX * factor);
+    s.eyeY = static_cast<float>(s.eyeY * factor);
+    s.axisLength = static_cast<float>(s.axisLength * factor);
+}
+} // namespace
+
+void ViewSettings::resetCamera() {
+    eyeDistance = 20.0f;
+    eyeX = 0.0f;
+    eyeY = 0.0f;
+    axisLength = 7.0f;
+}
+
+void ViewSettings::toggleCovalentRadius() {
+    toggle(covalentRadius);
+    atomScale = covalentRadius == 1 ? 1.0f : 0.5f;
+}
+
+void ViewSettings::toggleSurface() {
+    toggle(surfaceShown);
+    if (axesShown == 1)
+        axesShown = 0;
+}
+
+void ViewSettings::selectSolidStyle() {
+    solidStyle = 1;
+    blendBonds = 0;
+    blendAll = 0;
+}
+
+void ViewSettings::selectBlendBondStyle() {
+    solidStyle = 0;
+    blendBonds = 1;
+    blendAll = 0;
+}
+
+void ViewSettings::selectBlendAllStyle() {
+    solidStyle = 0;
+    blendBonds = 0;
+    blendAll = 1;
+}
+
+void ZoomCounter::zoom(int direction, ViewSettings& s) {
+    if (direction == 0) {
+        if (level > 3)
+            return;
+        scaleCamera(s, 0.8333333333333334);
+        ++level;
+    } else if (direction == 1) {
+        if (level < -3)
+            return;
+        scaleCamera(s, 1.2);
+        --level;
+    }
+}
+
+void toggleViewpointMode(ViewSettings& s, MoleculeState& m) {
+    toggle(s.viewpointMode);
+    m.viewValue = 0.0f;
+}
+
+ViewSettings& viewSettings() {
+    if (!theSettings)
+        theSettings = std::make_unique<ViewSettings>();
+    return *theSettings;
+}
+
+ZoomCounter& zoomCounter() {
+    if (!theZoomCounter)
+        theZoomCounter = std::make_unique<ZoomCounter>();
+    return *theZoomCounter;
+}
+
+void releaseZoomCounter() { theZoomCounter.reset(); }
+
+void resetViewSettings() {
+    theSettings = std::make_unique<ViewSettings>();
+    theZoomCounter.reset();
+}
+
+} // namespace kalviro

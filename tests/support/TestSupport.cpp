@@ -1,0 +1,108 @@
+#include "TestSupport.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <sys/wait.h>
+
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
+#include "render/ViewSettings.h"
+
+namespace kalviro::test {
+
+std::string dataPath(const std::string& name) { return std::string(KALVIRO_TEST_DATA_DIR) + "/" + name; }
+
+std::string examplePath(const std::string& name) {
+    return std::string(KALVIRO_EXAMPLES_DIR) + "/" + name;
+}
+
+std::filesystem::path corpusDir() { return std::filesystem::path(KALVIRO_CORPUS_DIR); }
+
+bool corpusAvailable() { return std::filesystem::is_directory(corpusDir() / "files"); }
+
+std::string readFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+std::optional<std::string> RecordingPlatform::chooseOpenPath(const FileDialogRequest& r) {
+    openRequests.push_back(r);
+    if (openAnswers.empty())
+        return std::nullopt;
+    auto a = openAnswers.front();
+    openAnswers.pop_front();
+    return a;
+}
+
+std::optional<std::string> RecordingPlatform::chooseSavePath(const FileDialogRequest& r) {
+    saveRequests.push_back(r);
+    if (saveAnswers.empty())
+        return std::nullopt;
+    auto a = saveAnswers.front();
+    saveAnswers.pop_front();
+    return a;
+}
+
+TempDir::TempDir() {
+    std::random_device rd;
+    dir_ = std::filesystem::temp_directory_path() /
+           ("kalviro-test-" + std::to_string(rd()) + "-" + std::to_string(rd()));
+    std::filesystem::create_directories(dir_);
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::permissions(dir_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(dir_, ec);
+}
+
+void resetProcessState() {
+    resetMoleculeState();
+    resetVibrationStore();
+    resetViewSettings();
+}
+
+void ProcessStateTest::SetUp() {
+    resetProcessState();
+    setPlatform(&platform_);
+}
+
+void ProcessStateTest::TearDown() { setPlatform(nullptr); }
+
+namespace {
+std::string shellQuote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) {
+        if (c == '\'')
+            q += "'\\''";
+        else
+            q += c;
+    }
+    return q + "'";
+}
+} // namespace
+
+CliResult runCli(const std::vector<std::string>& args) {
+    TempDir tmp;
+    std::string cmd = shellQuote(KALVIRO_CLI_PATH);
+    for (const auto& a : args)
+        cmd += " " + shellQuote(a);
+    cmd += " >" + shellQuote(tmp.path("out")) + " 2>" + shellQuote(tmp.path("err")) + " </dev/null";
+    const int raw = std::system(cmd.c_str());
+    CliResult r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = readFileBytes(tmp.path("out"));
+    r.err = readFileBytes(tmp.path("err"));
+    return r;
+}
+
+} // namespace kalviro::test

@@ -1,0 +1,79 @@
+#pragma once
+// Helpers every test can use: where the fixture files are, a platform that
+// records what the program asked of it, a fixture that gives each test fresh
+// process-wide state, a scratch folder and a way to run kalviro-cli.
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace kalviro::test {
+
+std::string dataPath(const std::string& name);     // tests/data/name
+std::string examplePath(const std::string& name);  // examples/name
+std::filesystem::path corpusDir();                 // ../shared/corpus, may be absent
+bool corpusAvailable();
+
+std::string readFileBytes(const std::string& path);
+void writeFileBytes(const std::string& path, const std::string& bytes);
+
+// Records messages and dialog requests; answers dialogs from a queue
+// (an empty queue answers "cancelled").
+class RecordingPlatform : public Platform {
+public:
+    std::vector<std::string> messages;
+    std::vector<FileDialogRequest> openRequests;
+    std::vector<FileDialogRequest> saveRequests;
+    std::deque<std::optional<std::string>> openAnswers;
+    std::deque<std::optional<std::string>> saveAnswers;
+    std::vector<std::string> openedUrls;
+    int redraws = 0;
+
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    std::optional<std::string> chooseOpenPath(const FileDialogRequest& r) override;
+    std::optional<std::string> chooseSavePath(const FileDialogRequest& r) override;
+    void openUrl(const std::string& url) override { openedUrls.push_back(url); }
+    void redrawView() override { ++redraws; }
+};
+
+// A scratch folder removed after the test.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+    const std::filesystem::path& dir() const { return dir_; }
+
+private:
+    std::filesystem::path dir_;
+};
+
+// Fresh process-wide stores and settings, and a recording platform, for
+// every test that touches them.
+class ProcessStateTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    RecordingPlatform platform_;
+};
+
+// Resets every process-wide object the layers below the windows keep.
+void resetProcessState();
+
+struct CliResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+// Runs kalviro-cli with args (each passed as one argument).
+CliResult runCli(const std::vector<std::string>& args);
+
+} // namespace kalviro::test

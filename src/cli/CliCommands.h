@@ -3,12 +3,18 @@
 // its callback stores the process exit status in cliExitStatus().
 
 #include <CLI/CLI.hpp>
+#include <string>
 
 namespace kalviro {
 
 class BatchPlatform;
 
 int& cliExitStatus();
+
+// Opens path as the viewer's open command does (the reader chosen by the
+// extension) into the process-wide stores; false (message shown) when
+// nothing could be read.
+bool loadFileAsProgram(const std::string& path);
 BatchPlatform& batchPlatform();
 
 void addDumpCommand(CLI::App& app);

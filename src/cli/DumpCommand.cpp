@@ -5,7 +5,6 @@
 #include "cli/Dump.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
-#include "model/readers/GaussianOutputReader.h"
 #include "platform/Platform.h"
 #include "render/ViewSettings.h"
 
@@ -44,12 +43,10 @@ json storesJson() {
             {"dipolesLoaded", s.dipolesLoaded == 1}};
 }
 
-bool readAsProgram(const std::string& path) { return readOutput(path); }
-
 } // namespace
 
 std::optional<json> dumpFile(const std::string& path) {
-    if (!readAsProgram(path))
+    if (!loadFileAsProgram(path))
         return std::nullopt;
     return storesJson();
 }
@@ -73,7 +70,7 @@ void addDumpCommand(CLI::App& app) {
                   "Print only the counts of atoms, modes and dipole derivatives");
     cmd->callback([options] {
         if (options->summary) {
-            if (!readAsProgram(options->file)) {
+            if (!loadFileAsProgram(options->file)) {
                 cliExitStatus() = 1;
                 return;
             }

@@ -7,6 +7,8 @@
 
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
+#include "orbital/ContourStore.h"
+#include "orbital/OrbitalFlags.h"
 #include "render/ViewSettings.h"
 
 namespace kalviro::test {
@@ -69,6 +71,8 @@ void resetProcessState() {
     resetMoleculeState();
     resetVibrationStore();
     resetViewSettings();
+    resetOrbitalFlags();
+    releaseContourStore();
 }
 
 void ProcessStateTest::SetUp() {

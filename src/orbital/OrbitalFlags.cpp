@@ -1,0 +1,12 @@
+#include "orbital/OrbitalFlags.h"
+
+namespace kalviro {
+namespace {
+OrbitalFlags theFlags;
+}
+
+OrbitalFlags& orbitalFlags() { return theFlags; }
+
+void resetOrbitalFlags() { theFlags = OrbitalFlags{}; }
+
+} // namespace kalviro

@@ -1,10 +1,8 @@
 #pragma once
-// A strict reader for the small XML documents the program writes: checks that
-// a document is well-formed (one root, balanced tags, quoted attributes,
-// known entities only) and lists its elements with their attributes.
+// Well-formedness as far as the SVG the program writes needs it: one root,
+// balanced tags, quoted attributes, no stray '<' or unknown entity. Returns
+// the elements in document order, or false.
 
-#include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,131 +10,74 @@ namespace kalviro::test {
 
 struct XmlElement {
     std::string name;
-    std::map<std::string, std::string> attributes;
-    std::string text; // character data directly inside, entities decoded
+    std::string attributes; // raw text of the attribute list
+    std::string text;       // raw character data directly inside
+    std::string attr(const std::string& n) const {
+        const std::size_t at = attributes.find(" " + n + "=\"");
+        if (at == std::string::npos)
+            return {};
+        const std::size_t from = at + n.size() + 3;
+        return attributes.substr(from, attributes.find('"', from) - from);
+    }
 };
 
-// The elements in document order, or nullopt with why when not well-formed.
-inline std::optional<std::vector<XmlElement>> parseXml(const std::string& doc,
-                                                       std::string* why = nullptr) {
-    auto fail = [&](const std::string& reason) -> std::optional<std::vector<XmlElement>> {
-        if (why)
-            *why = reason;
-        return std::nullopt;
-    };
-    auto isNameChar = [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == ':' ||
-               c == '.';
-    };
-    auto decode = [](const std::string& s, std::string& out) {
-        out.clear();
-        for (std::size_t i = 0; i < s.size(); ++i) {
-            if (s[i] == '<')
-                return false;
-            if (s[i] != '&') {
-                out += s[i];
-                continue;
-            }
-            const std::size_t semi = s.find(';', i);
-            if (semi == std::string::npos)
-                return false;
-            const std::string e = s.substr(i + 1, semi - i - 1);
-            static const std::map<std::string, char> known = {
-                {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
-            auto it = known.find(e);
-            if (it == known.end())
-                return false;
-            out += it->second;
-            i = semi;
-        }
-        return true;
-    };
-
-    std::vector<XmlElement> elements;
-    std::vector<std::pair<std::string, std::size_t>> open; // name, element index
-    std::size_t i = 0;
-    bool rootSeen = false;
-    if (doc.compare(0, 5, "<?xml") == 0) {
-        i = doc.find("?>");
-        if (i == std::string::npos)
-            return fail("unterminated declaration");
-        i += 2;
+inline bool plainText(const std::string& s) {
+    for (std::size_t i = s.find('&'); i != std::string::npos; i = s.find('&', i + 1)) {
+        const std::string e = s.substr(i, s.find(';', i) - i + 1);
+        if (e != "&amp;" && e != "&lt;" && e != "&gt;" && e != "&quot;" && e != "&apos;")
+            return false;
     }
-    while (i < doc.size()) {
-        const std::size_t lt = doc.find('<', i);
-        const std::string text = doc.substr(i, (lt == std::string::npos ? doc.size() : lt) - i);
-        std::string decoded;
-        if (!decode(text, decoded))
-            return fail("bad character data");
-        if (open.empty()) {
-            if (text.find_first_not_of(" \t\r\n") != std::string::npos)
-                return fail("text outside the root");
-        } else {
-            elements[open.back().second].text += decoded;
-        }
+    return s.find('<') == std::string::npos;
+}
+
+inline bool parseXml(std::string doc, std::vector<XmlElement>& out) {
+    if (doc.starts_with("<?xml"))
+        doc.erase(0, doc.find("?>") + 2);
+    std::vector<std::size_t> open;
+    int roots = 0;
+    std::size_t pos = 0;
+    while (true) {
+        const std::size_t lt = doc.find('<', pos), gt = doc.find('>', lt);
+        const std::string text = doc.substr(pos, lt == std::string::npos ? lt : lt - pos);
+        if (!plainText(text) || text.find('>') != std::string::npos)
+            return false;
+        if (open.empty() && text.find_first_not_of(" \t\r\n") != std::string::npos)
+            return false;
+        if (!open.empty())
+            out[open.back()].text += text;
         if (lt == std::string::npos)
             break;
-        i = lt + 1;
-        if (i < doc.size() && doc[i] == '/') {
-            std::size_t end = doc.find('>', i);
-            if (end == std::string::npos)
-                return fail("unterminated end tag");
-            const std::string name = doc.substr(i + 1, end - i - 1);
-            if (open.empty() || open.back().first != name)
-                return fail("unbalanced </" + name + ">");
+        if (gt == std::string::npos)
+            return false;
+        std::string tag = doc.substr(lt + 1, gt - lt - 1);
+        pos = gt + 1;
+        if (tag.starts_with("/")) {
+            if (open.empty() || out[open.back()].name != tag.substr(1))
+                return false;
             open.pop_back();
-            i = end + 1;
             continue;
         }
-        XmlElement e;
-        while (i < doc.size() && isNameChar(doc[i]))
-            e.name += doc[i++];
-        if (e.name.empty())
-            return fail("empty element name");
-        bool selfClosing = false;
-        for (;;) {
-            while (i < doc.size() && std::isspace(static_cast<unsigned char>(doc[i])))
-                ++i;
-            if (i >= doc.size())
-                return fail("unterminated tag " + e.name);
-            if (doc[i] == '>') {
-                ++i;
-                break;
-            }
-            if (doc.compare(i, 2, "/>") == 0) {
-                i += 2;
-                selfClosing = true;
-                break;
-            }
-            std::string attr;
-            while (i < doc.size() && isNameChar(doc[i]))
-                attr += doc[i++];
-            if (attr.empty() || i + 1 >= doc.size() || doc[i] != '=' || doc[i + 1] != '"')
-                return fail("bad attribute in " + e.name);
-            const std::size_t close = doc.find('"', i + 2);
-            if (close == std::string::npos)
-                return fail("unterminated attribute " + attr);
-            std::string value;
-            if (!decode(doc.substr(i + 2, close - i - 2), value))
-                return fail("bad attribute value " + attr);
-            if (!e.attributes.emplace(attr, value).second)
-                return fail("repeated attribute " + attr);
+        const bool empty = tag.ends_with("/");
+        if (empty)
+            tag.pop_back();
+        const std::size_t space = std::min(tag.find(' '), tag.size());
+        XmlElement e{tag.substr(0, space), tag.substr(space), {}};
+        // Attributes: name="value" pairs separated by blanks.
+        for (std::size_t i = 0; i < e.attributes.size();) {
+            const std::size_t eq = e.attributes.find("=\"", i);
+            const std::size_t close = eq == std::string::npos ? eq : e.attributes.find('"', eq + 2);
+            if (e.attributes[i] != ' ' || close == std::string::npos ||
+                !plainText(e.attributes.substr(eq + 2, close - eq - 2)))
+                return false;
             i = close + 1;
         }
-        if (open.empty()) {
-            if (rootSeen)
-                return fail("second root element");
-            rootSeen = true;
-        }
-        elements.push_back(std::move(e));
-        if (!selfClosing)
-            open.emplace_back(elements.back().name, elements.size() - 1);
+        if (e.name.empty() || (open.empty() && ++roots > 1))
+            return false;
+        out.push_back(std::move(e));
+        if (!empty)
+            open.push_back(out.size() - 1);
     }
-    if (!open.empty())
-        return fail("unclosed <" + open.back().first + ">");
-    if (!rootSeen)
-        return fail("no root element");
-    return elements;
+    return open.empty() && roots == 1;
 }
 
 } // namespace kalviro::test

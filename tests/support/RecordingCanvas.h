@@ -1,8 +1,8 @@
 #pragma once
-// A Canvas2D that records every call, for checking drawings coordinate by
-// coordinate.
+// A Canvas2D that records every call, for checking drawings pixel by pixel.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Canvas2D.h"
@@ -16,30 +16,19 @@ class RecordingCanvas final : public Canvas2D {
         int x1, y1, x2, y2;
     };
     struct Text {
-        Pen pen; // the pen selected when the text was drawn
         std::string text;
         int x, y;
     };
-    // A chain of lines drawn with one pen, each starting where the last ended.
-    struct Path {
-        Pen pen;
-        std::vector<std::pair<int, int>> points;
-    };
+    using Points = std::vector<std::pair<int, int>>;
 
     RecordingCanvas(int width, int height) : width_(width), height_(height) {}
-
     int width() const override { return width_; }
     int height() const override { return height_; }
-    void setPen(const Pen& pen) override {
-        pen_ = pen;
-        pens.push_back(pen);
-    }
+    void setPen(const Pen& pen) override { pens.push_back(pen); }
     void drawLine(int x1, int y1, int x2, int y2) override {
-        lines.push_back({pen_, x1, y1, x2, y2});
+        lines.push_back({pens.empty() ? Pen{} : pens.back(), x1, y1, x2, y2});
     }
-    void drawText(const std::string& text, int x, int y) override {
-        texts.push_back({pen_, text, x, y});
-    }
+    void drawText(const std::string& text, int x, int y) override { texts.push_back({text, x, y}); }
 
     std::vector<Line> linesWith(const Pen& pen) const {
         std::vector<Line> out;
@@ -48,18 +37,16 @@ class RecordingCanvas final : public Canvas2D {
                 out.push_back(l);
         return out;
     }
-
-    std::vector<Path> pathsWith(const Pen& pen) const {
-        std::vector<Path> out;
+    // Chains of lines drawn with pen, each line starting where the last ended.
+    std::vector<Points> pathsWith(const Pen& pen) const {
+        std::vector<Points> out;
         for (const Line& l : linesWith(pen)) {
-            if (out.empty() || out.back().points.back() != std::pair{l.x1, l.y1})
-                out.push_back({pen, {{l.x1, l.y1}}});
-            out.back().points.push_back({l.x2, l.y2});
+            if (out.empty() || out.back().back() != std::pair{l.x1, l.y1})
+                out.push_back({{l.x1, l.y1}});
+            out.back().push_back({l.x2, l.y2});
         }
         return out;
     }
-
-    bool empty() const { return pens.empty() && lines.empty() && texts.empty(); }
 
     std::vector<Pen> pens; // every selection, in order
     std::vector<Line> lines;
@@ -67,7 +54,6 @@ class RecordingCanvas final : public Canvas2D {
 
   private:
     int width_, height_;
-    Pen pen_;
 };
 
 } // namespace kalviro::test

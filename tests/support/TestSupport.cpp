@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include "model/MoleculeState.h"
+#include "ir/SpectrumCalculator.h"
 #include "model/VibrationStore.h"
 #include "orbital/ContourStore.h"
 #include "orbital/OrbitalFlags.h"
@@ -73,6 +74,7 @@ void resetProcessState() {
     resetViewSettings();
     resetOrbitalFlags();
     releaseContourStore();
+    intensityMaximum() = 0;
 }
 
 void ProcessStateTest::SetUp() {

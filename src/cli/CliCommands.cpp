@@ -16,6 +16,8 @@ BatchPlatform& batchPlatform() {
 
 void addAllCommands(CLI::App& app) {
     addDumpCommand(app);
+    addIrCommand(app);
+    addCoordsCommand(app);
 }
 
 } // namespace kalviro

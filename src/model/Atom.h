@@ -19,10 +19,10 @@ struct BondSlot {
 };
 
 class Atom : public Vector3 {
-  public:
-    std::string symbol;   // as read, or from the atomic number; "X" for a dummy
-    int atomicNumber = 0; // -1 dummy, 0 lone pair / unknown element, 1 .. 118
-    double radius = 0.01; // covalent radius (angstrom); 0 for a dummy
+public:
+    std::string symbol;     // as read, or from the atomic number; "X" for a dummy
+    int atomicNumber = 0;   // -1 dummy, 0 lone pair / unknown element, 1 .. 118
+    double radius = 0.01;   // covalent radius (angstrom); 0 for a dummy
     MaterialId material = MaterialId::Gold;
     std::vector<BondSlot> bonds; // every bond found, in the order found
     Vector3 loadedPosition;
@@ -48,7 +48,7 @@ class Atom : public Vector3 {
     bool isHydrogen() const { return atomicNumber == 1; }
     bool isDummy() const { return atomicNumber == -1; }
 
-  private:
+private:
     void becomeElement(int n);
     void becomeDummy();
     void becomeUnknown();

@@ -8,7 +8,7 @@
 namespace kalviro {
 
 class KALVIROException : public std::runtime_error {
-  public:
+public:
     explicit KALVIROException(std::string message);
     KALVIROException(std::string file, int line);
 
@@ -23,7 +23,7 @@ class KALVIROException : public std::runtime_error {
     // "File:%s Line:%d" as text.
     std::string locationText() const;
 
-  private:
+private:
     std::string message_;
     std::string file_;
     int line_ = 0;

@@ -32,9 +32,7 @@ template <std::size_t N> struct LineTokens {
     }
 
     // Token k (0-based), or empty when the line has fewer.
-    std::string_view operator[](std::size_t k) const {
-        return k < count ? token[k] : std::string_view{};
-    }
+    std::string_view operator[](std::size_t k) const { return k < count ? token[k] : std::string_view{}; }
 };
 
 // Whether text occurs in line.

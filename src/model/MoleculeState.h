@@ -28,7 +28,7 @@ struct MoleculeState {
     float rotationX = 0, rotationY = 0, rotationZ = 0;
     float panX = 0, panY = 0;
     float cameraDistance = 4.5f;
-    float viewValue = 0;       // viewpoint yaw, degrees
+    float viewValue = 0;  // viewpoint yaw, degrees
     std::int32_t viewMode = 0; // 0 spectrum, 1 projection about X, 2 about Z
     DragState drag;
 };

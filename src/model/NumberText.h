@@ -12,9 +12,7 @@ namespace kalviro {
 std::string formatNumber(const char* fmt, double value);
 
 // "%g": six significant digits, three-digit exponent.
-inline std::string formatG(double value) {
-    return formatNumber("%g", value);
-}
+inline std::string formatG(double value) { return formatNumber("%g", value); }
 
 // The number at the start of text, as the C library's string-to-double
 // conversion reads it, with D and d also taken as exponent letters

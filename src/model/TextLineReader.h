@@ -13,7 +13,7 @@
 namespace kalviro {
 
 class TextLineReader {
-  public:
+public:
     // f is read from its current position and not closed here.
     explicit TextLineReader(std::FILE* f, std::size_t bufferSize = 1 << 20);
 
@@ -25,7 +25,7 @@ class TextLineReader {
     // Bytes consumed so far, line ends included.
     std::uint64_t bytesConsumed() const { return consumed_; }
 
-  private:
+private:
     bool fill();
 
     std::FILE* file_;

@@ -7,9 +7,7 @@
 namespace kalviro {
 
 // pi/180 as the program has always computed it.
-inline double degToRad() {
-    return std::atan(1.0) / 45.0;
-}
+inline double degToRad() { return std::atan(1.0) / 45.0; }
 
 struct Vector3 {
     double x = 0.0;

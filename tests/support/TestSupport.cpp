@@ -5,6 +5,8 @@
 #include <sstream>
 #include <sys/wait.h>
 
+#include "model/AnalysisReset.h"
+#include "model/FileOpening.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
 #include "orbital/ContourStore.h"
@@ -73,6 +75,8 @@ void resetProcessState() {
     resetViewSettings();
     resetOrbitalFlags();
     releaseContourStore();
+    clearDialogClosers();
+    setCheckpointOpener(nullptr);
 }
 
 void ProcessStateTest::SetUp() {

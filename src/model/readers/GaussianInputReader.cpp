@@ -241,6 +241,7 @@ void GaussianInputParser::feedLine(std::string_view line) {
     case Section::Molecule:
         if (blank || isSectionLine(line)) {
             section_ = Section::Parameters;
+            collectReferencedNames();
             return;
         }
         moleculeLines_.push_back(moleculeLineTokens(line));
@@ -249,10 +250,22 @@ void GaussianInputParser::feedLine(std::string_view line) {
         if (blank || isSectionLine(line))
             return;
         auto t = splitOn(line, " \t,=");
-        if (t.size() >= 2)
+        // Whatever follows the parameters (basis sets, radii ...) may be long;
+        // keep only names the molecule uses.
+        if (t.size() >= 2 && referenced_.count(t[0]))
             parameters_.emplace(t[0], t[1]);
         return;
     }
+    }
+}
+
+void GaussianInputParser::collectReferencedNames() {
+    for (const auto& t : moleculeLines_) {
+        for (std::size_t i = 1; i < t.size(); ++i) {
+            referenced_.insert(t[i]);
+            if (t[i].size() > 1 && (t[i][0] == '-' || t[i][0] == '+'))
+                referenced_.insert(t[i].substr(1));
+        }
     }
 }
 

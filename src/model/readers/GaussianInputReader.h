@@ -4,6 +4,7 @@
 // as Cartesian coordinates. Only the atoms are read.
 
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,8 +32,11 @@ class GaussianInputParser {
   private:
     enum class Section { Preamble, Route, Title, Charge, Molecule, Parameters };
 
+    void collectReferencedNames();
+
     Section section_ = Section::Preamble;
     std::vector<std::vector<std::string>> moleculeLines_;
+    std::set<std::string> referenced_;              // fields of the molecule lines
     std::map<std::string, std::string> parameters_; // first definition wins
 };
 

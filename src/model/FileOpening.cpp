@@ -1,6 +1,7 @@
 #include "model/FileOpening.h"
 
 #include <memory>
+#include <new>
 
 #include "model/AnalysisReset.h"
 #include "model/FileKind.h"
@@ -28,23 +29,7 @@ void tellUnsupported() {
     showMessage("このファイル形式には対応していません");
 }
 
-} // namespace
-
-void setCheckpointOpener(CheckpointOpener opener) {
-    checkpointOpener() = std::move(opener);
-}
-
-OpenResult openMoleculeFile(const std::string& path) {
-    const FileKind kind = fileKindOf(path);
-    if (kind == FileKind::Unsupported || (kind == FileKind::Checkpoint && !checkpointOpener())) {
-        tellUnsupported();
-        return {};
-    }
-    // Before anything is reset: a file that cannot be read changes nothing.
-    if (!canOpen(path)) {
-        showMessage("ファイルが開けません");
-        return {};
-    }
+OpenResult readByKind(FileKind kind, const std::string& path) {
     switch (kind) {
     case FileKind::Checkpoint:
         return {checkpointOpener()(path), false};
@@ -65,6 +50,32 @@ OpenResult openMoleculeFile(const std::string& path) {
         break;
     }
     return {};
+}
+
+} // namespace
+
+void setCheckpointOpener(CheckpointOpener opener) {
+    checkpointOpener() = std::move(opener);
+}
+
+OpenResult openMoleculeFile(const std::string& path) {
+    const FileKind kind = fileKindOf(path);
+    if (kind == FileKind::Unsupported || (kind == FileKind::Checkpoint && !checkpointOpener())) {
+        tellUnsupported();
+        return {};
+    }
+    // Before anything is reset: a file that cannot be read changes nothing.
+    if (!canOpen(path)) {
+        showMessage("ファイルが開けません");
+        return {};
+    }
+    try {
+        return readByKind(kind, path);
+    } catch (const std::bad_alloc&) {
+        // A file too large to hold; what was installed before stays.
+        showMessage("ファイルが開けません");
+        return {};
+    }
 }
 
 bool openGaussianFile(const std::string& path) {

@@ -247,7 +247,8 @@ TEST(GaussianInput, CartesianForm) {
         // dummy atoms keep their symbol
         {"X 1.5D0 -2 3e-1\n", 1, {1.5, -2, 0.3}, "X"},
         // "C 0 x y z" lines are coordinates too
-        {"C 0 1.0 2.0 3.0\nH 0 -1.0 -2.0 -3.0\n", 2, {-1, -2, -3}, "H"},
+        {"C 0 1.0 2.0 3.0\nH -1 -1.0 -2.0 -3.0\n", 2, {-1, -2, -3}, "H"},
+        {"C 1.0 2.0 3.0\nH -1 -1.0 -2.0 -3.0\n", 2, {-1, -2, -3}, "H"},
     };
     for (const auto& c : cases) {
         auto r = parseInputText(input(c.molecule));

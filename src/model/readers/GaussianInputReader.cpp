@@ -110,6 +110,12 @@ double fieldValue(const std::map<std::string, std::string>& parameters, const st
     return parseNumber(field);
 }
 
+// "C 0 x y z" or "C -1 x y z": coordinates after a freeze code (0 free,
+// -1 frozen), which no reference atom number can be.
+bool hasFreezeCode(const std::vector<std::string>& t) {
+    return t.size() >= 5 && (t[1] == "0" || t[1] == "-1");
+}
+
 class ZMatrixBuilder {
   public:
     ZMatrixBuilder(const std::vector<std::vector<std::string>>& lines,
@@ -123,7 +129,7 @@ class ZMatrixBuilder {
             Atom& atom = atoms[k];
             atom.symbol = t.empty() ? std::string() : t[0];
             Vector3 p;
-            if (t.size() >= 5 && t[1] == "0") {
+            if (hasFreezeCode(t)) {
                 // "C 0 x y z": an atom given by its coordinates.
                 p = {value(t[2]), value(t[3]), value(t[4])};
             } else if (k > 0) {
@@ -278,9 +284,10 @@ InputReadResult GaussianInputParser::finish() const {
         for (const auto& t : moleculeLines_) {
             Atom atom;
             atom.symbol = t.empty() ? std::string() : t[0];
-            atom.x = t.size() > 1 ? fieldValue(parameters_, t[1]) : 0.0;
-            atom.y = t.size() > 2 ? fieldValue(parameters_, t[2]) : 0.0;
-            atom.z = t.size() > 3 ? fieldValue(parameters_, t[3]) : 0.0;
+            const std::size_t first = hasFreezeCode(t) ? 2 : 1;
+            atom.x = t.size() > first ? fieldValue(parameters_, t[first]) : 0.0;
+            atom.y = t.size() > first + 1 ? fieldValue(parameters_, t[first + 1]) : 0.0;
+            atom.z = t.size() > first + 2 ? fieldValue(parameters_, t[first + 2]) : 0.0;
             result.atoms.push_back(std::move(atom));
         }
     } else {

@@ -137,55 +137,42 @@ TEST_F(FileOpeningTest, UnsupportedOrUnreadableFilesChangeNothing) {
                                         "ファイルが開けません", "ファイルが開けません"}));
 }
 
-TEST_F(FileOpeningTest, GaussianInputIsReadAfterTheReset) {
-    for (const char* name : {"w.DAT", "w.com", "w.Gjf"}) {
+TEST_F(FileOpeningTest, EachKindIsReadWithOrWithoutTheReset) {
+    setCheckpointOpener(
+        [](const std::string& path) { return path.find("mo.") != std::string::npos; });
+    struct Case {
+        const char* name;
+        const char* content;
+        bool reset;
+        std::size_t atoms;
+    };
+    const char* water = "#p\n\nt\n\n0 1\nO 0 0 0\nH 0 0 0.96\n";
+    const Case cases[] = {
+        {"w.DAT", water, true, 2},
+        {"w.com", water, true, 2},
+        {"w.Gjf", water, true, 2},
+        {"empty.log", " Entering Gaussian System\n", true, 0}, // read, but nothing to select
+        {"w.INP", " $DATA\nt\nC1\n O 8.0 0.0 0.0 0.25\n $END\n", false, 1},
+        {"mo.FChk", "x\n", false, 1},
+    };
+    for (const auto& c : cases) {
+        SetUp();
         closed_.clear();
-        viewSettings().modesLoaded = 1;
-        const std::string p = write(name, "#p\n\nt\n\n0 1\nO 0 0 0\nH 0 0 0.96\n");
-        const OpenResult r = openMoleculeFile(p);
-        EXPECT_TRUE(r.read) << name;
-        EXPECT_FALSE(r.showDataSelection) << name;
-        EXPECT_FALSE(openGaussianFile(p)) << name;
-        EXPECT_TRUE(wasReset()) << name;
-        EXPECT_EQ(viewSettings().modesLoaded, 0);
-        ASSERT_EQ(moleculeState().atoms.size(), 2u);
-        EXPECT_EQ(moleculeState().atoms[1].z, 0.96);
+        setCheckpointOpener(
+            [](const std::string& path) { return path.find("mo.") != std::string::npos; });
+        const OpenResult r = openMoleculeFile(write(c.name, c.content));
+        EXPECT_TRUE(r.read) << c.name;
+        EXPECT_FALSE(r.showDataSelection) << c.name;
+        EXPECT_EQ(wasReset(), c.reset) << c.name;
+        EXPECT_EQ(viewSettings().modesLoaded, c.reset ? 0 : 1) << c.name;
+        EXPECT_EQ(moleculeState().pendingRotationX, c.reset ? 0 : 10) << c.name;
+        EXPECT_EQ(moleculeState().atoms.size(), c.atoms) << c.name;
+        // An input file leaves the vibration data of the earlier output.
+        if (c.name[0] == 'w') {
+            EXPECT_EQ(vibrationStore().frequencies, (std::vector<std::string>{"100.0"})) << c.name;
+        }
     }
-    // The vibration data of the earlier output stay, only their display is off.
-    EXPECT_EQ(vibrationStore().frequencies, (std::vector<std::string>{"100.0"}));
-}
-
-TEST_F(FileOpeningTest, GamessInputIsReadWithoutReset) {
-    const std::string p = write("w.INP", " $DATA\nt\nC1\n O 8.0 0.0 0.0 0.25\n $END\n");
-    const OpenResult r = openMoleculeFile(p);
-    EXPECT_TRUE(r.read);
-    EXPECT_FALSE(r.showDataSelection);
-    EXPECT_FALSE(wasReset());
-    EXPECT_EQ(viewSettings().modesLoaded, 1);
-    EXPECT_EQ(moleculeState().pendingRotationX, 10);
-    EXPECT_EQ(moleculeState().atoms[0].z, 0.25);
-}
-
-TEST_F(FileOpeningTest, OutputWithoutVibrationsDoesNotAskForTheDataSelection) {
-    const std::string p = write("empty.log", " Entering Gaussian System\n Normal termination\n");
-    const OpenResult r = openMoleculeFile(p);
-    EXPECT_TRUE(r.read);
-    EXPECT_FALSE(r.showDataSelection);
-    EXPECT_TRUE(wasReset());
-}
-
-TEST_F(FileOpeningTest, CheckpointFilesGoToTheInstalledOpener) {
-    std::vector<std::string> opened;
-    setCheckpointOpener([&](const std::string& path) {
-        opened.push_back(path);
-        return true;
-    });
-    const std::string p = write("mo.FChk", "x\n");
-    const OpenResult r = openMoleculeFile(p);
-    EXPECT_TRUE(r.read);
-    EXPECT_FALSE(r.showDataSelection);
-    EXPECT_EQ(opened, std::vector<std::string>{p});
-    EXPECT_FALSE(wasReset());
+    EXPECT_TRUE(platform_.messages.empty());
 }
 
 TEST_F(FileOpeningTest, PathsHaveNoLengthLimit) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -118,28 +119,22 @@ TEST_F(IrTableCommandTest, SortedExportWritesTheGroupedTable) {
     EXPECT_TRUE(platform_.messages.empty());
 }
 
-TEST_F(IrTableCommandTest, EmptyTable) {
-    const std::string path = dir_.path("ir.csv");
-    platform_.openAnswers.push_back(path);
-    EXPECT_TRUE(OnSaveIrTable());
-    EXPECT_EQ(test::readFileBytes(path), kHeader);
-
-    EXPECT_FALSE(OnSaveIrTableBySymmetry());
-    EXPECT_EQ(platform_.messages, std::vector<std::string>{"IRデータの読み込みができていません"});
-    EXPECT_EQ(platform_.openRequests.size(), 1u); // no dialog for the sorted table
-}
-
-TEST_F(IrTableCommandTest, CancelOrUnwritableTargetLeavesFilesAlone) {
-    vibrationStore() = storeOf({"1.0"}, {"2.0"}, {"A"});
-    const std::string existing = dir_.path("keep.csv");
+TEST_F(IrTableCommandTest, EmptyTableCancelAndUnwritableTarget) {
+    const std::string existing = dir_.path("ir.csv");
     test::writeFileBytes(existing, "old");
+    EXPECT_FALSE(OnSaveIrTableBySymmetry()); // empty: message, no dialog
     EXPECT_FALSE(OnSaveIrTable());           // cancelled
-    EXPECT_FALSE(OnSaveIrTableBySymmetry()); // cancelled
     platform_.openAnswers.push_back(dir_.path("no/such/folder/ir.csv"));
     EXPECT_FALSE(OnSaveIrTable());
-    EXPECT_EQ(platform_.messages, std::vector<std::string>{"ファイルを保存できません"});
+    EXPECT_EQ(platform_.messages, (std::vector<std::string>{"IRデータの読み込みができていません",
+                                                            "ファイルを保存できません"}));
+    EXPECT_EQ(platform_.openRequests.size(), 2u);
     EXPECT_EQ(test::readFileBytes(existing), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.dir()), {}), 1);
+
+    platform_.openAnswers.push_back(existing); // the header alone replaces the old file
+    EXPECT_TRUE(OnSaveIrTable());
+    EXPECT_EQ(test::readFileBytes(existing), kHeader);
 }
 
 } // namespace

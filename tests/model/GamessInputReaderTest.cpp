@@ -97,20 +97,15 @@ class ReadGamessTest : public test::ProcessStateTest {
     test::TempDir dir_;
 };
 
-TEST_F(ReadGamessTest, InstallsAtomsAndLeavesTheViewAlone) {
-    const std::string path = dir_.path("w.inp");
-    test::writeFileBytes(path, " $DATA\nt\nC1\n O 8.0 0.0 0.0 0.1173\n $END\n");
-    viewSettings().eyeDistance = 3.0f;
-    ASSERT_TRUE(readGamessInput(path));
-    ASSERT_EQ(moleculeState().atoms.size(), 1u);
-    EXPECT_EQ(moleculeState().atoms[0].loadedPosition.z, 0.1173);
-    EXPECT_EQ(viewSettings().eyeDistance, 3.0f);
-}
-
-TEST_F(ReadGamessTest, FailuresKeepThePreviousMolecule) {
+TEST_F(ReadGamessTest, InstallsOnSuccessAndKeepsTheMoleculeOnFailure) {
     const std::string good = dir_.path("good.inp");
     test::writeFileBytes(good, " $DATA\nt\nC1\n O 8.0 0.0 0.0 0.1173\n $END\n");
+    viewSettings().eyeDistance = 3.0f;
     ASSERT_TRUE(readGamessInput(good));
+    ASSERT_EQ(moleculeState().atoms.size(), 1u);
+    EXPECT_EQ(moleculeState().atoms[0].loadedPosition.z, 0.1173);
+    EXPECT_EQ(viewSettings().eyeDistance, 3.0f); // unlike the Gaussian readers
+
     const std::string bad = dir_.path("bad.inp");
     test::writeFileBytes(bad, " $DATA\nt\nC1\n");
     EXPECT_FALSE(readGamessInput(bad));

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 
 #include "model/ElementTable.h"
 #include "model/LineTokens.h"
@@ -49,17 +50,12 @@ std::vector<std::string> splitOn(std::string_view line, std::string_view separat
     return tokens;
 }
 
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) {
-            return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
+std::string lowerCase(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
 }
 
 Vector3 add(const Vector3& a, const Vector3& b) {
@@ -141,6 +137,7 @@ class ZMatrixBuilder {
             atom.x = p.x;
             atom.y = p.y;
             atom.z = p.z;
+            labels_.emplace(lowerCase(atom.symbol), k); // the first atom of a label
         }
         return atoms;
     }
@@ -149,8 +146,8 @@ class ZMatrixBuilder {
     double value(const std::string& field) const { return fieldValue(parameters_, field); }
 
     // 0-based index of an earlier atom named by number or label.
-    std::optional<std::size_t> reference(const std::vector<Atom>& atoms, std::size_t k,
-                                         const std::vector<std::string>& t, std::size_t i) const {
+    std::optional<std::size_t> reference(std::size_t k, const std::vector<std::string>& t,
+                                         std::size_t i) const {
         if (i >= t.size())
             return std::nullopt;
         long n = 0;
@@ -159,15 +156,15 @@ class ZMatrixBuilder {
                 return static_cast<std::size_t>(n - 1);
             return std::nullopt;
         }
-        for (std::size_t j = 0; j < k; ++j)
-            if (sameIgnoringCase(atoms[j].symbol, t[i]))
-                return j;
+        // Labels compare without regard to case, as Gaussian reads them.
+        if (auto it = labels_.find(lowerCase(t[i])); it != labels_.end() && it->second < k)
+            return it->second;
         return std::nullopt;
     }
 
     std::optional<Vector3> place(const std::vector<Atom>& atoms, std::size_t k,
                                  const std::vector<std::string>& t) const {
-        const auto a = reference(atoms, k, t, 1);
+        const auto a = reference(k, t, 1);
         if (!a)
             return std::nullopt;
         const Vector3 A = atoms[*a].position();
@@ -175,7 +172,7 @@ class ZMatrixBuilder {
         if (k == 1)
             return add(A, Vector3{0, 0, r});
 
-        const auto b = reference(atoms, k, t, 3);
+        const auto b = reference(k, t, 3);
         if (!b)
             return std::nullopt;
         const double rad = degToRad();
@@ -188,7 +185,7 @@ class ZMatrixBuilder {
                 A, scale(add(scale(w, std::fabs(std::sin(theta))), scale(u, std::cos(theta))), r));
         }
 
-        const auto c = reference(atoms, k, t, 5);
+        const auto c = reference(k, t, 5);
         if (!c)
             return std::nullopt;
         const double phi = (t.size() > 6 ? value(t[6]) : 0.0) * rad;
@@ -208,6 +205,7 @@ class ZMatrixBuilder {
 
     const std::vector<std::vector<std::string>>& lines_;
     const std::map<std::string, std::string>& parameters_;
+    std::unordered_map<std::string, std::size_t> labels_; // lower-case label -> atom
 };
 
 // An atomic number written in place of the symbol ("6") becomes the symbol.

@@ -79,10 +79,6 @@ TEST_F(BatchCommandsTest, FailuresExitNonZeroWithTheMessage) {
         {{"ir", write("w.txt", "x"), "-o", existing}, "このファイル形式には対応していません"},
         {{"coords", good, "-o", dir_.path("no/folder/c.txt")}, "ファイルを保存できません"},
         {{"ir", good, "-o", dir_.dir().string()}, "ファイルを保存できません"},
-        {{"coords", write("bad.com", "#p\n\nt\n\n0 1\nC\nH 5 1.0\n"), "-o", existing},
-         "Zマトリックスを読み込めません"},
-        {{"coords", write("bad.inp", " $DATA\nt\nC1\n"), "-o", existing},
-         "$DATA グループを読み込めません"},
         {{"coords", write("empty.dat", "#p\n\nt\n\n0 1\n"), "-o", existing}, ""},
     };
     for (const auto& c : cases) {

@@ -17,6 +17,8 @@ BatchPlatform& batchPlatform() {
 void addAllCommands(CLI::App& app) {
     addDumpCommand(app);
     addSpectrumCommands(app);
+    addIrCommand(app);
+    addCoordsCommand(app);
 }
 
 } // namespace kalviro

@@ -1,9 +1,11 @@
 #include "cli/CliCommands.h"
 
-#include "model/readers/GaussianOutputReader.h"
+#include "model/FileOpening.h"
 
 namespace kalviro {
 
-bool loadFileAsProgram(const std::string& path) { return readOutput(path); }
+bool loadFileAsProgram(const std::string& path) {
+    return openMoleculeFile(path).read;
+}
 
 } // namespace kalviro

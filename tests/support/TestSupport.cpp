@@ -5,6 +5,8 @@
 #include <sstream>
 #include <sys/wait.h>
 
+#include "model/AnalysisReset.h"
+#include "model/FileOpening.h"
 #include "model/MoleculeState.h"
 #include "ir/SpectrumCalculator.h"
 #include "model/VibrationStore.h"
@@ -75,6 +77,8 @@ void resetProcessState() {
     resetOrbitalFlags();
     releaseContourStore();
     intensityMaximum() = 0;
+    clearDialogClosers();
+    setCheckpointOpener(nullptr);
 }
 
 void ProcessStateTest::SetUp() {

@@ -1,0 +1,45 @@
+#include <cstdio>
+#include <memory>
+
+#include "cli/CliCommands.h"
+#include "ir/IrTableExport.h"
+#include "model/KALVIROException.h"
+#include "model/SafeFileWriter.h"
+#include "model/VibrationStore.h"
+
+namespace kalviro {
+
+void addIrCommand(CLI::App& app) {
+    struct Options {
+        std::string file;
+        std::string output;
+        bool bySymmetry = false;
+    };
+    auto options = std::make_shared<Options>();
+    CLI::App* cmd =
+        app.add_subcommand("ir", "Read FILE and write its IR table as the viewer's CSV");
+    cmd->add_option("FILE", options->file, "Gaussian output (.log, .out) or another supported file")
+        ->required();
+    cmd->add_option("-o,--output", options->output, "CSV file to write")->required();
+    cmd->add_flag("--by-symmetry", options->bySymmetry,
+                  "Group the rows by symmetry species (irsorted.csv)");
+    cmd->callback([options] {
+        if (!loadFileAsProgram(options->file)) {
+            cliExitStatus() = 1;
+            return;
+        }
+        std::vector<IrRow> rows = irRows(vibrationStore());
+        if (options->bySymmetry) {
+            if (rows.empty()) {
+                KALVIROException("IRデータの読み込みができていません").showMessage();
+                cliExitStatus() = 1;
+                return;
+            }
+            sortIrRowsBySymmetry(rows);
+        }
+        if (!saveFileOrTell(options->output, irTableBytes(rows)))
+            cliExitStatus() = 1;
+    });
+}
+
+} // namespace kalviro

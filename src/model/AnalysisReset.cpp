@@ -1,0 +1,55 @@
+#include "model/AnalysisReset.h"
+
+#include <array>
+
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
+#include "orbital/OrbitalFlags.h"
+#include "render/ViewSettings.h"
+
+namespace kalviro {
+namespace {
+
+constexpr std::size_t kDialogCount = 4;
+
+std::array<std::function<void()>, kDialogCount>& closers() {
+    static std::array<std::function<void()>, kDialogCount> c;
+    return c;
+}
+
+} // namespace
+
+void setDialogCloser(AnalysisDialog dialog, std::function<void()> close) {
+    closers()[static_cast<std::size_t>(dialog)] = std::move(close);
+}
+
+void clearDialogClosers() {
+    for (auto& c : closers())
+        c = nullptr;
+}
+
+void resetAnalysis(MoleculeState& molecule, VibrationStore& store, ViewSettings& settings,
+                   OrbitalFlags& orbital) {
+    restoreAllPositions(molecule);
+    clearPendingRotation(molecule);
+    // A closer may unregister itself while it runs, so call a copy.
+    for (std::size_t i = 0; i < kDialogCount; ++i) {
+        if (auto close = closers()[i])
+            close();
+    }
+    orbital.orbitalShown = 0;
+    orbital.orbitalLoaded = 0;
+    store.spectrumReady = 0;
+    // Blocks the next calculation does not write must not show old curves.
+    store.clearSpectra();
+    settings.dipolesLoaded = 0;
+    settings.modesLoaded = 0;
+    settings.dipoleShown = 0;
+    settings.surfaceShown = 0;
+}
+
+void resetAnalysis() {
+    resetAnalysis(moleculeState(), vibrationStore(), viewSettings(), orbitalFlags());
+}
+
+} // namespace kalviro

@@ -1,0 +1,18 @@
+#pragma once
+// Which reader a file name calls for, from its extension (any case).
+
+#include <string>
+
+namespace kalviro {
+
+enum class FileKind {
+    GaussianOutput, // .log .out
+    GaussianInput,  // .dat .com .gjf
+    GamessInput,    // .inp
+    Checkpoint,     // .fchk .fch
+    Unsupported,
+};
+
+FileKind fileKindOf(const std::string& path);
+
+} // namespace kalviro

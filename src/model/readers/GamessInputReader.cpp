@@ -1,0 +1,153 @@
+#include "model/readers/GamessInputReader.h"
+
+#include <cmath>
+#include <memory>
+
+#include "model/LineTokens.h"
+#include "model/MoleculeState.h"
+#include "model/NumberText.h"
+#include "model/TextLineReader.h"
+#include "platform/Platform.h"
+
+namespace kalviro {
+namespace {
+
+std::string lowerCase(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+bool containsIgnoringCase(std::string_view line, std::string_view lowerText) {
+    return contains(lowerCase(line), lowerText);
+}
+
+bool isBlankLine(std::string_view line) {
+    return LineTokens<1>(line).count == 0;
+}
+
+// Whether token starts with a number the C library would read; sets out.
+bool scanNumber(std::string_view token, double& out) {
+    if (token.empty())
+        return false;
+    std::size_t i = (token[0] == '+' || token[0] == '-') ? 1 : 0;
+    if (i < token.size() && token[i] == '.')
+        ++i;
+    if (i >= token.size() || token[i] < '0' || token[i] > '9')
+        return false;
+    out = parseNumber(token);
+    return true;
+}
+
+// Charges far outside the periodic table still have to fit an int.
+int truncatedCharge(float charge) {
+    if (!std::isfinite(charge) || std::fabs(charge) > 1.0e6f)
+        return 1000000;
+    return static_cast<int>(charge);
+}
+
+} // namespace
+
+void GamessInputParser::feedLine(std::string_view line) {
+    if (ended_)
+        return;
+    if (groupLine_ == 0) {
+        if (containsIgnoringCase(line, "$data"))
+            groupLine_ = 1;
+        return;
+    }
+    ++groupLine_;
+    if (containsIgnoringCase(line, "$end")) {
+        ended_ = true;
+        return;
+    }
+    if (groupLine_ == 3) {
+        // Group C1 has no line after the point-group line: its atoms start at once.
+        if (lowerCase(LineTokens<1>(line)[0]) == "c1")
+            firstAtomLine_ = 4;
+        return;
+    }
+    if (groupLine_ >= firstAtomLine_ && !isBlankLine(line))
+        readAtomLine(line);
+}
+
+void GamessInputParser::readAtomLine(std::string_view line) {
+    // "label charge x y z"; what cannot be read stays 0 and later fields are
+    // not read, as a formatted scan stops at the first field it cannot read.
+    LineTokens<5> t(line);
+    Atom atom;
+    atom.symbol = std::string(t[0]);
+    double v = 0.0;
+    if (scanNumber(t[1], v)) {
+        charge_ = static_cast<float>(v);
+        double* coords[3] = {&atom.x, &atom.y, &atom.z};
+        std::size_t read = 0;
+        for (; read < 3 && scanNumber(t[2 + read], v); ++read)
+            *coords[read] = v;
+        if (read == 3)
+            ++completeLines_;
+    }
+    atom.atomicNumber = truncatedCharge(charge_);
+    atoms_.push_back(std::move(atom));
+}
+
+GamessReadResult GamessInputParser::finish() const {
+    // A group without a single "label charge x y z" line holds no Cartesian
+    // atoms (a Z-matrix, say); reading it would stack atoms at the origin.
+    if (!ended_ || completeLines_ == 0)
+        return {GamessReadStatus::BadGroup, {}};
+    return {GamessReadStatus::Ok, atoms_};
+}
+
+GamessReadResult parseGamessText(std::string_view text) {
+    GamessInputParser parser;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        parser.feedLine(line);
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+    return parser.finish();
+}
+
+GamessReadResult parseGamessFile(const std::string& path) {
+    std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
+    if (!file)
+        return {GamessReadStatus::CannotOpen, {}};
+    TextLineReader reader(file.get());
+    GamessInputParser parser;
+    std::string_view line;
+    while (reader.next(line))
+        parser.feedLine(line);
+    if (reader.failed())
+        return {GamessReadStatus::CannotOpen, {}};
+    return parser.finish();
+}
+
+bool readGamessInput(MoleculeState& molecule, const std::string& path) {
+    GamessReadResult r = parseGamessFile(path);
+    switch (r.status) {
+    case GamessReadStatus::CannotOpen:
+        showMessage("ファイルが開けません");
+        return false;
+    case GamessReadStatus::BadGroup:
+        showMessage("$DATA グループを読み込めません");
+        return false;
+    case GamessReadStatus::Ok:
+        break;
+    }
+    replaceAtoms(molecule, r.atoms, ElementSource::ByNumber);
+    return true;
+}
+
+bool readGamessInput(const std::string& path) {
+    return readGamessInput(moleculeState(), path);
+}
+
+} // namespace kalviro

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/TestSupport.h"
+
+namespace kalviro {
+namespace {
+
+const std::string kHeader =
+    "\x94\x67\x90\x94\x2C\x20\x8B\xAD\x93\x78\x2C\x20\x91\xCE\x8F\xCC\x8E\xED\r\n";
+
+std::vector<std::string> splitCrLf(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(bytes.substr(start, end - start));
+    EXPECT_EQ(start, bytes.size()) << "every line ends in CR LF";
+    return lines;
+}
+
+class BatchCommandsCorpusTest : public ::testing::TestWithParam<const char*> {
+  protected:
+    void SetUp() override {
+        if (!test::corpusAvailable())
+            GTEST_SKIP() << "corpus not available";
+    }
+    test::TempDir dir_;
+};
+
+TEST_P(BatchCommandsCorpusTest, IrTablesMatchTheExpectedTexts) {
+    const std::string rel = GetParam();
+    std::ifstream in(test::corpusDir() / "expected" / (rel + ".json"));
+    const auto expected = nlohmann::json::parse(in);
+    const std::string file = (test::corpusDir() / "files" / rel).string();
+
+    std::vector<std::string> rows;
+    for (std::size_t i = 0; i < expected["frequencies"].size(); ++i)
+        rows.push_back(expected["frequencies"][i].get<std::string>() + ", " +
+                       expected["intensities"][i].get<std::string>() + ", " +
+                       expected["symmetries"][i].get<std::string>());
+
+    const std::string plain = dir_.path("ir.csv");
+    auto r = test::runCli({"ir", file, "-o", plain});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string bytes = kHeader;
+    for (const auto& row : rows)
+        bytes += row + "\r\n";
+    EXPECT_EQ(test::readFileBytes(plain), bytes);
+
+    const std::string sorted = dir_.path("irsorted.csv");
+    r = test::runCli({"ir", file, "-o", sorted, "--by-symmetry"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string sortedBytes = test::readFileBytes(sorted);
+    ASSERT_EQ(sortedBytes.substr(0, kHeader.size()), kHeader);
+    auto lines = splitCrLf(sortedBytes.substr(kHeader.size()));
+    // The same rows, species in byte order, wavenumber texts in byte order within each.
+    auto sortedRows = rows;
+    std::sort(sortedRows.begin(), sortedRows.end());
+    auto sortedLines = lines;
+    std::sort(sortedLines.begin(), sortedLines.end());
+    EXPECT_EQ(sortedLines, sortedRows);
+    auto species = [](const std::string& l) { return l.substr(l.rfind(", ") + 2); };
+    auto wavenumber = [](const std::string& l) { return l.substr(0, l.find(", ")); };
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        EXPECT_LE(species(lines[i - 1]), species(lines[i])) << i;
+        if (species(lines[i - 1]) == species(lines[i])) {
+            EXPECT_LE(wavenumber(lines[i - 1]), wavenumber(lines[i])) << i;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, BatchCommandsCorpusTest,
+                         ::testing::Values("g98/test_H2.log", "g98/NIST_CCCBDB_1himidaz_m21b0.out",
+                                           "g03/dvb_ir.out", "g09/benzene_freq.log",
+                                           "g16/co_pbe1pbe_631ppGss.log"));
+
+TEST(BatchCoordsCorpusTest, GaussianCartesianInputAsWritten) {
+    if (!test::corpusAvailable())
+        GTEST_SKIP() << "corpus not available";
+    test::TempDir dir;
+    const std::string out = dir.path("c.txt");
+    const auto r = test::runCli(
+        {"coords", (test::corpusDir() / "files" / "g16" / "water_hf_solvent_pcm.com").string(),
+         "-o", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(test::readFileBytes(out), "O -0.000000 -0.119160 0.000000\r\n"
+                                        "H -0.790650 0.476640 0.000000\r\n"
+                                        "H 0.790650 0.476640 -0.000000\r\n");
+}
+
+} // namespace
+} // namespace kalviro

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "support/TestSupport.h"
+
+namespace kalviro {
+namespace {
+
+using test::runCli;
+
+const std::string kHeader =
+    "\x94\x67\x90\x94\x2C\x20\x8B\xAD\x93\x78\x2C\x20\x91\xCE\x8F\xCC\x8E\xED\r\n";
+
+class BatchCommandsTest : public ::testing::Test {
+  protected:
+    std::string write(const std::string& name, const std::string& bytes) {
+        const std::string p = dir_.path(name);
+        test::writeFileBytes(p, bytes);
+        return p;
+    }
+    test::TempDir dir_;
+};
+
+TEST_F(BatchCommandsTest, CoordsOfEveryInputKind) {
+    struct Case {
+        const char* name;
+        const char* content;
+        const char* bytes;
+    };
+    const Case cases[] = {
+        {"water.gjf", "%chk=w\n#p hf\n\nwater\n\n0 1\nO\nH 1 R\nH 1 R 2 90.0\n\nR 1.0\n",
+         "O 0.000000 0.000000 0.000000\r\nH 0.000000 0.000000 1.000000\r\nH 1.000000 0.000000 "
+         "0.000000\r\n"},
+        {"water.DAT",
+         "#p hf\r\n\r\nwater\r\n\r\n0 1\r\nO 0.0 0.0 0.1173\r\nH 0.0 0.7572 -0.4692\r\n",
+         "O 0.000000 0.000000 0.117300\r\nH 0.000000 0.757200 -0.469200\r\n"},
+        {"water.inp",
+         " $DATA\nwater\nC1\n O 8.0 0.0 0.0 0.1173\n H 1.0 0.0 -0.7572 -0.4692\n $END\n",
+         "O 0.000000 0.000000 0.117300\r\nH 0.000000 -0.757200 -0.469200\r\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string out = dir_.path(std::string(c.name) + ".txt");
+        const auto r = runCli({"coords", write(c.name, c.content), "-o", out});
+        EXPECT_EQ(r.status, 0) << c.name << r.err;
+        EXPECT_EQ(r.err, "") << c.name;
+        EXPECT_EQ(test::readFileBytes(out), c.bytes) << c.name;
+    }
+}
+
+TEST_F(BatchCommandsTest, IrOfAFileWithoutVibrations) {
+    const std::string input = write("w.com", "#p\n\nt\n\n0 1\nO 0 0 0\n");
+    const std::string out = dir_.path("ir.csv");
+    auto r = runCli({"ir", input, "-o", out});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(test::readFileBytes(out), kHeader);
+
+    const std::string sorted = dir_.path("irsorted.csv");
+    r = runCli({"ir", input, "-o", sorted, "--by-symmetry"});
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("IRデータの読み込みができていません"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(sorted));
+}
+
+TEST_F(BatchCommandsTest, FailuresExitNonZeroWithTheMessage) {
+    const std::string good = write("w.dat", "#p\n\nt\n\n0 1\nO 0 0 0\n");
+    const std::string existing = write("keep.txt", "old");
+    struct Case {
+        std::vector<std::string> args;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"coords", dir_.path("missing.dat"), "-o", existing}, "ファイルが開けません"},
+        {{"ir", dir_.path("missing.log"), "-o", existing}, "ファイルが開けません"},
+        {{"coords", write("w.xyz", "1\n\nO 0 0 0\n"), "-o", existing},
+         "このファイル形式には対応していません"},
+        {{"ir", write("w.txt", "x"), "-o", existing}, "このファイル形式には対応していません"},
+        {{"coords", good, "-o", dir_.path("no/folder/c.txt")}, "ファイルを保存できません"},
+        {{"ir", good, "-o", dir_.dir().string()}, "ファイルを保存できません"},
+        {{"coords", write("empty.dat", "#p\n\nt\n\n0 1\n"), "-o", existing}, ""},
+    };
+    for (const auto& c : cases) {
+        const auto r = runCli(c.args);
+        EXPECT_NE(r.status, 0) << c.args[1];
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args[1] << ": " << r.err;
+        EXPECT_EQ(test::readFileBytes(existing), "old") << c.args[1];
+    }
+}
+
+TEST_F(BatchCommandsTest, DumpReadsInputFilesWithTheSameSchema) {
+    for (const char* name : {"w.gjf", "w.inp"}) {
+        const std::string p = std::string(name) == "w.gjf"
+                                  ? write(name, "#p\n\nt\n\n0 1\nC1 0.0 0.0 1.5\n")
+                                  : write(name, " $DATA\nt\nC1\n C1 6.0 0.0 0.0 1.5\n $END\n");
+        const auto r = runCli({"dump", p});
+        ASSERT_EQ(r.status, 0) << r.err;
+        const auto j = nlohmann::json::parse(r.out);
+        for (const char* key : {"atoms", "frequencies", "intensities", "symmetries", "modes",
+                                "dipoleDerivatives", "modesLoaded", "dipolesLoaded"})
+            EXPECT_TRUE(j.contains(key)) << name << " " << key;
+        ASSERT_EQ(j["atoms"].size(), 1u);
+        EXPECT_EQ(j["atoms"][0]["atomicNumber"], 6);
+        EXPECT_EQ(j["atoms"][0]["z"], 1.5);
+        EXPECT_EQ(j["modesLoaded"], false);
+    }
+}
+
+} // namespace
+} // namespace kalviro

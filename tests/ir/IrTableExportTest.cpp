@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ir/IrTableExport.h"
+#include "model/VibrationStore.h"
+#include "support/TestSupport.h"
+
+namespace kalviro {
+namespace {
+
+// "波数, 強度, 対称種" in Shift_JIS, then CR LF.
+const std::string kHeader =
+    "\x94\x67\x90\x94\x2C\x20\x8B\xAD\x93\x78\x2C\x20\x91\xCE\x8F\xCC\x8E\xED\r\n";
+
+VibrationStore storeOf(std::vector<std::string> f, std::vector<std::string> i,
+                       std::vector<std::string> s) {
+    VibrationStore v;
+    v.frequencies = std::move(f);
+    v.intensities = std::move(i);
+    v.symmetries = std::move(s);
+    return v;
+}
+
+TEST(IrTable, Bytes) {
+    struct Case {
+        const char* name;
+        VibrationStore store;
+        std::string body;
+    };
+    const Case cases[] = {
+        {"empty", storeOf({}, {}, {}), ""},
+        {"one row", storeOf({"1234.5678"}, {"12.3456"}, {"A1"}), "1234.5678, 12.3456, A1\r\n"},
+        {"empty field", storeOf({"1234.5678"}, {""}, {"A1"}), "1234.5678, , A1\r\n"},
+        {"short lists", storeOf({"10.0", "20.0"}, {"1.5"}, {}), "10.0, 1.5, \r\n20.0, , \r\n"},
+        {"reading order", storeOf({"300.0", "-12.3"}, {"0.1", "0.0000"}, {"B2", "A'"}),
+         "300.0, 0.1, B2\r\n-12.3, 0.0000, A'\r\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(irTableBytes(irRows(c.store)), kHeader + c.body) << c.name;
+}
+
+std::vector<std::string> order(std::vector<IrRow> rows) {
+    sortIrRowsBySymmetry(rows);
+    std::vector<std::string> out;
+    for (const auto& r : rows)
+        out.push_back(r.wavenumber + " " + r.symmetry);
+    return out;
+}
+
+TEST(IrTable, SortGroupsBySpeciesThenTextOrder) {
+    EXPECT_EQ(order({{"300.0", "a", "B2"},
+                     {"1200.0", "b", "A1"},
+                     {"50.0", "c", "B1"},
+                     {"800.0", "d", "A1"}}),
+              (std::vector<std::string>{"1200.0 A1", "800.0 A1", "50.0 B1", "300.0 B2"}));
+    // Byte order of species: A" < A' < A1 < A2 < B1 < lower case.
+    EXPECT_EQ(order({{"1", "", "a1"},
+                     {"2", "", "B1"},
+                     {"3", "", "A2"},
+                     {"4", "", "A1"},
+                     {"5", "", "A'"},
+                     {"6", "", "A\""}}),
+              (std::vector<std::string>{"6 A\"", "5 A'", "4 A1", "3 A2", "2 B1", "1 a1"}));
+    // Within a species, text order: a leading minus first, 1050 before 345 before 98.
+    EXPECT_EQ(
+        order({{"98.7654", "", "A1"},
+               {"345.6789", "", "A1"},
+               {"1050.1234", "", "A1"},
+               {"-123.4567", "", "A1"}}),
+        (std::vector<std::string>{"-123.4567 A1", "1050.1234 A1", "345.6789 A1", "98.7654 A1"}));
+    EXPECT_TRUE(order({}).empty());
+}
+
+TEST(IrTable, EqualRowsKeepTheOrderTheExchangeSortGives) {
+    // Worked by hand through both passes: pass 1 swaps rows 0 and 2 (B > A)
+    // and nothing else, so the two equal B rows end up reversed; pass 2
+    // swaps nothing (equal texts).
+    std::vector<IrRow> rows = {{"5", "first", "B"}, {"5", "second", "B"}, {"5", "third", "A"}};
+    sortIrRowsBySymmetry(rows);
+    EXPECT_EQ(rows[0].intensity, "third");
+    EXPECT_EQ(rows[1].intensity, "second");
+    EXPECT_EQ(rows[2].intensity, "first");
+}
+
+class IrTableCommandTest : public test::ProcessStateTest {
+  protected:
+    test::TempDir dir_;
+};
+
+TEST_F(IrTableCommandTest, PlainExportWritesTheTableAsRead) {
+    vibrationStore() = storeOf({"300.0", "1200.0"}, {"1.0", "2.0"}, {"B2", "A1"});
+    const std::string path = dir_.path("ir.csv");
+    platform_.openAnswers.push_back(path);
+    EXPECT_TRUE(OnSaveIrTable());
+    EXPECT_EQ(test::readFileBytes(path), kHeader + "300.0, 1.0, B2\r\n1200.0, 2.0, A1\r\n");
+    ASSERT_EQ(platform_.openRequests.size(), 1u);
+    const FileDialogRequest& r = platform_.openRequests[0];
+    EXPECT_EQ(r.filter, "csv|*.csv|AllFile(*.*)|*.*||");
+    EXPECT_EQ(r.defaultExtension, "csv");
+    EXPECT_EQ(r.defaultFileName, "ir.csv");
+    EXPECT_FALSE(r.hideReadOnly);
+    EXPECT_TRUE(r.overwritePrompt);
+}
+
+TEST_F(IrTableCommandTest, SortedExportWritesTheGroupedTable) {
+    vibrationStore() = storeOf({"300.0", "1200.0", "50.0", "800.0"}, {"1", "2", "3", "4"},
+                               {"B2", "A1", "B1", "A1"});
+    const std::string path = dir_.path("sorted.csv");
+    platform_.openAnswers.push_back(path);
+    EXPECT_TRUE(OnSaveIrTableBySymmetry());
+    EXPECT_EQ(test::readFileBytes(path),
+              kHeader + "1200.0, 2, A1\r\n800.0, 4, A1\r\n50.0, 3, B1\r\n300.0, 1, B2\r\n");
+    ASSERT_EQ(platform_.openRequests.size(), 1u);
+    EXPECT_EQ(platform_.openRequests[0].defaultFileName, "irsorted.csv");
+    EXPECT_FALSE(platform_.openRequests[0].hideReadOnly);
+    EXPECT_TRUE(platform_.messages.empty());
+}
+
+TEST_F(IrTableCommandTest, EmptyTableCancelAndUnwritableTarget) {
+    const std::string existing = dir_.path("ir.csv");
+    test::writeFileBytes(existing, "old");
+    EXPECT_FALSE(OnSaveIrTableBySymmetry()); // empty: message, no dialog
+    EXPECT_FALSE(OnSaveIrTable());           // cancelled
+    platform_.openAnswers.push_back(dir_.path("no/such/folder/ir.csv"));
+    EXPECT_FALSE(OnSaveIrTable());
+    EXPECT_EQ(platform_.messages, (std::vector<std::string>{"IRデータの読み込みができていません",
+                                                            "ファイルを保存できません"}));
+    EXPECT_EQ(platform_.openRequests.size(), 2u);
+    EXPECT_EQ(test::readFileBytes(existing), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.dir()), {}), 1);
+
+    platform_.openAnswers.push_back(existing); // the header alone replaces the old file
+    EXPECT_TRUE(OnSaveIrTable());
+    EXPECT_EQ(test::readFileBytes(existing), kHeader);
+}
+
+} // namespace
+} // namespace kalviro

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "model/AnalysisReset.h"
+#include "model/FileKind.h"
+#include "model/FileOpening.h"
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
+#include "orbital/OrbitalFlags.h"
+#include "render/ViewSettings.h"
+#include "support/TestSupport.h"
+
+namespace kalviro {
+namespace {
+
+TEST(FileKind, ExtensionDecidesWithoutRegardToCase) {
+    // Only the file's own extension counts, in any case.
+    const std::pair<const char*, FileKind> cases[] = {
+        {"a.log a.LOG a.Log a.out /data/x.dat/a.log", FileKind::GaussianOutput},
+        {"a.dat a.DAT a.com a.GJF", FileKind::GaussianInput},
+        {"a.inp a.Inp", FileKind::GamessInput},
+        {"a.FChk a.fch", FileKind::Checkpoint},
+        {"a.txt alog dir.log/a a.logx", FileKind::Unsupported},
+    };
+    for (const auto& [paths, kind] : cases) {
+        std::istringstream in(paths);
+        for (std::string path; in >> path;)
+            EXPECT_EQ(fileKindOf(path), kind) << path;
+    }
+}
+
+class FileOpeningTest : public test::ProcessStateTest {
+  protected:
+    void SetUp() override {
+        test::ProcessStateTest::SetUp();
+        // A molecule turned by the view, and the traces of an earlier analysis.
+        std::vector<Atom> atoms(1);
+        atoms[0].symbol = "O";
+        atoms[0].z = 1.5;
+        replaceAtoms(moleculeState(), atoms, ElementSource::BySymbol);
+        moleculeState().atoms[0].x = 0.7;
+        moleculeState().pendingRotationX = 10;
+        VibrationStore& v = vibrationStore();
+        v.frequencies = {"100.0"};
+        v.spectrumReady = 1;
+        v.spectra[3][5] = 2.5f;
+        ViewSettings& s = viewSettings();
+        s.modesLoaded = s.dipolesLoaded = s.dipoleShown = s.surfaceShown = s.modesShown = 1;
+        orbitalFlags().orbitalLoaded = orbitalFlags().orbitalShown = 1;
+        setDialogCloser(AnalysisDialog::DataSelection, [this] { closed_.push_back("data"); });
+    }
+
+    bool wasReset() const { return !closed_.empty(); }
+    void expectUntouched() const {
+        EXPECT_TRUE(closed_.empty());
+        EXPECT_EQ(viewSettings().modesLoaded, 1);
+        EXPECT_EQ(vibrationStore().spectrumReady, 1);
+        ASSERT_EQ(moleculeState().atoms.size(), 1u);
+        EXPECT_EQ(moleculeState().atoms[0].x, 0.7);
+        EXPECT_EQ(moleculeState().pendingRotationX, 10);
+    }
+    std::string write(const std::string& name, const std::string& bytes) {
+        const std::string p = dir_.path(name);
+        test::writeFileBytes(p, bytes);
+        return p;
+    }
+
+    std::vector<std::string> closed_;
+    test::TempDir dir_;
+};
+
+TEST_F(FileOpeningTest, ResetClosesTheDialogsInOrderAndClearsTheAnalysis) {
+    // Registered backwards on purpose: the order is the reset's, not theirs.
+    clearDialogClosers();
+    setDialogCloser(AnalysisDialog::Rotation, [this] { closed_.push_back("rotation"); });
+    setDialogCloser(AnalysisDialog::Preview, [this] { closed_.push_back("preview"); });
+    setDialogCloser(AnalysisDialog::Axis, [this] { closed_.push_back("axis"); });
+    setDialogCloser(AnalysisDialog::DataSelection, [this] {
+        closed_.push_back("data");
+        setDialogCloser(AnalysisDialog::DataSelection, nullptr); // a dialog forgetting itself
+    });
+
+    resetAnalysis();
+
+    EXPECT_EQ(closed_, (std::vector<std::string>{"data", "axis", "preview", "rotation"}));
+    const Atom& a = moleculeState().atoms[0];
+    EXPECT_EQ(a.x, 0.0);
+    EXPECT_EQ(a.z, 1.5);
+    EXPECT_EQ(moleculeState().pendingRotationX, 0);
+    EXPECT_EQ(orbitalFlags().orbitalLoaded, 0);
+    EXPECT_EQ(orbitalFlags().orbitalShown, 0);
+    EXPECT_EQ(vibrationStore().spectrumReady, 0);
+    EXPECT_EQ(vibrationStore().spectra[3][5], 0.0f);
+    const ViewSettings& s = viewSettings();
+    EXPECT_EQ(s.modesLoaded + s.dipolesLoaded + s.dipoleShown + s.surfaceShown, 0);
+    EXPECT_EQ(s.modesShown, 1); // not one of the four
+    EXPECT_EQ(vibrationStore().frequencies.size(), 1u);
+
+    closed_.clear();
+    resetAnalysis(); // the data-selection dialog is gone
+    EXPECT_EQ(closed_, (std::vector<std::string>{"axis", "preview", "rotation"}));
+}
+
+TEST_F(FileOpeningTest, UnsupportedOrUnreadableFilesChangeNothing) {
+    const std::string text = write("notes.txt", "hello\n");
+    const std::string checkpoint = write("orbital.fchk", "x\n");
+    const std::string cases[] = {text,
+                                 checkpoint,
+                                 dir_.path("missing.dat"),
+                                 dir_.path("missing.log"),
+                                 dir_.path("missing.inp"),
+                                 dir_.dir().string() + "/folder.log"};
+    std::filesystem::create_directory(dir_.path("folder.log"));
+    for (const auto& path : cases) {
+        EXPECT_FALSE(openMoleculeFile(path).read) << path;
+        expectUntouched();
+    }
+    EXPECT_EQ(platform_.messages,
+              (std::vector<std::string>{"このファイル形式には対応していません",
+                                        "このファイル形式には対応していません",
+                                        "ファイルが開けません", "ファイルが開けません",
+                                        "ファイルが開けません", "ファイルが開けません"}));
+}
+
+TEST_F(FileOpeningTest, EachKindIsReadWithOrWithoutTheReset) {
+    setCheckpointOpener(
+        [](const std::string& path) { return path.find("mo.") != std::string::npos; });
+    struct Case {
+        const char* name;
+        const char* content;
+        bool reset;
+        std::size_t atoms;
+    };
+    const char* water = "#p\n\nt\n\n0 1\nO 0 0 0\nH 0 0 0.96\n";
+    const Case cases[] = {
+        {"w.DAT", water, true, 2},
+        {"w.com", water, true, 2},
+        {"w.Gjf", water, true, 2},
+        {"empty.log", " Entering Gaussian System\n", true, 0}, // read, but nothing to select
+        {"w.INP", " $DATA\nt\nC1\n O 8.0 0.0 0.0 0.25\n $END\n", false, 1},
+        {"mo.FChk", "x\n", false, 1},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        closed_.clear();
+        setCheckpointOpener(
+            [](const std::string& path) { return path.find("mo.") != std::string::npos; });
+        const OpenResult r = openMoleculeFile(write(c.name, c.content));
+        EXPECT_TRUE(r.read) << c.name;
+        EXPECT_FALSE(r.showDataSelection) << c.name;
+        EXPECT_EQ(wasReset(), c.reset) << c.name;
+        EXPECT_EQ(viewSettings().modesLoaded, c.reset ? 0 : 1) << c.name;
+        EXPECT_EQ(moleculeState().pendingRotationX, c.reset ? 0 : 10) << c.name;
+        EXPECT_EQ(moleculeState().atoms.size(), c.atoms) << c.name;
+        // An input file leaves the vibration data of the earlier output.
+        if (c.name[0] == 'w') {
+            EXPECT_EQ(vibrationStore().frequencies, (std::vector<std::string>{"100.0"})) << c.name;
+        }
+    }
+    EXPECT_TRUE(platform_.messages.empty());
+}
+
+TEST_F(FileOpeningTest, OpenCommandsAskForTheirFiles) {
+    EXPECT_FALSE(OnOpenGaussianFile()); // cancelled
+    EXPECT_FALSE(openGamessFile().read);
+    expectUntouched();
+    ASSERT_EQ(platform_.openRequests.size(), 2u);
+    const FileDialogRequest& g = platform_.openRequests[0];
+    EXPECT_EQ(
+        g.filter,
+        "Gaussian94/98入力ファイル(*.dat)|*.dat|Gaussian94/98出力ファイル(*.log/*.out)|*.log;*.out|"
+        "全て(*.*)|*.*||");
+    EXPECT_EQ(g.defaultExtension, "dat");
+    EXPECT_EQ(g.defaultFileName, "");
+    EXPECT_TRUE(g.hideReadOnly);
+    EXPECT_TRUE(g.overwritePrompt);
+    const FileDialogRequest& m = platform_.openRequests[1];
+    EXPECT_EQ(m.filter, "Gamess入力ファイル(*.inp)|*.inp||");
+    EXPECT_EQ(m.defaultExtension, "");
+    EXPECT_TRUE(m.hideReadOnly);
+    EXPECT_TRUE(m.overwritePrompt);
+
+    platform_.openAnswers.push_back(write("a.dat", "#p\n\nt\n\n0 1\nN 0 0 0\n"));
+    platform_.openAnswers.push_back(
+        write("b.inp", " $DATA\nt\nC1\n C 6.0 0.0 0.0 0.0\n H 1.0 0 0 1\n $END\n"));
+    EXPECT_FALSE(OnOpenGaussianFile());
+    EXPECT_EQ(moleculeState().atoms.at(0).atomicNumber, 7);
+    EXPECT_TRUE(openGamessFile().read);
+    EXPECT_EQ(moleculeState().atoms.size(), 2u);
+}
+
+} // namespace
+} // namespace kalviro

@@ -1,5 +1,7 @@
 #include "model/readers/GaussianOutputReader.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "model/LineTokens.h"
@@ -21,7 +23,9 @@ bool keywordAtColumnOne(std::string_view line, std::string_view keyword) {
     return line.size() > keyword.size() && line.compare(1, keyword.size(), keyword) == 0;
 }
 
-std::string tokenText(std::string_view token) { return std::string(token); }
+std::string tokenText(std::string_view token) {
+    return std::string(token);
+}
 
 bool isInteger(std::string_view token) {
     long ignored;
@@ -35,8 +39,8 @@ bool isNumber(std::string_view token) {
 
 // A displacement row: at least five tokens, two integers, then three numbers.
 bool isDisplacementRow(const LineTokens<11>& t) {
-    return t.count >= 5 && isInteger(t[0]) && isInteger(t[1]) && isNumber(t[2]) &&
-           isNumber(t[3]) && isNumber(t[4]);
+    return t.count >= 5 && isInteger(t[0]) && isInteger(t[1]) && isNumber(t[2]) && isNumber(t[3]) &&
+           isNumber(t[4]);
 }
 
 // Reads tokens from first on as numbers into out[0..n) until one is not a
@@ -67,6 +71,42 @@ Atom parseOrientationRow(std::string_view line, bool hasTypeColumn) {
     return atom;
 }
 
+// Whether the line holds an ASCII letter, eight bytes at a time. Every
+// keyword has one, and most lines of a long output are rows of numbers that
+// need no keyword search at all.
+bool hasLetter(std::string_view s) {
+    constexpr std::uint64_t k01 = 0x0101010101010101ull;
+    constexpr std::uint64_t k7f = 0x7f7f7f7f7f7f7f7full;
+    constexpr std::uint64_t k80 = 0x8080808080808080ull;
+    std::uint64_t found = 0;
+    for (std::size_t i = 0; i < s.size(); i += 8) {
+        std::uint64_t x = 0;
+        std::memcpy(&x, s.data() + i, std::min<std::size_t>(8, s.size() - i));
+        x |= 0x2020202020202020ull; // fold upper case onto lower case
+        const std::uint64_t low = x & k7f;
+        // Bytes above '`' and below '{'; bytes with the high bit set never count.
+        found |= (k01 * (127 + '{') - low) & ~x & (low + k01 * (127 - '`')) & k80;
+    }
+    return found != 0;
+}
+
+// Whether the line holds six dashes in a row. Such a run covers one of every
+// sixth character, so only those are looked at first.
+bool hasDashRun(std::string_view s) {
+    for (std::size_t i = 5; i < s.size(); i += 6) {
+        if (s[i] != '-')
+            continue;
+        std::size_t first = i, last = i + 1;
+        while (first > 0 && s[first - 1] == '-')
+            --first;
+        while (last < s.size() && s[last] == '-')
+            ++last;
+        if (last - first >= 6)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void GaussianOutputParser::OrientationTable::start() {
@@ -74,30 +114,50 @@ void GaussianOutputParser::OrientationTable::start() {
     lineNumber = 1; // the title line
     hasTypeColumn = false;
     rows.clear();
+    rowCount = 0;
+    typedFrom = 0;
 }
 
-bool GaussianOutputParser::OrientationTable::feed(std::string_view line) {
+bool GaussianOutputParser::OrientationTable::feed(std::string_view line, bool words) {
     ++lineNumber;
-    if (lineNumber >= 6 && contains(line, "------")) {
+    if (lineNumber >= 6 && hasDashRun(line)) {
         active = false;
         return true;
     }
-    if (contains(line, "Type"))
+    if (words && !hasTypeColumn && contains(line, "Type")) {
         hasTypeColumn = true;
-    if (lineNumber >= 6)
-        rows.push_back(parseOrientationRow(line, hasTypeColumn));
+        typedFrom = rowCount;
+    }
+    if (lineNumber >= 6) {
+        rows.append(line);
+        rows.push_back('\n');
+        ++rowCount;
+    }
     return false;
 }
 
+std::vector<Atom> GaussianOutputParser::OrientationTable::atoms() const {
+    std::vector<Atom> out;
+    out.reserve(rowCount);
+    std::string_view text(rows);
+    for (std::size_t k = 0; k < rowCount; ++k) {
+        const std::size_t end = text.find('\n');
+        out.push_back(parseOrientationRow(text.substr(0, end), hasTypeColumn && k >= typedFrom));
+        text.remove_prefix(end + 1);
+    }
+    return out;
+}
+
 void GaussianOutputParser::feedLine(std::string_view line) {
+    const bool words = hasLetter(line);
     if (readFrequencies_)
         readFrequencyLines(line);
-    readDipoleDerivative(line);
+    if (words)
+        readDipoleDerivative(line);
     if (geometryPending_)
-        readGeometry(line);
-    previous_[2].swap(previous_[1]);
-    previous_[1].swap(previous_[0]);
-    previous_[0].assign(line);
+        readGeometry(line, words);
+    newest_ = (newest_ + 1) % 3;
+    previous_[newest_].assign(line);
 }
 
 void GaussianOutputParser::readFrequencyLines(std::string_view line) {
@@ -106,7 +166,7 @@ void GaussianOutputParser::readFrequencyLines(std::string_view line) {
         LineTokens<5> t(line);
         for (std::size_t k = 2; k < 5; ++k)
             content_.frequencies.push_back(tokenText(t[k]));
-        LineTokens<3> s(previous_[0]);
+        LineTokens<3> s(previous(0));
         for (std::size_t k = 0; k < 3; ++k)
             content_.symmetries.push_back(tokenText(s[k]));
         inFrequencyGroup_ = true;
@@ -138,7 +198,8 @@ void GaussianOutputParser::readFrequencyLines(std::string_view line) {
             double v[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
             scanNumbers(t, 2, v, 9);
             for (std::size_t k = 0; k < 3; ++k)
-                content_.modes[modeCount_ - 3 + k].push_back({v[3 * k], v[3 * k + 1], v[3 * k + 2]});
+                content_.modes[modeCount_ - 3 + k].push_back(
+                    {v[3 * k], v[3 * k + 1], v[3 * k + 2]});
         }
         return;
     }
@@ -157,41 +218,42 @@ void GaussianOutputParser::readDipoleDerivative(std::string_view line) {
     if (colon == std::string_view::npos)
         return;
     LineTokens<3> t(line.substr(colon + 1));
-    content_.dipoleDerivatives.push_back(
-        {parseNumber(t[0]), parseNumber(t[1]), parseNumber(t[2])});
+    content_.dipoleDerivatives.push_back({parseNumber(t[0]), parseNumber(t[1]), parseNumber(t[2])});
 }
 
 bool GaussianOutputParser::convergedTableEnds(std::string_view line) const {
     return contains(line, "RMS") && contains(line, "Displacement") && contains(line, "YES") &&
-           contains(previous_[0], "YES") && contains(previous_[1], "YES") &&
-           contains(previous_[2], "YES");
+           contains(previous(0), "YES") && contains(previous(1), "YES") &&
+           contains(previous(2), "YES");
 }
 
-void GaussianOutputParser::readGeometry(std::string_view line) {
-    if (!converged_ && convergedTableEnds(line)) {
-        converged_ = true;
-        return;
+void GaussianOutputParser::readGeometry(std::string_view line, bool words) {
+    if (words) {
+        if (!converged_ && convergedTableEnds(line)) {
+            converged_ = true;
+            return;
+        }
+        if (contains(line, "Standard orientation:")) {
+            standard_.start();
+            return;
+        }
+        if (contains(line, "Input orientation:")) {
+            input_.start();
+            return;
+        }
     }
-    if (contains(line, "Standard orientation:")) {
-        standard_.start();
-        return;
-    }
-    if (contains(line, "Input orientation:")) {
-        input_.start();
-        return;
-    }
-    if (standard_.active && standard_.feed(line)) {
+    if (standard_.active && standard_.feed(line, words)) {
         if (converged_) {
-            selected_ = std::move(standard_.rows);
+            selected_ = standard_.atoms();
             haveSelected_ = true;
             geometryPending_ = false;
         } else {
-            lastStandard_.swap(standard_.rows);
+            std::swap(lastStandard_, standard_);
             haveLastStandard_ = true;
         }
     }
-    if (input_.active && input_.feed(line)) {
-        lastInput_.swap(input_.rows);
+    if (input_.active && input_.feed(line, words)) {
+        std::swap(lastInput_, input_);
         haveLastInput_ = true;
     }
 }
@@ -202,11 +264,11 @@ GaussianOutputContent GaussianOutputParser::finish() {
     } else if (converged_ && standard_.active) {
         // The file ended inside the table the optimisation selected: keep
         // the rows that were complete.
-        content_.atoms = std::move(standard_.rows);
+        content_.atoms = standard_.atoms();
     } else if (haveLastStandard_) {
-        content_.atoms = std::move(lastStandard_);
+        content_.atoms = lastStandard_.atoms();
     } else if (haveLastInput_) {
-        content_.atoms = std::move(lastInput_);
+        content_.atoms = lastInput_.atoms();
     }
     return std::move(content_);
 }

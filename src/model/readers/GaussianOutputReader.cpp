@@ -78,16 +78,25 @@ bool hasLetter(std::string_view s) {
     constexpr std::uint64_t k01 = 0x0101010101010101ull;
     constexpr std::uint64_t k7f = 0x7f7f7f7f7f7f7f7full;
     constexpr std::uint64_t k80 = 0x8080808080808080ull;
-    std::uint64_t found = 0;
-    for (std::size_t i = 0; i < s.size(); i += 8) {
-        std::uint64_t x = 0;
-        std::memcpy(&x, s.data() + i, std::min<std::size_t>(8, s.size() - i));
-        x |= 0x2020202020202020ull; // fold upper case onto lower case
+    // Bytes above '`' and below '{' once upper case is folded onto lower
+    // case; bytes with the high bit set never count.
+    const auto letters = [](std::uint64_t x) {
+        x |= 0x2020202020202020ull;
         const std::uint64_t low = x & k7f;
-        // Bytes above '`' and below '{'; bytes with the high bit set never count.
-        found |= (k01 * (127 + '{') - low) & ~x & (low + k01 * (127 - '`')) & k80;
+        return (k01 * (127 + '{') - low) & ~x & (low + k01 * (127 - '`')) & k80;
+    };
+    std::uint64_t found = 0;
+    const char* p = s.data();
+    std::size_t n = s.size();
+    for (; n >= 8; p += 8, n -= 8) {
+        std::uint64_t x;
+        std::memcpy(&x, p, 8);
+        found |= letters(x);
     }
-    return found != 0;
+    std::uint64_t tail = 0;
+    for (std::size_t k = 0; k < n; ++k)
+        tail |= std::uint64_t(static_cast<unsigned char>(p[k])) << (8 * k);
+    return (found | letters(tail)) != 0;
 }
 
 // Whether the line holds six dashes in a row. Such a run covers one of every

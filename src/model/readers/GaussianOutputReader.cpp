@@ -187,6 +187,13 @@ void GaussianOutputParser::readFrequencyLines(std::string_view line) {
             content_.intensities.push_back(tokenText(t[k]));
         modeCount_ += 3;
         content_.modes.resize(modeCount_);
+        // Each group lists the same atoms: size the new modes like the last
+        // one so a large molecule's rows are not copied again and again.
+        if (modeCount_ > 3) {
+            const std::size_t rows = content_.modes[modeCount_ - 4].size();
+            for (std::size_t k = modeCount_ - 3; k < modeCount_; ++k)
+                content_.modes[k].reserve(rows);
+        }
     }
 
     if (!inFrequencyGroup_ && !inDisplacementTable_)

@@ -32,25 +32,56 @@ bool isInteger(std::string_view token) {
     return parseWholeInteger(token, ignored);
 }
 
-bool isNumber(std::string_view token) {
-    double ignored;
-    return parseWholeNumber(token, ignored);
-}
-
-// A displacement row: at least five tokens, two integers, then three numbers.
-bool isDisplacementRow(const LineTokens<11>& t) {
-    return t.count >= 5 && isInteger(t[0]) && isInteger(t[1]) && isNumber(t[2]) && isNumber(t[3]) &&
-           isNumber(t[4]);
+// Plain decimals such as "-0.25", the bulk of the displacement tables, read
+// without the general conversion: at most 15 digits over a power of ten is
+// one correctly rounded division of exact values, so the double is the same.
+bool parsePlainDecimal(std::string_view s, double& out) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char* p = s.data();
+    const char* end = p + s.size();
+    bool negative = false;
+    if (p != end && (*p == '-' || *p == '+'))
+        negative = *p++ == '-';
+    std::uint64_t digits = 0;
+    int count = 0, fraction = 0;
+    bool point = false;
+    for (; p != end; ++p) {
+        const unsigned d = static_cast<unsigned char>(*p) - unsigned('0');
+        if (d < 10) {
+            digits = digits * 10 + d;
+            ++count;
+            fraction += point;
+        } else if (*p == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0 || count > 15 || (point && (fraction == 0 || fraction == count)))
+        return false;
+    const double value = static_cast<double>(digits) / kPowers[fraction];
+    out = negative ? -value : value;
+    return true;
 }
 
 // Reads tokens from first on as numbers into out[0..n) until one is not a
-// number; the rest stay 0, as a formatted scan leaves them.
+// number; the rest stay 0, as a formatted scan leaves them. Returns how many
+// were numbers.
 template <std::size_t N>
-void scanNumbers(const LineTokens<N>& t, std::size_t first, double* out, std::size_t n) {
+std::size_t scanNumbers(const LineTokens<N>& t, std::size_t first, double* out, std::size_t n) {
     for (std::size_t k = 0; k < n; ++k) {
-        if (!parseWholeNumber(t[first + k], out[k]))
-            return;
+        const std::string_view token = t[first + k];
+        if (!parsePlainDecimal(token, out[k]) && !parseWholeNumber(token, out[k]))
+            return k;
     }
+    return n;
+}
+
+// A displacement row: at least five tokens, two integers, then three numbers.
+// The numbers after the integers go into v.
+bool readDisplacementRow(const LineTokens<11>& t, double (&v)[9]) {
+    return t.count >= 5 && isInteger(t[0]) && isInteger(t[1]) && scanNumbers(t, 2, v, 9) >= 3;
 }
 
 // An orientation-table row, as " %d %d [%d] %lf %lf %lf" scans it.
@@ -200,7 +231,8 @@ void GaussianOutputParser::readFrequencyLines(std::string_view line) {
         return;
     LineTokens<11> t(line);
     if (inDisplacementTable_) {
-        if (!isDisplacementRow(t)) {
+        double v[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
+        if (!readDisplacementRow(t, v)) {
             // The first line that is not a row ends the table and the group;
             // an empty one ends the frequency tables for good.
             inDisplacementTable_ = false;
@@ -211,8 +243,6 @@ void GaussianOutputParser::readFrequencyLines(std::string_view line) {
             return;
         }
         if (modeCount_ >= 3) {
-            double v[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
-            scanNumbers(t, 2, v, 9);
             for (std::size_t k = 0; k < 3; ++k)
                 content_.modes[modeCount_ - 3 + k].push_back(
                     {v[3 * k], v[3 * k + 1], v[3 * k + 2]});

@@ -23,9 +23,7 @@ bool keywordAtColumnOne(std::string_view line, std::string_view keyword) {
     return line.size() > keyword.size() && line.compare(1, keyword.size(), keyword) == 0;
 }
 
-std::string tokenText(std::string_view token) {
-    return std::string(token);
-}
+std::string tokenText(std::string_view token) { return std::string(token); }
 
 bool isInteger(std::string_view token) {
     long ignored;
@@ -244,8 +242,7 @@ void GaussianOutputParser::readFrequencyLines(std::string_view line) {
         }
         if (modeCount_ >= 3) {
             for (std::size_t k = 0; k < 3; ++k)
-                content_.modes[modeCount_ - 3 + k].push_back(
-                    {v[3 * k], v[3 * k + 1], v[3 * k + 2]});
+                content_.modes[modeCount_ - 3 + k].push_back({v[3 * k], v[3 * k + 1], v[3 * k + 2]});
         }
         return;
     }
@@ -264,7 +261,8 @@ void GaussianOutputParser::readDipoleDerivative(std::string_view line) {
     if (colon == std::string_view::npos)
         return;
     LineTokens<3> t(line.substr(colon + 1));
-    content_.dipoleDerivatives.push_back({parseNumber(t[0]), parseNumber(t[1]), parseNumber(t[2])});
+    content_.dipoleDerivatives.push_back(
+        {parseNumber(t[0]), parseNumber(t[1]), parseNumber(t[2])});
 }
 
 bool GaussianOutputParser::convergedTableEnds(std::string_view line) const {

@@ -31,12 +31,12 @@ struct GaussianOutputContent {
 
 // The line-driven state machine; feed every line (without its end) in order.
 class GaussianOutputParser {
-  public:
+public:
     void feedLine(std::string_view line);
     // The content once the last line was fed.
     GaussianOutputContent finish();
 
-  private:
+private:
     // An orientation table being read: lines counted from its title line.
     // Rows are kept as text and turned into atoms only for the table that
     // is used, since a long optimisation prints hundreds of them.
@@ -93,8 +93,8 @@ parseOutputFile(const std::string& path,
 // Puts what a file gave into the stores: vibration lists replaced, loaded
 // flags raised for what exists, atoms replaced (elements from the atomic
 // numbers), eye distance 20.
-void installOutput(GaussianOutputContent content, MoleculeState& molecule, VibrationStore& store,
-                   ViewSettings& settings);
+void installOutput(GaussianOutputContent content, MoleculeState& molecule,
+                   VibrationStore& store, ViewSettings& settings);
 
 // The program's reader: parses path and installs it into the process-wide
 // stores. A file that cannot be opened gets "ファイルが開けません" and nothing

@@ -7,13 +7,15 @@
 // Files are written once per size into a scratch folder and read from the
 // warm page cache. MB/s is per second of CPU time, so that other work on a
 // shared machine does not count against the reader; with a warm cache and an
-// idle machine the wall time is the same. peakMB is how far the process's peak resident size rose
-// above its size before the read (the peak is reset first), so it should stay
-// flat from the small file to the large one: only atoms, modes and dipoles
-// are kept.
+// idle machine the wall time is the same.
+//
+// peakMB is how far the process's peak resident size rose above its size
+// before the read (the peak is reset first). It should stay flat from the
+// small file to the large one: only atoms, modes and dipoles are kept.
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +24,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 

@@ -1,5 +1,7 @@
 #include "model/readers/GaussianOutputReader.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "model/LineTokens.h"
@@ -28,25 +30,56 @@ bool isInteger(std::string_view token) {
     return parseWholeInteger(token, ignored);
 }
 
-bool isNumber(std::string_view token) {
-    double ignored;
-    return parseWholeNumber(token, ignored);
-}
-
-// A displacement row: at least five tokens, two integers, then three numbers.
-bool isDisplacementRow(const LineTokens<11>& t) {
-    return t.count >= 5 && isInteger(t[0]) && isInteger(t[1]) && isNumber(t[2]) &&
-           isNumber(t[3]) && isNumber(t[4]);
+// Plain decimals such as "-0.25", the bulk of the displacement tables, read
+// without the general conversion: at most 15 digits over a power of ten is
+// one correctly rounded division of exact values, so the double is the same.
+bool parsePlainDecimal(std::string_view s, double& out) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char* p = s.data();
+    const char* end = p + s.size();
+    bool negative = false;
+    if (p != end && (*p == '-' || *p == '+'))
+        negative = *p++ == '-';
+    std::uint64_t digits = 0;
+    int count = 0, fraction = 0;
+    bool point = false;
+    for (; p != end; ++p) {
+        const unsigned d = static_cast<unsigned char>(*p) - unsigned('0');
+        if (d < 10) {
+            digits = digits * 10 + d;
+            ++count;
+            fraction += point;
+        } else if (*p == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0 || count > 15 || (point && (fraction == 0 || fraction == count)))
+        return false;
+    const double value = static_cast<double>(digits) / kPowers[fraction];
+    out = negative ? -value : value;
+    return true;
 }
 
 // Reads tokens from first on as numbers into out[0..n) until one is not a
-// number; the rest stay 0, as a formatted scan leaves them.
+// number; the rest stay 0, as a formatted scan leaves them. Returns how many
+// were numbers.
 template <std::size_t N>
-void scanNumbers(const LineTokens<N>& t, std::size_t first, double* out, std::size_t n) {
+std::size_t scanNumbers(const LineTokens<N>& t, std::size_t first, double* out, std::size_t n) {
     for (std::size_t k = 0; k < n; ++k) {
-        if (!parseWholeNumber(t[first + k], out[k]))
-            return;
+        const std::string_view token = t[first + k];
+        if (!parsePlainDecimal(token, out[k]) && !parseWholeNumber(token, out[k]))
+            return k;
     }
+    return n;
+}
+
+// A displacement row: at least five tokens, two integers, then three numbers.
+// The numbers after the integers go into v.
+bool readDisplacementRow(const LineTokens<11>& t, double (&v)[9]) {
+    return t.count >= 5 && isInteger(t[0]) && isInteger(t[1]) && scanNumbers(t, 2, v, 9) >= 3;
 }
 
 // An orientation-table row, as " %d %d [%d] %lf %lf %lf" scans it.
@@ -67,6 +100,51 @@ Atom parseOrientationRow(std::string_view line, bool hasTypeColumn) {
     return atom;
 }
 
+// Whether the line holds an ASCII letter, eight bytes at a time. Every
+// keyword has one, and most lines of a long output are rows of numbers that
+// need no keyword search at all.
+bool hasLetter(std::string_view s) {
+    constexpr std::uint64_t k01 = 0x0101010101010101ull;
+    constexpr std::uint64_t k7f = 0x7f7f7f7f7f7f7f7full;
+    constexpr std::uint64_t k80 = 0x8080808080808080ull;
+    // Bytes above '`' and below '{' once upper case is folded onto lower
+    // case; bytes with the high bit set never count.
+    const auto letters = [](std::uint64_t x) {
+        x |= 0x2020202020202020ull;
+        const std::uint64_t low = x & k7f;
+        return (k01 * (127 + '{') - low) & ~x & (low + k01 * (127 - '`')) & k80;
+    };
+    std::uint64_t found = 0;
+    const char* p = s.data();
+    std::size_t n = s.size();
+    for (; n >= 8; p += 8, n -= 8) {
+        std::uint64_t x;
+        std::memcpy(&x, p, 8);
+        found |= letters(x);
+    }
+    std::uint64_t tail = 0;
+    for (std::size_t k = 0; k < n; ++k)
+        tail |= std::uint64_t(static_cast<unsigned char>(p[k])) << (8 * k);
+    return (found | letters(tail)) != 0;
+}
+
+// Whether the line holds six dashes in a row. Such a run covers one of every
+// sixth character, so only those are looked at first.
+bool hasDashRun(std::string_view s) {
+    for (std::size_t i = 5; i < s.size(); i += 6) {
+        if (s[i] != '-')
+            continue;
+        std::size_t first = i, last = i + 1;
+        while (first > 0 && s[first - 1] == '-')
+            --first;
+        while (last < s.size() && s[last] == '-')
+            ++last;
+        if (last - first >= 6)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void GaussianOutputParser::OrientationTable::start() {
@@ -74,30 +152,50 @@ void GaussianOutputParser::OrientationTable::start() {
     lineNumber = 1; // the title line
     hasTypeColumn = false;
     rows.clear();
+    rowCount = 0;
+    typedFrom = 0;
 }
 
-bool GaussianOutputParser::OrientationTable::feed(std::string_view line) {
+bool GaussianOutputParser::OrientationTable::feed(std::string_view line, bool words) {
     ++lineNumber;
-    if (lineNumber >= 6 && contains(line, "------")) {
+    if (lineNumber >= 6 && hasDashRun(line)) {
         active = false;
         return true;
     }
-    if (contains(line, "Type"))
+    if (words && !hasTypeColumn && contains(line, "Type")) {
         hasTypeColumn = true;
-    if (lineNumber >= 6)
-        rows.push_back(parseOrientationRow(line, hasTypeColumn));
+        typedFrom = rowCount;
+    }
+    if (lineNumber >= 6) {
+        rows.append(line);
+        rows.push_back('\n');
+        ++rowCount;
+    }
     return false;
 }
 
+std::vector<Atom> GaussianOutputParser::OrientationTable::atoms() const {
+    std::vector<Atom> out;
+    out.reserve(rowCount);
+    std::string_view text(rows);
+    for (std::size_t k = 0; k < rowCount; ++k) {
+        const std::size_t end = text.find('\n');
+        out.push_back(parseOrientationRow(text.substr(0, end), hasTypeColumn && k >= typedFrom));
+        text.remove_prefix(end + 1);
+    }
+    return out;
+}
+
 void GaussianOutputParser::feedLine(std::string_view line) {
+    const bool words = hasLetter(line);
     if (readFrequencies_)
         readFrequencyLines(line);
-    readDipoleDerivative(line);
+    if (words)
+        readDipoleDerivative(line);
     if (geometryPending_)
-        readGeometry(line);
-    previous_[2].swap(previous_[1]);
-    previous_[1].swap(previous_[0]);
-    previous_[0].assign(line);
+        readGeometry(line, words);
+    newest_ = (newest_ + 1) % 3;
+    previous_[newest_].assign(line);
 }
 
 void GaussianOutputParser::readFrequencyLines(std::string_view line) {
@@ -106,7 +204,7 @@ void GaussianOutputParser::readFrequencyLines(std::string_view line) {
         LineTokens<5> t(line);
         for (std::size_t k = 2; k < 5; ++k)
             content_.frequencies.push_back(tokenText(t[k]));
-        LineTokens<3> s(previous_[0]);
+        LineTokens<3> s(previous(0));
         for (std::size_t k = 0; k < 3; ++k)
             content_.symmetries.push_back(tokenText(s[k]));
         inFrequencyGroup_ = true;
@@ -118,13 +216,21 @@ void GaussianOutputParser::readFrequencyLines(std::string_view line) {
             content_.intensities.push_back(tokenText(t[k]));
         modeCount_ += 3;
         content_.modes.resize(modeCount_);
+        // Each group lists the same atoms: size the new modes like the last
+        // one so a large molecule's rows are not copied again and again.
+        if (modeCount_ > 3) {
+            const std::size_t rows = content_.modes[modeCount_ - 4].size();
+            for (std::size_t k = modeCount_ - 3; k < modeCount_; ++k)
+                content_.modes[k].reserve(rows);
+        }
     }
 
     if (!inFrequencyGroup_ && !inDisplacementTable_)
         return;
     LineTokens<11> t(line);
     if (inDisplacementTable_) {
-        if (!isDisplacementRow(t)) {
+        double v[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
+        if (!readDisplacementRow(t, v)) {
             // The first line that is not a row ends the table and the group;
             // an empty one ends the frequency tables for good.
             inDisplacementTable_ = false;
@@ -135,8 +241,6 @@ void GaussianOutputParser::readFrequencyLines(std::string_view line) {
             return;
         }
         if (modeCount_ >= 3) {
-            double v[9] = {0, 0, 0, 0, 0, 0, 0, 0, 0};
-            scanNumbers(t, 2, v, 9);
             for (std::size_t k = 0; k < 3; ++k)
                 content_.modes[modeCount_ - 3 + k].push_back({v[3 * k], v[3 * k + 1], v[3 * k + 2]});
         }
@@ -163,35 +267,37 @@ void GaussianOutputParser::readDipoleDerivative(std::string_view line) {
 
 bool GaussianOutputParser::convergedTableEnds(std::string_view line) const {
     return contains(line, "RMS") && contains(line, "Displacement") && contains(line, "YES") &&
-           contains(previous_[0], "YES") && contains(previous_[1], "YES") &&
-           contains(previous_[2], "YES");
+           contains(previous(0), "YES") && contains(previous(1), "YES") &&
+           contains(previous(2), "YES");
 }
 
-void GaussianOutputParser::readGeometry(std::string_view line) {
-    if (!converged_ && convergedTableEnds(line)) {
-        converged_ = true;
-        return;
+void GaussianOutputParser::readGeometry(std::string_view line, bool words) {
+    if (words) {
+        if (!converged_ && convergedTableEnds(line)) {
+            converged_ = true;
+            return;
+        }
+        if (contains(line, "Standard orientation:")) {
+            standard_.start();
+            return;
+        }
+        if (contains(line, "Input orientation:")) {
+            input_.start();
+            return;
+        }
     }
-    if (contains(line, "Standard orientation:")) {
-        standard_.start();
-        return;
-    }
-    if (contains(line, "Input orientation:")) {
-        input_.start();
-        return;
-    }
-    if (standard_.active && standard_.feed(line)) {
+    if (standard_.active && standard_.feed(line, words)) {
         if (converged_) {
-            selected_ = std::move(standard_.rows);
+            selected_ = standard_.atoms();
             haveSelected_ = true;
             geometryPending_ = false;
         } else {
-            lastStandard_.swap(standard_.rows);
+            std::swap(lastStandard_, standard_);
             haveLastStandard_ = true;
         }
     }
-    if (input_.active && input_.feed(line)) {
-        lastInput_.swap(input_.rows);
+    if (input_.active && input_.feed(line, words)) {
+        std::swap(lastInput_, input_);
         haveLastInput_ = true;
     }
 }
@@ -202,11 +308,11 @@ GaussianOutputContent GaussianOutputParser::finish() {
     } else if (converged_ && standard_.active) {
         // The file ended inside the table the optimisation selected: keep
         // the rows that were complete.
-        content_.atoms = std::move(standard_.rows);
+        content_.atoms = standard_.atoms();
     } else if (haveLastStandard_) {
-        content_.atoms = std::move(lastStandard_);
+        content_.atoms = lastStandard_.atoms();
     } else if (haveLastInput_) {
-        content_.atoms = std::move(lastInput_);
+        content_.atoms = lastInput_.atoms();
     }
     return std::move(content_);
 }

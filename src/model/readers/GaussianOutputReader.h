@@ -38,19 +38,25 @@ public:
 
 private:
     // An orientation table being read: lines counted from its title line.
+    // Rows are kept as text and turned into atoms only for the table that
+    // is used, since a long optimisation prints hundreds of them.
     struct OrientationTable {
         bool active = false;
         int lineNumber = 0;
         bool hasTypeColumn = false;
-        std::vector<Atom> rows;
+        std::string rows; // row lines, each ended by '\n'
+        std::size_t rowCount = 0;
+        std::size_t typedFrom = 0; // rows from this one on have a type column
         void start();
-        // True when this line closed the table.
-        bool feed(std::string_view line);
+        // True when this line closed the table. words: the line holds a
+        // letter.
+        bool feed(std::string_view line, bool words);
+        std::vector<Atom> atoms() const;
     };
 
     void readFrequencyLines(std::string_view line);
     void readDipoleDerivative(std::string_view line);
-    void readGeometry(std::string_view line);
+    void readGeometry(std::string_view line, bool words);
     bool convergedTableEnds(std::string_view line) const;
 
     GaussianOutputContent content_;
@@ -64,13 +70,17 @@ private:
     bool haveSelected_ = false;
     OrientationTable standard_;
     OrientationTable input_;
-    std::vector<Atom> selected_;          // first standard table after convergence
-    std::vector<Atom> lastStandard_;      // last complete standard table
-    std::vector<Atom> lastInput_;         // last complete input table
+    std::vector<Atom> selected_;    // first standard table after convergence
+    OrientationTable lastStandard_; // last complete standard table
+    OrientationTable lastInput_;    // last complete input table
     bool haveLastStandard_ = false;
     bool haveLastInput_ = false;
 
-    std::string previous_[3]; // 0 = line just before
+    // The three lines before the current one, in a ring: previous(0) is the
+    // line just before.
+    const std::string& previous(int k) const { return previous_[(newest_ + 3 - k) % 3]; }
+    std::string previous_[3];
+    int newest_ = 0;
 };
 
 // Reads the file at path. nullopt when it cannot be opened. progress, when

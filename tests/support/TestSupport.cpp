@@ -9,6 +9,8 @@
 #include "model/VibrationStore.h"
 #include "orbital/ContourStore.h"
 #include "orbital/OrbitalFlags.h"
+#include "render/PickedAtoms.h"
+#include "render/SceneChoices.h"
 #include "render/ViewSettings.h"
 
 namespace kalviro::test {
@@ -73,6 +75,8 @@ void resetProcessState() {
     resetViewSettings();
     resetOrbitalFlags();
     releaseContourStore();
+    resetPickedAtoms();
+    resetSceneChoices();
 }
 
 void ProcessStateTest::SetUp() {

@@ -19,13 +19,9 @@ MoleculeState& moleculeState() {
     return *theMolecule;
 }
 
-std::uint32_t atomCount() {
-    return static_cast<std::uint32_t>(moleculeState().atoms.size());
-}
+std::uint32_t atomCount() { return static_cast<std::uint32_t>(moleculeState().atoms.size()); }
 
-void resetMoleculeState() {
-    theMolecule = std::make_unique<MoleculeState>();
-}
+void resetMoleculeState() { theMolecule = std::make_unique<MoleculeState>(); }
 
 void replaceAtoms(MoleculeState& m, const std::vector<Atom>& parsed, ElementSource source) {
     std::vector<Atom> atoms(parsed.size());
@@ -102,8 +98,7 @@ void perceiveBonds(MoleculeState& m) {
             // |(0,0,1) - d/r| / 2 is sin of half the angle between +Z and d.
             const double ux = -dx / r, uy = -dy / r, uz = 1.0 - dz / r;
             const double half = std::sqrt(ux * ux + uy * uy + uz * uz) / 2.0;
-            slot.angle =
-                -2.0 * std::asin(std::clamp(half, -1.0, 1.0)) * 180.0 / (4.0 * std::atan(1.0));
+            slot.angle = -2.0 * std::asin(std::clamp(half, -1.0, 1.0)) * 180.0 / (4.0 * std::atan(1.0));
             slot.length = r;
             slot.axis = {dy / r, -dx / r, 0.0};
             slot.partner = static_cast<int>(j);

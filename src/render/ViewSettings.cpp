@@ -84,9 +84,7 @@ ZoomCounter& zoomCounter() {
     return *theZoomCounter;
 }
 
-void releaseZoomCounter() {
-    theZoomCounter.reset();
-}
+void releaseZoomCounter() { theZoomCounter.reset(); }
 
 void resetViewSettings() {
     theSettings = std::make_unique<ViewSettings>();

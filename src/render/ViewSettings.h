@@ -11,9 +11,7 @@ struct MoleculeState;
 using Flag = std::uint8_t; // display switches hold 0 or 1
 
 // 0 becomes 1, anything else 0.
-inline void toggle(Flag& f) {
-    f = (f == 0) ? 1 : 0;
-}
+inline void toggle(Flag& f) { f = (f == 0) ? 1 : 0; }
 
 struct ViewSettings {
     float eyeX = 0.0f;

@@ -18,6 +18,7 @@ bool loadFileAsProgram(const std::string& path);
 BatchPlatform& batchPlatform();
 
 void addDumpCommand(CLI::App& app);
+void addRenderCommand(CLI::App& app);
 
 // Every command above, in the order the help lists them.
 void addAllCommands(CLI::App& app);

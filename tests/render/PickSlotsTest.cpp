@@ -18,7 +18,7 @@ struct SlotCase {
 };
 
 class PickSlotsTest : public test::ProcessStateTest {
-protected:
+  protected:
     MoleculeState molecule() {
         MoleculeState m;
         m.atoms.resize(4);
@@ -84,10 +84,10 @@ TEST_F(PickSlotsTest, LoadingAMoleculeForgetsThePicks) {
 
 TEST(NearestNamedHitTest, NearestRecordWithANameWins) {
     // Records: names, min depth, max depth, names...
-    const std::uint32_t axesThenAtoms[] = {0, 100, 200,       // unnamed line in front
-                                           1, 500, 600, 2,    // atom 2, behind
-                                           1, 300, 400, 1,    // atom 1, nearer
-                                           0, 50,  60};       // unnamed bond, nearest
+    const std::uint32_t axesThenAtoms[] = {0, 100, 200,    // unnamed line in front
+                                           1, 500, 600, 2, // atom 2, behind
+                                           1, 300, 400, 1, // atom 1, nearer
+                                           0, 50,  60};    // unnamed bond, nearest
     EXPECT_EQ(nearestNamedHit(axesThenAtoms, 4), 1u);
     EXPECT_EQ(nearestNamedHit(axesThenAtoms, 2), 2u);
     const std::uint32_t unnamedOnly[] = {0, 1, 2, 0, 3, 4};

@@ -38,8 +38,14 @@ TEST(BmpTest, HeaderOfA401By300View) {
     ASSERT_EQ(b.size(), 360054u);
     // 'BM', size 360054 (0x057E76), reserved, offset 54, header 40,
     // width 400 (0x190), height 300 (0x12C), 1 plane, 24 bits, then zeros.
-    EXPECT_EQ(hex(b.substr(0, 14)), "424d767e0500" "00000000" "36000000");
-    EXPECT_EQ(hex(b.substr(14, 16)), "28000000" "90010000" "2c010000" "0100" "1800");
+    EXPECT_EQ(hex(b.substr(0, 14)), "424d767e0500"
+                                    "00000000"
+                                    "36000000");
+    EXPECT_EQ(hex(b.substr(14, 16)), "28000000"
+                                     "90010000"
+                                     "2c010000"
+                                     "0100"
+                                     "1800");
     EXPECT_EQ(b.substr(30, 24), std::string(24, '\0'));
 }
 
@@ -56,8 +62,9 @@ TEST(BmpTest, RowsStayBottomUpAndPixelsTurnToBgr) {
     const std::string b = bmpBytes(p);
     ASSERT_EQ(b.size(), 54u + 24u);
     EXPECT_EQ(le32(b, 2), 78u);
-    EXPECT_EQ(hex(b.substr(54, 6)), "030201" "0d0c0b");  // bottom-left pixel first
-    EXPECT_EQ(hex(b.substr(54 + 21, 3)), "494847");      // top-right pixel last
+    EXPECT_EQ(hex(b.substr(54, 6)), "030201"
+                                    "0d0c0b");      // bottom-left pixel first
+    EXPECT_EQ(hex(b.substr(54 + 21, 3)), "494847"); // top-right pixel last
 }
 
 TEST(BmpTest, WidthCutToMultipleOfFour) {
@@ -89,12 +96,12 @@ TEST(PngTest, RowsComeOutTopDownAndLargeDataSplitsIntoBlocks) {
     // IDAT data: 2 zlib bytes, 5 block bytes, then the top row's filter byte.
     const std::size_t idat = 8 + 25;
     EXPECT_EQ(b.substr(idat + 4, 4), "IDAT");
-    EXPECT_EQ(hex(b.substr(idat + 8, 7)), "7801" "00ffff0000"); // not last, 65535 bytes
+    EXPECT_EQ(hex(b.substr(idat + 8, 7)), "7801"
+                                          "00ffff0000"); // not last, 65535 bytes
     EXPECT_EQ(hex(b.substr(idat + 15, 2)), "00ab");
-    const std::uint32_t idatLength = static_cast<std::uint8_t>(b[idat]) << 24 |
-                                     static_cast<std::uint8_t>(b[idat + 1]) << 16 |
-                                     static_cast<std::uint8_t>(b[idat + 2]) << 8 |
-                                     static_cast<std::uint8_t>(b[idat + 3]);
+    const std::uint32_t idatLength =
+        static_cast<std::uint8_t>(b[idat]) << 24 | static_cast<std::uint8_t>(b[idat + 1]) << 16 |
+        static_cast<std::uint8_t>(b[idat + 2]) << 8 | static_cast<std::uint8_t>(b[idat + 3]);
     EXPECT_EQ(idatLength, 2u + 5u + 65535u + 5u + (72120u - 65535u) + 4u);
 }
 

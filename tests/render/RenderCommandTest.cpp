@@ -12,7 +12,7 @@ namespace {
 
 // Runs kalviro-cli with DISPLAY removed from its environment.
 class WithoutDisplay : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (const char* d = std::getenv("DISPLAY"))
             saved_ = d;
@@ -27,8 +27,8 @@ protected:
 
 TEST_F(WithoutDisplay, SaysSoAndFails) {
     test::TempDir dir;
-    const auto r = test::runCli(
-        {"render", test::dataPath("render/water.log"), "-o", dir.path("w.bmp")});
+    const auto r =
+        test::runCli({"render", test::dataPath("render/water.log"), "-o", dir.path("w.bmp")});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("no X display"), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir.path("w.bmp")));

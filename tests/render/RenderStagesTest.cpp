@@ -34,7 +34,7 @@ const std::type_index Orbital = typeid(OrbitalDrawer);
 
 struct StageCase {
     std::string name;
-    Flag switches;     // written to every optional switch
+    Flag switches; // written to every optional switch
     Flag atomsShown;
     std::uint8_t rotating;
     std::uint8_t orbitalShown;
@@ -65,20 +65,36 @@ TEST_P(RenderStagesTest, ListFollowsSwitchesAndRightButton) {
 INSTANTIATE_TEST_SUITE_P(
     Combinations, RenderStagesTest,
     ::testing::Values(
-        StageCase{"Defaults", 0, 1, 0, 0,
-                  {Clear, N, Rot, Bonds, Acc, N, N, N, Atoms, Bond, N, N, N}},
-        StageCase{"EverythingOn", 1, 1, 0, 1,
+        StageCase{
+            "Defaults", 0, 1, 0, 0, {Clear, N, Rot, Bonds, Acc, N, N, N, Atoms, Bond, N, N, N}},
+        StageCase{"EverythingOn",
+                  1,
+                  1,
+                  0,
+                  1,
                   {Clear, Angles, Rot, Bonds, Acc, Dipole, Axes, Surface, Atoms, Bond, Modes,
                    Numbers, Orbital}},
         // Rotating keeps only what is cheap: labels, axes, surface, bond lines.
-        StageCase{"EverythingOnRotating", 1, 1, 1, 1,
+        StageCase{"EverythingOnRotating",
+                  1,
+                  1,
+                  1,
+                  1,
                   {Clear, Angles, Rot, Bonds, Acc, N, Axes, Surface, N, Bond, N, N, N}},
-        StageCase{"AnyNonZeroButtonStateRotates", 1, 1, 2, 1,
+        StageCase{"AnyNonZeroButtonStateRotates",
+                  1,
+                  1,
+                  2,
+                  1,
                   {Clear, Angles, Rot, Bonds, Acc, N, Axes, Surface, N, Bond, N, N, N}},
-        StageCase{"AtomsHidden", 0, 0, 0, 0,
-                  {Clear, N, Rot, Bonds, Acc, N, N, N, N, Bond, N, N, N}},
+        StageCase{
+            "AtomsHidden", 0, 0, 0, 0, {Clear, N, Rot, Bonds, Acc, N, N, N, N, Bond, N, N, N}},
         // Switches are compared with 1: a stray 2 counts as off.
-        StageCase{"SwitchesHoldingTwo", 2, 2, 0, 2,
+        StageCase{"SwitchesHoldingTwo",
+                  2,
+                  2,
+                  0,
+                  2,
                   {Clear, N, Rot, Bonds, Acc, N, N, N, N, Bond, N, N, N}}),
     [](const auto& info) { return info.param.name; });
 

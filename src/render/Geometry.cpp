@@ -46,9 +46,11 @@ struct ListCache {
     }
 };
 
+// Never destroyed: a surface that outlives main (a static) still forgets its
+// lists through it.
 ListCache& cache() {
-    static ListCache c;
-    return c;
+    static ListCache* c = new ListCache();
+    return *c;
 }
 
 } // namespace

@@ -19,6 +19,11 @@ void orientZOnto(const Vector3& d, double length);
 // drawn anew each time.
 void setGeometryLists(bool on);
 bool geometryLists();
+// Stacks used for straight tubes instead of the ones asked for (0: as
+// asked). A straight tube's stacks only split it along its length, so fewer
+// change the shading by a rounding step at most; measured by the benchmark.
+void setStraightTubeStacks(int stacks);
+
 // Forgets the compiled lists; a context that owned them is going away.
 void forgetGeometryLists();
 

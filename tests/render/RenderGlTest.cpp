@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "GlHarness.h"
 #include "model/VibrationStore.h"
 #include "render/Geometry.h"
@@ -176,6 +179,50 @@ TEST_F(GlFrameTest, ViewpointModeTurnsTheSceneNotTheCoordinates) {
     EXPECT_TRUE(bluest(at(100, 100)));
     selectAt(pickedAtoms(), 100, 100);
     EXPECT_EQ(pickedAtoms().slots[0], 1);
+}
+
+// A dipole arrow along +y from the origin covers column 100 at y = 2
+// (row 124.8); from the carbon at x = 3 it covers column 136.9 instead.
+TEST_F(GlFrameTest, DipoleArrowStartsAtTheTypedAtomOrTheOrigin) {
+    placeAtoms({{6, {3, 0, 0}}});
+    VibrationStore& v = vibrationStore();
+    v.intensities = {"26.6041"};
+    v.dipoleDerivatives = {{0, 0.2857, 0}};
+    viewSettings().dipoleShown = 1;
+    const struct {
+        const char* origin;
+        int column;
+    } cases[] = {{"1", 136}, {"-1", 100},  {"0", 100},
+                 {"2", 100}, {"abc", 100}, {"99999999999999999999", 100}};
+    for (const auto& c : cases) {
+        sceneChoices().dipoleOrigin = c.origin;
+        render();
+        EXPECT_TRUE(greenest(at(c.column, 124))) << c.origin;
+        EXPECT_TRUE(isBlack(236 - c.column, 124)) << c.origin;
+    }
+}
+
+// The compiled solids draw the same picture as drawing them anew.
+TEST_F(GlFrameTest, DisplayListsDrawTheSamePicture) {
+    placeAtoms({{8, {0, 0, 0.117}},
+                {1, {0, 0.757, -0.468}},
+                {1, {0, -0.757, -0.468}},
+                {6, {-1.2, 0.3, 0.2}}});
+    vibrationStore().intensities = {"17.09"};
+    vibrationStore().dipoleDerivatives = {{0.1, 0.2, -0.23}};
+    vibrationStore().modes = {{{0, 0, 0.07}, {0, 0.42, -0.56}, {0, -0.42, -0.56}, {0.3, 0, 0}}};
+    ViewSettings& s = viewSettings();
+    s.eyeDistance = 10.0f;
+    s.modesShown = s.dipoleShown = s.axesShown = s.surfaceShown = 1;
+    setGeometryLists(false);
+    render();
+    const std::vector<unsigned char> anew = pixels_;
+    setGeometryLists(true);
+    render();
+    int worst = 0;
+    for (std::size_t i = 0; i < anew.size(); ++i)
+        worst = std::max(worst, std::abs(anew[i] - pixels_[i]));
+    EXPECT_LE(worst, 2);
 }
 
 // Items that name a mode, atom or derivative that is not there draw nothing.

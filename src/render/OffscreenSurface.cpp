@@ -4,6 +4,12 @@
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 
+#include <chrono>
+#include <csetjmp>
+#include <cstdarg>
+#include <cstdlib>
+#include <thread>
+
 #include "render/Geometry.h"
 
 namespace kalviro {
@@ -15,23 +21,62 @@ struct OffscreenSurface::Handles {
     GLXContext context = nullptr;
 };
 
+namespace {
+
+// A busy X server refuses connections now and then (EAGAIN on its socket):
+// try again for a while, but not when no display is named at all.
+Display* openDisplay() {
+    const char* name = std::getenv("DISPLAY");
+    if (name == nullptr || *name == '\0')
+        return nullptr;
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        if (Display* d = XOpenDisplay(nullptr))
+            return d;
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    return nullptr;
+}
+
+// GLUT opens its own connection and exits the process when that fails; its
+// error hook brings control back here so the connection can be retried.
+std::jmp_buf glutFailure;
+void onGlutError(const char*, va_list) {
+    std::longjmp(glutFailure, 1);
+}
+
+} // namespace
+
 bool ensureGlut() {
     static int state = -1; // -1 not tried, 0 failed, 1 ready
     if (state >= 0)
         return state == 1;
-    // freeglut exits the process when it cannot open the display: check first.
-    Display* d = XOpenDisplay(nullptr);
+    Display* d = openDisplay();
     if (d == nullptr) {
         state = 0;
         return false;
     }
     XCloseDisplay(d);
-    if (glutGet(GLUT_INIT_STATE) == 0) {
-        int argc = 1;
-        char name[] = "kalviro";
-        char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
+    if (glutGet(GLUT_INIT_STATE) != 0) {
+        state = 1;
+        return true;
     }
+    static char name[] = "kalviro";
+    static char* argv[] = {name, nullptr};
+    static int argc = 1;
+    static volatile int attempts = 0;
+    state = 0;
+    glutInitErrorFunc(onGlutError);
+    if (setjmp(glutFailure) != 0) {
+        attempts = attempts + 1;
+        if (attempts >= 40) {
+            glutInitErrorFunc(nullptr);
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    argc = 1;
+    glutInit(&argc, argv);
+    glutInitErrorFunc(nullptr);
     state = 1;
     return true;
 }
@@ -47,7 +92,7 @@ std::unique_ptr<OffscreenSurface> OffscreenSurface::open(int width, int height,
         return nullptr;
     }
     auto h = std::make_unique<Handles>();
-    h->display = XOpenDisplay(nullptr);
+    h->display = openDisplay();
     if (h->display == nullptr) {
         error = "no X display (set DISPLAY, or run under xvfb-run)";
         return nullptr;

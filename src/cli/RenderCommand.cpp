@@ -124,8 +124,8 @@ void addRenderCommand(CLI::App& app) {
                     "Picture to write: BMP, or PNG when the name ends in .png")
         ->required();
     cmd->add_option("--size", o->size,
-                    "Client area WIDTHxHEIGHT in pixels (default 600x600); a BMP's width is cut "
-                    "to a multiple of 4");
+                    "Client area WIDTHxHEIGHT in pixels (default 600x600); the picture's "
+                    "width is cut to a multiple of 4");
     cmd->add_option("--mode", o->mode, "Normal mode whose arrows are drawn, 1 = first (default 1)");
     cmd->add_option("--show", o->show, "What to show besides the molecule, comma-separated")
         ->delimiter(',')

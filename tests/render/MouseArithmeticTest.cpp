@@ -60,16 +60,6 @@ TEST(RotationUpdateTest, ZeroWidthClientRotatesNothing) {
     EXPECT_EQ(m.pendingRotationY, 0.0f);
 }
 
-TEST(TrackballTest, RunsFromMinusPiToPi) {
-    const double pi = std::acos(-1.0);
-    EXPECT_NEAR(trackball(-2.0), -pi, 1e-12);
-    EXPECT_NEAR(trackball(-1.0), -pi / 2, 1e-12);
-    EXPECT_NEAR(trackball(0.0), 0.0, 1e-12);
-    EXPECT_NEAR(trackball(1.0), pi / 2, 1e-12);
-    EXPECT_NEAR(trackball(2.0), pi, 1e-12);
-    EXPECT_NEAR(trackball(50.0), pi, 1e-12);
-}
-
 TEST(PanUpdateTest, HundredthOfAnAngstromPerPixelYUp) {
     MoleculeState m;
     m.drag.panStartX = 10;

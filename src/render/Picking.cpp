@@ -78,6 +78,8 @@ int pickAtom(int x, int y) {
 
         const GLint hits = glRenderMode(GL_RENDER);
         if (hits < 0) {
+            if (size > (std::size_t{1} << 26))
+                return 0; // a runaway scene: no pick rather than no memory
             size *= 2;
             continue;
         }

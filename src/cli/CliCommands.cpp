@@ -19,6 +19,7 @@ void addAllCommands(CLI::App& app) {
     addSpectrumCommands(app);
     addIrCommand(app);
     addCoordsCommand(app);
+    addRenderCommand(app);
 }
 
 } // namespace kalviro

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "model/VibrationStore.h"
+#include "render/PickedAtoms.h"
 #include "render/ViewSettings.h"
 
 namespace kalviro {
@@ -34,6 +35,8 @@ void replaceAtoms(MoleculeState& m, const std::vector<Atom>& parsed, ElementSour
             a.setElementBySymbol();
     }
     m.atoms = std::move(atoms);
+    // The picked numbers named atoms of the molecule just replaced.
+    pickedAtoms().clear();
 }
 
 void clearPendingRotation(MoleculeState& m) {

@@ -12,6 +12,8 @@
 #include "model/VibrationStore.h"
 #include "orbital/ContourStore.h"
 #include "orbital/OrbitalFlags.h"
+#include "render/PickedAtoms.h"
+#include "render/SceneChoices.h"
 #include "render/ViewSettings.h"
 
 namespace kalviro::test {
@@ -79,6 +81,8 @@ void resetProcessState() {
     intensityMaximum() = 0;
     clearDialogClosers();
     setCheckpointOpener(nullptr);
+    resetPickedAtoms();
+    resetSceneChoices();
 }
 
 void ProcessStateTest::SetUp() {

@@ -1,0 +1,93 @@
+// Frames of the 3D view on Mesa's software renderer: a full frame and a
+// rotating frame (right button held) for 10, 100 and 1,000 atoms, with the
+// sphere and cylinder geometry replayed from display lists or drawn anew.
+// Needs an X display: run under xvfb-run -a.
+//
+// The molecules are chains of carbon atoms 1.5 apart (bonded) laid side by
+// side 2.5 apart (not bonded), centred on the origin: about one bond per atom,
+// as in real molecules.
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/MoleculeState.h"
+#include "render/Frame.h"
+#include "render/Geometry.h"
+#include "render/OffscreenSurface.h"
+#include "render/ViewSettings.h"
+
+namespace {
+
+using namespace kalviro;
+
+void loadChains(int n) {
+    const int chainLength = 10;
+    const int chains = (n + chainLength - 1) / chainLength;
+    const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(chains))));
+    std::vector<Atom> atoms;
+    for (int i = 0; i < n; ++i) {
+        const int chain = i / chainLength;
+        Atom a;
+        a.atomicNumber = 6;
+        a.x = 1.5 * (i % chainLength - (chainLength - 1) / 2.0);
+        a.y = 2.5 * (chain % side - (side - 1) / 2.0);
+        a.z = 2.5 * (chain / side - (side - 1) / 2.0);
+        atoms.push_back(a);
+    }
+    resetMoleculeState();
+    resetViewSettings();
+    replaceAtoms(moleculeState(), atoms, ElementSource::ByNumber);
+}
+
+OffscreenSurface* surface(benchmark::State& state) {
+    static std::unique_ptr<OffscreenSurface> s;
+    static std::string error;
+    if (!s && error.empty())
+        s = OffscreenSurface::open(600, 600, error);
+    if (!s)
+        state.SkipWithError(("no GL context: " + error).c_str());
+    return s.get();
+}
+
+void frames(benchmark::State& state, bool rotating) {
+    OffscreenSurface* s = surface(state);
+    if (!s)
+        return;
+    loadChains(static_cast<int>(state.range(0)));
+    setGeometryLists(state.range(1) != 0);
+    setStraightTubeStacks(state.range(1) == 2 ? 1 : 0);
+    moleculeState().drag.rotating = rotating ? 1 : 0;
+    drawFrame(*s); // compiles the lists outside the timing
+    for (auto _ : state) {
+        if (rotating)
+            moleculeState().pendingRotationY = 1.0f;
+        drawFrame(*s);
+    }
+    state.counters["atoms"] = static_cast<double>(state.range(0));
+    setGeometryLists(true);
+    setStraightTubeStacks(0);
+}
+
+void BM_FullFrame(benchmark::State& state) {
+    frames(state, false);
+}
+void BM_RotatingFrame(benchmark::State& state) {
+    frames(state, true);
+}
+
+// Second argument: 0 drawn anew, 1 display lists, 2 display lists with
+// single-stack bond tubes (not the product's way; for comparison).
+BENCHMARK(BM_FullFrame)
+    ->ArgsProduct({{10, 100, 1000}, {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
+BENCHMARK(BM_RotatingFrame)
+    ->ArgsProduct({{10, 100, 1000}, {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
+
+} // namespace

@@ -1,0 +1,255 @@
+#include "render/AnnotationDrawers.h"
+
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "model/MoleculeState.h"
+#include "model/NumberText.h"
+#include "model/VibrationStore.h"
+#include "render/Geometry.h"
+#include "render/Materials.h"
+#include "render/SceneChoices.h"
+#include "render/ViewSettings.h"
+
+namespace kalviro {
+namespace {
+
+const char* const kAtomLabels[9] = {" 1", " 2", "3", " 4", " 5", " 6", " 7", "8", " 9"};
+
+// The atom the dipole arrow starts from: the typed 1-based number, or none.
+long dipoleAnchorIndex(const std::string& text) {
+    errno = 0;
+    const long n = std::strtol(text.c_str(), nullptr, 10);
+    if (errno == ERANGE)
+        return -1;
+    return n - 1;
+}
+
+double length(const Vector3& v) {
+    return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+}
+
+void segment(double x0, double y0, double z0, double x1, double y1, double z1) {
+    glBegin(GL_LINES);
+    glVertex3d(x0, y0, z0);
+    glVertex3d(x1, y1, z1);
+    glEnd();
+}
+
+} // namespace
+
+bool BitmapText::draw() {
+    if (text != nullptr)
+        for (const char* c = text; *c != '\0'; ++c)
+            glutBitmapCharacter(font, static_cast<unsigned char>(*c));
+    return true;
+}
+
+std::string angleText(float total) {
+    // Whole turns counted toward zero, so the sign of the total is kept.
+    const double q = std::trunc(std::trunc(static_cast<double>(total)) / 360.0);
+    const double value = static_cast<double>(total) - 360.0 * q;
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.2f", value);
+    return buf;
+}
+
+std::string atomLabel(int k) {
+    if (k >= 0 && k < 9)
+        return kAtomLabels[k];
+    return std::to_string(k + 1);
+}
+
+bool AngleLabelDrawer::draw() {
+    const MoleculeState& m = moleculeState();
+    const float k = viewSettings().axisLength / 7.0f;
+    const float h = m.cameraDistance;
+    struct Row {
+        float total;
+        MaterialId material;
+        float y;
+        const char* letter;
+    };
+    const Row rows[3] = {{m.rotationX, MaterialId::Green, 7.5f * k, "X"},
+                         {m.rotationY, MaterialId::Red, 7.0f * k, "Y"},
+                         {m.rotationZ, MaterialId::Blue, 6.5f * k, "Z"}};
+    for (const Row& r : rows) {
+        const std::string text = angleText(r.total);
+        applyMaterial(r.material);
+        glRasterPos3f(6.0f * k, r.y, -h);
+        BitmapText(GLUT_BITMAP_9_BY_15, text.c_str()).draw();
+        glRasterPos3f(5.5f * k, r.y, -h);
+        BitmapText(GLUT_BITMAP_9_BY_15, r.letter).draw();
+    }
+    return true;
+}
+
+bool DipoleDrawer::draw() {
+    const MoleculeState& m = moleculeState();
+    const VibrationStore& v = vibrationStore();
+    const ViewSettings& s = viewSettings();
+    const long mode = sceneChoices().selectedMode;
+    // A mode without an intensity or a derivative has no arrow.
+    if (mode < 0 || static_cast<std::size_t>(mode) >= v.dipoleDerivatives.size())
+        return true;
+    if (static_cast<std::size_t>(mode) >= v.intensities.size() ||
+        std::atof(v.intensities[static_cast<std::size_t>(mode)].c_str()) == 0.0)
+        return true;
+    const Vector3 d = v.dipoleDerivatives[static_cast<std::size_t>(mode)];
+    const double L = length(d);
+    if (!(L > 0.0) || !std::isfinite(L))
+        return true;
+
+    Vector3 anchor;
+    const long n = dipoleAnchorIndex(sceneChoices().dipoleOrigin);
+    if (n >= 0 && static_cast<std::size_t>(n) < m.atoms.size())
+        anchor = m.atoms[static_cast<std::size_t>(n)].position();
+
+    const Vector3 w{s.vectorSign * d.x, s.vectorSign * d.y, s.vectorSign * d.z};
+    glPushMatrix();
+    glTranslatef(m.panX, m.panY, -m.cameraDistance);
+    glPushMatrix();
+    glTranslated(anchor.x, anchor.y, anchor.z);
+    applyMaterial(MaterialId::Dipole);
+    glPushMatrix();
+    orientZOnto(w, L);
+    cylinder(0.1, 0.1, 3.0, 32, 32);
+    glPopMatrix();
+    glPushMatrix();
+    glTranslated(3.0 * w.x / L, 3.0 * w.y / L, 3.0 * w.z / L);
+    glPushMatrix();
+    orientZOnto(w, L);
+    solidCone(0.3, 0.8, 32, 32);
+    glPopMatrix();
+    glPopMatrix();
+    glPopMatrix();
+    glPopMatrix();
+    return true;
+}
+
+bool ModeVectorDrawer::draw() {
+    const MoleculeState& m = moleculeState();
+    const VibrationStore& v = vibrationStore();
+    const ViewSettings& s = viewSettings();
+    const long mode = sceneChoices().selectedMode;
+    if (mode < 0 || static_cast<std::size_t>(mode) >= v.modes.size())
+        return true;
+    const std::vector<Vector3>& vectors = v.modes[static_cast<std::size_t>(mode)];
+    applyMaterial(MaterialId::Vector);
+    const double minimum = static_cast<double>(1e-4f);
+    for (std::size_t i = 0; i < m.atoms.size() && i < vectors.size(); ++i) {
+        const Atom& atom = m.atoms[i];
+        if (s.hydrogenVectors == 0 && atom.atomicNumber == 1)
+            continue;
+        const Vector3& d = vectors[i];
+        const double L = length(d);
+        if (!(L >= minimum) || !std::isfinite(L))
+            continue;
+        const double scale = s.vectorLength / L;
+        const Vector3 w{s.vectorSign * d.x, s.vectorSign * d.y, s.vectorSign * d.z};
+        glPushMatrix();
+        glTranslatef(m.panX, m.panY, -m.cameraDistance);
+        glPushMatrix();
+        glTranslated(atom.x, atom.y, atom.z);
+        glPushMatrix();
+        orientZOnto(w, L);
+        cylinder(0.06, 0.06, s.vectorLength, 32, 32);
+        glPopMatrix();
+        glPushMatrix();
+        glTranslated(scale * w.x, scale * w.y, scale * w.z);
+        glPushMatrix();
+        orientZOnto(w, L);
+        solidCone(0.1, 0.3, 32, 32);
+        glPopMatrix();
+        glPopMatrix();
+        glPopMatrix();
+        glPopMatrix();
+    }
+    return true;
+}
+
+bool AxesDrawer::draw() {
+    const double a = viewSettings().axisLength;
+    const double h = moleculeState().cameraDistance;
+    glTranslated(0.0, 0.0, -h);
+    auto axis = [&](MaterialId material, double ux, double uy, double uz) {
+        applyMaterial(material);
+        glTranslated(a * ux, a * uy, a * uz);
+        solidSphere(0.025 * a, 32, 32);
+        glTranslated(-2.0 * a * ux, -2.0 * a * uy, -2.0 * a * uz);
+        solidSphere(0.025 * a, 32, 32);
+        glTranslated(a * ux, a * uy, a * uz);
+        segment(a * ux, a * uy, a * uz, -a * ux, -a * uy, -a * uz);
+    };
+    axis(MaterialId::Blue, 0, 0, 1);
+    axis(MaterialId::Red, 0, 1, 0);
+    axis(MaterialId::Green, 1, 0, 0);
+    glTranslated(0.0, 0.0, h);
+    return true;
+}
+
+bool SurfaceDrawer::draw() {
+    const double a = viewSettings().axisLength;
+    const double h = moleculeState().cameraDistance;
+    applyMaterial(MaterialId::Surface);
+    glPushMatrix();
+    glTranslated(0.0, 0.0, -h);
+
+    glPushMatrix();
+    glTranslated(0.0, a, 0.0);
+    glPushMatrix();
+    glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+    cylinder(0.01, 0.25, 0.8, 32, 32);
+    glPopMatrix();
+    glPopMatrix();
+    segment(0.0, a, 0.0, 0.0, -a, 0.0);
+
+    for (int k = -7; k <= 7; ++k) {
+        if (k == 0)
+            continue;
+        segment(7.0, -a, k, -7.0, -a, k);
+        segment(k, -a, 7.0, k, -a, -7.0);
+    }
+
+    applyMaterial(MaterialId::Green);
+    glPushMatrix();
+    glTranslated(7.0, -a, 0.0);
+    glPushMatrix();
+    glRotatef(-90.0f, 0.0f, 1.0f, 0.0f);
+    cylinder(0.1, 0.1, 14.0, 32, 32);
+    glPopMatrix();
+    glPopMatrix();
+
+    applyMaterial(MaterialId::Blue);
+    glPushMatrix();
+    glTranslated(0.0, -a, -7.0);
+    cylinder(0.15, 0.15, 14.0, 32, 32);
+    glPopMatrix();
+
+    glPopMatrix();
+    return true;
+}
+
+bool AtomNumberDrawer::draw() {
+    const MoleculeState& m = moleculeState();
+    applyMaterial(MaterialId::Label);
+    const float offset = 0.3f;
+    int c = 0;
+    for (const Atom& atom : m.atoms) {
+        if (atom.symbol == "X")
+            continue;
+        glRasterPos3d(m.panX + atom.x + offset, m.panY + atom.y + offset,
+                      atom.z - m.cameraDistance + offset);
+        const std::string label = atomLabel(c);
+        BitmapText(GLUT_BITMAP_9_BY_15, label.c_str()).draw();
+        ++c;
+    }
+    return true;
+}
+
+} // namespace kalviro

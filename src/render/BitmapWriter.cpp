@@ -1,0 +1,78 @@
+#include "render/BitmapWriter.h"
+
+#include "model/SafeFileWriter.h"
+#include "model/VibrationStore.h"
+#include "platform/Platform.h"
+#include "render/Frame.h"
+#include "render/SceneChoices.h"
+
+namespace kalviro {
+namespace {
+
+void put16(std::string& out, std::uint32_t v) {
+    out.push_back(static_cast<char>(v & 0xFF));
+    out.push_back(static_cast<char>((v >> 8) & 0xFF));
+}
+
+void put32(std::string& out, std::uint32_t v) {
+    put16(out, v & 0xFFFF);
+    put16(out, v >> 16);
+}
+
+} // namespace
+
+int bmpWidth(int clientWidth) {
+    return clientWidth <= 0 ? 0 : clientWidth / 4 * 4;
+}
+
+std::string bmpBytes(const Picture& p) {
+    const std::uint32_t w = static_cast<std::uint32_t>(p.width);
+    const std::uint32_t h = static_cast<std::uint32_t>(p.height);
+    const std::uint32_t pixelBytes = 3 * w * h;
+    std::string out;
+    out.reserve(54 + pixelBytes);
+    out += "BM";
+    put32(out, 54 + pixelBytes);
+    put16(out, 0);
+    put16(out, 0);
+    put32(out, 54);
+    put32(out, 40);
+    put32(out, w);
+    put32(out, h);
+    put16(out, 1);
+    put16(out, 24);
+    for (int k = 0; k < 6; ++k)
+        put32(out, 0); // compression, image size, resolutions, colours
+    // Both GL and BMP run bottom-up: only the bytes within a pixel turn round.
+    for (std::size_t i = 0; i + 2 < p.rgb.size() && i < pixelBytes; i += 3) {
+        out.push_back(static_cast<char>(p.rgb[i + 2]));
+        out.push_back(static_cast<char>(p.rgb[i + 1]));
+        out.push_back(static_cast<char>(p.rgb[i]));
+    }
+    out.resize(54 + pixelBytes, '\0');
+    return out;
+}
+
+std::string defaultImageName(const VibrationStore& v, int selectedMode) {
+    if (v.frequencies.empty())
+        return "default";
+    // A selection that names no mode (cleared list) falls back as well.
+    if (selectedMode < 0 || static_cast<std::size_t>(selectedMode) >= v.frequencies.size())
+        return "default";
+    return v.frequencies[static_cast<std::size_t>(selectedMode)] + "cm-1";
+}
+
+bool BitmapWriter::save(GlSurface& surface) {
+    FileDialogRequest request;
+    request.defaultExtension = "bmp";
+    request.defaultFileName = defaultImageName(vibrationStore(), sceneChoices().selectedMode);
+    request.filter = "(*.bmp)|*.bmp|全て(*.*)|*.*||";
+    request.hideReadOnly = false; // only the overwrite prompt
+    const auto path = platform().chooseSavePath(request);
+    if (!path)
+        return false;
+    const Picture p = captureFrame(surface);
+    return saveFileOrTell(*path, bmpBytes(p));
+}
+
+} // namespace kalviro

@@ -1,0 +1,34 @@
+#pragma once
+// Saving the view as an uncompressed 24-bit BMP file.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kalviro {
+
+class GlSurface;
+struct Picture;
+struct VibrationStore;
+
+// The client width cut to the largest multiple of 4 not above it, so rows
+// need no padding.
+int bmpWidth(int clientWidth);
+
+// The whole file: 14-byte file header, 40-byte info header, then the rows
+// bottom-up in blue, green, red order.
+std::string bmpBytes(const Picture& p);
+
+// The proposed file name: the selected mode's frequency text + "cm-1", or
+// "default" before any frequencies were read.
+std::string defaultImageName(const VibrationStore& v, int selectedMode);
+
+class BitmapWriter {
+  public:
+    virtual ~BitmapWriter() = default;
+    // Asks for a path, draws the frame again, reads it and writes the file.
+    // False when cancelled or not written (the user was told).
+    bool save(GlSurface& surface);
+};
+
+} // namespace kalviro

@@ -1,0 +1,23 @@
+#pragma once
+// The camera, projection and lights every frame starts from.
+
+namespace kalviro {
+
+struct MoleculeState;
+struct ViewSettings;
+
+// Depth of the model centre below the look-at origin.
+constexpr float kModelDepth = 4.5f;
+
+// Multiplies the current matrix by the look-at of the settings' eye.
+void applyLookAt(const ViewSettings& s);
+// Multiplies the current matrix by the fixed perspective (45 degrees, aspect
+// 1 whatever the window shape, near 3, far 100).
+void applyPerspective();
+
+// Model depth, look-at on the current (identity) model-view matrix, the
+// projection, three lights, lighting and smooth shading; leaves the
+// model-view matrix current.
+void setupCamera(MoleculeState& m, const ViewSettings& s);
+
+} // namespace kalviro

@@ -1,0 +1,55 @@
+#include "render/Frame.h"
+
+#include <GL/gl.h>
+
+#include "model/MoleculeState.h"
+#include "render/BitmapWriter.h"
+#include "render/Camera.h"
+#include "render/SceneRunner.h"
+#include "render/ViewSettings.h"
+
+namespace kalviro {
+namespace {
+
+bool drawUnswapped(GlSurface& surface) {
+    if (!surface.makeCurrent())
+        return false;
+    beginFrame(surface.clientWidth(), surface.clientHeight());
+    setupCamera(moleculeState(), viewSettings());
+    sceneRunner().drawScene();
+    return true;
+}
+
+} // namespace
+
+void beginFrame(int width, int height) {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glViewport(0, 0, width, height);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_TRUE);
+}
+
+void drawFrame(GlSurface& surface) {
+    if (drawUnswapped(surface))
+        surface.swapBuffers();
+}
+
+Picture captureFrame(GlSurface& surface) {
+    Picture p;
+    if (!drawUnswapped(surface))
+        return p;
+    p.width = bmpWidth(surface.clientWidth());
+    p.height = surface.clientHeight();
+    if (p.width > 0 && p.height > 0) {
+        p.rgb.assign(static_cast<std::size_t>(p.width) * p.height * 3, 0);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glReadPixels(0, 0, p.width, p.height, GL_RGB, GL_UNSIGNED_BYTE, p.rgb.data());
+    }
+    surface.swapBuffers();
+    return p;
+}
+
+} // namespace kalviro

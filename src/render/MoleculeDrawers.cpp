@@ -1,0 +1,237 @@
+#include "render/MoleculeDrawers.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
+#include "orbital/ContourStore.h"
+#include "orbital/OrbitalFlags.h"
+#include "render/Geometry.h"
+#include "render/Materials.h"
+#include "render/SceneRunner.h"
+#include "render/ViewSettings.h"
+
+namespace kalviro {
+namespace {
+
+void blendingOn() {
+    glEnable(GL_BLEND);
+    glDepthMask(GL_FALSE);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void blendingOff() {
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+}
+
+bool drawnAtom(const Atom& a) {
+    return a.symbol != "X" && a.atomicNumber != -1;
+}
+
+// A bond straight down -Z has no rotation axis; turn it over about X so it
+// is not drawn pointing up.
+void rotateBond(const BondSlot& b) {
+    if (b.axis.x == 0.0 && b.axis.y == 0.0 && b.angle != 0.0)
+        glRotated(b.angle, 1.0, 0.0, 0.0);
+    else
+        glRotated(b.angle, b.axis.x, b.axis.y, b.axis.z);
+}
+
+} // namespace
+
+bool ClearDrawer::draw() {
+    const Flag white = viewSettings().whiteBackground;
+    if (white == 0)
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    else if (white == 1)
+        glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    return true;
+}
+
+bool RotationDrawer::draw() {
+    MoleculeState& m = moleculeState();
+    const ViewSettings& s = viewSettings();
+    if (s.viewpointMode == 1) {
+        ViewpointDrawer().draw();
+        return true;
+    }
+    applyPendingRotation(m, vibrationStore(), s);
+    // The contours turn with the molecule, but never about Z.
+    if (orbitalFlags().orbitalShown == 1)
+        contourStore().rotateContours(m.pendingRotationX, m.pendingRotationY);
+    return true;
+}
+
+bool ViewpointDrawer::draw() {
+    MoleculeState& m = moleculeState();
+    const float a = viewSettings().axisLength;
+    const float h = m.cameraDistance;
+    m.viewValue += m.pendingRotationY;
+    glTranslatef(0.0f, 0.0f, -h);
+    glRotatef(m.viewValue, 0.0f, 1.0f, 0.0f);
+    glTranslatef(0.0f, 0.0f, h);
+
+    const float degToRad = static_cast<float>(std::atan(1.0) / 45.0);
+    auto arrowhead = [&](float px, float py, float pz, Vector3 d) {
+        glPushMatrix();
+        glTranslatef(px, py - a, pz - h);
+        const Vector3 back{-d.x, -d.y, -d.z};
+        orientZOnto(back, std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z));
+        cylinder(0.01, 0.25, 0.8, 32, 32);
+        glPopMatrix();
+    };
+
+    applyMaterial(MaterialId::Green);
+    for (int k = 0; k < 149; ++k) {
+        const float t0 = static_cast<float>(k - 90) * degToRad;
+        const float t1 = static_cast<float>(k + 1 - 90) * degToRad;
+        glBegin(GL_LINES);
+        glVertex3f(0.0f, 2.0f * std::cos(t0) - a, 2.0f * std::sin(t0) - h);
+        glVertex3f(0.0f, 2.0f * std::cos(t1) - a, 2.0f * std::sin(t1) - h);
+        glEnd();
+    }
+    glBegin(GL_LINES);
+    glVertex3f(a, -a, -h);
+    glVertex3f(-a, -a, -h);
+    glEnd();
+    arrowhead(0.0f, 0.8f, 2.0f, {0.0, -1.0, 1.0});
+
+    applyMaterial(MaterialId::Blue);
+    for (int k = 0; k < 149; ++k) {
+        const float t0 = static_cast<float>(k) * degToRad;
+        const float t1 = static_cast<float>(k + 1) * degToRad;
+        glBegin(GL_LINES);
+        glVertex3f(2.0f * std::cos(t0), 2.0f * std::sin(t0) - a, -h);
+        glVertex3f(2.0f * std::cos(t1), 2.0f * std::sin(t1) - a, -h);
+        glEnd();
+    }
+    glBegin(GL_LINES);
+    glVertex3f(0.0f, -a, a - h);
+    glVertex3f(0.0f, -a, -a - h);
+    glEnd();
+    arrowhead(-2.0f, 0.8f, 0.0f, {-1.0, -1.0, 0.0});
+    return true;
+}
+
+bool BondPerceptionDrawer::draw() {
+    perceiveBonds(moleculeState());
+    return true;
+}
+
+bool RotationAccumulator::draw() {
+    accumulateRotation(moleculeState());
+    return true;
+}
+
+bool AtomDrawer::draw() {
+    const MoleculeState& m = moleculeState();
+    const ViewSettings& s = viewSettings();
+    if (s.blendAll == 1)
+        blendingOn();
+    glPushMatrix();
+    glTranslatef(m.panX, m.panY, -m.cameraDistance);
+    for (std::size_t i = 0; i < m.atoms.size(); ++i) {
+        const Atom& atom = m.atoms[i];
+        if (!drawnAtom(atom))
+            continue;
+        glPushMatrix();
+        glTranslated(atom.x, atom.y, atom.z);
+        applyMaterial(atom.material);
+        if (renderMode == GL_SELECT)
+            glPushName(static_cast<GLuint>(i + 1));
+        const double r = s.atomScale * atom.radius;
+        if (s.atomsSolid == 1) {
+            glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+            solidSphere(r, 32, 32);
+            if (atom.selected == 1) {
+                applyMaterial(MaterialId::Selection);
+                glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+                solidSphere(r * 1.05, 24, 24);
+            }
+        } else {
+            glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+            solidSphere(r, 32, 32);
+        }
+        if (renderMode == GL_SELECT)
+            glPopName();
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        glPopMatrix();
+    }
+    glPopMatrix();
+    if (s.blendAll == 1)
+        blendingOff();
+    return true;
+}
+
+bool BondDrawer::draw() {
+    const MoleculeState& m = moleculeState();
+    const ViewSettings& s = viewSettings();
+    const bool rotating = m.drag.rotating != 0;
+    const bool blend = s.blendBonds == 1 || s.blendAll == 1;
+    if (blend)
+        blendingOn();
+    glPushMatrix();
+    glTranslatef(m.panX, m.panY, -m.cameraDistance);
+    for (const Atom& atom : m.atoms) {
+        if (atom.bondCount() == 0)
+            continue;
+        applyMaterial(MaterialId::Bond);
+        glPushMatrix();
+        glTranslated(atom.x, atom.y, atom.z);
+        // A joint keeps the skeleton visible where no sphere is drawn.
+        if ((rotating || s.atomsShown == 0) && atom.atomicNumber != -1)
+            solidSphere(0.24, 8, 8);
+        if (!rotating) {
+            for (const BondSlot& b : atom.bonds) {
+                glPushMatrix();
+                rotateBond(b);
+                cylinder(0.1, 0.1, b.length, 64, 64);
+                glPopMatrix();
+            }
+        }
+        glPopMatrix();
+    }
+    glPopMatrix();
+    if (rotating) {
+        const double n = static_cast<double>(m.atoms.size());
+        for (const Atom& atom : m.atoms) {
+            for (const BondSlot& b : atom.bonds) {
+                if (b.partner < 0 || b.partner >= n)
+                    continue;
+                const Atom& p = m.atoms[static_cast<std::size_t>(b.partner)];
+                glBegin(GL_LINES);
+                glVertex3d(m.panX + atom.x, m.panY + atom.y, atom.z - m.cameraDistance);
+                glVertex3d(m.panX + p.x, m.panY + p.y, p.z - m.cameraDistance);
+                glEnd();
+            }
+        }
+    }
+    if (blend)
+        blendingOff();
+    return true;
+}
+
+bool OrbitalDrawer::draw() {
+    drawContours(contourStore(), moleculeState());
+    return true;
+}
+
+void drawContours(const ContourStore& store, const MoleculeState& m) {
+    std::size_t next = 0;
+    const std::size_t total = store.currentPoints.size();
+    for (const ContourLoop& loop : store.loops) {
+        applyMaterial(loop.signCode == 0 ? MaterialId::ContourBlue : MaterialId::ContourRed);
+        glBegin(GL_LINE_LOOP);
+        for (std::int32_t k = 0; k < loop.pointCount && next < total; ++k, ++next) {
+            const Vector3& p = store.currentPoints[next];
+            glVertex3d(p.x, p.y, p.z - m.cameraDistance);
+        }
+        glEnd();
+    }
+}
+
+} // namespace kalviro

@@ -1,0 +1,125 @@
+#include "render/Picking.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <vector>
+
+#include "model/MoleculeState.h"
+#include "render/Camera.h"
+#include "render/PickedAtoms.h"
+#include "render/SceneRunner.h"
+#include "render/ViewSettings.h"
+
+namespace kalviro {
+namespace {
+
+void deselect(MoleculeState& m, int n) {
+    // A slot may still name an atom of a molecule that is gone.
+    if (n >= 1 && static_cast<std::size_t>(n) <= m.atoms.size())
+        m.atoms[static_cast<std::size_t>(n - 1)].selected = 0;
+}
+
+} // namespace
+
+std::uint32_t nearestNamedHit(const std::uint32_t* buffer, int hits) {
+    std::uint32_t best = 0;
+    std::uint32_t bestDepth = 0;
+    bool found = false;
+    const std::uint32_t* r = buffer;
+    for (int k = 0; k < hits; ++k) {
+        const std::uint32_t names = r[0];
+        const std::uint32_t minDepth = r[1];
+        if (names > 0 && (!found || minDepth < bestDepth)) {
+            best = r[3 + names - 1]; // innermost name
+            bestDepth = minDepth;
+            found = true;
+        }
+        r += 3 + names;
+    }
+    return best;
+}
+
+int pickAtom(int x, int y) {
+    MoleculeState& m = moleculeState();
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+
+    // Each atom opens and closes one record; unnamed geometry between them
+    // adds records without names. Grow the buffer until everything fits.
+    std::size_t size = 8 * m.atoms.size() + 64;
+    for (;;) {
+        std::vector<GLuint> buffer(size);
+        glSelectBuffer(static_cast<GLsizei>(size), buffer.data());
+        glRenderMode(GL_SELECT);
+        glInitNames();
+
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadIdentity();
+        gluPickMatrix(x, viewport[3] - y, 5.0, 5.0, viewport);
+        applyPerspective();
+        // Start from the frame's own starting matrix, so a viewpoint yaw left
+        // by the last frame is not applied twice.
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadIdentity();
+        applyLookAt(viewSettings());
+
+        renderMode = GL_SELECT;
+        sceneRunner().drawScene();
+        renderMode = GL_MODELVIEW;
+
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+
+        const GLint hits = glRenderMode(GL_RENDER);
+        if (hits < 0) {
+            if (size > (std::size_t{1} << 26))
+                return 0; // a runaway scene: no pick rather than no memory
+            size *= 2;
+            continue;
+        }
+        const std::uint32_t n = nearestNamedHit(buffer.data(), hits);
+        if (n == 0 || n > m.atoms.size())
+            return 0;
+        m.atoms[n - 1].selected = 1;
+        return static_cast<int>(n);
+    }
+}
+
+void recordPick(PickedAtoms& p, MoleculeState& m, int n) {
+    if (n != 0 && p.count != 2) {
+        for (std::int32_t& slot : p.slots) {
+            if (slot == n) {
+                deselect(m, n);
+                slot = 0;
+                p.count -= 1;
+                return;
+            }
+        }
+        if (p.count >= 0 && p.count < 2) {
+            p.slots[p.count] = n;
+            p.count += 1;
+        }
+        return;
+    }
+    for (std::int32_t& slot : p.slots) {
+        if (slot != 0)
+            deselect(m, slot);
+        slot = 0;
+    }
+    p.count = 0;
+    // A third atom is not recorded, so it is not left highlighted either.
+    if (n != 0)
+        deselect(m, n);
+}
+
+void selectAt(PickedAtoms& p, int x, int y) {
+    recordPick(p, moleculeState(), pickAtom(x, y));
+}
+
+} // namespace kalviro

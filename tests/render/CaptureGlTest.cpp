@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "GlHarness.h"
+#include "model/readers/GaussianOutputReader.h"
+#include "render/BitmapWriter.h"
+
+namespace kalviro {
+namespace {
+
+std::uint32_t le32(const std::string& b, std::size_t at) {
+    return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
+           static_cast<std::uint8_t>(b[at + 2]) << 16 |
+           static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
+}
+
+class CaptureGlTest : public test::ProcessStateTest {};
+
+// A 203 x 150 view is saved 200 pixels wide; the bytes after the header are
+// the frame's back buffer, bottom row first, blue-green-red.
+TEST_F(CaptureGlTest, SavedBitmapIsTheFrameReadBack) {
+    std::string error;
+    auto surface = OffscreenSurface::open(203, 150, error);
+    if (!surface)
+        GTEST_SKIP() << "no GL context: " << error;
+    ASSERT_TRUE(readOutput(test::dataPath("render/water.log")));
+    viewSettings().axesShown = 1;
+    viewSettings().eyeDistance = 12.0f;
+    drawFrame(*surface);
+
+    test::TempDir dir;
+    platform_.saveAnswers.push_back(dir.path("mode.bmp"));
+    ASSERT_TRUE(BitmapWriter().save(*surface));
+    ASSERT_EQ(platform_.saveRequests.size(), 1u);
+    EXPECT_EQ(platform_.saveRequests[0].defaultFileName, "2170.0405cm-1");
+    const std::string file = test::readFileBytes(dir.path("mode.bmp"));
+    ASSERT_EQ(file.size(), 54u + 3u * 200u * 150u);
+    EXPECT_EQ(le32(file, 18), 200u);
+    EXPECT_EQ(le32(file, 22), 150u);
+
+    ASSERT_TRUE(surface->makeCurrent());
+    beginFrame(203, 150);
+    setupCamera(moleculeState(), viewSettings());
+    sceneRunner().drawScene();
+    std::vector<unsigned char> rgb(200 * 150 * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 200, 150, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    std::string expected;
+    for (std::size_t i = 0; i < rgb.size(); i += 3) {
+        expected.push_back(static_cast<char>(rgb[i + 2]));
+        expected.push_back(static_cast<char>(rgb[i + 1]));
+        expected.push_back(static_cast<char>(rgb[i]));
+    }
+    EXPECT_NE(expected.find_first_not_of('\0'), std::string::npos); // not an empty frame
+    EXPECT_TRUE(file.compare(54, std::string::npos, expected) == 0);
+}
+
+// The command draws with the same code on its own context and display.
+TEST(RenderCommandGlTest, WritesAPictureThatIsNotAllBackground) {
+    if (std::getenv("DISPLAY") == nullptr)
+        GTEST_SKIP() << "no X display";
+    test::TempDir dir;
+    const auto r =
+        test::runCli({"render", test::dataPath("render/water.log"), "-o", dir.path("w.bmp"),
+                      "--size", "123x100", "--show", "modes,dipole,numbers"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string bmp = test::readFileBytes(dir.path("w.bmp"));
+    ASSERT_EQ(bmp.size(), 54u + 3u * 120u * 100u);
+    EXPECT_NE(bmp.find_first_not_of('\0', 54), std::string::npos);
+
+    const auto white = test::runCli({"render", test::dataPath("render/water.log"), "-o",
+                                     dir.path("w.png"), "--size", "64x48", "--white"});
+    ASSERT_EQ(white.status, 0) << white.err;
+    const std::string png = test::readFileBytes(dir.path("w.png"));
+    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    // IHDR width and height: 64 x 48.
+    EXPECT_EQ(png.substr(16, 8), std::string("\0\0\0\x40\0\0\0\x30", 8));
+    // First row's first pixel, after the filter byte: white background.
+    const std::size_t idatData = 8 + 25 + 8;
+    EXPECT_EQ(png.substr(idatData + 2 + 5, 4), std::string("\0\xff\xff\xff", 4));
+}
+
+TEST(RenderCommandGlTest, UnknownModeIsRefused) {
+    if (std::getenv("DISPLAY") == nullptr)
+        GTEST_SKIP() << "no X display";
+    test::TempDir dir;
+    const auto r = test::runCli(
+        {"render", test::dataPath("render/water.log"), "-o", dir.path("w.bmp"), "--mode", "4"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("3 modes"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.path("w.bmp")));
+}
+
+} // namespace
+} // namespace kalviro

@@ -1,0 +1,81 @@
+#pragma once
+// A real GL context for tests: an off-screen surface on the X display
+// (Xvfb under test.sh), fresh process-wide state, and pixels read back
+// straight from the back buffer of a frame drawn for the purpose.
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/MoleculeState.h"
+#include "render/Camera.h"
+#include "render/Frame.h"
+#include "render/OffscreenSurface.h"
+#include "render/SceneRunner.h"
+#include "render/ViewSettings.h"
+#include "support/TestSupport.h"
+
+namespace kalviro::test {
+
+struct Rgb {
+    int r, g, b;
+};
+
+class GlFrameTest : public ProcessStateTest {
+  protected:
+    // Odd sizes put the optical axis on a pixel centre: column and row 100.
+    static constexpr int kSize = 201;
+
+    void SetUp() override {
+        ProcessStateTest::SetUp();
+        std::string error;
+        surface_ = OffscreenSurface::open(kSize, kSize, error);
+        if (!surface_)
+            GTEST_SKIP() << "no GL context: " << error;
+    }
+
+    // One frame, read before any swap; rows bottom-up (GL window order).
+    void render() {
+        ASSERT_TRUE(surface_->makeCurrent());
+        beginFrame(kSize, kSize);
+        setupCamera(moleculeState(), viewSettings());
+        sceneRunner().drawScene();
+        pixels_.assign(kSize * kSize * 3, 0);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, kSize, kSize, GL_RGB, GL_UNSIGNED_BYTE, pixels_.data());
+        surface_->swapBuffers();
+    }
+
+    // Column x, row y counted from the bottom.
+    Rgb at(int x, int y) const {
+        const std::size_t i = (static_cast<std::size_t>(y) * kSize + x) * 3;
+        return {pixels_[i], pixels_[i + 1], pixels_[i + 2]};
+    }
+    bool isBlack(int x, int y) const {
+        const Rgb c = at(x, y);
+        return c.r == 0 && c.g == 0 && c.b == 0;
+    }
+
+    // Atoms placed as a reader would install them.
+    static void placeAtoms(const std::vector<std::pair<int, Vector3>>& atoms) {
+        std::vector<Atom> parsed;
+        for (const auto& [number, p] : atoms) {
+            Atom a;
+            a.atomicNumber = number;
+            a.x = p.x;
+            a.y = p.y;
+            a.z = p.z;
+            parsed.push_back(a);
+        }
+        replaceAtoms(moleculeState(), parsed, ElementSource::ByNumber);
+    }
+
+    std::unique_ptr<OffscreenSurface> surface_;
+    std::vector<unsigned char> pixels_;
+};
+
+} // namespace kalviro::test

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "model/MoleculeState.h"
+#include "render/MouseArithmetic.h"
+
+namespace kalviro {
+namespace {
+
+struct DragCase {
+    const char* name;
+    int left, right;
+    float startX, startY, currentX, currentY;
+    float expectedX, expectedY; // pending rotation about X and Y, degrees
+};
+
+TEST(RotationUpdateTest, TrackballOnHalfTheWidth) {
+    // f(v) = asin(v) inside (-1, 1), pi/2 + asin(v - 1) beyond: 0.5 -> 30 deg,
+    // 1 -> 90, 1.5 -> 120, 2 -> 180; a quarter of the difference is applied.
+    const DragCase cases[] = {
+        {"acrossA400PixelView", 0, 400, 0, 0, 400, 0, 0.0f, 45.0f},
+        {"backAcross", 0, 400, 400, 0, 0, 0, 0.0f, -45.0f},
+        {"oddWidthTruncates", 0, 401, 0, 0, 400, 0, 0.0f, 45.0f},
+        {"quarterWidth", 0, 400, 0, 0, 100, 0, 0.0f, 7.5f},
+        {"pastHalfWidth", 0, 400, 0, 0, 300, 0, 0.0f, 30.0f},
+        {"verticalUsesWidthToo", 0, 400, 0, 0, 0, 200, 22.5f, 0.0f},
+        {"pressAndReleaseInPlace", 0, 400, 123, 77, 123, 77, 0.0f, 0.0f},
+        // Below the width in a tall window: clamped, not NaN.
+        {"farBelowIsClamped", 0, 400, 0, 0, 0, 1000, 45.0f, 0.0f},
+        {"offsetClientLeft", 100, 500, 0, 0, 400, 0, 0.0f, 45.0f},
+    };
+    for (const auto& c : cases) {
+        MoleculeState m;
+        m.pendingRotationZ = 7.0f;
+        m.drag.rotateStartX = c.startX;
+        m.drag.rotateStartY = c.startY;
+        m.drag.rotateCurrentX = c.currentX;
+        m.drag.rotateCurrentY = c.currentY;
+        rotationUpdate(m, c.left, c.right);
+        EXPECT_NEAR(m.pendingRotationX, c.expectedX, 1e-3) << c.name;
+        EXPECT_NEAR(m.pendingRotationY, c.expectedY, 1e-3) << c.name;
+        EXPECT_EQ(m.pendingRotationZ, 7.0f) << c.name;
+    }
+}
+
+TEST(RotationUpdateTest, PendingAnglesAreAssignedNotAdded) {
+    MoleculeState m;
+    m.pendingRotationY = 100.0f;
+    m.drag.rotateCurrentX = 400;
+    rotationUpdate(m, 0, 400);
+    EXPECT_NEAR(m.pendingRotationY, 45.0f, 1e-3);
+}
+
+TEST(RotationUpdateTest, ZeroWidthClientRotatesNothing) {
+    MoleculeState m;
+    m.drag.rotateCurrentX = 50;
+    rotationUpdate(m, 10, 11);
+    EXPECT_EQ(m.pendingRotationX, 0.0f);
+    EXPECT_EQ(m.pendingRotationY, 0.0f);
+}
+
+TEST(PanUpdateTest, HundredthOfAnAngstromPerPixelYUp) {
+    MoleculeState m;
+    m.drag.panStartX = 10;
+    m.drag.panStartY = 20;
+    m.drag.panCurrentX = 60;
+    m.drag.panCurrentY = -30;
+    panUpdate(m);
+    EXPECT_NEAR(m.panX, 0.5f, 1e-6);
+    EXPECT_NEAR(m.panY, 0.5f, 1e-6);
+
+    // A click without movement brings the molecule back to the centre.
+    m.drag.panStartX = m.drag.panCurrentX = 200;
+    m.drag.panStartY = m.drag.panCurrentY = 150;
+    panUpdate(m);
+    EXPECT_EQ(m.panX, 0.0f);
+    EXPECT_EQ(m.panY, 0.0f);
+}
+
+} // namespace
+} // namespace kalviro

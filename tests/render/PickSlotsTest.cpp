@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "model/MoleculeState.h"
+#include "render/PickedAtoms.h"
+#include "render/Picking.h"
+#include "support/TestSupport.h"
+
+namespace kalviro {
+namespace {
+
+struct SlotCase {
+    const char* name;
+    std::vector<int> picks; // pick results in order, 0 = empty space
+    int slot0, slot1, count;
+    std::vector<int> selected; // 1-based atoms left highlighted
+};
+
+class PickSlotsTest : public test::ProcessStateTest {
+  protected:
+    MoleculeState molecule() {
+        MoleculeState m;
+        m.atoms.resize(4);
+        return m;
+    }
+    // What a click does: the pass highlights the atom it hit, then the slots.
+    static void click(PickedAtoms& p, MoleculeState& m, int n) {
+        if (n != 0)
+            m.atoms[n - 1].selected = 1;
+        recordPick(p, m, n);
+    }
+};
+
+TEST_F(PickSlotsTest, SlotRules) {
+    const SlotCase cases[] = {
+        {"oneAtom", {2}, 2, 0, 1, {2}},
+        {"sameAtomTwiceDeselects", {2, 2}, 0, 0, 0, {}},
+        {"twoAtoms", {1, 3}, 1, 3, 2, {1, 3}},
+        {"emptySpaceClears", {1, 0}, 0, 0, 0, {}},
+        {"emptySpaceClearsTwo", {1, 3, 0}, 0, 0, 0, {}},
+        {"eitherOfTwoClears", {1, 3, 3}, 0, 0, 0, {}},
+        // A third atom is neither recorded nor left highlighted.
+        {"thirdAtomClearsAll", {1, 3, 4}, 0, 0, 0, {}},
+        {"startsAgainAfterClearing", {1, 3, 4, 2}, 2, 0, 1, {2}},
+    };
+    for (const auto& c : cases) {
+        MoleculeState m = molecule();
+        PickedAtoms p;
+        for (int n : c.picks)
+            click(p, m, n);
+        EXPECT_EQ(p.slots[0], c.slot0) << c.name;
+        EXPECT_EQ(p.slots[1], c.slot1) << c.name;
+        EXPECT_EQ(p.count, c.count) << c.name;
+        std::vector<int> selected;
+        for (std::size_t i = 0; i < m.atoms.size(); ++i)
+            if (m.atoms[i].selected)
+                selected.push_back(static_cast<int>(i) + 1);
+        EXPECT_EQ(selected, c.selected) << c.name;
+    }
+}
+
+TEST_F(PickSlotsTest, SlotsOfAGoneMoleculeAreClearedSafely) {
+    MoleculeState m = molecule();
+    PickedAtoms p;
+    p.slots[0] = 9;
+    p.slots[1] = 12;
+    p.count = 2;
+    recordPick(p, m, 0);
+    EXPECT_EQ(p.count, 0);
+    EXPECT_EQ(p.slots[0], 0);
+    EXPECT_EQ(p.slots[1], 0);
+}
+
+TEST_F(PickSlotsTest, LoadingAMoleculeForgetsThePicks) {
+    pickedAtoms().slots[0] = 3;
+    pickedAtoms().slots[1] = 1;
+    pickedAtoms().count = 2;
+    replaceAtoms(moleculeState(), std::vector<Atom>(2), ElementSource::ByNumber);
+    EXPECT_EQ(pickedAtoms().count, 0);
+    EXPECT_EQ(pickedAtoms().slots[0], 0);
+    EXPECT_EQ(pickedAtoms().slots[1], 0);
+}
+
+TEST(NearestNamedHitTest, NearestRecordWithANameWins) {
+    // Records: names, min depth, max depth, names...
+    const std::uint32_t axesThenAtoms[] = {0, 100, 200,    // unnamed line in front
+                                           1, 500, 600, 2, // atom 2, behind
+                                           1, 300, 400, 1, // atom 1, nearer
+                                           0, 50,  60};    // unnamed bond, nearest
+    EXPECT_EQ(nearestNamedHit(axesThenAtoms, 4), 1u);
+    EXPECT_EQ(nearestNamedHit(axesThenAtoms, 2), 2u);
+    const std::uint32_t unnamedOnly[] = {0, 1, 2, 0, 3, 4};
+    EXPECT_EQ(nearestNamedHit(unnamedOnly, 2), 0u);
+    EXPECT_EQ(nearestNamedHit(unnamedOnly, 0), 0u);
+}
+
+} // namespace
+} // namespace kalviro

@@ -1,0 +1,254 @@
+// Frames on a real GL context. Expected pixel positions follow from the
+// camera: the model centre is 20 units from the eye, the half field of view
+// is 22.5 degrees, so in a 201-pixel view one unit at the model depth spans
+// 100.5 / (20 tan 22.5) = 12.13 pixels from the centre column 100.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "GlHarness.h"
+#include "model/VibrationStore.h"
+#include "render/Geometry.h"
+#include "render/PickedAtoms.h"
+#include "render/Picking.h"
+#include "render/SceneChoices.h"
+
+namespace kalviro {
+namespace {
+
+using test::GlFrameTest;
+using test::Rgb;
+
+bool greenest(Rgb c) {
+    return c.g > c.r + 30 && c.g > c.b + 30;
+}
+bool reddest(Rgb c) {
+    return c.r > c.g + 30 && c.r > c.b + 30;
+}
+bool bluest(Rgb c) {
+    return c.b > c.r + 30 && c.b > c.g + 30;
+}
+
+TEST_F(GlFrameTest, BackgroundBlackOrWhite) {
+    render();
+    for (auto [x, y] : {std::pair{0, 0}, {100, 100}, {200, 200}})
+        EXPECT_TRUE(isBlack(x, y)) << x << "," << y;
+    viewSettings().whiteBackground = 1;
+    render();
+    for (auto [x, y] : {std::pair{0, 0}, {100, 100}, {200, 200}}) {
+        const Rgb c = at(x, y);
+        EXPECT_EQ(c.r + c.g + c.b, 3 * 255) << x << "," << y;
+    }
+}
+
+class CarbonColourTest : public GlFrameTest, public ::testing::WithParamInterface<bool> {
+  protected:
+    void TearDown() override {
+        setGeometryLists(true);
+        GlFrameTest::TearDown();
+    }
+};
+
+// The front pole of a sphere of radius 0.5 at the centre faces the eye
+// (normal +z, at z = -4). Only light 0 reaches it: L = (0, 20, 9.5)/22.14,
+// N.L = 0.4291. Colour = 0.2 global ambient x Ka + 3 x 0.3 x Ka
+// + 0.4 x N.L x Kd; specular (N.H)^50 = 0.0002 is negligible.
+// Blue material Ka (0.05, 0.05, 0.7), Kd (0.3, 0.3, 0.5):
+// R = G = 0.1065 -> 27, B = 0.8558 -> 218.
+TEST_P(CarbonColourTest, CentreShowsTheLitBlueMaterial) {
+    setGeometryLists(GetParam());
+    placeAtoms({{6, {0, 0, 0}}});
+    moleculeState().atoms[0].radius = 1.0; // drawn at half: 0.5
+    render();
+    const Rgb c = at(100, 100);
+    EXPECT_NEAR(c.r, 27, 3);
+    EXPECT_NEAR(c.g, 27, 3);
+    EXPECT_NEAR(c.b, 218, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(DisplayListsOnAndOff, CarbonColourTest, ::testing::Bool());
+
+// Eye distance 10: one unit spans 24.3 pixels. Carbons at x = +-0.7 are
+// bonded; their spheres (0.38) reach x = -1.08, the joints (0.24) -0.94.
+// Column 79 sees x = -0.85 (joint only), column 75 x = -1.01 (sphere only).
+TEST_F(GlFrameTest, HiddenAtomsLeaveJointSpheres) {
+    viewSettings().eyeDistance = 10.0f;
+    placeAtoms({{6, {-0.7, 0, 0}}, {6, {0.7, 0, 0}}});
+    render();
+    EXPECT_TRUE(bluest(at(75, 100)));
+
+    viewSettings().atomsShown = 0;
+    render();
+    EXPECT_FALSE(isBlack(79, 100));
+    EXPECT_TRUE(isBlack(75, 100));
+
+    // An atom without bonds has no joint.
+    placeAtoms({{6, {0, 0, 0}}});
+    render();
+    EXPECT_TRUE(isBlack(100, 100));
+}
+
+TEST_F(GlFrameTest, RotatingDrawsBondLinesAndJointsOnly) {
+    viewSettings().eyeDistance = 10.0f;
+    placeAtoms({{6, {-0.7, 0, 0}}, {6, {0.7, 0, 0}}});
+    moleculeState().drag.rotating = 1;
+    render();
+    EXPECT_FALSE(isBlack(79, 100)); // joint
+    EXPECT_TRUE(isBlack(75, 100));  // no sphere
+}
+
+// Axes of half length 7 at the model depth: ends 7 x 12.13 = 84.9 pixels
+// from the centre; the +z end (blue) sits in front of the centre.
+TEST_F(GlFrameTest, AxesWhereTheCameraPutsThem) {
+    viewSettings().axesShown = 1;
+    render();
+    EXPECT_TRUE(greenest(at(185, 100)));
+    EXPECT_TRUE(greenest(at(16, 100)));
+    EXPECT_TRUE(reddest(at(100, 185)));
+    EXPECT_TRUE(bluest(at(100, 100)));
+    EXPECT_FALSE(isBlack(136, 100)); // on the X line
+    EXPECT_TRUE(isBlack(136, 120));
+}
+
+// The surface lies at y = -7: at the model depth that is row
+// 100.5 - 84.9 = 15.6. The blue Z line runs through column 100, the green
+// X line along that row; the grid line z = -3 lies 23 units away, at row
+// 100.5 - 7 x 100.5 / (23 tan 22.5) = 26.6.
+TEST_F(GlFrameTest, SurfaceWhereTheCameraPutsIt) {
+    render();
+    EXPECT_TRUE(isBlack(100, 15));
+    EXPECT_TRUE(isBlack(130, 15));
+
+    viewSettings().surfaceShown = 1;
+    render();
+    EXPECT_TRUE(bluest(at(100, 15)));
+    EXPECT_TRUE(greenest(at(130, 15)));
+    EXPECT_TRUE(!isBlack(60, 26) || !isBlack(60, 27));
+    EXPECT_TRUE(isBlack(60, 40));
+}
+
+// Carbon at x = -2 (column 76), oxygen at x = 2 (column 124.8), no bond
+// between them; the X axis line runs through both, unnamed and drawn first.
+TEST_F(GlFrameTest, ClickPicksTheAtomUnderTheCursor) {
+    viewSettings().axesShown = 1;
+    placeAtoms({{6, {-2, 0, 0}}, {8, {2, 0, 0}}});
+    drawFrame(*surface_);
+
+    selectAt(pickedAtoms(), 124, 100);
+    EXPECT_EQ(pickedAtoms().slots[0], 2);
+    EXPECT_EQ(pickedAtoms().count, 1);
+    EXPECT_EQ(moleculeState().atoms[1].selected, 1);
+
+    drawFrame(*surface_);
+    selectAt(pickedAtoms(), 76, 100);
+    EXPECT_EQ(pickedAtoms().slots[1], 1);
+    EXPECT_EQ(pickedAtoms().count, 2);
+
+    drawFrame(*surface_);
+    selectAt(pickedAtoms(), 20, 20);
+    EXPECT_EQ(pickedAtoms().count, 0);
+    EXPECT_EQ(pickedAtoms().slots[0], 0);
+    EXPECT_EQ(pickedAtoms().slots[1], 0);
+    EXPECT_EQ(moleculeState().atoms[0].selected, 0);
+    EXPECT_EQ(moleculeState().atoms[1].selected, 0);
+}
+
+// A carbon at x = 3 (column 136.9) turns a quarter about the vertical line
+// through the model centre and lands in front of it, 3 units deeper.
+TEST_F(GlFrameTest, ViewpointModeTurnsTheSceneNotTheCoordinates) {
+    placeAtoms({{6, {3, 0, 0}}});
+    render();
+    EXPECT_TRUE(bluest(at(136, 100)));
+    EXPECT_TRUE(isBlack(100, 100));
+
+    MoleculeState& m = moleculeState();
+    toggleViewpointMode(viewSettings(), m);
+    m.pendingRotationY = 90.0f;
+    render();
+    EXPECT_TRUE(bluest(at(100, 100)));
+    EXPECT_TRUE(isBlack(136, 100));
+    EXPECT_EQ(m.atoms[0].x, 3.0);
+    EXPECT_EQ(m.viewValue, 90.0f);
+    EXPECT_EQ(m.rotationY, 90.0f);
+
+    // The next frame starts from a fresh matrix: still a quarter turn, and a
+    // click at the centre finds the atom there (not turned twice).
+    render();
+    EXPECT_TRUE(bluest(at(100, 100)));
+    selectAt(pickedAtoms(), 100, 100);
+    EXPECT_EQ(pickedAtoms().slots[0], 1);
+}
+
+// A dipole arrow along +y from the origin covers column 100 at y = 2
+// (row 124.8); from the carbon at x = 3 it covers column 136.9 instead.
+TEST_F(GlFrameTest, DipoleArrowStartsAtTheTypedAtomOrTheOrigin) {
+    placeAtoms({{6, {3, 0, 0}}});
+    VibrationStore& v = vibrationStore();
+    v.intensities = {"26.6041"};
+    v.dipoleDerivatives = {{0, 0.2857, 0}};
+    viewSettings().dipoleShown = 1;
+    const struct {
+        const char* origin;
+        int column;
+    } cases[] = {{"1", 136}, {"-1", 100},  {"0", 100},
+                 {"2", 100}, {"abc", 100}, {"99999999999999999999", 100}};
+    for (const auto& c : cases) {
+        sceneChoices().dipoleOrigin = c.origin;
+        render();
+        EXPECT_TRUE(greenest(at(c.column, 124))) << c.origin;
+        EXPECT_TRUE(isBlack(236 - c.column, 124)) << c.origin;
+    }
+}
+
+// The compiled solids draw the same picture as drawing them anew.
+TEST_F(GlFrameTest, DisplayListsDrawTheSamePicture) {
+    placeAtoms({{8, {0, 0, 0.117}},
+                {1, {0, 0.757, -0.468}},
+                {1, {0, -0.757, -0.468}},
+                {6, {-1.2, 0.3, 0.2}}});
+    vibrationStore().intensities = {"17.09"};
+    vibrationStore().dipoleDerivatives = {{0.1, 0.2, -0.23}};
+    vibrationStore().modes = {{{0, 0, 0.07}, {0, 0.42, -0.56}, {0, -0.42, -0.56}, {0.3, 0, 0}}};
+    ViewSettings& s = viewSettings();
+    s.eyeDistance = 10.0f;
+    s.modesShown = s.dipoleShown = s.axesShown = s.surfaceShown = 1;
+    setGeometryLists(false);
+    render();
+    const std::vector<unsigned char> anew = pixels_;
+    setGeometryLists(true);
+    render();
+    int worst = 0;
+    for (std::size_t i = 0; i < anew.size(); ++i)
+        worst = std::max(worst, std::abs(anew[i] - pixels_[i]));
+    EXPECT_LE(worst, 2);
+}
+
+// Items that name a mode, atom or derivative that is not there draw nothing.
+TEST_F(GlFrameTest, MissingVibrationDataDrawsNothingExtra) {
+    placeAtoms({{8, {0, 0, 0}}, {1, {0, 0.757, -0.468}}, {1, {0, -0.757, -0.468}}});
+    render();
+    const std::vector<unsigned char> plain = pixels_;
+
+    VibrationStore& v = vibrationStore();
+    v.intensities = {"17.09", "4.56"};
+    v.dipoleDerivatives = {{0, 0, 0}, {0, 0, 0.2}}; // zero with an intensity
+    v.modes = {{{0, 0, 0.07}}, {}};                 // fewer vectors than atoms
+    ViewSettings& s = viewSettings();
+    s.modesShown = 1;
+    s.dipoleShown = 1;
+    for (int mode : {0, 1, 7, -3}) {
+        sceneChoices().selectedMode = mode;
+        render();
+        if (mode == 0) // only the oxygen has a vector; the arrow is drawn
+            EXPECT_NE(pixels_, plain);
+        else if (mode == 1) // the dipole arrow of mode 2 is drawn
+            EXPECT_NE(pixels_, plain);
+        else
+            EXPECT_EQ(pixels_, plain) << mode;
+    }
+}
+
+} // namespace
+} // namespace kalviro

@@ -1,0 +1,66 @@
+// The drawers that move data rather than pixels run without GL outside
+// viewpoint mode.
+
+#include <gtest/gtest.h>
+
+#include "model/MoleculeState.h"
+#include "orbital/ContourStore.h"
+#include "orbital/OrbitalFlags.h"
+#include "render/MoleculeDrawers.h"
+#include "render/ViewSettings.h"
+#include "support/TestSupport.h"
+
+namespace kalviro {
+namespace {
+
+class SceneStepsTest : public test::ProcessStateTest {
+  protected:
+    void SetUp() override {
+        ProcessStateTest::SetUp();
+        contourStore().appendLoop(0, {{0, 1, 0}, {1, 0, 0}});
+        Atom a;
+        a.atomicNumber = 6;
+        a.y = 1.0;
+        replaceAtoms(moleculeState(), {a}, ElementSource::ByNumber);
+    }
+};
+
+// A quarter turn about X takes (0, 1, 0) to (0, 0, 1); about Z the
+// contours never turn.
+TEST_F(SceneStepsTest, ShownContoursTurnWithTheMoleculeExceptAboutZ) {
+    orbitalFlags().orbitalShown = 1;
+    MoleculeState& m = moleculeState();
+    m.pendingRotationX = 90.0f;
+    m.pendingRotationZ = 90.0f;
+    RotationDrawer().draw();
+    const Vector3& p = contourStore().currentPoints[0];
+    EXPECT_NEAR(p.x, 0.0, 1e-6);
+    EXPECT_NEAR(p.y, 0.0, 1e-6);
+    EXPECT_NEAR(p.z, 1.0, 1e-6);
+    const Vector3& q = contourStore().currentPoints[1];
+    EXPECT_NEAR(q.x, 1.0, 1e-6); // a Z turn would have moved it to (0, -1, 0)
+    EXPECT_NEAR(q.y, 0.0, 1e-6);
+}
+
+TEST_F(SceneStepsTest, HiddenContoursStayPut) {
+    MoleculeState& m = moleculeState();
+    m.pendingRotationX = 90.0f;
+    RotationDrawer().draw();
+    EXPECT_EQ(contourStore().currentPoints[0], (Vector3{0, 1, 0}));
+    EXPECT_NEAR(m.atoms[0].z, 1.0, 1e-6); // the molecule itself turned
+}
+
+TEST_F(SceneStepsTest, TotalsGrowAndPendingClears) {
+    MoleculeState& m = moleculeState();
+    m.rotationX = 350.0f;
+    m.pendingRotationX = 15.0f;
+    m.pendingRotationY = -15.0f;
+    RotationAccumulator().draw();
+    EXPECT_EQ(m.rotationX, 365.0f);
+    EXPECT_EQ(m.rotationY, -15.0f);
+    EXPECT_EQ(m.pendingRotationX, 0.0f);
+    EXPECT_EQ(m.pendingRotationY, 0.0f);
+}
+
+} // namespace
+} // namespace kalviro

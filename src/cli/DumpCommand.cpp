@@ -82,7 +82,9 @@ void addDumpCommand(CLI::App& app) {
             cliExitStatus() = 1;
             return;
         }
-        std::printf("%s\n", j->dump().c_str());
+        // Texts are stored as the file's bytes; bytes that are not UTF-8
+        // (a Shift_JIS title, a damaged label) become U+FFFD in the JSON.
+        std::printf("%s\n", j->dump(-1, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
     });
 }
 

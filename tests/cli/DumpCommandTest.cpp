@@ -40,3 +40,14 @@ TEST(DumpCommand, UsageErrorsAreNotSilent) {
     EXPECT_NE(r.status, 0);
     EXPECT_FALSE(r.err.empty());
 }
+
+TEST(DumpCommand, TextsThatAreNotUtf8StillGiveValidJson) {
+    test::TempDir dir;
+    test::writeFileBytes(dir.path("latin.log"), " A\xe9 B1 \x82\xa0\n"
+                                                 " Frequencies --  100.0  200.0  300.0\n");
+    auto r = test::runCli({"dump", dir.path("latin.log")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["symmetries"][0], "A\xef\xbf\xbd");
+    EXPECT_EQ(j["symmetries"][1], "B1");
+}

@@ -1,0 +1,224 @@
+#include "app/CMainFrame.h"
+
+#include <wx/display.h>
+#include <wx/utils.h>
+
+#include "app/AppConfig.h"
+#include "app/AppHooks.h"
+#include "app/CAboutDialog.h"
+#include "app/DialogSupport.h"
+#include "app/FrameLayout.h"
+#include "app/ToolbarImages.h"
+#include "app/ZUREDIVORiza.h"
+#include "render/ViewCommands.h"
+
+namespace kalviro {
+namespace {
+
+CMainFrame* theMainFrame = nullptr;
+
+constexpr int kFirstCommand = cmd::Redraw;      // 32779
+constexpr int kLastCommand = cmd::OpenGaussian; // 32860
+constexpr int kToolBarId = cmd::ToggleToolBar;
+constexpr int kStatusBarId = cmd::ToggleStatusBar;
+
+// The four key indicators after the message pane.
+struct Indicator {
+    const char* text;
+    wxKeyCode key;
+};
+const Indicator kIndicators[] = {
+    {"ｶﾅ", WXK_NONE}, // X has no kana lock to ask about
+    {"CAP", WXK_CAPITAL},
+    {"NUM", WXK_NUMLOCK},
+    {"SCRL", WXK_SCROLL},
+};
+
+bool keyIsOn(wxKeyCode key) {
+    if (key == WXK_NONE)
+        return false;
+    // Not every display reports the lock keys; wx answers false then.
+    return wxGetKeyState(key);
+}
+
+wxPoint framePosition() {
+    const wxRect screen = wxDisplay(0u).GetGeometry();
+    const FramePlacement p = mainFramePlacement(screen.width, screen.height);
+    return wxPoint(screen.x + p.x, screen.y + p.y);
+}
+
+} // namespace
+
+CMainFrame* mainFrame() {
+    return theMainFrame;
+}
+
+void addRecentFile(const std::string& path) {
+    if (theMainFrame)
+        theMainFrame->addRecentFile(path);
+}
+
+CMainFrame::CMainFrame()
+    : wxFrame(nullptr, wxID_ANY, kAppTitle, framePosition(), wxSize(600, 600)) {
+    theMainFrame = this;
+    SetIcon([] {
+        wxIcon icon;
+        icon.CopyFromBitmap(applicationImage());
+        return icon;
+    }());
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    view_ = new ZUREDIVORiza(this);
+
+    Bind(wxEVT_MENU, &CMainFrame::onCommand, this, kFirstCommand, kLastCommand);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::onUpdate, this, kFirstCommand, kLastCommand);
+    for (int id : {cmd::SaveCoordinates, cmd::About, cmd::Exit, kToolBarId, kStatusBarId}) {
+        Bind(wxEVT_MENU, &CMainFrame::onCommand, this, id);
+        Bind(wxEVT_UPDATE_UI, &CMainFrame::onUpdate, this, id);
+    }
+    Bind(wxEVT_MENU, &CMainFrame::onRecentFile, this, wxID_FILE1, wxID_FILE4);
+    Bind(wxEVT_IDLE, &CMainFrame::onIdle, this);
+
+    // Ctrl+O opens a Gaussian file and Ctrl+S saves the coordinates; the
+    // empty-document commands and edit keys have nothing to act on.
+    wxAcceleratorEntry keys[2];
+    keys[0].Set(wxACCEL_CTRL, 'O', cmd::OpenGaussian);
+    keys[1].Set(wxACCEL_CTRL, 'S', cmd::SaveCoordinates);
+    SetAcceleratorTable(wxAcceleratorTable(2, keys));
+
+    recent_.assign(loadRecentFiles());
+    rebuildRecentMenu();
+}
+
+CMainFrame::~CMainFrame() {
+    if (theMainFrame == this)
+        theMainFrame = nullptr;
+}
+
+void CMainFrame::buildMenus() {
+    auto* bar = new wxMenuBar;
+    for (const MenuPopup& popup : menuLayout()) {
+        auto* menu = new wxMenu;
+        for (const MenuEntry& e : popup.entries) {
+            if (e.isSeparator()) {
+                menu->AppendSeparator();
+                continue;
+            }
+            menu->Append(e.id, u8(e.text), u8(statusLine(e.id)),
+                         commandIsCheckable(e.id) ? wxITEM_CHECK : wxITEM_NORMAL);
+        }
+        if (!fileMenu_)
+            fileMenu_ = menu;
+        bar->Append(menu, u8(popup.title));
+    }
+    SetMenuBar(bar);
+}
+
+void CMainFrame::buildToolBar() {
+    wxToolBar* tb = CreateToolBar(wxTB_FLAT | wxTB_HORIZONTAL | wxTB_TOP, kToolBarId);
+    tb->SetToolBitmapSize(wxSize(16, 16));
+    for (int id : toolbarLayout()) {
+        if (id == 0) {
+            tb->AddSeparator();
+            continue;
+        }
+        // The texts have no tooltip part: the status bar shows them.
+        tb->AddTool(id, wxEmptyString, toolbarImage(id), wxNullBitmap,
+                    commandIsCheckable(id) ? wxITEM_CHECK : wxITEM_NORMAL, wxEmptyString,
+                    u8(statusLine(id)));
+    }
+    tb->Realize();
+}
+
+void CMainFrame::buildStatusBar() {
+    wxStatusBar* sb = CreateStatusBar(kPaneCount, wxSTB_DEFAULT_STYLE, kStatusBarId);
+    const int widths[kPaneCount] = {-1, 36, 36, 36, 40};
+    sb->SetStatusWidths(kPaneCount, widths);
+    SetStatusText(u8(kIdleText), 0);
+}
+
+void CMainFrame::rebuildRecentMenu() {
+    for (wxMenuItem* item : recentItems_)
+        fileMenu_->Destroy(item);
+    recentItems_.clear();
+    if (recent_.entries().empty())
+        return;
+    // Above "ｱﾌﾟﾘｹｰｼｮﾝの終了", set off by a separator.
+    size_t pos = fileMenu_->GetMenuItemCount() - 1;
+    int id = wxID_FILE1;
+    int n = 1;
+    for (const std::string& path : recent_.entries()) {
+        const wxString label = wxString::Format("&%d %s", n++, u8(path));
+        recentItems_.push_back(fileMenu_->Insert(pos++, id++, label, u8(path)));
+    }
+    recentItems_.push_back(fileMenu_->InsertSeparator(pos));
+}
+
+void CMainFrame::addRecentFile(const std::string& path) {
+    recent_.add(path);
+    saveRecentFiles(recent_.entries());
+    rebuildRecentMenu();
+}
+
+void CMainFrame::onRecentFile(wxCommandEvent& e) {
+    const std::size_t index = static_cast<std::size_t>(e.GetId() - wxID_FILE1);
+    if (index >= recent_.entries().size())
+        return;
+    const std::string path = recent_.entries()[index];
+    if (appHooks().openFile)
+        appHooks().openFile(path);
+}
+
+void CMainFrame::onCommand(wxCommandEvent& e) {
+    switch (e.GetId()) {
+    case cmd::About: {
+        CAboutDialog about(this);
+        about.ShowModal();
+        return;
+    }
+    case cmd::Exit:
+        Close();
+        return;
+    case kToolBarId:
+        GetToolBar()->Show(!GetToolBar()->IsShown());
+        SendSizeEvent();
+        return;
+    case kStatusBarId:
+        GetStatusBar()->Show(!GetStatusBar()->IsShown());
+        SendSizeEvent();
+        return;
+    default:
+        if (!runViewCommand(e.GetId()))
+            e.Skip();
+    }
+}
+
+void CMainFrame::onUpdate(wxUpdateUIEvent& e) {
+    const int id = e.GetId();
+    if (id == kToolBarId) {
+        e.Check(GetToolBar() && GetToolBar()->IsShown());
+        return;
+    }
+    if (id == kStatusBarId) {
+        e.Check(GetStatusBar() && GetStatusBar()->IsShown());
+        return;
+    }
+    const CommandState s = updateCommand(id);
+    e.Enable(s.enabled);
+    if (s.checkable)
+        e.Check(s.checked);
+}
+
+void CMainFrame::onIdle(wxIdleEvent& e) {
+    if (wxStatusBar* sb = GetStatusBar()) {
+        for (int i = 0; i < 4; ++i) {
+            const wxString text = keyIsOn(kIndicators[i].key) ? u8(kIndicators[i].text) : "";
+            if (sb->GetStatusText(i + 1) != text)
+                sb->SetStatusText(text, i + 1);
+        }
+    }
+    e.Skip();
+}
+
+} // namespace kalviro

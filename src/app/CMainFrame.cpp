@@ -17,10 +17,8 @@ namespace {
 
 CMainFrame* theMainFrame = nullptr;
 
-constexpr int kFirstCommand = cmd::Redraw;      // 32779
-constexpr int kLastCommand = cmd::OpenGaussian; // 32860
-constexpr int kToolBarId = cmd::ToggleToolBar;
-constexpr int kStatusBarId = cmd::ToggleStatusBar;
+const int kFirstCommand = menuIdFor(cmd::Redraw);
+const int kLastCommand = menuIdFor(cmd::OpenGaussian);
 
 // The four key indicators after the message pane.
 struct Indicator {
@@ -73,7 +71,9 @@ CMainFrame::CMainFrame()
 
     Bind(wxEVT_MENU, &CMainFrame::onCommand, this, kFirstCommand, kLastCommand);
     Bind(wxEVT_UPDATE_UI, &CMainFrame::onUpdate, this, kFirstCommand, kLastCommand);
-    for (int id : {cmd::SaveCoordinates, cmd::About, cmd::Exit, kToolBarId, kStatusBarId}) {
+    for (int command :
+         {cmd::SaveCoordinates, cmd::About, cmd::Exit, cmd::ToggleToolBar, cmd::ToggleStatusBar}) {
+        const int id = menuIdFor(command);
         Bind(wxEVT_MENU, &CMainFrame::onCommand, this, id);
         Bind(wxEVT_UPDATE_UI, &CMainFrame::onUpdate, this, id);
     }
@@ -83,8 +83,8 @@ CMainFrame::CMainFrame()
     // Ctrl+O opens a Gaussian file and Ctrl+S saves the coordinates; the
     // empty-document commands and edit keys have nothing to act on.
     wxAcceleratorEntry keys[2];
-    keys[0].Set(wxACCEL_CTRL, 'O', cmd::OpenGaussian);
-    keys[1].Set(wxACCEL_CTRL, 'S', cmd::SaveCoordinates);
+    keys[0].Set(wxACCEL_CTRL, 'O', menuIdFor(cmd::OpenGaussian));
+    keys[1].Set(wxACCEL_CTRL, 'S', menuIdFor(cmd::SaveCoordinates));
     SetAcceleratorTable(wxAcceleratorTable(2, keys));
 
     recent_.assign(loadRecentFiles());
@@ -105,7 +105,7 @@ void CMainFrame::buildMenus() {
                 menu->AppendSeparator();
                 continue;
             }
-            menu->Append(e.id, u8(e.text), u8(statusLine(e.id)),
+            menu->Append(menuIdFor(e.id), u8(e.text), u8(statusLine(e.id)),
                          commandIsCheckable(e.id) ? wxITEM_CHECK : wxITEM_NORMAL);
         }
         if (!fileMenu_)
@@ -116,7 +116,7 @@ void CMainFrame::buildMenus() {
 }
 
 void CMainFrame::buildToolBar() {
-    wxToolBar* tb = CreateToolBar(wxTB_FLAT | wxTB_HORIZONTAL | wxTB_TOP, kToolBarId);
+    wxToolBar* tb = CreateToolBar(wxTB_FLAT | wxTB_HORIZONTAL | wxTB_TOP, wxID_ANY);
     tb->SetToolBitmapSize(wxSize(16, 16));
     for (int id : toolbarLayout()) {
         if (id == 0) {
@@ -124,7 +124,7 @@ void CMainFrame::buildToolBar() {
             continue;
         }
         // The texts have no tooltip part: the status bar shows them.
-        tb->AddTool(id, wxEmptyString, toolbarImage(id), wxNullBitmap,
+        tb->AddTool(menuIdFor(id), wxEmptyString, toolbarImage(id), wxNullBitmap,
                     commandIsCheckable(id) ? wxITEM_CHECK : wxITEM_NORMAL, wxEmptyString,
                     u8(statusLine(id)));
     }
@@ -132,7 +132,7 @@ void CMainFrame::buildToolBar() {
 }
 
 void CMainFrame::buildStatusBar() {
-    wxStatusBar* sb = CreateStatusBar(kPaneCount, wxSTB_DEFAULT_STYLE, kStatusBarId);
+    wxStatusBar* sb = CreateStatusBar(kPaneCount, wxSTB_DEFAULT_STYLE, wxID_ANY);
     const int widths[kPaneCount] = {-1, 36, 36, 36, 40};
     sb->SetStatusWidths(kPaneCount, widths);
     SetStatusText(u8(kIdleText), 0);
@@ -171,7 +171,8 @@ void CMainFrame::onRecentFile(wxCommandEvent& e) {
 }
 
 void CMainFrame::onCommand(wxCommandEvent& e) {
-    switch (e.GetId()) {
+    const int id = commandForMenuId(e.GetId());
+    switch (id) {
     case cmd::About: {
         CAboutDialog about(this);
         about.ShowModal();
@@ -180,27 +181,27 @@ void CMainFrame::onCommand(wxCommandEvent& e) {
     case cmd::Exit:
         Close();
         return;
-    case kToolBarId:
+    case cmd::ToggleToolBar:
         GetToolBar()->Show(!GetToolBar()->IsShown());
         SendSizeEvent();
         return;
-    case kStatusBarId:
+    case cmd::ToggleStatusBar:
         GetStatusBar()->Show(!GetStatusBar()->IsShown());
         SendSizeEvent();
         return;
     default:
-        if (!runViewCommand(e.GetId()))
+        if (!runViewCommand(id))
             e.Skip();
     }
 }
 
 void CMainFrame::onUpdate(wxUpdateUIEvent& e) {
-    const int id = e.GetId();
-    if (id == kToolBarId) {
+    const int id = commandForMenuId(e.GetId());
+    if (id == cmd::ToggleToolBar) {
         e.Check(GetToolBar() && GetToolBar()->IsShown());
         return;
     }
-    if (id == kStatusBarId) {
+    if (id == cmd::ToggleStatusBar) {
         e.Check(GetStatusBar() && GetStatusBar()->IsShown());
         return;
     }

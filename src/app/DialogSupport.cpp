@@ -2,6 +2,7 @@
 
 #include <wx/display.h>
 
+#include "app/FrameLayout.h"
 #include "render/ViewCommands.h"
 
 namespace kalviro {
@@ -52,7 +53,7 @@ void layoutDialog(wxDialog* dlg, wxWindow* owner, int x, int y, int w, int h) {
 void sendRedrawCommand(wxWindow* target) {
     if (!target)
         return;
-    wxCommandEvent ev(wxEVT_MENU, cmd::Redraw);
+    wxCommandEvent ev(wxEVT_MENU, menuIdFor(cmd::Redraw));
     ev.SetEventObject(target);
     target->GetEventHandler()->ProcessEvent(ev);
 }

@@ -125,6 +125,14 @@ std::string tooltipLine(int id) {
     return nl == std::string::npos ? std::string() : text.substr(nl + 1);
 }
 
+int menuIdFor(int command) {
+    return command < 40000 ? command - 20000 : command - 40000;
+}
+
+int commandForMenuId(int menuId) {
+    return menuId < 17000 ? menuId + 20000 : menuId + 40000;
+}
+
 FramePlacement mainFramePlacement(int screenWidth, int screenHeight) {
     return {(screenWidth - 600) / 2, (screenHeight - 600) / 4, 600, 600};
 }

@@ -31,6 +31,11 @@ bool commandIsCheckable(int id);
 std::string statusLine(int id);
 std::string tooltipLine(int id);
 
+// wx takes menu ids below 32767 only: the program's command ids are moved
+// down into a free range for the menus and toolbar, and back for the table.
+int menuIdFor(int command);
+int commandForMenuId(int menuId);
+
 // Where the 600 x 600 main window opens on a screen of the given size.
 struct FramePlacement {
     int x, y, width, height;

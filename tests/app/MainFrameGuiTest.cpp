@@ -12,6 +12,7 @@
 #include "app/CKALVIROApp.h"
 #include "app/CMainFrame.h"
 #include "app/CRotationAngleDialog.h"
+#include "app/FrameLayout.h"
 #include "app/ZUREDIVORiza.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
@@ -32,6 +33,12 @@ class WxEnvironment : public ::testing::Environment {
         static char name[] = "kalviro-gui-tests";
         static char* argv[] = {name, nullptr};
         int argc = 1;
+        // A failed wx check is a failed test, not a dialog nobody answers.
+        wxSetAssertHandler([](const wxString& file, int line, const wxString& func,
+                              const wxString& cond, const wxString& msg) {
+            ADD_FAILURE() << "wx assert " << file << ":" << line << " " << func << " " << cond
+                          << " " << msg;
+        });
         wxApp::SetInstance(new wxApp);
         ASSERT_TRUE(wxEntryStart(argc, argv));
         wxTheApp->CallOnInit();
@@ -74,16 +81,28 @@ class FrameTest : public test::ProcessStateTest {
         appHooks() = AppHooks{};
         ProcessStateTest::TearDown();
     }
-    void command(int id) {
+    void command(int id) { rawCommand(menuIdFor(id)); }
+    void rawCommand(int id) {
         wxCommandEvent e(wxEVT_MENU, id);
         e.SetEventObject(frame_);
         frame_->GetEventHandler()->ProcessEvent(e);
     }
     wxMenuItem* item(int id) {
         frame_->UpdateWindowUI(wxUPDATE_UI_RECURSE);
-        return frame_->GetMenuBar()->FindItem(id);
+        return frame_->GetMenuBar()->FindItem(menuIdFor(id));
     }
     wxToolBar* tools() { return frame_->GetToolBar(); }
+    // State of a command's menu item, or of its button when it has no item.
+    bool enabled(int id) {
+        if (wxMenuItem* it = item(id))
+            return it->IsEnabled();
+        return tools()->GetToolEnabled(menuIdFor(id));
+    }
+    bool checked(int id) {
+        if (wxMenuItem* it = item(id))
+            return it->IsChecked();
+        return tools()->GetToolState(menuIdFor(id));
+    }
     void twoAtomMolecule() {
         MoleculeState& m = moleculeState();
         m.atoms.resize(3);
@@ -92,6 +111,8 @@ class FrameTest : public test::ProcessStateTest {
         m.atoms[1].y = 3;
         m.atoms[2].symbol = "H";
         m.atoms[2].z = 2;
+        for (Atom& a : m.atoms)
+            a.keepPosition(); // the rotation dialog's reset goes back to these
     }
     CMainFrame* frame_ = nullptr;
 };
@@ -201,7 +222,7 @@ TEST_F(FrameTest, MenusMatchTheProgramsTable) {
                 EXPECT_TRUE(it->IsSeparator()) << kMenus[m].first << " " << i;
                 continue;
             }
-            EXPECT_EQ(it->GetId(), rows[i].id);
+            EXPECT_EQ(it->GetId(), menuIdFor(rows[i].id));
             EXPECT_EQ(it->GetItemLabelText(), w(rows[i].text));
             EXPECT_EQ(it->GetHelp(), w(rows[i].status)) << rows[i].id;
         }
@@ -221,7 +242,7 @@ TEST_F(FrameTest, ToolbarCaptionAndStatusBar) {
             continue;
         }
         ++buttons;
-        EXPECT_EQ(t->GetId(), kToolbar[i].first);
+        EXPECT_EQ(t->GetId(), menuIdFor(kToolbar[i].first));
         EXPECT_EQ(t->GetLongHelp(), w(kToolbar[i].second));
         EXPECT_TRUE(t->GetShortHelp().empty());
         EXPECT_EQ(t->GetNormalBitmap().GetWidth(), 16);
@@ -235,22 +256,22 @@ TEST_F(FrameTest, ToolbarCaptionAndStatusBar) {
 TEST_F(FrameTest, UpdateRulesReachMenusAndButtons) {
     const int needData[] = {32786, 32789, 32840, 32849, 32850};
     for (int id : needData)
-        EXPECT_FALSE(item(id)->IsEnabled()) << id;
+        EXPECT_FALSE(enabled(id)) << id;
     EXPECT_FALSE(item(32856)->IsEnabled());
     EXPECT_FALSE(item(32857)->IsEnabled());
     for (int id : {32780, 32781, 32782, 32799, 32800, 32801})
-        EXPECT_FALSE(tools()->GetToolEnabled(id)) << id;
-    EXPECT_TRUE(tools()->GetToolState(32813)); // the left button picks
+        EXPECT_FALSE(tools()->GetToolEnabled(menuIdFor(id))) << id;
+    EXPECT_TRUE(tools()->GetToolState(menuIdFor(32813))); // the left button picks
     EXPECT_TRUE(item(32808)->IsChecked());
 
     ASSERT_TRUE(readOutput(test::dataPath("gaussian-output/g98_opt_freq.log")));
     for (int id : needData)
-        EXPECT_TRUE(item(id)->IsEnabled()) << id;
-    EXPECT_TRUE(tools()->GetToolEnabled(32786));
-    EXPECT_FALSE(tools()->GetToolState(32786));
+        EXPECT_TRUE(enabled(id)) << id;
+    EXPECT_TRUE(tools()->GetToolEnabled(menuIdFor(32786)));
+    EXPECT_FALSE(tools()->GetToolState(menuIdFor(32786)));
     command(32786);
     item(32786);
-    EXPECT_TRUE(tools()->GetToolState(32786));
+    EXPECT_TRUE(tools()->GetToolState(menuIdFor(32786)));
 
     orbitalFlags().orbitalLoaded = 1;
     EXPECT_TRUE(item(32856)->IsEnabled());
@@ -262,10 +283,10 @@ TEST_F(FrameTest, UpdateRulesReachMenusAndButtons) {
     command(32836);
     EXPECT_TRUE(item(32836)->IsChecked());
     for (int id : {32780, 32781, 32782, 32799, 32800, 32801})
-        EXPECT_TRUE(tools()->GetToolEnabled(id)) << id;
+        EXPECT_TRUE(tools()->GetToolEnabled(menuIdFor(id))) << id;
     command(32813);
     item(32813);
-    EXPECT_FALSE(tools()->GetToolState(32813));
+    EXPECT_FALSE(tools()->GetToolState(menuIdFor(32813)));
 }
 
 TEST_F(FrameTest, StyleItemsBehaveAsRadioItems) {
@@ -556,11 +577,11 @@ TEST_F(FrameTest, RecentFilesSitAboveExitAndReopenThroughTheHook) {
     frame_->addRecentFile("/data/b.out");
     wxMenu* file = frame_->GetMenuBar()->GetMenu(0);
     const size_t n = file->GetMenuItemCount();
-    EXPECT_EQ(file->FindItemByPosition(n - 1)->GetId(), 57665);
+    EXPECT_EQ(file->FindItemByPosition(n - 1)->GetId(), menuIdFor(57665));
     EXPECT_TRUE(file->FindItemByPosition(n - 2)->IsSeparator());
     EXPECT_EQ(file->FindItemByPosition(n - 3)->GetHelp(), "/data/a.log");
     EXPECT_EQ(file->FindItemByPosition(n - 4)->GetHelp(), "/data/b.out");
-    command(wxID_FILE2);
+    rawCommand(wxID_FILE2);
     EXPECT_EQ(opened, (std::vector<std::string>{"/data/a.log"}));
 
     // A new frame reads the list back from the settings file.

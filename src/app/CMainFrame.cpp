@@ -1,6 +1,9 @@
 #include "app/CMainFrame.h"
 
 #include <wx/display.h>
+#ifdef __WXGTK__
+#include <dlfcn.h>
+#endif
 #include <wx/utils.h>
 
 #include "app/AppConfig.h"
@@ -37,6 +40,40 @@ bool keyIsOn(wxKeyCode key) {
         return false;
     // Not every display reports the lock keys; wx answers false then.
     return wxGetKeyState(key);
+}
+
+// GTK pads toolbar buttons so much that twenty of them overflow a 600-pixel
+// window; buttons of 16-pixel pictures want a tight frame. GTK is already
+// loaded by wx, so its style calls are looked up rather than built against.
+void compactToolbarButtons() {
+#ifdef __WXGTK__
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    using NewProvider = void* (*)();
+    using LoadData = int (*)(void*, const char*, long, void**);
+    using DefaultScreen = void* (*)();
+    using AddProvider = void (*)(void*, void*, unsigned);
+    using Unref = void (*)(void*);
+    auto newProvider = reinterpret_cast<NewProvider>(dlsym(RTLD_DEFAULT, "gtk_css_provider_new"));
+    auto loadData =
+        reinterpret_cast<LoadData>(dlsym(RTLD_DEFAULT, "gtk_css_provider_load_from_data"));
+    auto screen = reinterpret_cast<DefaultScreen>(dlsym(RTLD_DEFAULT, "gdk_screen_get_default"));
+    auto addProvider = reinterpret_cast<AddProvider>(
+        dlsym(RTLD_DEFAULT, "gtk_style_context_add_provider_for_screen"));
+    auto unref = reinterpret_cast<Unref>(dlsym(RTLD_DEFAULT, "g_object_unref"));
+    if (!newProvider || !loadData || !screen || !addProvider || !unref || !screen())
+        return;
+    void* css = newProvider();
+    loadData(css,
+             "toolbar { padding: 0px; } toolbar button { padding: 2px; min-width: 0px; "
+             "min-height: 0px; } toolbar separator { margin: 0px 2px; }",
+             -1, nullptr);
+    constexpr unsigned kApplicationPriority = 600; // GTK_STYLE_PROVIDER_PRIORITY_APPLICATION
+    addProvider(screen(), css, kApplicationPriority);
+    unref(css);
+#endif
 }
 
 wxPoint framePosition() {
@@ -116,6 +153,7 @@ void CMainFrame::buildMenus() {
 }
 
 void CMainFrame::buildToolBar() {
+    compactToolbarButtons();
     wxToolBar* tb = CreateToolBar(wxTB_FLAT | wxTB_HORIZONTAL | wxTB_TOP, wxID_ANY);
     tb->SetToolBitmapSize(wxSize(16, 16));
     for (int id : toolbarLayout()) {

@@ -7,12 +7,14 @@
 
 #include "app/AppHooks.h"
 #include "app/CAxisDialog.h"
+#include "app/CDataSelectDialog.h"
 #include "app/CMainFrame.h"
 #include "app/CRotationAngleDialog.h"
 #include "app/DialogSupport.h"
 #include "app/FrameLayout.h"
 #include "app/WxPlatform.h"
 #include "app/ZUREDIVORiza.h"
+#include "cli/CliCommands.h"
 #include "render/ViewCommands.h"
 
 namespace kalviro {
@@ -95,6 +97,28 @@ void installDialogHooks(CMainFrame* frame) {
     h.showRotationDialog = [view] { OnSetRotationAngle(view); };
 }
 
+void installBasicOpenHooks(CMainFrame* frame) {
+    wxWindow* view = frame->view();
+    appHooks().openFile = [view](const std::string& path) {
+        closeAxisDialog();
+        closeRotationDialog();
+        closeDataSelectDialog();
+        if (loadFileAsProgram(path)) {
+            addRecentFile(path);
+            fillModeList(view);
+        }
+        platform().redrawView();
+    };
+    viewHooks().openGaussianFile = [] {
+        FileDialogRequest r;
+        r.filter = "Gaussian94/98入力ファイル(*.dat)|*.dat|Gaussian94/98出力ファイル(*.log/*.out)|"
+                   "*.log;*.out|全て(*.*)|*.*||";
+        r.defaultExtension = "dat";
+        if (const auto path = platform().chooseOpenPath(r))
+            appHooks().openFile(*path);
+    };
+}
+
 bool CKALVIROApp::OnInit() {
     SetAppName(kAppTitle);
     SetVendorName(u8(kVendorName));
@@ -105,9 +129,10 @@ bool CKALVIROApp::OnInit() {
         std::make_unique<wxSingleInstanceChecker>(wxString(kAppTitle) + "-" + wxGetUserId());
     if (instance_->IsAnotherRunning()) {
         // The running window comes up and opens the file; this process ends
-        // quietly.
+        // quietly and successfully.
         handToRunningInstance(file);
-        return false;
+        handedOver_ = true;
+        return true;
     }
     const std::string socket = instanceSocketPath();
     std::error_code ec;
@@ -119,10 +144,15 @@ bool CKALVIROApp::OnInit() {
     frame_ = new CMainFrame;
     platform_ = installPlatform(frame_);
     installDialogHooks(frame_);
+    installBasicOpenHooks(frame_);
     frame_->Show();
     if (!file.empty() && appHooks().openFile)
         CallAfter([file] { appHooks().openFile(file); });
     return true;
+}
+
+int CKALVIROApp::OnRun() {
+    return handedOver_ ? 0 : wxApp::OnRun();
 }
 
 void CKALVIROApp::openFromOutside(const std::string& path) {
@@ -137,7 +167,7 @@ void CKALVIROApp::openFromOutside(const std::string& path) {
 int CKALVIROApp::OnExit() {
     server_.reset();
     std::error_code ec;
-    if (instance_ && !instance_->IsAnotherRunning())
+    if (!handedOver_)
         std::filesystem::remove(instanceSocketPath(), ec);
     setPlatform(nullptr);
     return wxApp::OnExit();

@@ -17,6 +17,7 @@ class CMainFrame;
 class CKALVIROApp : public wxApp {
   public:
     bool OnInit() override;
+    int OnRun() override;
     int OnExit() override;
 
     // Brings the frame to the front and opens path (if not empty) as the
@@ -28,6 +29,7 @@ class CKALVIROApp : public wxApp {
     std::unique_ptr<WxPlatform> platform_;
     std::unique_ptr<wxServer> server_;
     CMainFrame* frame_ = nullptr;
+    bool handedOver_ = false; // a second start that passed its file on
 };
 
 // Installs the wx platform for frame (message boxes owned by it, redraws of
@@ -35,6 +37,10 @@ class CKALVIROApp : public wxApp {
 std::unique_ptr<WxPlatform> installPlatform(CMainFrame* frame);
 // Fills the view hooks that open the program's own dialogs.
 void installDialogHooks(CMainFrame* frame);
+// Until the open commands are wired: "開く(*.dat/*.out/*.log)", the command
+// line, recent files and a second start read a Gaussian output file through
+// the batch loader and fill the data selection dialog.
+void installBasicOpenHooks(CMainFrame* frame);
 
 // Where a running instance listens for a second start's file.
 std::string instanceSocketPath();

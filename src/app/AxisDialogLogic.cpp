@@ -4,13 +4,17 @@
 
 namespace kalviro {
 
-std::string applyAxisOrigin(const std::string& typed, bool startAtOrigin) {
-    dipoleOrigin() = startAtOrigin ? std::string("0") : typed;
-    return dipoleOrigin();
+std::string applyAxisOrigin(std::string typed, bool startAtOrigin) {
+    std::string& origin = dipoleOrigin();
+    if (startAtOrigin)
+        origin = std::string(1, '0');
+    else
+        origin = std::move(typed);
+    return origin;
 }
 
 void resetAxisOrigin() {
-    dipoleOrigin() = "0";
+    dipoleOrigin() = std::string(1, '0'); // not = "0": GCC 12 warns falsely on that
 }
 
 } // namespace kalviro

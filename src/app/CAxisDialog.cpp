@@ -24,6 +24,9 @@ CAxisDialog::CAxisDialog(wxWindow* view) : view_(view) {
                               wxLB_SINGLE | wxLB_ALWAYS_SB);
     startAtOrigin_ = new wxCheckBox(this, 1017, u8("始点を原点に設定"), dluPoint(this, 15, 89),
                                     dluSize(this, 66, 13));
+    // GTK's box and label can need more than the template's width.
+    startAtOrigin_->SetSize(
+        wxSize(std::max(startAtOrigin_->GetSize().x, startAtOrigin_->GetBestSize().x), -1));
     set->SetDefault();
     SetEscapeId(wxID_CANCEL);
     Bind(wxEVT_BUTTON, &CAxisDialog::onSet, this, wxID_OK);

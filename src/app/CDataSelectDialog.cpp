@@ -27,6 +27,8 @@ CDataSelectDialog::CDataSelectDialog(wxWindow* parent) : parent_(parent) {
     homoValueEdit_ = new wxTextCtrl(this, 1021, "0", dluPoint(this, 66, 67), dluSize(this, 35, 12),
                                     wxTE_READONLY | wxTE_CENTRE);
     modeList_->Bind(wxEVT_COMBOBOX, &CDataSelectDialog::onSelect, this);
+    // It has no cancel button, and Escape must not hide it: the view reads it.
+    SetEscapeId(wxID_NONE);
     // Closing by the window manager only hides it: the view still reads it.
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Hide(); });
 }
@@ -78,6 +80,7 @@ CDataSelectDialog* existingDataSelectDialog() {
 
 void fillModeList(wxWindow* view) {
     CDataSelectDialog* dlg = dataSelectDialog(view);
+    dlg->Show(); // back if the user closed it
     for (const ModeEntry& e : modeEntries(vibrationStore()))
         dlg->addModeEntry(e.text, e.mode);
 }

@@ -70,8 +70,12 @@ void ZUREDIVORiza::onPaint(wxPaintEvent&) {
 }
 
 void ZUREDIVORiza::redraw() {
-    Refresh(false);
-    Update();
+    // The commands draw at once, as they always have; a hidden view waits
+    // for its first paint.
+    if (IsShownOnScreen())
+        drawFrame();
+    else
+        Refresh(false);
 }
 
 void ZUREDIVORiza::onLeftDown(wxMouseEvent& e) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <GL/gl.h>
 #include <wx/hyperlink.h>
 #include <wx/wx.h>
 
@@ -590,4 +591,20 @@ TEST_F(FrameTest, RecentFilesSitAboveExitAndReopenThroughTheHook) {
     EXPECT_EQ(frame_->recentFiles().entries(),
               (std::vector<std::string>{"/data/b.out", "/data/a.log"}));
     saveRecentFiles({});
+}
+
+TEST_F(FrameTest, TheViewDrawsThroughTheFrameHookWithDepth) {
+    std::vector<wxSize> frames;
+    GLint depth = 0;
+    appHooks().drawFrame = [&](int width, int height) {
+        frames.emplace_back(width, height);
+        glGetIntegerv(GL_DEPTH_BITS, &depth);
+    };
+    frame_->view()->redraw();
+    settle();
+    ASSERT_FALSE(frames.empty());
+    EXPECT_EQ(frames.back(),
+              frame_->view()->GetClientSize() * frame_->view()->GetContentScaleFactor());
+    EXPECT_GE(depth, 24);
+    EXPECT_EQ(depth, frame_->view()->depthBits());
 }

@@ -7,7 +7,7 @@
 namespace kalviro {
 namespace {
 
-wxCursor cursorFrom(void (*draw)(wxDC&), int hotX, int hotY) {
+wxImage imageFrom(void (*draw)(wxDC&), int hotX, int hotY) {
     wxBitmap bmp(32, 32, 24);
     {
         wxMemoryDC dc(bmp);
@@ -19,7 +19,7 @@ wxCursor cursorFrom(void (*draw)(wxDC&), int hotX, int hotY) {
     img.SetMaskColour(255, 0, 255);
     img.SetOption(wxIMAGE_OPTION_CUR_HOTSPOT_X, hotX);
     img.SetOption(wxIMAGE_OPTION_CUR_HOTSPOT_Y, hotY);
-    return wxCursor(img);
+    return img;
 }
 
 void drawHand(wxDC& dc) {
@@ -42,12 +42,20 @@ void drawArrow(wxDC& dc) {
 
 } // namespace
 
+wxImage grabbingHandImage() {
+    return imageFrom(drawHand, 16, 14);
+}
+
+wxImage arrowImage() {
+    return imageFrom(drawArrow, 0, 0);
+}
+
 wxCursor grabbingHandCursor() {
-    return cursorFrom(drawHand, 16, 14);
+    return wxCursor(grabbingHandImage());
 }
 
 wxCursor arrowCursor() {
-    return cursorFrom(drawArrow, 0, 0);
+    return wxCursor(arrowImage());
 }
 
 } // namespace kalviro

@@ -13,6 +13,7 @@
 #include "app/CKALVIROApp.h"
 #include "app/CMainFrame.h"
 #include "app/CRotationAngleDialog.h"
+#include "app/Cursors.h"
 #include "app/FrameLayout.h"
 #include "app/ZUREDIVORiza.h"
 #include "model/MoleculeState.h"
@@ -607,4 +608,25 @@ TEST_F(FrameTest, TheViewDrawsThroughTheFrameHookWithDepth) {
               frame_->view()->GetClientSize() * frame_->view()->GetContentScaleFactor());
     EXPECT_GE(depth, 24);
     EXPECT_EQ(depth, frame_->view()->depthBits());
+}
+
+TEST_F(FrameTest, CursorsHaveTheirHotSpotsAndAPicture) {
+    struct Case {
+        wxImage image;
+        int hotX, hotY;
+    };
+    for (const Case& c : {Case{grabbingHandImage(), 16, 14}, Case{arrowImage(), 0, 0}}) {
+        EXPECT_EQ(c.image.GetSize(), wxSize(32, 32));
+        EXPECT_EQ(c.image.GetOptionInt(wxIMAGE_OPTION_CUR_HOTSPOT_X), c.hotX);
+        EXPECT_EQ(c.image.GetOptionInt(wxIMAGE_OPTION_CUR_HOTSPOT_Y), c.hotY);
+        int drawn = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                drawn += c.image.IsTransparent(x, y) ? 0 : 1;
+        EXPECT_GT(drawn, 40);
+        EXPECT_LT(drawn, 32 * 32 / 2);
+    }
+    // The hot spot of the arrow is its tip: drawn, not see-through.
+    EXPECT_FALSE(arrowImage().IsTransparent(0, 0));
+    EXPECT_TRUE(grabbingHandCursor().IsOk());
 }

@@ -126,6 +126,7 @@ CMainFrame::CMainFrame()
 
     recent_.assign(loadRecentFiles());
     rebuildRecentMenu();
+    keepOnScreen(this); // a screen smaller than the window would push it off the top
 }
 
 CMainFrame::~CMainFrame() {

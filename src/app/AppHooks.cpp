@@ -1,0 +1,10 @@
+#include "app/AppHooks.h"
+
+namespace kalviro {
+
+AppHooks& appHooks() {
+    static AppHooks hooks;
+    return hooks;
+}
+
+} // namespace kalviro

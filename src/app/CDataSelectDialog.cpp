@@ -1,0 +1,98 @@
+#include "app/CDataSelectDialog.h"
+
+#include "app/AppHooks.h"
+#include "app/DataSelectLogic.h"
+#include "app/DialogSupport.h"
+#include "app/DialogTextLogic.h"
+#include "model/VibrationStore.h"
+#include "render/ViewCommands.h"
+#include "render/SceneChoices.h"
+
+namespace kalviro {
+namespace {
+CDataSelectDialog* theDataSelectDialog = nullptr;
+}
+
+CDataSelectDialog::CDataSelectDialog(wxWindow* parent) : parent_(parent) {
+    Create(parent, 154, u8("データを選択"), wxDefaultPosition, wxDefaultSize, wxCAPTION);
+    layoutDialog(this, parent, 325, 0, 134, 93);
+    modeList_ = new wxComboBox(this, 1033, "", dluPoint(this, 7, 7),
+                               wxSize(dluSize(this, 120, 12).x, -1), 0, nullptr, wxCB_DROPDOWN);
+    new wxStaticBox(this, 1035, "MO", dluPoint(this, 7, 27), dluSize(this, 120, 59));
+    orbitalEdit_ =
+        new wxTextCtrl(this, 1019, "0", dluPoint(this, 25, 38), dluSize(this, 36, 14), wxTE_CENTRE);
+    rangeEdit_ = new wxTextCtrl(this, 1024, "", dluPoint(this, 66, 38), dluSize(this, 35, 13),
+                                wxTE_READONLY);
+    homoLabelEdit_ = new wxTextCtrl(this, 1036, "", dluPoint(this, 25, 67), dluSize(this, 35, 12),
+                                    wxTE_READONLY);
+    homoValueEdit_ = new wxTextCtrl(this, 1021, "0", dluPoint(this, 66, 67), dluSize(this, 35, 12),
+                                    wxTE_READONLY | wxTE_CENTRE);
+    modeList_->Bind(wxEVT_COMBOBOX, &CDataSelectDialog::onSelect, this);
+    // It has no cancel button, and Escape must not hide it: the view reads it.
+    SetEscapeId(wxID_NONE);
+    // Closing by the window manager only hides it: the view still reads it.
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Hide(); });
+}
+
+void CDataSelectDialog::addModeEntry(const std::string& text, int mode) {
+    modeList_->Append(u8(text));
+    entryModes_.push_back(mode);
+    modeList_->ChangeValue(modeList_->GetString(0));
+    modeList_->SetSelection(0);
+    sceneChoices().selectedMode = entryModes_.front();
+}
+
+void CDataSelectDialog::showOrbitalFields() {
+    const DataSelection& d = dataSelection();
+    orbitalEdit_->ChangeValue(wxString::Format("%d", d.orbitalNumber));
+    homoValueEdit_->ChangeValue(wxString::Format("%d", d.homoValue));
+    homoLabelEdit_->ChangeValue(u8(d.homoLabel));
+    rangeEdit_->ChangeValue(u8(d.orbitalRange));
+}
+
+int CDataSelectDialog::getOrbitalNumber() {
+    const std::string text = toU8(orbitalEdit_->GetValue());
+    DataSelection& d = dataSelection();
+    d.orbitalNumber = leadingInteger(text);
+    return appHooks().orbitalNumber ? appHooks().orbitalNumber(text, d.orbitalMax)
+                                    : orbitalNumberFromText(text, d.orbitalMax);
+}
+
+void CDataSelectDialog::onSelect(wxCommandEvent&) {
+    const int entry = modeList_->GetSelection();
+    if (entry < 0 || entry >= static_cast<int>(entryModes_.size()))
+        return;
+    sceneChoices().selectedMode = entryModes_[entry];
+    sendRedrawCommand(parent_);
+}
+
+CDataSelectDialog* dataSelectDialog(wxWindow* parent) {
+    if (!theDataSelectDialog) {
+        theDataSelectDialog = new CDataSelectDialog(parent);
+        theDataSelectDialog->modeList()->Clear();
+        theDataSelectDialog->Show();
+    }
+    return theDataSelectDialog;
+}
+
+CDataSelectDialog* existingDataSelectDialog() {
+    return theDataSelectDialog;
+}
+
+void fillModeList(wxWindow* view) {
+    CDataSelectDialog* dlg = dataSelectDialog(view);
+    dlg->Show(); // back if the user closed it
+    for (const ModeEntry& e : modeEntries(vibrationStore()))
+        dlg->addModeEntry(e.text, e.mode);
+}
+
+void closeDataSelectDialog() {
+    sceneChoices().selectedMode = 0;
+    if (!theDataSelectDialog)
+        return;
+    CDataSelectDialog* dlg = theDataSelectDialog;
+    theDataSelectDialog = nullptr;
+    dlg->Destroy();
+}
+
+} // namespace kalviro

@@ -1,0 +1,49 @@
+#pragma once
+// "データを選択": the normal mode the view shows, and the orbital fields.
+
+#include <vector>
+
+#include <wx/wx.h>
+
+namespace kalviro {
+
+class CDataSelectDialog : public wxDialog {
+  public:
+    explicit CDataSelectDialog(wxWindow* parent);
+
+    // Appends an entry for mode and selects the first entry (mode shown: its mode).
+    void addModeEntry(const std::string& text, int mode);
+    // Writes the orbital fields of dataSelection() into the four edits.
+    void showOrbitalFields();
+    // The orbital number typed in edit 1019, 0 (after a message) when invalid.
+    int getOrbitalNumber();
+
+    wxComboBox* modeList() const { return modeList_; }
+    wxTextCtrl* orbitalEdit() const { return orbitalEdit_; }
+    wxTextCtrl* rangeEdit() const { return rangeEdit_; }
+    wxTextCtrl* homoLabelEdit() const { return homoLabelEdit_; }
+    wxTextCtrl* homoValueEdit() const { return homoValueEdit_; }
+
+  private:
+    void onSelect(wxCommandEvent&);
+
+    wxWindow* parent_;
+    wxComboBox* modeList_ = nullptr;
+    wxTextCtrl* orbitalEdit_ = nullptr;
+    wxTextCtrl* rangeEdit_ = nullptr;
+    wxTextCtrl* homoLabelEdit_ = nullptr;
+    wxTextCtrl* homoValueEdit_ = nullptr;
+    std::vector<int> entryModes_; // mode index of each entry
+};
+
+// The one dialog, created (shown, list emptied) on first use; parent is used
+// only then.
+CDataSelectDialog* dataSelectDialog(wxWindow* parent);
+// The dialog if it exists, or null.
+CDataSelectDialog* existingDataSelectDialog();
+// After an output file was read: one entry per mode with a frequency.
+void fillModeList(wxWindow* view);
+// Closes the dialog if open and forgets it (the file reset calls it).
+void closeDataSelectDialog();
+
+} // namespace kalviro

@@ -1,0 +1,176 @@
+#include "app/CKALVIROApp.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include <wx/image.h>
+
+#include "app/AppHooks.h"
+#include "app/CAxisDialog.h"
+#include "app/CDataSelectDialog.h"
+#include "app/CMainFrame.h"
+#include "app/CRotationAngleDialog.h"
+#include "app/DialogSupport.h"
+#include "app/FrameLayout.h"
+#include "app/WxPlatform.h"
+#include "app/ZUREDIVORiza.h"
+#include "cli/CliCommands.h"
+#include "render/ViewCommands.h"
+
+namespace kalviro {
+namespace {
+
+constexpr const char* kOpenTopic = "open";
+
+// A second start's request: bring the window up, open the file.
+class InstanceConnection : public wxConnection {
+  public:
+    explicit InstanceConnection(CKALVIROApp* app) : app_(app) {}
+    bool OnExec(const wxString& topic, const wxString& data) override {
+        if (topic != kOpenTopic)
+            return false;
+        // Finish the exchange before any dialog of the open command runs.
+        const std::string path = toU8(data);
+        app_->CallAfter([app = app_, path] { app->openFromOutside(path); });
+        return true;
+    }
+
+  private:
+    CKALVIROApp* app_;
+};
+
+class InstanceServer : public wxServer {
+  public:
+    explicit InstanceServer(CKALVIROApp* app) : app_(app) {}
+    wxConnectionBase* OnAcceptConnection(const wxString& topic) override {
+        return topic == kOpenTopic ? new InstanceConnection(app_) : nullptr;
+    }
+
+  private:
+    CKALVIROApp* app_;
+};
+
+std::string absolute(const std::string& path) {
+    if (path.empty())
+        return path;
+    std::error_code ec;
+    const auto abs = std::filesystem::absolute(path, ec);
+    return ec ? path : abs.string();
+}
+
+} // namespace
+
+std::string instanceSocketPath() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::filesystem::path dir = runtime && *runtime ? std::filesystem::path(runtime)
+                                                          : std::filesystem::temp_directory_path();
+    return (dir / ("KALVIRO-" + toU8(wxGetUserId()) + ".sock")).string();
+}
+
+bool handToRunningInstance(const std::string& path) {
+    wxLogNull quiet; // a stale socket is not worth a message
+    wxClient client;
+    std::unique_ptr<wxConnectionBase> link(
+        client.MakeConnection("localhost", u8(instanceSocketPath()), kOpenTopic));
+    if (!link)
+        return false;
+    const bool ok = link->Execute(u8(path));
+    link->Disconnect();
+    return ok;
+}
+
+std::unique_ptr<WxPlatform> installPlatform(CMainFrame* frame) {
+    auto p = std::make_unique<WxPlatform>([] { return static_cast<wxWindow*>(mainFrame()); },
+                                          [] {
+                                              if (CMainFrame* f = mainFrame())
+                                                  f->view()->redraw();
+                                          });
+    setPlatform(p.get());
+    (void)frame;
+    return p;
+}
+
+void installDialogHooks(CMainFrame* frame) {
+    ViewHooks& h = viewHooks();
+    wxWindow* view = frame->view();
+    h.showAxisDialog = [view] { OnAxisDialog(view); };
+    h.showRotationDialog = [view] { OnSetRotationAngle(view); };
+}
+
+void installBasicOpenHooks(CMainFrame* frame) {
+    wxWindow* view = frame->view();
+    appHooks().openFile = [view](const std::string& path) {
+        closeAxisDialog();
+        closeRotationDialog();
+        closeDataSelectDialog();
+        if (loadFileAsProgram(path)) {
+            addRecentFile(path);
+            fillModeList(view);
+        }
+        platform().redrawView();
+    };
+    viewHooks().openGaussianFile = [] {
+        FileDialogRequest r;
+        r.filter = "Gaussian94/98入力ファイル(*.dat)|*.dat|Gaussian94/98出力ファイル(*.log/*.out)|"
+                   "*.log;*.out|全て(*.*)|*.*||";
+        r.defaultExtension = "dat";
+        if (const auto path = platform().chooseOpenPath(r))
+            appHooks().openFile(*path);
+    };
+}
+
+bool CKALVIROApp::OnInit() {
+    SetAppName(kAppTitle);
+    SetVendorName(u8(kVendorName));
+    wxInitAllImageHandlers();
+    const std::string file = argc > 1 ? absolute(toU8(argv[1])) : std::string();
+
+    instance_ =
+        std::make_unique<wxSingleInstanceChecker>(wxString(kAppTitle) + "-" + wxGetUserId());
+    if (instance_->IsAnotherRunning()) {
+        // The running window comes up and opens the file; this process ends
+        // quietly and successfully.
+        handToRunningInstance(file);
+        handedOver_ = true;
+        return true;
+    }
+    const std::string socket = instanceSocketPath();
+    std::error_code ec;
+    std::filesystem::remove(socket, ec); // left by a process that crashed
+    server_ = std::make_unique<InstanceServer>(this);
+    if (!server_->Create(u8(socket)))
+        server_.reset();
+
+    frame_ = new CMainFrame;
+    platform_ = installPlatform(frame_);
+    installDialogHooks(frame_);
+    installBasicOpenHooks(frame_);
+    frame_->Show();
+    if (!file.empty() && appHooks().openFile)
+        CallAfter([file] { appHooks().openFile(file); });
+    return true;
+}
+
+int CKALVIROApp::OnRun() {
+    return handedOver_ ? 0 : wxApp::OnRun();
+}
+
+void CKALVIROApp::openFromOutside(const std::string& path) {
+    if (!frame_)
+        return;
+    frame_->Iconize(false);
+    frame_->Raise();
+    if (!path.empty() && appHooks().openFile)
+        appHooks().openFile(path);
+}
+
+int CKALVIROApp::OnExit() {
+    server_.reset();
+    std::error_code ec;
+    if (!handedOver_)
+        std::filesystem::remove(instanceSocketPath(), ec);
+    setPlatform(nullptr);
+    return wxApp::OnExit();
+}
+
+} // namespace kalviro

@@ -1,0 +1,50 @@
+#pragma once
+// The application: one instance per user, the main frame, the platform the
+// rest of the program talks to, and the file named on the command line.
+
+#include <memory>
+
+#include <wx/ipc.h>
+#include <wx/snglinst.h>
+#include <wx/wx.h>
+
+#include "app/WxPlatform.h"
+
+namespace kalviro {
+
+class CMainFrame;
+
+class CKALVIROApp : public wxApp {
+  public:
+    bool OnInit() override;
+    int OnRun() override;
+    int OnExit() override;
+
+    // Brings the frame to the front and opens path (if not empty) as the
+    // open commands do.
+    void openFromOutside(const std::string& path);
+
+  private:
+    std::unique_ptr<wxSingleInstanceChecker> instance_;
+    std::unique_ptr<WxPlatform> platform_;
+    std::unique_ptr<wxServer> server_;
+    CMainFrame* frame_ = nullptr;
+    bool handedOver_ = false; // a second start that passed its file on
+};
+
+// Installs the wx platform for frame (message boxes owned by it, redraws of
+// its view). Returns the platform; the caller keeps it alive.
+std::unique_ptr<WxPlatform> installPlatform(CMainFrame* frame);
+// Fills the view hooks that open the program's own dialogs.
+void installDialogHooks(CMainFrame* frame);
+// Until the open commands are wired: "開く(*.dat/*.out/*.log)", the command
+// line, recent files and a second start read a Gaussian output file through
+// the batch loader and fill the data selection dialog.
+void installBasicOpenHooks(CMainFrame* frame);
+
+// Where a running instance listens for a second start's file.
+std::string instanceSocketPath();
+// Hands path to the running instance; false when none answers.
+bool handToRunningInstance(const std::string& path);
+
+} // namespace kalviro

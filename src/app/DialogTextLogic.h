@@ -1,0 +1,20 @@
+#pragma once
+// Texts the dialogs beside the view share: the numbered atom list and the
+// reading of a number typed into an edit.
+
+#include <string>
+#include <vector>
+
+namespace kalviro {
+
+struct MoleculeState;
+
+// "番号  原子" and one line per atom: the number right-aligned in three
+// places, five spaces, the symbol ("  1     C", " 12     H", "123     O").
+std::vector<std::string> atomListLines(const MoleculeState& m);
+
+// The leading decimal integer of text (blanks and a sign allowed before it),
+// 0 when there is none; values beyond int are clamped.
+int leadingInteger(const std::string& text);
+
+} // namespace kalviro

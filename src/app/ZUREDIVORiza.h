@@ -1,0 +1,42 @@
+#pragma once
+// The 3D view: an OpenGL window that draws a frame on request and turns
+// mouse input into picking, pan and rotation.
+
+#include <memory>
+
+#include <wx/glcanvas.h>
+
+namespace kalviro {
+
+class ZUREDIVORiza : public wxGLCanvas {
+  public:
+    explicit ZUREDIVORiza(wxWindow* parent);
+    ~ZUREDIVORiza() override;
+
+    // Draws a frame now (the table's "redraw").
+    void redraw();
+    // Makes the view's GL context current; false when there is none.
+    bool makeCurrent();
+    // Which depth the window got: 32 bits or the 24-bit fallback.
+    int depthBits() const { return depthBits_; }
+
+  private:
+    void onPaint(wxPaintEvent&);
+    void onLeftDown(wxMouseEvent&);
+    void onLeftUp(wxMouseEvent&);
+    void onRightDown(wxMouseEvent&);
+    void onRightUp(wxMouseEvent&);
+    void onMotion(wxMouseEvent&);
+    void onWheel(wxMouseEvent&);
+    void drawFrame();
+
+    std::unique_ptr<wxGLContext> context_;
+    wxCursor dragCursor_;
+    wxCursor idleCursor_;
+    int depthBits_ = 32;
+};
+
+// The attributes the view asks for: double-buffered RGBA with the given depth.
+wxGLAttributes viewAttributes(int depthBits);
+
+} // namespace kalviro

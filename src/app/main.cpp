@@ -1,0 +1,3 @@
+#include "app/CKALVIROApp.h"
+
+wxIMPLEMENT_APP(kalviro::CKALVIROApp);

@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "TestSupport.h"
+#include "app/AxisDialogLogic.h"
+#include "app/DataSelectLogic.h"
+#include "app/DialogTextLogic.h"
+#include "app/FrameLayout.h"
+#include "app/RecentFilesLogic.h"
+#include "app/RotationAngleLogic.h"
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
+#include "render/ViewCommands.h"
+
+using namespace kalviro;
+
+namespace {
+
+Atom atomAt(const char* symbol, double x, double y, double z) {
+    Atom a;
+    a.symbol = symbol;
+    a.x = x, a.y = y, a.z = z;
+    return a;
+}
+
+class DialogLogicTest : public test::ProcessStateTest {
+  protected:
+    void SetUp() override {
+        ProcessStateTest::SetUp();
+        resetDipoleOrigin();
+    }
+};
+
+} // namespace
+
+TEST(AtomList, HeaderThenRightAlignedNumbersAndSymbols) {
+    MoleculeState m;
+    for (int i = 0; i < 123; ++i)
+        m.atoms.push_back(atomAt(i == 11 ? "H" : "C", 0, 0, 0));
+    m.atoms[122].symbol = "O";
+    const auto lines = atomListLines(m);
+    ASSERT_EQ(lines.size(), 124u);
+    EXPECT_EQ(lines[0], "番号  原子");
+    EXPECT_EQ(lines[1], "  1     C");
+    EXPECT_EQ(lines[12], " 12     H");
+    EXPECT_EQ(lines[123], "123     O");
+}
+
+TEST(AtomList, EmptyMoleculeGivesTheHeaderOnly) {
+    EXPECT_EQ(atomListLines(MoleculeState{}), std::vector<std::string>{"番号  原子"});
+}
+
+TEST(LeadingInteger, ReadsLikeTheCLibrary) {
+    const std::pair<const char*, int> cases[] = {
+        {"7", 7},
+        {"5x", 5},
+        {"abc", 0},
+        {"-1", -1},
+        {"  3", 3},
+        {"", 0},
+        {"+4", 4},
+        {"99999999999", INT_MAX},
+        {"-99999999999", INT_MIN},
+        {"1.9", 1},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(leadingInteger(text), value) << text;
+}
+
+TEST(RotationAngles, WorkedExamples) {
+    struct Case {
+        Vector3 p1, p2;
+        float alpha, beta;
+    };
+    const Case cases[] = {
+        {{0, 0, 0}, {0, 0, 2}, 0, 90},
+        {{0, 0, 0}, {1, 0, 0}, 0, 0},
+        {{0, 0, 0}, {0, 3, 0}, 90, 90},
+        // Shifted start, direction (0, -1, -1): alpha = atan2(-1, -1) = -135,
+        // rho = 1, beta = 90.
+        {{1, 1, 1}, {1, 0, 0}, -135, 90},
+        // Direction (-1, 0, 0): alpha 0, rho 0, beta = atan2(0, -1) = 180.
+        {{2, 0, 0}, {1, 0, 0}, 0, 180},
+    };
+    for (const Case& c : cases) {
+        const auto a = computeRotationAngles(c.p1, c.p2);
+        ASSERT_TRUE(a.has_value());
+        EXPECT_NEAR(a->aboutX, c.alpha, 1e-4);
+        EXPECT_NEAR(a->aboutY, c.beta, 1e-4);
+    }
+    EXPECT_FALSE(computeRotationAngles({1, 2, 3}, {1, 2, 3}).has_value());
+}
+
+TEST_F(DialogLogicTest, RotationAtomsSetOnlyValidPendingAngles) {
+    MoleculeState& m = moleculeState();
+    m.atoms = {atomAt("C", 0, 0, 0), atomAt("O", 0, 3, 0), atomAt("H", 0, 0, 0)};
+    const std::pair<const char*, const char*> bad[] = {
+        {"0", "0"}, {"2", "2"}, {"", "2"}, {"abc", "1"}, {"1", "4"}, {"-1", "2"}, {"1", "3"},
+    };
+    for (const auto& [first, second] : bad) {
+        m.pendingRotationX = m.pendingRotationY = 0;
+        EXPECT_FALSE(applyRotationAtoms(m, first, second)) << first << "," << second;
+        EXPECT_EQ(m.pendingRotationX, 0.0f);
+        EXPECT_EQ(m.pendingRotationY, 0.0f);
+    }
+    ASSERT_EQ(platform_.messages.size(), std::size(bad));
+    EXPECT_EQ(platform_.messages[0], "原子番号の選択が不適切です。");
+
+    m.pendingRotationZ = 7;
+    EXPECT_TRUE(applyRotationAtoms(m, "1", "2"));
+    EXPECT_NEAR(m.pendingRotationX, 90, 1e-4);
+    EXPECT_NEAR(m.pendingRotationY, 90, 1e-4);
+    EXPECT_EQ(m.pendingRotationZ, 7.0f);
+    EXPECT_EQ(platform_.messages.size(), std::size(bad));
+}
+
+TEST(ModeEntries, TextInFileOrderSkippingEmptyFrequencies) {
+    EXPECT_EQ(modeEntryText("1000", "A1", "12"), "1000 cm-1 ( A1 , 12 )");
+    VibrationStore v;
+    v.frequencies = {"1000", "1200.5", "", ""};
+    v.symmetries = {"A1", "B2", "", ""};
+    v.intensities = {"12", "0.3", "", ""};
+    const auto entries = modeEntries(v);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].text, "1000 cm-1 ( A1 , 12 )");
+    EXPECT_EQ(entries[1].text, "1200.5 cm-1 ( B2 , 0.3 )");
+    EXPECT_EQ(entries[1].mode, 1);
+}
+
+TEST(ModeEntries, AShortSymmetryListDoesNotReadPastIt) {
+    VibrationStore v;
+    v.frequencies = {"100", "200"};
+    v.symmetries = {"A"};
+    v.intensities = {"1", "2"};
+    const auto entries = modeEntries(v);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].text, "200 cm-1 (  , 2 )");
+}
+
+TEST_F(DialogLogicTest, OrbitalNumberWithSevenOrbitals) {
+    const std::pair<const char*, int> cases[] = {
+        {"7", 7}, {"8", 0}, {"0", 0}, {"-1", 0}, {"abc", 0}, {"5x", 5}, {"1", 1},
+    };
+    std::size_t messages = 0;
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(orbitalNumberFromText(text, 7), expected) << text;
+        if (expected == 0)
+            ++messages;
+        EXPECT_EQ(platform_.messages.size(), messages) << text;
+    }
+    EXPECT_EQ(platform_.messages.back(),
+              "適切な番号を指定してください\nデフォルトのHOMOを計算します");
+}
+
+TEST_F(DialogLogicTest, AxisOriginButtons) {
+    EXPECT_EQ(dipoleOrigin(), "-1");
+    EXPECT_EQ(applyAxisOrigin("3", false), "3");
+    EXPECT_EQ(dipoleOrigin(), "3");
+    EXPECT_EQ(applyAxisOrigin("x7", false), "x7"); // taken unchanged
+    EXPECT_EQ(applyAxisOrigin("5", true), "0");
+    EXPECT_EQ(dipoleOrigin(), "0");
+    applyAxisOrigin("4", false);
+    resetAxisOrigin();
+    EXPECT_EQ(dipoleOrigin(), "0");
+}
+
+TEST(RecentFileList, NewestFirstFourAtMostNoRepeats) {
+    RecentFiles r;
+    for (const char* p : {"a", "b", "c", "d", "e"})
+        r.add(p);
+    EXPECT_EQ(r.entries(), (std::vector<std::string>{"e", "d", "c", "b"}));
+    r.add("c");
+    EXPECT_EQ(r.entries(), (std::vector<std::string>{"c", "e", "d", "b"}));
+    r.add("");
+    EXPECT_EQ(r.entries().size(), 4u);
+    r.assign({"x", "y", "x", "z", "w", "v"});
+    EXPECT_EQ(r.entries(), (std::vector<std::string>{"x", "y", "z", "w"}));
+}
+
+TEST(FramePlacement, CentredAcrossAndAQuarterDown) {
+    const FramePlacement p = mainFramePlacement(1024, 768);
+    EXPECT_EQ(p.x, 212);
+    EXPECT_EQ(p.y, 42);
+    EXPECT_EQ(p.width, 600);
+    EXPECT_EQ(p.height, 600);
+    const FramePlacement odd = mainFramePlacement(1281, 1023);
+    EXPECT_EQ(odd.x, 340);
+    EXPECT_EQ(odd.y, 105);
+}

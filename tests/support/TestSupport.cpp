@@ -7,7 +7,9 @@
 
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
+#include "orbital/CheckpointReader.h"
 #include "orbital/ContourStore.h"
+#include "orbital/MolecularOrbital.h"
 #include "orbital/OrbitalFlags.h"
 #include "render/ViewSettings.h"
 
@@ -73,6 +75,8 @@ void resetProcessState() {
     resetViewSettings();
     resetOrbitalFlags();
     releaseContourStore();
+    releaseMolecularOrbital();
+    resetCheckpointState();
 }
 
 void ProcessStateTest::SetUp() {

@@ -18,6 +18,9 @@ bool loadFileAsProgram(const std::string& path);
 BatchPlatform& batchPlatform();
 
 void addDumpCommand(CLI::App& app);
+void addOrbitalCommand(CLI::App& app);
+// Prints the checkpoint values of `dump` (mo 0: the HOMO); the exit status.
+int dumpCheckpoint(const std::string& path, int mo);
 
 // Every command above, in the order the help lists them.
 void addAllCommands(CLI::App& app);

@@ -5,6 +5,7 @@
 #include "cli/Dump.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
+#include "orbital/CheckpointReader.h"
 #include "platform/Platform.h"
 #include "render/ViewSettings.h"
 
@@ -61,6 +62,7 @@ void addDumpCommand(CLI::App& app) {
     struct Options {
         std::string file;
         bool summary = false;
+        int mo = 0;
     };
     auto options = std::make_shared<Options>();
     CLI::App* cmd = app.add_subcommand(
@@ -68,7 +70,12 @@ void addDumpCommand(CLI::App& app) {
     cmd->add_option("FILE", options->file, "Gaussian output (.log, .out)")->required();
     cmd->add_flag("--summary", options->summary,
                   "Print only the counts of atoms, modes and dipole derivatives");
+    cmd->add_option("--mo", options->mo, "Checkpoint files: orbital to list, 1-based (default: HOMO)");
     cmd->callback([options] {
+        if (isCheckpointPath(options->file)) {
+            cliExitStatus() = dumpCheckpoint(options->file, options->mo);
+            return;
+        }
         if (options->summary) {
             if (!loadFileAsProgram(options->file)) {
                 cliExitStatus() = 1;

@@ -62,9 +62,9 @@ int runOrbital(const std::string& path, int mo, const std::string& cubePath,
         return 1;
 
     std::printf("basis %s orbital %d box x %.4f %.4f y %.4f %.4f z %.4f %.4f loops %u points %u\n",
-                calc->basisName.c_str(), orbital, calc->boxMin[0], calc->boxMax[0],
-                calc->boxMin[1], calc->boxMax[1], calc->boxMin[2], calc->boxMax[2],
-                store.loopCount(), store.pointCount());
+                calc->basisName.c_str(), orbital, calc->boxMin[0], calc->boxMax[0], calc->boxMin[1],
+                calc->boxMax[1], calc->boxMin[2], calc->boxMax[2], store.loopCount(),
+                store.pointCount());
     return 0;
 }
 

@@ -54,7 +54,7 @@ int readReals(std::string_view line, int count, float* out) {
 }
 
 class CoefficientSection {
-public:
+  public:
     CoefficientSection(int orbitalIndex) : wanted_(orbitalIndex) {}
 
     void open(const std::string& electronCountText, const std::string& basisCountText) {
@@ -79,7 +79,7 @@ public:
                 return;
             skipping_ = false;
             if (c_ == start)
-                return; // the next line starts the wanted orbital
+                return;                                 // the next line starts the wanted orbital
             const int d = static_cast<int>(c_ - start); // its first d values end this line
             const int got = readReals(text, 5, v);
             for (int k = 5 - d; k < 5; ++k)
@@ -102,7 +102,7 @@ public:
     std::vector<float> values() const { return values_; }
     int index() const { return a_; }
 
-private:
+  private:
     // A value the line does not have still takes its place (left at 0).
     void store(int k, int got, const float* v) {
         if (r_ < nb_ && k < got)
@@ -129,9 +129,13 @@ void reportFailure(const KALVIROException& e) {
 
 } // namespace
 
-CheckpointState& checkpointState() { return theState; }
+CheckpointState& checkpointState() {
+    return theState;
+}
 
-void resetCheckpointState() { theState = CheckpointState{}; }
+void resetCheckpointState() {
+    theState = CheckpointState{};
+}
 
 int leadingInteger(std::string_view text) {
     std::string buffer(text);
@@ -207,7 +211,7 @@ CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
             coefficients.open(out.electronCountText, out.basisCountText);
         }
     }
-    out.orbitalIndex = coefficientsSeen ? coefficients.index()
+    out.orbitalIndex = coefficientsSeen    ? coefficients.index()
                        : orbitalIndex >= 0 ? orbitalIndex
                                            : leadingInteger(out.electronCountText) / 2 - 1;
     out.coefficients = coefficients.values();
@@ -265,8 +269,8 @@ bool computeCheckpointOrbital(const std::string& path, int orbitalIndex, Molecul
 }
 
 bool readCheckpoint(int orbitalIndex) {
-    const bool ok =
-        computeCheckpointOrbital(checkpointState().checkpointPath, orbitalIndex, molecularOrbital());
+    const bool ok = computeCheckpointOrbital(checkpointState().checkpointPath, orbitalIndex,
+                                             molecularOrbital());
     releaseMolecularOrbital();
     return ok;
 }

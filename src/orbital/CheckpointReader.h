@@ -26,8 +26,8 @@ void resetCheckpointState();
 struct CheckpointContents {
     std::string electronCountText; // as found, or as given when the file has none
     std::string basisCountText;
-    std::string basisName;         // last token of line 2
-    int pureCartesianD = 0;        // "Pure/Cartesian d shells"; 0 when absent
+    std::string basisName;  // last token of line 2
+    int pureCartesianD = 0; // "Pure/Cartesian d shells"; 0 when absent
     std::vector<std::int32_t> atomicNumbers;
     std::vector<double> coordinates; // bohr as in the file: x, y, z per atom
     int orbitalIndex = -1;           // zero-based orbital that was read

@@ -12,7 +12,9 @@ namespace {
 constexpr int kDi[9] = {0, -1, -1, 0, 1, 1, 1, 0, -1};
 constexpr int kDj[9] = {0, 0, 1, 1, 1, 0, -1, -1, -1};
 
-int wrap(int d) { return d > 8 ? d - 8 : (d <= 0 ? d + 8 : d); }
+int wrap(int d) {
+    return d > 8 ? d - 8 : (d <= 0 ? d + 8 : d);
+}
 
 // A closed line crosses each cell edge once, so a trace that takes more steps
 // than this is going round in circles on damaged values.

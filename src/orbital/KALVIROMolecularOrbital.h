@@ -23,7 +23,7 @@ constexpr int kInconsistentStepLine = 590;
 constexpr int kSegmentPoints = 850;
 
 class ContourTracer {
-public:
+  public:
     // Loops go to store; the box bounds of mo give the slice coordinates.
     ContourTracer(const MolecularOrbital& mo, ContourStore& store);
 
@@ -36,7 +36,7 @@ public:
     void contourSlice(const float* slice, float uLower, float uUpper, float vLower, float vUpper,
                       int uAxis, int vAxis, float plane);
 
-private:
+  private:
     bool scanSlice(float level);
     void traceContour(int i0, int j0, int d0);
     int stepContour(int i, int j, int d);

@@ -36,7 +36,7 @@ struct Primitive {
 // Walks the basis functions in the file's order, taking one coefficient per
 // function, and adds the contributions of every function with a coefficient.
 class FunctionWalker {
-public:
+  public:
     explicit FunctionWalker(MolecularOrbital& mo) : mo_(mo) {}
 
     void shell(const std::array<float, 3>& centre, const std::vector<Primitive>& primitives,
@@ -63,7 +63,7 @@ public:
     }
     void skip(int functions) { index_ += static_cast<std::size_t>(functions); }
 
-private:
+  private:
     double next() {
         const std::size_t i = index_++;
         return i < mo_.coefficients.size() ? mo_.coefficients[i] : 0.0;
@@ -84,9 +84,15 @@ std::vector<Primitive> sto3gShell(int shell, double zeta, bool pFunctions) {
     return out;
 }
 
-double sFactor(double a) { return kSNorm * std::pow(a, 0.75); }
-double pFactor(double a) { return kPNorm * std::pow(a, 1.25); }
-double dFactor(double a) { return kDNorm * std::pow(a, 1.75); }
+double sFactor(double a) {
+    return kSNorm * std::pow(a, 0.75);
+}
+double pFactor(double a) {
+    return kPNorm * std::pow(a, 1.25);
+}
+double dFactor(double a) {
+    return kDNorm * std::pow(a, 1.75);
+}
 
 // Rows first..last (0-based) of the 6-31G tables for element column.
 std::vector<Primitive> rows631g(int column, int first, int last, const double (*coefficients)[18],
@@ -139,7 +145,9 @@ void addScaledRow(float* __restrict row, const float* __restrict table, float s)
 
 } // namespace
 
-MolecularOrbital::MolecularOrbital() : grid(kGridValues, 0.0f) { releaseContourStore(); }
+MolecularOrbital::MolecularOrbital() : grid(kGridValues, 0.0f) {
+    releaseContourStore();
+}
 
 MolecularOrbital::~MolecularOrbital() = default;
 
@@ -149,7 +157,9 @@ MolecularOrbital& molecularOrbital() {
     return *theOrbital;
 }
 
-void releaseMolecularOrbital() { theOrbital.reset(); }
+void releaseMolecularOrbital() {
+    theOrbital.reset();
+}
 
 std::string upperCaseName(std::string_view text) {
     std::string out(text);

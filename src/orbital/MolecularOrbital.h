@@ -21,8 +21,8 @@ struct MolecularOrbital {
     MolecularOrbital();
     virtual ~MolecularOrbital();
 
-    std::vector<float> grid;                       // [z][y][x], x fastest
-    std::vector<float> coefficients;               // of the orbital, in the file's function order
+    std::vector<float> grid;                         // [z][y][x], x fastest
+    std::vector<float> coefficients;                 // of the orbital, in the file's function order
     std::vector<std::array<float, 3>> atomPositions; // angstrom as read, bohr after selectBasisSet
     std::vector<std::int32_t> atomicNumbers;
     std::array<float, 3> gridOrigin{}; // bohr

@@ -1,7 +1,7 @@
 #include "orbital/OrbitalExport.h"
 
-#include <cstdarg>
 #include <algorithm>
+#include <cstdarg>
 #include <cstdio>
 
 namespace kalviro {
@@ -52,7 +52,8 @@ std::string contourText(const ContourStore& store) {
         if (first > 0)
             out += "\r\n";
         append(out, "%s %d\r\n", loop.signCode == 0 ? "+1" : "-1", loop.pointCount);
-        for (std::int32_t k = 0; k < loop.pointCount && first + k < store.loadedPoints.size(); ++k) {
+        for (std::int32_t k = 0; k < loop.pointCount && first + k < store.loadedPoints.size();
+             ++k) {
             const Vector3& p = store.loadedPoints[first + static_cast<std::size_t>(k)];
             append(out, "%.6f %.6f %.6f\r\n", p.x, p.y, p.z);
         }

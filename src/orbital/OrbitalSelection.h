@@ -19,7 +19,7 @@ struct OrbitalFields {
 
 // What the dialog provides; the desktop dialog implements it, tests record.
 class OrbitalFieldsView {
-public:
+  public:
     virtual ~OrbitalFieldsView() = default;
     virtual OrbitalFields& orbitalFields() = 0;
     // Writes the four values into the edit boxes.

@@ -44,18 +44,18 @@ bool supportedBasis(const CheckpointContents& c) {
 
 } // namespace
 
-int dumpCheckpoint(const std::string& path, int mo) {
+int dumpCheckpoint(const std::string& path, std::optional<int> mo) {
     const auto homo = parseFile(path, -1);
     if (!homo)
         return 1;
     const int basisCount = leadingInteger(homo->basisCountText);
-    if (mo != 0 && (mo < 1 || mo > basisCount)) {
+    if (mo && (*mo < 1 || *mo > basisCount)) {
         showMessage("適切な番号を指定してください");
         return 1;
     }
     std::optional<CheckpointContents> wanted = homo;
-    if (mo != 0 && mo - 1 != homo->orbitalIndex)
-        wanted = parseFile(path, mo - 1);
+    if (mo && *mo - 1 != homo->orbitalIndex)
+        wanted = parseFile(path, *mo - 1);
     if (!wanted)
         return 1;
 

@@ -3,6 +3,7 @@
 // its callback stores the process exit status in cliExitStatus().
 
 #include <CLI/CLI.hpp>
+#include <optional>
 #include <string>
 
 namespace kalviro {
@@ -19,8 +20,8 @@ BatchPlatform& batchPlatform();
 
 void addDumpCommand(CLI::App& app);
 void addOrbitalCommand(CLI::App& app);
-// Prints the checkpoint values of `dump` (mo 0: the HOMO); the exit status.
-int dumpCheckpoint(const std::string& path, int mo);
+// Prints the checkpoint values of `dump` (no mo: the HOMO); the exit status.
+int dumpCheckpoint(const std::string& path, std::optional<int> mo);
 
 // Every command above, in the order the help lists them.
 void addAllCommands(CLI::App& app);

@@ -4,6 +4,8 @@
 
 namespace kalviro {
 
-bool loadFileAsProgram(const std::string& path) { return readOutput(path); }
+bool loadFileAsProgram(const std::string& path) {
+    return readOutput(path);
+}
 
 } // namespace kalviro

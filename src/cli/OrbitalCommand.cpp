@@ -34,17 +34,18 @@ std::optional<CheckpointContents> readHeader(const std::string& path) {
     return contents;
 }
 
-int runOrbital(const std::string& path, int mo, const std::string& cubePath,
+// mo: the orbital number asked for, or nullopt for the HOMO.
+int runOrbital(const std::string& path, std::optional<int> mo, const std::string& cubePath,
                const std::string& contoursPath) {
     const auto header = readHeader(path);
     if (!header)
         return 1;
     const int basisCount = leadingInteger(header->basisCountText);
-    if (mo != 0 && (mo < 1 || mo > basisCount)) {
+    if (mo && (*mo < 1 || *mo > basisCount)) {
         showMessage("適切な番号を指定してください");
         return 1;
     }
-    const int orbital = mo != 0 ? mo : leadingInteger(header->electronCountText) / 2;
+    const int orbital = mo ? *mo : leadingInteger(header->electronCountText) / 2;
 
     checkpointState().checkpointPath = path;
     auto calc = std::make_unique<MolecularOrbital>();
@@ -84,8 +85,11 @@ void addOrbitalCommand(CLI::App& app) {
     cmd->add_option("--mo", options->mo, "Orbital number, 1-based (default: the HOMO)");
     cmd->add_option("--cube", options->cube, "Write the grid as a Gaussian cube file");
     cmd->add_option("--contours", options->contours, "Write the contour loops as text");
-    cmd->callback([options] {
-        cliExitStatus() = runOrbital(options->file, options->mo, options->cube, options->contours);
+    cmd->callback([options, cmd] {
+        std::optional<int> mo;
+        if (cmd->count("--mo") > 0)
+            mo = options->mo;
+        cliExitStatus() = runOrbital(options->file, mo, options->cube, options->contours);
     });
 }
 

@@ -68,7 +68,9 @@ void addDumpCommand(CLI::App& app) {
     auto options = std::make_shared<Options>();
     CLI::App* cmd = app.add_subcommand(
         "dump", "Read FILE as the viewer does and print the loaded data as one JSON object");
-    cmd->add_option("FILE", options->file, "Gaussian output (.log, .out)")->required();
+    cmd->add_option("FILE", options->file,
+                    "Gaussian output (.log, .out) or formatted checkpoint (.fchk, .fch)")
+        ->required();
     cmd->add_flag("--summary", options->summary,
                   "Print only the counts of atoms, modes and dipole derivatives");
     cmd->add_option("--mo", options->mo,

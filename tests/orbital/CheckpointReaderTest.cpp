@@ -115,16 +115,6 @@ TEST(CheckpointReader, CrLfLinesAndCountsOnAnyLine) {
     EXPECT_FLOAT_EQ(got.coefficients[9], 710.0f);
 }
 
-TEST(CheckpointReader, FileWithoutCountsKeepsThePreviousTexts) {
-    const std::string text = "t\nSP RHF STO-3G\n"
-                             "Alpha MO coefficients                      R   N=           4\n"
-                             "  1.00000000E+00  2.00000000E+00  3.00000000E+00  4.00000000E+00\n";
-    const CheckpointContents got = parseText(text, -1, "4", "2");
-    EXPECT_EQ(got.electronCountText, "4");
-    EXPECT_EQ(got.orbitalIndex, 1);
-    EXPECT_EQ(got.coefficients, floats({3, 4}));
-}
-
 // An orbital beyond the array (fewer independent functions than basis
 // functions) reads zeros, not the values of the next section.
 TEST(CheckpointReader, ShortArrayDoesNotRunIntoTheNextSection) {
@@ -141,15 +131,11 @@ TEST(CheckpointReader, MissingSectionsLeaveEmptyArraysAndZeroCoefficients) {
     EXPECT_EQ(got.coefficients, std::vector<float>(3, 0.0f));
 }
 
-TEST(CheckpointReader, ExtensionsAndIntegerText) {
+TEST(CheckpointReader, CheckpointExtensions) {
     for (const char* ok : {"a.fchk", "a.FChk", "/x/b.FCHK", "c.fch", "c.FCH"})
         EXPECT_TRUE(isCheckpointPath(ok)) << ok;
     for (const char* no : {"a.log", "a.fchk.bak", "fchk", "/dir.fchk/file", "a.chk"})
         EXPECT_FALSE(isCheckpointPath(no)) << no;
-    EXPECT_EQ(leadingInteger("  42"), 42);
-    EXPECT_EQ(leadingInteger("5x"), 5);
-    EXPECT_EQ(leadingInteger("abc"), 0);
-    EXPECT_EQ(leadingInteger("-1"), -1);
 }
 
 } // namespace

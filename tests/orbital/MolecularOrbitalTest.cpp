@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "OrbitalTestSupport.h"
-#include "model/KALVIROException.h"
 #include "orbital/MolecularOrbital.h"
 #include "support/TestSupport.h"
 
@@ -44,13 +43,6 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"6-311G**", BasisFamily::NoTable, -1, -1, -1},
                       NameCase{"3-21G", BasisFamily::NoTable, -1, -1, -1},
                       NameCase{"LANL2DZ", BasisFamily::Unknown, -1, -1, -1}));
-
-TEST(BasisNames, TextHelpers) {
-    EXPECT_EQ(upperCaseName("6-31g(d,p)"), "6-31G(D,P)");
-    EXPECT_TRUE(containsText("6-311G", "6-31"));
-    EXPECT_FALSE(containsText("", ""));
-    EXPECT_FALSE(containsText("STO", "STO-3G"));
-}
 
 class GridTest : public test::ProcessStateTest {
   protected:
@@ -205,16 +197,6 @@ TEST_F(GridTest, NamesWithoutTables) {
     ASSERT_EQ(platform_.messages.size(), 1u);
     EXPECT_EQ(platform_.messages[0], "LANL2DZ\n対応できない基底関数系です");
     EXPECT_EQ(mo.at(25, 25, 25), 0.0f);
-}
-
-TEST_F(GridTest, Sto3gRefusesPotassium) {
-    setAtoms({19, 1}, {{0, 0, 0}, {0, 0, 2}}, "STO-3G", std::vector<float>(10, 1.0f));
-    try {
-        selectBasisSet(mo);
-        FAIL() << "no exception";
-    } catch (const KALVIROException& e) {
-        EXPECT_EQ(e.message(), "原子番号19以上は対応していません");
-    }
 }
 
 } // namespace

@@ -161,12 +161,5 @@ TEST_F(OrbitalCorpus, DumpMatchesExpectedValues) {
     }
 }
 
-TEST_F(OrbitalCorpus, TwoWordMethodAndNewerCountLines) {
-    const auto r = test::runCli({"orbital", corpusFile("g16/CO_TD_delta.fchk")});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("basis 6-311++G(D,P) orbital 7 ", 0), 0u) << r.out;
-    EXPECT_NE(r.out.find("loops 0 points 0"), std::string::npos); // no built-in table
-}
-
 } // namespace
 } // namespace kalviro

@@ -120,22 +120,5 @@ TEST_F(OrbitalSelection, FailedCalculationIsReportedAndLeavesNoLines) {
     EXPECT_EQ(contourStore().pointCount(), 0u);
 }
 
-TEST_F(OrbitalSelection, LobeReachingTheBoxIsReportedByItsLine) {
-    // 3 x the diffuse s of H is 0.117 at the box face, 1.82 angstrom away.
-    FchkParts p;
-    p.basis = "6-31++G";
-    p.atomicNumbers = {1};
-    p.coordinatesBohr = {0, 0, 0};
-    p.basisFunctions = 3;
-    p.electrons = 2;
-    p.coefficients = {0.0, 0.0, 3.0, 0, 0, 0, 0, 0, 0};
-    const std::string path = dir.path("h.fchk");
-    test::writeFileBytes(path, test::fchkText(p));
-    openCheckpoint(path, dialog);
-    ASSERT_EQ(platform_.messages.size(), 1u);
-    EXPECT_EQ(platform_.messages[0], "File:KALVIROMolecularOrbital Line:369");
-    EXPECT_EQ(contourStore().loopCount(), 0u);
-}
-
 } // namespace
 } // namespace kalviro

@@ -51,6 +51,21 @@ bool openCheckpoint(const std::string& path, OrbitalFieldsView& dialog) {
     return true;
 }
 
+FileDialogRequest checkpointOpenRequest() {
+    FileDialogRequest r;
+    r.filter = "FCHK(*.FChk)|*.FChk;*.fchk;*.FCHK;*.fch;*.FCH|";
+    // A name typed without extension is meant as a checkpoint file.
+    r.defaultExtension = "fchk";
+    r.hideReadOnly = true;
+    r.overwritePrompt = true;
+    return r;
+}
+
+bool OnOpenCheckpoint(OrbitalFieldsView& dialog) {
+    const std::optional<std::string> path = platform().chooseOpenPath(checkpointOpenRequest());
+    return path && openCheckpoint(*path, dialog);
+}
+
 bool computeOrbital(OrbitalFieldsView& dialog) {
     const int n = getOrbitalNumber(dialog);
     return readCheckpoint(n - 1);

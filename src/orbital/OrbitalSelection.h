@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Platform.h"
+
 namespace kalviro {
 
 // The "MO" group of the data selection dialog.
@@ -36,6 +38,11 @@ int getOrbitalNumber(OrbitalFieldsView& dialog);
 // file computing its HOMO, fills the dialog's group and raises orbitalLoaded.
 // False (message shown) when the file was not taken.
 bool openCheckpoint(const std::string& path, OrbitalFieldsView& dialog);
+
+// The open-file request of "開く(*..Fchk)".
+FileDialogRequest checkpointOpenRequest();
+// "開く(*..Fchk)": asks for a file and opens it; false when cancelled or refused.
+bool OnOpenCheckpoint(OrbitalFieldsView& dialog);
 
 // "MOを計算": re-reads the current file for the typed orbital. The caller then
 // returns the molecule and the contours to their loaded orientation.

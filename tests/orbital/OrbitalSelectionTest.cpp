@@ -45,6 +45,16 @@ TEST_F(OrbitalSelection, OpeningComputesTheHomoAndFillsTheGroup) {
     EXPECT_TRUE(platform_.messages.empty());
 }
 
+TEST_F(OrbitalSelection, OpenCommandAsksForTheFile) {
+    EXPECT_FALSE(OnOpenCheckpoint(dialog)); // cancelled
+    EXPECT_EQ(orbitalFlags().orbitalLoaded, 0);
+    platform_.openAnswers.push_back(waterFile("w.fchk", 10, 5));
+    EXPECT_TRUE(OnOpenCheckpoint(dialog));
+    ASSERT_EQ(platform_.openRequests.size(), 2u);
+    EXPECT_NE(platform_.openRequests[1].filter.find("*.fchk"), std::string::npos);
+    EXPECT_EQ(orbitalFlags().orbitalLoaded, 1);
+}
+
 TEST_F(OrbitalSelection, SecondFileUsesItsOwnHomo) {
     ASSERT_TRUE(openCheckpoint(waterFile("a.FChk", 10, 5), dialog));
     // 9 electrons: HOMO 4, which is the px orbital of this file.

@@ -45,6 +45,13 @@ int runOrbital(const std::string& path, std::optional<int> mo, const std::string
         showMessage("適切な番号を指定してください");
         return 1;
     }
+    // Without a built-in table the grid would be all zeros: no result to write.
+    const std::string basis = upperCaseName(header->basisName);
+    const BasisFamily family = basisFamilyOf(basis);
+    if (family != BasisFamily::Sto3g && family != BasisFamily::SixThirtyOne) {
+        showMessage(basis + "\n" + "対応できない基底関数系です");
+        return 1;
+    }
     const int orbital = mo ? *mo : leadingInteger(header->electronCountText) / 2;
 
     checkpointState().checkpointPath = path;

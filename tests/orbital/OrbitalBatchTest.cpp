@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 
 #include "OrbitalTestSupport.h"
@@ -119,6 +120,15 @@ TEST_F(OrbitalBatch, RequestedOrbitalAndRefusals) {
         EXPECT_EQ(r.status, 1) << bad;
         EXPECT_NE(r.err.find("適切な番号を指定してください"), std::string::npos) << bad;
     }
+    FchkParts p;
+    p.basis = "6-311G**";
+    p.coefficients.assign(49, 0.5);
+    test::writeFileBytes(dir.path("big.fchk"), test::fchkText(p));
+    r = test::runCli({"orbital", dir.path("big.fchk"), "--cube", dir.path("big.cube")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("6-311G**\n対応できない基底関数系です"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.path("big.cube")));
+
     r = test::runCli({"orbital", dir.path("none.fchk")});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("ファイルが開けません"), std::string::npos);

@@ -1,10 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test.
+# Installs what is missing, builds everything and runs every test; then builds
+# the tests that need no display with AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs them again.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j2
-cd build
 # Tests labelled gl and gui need a display; Xvfb gives them one.
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j2 "$@"
+(cd build && xvfb-run -a -s "-screen 0 1280x1024x24" ctest --output-on-failure -j2 "$@")
+
+if [ "${KALVIRO_SKIP_SANITIZERS:-0}" != "1" ]; then
+  echo "== Sanitizer build (address, undefined) =="
+  cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKALVIRO_SANITIZE=ON \
+    -DKALVIRO_BUILD_GUI=OFF -DKALVIRO_BUILD_BENCH=OFF >/dev/null
+  cmake --build build-asan -j2
+  (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --output-on-failure -j2 -L 'unit|corpus')
+fi

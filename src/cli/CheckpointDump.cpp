@@ -39,7 +39,7 @@ bool supportedBasis(const CheckpointContents& c) {
             return false;
         total += n;
     }
-    return !c.atomicNumbers.empty() && total == leadingInteger(c.basisCountText);
+    return !c.atomicNumbers.empty() && total == integerAtStart(c.basisCountText);
 }
 
 } // namespace
@@ -48,7 +48,7 @@ int dumpCheckpoint(const std::string& path, std::optional<int> mo) {
     const auto homo = parseFile(path, -1);
     if (!homo)
         return 1;
-    const int basisCount = leadingInteger(homo->basisCountText);
+    const int basisCount = integerAtStart(homo->basisCountText);
     if (mo && (*mo < 1 || *mo > basisCount)) {
         showMessage("適切な番号を指定してください");
         return 1;
@@ -71,7 +71,7 @@ int dumpCheckpoint(const std::string& path, std::optional<int> mo) {
     const json out = {{"atomnos", homo->atomicNumbers},
                       {"atomcoords_bohr", std::move(coords)},
                       {"nbasis", basisCount},
-                      {"nelectrons", leadingInteger(homo->electronCountText)},
+                      {"nelectrons", integerAtStart(homo->electronCountText)},
                       {"homo_index_1based", homo->orbitalIndex + 1},
                       {"homo_alpha_mo_coefficients", homo->coefficients},
                       {"mo_index_1based", wanted->orbitalIndex + 1},

@@ -17,6 +17,7 @@ BatchPlatform& batchPlatform() {
 void addAllCommands(CLI::App& app) {
     addDumpCommand(app);
     addOrbitalCommand(app);
+    addSpectrumCommands(app);
 }
 
 } // namespace kalviro

@@ -22,6 +22,7 @@ void addDumpCommand(CLI::App& app);
 void addOrbitalCommand(CLI::App& app);
 // Prints the checkpoint values of `dump` (no mo: the HOMO); the exit status.
 int dumpCheckpoint(const std::string& path, std::optional<int> mo);
+void addSpectrumCommands(CLI::App& app); // spectrum, projection, plot
 
 // Every command above, in the order the help lists them.
 void addAllCommands(CLI::App& app);

@@ -40,7 +40,7 @@ int runOrbital(const std::string& path, std::optional<int> mo, const std::string
     const auto header = readHeader(path);
     if (!header)
         return 1;
-    const int basisCount = leadingInteger(header->basisCountText);
+    const int basisCount = integerAtStart(header->basisCountText);
     if (mo && (*mo < 1 || *mo > basisCount)) {
         showMessage("適切な番号を指定してください");
         return 1;
@@ -52,7 +52,7 @@ int runOrbital(const std::string& path, std::optional<int> mo, const std::string
         showMessage(basis + "\n" + "対応できない基底関数系です");
         return 1;
     }
-    const int orbital = mo ? *mo : leadingInteger(header->electronCountText) / 2;
+    const int orbital = mo ? *mo : integerAtStart(header->electronCountText) / 2;
 
     checkpointState().checkpointPath = path;
     auto calc = std::make_unique<MolecularOrbital>();

@@ -58,8 +58,8 @@ class CoefficientSection {
     CoefficientSection(int orbitalIndex) : wanted_(orbitalIndex) {}
 
     void open(const std::string& electronCountText, const std::string& basisCountText) {
-        nb_ = leadingInteger(basisCountText);
-        a_ = wanted_ >= 0 ? wanted_ : leadingInteger(electronCountText) / 2 - 1;
+        nb_ = integerAtStart(basisCountText);
+        a_ = wanted_ >= 0 ? wanted_ : integerAtStart(electronCountText) / 2 - 1;
         if (nb_ > 0)
             values_.assign(static_cast<std::size_t>(nb_), 0.0f);
         open_ = nb_ > 0 && a_ >= 0;
@@ -137,7 +137,7 @@ void resetCheckpointState() {
     theState = CheckpointState{};
 }
 
-int leadingInteger(std::string_view text) {
+int integerAtStart(std::string_view text) {
     std::string buffer(text);
     const long v = std::strtol(buffer.c_str(), nullptr, 10);
     if (v > INT_MAX)
@@ -179,7 +179,7 @@ CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
             else if (contains(line, "Number of basis functions"))
                 out.basisCountText = std::string(lastToken(line));
             else if (contains(line, "Pure/Cartesian d shells"))
-                out.pureCartesianD = leadingInteger(lastToken(line));
+                out.pureCartesianD = integerAtStart(lastToken(line));
         }
 
         // Atomic numbers: fields of 12 characters.
@@ -187,7 +187,7 @@ CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
             atomsOpen = false;
         else if (atomsOpen)
             for (std::size_t k = 0; k + 12 <= line.size(); k += 12)
-                out.atomicNumbers.push_back(leadingInteger(line.substr(k, 12)));
+                out.atomicNumbers.push_back(integerAtStart(line.substr(k, 12)));
         if (!atomsOpen && contains(line, "Atomic numbers"))
             atomsOpen = true;
 
@@ -213,9 +213,9 @@ CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
     }
     out.orbitalIndex = coefficientsSeen    ? coefficients.index()
                        : orbitalIndex >= 0 ? orbitalIndex
-                                           : leadingInteger(out.electronCountText) / 2 - 1;
+                                           : integerAtStart(out.electronCountText) / 2 - 1;
     out.coefficients = coefficients.values();
-    const int nb = leadingInteger(out.basisCountText);
+    const int nb = integerAtStart(out.basisCountText);
     if (nb > 0 && out.coefficients.size() < static_cast<std::size_t>(nb))
         out.coefficients.resize(static_cast<std::size_t>(nb), 0.0f);
     return out;
@@ -252,7 +252,7 @@ bool computeCheckpointOrbital(const std::string& path, int orbitalIndex, Molecul
         }
         mo.atomPositions.push_back(p);
     }
-    mo.electronCount = leadingInteger(contents.electronCountText);
+    mo.electronCount = integerAtStart(contents.electronCountText);
     mo.basisName = contents.basisName;
 
     try {

@@ -46,7 +46,7 @@ bool isCheckpointPath(std::string_view path);
 
 // The C library's text-to-integer reading: leading blanks, sign, digits;
 // 0 when there is no number.
-int leadingInteger(std::string_view text);
+int integerAtStart(std::string_view text);
 
 // Reads path, updates the count texts, fills mo, evaluates the grid and traces
 // the contours into the process-wide store. False (message shown, contour

@@ -12,7 +12,7 @@ namespace kalviro {
 
 int getOrbitalNumber(OrbitalFieldsView& dialog) {
     OrbitalFields& f = dialog.orbitalFields();
-    f.orbitalNumber = leadingInteger(dialog.orbitalNumberText());
+    f.orbitalNumber = integerAtStart(dialog.orbitalNumberText());
     if (f.orbitalNumber > 0 && f.orbitalNumber <= f.orbitalMax)
         return f.orbitalNumber;
     showMessage("適切な番号を指定してください\nデフォルトのHOMOを計算します");
@@ -38,14 +38,14 @@ bool openCheckpoint(const std::string& path, OrbitalFieldsView& dialog) {
     // numbers are still shown so that another orbital can be chosen.
     readCheckpoint(-1);
 
-    const int n = leadingInteger(state.electronCountText);
+    const int n = integerAtStart(state.electronCountText);
     state.homoNumber = n / 2;
     OrbitalFields& f = dialog.orbitalFields();
     f.orbitalNumber = n / 2;
     f.homoLabel = "HOMO";
     f.homoValue = n / 2;
     f.orbitalRange = "(1-" + state.basisCountText + ")";
-    f.orbitalMax = leadingInteger(state.basisCountText);
+    f.orbitalMax = integerAtStart(state.basisCountText);
     dialog.showOrbitalFields();
     orbitalFlags().orbitalLoaded = 1;
     return true;

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 
 #include "model/MoleculeState.h"
+#include "ir/SpectrumCalculator.h"
 #include "model/VibrationStore.h"
 #include "orbital/CheckpointReader.h"
 #include "orbital/ContourStore.h"
@@ -77,6 +78,7 @@ void resetProcessState() {
     releaseContourStore();
     releaseMolecularOrbital();
     resetCheckpointState();
+    intensityMaximum() = 0;
 }
 
 void ProcessStateTest::SetUp() {

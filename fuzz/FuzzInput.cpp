@@ -1,0 +1,48 @@
+#include "FuzzInput.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
+#include "orbital/ContourStore.h"
+#include "orbital/OrbitalFlags.h"
+#include "platform/Platform.h"
+#include "render/ViewSettings.h"
+
+namespace kalviro::fuzz {
+namespace {
+
+class SilentPlatform final : public Platform {
+public:
+    void showMessage(const std::string&) override {}
+    std::optional<std::string> chooseOpenPath(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> chooseSavePath(const FileDialogRequest&) override { return {}; }
+    void openUrl(const std::string&) override {}
+    void redrawView() override {}
+};
+
+SilentPlatform silent;
+
+} // namespace
+
+std::string writeInput(const std::uint8_t* data, std::size_t size, const std::string& extension) {
+    const std::string path = "/tmp/kalviro-fuzz-" + std::to_string(::getpid()) + extension;
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (f) {
+        std::fwrite(data, 1, size, f);
+        std::fclose(f);
+    }
+    return path;
+}
+
+void resetState() {
+    setPlatform(&silent);
+    resetMoleculeState();
+    resetVibrationStore();
+    resetViewSettings();
+    resetOrbitalFlags();
+    releaseContourStore();
+}
+
+} // namespace kalviro::fuzz

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for SECONDS (default
+# 60) on a corpus seeded from the project's own fixtures and examples.
+# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${1:-60}"
+shift || true
+cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+  -DCMAKE_CXX_COMPILER=clang++ -DKALVIRO_FUZZ=ON -DKALVIRO_BUILD_TESTS=OFF \
+  -DKALVIRO_BUILD_BENCH=OFF -DKALVIRO_BUILD_GUI=OFF >/dev/null
+cmake --build build-fuzz -j2
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  mapfile -t targets < <(cd fuzz && ls *Fuzz.cpp | sed 's/\.cpp$//')
+fi
+seeds_for() {
+  case "$1" in
+    GaussianOutputFuzz) find tests/data examples -type f \( -name '*.log' -o -name '*.out' \) ;;
+    GaussianInputFuzz) find tests/data examples -type f \( -name '*.dat' -o -name '*.com' -o -name '*.gjf' \) ;;
+    GamessInputFuzz) find tests/data examples -type f -iname '*.inp' ;;
+    CheckpointFuzz) find tests/data examples -type f \( -iname '*.fchk' -o -iname '*.fch' \) ;;
+  esac
+}
+status=0
+for t in "${targets[@]}"; do
+  work="build-fuzz/corpus/$t"
+  mkdir -p "$work"
+  while IFS= read -r f; do cp -n "$f" "$work/" 2>/dev/null || true; done < <(seeds_for "$t")
+  echo "== $t for ${seconds}s =="
+  if ! "build-fuzz/fuzz/$t" -max_total_time="$seconds" -dict=fuzz/dict/gaussian.dict \
+       -max_len=262144 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+       -artifact_prefix="build-fuzz/$t-" "$work" 2> "build-fuzz/$t.log"; then
+    echo "$t found a problem; see build-fuzz/$t.log"
+    tail -40 "build-fuzz/$t.log"
+    status=1
+  else
+    grep -E 'stat::number_of_executed_units|stat::peak_rss_mb|cov:' "build-fuzz/$t.log" | tail -3
+  fi
+done
+exit $status

@@ -1,0 +1,156 @@
+// kalviro-cli spectrum / projection / plot: the calculations of the menu
+// "処理" on one file, written as the viewer writes them.
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/CliCommands.h"
+#include "ir/SpectrumExport.h"
+#include "ir/SpectrumPreview.h"
+#include "ir/SvgCanvas.h"
+#include "model/MoleculeState.h"
+#include "model/SafeFileWriter.h"
+#include "model/VibrationStore.h"
+#include "platform/Platform.h"
+#include "render/ViewSettings.h"
+
+namespace kalviro {
+namespace {
+
+constexpr int kLargestPlotSide = 10000;
+
+struct SpectrumOptions {
+    std::string file;
+    std::string output;
+    int width = 2;
+};
+
+void addCommonOptions(CLI::App* cmd, SpectrumOptions& o) {
+    cmd->add_option("FILE", o.file, "Gaussian output (.log, .out) with dipole derivatives")
+        ->required();
+    cmd->add_option("--width", o.width, "Half width in cm-1 (full width at half maximum)")
+        ->default_val(2);
+    cmd->add_option("-o,--output", o.output, "File to write")->required();
+}
+
+// Loads the file and selects the calculation, as the menu command does; the
+// commands are only offered when the file gave dipole derivatives.
+bool prepare(const SpectrumOptions& o, int viewMode) {
+    if (o.width == 0) {
+        showMessage(kHalfWidthNotZero);
+        return false;
+    }
+    if (!loadFileAsProgram(o.file))
+        return false;
+    if (viewSettings().dipolesLoaded != 1) {
+        std::fprintf(stderr, "kalviro-cli: %s holds no dipole derivatives\n", o.file.c_str());
+        return false;
+    }
+    moleculeState().viewMode = viewMode;
+    return true;
+}
+
+void calculate(int w) {
+    runSpectrumCalculation(w);
+    vibrationStore().spectrumReady = 1;
+}
+
+std::optional<int> viewModeForKind(const std::string& kind) {
+    if (kind == "spectrum")
+        return 0;
+    if (kind == "x")
+        return 1;
+    if (kind == "z")
+        return 2;
+    return std::nullopt;
+}
+
+// "600x560".
+bool parseSize(const std::string& text, int& width, int& height) {
+    int consumed = 0;
+    if (std::sscanf(text.c_str(), "%dx%d%n", &width, &height, &consumed) != 2 ||
+        consumed != static_cast<int>(text.size()))
+        return false;
+    return width > 0 && height > 0 && width <= kLargestPlotSide && height <= kLargestPlotSide;
+}
+
+void addSpectrumCommand(CLI::App& app) {
+    auto o = std::make_shared<SpectrumOptions>();
+    CLI::App* cmd = app.add_subcommand(
+        "spectrum", "Broadened IR spectrum of FILE (600 to 1499 cm-1) as IRSpec.csv");
+    addCommonOptions(cmd, *o);
+    cmd->callback([o] {
+        if (!prepare(*o, 0)) {
+            cliExitStatus() = 1;
+            return;
+        }
+        calculate(o->width);
+        if (!writeIrSpectrum(o->output))
+            cliExitStatus() = 1;
+    });
+}
+
+void addProjectionCommand(CLI::App& app) {
+    auto o = std::make_shared<SpectrumOptions>();
+    auto axis = std::make_shared<std::string>();
+    CLI::App* cmd = app.add_subcommand(
+        "projection", "Relative intensities along the surface normal for 12 angles about one "
+                      "axis, as spec.csv");
+    addCommonOptions(cmd, *o);
+    cmd->add_option("--axis", *axis, "Axis the molecule turns about: x or z")
+        ->required()
+        ->check(CLI::IsMember({"x", "z"}));
+    cmd->callback([o, axis] {
+        if (!prepare(*o, *axis == "x" ? 1 : 2)) {
+            cliExitStatus() = 1;
+            return;
+        }
+        calculate(o->width);
+        if (!writeRelativeIntensity(o->output))
+            cliExitStatus() = 1;
+    });
+}
+
+void addPlotCommand(CLI::App& app) {
+    auto o = std::make_shared<SpectrumOptions>();
+    auto kind = std::make_shared<std::string>("spectrum");
+    auto size = std::make_shared<std::string>("600x560");
+    CLI::App* cmd =
+        app.add_subcommand("plot", "The preview plot of a spectrum or a projection as SVG");
+    addCommonOptions(cmd, *o);
+    cmd->add_option("--kind", *kind, "spectrum, x or z")
+        ->check(CLI::IsMember({"spectrum", "x", "z"}))
+        ->default_val("spectrum");
+    cmd->add_option("--size", *size, "Picture size in pixels, WIDTHxHEIGHT")
+        ->default_val("600x560");
+    cmd->callback([o, kind, size] {
+        int width = 0, height = 0;
+        if (!parseSize(*size, width, height)) {
+            std::fprintf(stderr, "kalviro-cli: --size wants WIDTHxHEIGHT, each 1 to %d\n",
+                         kLargestPlotSide);
+            cliExitStatus() = 1;
+            return;
+        }
+        if (!prepare(*o, *viewModeForKind(*kind))) {
+            cliExitStatus() = 1;
+            return;
+        }
+        SvgCanvas canvas(width, height);
+        drawPreview(canvas, o->width);
+        vibrationStore().spectrumReady = 1;
+        if (!saveFileOrTell(o->output, canvas.document()))
+            cliExitStatus() = 1;
+    });
+}
+
+} // namespace
+
+void addSpectrumCommands(CLI::App& app) {
+    addSpectrumCommand(app);
+    addProjectionCommand(app);
+    addPlotCommand(app);
+}
+
+} // namespace kalviro

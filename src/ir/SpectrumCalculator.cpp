@@ -1,0 +1,68 @@
+#include "ir/SpectrumCalculator.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/NumberText.h"
+
+namespace kalviro {
+
+float& intensityMaximum() {
+    static float maximum = 0.0f;
+    return maximum;
+}
+
+std::vector<double> modeWavenumbers(const VibrationStore& store, std::size_t count) {
+    std::vector<double> nu(count, 0.0);
+    const std::size_t known = std::min(count, store.frequencies.size());
+    for (std::size_t k = 0; k < known; ++k)
+        nu[k] = parseNumber(store.frequencies[k]);
+    return nu;
+}
+
+void broaden(std::span<const float> sticks, std::span<const double> wavenumbers,
+             VibrationStore::SpectrumBlock& block, int w) {
+    block.fill(0.0f);
+    // In 64 bits: the square of a large int must not overflow.
+    const double ww = static_cast<double>(static_cast<long long>(w) * w);
+    const std::size_t n = std::min(sticks.size(), wavenumbers.size());
+    for (std::size_t k = 0; k < n; ++k) {
+        const double centre = wavenumbers[k] - kSpectrumFirstWavenumber;
+        if (!std::isfinite(centre))
+            continue;
+        const double stick = sticks[k];
+        if (ww == 0.0) {
+            if (centre >= 0 && centre < kSpectrumPoints && centre == std::floor(centre)) {
+                float& s = block[static_cast<std::size_t>(centre)];
+                s = static_cast<float>(s + stick);
+            }
+            continue;
+        }
+        // Mode by mode over the grid: each point still receives its terms in
+        // mode order, and this loop vectorises.
+        for (int j = 0; j < kSpectrumPoints; ++j) {
+            const double d = j - centre;
+            const double term = stick / (4 * d * d / ww + 1);
+            block[j] = static_cast<float>(block[j] + term);
+        }
+    }
+}
+
+void SpectrumCalculator::compute(int w) {
+    compute(w, vibrationStore(), intensityMaximum());
+}
+
+void SpectrumCalculator::compute(int w, VibrationStore& store, float& maximum) {
+    dipoleDerivatives_ = store.dipoleDerivatives;
+    maximum = 0.0f;
+    std::vector<float> sticks(dipoleDerivatives_.size());
+    for (std::size_t k = 0; k < sticks.size(); ++k) {
+        const Vector3& v = dipoleDerivatives_[k];
+        sticks[k] = static_cast<float>(std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z));
+        if (sticks[k] > maximum)
+            maximum = sticks[k];
+    }
+    broaden(sticks, modeWavenumbers(store, sticks.size()), store.spectra[0], w);
+}
+
+} // namespace kalviro

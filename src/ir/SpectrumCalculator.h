@@ -1,0 +1,43 @@
+#pragma once
+// The broadened IR spectrum: stick intensities turned into Lorentzian lines
+// on the 600 .. 1499 cm-1 grid, shared by the plain spectrum and the
+// surface-normal projection.
+
+#include <cstddef>
+#include <span>
+#include <vector>
+
+#include "model/Vector3.h"
+#include "model/VibrationStore.h"
+
+namespace kalviro {
+
+// The largest stick intensity of the latest calculation; the preview scales
+// its curves by it. One per process.
+float& intensityMaximum();
+
+// Wavenumber of each of the first count modes as the program reads the
+// printed text: the leading number, 0 when there is none or no text at all.
+std::vector<double> modeWavenumbers(const VibrationStore& store, std::size_t count);
+
+// Fills block with S_j = sum_k I_k / (4 d^2 / (w w) + 1), d = j - (nu_k - 600),
+// summed in single precision in mode order. w is the full width at half
+// maximum; its sign does not matter. w = 0 is the limit of ever narrower
+// lines: a mode adds its stick only where its wavenumber is a grid point.
+// Modes whose wavenumber is not finite add nothing.
+void broaden(std::span<const float> sticks, std::span<const double> wavenumbers,
+             VibrationStore::SpectrumBlock& block, int w);
+
+// The plain spectrum: stick intensity = length of the dipole derivative,
+// broadened into block 0.
+class SpectrumCalculator {
+  public:
+    // On the process-wide store and maximum.
+    void compute(int w);
+    void compute(int w, VibrationStore& store, float& maximum);
+
+  private:
+    std::vector<Vector3> dipoleDerivatives_;
+};
+
+} // namespace kalviro

@@ -1,0 +1,158 @@
+#include "ir/SpectrumPreview.h"
+
+#include <climits>
+#include <cmath>
+
+#include "ir/ProjectionCalculator.h"
+#include "ir/SpectrumCalculator.h"
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
+#include "platform/Platform.h"
+
+namespace kalviro {
+namespace {
+
+constexpr Pen kBackgroundPen{{0, 0, 0}, 1, PenStyle::Solid};
+constexpr Pen kAxisPen{{0, 255, 255}, 1, PenStyle::Solid};
+constexpr Pen kCurvePens[3] = {{{255, 0, 0}, 1, PenStyle::Solid},
+                               {{0, 255, 0}, 1, PenStyle::Solid},
+                               {{0, 0, 255}, 1, PenStyle::Solid}};
+
+// Truncation toward zero; values no int can hold (an infinite or undefined
+// intensity) end far outside any canvas instead of being undefined.
+int pixel(double v) {
+    if (std::isnan(v))
+        return 0;
+    constexpr double kLimit = 1e9;
+    if (v > kLimit)
+        return static_cast<int>(kLimit);
+    if (v < -kLimit)
+        return -static_cast<int>(kLimit);
+    return static_cast<int>(v);
+}
+
+bool isProjection(int viewMode) {
+    return viewMode == 1 || viewMode == 2;
+}
+
+} // namespace
+
+void runSpectrumCalculation(int w) {
+    switch (moleculeState().viewMode) {
+    case 0:
+        SpectrumCalculator().compute(w);
+        break;
+    case 1:
+        XAxisProjection().compute(w);
+        break;
+    case 2:
+        ZAxisProjection().compute(w);
+        break;
+    default:
+        break;
+    }
+}
+
+void drawPreview(Canvas2D& canvas, int halfWidth) {
+    const int clientWidth = canvas.width();
+    const int clientHeight = canvas.height();
+    canvas.setPen(kBackgroundPen);
+    for (int x = 1; x <= clientWidth; ++x)
+        canvas.drawLine(x, 0, x, clientHeight);
+
+    const int viewMode = moleculeState().viewMode;
+    const int bands = isProjection(viewMode) ? 6 : 1;
+    canvas.setPen(kAxisPen);
+    const float W = static_cast<float>(clientWidth);
+    const float H = static_cast<float>(clientHeight);
+
+    runSpectrumCalculation(halfWidth);
+
+    // Single precision as the plot has always been computed; the constants
+    // are double, so the products are rounded once at the end.
+    const float Y0 = static_cast<float>(H * 0.92);
+    const float s = 900 / W; // wavenumber points per pixel
+    const int A = pixel(Y0 / bands);
+    const int axisY = pixel(Y0 * 1.02);
+    const int tickTop = pixel(pixel(Y0) * 1.02);
+    const int tickBottom = pixel(pixel(Y0) * 1.05);
+    const int labelY = pixel(Y0 * 1.05);
+
+    canvas.drawLine(0, axisY, pixel(W), axisY);
+    for (int t = 0; t <= 900; t += 100) {
+        const float x = t / s;
+        canvas.drawLine(pixel(x), tickTop, pixel(x), tickBottom);
+        canvas.drawText(std::to_string(kSpectrumFirstWavenumber + t), pixel(W - (x + 12)), labelY);
+    }
+
+    if (viewMode < 0 || viewMode > 2)
+        return;
+    canvas.setPen(kCurvePens[viewMode]);
+
+    const VibrationStore& store = vibrationStore();
+    const float M = intensityMaximum();
+    auto xAt = [&](int j) { return pixel(static_cast<float>(900 - j) / s); };
+
+    if (viewMode == 0) {
+        const auto& S = store.spectra[0];
+        // M = 0 only when every stick is 0: the curve lies on its zero line.
+        auto yAt = [&](int j) { return M == 0.0f ? 0 : pixel(static_cast<float>(A) * S[j] / M); };
+        for (int j = 0; j + 1 < kSpectrumPoints; ++j)
+            canvas.drawLine(xAt(j), yAt(j), xAt(j + 1), yAt(j + 1));
+        return;
+    }
+
+    if (store.spectrumCount <= 0)
+        return;
+    for (int k = 1; k <= 6; ++k) {
+        const auto& S = store.spectra[static_cast<std::size_t>(2 * (k - 1))];
+        const int offset = k * A;
+        auto yAt = [&](int j) {
+            if (M == 0.0f)
+                return offset;
+            const float fa = static_cast<float>(A);
+            return pixel(static_cast<float>(offset) + (fa - fa * S[j]) / M);
+        };
+        for (int j = 0; j + 1 < kSpectrumPoints; ++j)
+            canvas.drawLine(xAt(j), yAt(j), xAt(j + 1), yAt(j + 1));
+        canvas.drawText(std::to_string(30 * (k - 1)) + "°", pixel(850 / s), (2 * k * A) / 2);
+    }
+}
+
+int leadingInteger(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            value = static_cast<long long>(INT_MAX) + 1;
+    }
+    if (negative)
+        value = -value;
+    if (value > INT_MAX)
+        return INT_MAX;
+    return static_cast<int>(value);
+}
+
+bool SpectrumPreview::OnRecalculate(std::string_view editText, Canvas2D& canvas) {
+    const int w = leadingInteger(editText);
+    if (w == 0) {
+        showMessage(kHalfWidthNotZero);
+        return false;
+    }
+    halfWidth_ = w;
+    drawPreview(canvas);
+    return true;
+}
+
+void showSpectrumPreview(const SpectrumPreview& preview, Canvas2D& canvas) {
+    preview.drawPreview(canvas);
+    vibrationStore().spectrumReady = 1;
+}
+
+} // namespace kalviro

@@ -1,0 +1,49 @@
+#pragma once
+// The spectrum preview without its window: which calculation runs, the half
+// width the user typed, and the plot drawn on a Canvas2D. The desktop dialog
+// owns one SpectrumPreview and hands it the canvas of its frame control.
+
+#include <string>
+#include <string_view>
+
+#include "platform/Canvas2D.h"
+
+namespace kalviro {
+
+// Shown when the half width would be 0.
+inline constexpr const char* kHalfWidthNotZero = "半値幅には0以外の整数を入力してください";
+
+// Runs the calculation viewMode selects (0 plain spectrum, 1 projection about
+// X, 2 about Z, anything else none) with half width w on the process-wide
+// stores.
+void runSpectrumCalculation(int w);
+
+// Runs the calculation, then paints the plot over the whole canvas: black
+// background, cyan axis with ticks and labels 600 .. 1500 (right to left),
+// and the curve(s) in red, green or blue by viewMode.
+void drawPreview(Canvas2D& canvas, int halfWidth);
+
+// The leading decimal integer of text as the C library reads it (spaces, an
+// optional sign, digits), 0 when there is none; saturates at the int range.
+int leadingInteger(std::string_view text);
+
+class SpectrumPreview {
+  public:
+    int halfWidth() const { return halfWidth_; }
+    // The text the half-width edit shows.
+    std::string halfWidthText() const { return std::to_string(halfWidth_); }
+    void drawPreview(Canvas2D& canvas) const { kalviro::drawPreview(canvas, halfWidth_); }
+    // The "再計算" button: takes the edit's text as the new half width and
+    // redraws. A width of 0 is refused with a message and changes nothing;
+    // returns whether it redrew.
+    bool OnRecalculate(std::string_view editText, Canvas2D& canvas);
+
+  private:
+    int halfWidth_ = 2;
+};
+
+// A calculation command once the preview exists: draw (which calculates),
+// then mark the spectrum as ready for export.
+void showSpectrumPreview(const SpectrumPreview& preview, Canvas2D& canvas);
+
+} // namespace kalviro

@@ -1,0 +1,55 @@
+// Every real Gaussian output of the corpus is read as the program reads it
+// and compared with the values expected of it.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "JsonCompare.h"
+#include "TestSupport.h"
+#include "cli/Dump.h"
+
+using namespace kalviro;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<fs::path> expectedFilesFor(const std::vector<std::string>& extensions) {
+    std::vector<fs::path> found;
+    if (!test::corpusAvailable())
+        return found;
+    for (const auto& entry : fs::recursive_directory_iterator(test::corpusDir() / "expected")) {
+        const std::string name = entry.path().filename().string();
+        for (const auto& ext : extensions) {
+            if (name.size() > ext.size() + 5 &&
+                name.compare(name.size() - ext.size() - 5, ext.size() + 5, ext + ".json") == 0)
+                found.push_back(entry.path());
+        }
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+} // namespace
+
+class CorpusDump : public test::ProcessStateTest {};
+
+TEST_F(CorpusDump, GaussianOutputsGiveTheExpectedStores) {
+    if (!test::corpusAvailable())
+        GTEST_SKIP() << "no corpus at " << test::corpusDir();
+    const auto expectedFiles = expectedFilesFor({".log", ".out"});
+    ASSERT_FALSE(expectedFiles.empty());
+    for (const fs::path& expectedPath : expectedFiles) {
+        const fs::path relative = fs::relative(expectedPath, test::corpusDir() / "expected");
+        const fs::path input = test::corpusDir() / "files" / relative.parent_path() /
+                               relative.filename().replace_extension("");
+        SCOPED_TRACE(input.string());
+        test::resetProcessState();
+        std::ifstream in(expectedPath);
+        const nlohmann::json expected = nlohmann::json::parse(in);
+        const auto actual = dumpFile(input.string());
+        ASSERT_TRUE(actual.has_value());
+        EXPECT_TRUE(test::jsonNear(expected, *actual, 1e-6));
+    }
+}

@@ -1,0 +1,81 @@
+// The squared normal component for 12 angles, from the cos^2 / sin^2 tables.
+// With w = 2 and one mode at 1000 cm-1, block a at 1000 cm-1 holds exactly
+// the relative intensity at 15 a degrees.
+
+#include <gtest/gtest.h>
+
+#include "ir/ProjectionCalculator.h"
+
+namespace kalviro {
+namespace {
+
+VibrationStore singleMode(const Vector3& dipole) {
+    VibrationStore s;
+    s.frequencies = {"1000.0"};
+    s.dipoleDerivatives = {dipole};
+    return s;
+}
+
+struct AngleCase {
+    bool aboutX;
+    Vector3 dipole;
+    int block;
+    double expected;
+};
+
+class RelativeIntensity : public ::testing::TestWithParam<AngleCase> {};
+
+TEST_P(RelativeIntensity, IsTheSquaredNormalComponent) {
+    const AngleCase& c = GetParam();
+    VibrationStore s = singleMode(c.dipole);
+    float maximum = 0;
+    if (c.aboutX)
+        XAxisProjection().compute(2, s, maximum);
+    else
+        ZAxisProjection().compute(2, s, maximum);
+    EXPECT_NEAR(s.spectra[c.block][400], c.expected, 1e-6)
+        << (c.aboutX ? "X" : "Z") << " (" << c.dipole.x << "," << c.dipole.y << "," << c.dipole.z
+        << ") at " << 15 * c.block << " degrees";
+}
+
+constexpr bool X = true, Z = false;
+INSTANTIATE_TEST_SUITE_P(
+    Tables, RelativeIntensity,
+    ::testing::Values(AngleCase{X, {0, 1, 0}, 0, 1}, AngleCase{X, {0, 1, 0}, 2, 0.75},
+                      AngleCase{X, {0, 1, 0}, 3, 0.5}, AngleCase{X, {0, 1, 0}, 6, 0},
+                      AngleCase{X, {0, 1, 0}, 10, 0.75}, AngleCase{Z, {0, 1, 0}, 2, 0.75},
+                      AngleCase{Z, {0, 1, 0}, 6, 0},
+                      AngleCase{Z, {0, 1, 0}, 11, 0.9330127018922193},
+                      AngleCase{X, {0, 0, 1}, 0, 0}, AngleCase{X, {0, 0, 1}, 2, 0.25},
+                      AngleCase{X, {0, 0, 1}, 6, 1}, AngleCase{Z, {0, 0, 1}, 6, 0},
+                      AngleCase{X, {1, 0, 0}, 6, 0}, AngleCase{Z, {1, 0, 0}, 2, 0.25},
+                      AngleCase{Z, {1, 0, 0}, 6, 1},
+                      // Block 0 is y^2, not the length the plain spectrum uses.
+                      AngleCase{X, {3, 0, 4}, 0, 0}, AngleCase{Z, {0, 3, 4}, 0, 9},
+                      // About X at 60 degrees: y' = 3 cos - 4 sin = 1.5 - 2 sqrt 3.
+                      AngleCase{X, {0, 3, 4}, 4, 3.8576951545867355}));
+
+TEST(Projection, TurnsRightHandedFromTheCopyEveryTime) {
+    VibrationStore s = singleMode({0, 1, 0});
+    float maximum = 0;
+    XAxisProjection x;
+    x.compute(2, s, maximum);
+    x.rotate(30, 0);
+    EXPECT_NEAR(x.rotate(90, 0).z, 1.0, 1e-12); // +Y to +Z, not 120 degrees on
+    s = singleMode({1, 0, 0});
+    ZAxisProjection z;
+    z.compute(2, s, maximum);
+    EXPECT_NEAR(z.rotate(90, 0).y, 1.0, 1e-12); // +X to +Y
+}
+
+TEST(Projection, MaximumSpansAllModesAndAngles) {
+    VibrationStore s;
+    s.frequencies = {"800", "1000"};
+    s.dipoleDerivatives = {{0, 1, 0}, {0, 0, 2}}; // largest: 2^2 at 90 degrees
+    float maximum = 100;
+    XAxisProjection().compute(2, s, maximum);
+    EXPECT_FLOAT_EQ(maximum, 4.0f);
+}
+
+} // namespace
+} // namespace kalviro

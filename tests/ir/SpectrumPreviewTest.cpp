@@ -1,0 +1,155 @@
+// The preview plot on a recording canvas of 600 x 560 pixels: Y0 = 515.2,
+// 1.5 wavenumber points per pixel, band height 515 (one band) or 85 (six).
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "ir/SpectrumCalculator.h"
+#include "ir/SpectrumPreview.h"
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
+#include "support/RecordingCanvas.h"
+#include "support/TestSupport.h"
+
+namespace kalviro {
+namespace {
+
+using Points = test::RecordingCanvas::Points;
+using P = std::pair<int, int>;
+
+constexpr Pen kBlack{{0, 0, 0}}, kCyan{{0, 255, 255}}, kRed{{255, 0, 0}}, kGreen{{0, 255, 0}},
+    kBlue{{0, 0, 255}};
+
+class Preview : public test::ProcessStateTest {
+  protected:
+    void SetUp() override {
+        ProcessStateTest::SetUp();
+        intensityMaximum() = 0;
+    }
+    void draw(const Vector3& dipole, int viewMode) {
+        vibrationStore().frequencies = {"1000.0"};
+        vibrationStore().dipoleDerivatives = {dipole};
+        moleculeState().viewMode = viewMode;
+        drawPreview(canvas_, 2);
+    }
+    test::RecordingCanvas canvas_{600, 560};
+};
+
+TEST_F(Preview, SpectrumModeDrawsThe600PixelExample) {
+    draw({3, 0, 4}, 0);
+    EXPECT_EQ(canvas_.pens, (std::vector<Pen>{kBlack, kCyan, kRed}));
+    const auto background = canvas_.linesWith(kBlack); // columns 1 .. 600
+    ASSERT_EQ(background.size(), 600u);
+    EXPECT_EQ((P{background[0].x1, background[0].y2}), (P{1, 560}));
+    EXPECT_EQ(background[599].x1, 600);
+
+    // Axis at (int)(515.2 * 1.02); ticks from (int)(515 * 1.02) to
+    // (int)(515 * 1.05) at x = t / 1.5; labels 12 pixels left of the mirror.
+    const auto axis = canvas_.linesWith(kCyan);
+    ASSERT_EQ(axis.size(), 11u);
+    EXPECT_EQ((std::array{axis[0].x1, axis[0].y1, axis[0].x2, axis[0].y2}),
+              (std::array{0, 525, 600, 525}));
+    const int tickX[10] = {0, 66, 133, 200, 266, 333, 400, 466, 533, 600};
+    const int labelX[10] = {588, 521, 454, 388, 321, 254, 188, 121, 54, -12};
+    ASSERT_EQ(canvas_.texts.size(), 10u);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ((std::array{axis[1 + i].x1, axis[1 + i].y1, axis[1 + i].x2, axis[1 + i].y2}),
+                  (std::array{tickX[i], 525, tickX[i], 540}));
+        EXPECT_EQ(canvas_.texts[i].text, std::to_string(600 + 100 * i));
+        EXPECT_EQ((P{canvas_.texts[i].x, canvas_.texts[i].y}), (P{labelX[i], 540}));
+    }
+
+    // One curve, 600 cm-1 at x = 600 to 1499 at x = 0, peak M = 5 at y = A.
+    const auto curves = canvas_.pathsWith(kRed);
+    ASSERT_EQ(curves.size(), 1u);
+    const Points& p = curves[0];
+    ASSERT_EQ(p.size(), 900u);
+    EXPECT_EQ(p[0], (P{600, 0}));
+    EXPECT_EQ(p[899], (P{0, 0}));
+    EXPECT_EQ(p[400], (P{333, 515}));
+    EXPECT_EQ(p[399], (P{334, 257})); // 515 * 2.5 / 5
+    EXPECT_EQ(p[402], (P{332, 103})); // 515 * 1 / 5
+}
+
+class ProjectionPreview : public Preview,
+                          public ::testing::WithParamInterface<std::pair<int, Pen>> {};
+
+TEST_P(ProjectionPreview, DrawsSixCurvesAndSixAngleLabels) {
+    draw({0, 1, 0}, GetParam().first); // cos^2 about either axis, M = 1
+    const auto curves = canvas_.pathsWith(GetParam().second);
+    ASSERT_EQ(curves.size(), 6u);
+    // At 1000 cm-1: (int)(85 k + (85 - 85 cos^2(30 (k - 1))) / 1).
+    const int peakY[6] = {85, 191, 318, 425, 488, 531};
+    ASSERT_EQ(canvas_.texts.size(), 16u);
+    for (int k = 0; k < 6; ++k) {
+        ASSERT_EQ(curves[k].size(), 900u);
+        EXPECT_EQ(curves[k][400], (P{333, peakY[k]})) << "curve " << k;
+        const auto& label = canvas_.texts[10 + k]; // at ((int)(850 / 1.5), 85 k)
+        EXPECT_EQ(label.text, std::to_string(30 * k) + "°");
+        EXPECT_EQ((P{label.x, label.y}), (P{566, 85 * (k + 1)}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothAxes, ProjectionPreview,
+                         ::testing::Values(std::pair{1, kGreen}, std::pair{2, kBlue}));
+
+TEST_F(Preview, ZeroMaximumDrawsFlatCurvesOnTheirZeroLines) {
+    draw({0, 0, 0}, 0);
+    for (const auto& l : canvas_.linesWith(kRed))
+        ASSERT_EQ((P{l.y1, l.y2}), (P{0, 0}));
+    canvas_ = test::RecordingCanvas(600, 560);
+    draw({1, 0, 0}, 1); // nothing along the normal about X
+    const auto curves = canvas_.pathsWith(kGreen);
+    ASSERT_EQ(curves.size(), 6u);
+    for (int k = 0; k < 6; ++k)
+        EXPECT_EQ(std::count_if(curves[k].begin(), curves[k].end(),
+                                [&](const P& p) { return p.second == 85 * (k + 1); }),
+                  900);
+}
+
+TEST_F(Preview, RecalculateTakesTheEditTextAndRefusesZero) {
+    vibrationStore().frequencies = {"1000.0"};
+    vibrationStore().dipoleDerivatives = {{3, 0, 4}};
+    SpectrumPreview preview;
+    EXPECT_EQ(preview.halfWidthText(), "2");
+    ASSERT_TRUE(preview.OnRecalculate("10", canvas_));
+    EXPECT_EQ(vibrationStore().spectrumReady, 0);
+    EXPECT_NEAR(vibrationStore().spectra[0][401], 5 / 1.04, 1e-5);
+    EXPECT_FLOAT_EQ(intensityMaximum(), 5.0f);
+
+    for (const char* text : {"0", "", "abc", " -0"}) {
+        test::RecordingCanvas untouched(600, 560);
+        EXPECT_FALSE(preview.OnRecalculate(text, untouched)) << '"' << text << '"';
+        EXPECT_TRUE(untouched.pens.empty() && untouched.lines.empty());
+    }
+    EXPECT_EQ(platform_.messages,
+              std::vector<std::string>(4, "半値幅には0以外の整数を入力してください"));
+    EXPECT_EQ(preview.halfWidth(), 10); // and the next calculation keeps it
+    vibrationStore().spectra[0][401] = 0;
+    showSpectrumPreview(preview, canvas_);
+    EXPECT_NEAR(vibrationStore().spectra[0][401], 5 / 1.04, 1e-5);
+    EXPECT_EQ(vibrationStore().spectrumReady, 1);
+
+    ASSERT_TRUE(preview.OnRecalculate("-4", canvas_)); // as its absolute value
+    EXPECT_FLOAT_EQ(vibrationStore().spectra[0][402], 2.5f);
+}
+
+TEST(LeadingInteger, ReadsAsTheCLibraryDoesWithoutOverflow) {
+    const std::pair<const char*, int> cases[] = {{"abc", 0},
+                                                 {"  42", 42},
+                                                 {"+7", 7},
+                                                 {"-3x", -3},
+                                                 {"12.9", 12},
+                                                 {"\t\n5", 5},
+                                                 {"- 5", 0},
+                                                 {"99999999999", INT_MAX},
+                                                 {"0009", 9},
+                                                 {"-2147483648", INT_MIN},
+                                                 {"-99999999999", INT_MIN}};
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(leadingInteger(text), expected) << '"' << text << '"';
+}
+
+} // namespace
+} // namespace kalviro

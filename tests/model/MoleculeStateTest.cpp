@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "TestSupport.h"
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
+#include "render/ViewSettings.h"
+
+using namespace kalviro;
+
+namespace {
+
+Atom parsed(const char* symbol, double x, double y, double z) {
+    Atom a;
+    a.symbol = symbol;
+    a.x = x;
+    a.y = y;
+    a.z = z;
+    return a;
+}
+
+MoleculeState molecule(std::vector<Atom> atoms) {
+    MoleculeState m;
+    replaceAtoms(m, atoms, ElementSource::BySymbol);
+    return m;
+}
+
+void expectNear(const Vector3& v, double x, double y, double z) {
+    EXPECT_NEAR(v.x, x, 1e-12);
+    EXPECT_NEAR(v.y, y, 1e-12);
+    EXPECT_NEAR(v.z, z, 1e-12);
+}
+
+} // namespace
+
+TEST(Rotation, QuarterTurnsMoveTheAxesAsTheViewExpects) {
+    Vector3 v{0, 1, 0};
+    v.rotateXY(90, 0);
+    expectNear(v, 0, 0, 1);
+    Vector3 w{1, 0, 0};
+    w.rotateZ(90);
+    expectNear(w, 0, -1, 0);
+    // About Y: x goes to -z.
+    Vector3 u{1, 0, 0};
+    u.rotateXY(0, 90);
+    expectNear(u, 0, 0, -1);
+}
+
+TEST(Rotation, XThenYOnAGeneralVector) {
+    // a = 30 about X: (1,2,3) -> (1, 2c-3s, 2s+3c); then b = 45 about Y.
+    const double c = std::cos(M_PI / 6), s = std::sin(M_PI / 6);
+    const double y1 = 2 * c - 3 * s, z1 = 2 * s + 3 * c;
+    const double r = std::sqrt(0.5);
+    Vector3 v{1, 2, 3};
+    v.rotateXY(30, 45);
+    expectNear(v, r * 1 + r * z1, y1, r * z1 - r * 1);
+}
+
+TEST(Bonds, ThresholdIsOnePointTwoTimesTheRadii) {
+    // 1.2 x (0.77 + 0.77) = 1.848
+    MoleculeState near = molecule({parsed("C", 0, 0, 0), parsed("C", 1.84, 0, 0)});
+    perceiveBonds(near);
+    EXPECT_EQ(near.atoms[0].bondCount(), 1);
+    EXPECT_EQ(near.atoms[1].bondCount(), 1);
+    MoleculeState far = molecule({parsed("C", 0, 0, 0), parsed("C", 1.85, 0, 0)});
+    perceiveBonds(far);
+    EXPECT_EQ(far.atoms[0].bondCount(), 0);
+}
+
+TEST(Bonds, HydrogensAndDummiesOwnNone) {
+    MoleculeState h2 = molecule({parsed("H", 0, 0, 0), parsed("H", 0.74, 0, 0)});
+    perceiveBonds(h2);
+    EXPECT_EQ(h2.atoms[0].bondCount() + h2.atoms[1].bondCount(), 0);
+
+    MoleculeState water = molecule(
+        {parsed("O", 0, 0, 0.119), parsed("H", 0, 0.763, -0.477), parsed("H", 0, -0.763, -0.477),
+         parsed("X", 0, 0, 0.5)});
+    perceiveBonds(water);
+    ASSERT_EQ(water.atoms[0].bondCount(), 2);
+    EXPECT_EQ(water.atoms[0].bonds[0].partner, 1);
+    EXPECT_EQ(water.atoms[0].bonds[1].partner, 2);
+    EXPECT_EQ(water.atoms[1].bondCount(), 0);
+    EXPECT_EQ(water.atoms[3].bondCount(), 0); // the dummy sits close but takes no part
+    // Labelled hydrogens ("H12") own no bonds either.
+    MoleculeState labelled = molecule({parsed("H12", 0, 0, 0), parsed("C1", 1.0, 0, 0)});
+    perceiveBonds(labelled);
+    EXPECT_EQ(labelled.atoms[0].bondCount(), 0);
+    EXPECT_EQ(labelled.atoms[1].bondCount(), 1);
+}
+
+TEST(Bonds, AngleLengthAndAxisOfABond) {
+    MoleculeState up = molecule({parsed("C", 0, 0, 0), parsed("O", 0, 0, 1.2)});
+    perceiveBonds(up);
+    const BondSlot& b = up.atoms[0].bonds.at(0);
+    EXPECT_NEAR(b.angle, 0.0, 1e-12);
+    EXPECT_DOUBLE_EQ(b.length, 1.2);
+    expectNear(b.axis, 0, 0, 0);
+    // Seen from the oxygen the bond points down -Z.
+    EXPECT_NEAR(up.atoms[1].bonds.at(0).angle, -180.0, 1e-9);
+
+    MoleculeState side = molecule({parsed("C", 0, 0, 0), parsed("O", 1.2, 0, 0)});
+    perceiveBonds(side);
+    const BondSlot& s = side.atoms[0].bonds.at(0);
+    EXPECT_NEAR(s.angle, -90.0, 1e-9);
+    expectNear(s.axis, 0, -1, 0); // (dy/r, -dx/r, 0)
+}
+
+TEST(Bonds, MoreThanSixNeighboursAreAllKept) {
+    std::vector<Atom> atoms{parsed("S", 0, 0, 0)};
+    for (int k = 0; k < 8; ++k)
+        atoms.push_back(parsed("F", 1.5 * std::cos(k * M_PI / 4), 1.5 * std::sin(k * M_PI / 4), 0));
+    MoleculeState m = molecule(atoms);
+    perceiveBonds(m);
+    EXPECT_EQ(m.atoms[0].bondCount(), 8);
+}
+
+TEST(Bonds, AtomsOnTheSameSpotGetNoBondInsteadOfNaN) {
+    MoleculeState m = molecule({parsed("C", 1, 1, 1), parsed("C", 1, 1, 1)});
+    perceiveBonds(m);
+    EXPECT_EQ(m.atoms[0].bondCount(), 0);
+}
+
+TEST(Molecule, EmptyMoleculeIsValidEverywhere) {
+    MoleculeState m = molecule({});
+    VibrationStore v;
+    ViewSettings s;
+    perceiveBonds(m);
+    applyPendingRotation(m, v, s);
+    accumulateRotation(m);
+    restoreAllPositions(m);
+    EXPECT_TRUE(m.atoms.empty());
+}
+
+class RotationRoundTrip : public test::ProcessStateTest {};
+
+TEST_F(RotationRoundTrip, RestoringReturnsAtomsAndVectorsExactlyToTheLoadedValues) {
+    MoleculeState& m = moleculeState();
+    replaceAtoms(m, {parsed("C", 0.1, 0.2, 0.3), parsed("O", -1.0, 0.5, 2.0)},
+                 ElementSource::BySymbol);
+    VibrationStore& v = vibrationStore();
+    v.modes = {{{1, 0, 0}, {0, 1, 0}}, {{0.3, -0.2, 0.1}, {0, 0, 1}}};
+    v.dipoleDerivatives = {{0.5, 0.25, -1}, {2, 3, 4}};
+    v.saveVectors();
+    ViewSettings& s = viewSettings();
+    s.modesLoaded = 1;
+    s.dipolesLoaded = 1;
+
+    for (int step = 0; step < 5; ++step) {
+        m.pendingRotationX = 17.0f * step + 3;
+        m.pendingRotationY = -41.5f;
+        m.pendingRotationZ = 123.25f;
+        applyPendingRotation(m, v, s);
+        accumulateRotation(m);
+    }
+    EXPECT_NE(m.atoms[0].x, 0.1);
+    EXPECT_NE(v.modes[0][0].x, 1.0);
+    EXPECT_FLOAT_EQ(m.rotationY, -41.5f * 5);
+    EXPECT_EQ(m.pendingRotationX, 0.0f);
+
+    restoreAllPositions(m);
+    v.restoreVectors();
+    EXPECT_EQ(m.atoms[1].position(), (Vector3{-1.0, 0.5, 2.0}));
+    EXPECT_EQ(v.modes[1][0], (Vector3{0.3, -0.2, 0.1}));
+    EXPECT_EQ(v.dipoleDerivatives[1], (Vector3{2, 3, 4}));
+}
+
+TEST_F(RotationRoundTrip, VectorsStayPutWhenTheirFlagIsOff) {
+    MoleculeState& m = moleculeState();
+    replaceAtoms(m, {parsed("C", 1, 0, 0)}, ElementSource::BySymbol);
+    VibrationStore& v = vibrationStore();
+    v.modes = {{{1, 0, 0}}};
+    v.dipoleDerivatives = {{1, 0, 0}};
+    viewSettings().modesLoaded = 1; // dipoles not loaded
+    m.pendingRotationZ = 90;
+    applyPendingRotation(m, v, viewSettings());
+    expectNear(m.atoms[0], 0, -1, 0);
+    expectNear(v.modes[0][0], 0, -1, 0);
+    EXPECT_EQ(v.dipoleDerivatives[0], (Vector3{1, 0, 0}));
+}
+
+TEST(ReplaceAtoms, CopiesPositionKeepsItAndSetsTheElement) {
+    MoleculeState m;
+    Atom p;
+    p.atomicNumber = 8;
+    p.symbol = "ignored";
+    p.x = 1;
+    p.y = 2;
+    p.z = 3;
+    p.selected = 1;
+    replaceAtoms(m, {p}, ElementSource::ByNumber);
+    ASSERT_EQ(m.atoms.size(), 1u);
+    EXPECT_EQ(m.atoms[0].symbol, "O");
+    EXPECT_EQ(m.atoms[0].loadedPosition, (Vector3{1, 2, 3}));
+    EXPECT_EQ(m.atoms[0].selected, 0);
+    EXPECT_EQ(m.atoms[0].material, MaterialId::Red);
+}
+
+TEST(VibrationStore, ClearKeepsTheSavedCopiesAndSpectra) {
+    VibrationStore v;
+    for (const auto& block : v.spectra)
+        for (float f : block)
+            ASSERT_EQ(f, 0.0f);
+    v.frequencies = {"1"};
+    v.modes = {{{1, 2, 3}}};
+    v.dipoleDerivatives = {{4, 5, 6}};
+    v.saveVectors();
+    v.spectra[3][7] = 2.5f;
+    v.clearVibrations();
+    EXPECT_TRUE(v.frequencies.empty());
+    EXPECT_TRUE(v.modes.empty());
+    EXPECT_EQ(v.savedModes.size(), 1u);
+    EXPECT_EQ(v.savedDipoleDerivatives.at(0), (Vector3{4, 5, 6}));
+    EXPECT_EQ(v.spectra[3][7], 2.5f);
+    // Restoring into emptied lists changes no size.
+    v.restoreVectors();
+    EXPECT_TRUE(v.modes.empty());
+}

@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
+#include "model/readers/GaussianOutputReader.h"
+#include "render/ViewSettings.h"
+
+using namespace kalviro;
+
+namespace {
+
+std::string fixture(const std::string& name) {
+    return test::readFileBytes(test::dataPath("gaussian-output/" + name));
+}
+
+GaussianOutputContent parseText(const std::string& text) {
+    test::TempDir dir;
+    test::writeFileBytes(dir.path("f.log"), text);
+    auto c = parseOutputFile(dir.path("f.log"));
+    EXPECT_TRUE(c.has_value());
+    return c ? std::move(*c) : GaussianOutputContent{};
+}
+
+std::string replaceAll(std::string s, const std::string& from, const std::string& to) {
+    for (std::size_t p = s.find(from); p != std::string::npos; p = s.find(from, p + to.size()))
+        s.replace(p, from.size(), to);
+    return s;
+}
+
+void expectVector(const Vector3& v, double x, double y, double z) {
+    EXPECT_DOUBLE_EQ(v.x, x);
+    EXPECT_DOUBLE_EQ(v.y, y);
+    EXPECT_DOUBLE_EQ(v.z, z);
+}
+
+using Texts = std::vector<std::string>;
+
+} // namespace
+
+TEST(GaussianOutput, OptimisationTakesTheFirstTableAfterTheConvergedStep) {
+    auto c = parseText(fixture("g98_opt_freq.log"));
+    ASSERT_EQ(c.atoms.size(), 4u);
+    EXPECT_EQ(c.atoms[0].atomicNumber, 6);
+    EXPECT_EQ(c.atoms[3].atomicNumber, 1);
+    expectVector(c.atoms[0], 0.0, 0.0, -0.5241);
+    expectVector(c.atoms[2], 0.0, 0.9387, -1.1045);
+}
+
+TEST(GaussianOutput, FrequencyGroupsIncludingAShortLastGroup) {
+    auto c = parseText(fixture("g98_opt_freq.log"));
+    EXPECT_EQ(c.frequencies, (Texts{"1335.9876", "1383.5533", "1679.4522", "2028.1234", "3160.0000", ""}));
+    EXPECT_EQ(c.symmetries, (Texts{"B1", "B2", "A1", "A1", "B2", ""}));
+    EXPECT_EQ(c.intensities, (Texts{"4.6537", "11.3620", "9.6613", "150.1000", "75.2000", ""}));
+    ASSERT_EQ(c.modes.size(), 6u);
+    for (const auto& mode : c.modes)
+        EXPECT_EQ(mode.size(), 4u);
+    expectVector(c.modes[0][0], 0.17, 0.0, 0.0);
+    expectVector(c.modes[1][0], 0.0, 0.20, -0.01);
+    expectVector(c.modes[2][3], 0.0, -0.41, -0.27);
+    expectVector(c.modes[3][2], 0.0, 0.38, -0.28);
+    expectVector(c.modes[4][3], 0.0, -0.56, 0.41);
+    expectVector(c.modes[5][1], 0.0, 0.0, 0.0); // the missing third mode
+}
+
+TEST(GaussianOutput, AnEmptyLineInATableEndsFrequencyReadingForGood) {
+    // The second job after the empty line adds no group.
+    auto c = parseText(fixture("g98_opt_freq.log"));
+    EXPECT_EQ(std::count(c.frequencies.begin(), c.frequencies.end(), "999.0000"), 0);
+}
+
+TEST(GaussianOutput, DipoleDerivativesWithFortranExponents) {
+    auto c = parseText(fixture("g98_opt_freq.log"));
+    ASSERT_EQ(c.dipoleDerivatives.size(), 5u);
+    expectVector(c.dipoleDerivatives[0], 0.123456, -0.02, 0.0);
+    expectVector(c.dipoleDerivatives[1], 0.0, 0.345, -1.5e-7);
+    expectVector(c.dipoleDerivatives[2], -0.4, 0.0, 2.5);
+}
+
+TEST(GaussianOutput, NewerLayoutAndAFrequencyOnlyJob) {
+    // "  Atom  AN" with five-space rows; no converged table selects a
+    // geometry, so the last standard orientation is the molecule.
+    auto c = parseText(fixture("g16_freq_only.log"));
+    ASSERT_EQ(c.atoms.size(), 3u);
+    EXPECT_EQ(c.atoms[0].atomicNumber, 8);
+    expectVector(c.atoms[1], 0.0, 0.763239, -0.477047);
+    EXPECT_EQ(c.frequencies, (Texts{"1713.0000", "3727.0000", "3849.0000"}));
+    EXPECT_EQ(c.symmetries, (Texts{"A1", "A1", "B2"}));
+    ASSERT_EQ(c.modes.size(), 3u);
+    expectVector(c.modes[0][1], 0.0, -0.43, -0.56);
+    expectVector(c.modes[2][2], 0.0, -0.56, -0.43);
+    // Both dipole wordings; the mode number's width does not matter.
+    ASSERT_EQ(c.dipoleDerivatives.size(), 2u);
+    expectVector(c.dipoleDerivatives[1], 4.0, -5.0, 6.0);
+}
+
+TEST(GaussianOutput, InputOrientationWhenNoStandardTableExists) {
+    auto text = replaceAll(fixture("g16_freq_only.log"), "Standard orientation:", "Some other table:");
+    auto c = parseText(text);
+    ASSERT_EQ(c.atoms.size(), 3u);
+    expectVector(c.atoms[0], 0.1, 0.2, 0.3);
+}
+
+TEST(GaussianOutput, CrLfReadsLikeLf) {
+    for (const char* name : {"g98_opt_freq.log", "g16_freq_only.log"}) {
+        auto lf = parseText(fixture(name));
+        auto crlf = parseText(replaceAll(fixture(name), "\n", "\r\n"));
+        EXPECT_EQ(crlf.frequencies, lf.frequencies) << name;
+        EXPECT_EQ(crlf.symmetries, lf.symmetries) << name;
+        EXPECT_EQ(crlf.modes, lf.modes) << name;
+        ASSERT_EQ(crlf.atoms.size(), lf.atoms.size()) << name;
+        EXPECT_EQ(crlf.atoms.back().position(), lf.atoms.back().position()) << name;
+        EXPECT_EQ(crlf.dipoleDerivatives, lf.dipoleDerivatives) << name;
+    }
+}
+
+TEST(GaussianOutput, OldFourSpaceRuleStillEndsATable) {
+    // Gaussian 94-style: the next group's header follows the rows directly.
+    auto c = parseText(" Standard orientation:\n"
+                       "                     A1                     B2                     A1\n"
+                       " Frequencies --  100.0  200.0  300.0\n"
+                       " IR Inten    --    1.0    2.0    3.0\n"
+                       " Atom AN      X      Y      Z        X      Y      Z        X      Y      Z\n"
+                       "   1   6     0.10   0.20   0.30     0.40   0.50   0.60     0.70   0.80   0.90\n"
+                       "                     B1\n"
+                       " Frequencies --  400.0\n"
+                       " IR Inten    --    4.0\n"
+                       " Atom AN      X      Y      Z\n"
+                       "   1   6     1.00   1.10   1.20\n"
+                       "\n");
+    EXPECT_EQ(c.frequencies, (Texts{"100.0", "200.0", "300.0", "400.0", "", ""}));
+    EXPECT_EQ(c.symmetries, (Texts{"A1", "B2", "A1", "B1", "", ""}));
+    ASSERT_EQ(c.modes.size(), 6u);
+    expectVector(c.modes[2][0], 0.7, 0.8, 0.9);
+    expectVector(c.modes[3][0], 1.0, 1.1, 1.2);
+}
+
+TEST(GaussianOutput, KeywordsMustStartAtTheSecondColumn) {
+    auto c = parseText("  Frequencies --  100.0  200.0  300.0\n"
+                       " IR Inten    --    1.0    2.0    3.0\n"
+                       " Atom AN      X      Y      Z\n"
+                       "   1   6     0.10   0.20   0.30\n");
+    EXPECT_TRUE(c.frequencies.empty());
+    // The intensities line still announces three modes, but with no group
+    // open the rows go nowhere.
+    EXPECT_EQ(c.intensities.size(), 3u);
+    ASSERT_EQ(c.modes.size(), 3u);
+    EXPECT_TRUE(c.modes[0].empty());
+}
+
+TEST(GaussianOutput, RowsBeforeAnyIntensityLineAreIgnored) {
+    auto c = parseText(" Frequencies --  100.0\n"
+                       " Atom AN      X      Y      Z\n"
+                       "   1   6     0.10   0.20   0.30\n"
+                       "\n");
+    EXPECT_EQ(c.frequencies.size(), 3u);
+    EXPECT_TRUE(c.modes.empty());
+}
+
+TEST(GaussianOutput, TablesWithoutATypeColumnAndLongTokens) {
+    auto c = parseText("    Item               Value     Threshold  Converged?\n"
+                       " Maximum Force            0.000012     0.000450     YES\n"
+                       " RMS     Force            0.000005     0.000300     YES\n"
+                       " Maximum Displacement     0.000036     0.001800     YES\n"
+                       " RMS     Displacement     0.000019     0.001200     YES\n"
+                       "                    Standard orientation:\n"
+                       " ----------------------------------------------------------\n"
+                       " Center     Atomic              Coordinates (Angstroms)\n"
+                       " Number     Number             X           Y           Z\n"
+                       " ----------------------------------------------------------\n"
+                       "    1          7           1.000000    2.000000    3.000000\n"
+                       " ----------------------------------------------------------\n"
+                       "  A_VERY_LONG_SYMMETRY_LABEL\n"
+                       " Frequencies --  123456.789012345678\n");
+    ASSERT_EQ(c.atoms.size(), 1u);
+    EXPECT_EQ(c.atoms[0].atomicNumber, 7);
+    expectVector(c.atoms[0], 1.0, 2.0, 3.0);
+    EXPECT_EQ(c.frequencies.front(), "123456.789012345678");
+    EXPECT_EQ(c.symmetries.front(), "A_VERY_LONG_SYMMETRY_LABEL");
+}
+
+TEST(GaussianOutput, AFileEndingInsideATableKeepsWhatWasComplete) {
+    const std::string full = fixture("g16_freq_only.log");
+    // Cut inside the standard orientation table: the input table is the
+    // last complete one.
+    auto c = parseText(full.substr(0, full.find("      2          1           0        0.000000")));
+    ASSERT_EQ(c.atoms.size(), 3u);
+    expectVector(c.atoms[0], 0.1, 0.2, 0.3);
+    // Cut inside the displacement table: rows so far are kept.
+    auto d = parseText(full.substr(0, full.find("     3   1     0.00   0.43")));
+    ASSERT_EQ(d.modes.size(), 3u);
+    EXPECT_EQ(d.modes[0].size(), 2u);
+}
+
+class ReadOutput : public test::ProcessStateTest {};
+
+TEST_F(ReadOutput, InstallsIntoTheStoresAndRaisesTheFlags) {
+    viewSettings().eyeDistance = 3.0f;
+    viewSettings().axisLength = 4.0f;
+    ASSERT_TRUE(readOutput(test::dataPath("gaussian-output/g98_opt_freq.log")));
+    EXPECT_EQ(atomCount(), 4u);
+    EXPECT_EQ(moleculeState().atoms[1].symbol, "O");
+    EXPECT_EQ(moleculeState().atoms[1].loadedPosition.z, 0.6839);
+    EXPECT_EQ(vibrationStore().modes.size(), 6u);
+    EXPECT_EQ(viewSettings().modesLoaded, 1);
+    EXPECT_EQ(viewSettings().dipolesLoaded, 1);
+    EXPECT_EQ(viewSettings().eyeDistance, 20.0f);
+    EXPECT_EQ(viewSettings().axisLength, 4.0f); // other camera fields untouched
+    EXPECT_TRUE(platform_.messages.empty());
+}
+
+TEST_F(ReadOutput, AFileWithoutVibrationsRaisesNoFlag) {
+    test::TempDir dir;
+    test::writeFileBytes(dir.path("plain.log"), " Normal termination of Gaussian 16.\n");
+    ASSERT_TRUE(readOutput(dir.path("plain.log")));
+    EXPECT_EQ(viewSettings().modesLoaded, 0);
+    EXPECT_EQ(viewSettings().dipolesLoaded, 0);
+    EXPECT_EQ(atomCount(), 0u);
+}
+
+TEST_F(ReadOutput, AFileThatCannotBeOpenedChangesNothing) {
+    ASSERT_TRUE(readOutput(test::dataPath("gaussian-output/g16_freq_only.log")));
+    EXPECT_FALSE(readOutput(test::dataPath("gaussian-output/missing.log")));
+    ASSERT_EQ(platform_.messages.size(), 1u);
+    EXPECT_EQ(platform_.messages[0], "ファイルが開けません");
+    EXPECT_EQ(atomCount(), 3u);
+    EXPECT_EQ(vibrationStore().frequencies.size(), 3u);
+}

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "model/MoleculeState.h"
+#include "render/ViewSettings.h"
+
+using namespace kalviro;
+
+TEST(Zoom, FourStepsEachWayThenNothing) {
+    ViewSettings s;
+    ZoomCounter z;
+    const float in[] = {16.666667f, 13.888889f, 11.574074f, 9.645062f};
+    for (float expected : in) {
+        z.zoom(0, s);
+        EXPECT_NEAR(s.eyeDistance, expected, 1e-4);
+    }
+    z.zoom(0, s);
+    EXPECT_NEAR(s.eyeDistance, 9.645062f, 1e-4);
+    EXPECT_EQ(z.level, 4);
+    EXPECT_NEAR(s.axisLength, 7.0 / (1.2 * 1.2 * 1.2 * 1.2), 1e-5);
+
+    ViewSettings t;
+    ZoomCounter y;
+    const float out[] = {24.0f, 28.8f, 34.56f, 41.472f};
+    for (float expected : out) {
+        y.zoom(1, t);
+        EXPECT_NEAR(t.eyeDistance, expected, 1e-4);
+    }
+    y.zoom(1, t);
+    EXPECT_NEAR(t.eyeDistance, 41.472f, 1e-4);
+    EXPECT_EQ(y.level, -4);
+    y.zoom(7, t); // not a direction
+    EXPECT_EQ(y.level, -4);
+}
+
+TEST(Zoom, ScalesTheEyeOffsetsToo) {
+    ViewSettings s;
+    s.eyeX = 1.2f;
+    s.eyeY = -2.4f;
+    ZoomCounter z;
+    z.zoom(1, s);
+    EXPECT_NEAR(s.eyeX, 1.44f, 1e-6);
+    EXPECT_NEAR(s.eyeY, -2.88f, 1e-6);
+}
+
+TEST(Zoom, ALoadResetsTheEyeButNotTheCounter) {
+    ViewSettings s;
+    ZoomCounter z;
+    z.zoom(0, s);
+    z.zoom(0, s);
+    s.eyeDistance = 20.0f; // what a reader writes after a load
+    EXPECT_NEAR(s.axisLength, 7.0 / 1.44, 1e-5);
+    int steps = 0;
+    for (int k = 0; k < 6; ++k) {
+        const float before = s.eyeDistance;
+        z.zoom(0, s);
+        steps += s.eyeDistance != before;
+    }
+    EXPECT_EQ(steps, 2);
+}
+
+TEST(Camera, ResetRestoresOnlyTheCameraFields) {
+    ViewSettings s;
+    ZoomCounter z;
+    z.zoom(1, s);
+    s.eyeX = 3;
+    s.numbersShown = 1;
+    s.resetCamera();
+    EXPECT_EQ(s.eyeDistance, 20.0f);
+    EXPECT_EQ(s.axisLength, 7.0f);
+    EXPECT_EQ(s.eyeX, 0.0f);
+    EXPECT_EQ(s.numbersShown, 1);
+}
+
+TEST(Camera, ReleasedCounterStartsAgainAtZero) {
+    zoomCounter().zoom(0, viewSettings());
+    EXPECT_EQ(zoomCounter().level, 1);
+    releaseZoomCounter();
+    EXPECT_EQ(zoomCounter().level, 0);
+    resetViewSettings();
+}
+
+TEST(Toggles, OneBecomesZeroAndAnythingElseOne) {
+    Flag f = 0;
+    toggle(f);
+    EXPECT_EQ(f, 1);
+    toggle(f);
+    EXPECT_EQ(f, 0);
+    f = 7;
+    toggle(f);
+    EXPECT_EQ(f, 0);
+}
+
+TEST(Toggles, SideRules) {
+    ViewSettings s;
+    s.toggleCovalentRadius();
+    EXPECT_EQ(s.atomScale, 1.0f);
+    s.toggleCovalentRadius();
+    EXPECT_EQ(s.atomScale, 0.5f);
+
+    s.axesShown = 1;
+    s.toggleSurface();
+    EXPECT_EQ(s.surfaceShown, 1);
+    EXPECT_EQ(s.axesShown, 0);
+    s.axesShown = 1;
+    s.toggleSurface(); // switching off also takes the axes away
+    EXPECT_EQ(s.surfaceShown, 0);
+    EXPECT_EQ(s.axesShown, 0);
+
+    MoleculeState m;
+    m.viewValue = 33;
+    toggleViewpointMode(s, m);
+    EXPECT_EQ(s.viewpointMode, 1);
+    EXPECT_EQ(m.viewValue, 0.0f);
+
+    s.selectBlendAllStyle();
+    EXPECT_EQ(s.solidStyle + s.blendBonds * 2 + s.blendAll * 4, 4);
+    s.selectBlendBondStyle();
+    EXPECT_EQ(s.solidStyle + s.blendBonds * 2 + s.blendAll * 4, 2);
+    s.selectSolidStyle();
+    EXPECT_EQ(s.solidStyle + s.blendBonds * 2 + s.blendAll * 4, 1);
+}

@@ -16,6 +16,7 @@ BatchPlatform& batchPlatform() {
 
 void addAllCommands(CLI::App& app) {
     addDumpCommand(app);
+    addOrbitalCommand(app);
     addSpectrumCommands(app);
     addIrCommand(app);
     addCoordsCommand(app);

@@ -3,6 +3,7 @@
 // its callback stores the process exit status in cliExitStatus().
 
 #include <CLI/CLI.hpp>
+#include <optional>
 #include <string>
 
 namespace kalviro {
@@ -18,6 +19,9 @@ bool loadFileAsProgram(const std::string& path);
 BatchPlatform& batchPlatform();
 
 void addDumpCommand(CLI::App& app);
+void addOrbitalCommand(CLI::App& app);
+// Prints the checkpoint values of `dump` (no mo: the HOMO); the exit status.
+int dumpCheckpoint(const std::string& path, std::optional<int> mo);
 void addSpectrumCommands(CLI::App& app); // spectrum, projection, plot
 void addIrCommand(CLI::App& app);
 void addCoordsCommand(CLI::App& app);

@@ -5,6 +5,7 @@
 #include "cli/Dump.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
+#include "orbital/CheckpointReader.h"
 #include "platform/Platform.h"
 #include "render/ViewSettings.h"
 
@@ -13,7 +14,9 @@ namespace {
 
 using nlohmann::json;
 
-json vectorJson(const Vector3& v) { return json::array({v.x, v.y, v.z}); }
+json vectorJson(const Vector3& v) {
+    return json::array({v.x, v.y, v.z});
+}
 
 json storesJson() {
     const MoleculeState& m = moleculeState();
@@ -21,8 +24,11 @@ json storesJson() {
     const ViewSettings& s = viewSettings();
     json atoms = json::array();
     for (const Atom& a : m.atoms)
-        atoms.push_back(
-            {{"symbol", a.symbol}, {"atomicNumber", a.atomicNumber}, {"x", a.x}, {"y", a.y}, {"z", a.z}});
+        atoms.push_back({{"symbol", a.symbol},
+                         {"atomicNumber", a.atomicNumber},
+                         {"x", a.x},
+                         {"y", a.y},
+                         {"z", a.z}});
     json modes = json::array();
     for (const auto& mode : v.modes) {
         json vectors = json::array();
@@ -33,14 +39,10 @@ json storesJson() {
     json dipoles = json::array();
     for (const Vector3& d : v.dipoleDerivatives)
         dipoles.push_back(vectorJson(d));
-    return {{"atoms", std::move(atoms)},
-            {"frequencies", v.frequencies},
-            {"intensities", v.intensities},
-            {"symmetries", v.symmetries},
-            {"modes", std::move(modes)},
-            {"dipoleDerivatives", std::move(dipoles)},
-            {"modesLoaded", s.modesLoaded == 1},
-            {"dipolesLoaded", s.dipolesLoaded == 1}};
+    return {{"atoms", std::move(atoms)},         {"frequencies", v.frequencies},
+            {"intensities", v.intensities},      {"symmetries", v.symmetries},
+            {"modes", std::move(modes)},         {"dipoleDerivatives", std::move(dipoles)},
+            {"modesLoaded", s.modesLoaded == 1}, {"dipolesLoaded", s.dipolesLoaded == 1}};
 }
 
 } // namespace
@@ -61,14 +63,25 @@ void addDumpCommand(CLI::App& app) {
     struct Options {
         std::string file;
         bool summary = false;
+        int mo = 0;
     };
     auto options = std::make_shared<Options>();
     CLI::App* cmd = app.add_subcommand(
         "dump", "Read FILE as the viewer does and print the loaded data as one JSON object");
-    cmd->add_option("FILE", options->file, "Gaussian output (.log, .out) or input (.dat, .com, .gjf), GAMESS input (.inp)")->required();
+    cmd->add_option("FILE", options->file,
+                    "Gaussian output (.log, .out) or input (.dat, .com, .gjf), GAMESS input "
+                    "(.inp), or formatted checkpoint (.fchk, .fch)")
+        ->required();
     cmd->add_flag("--summary", options->summary,
                   "Print only the counts of atoms, modes and dipole derivatives");
-    cmd->callback([options] {
+    cmd->add_option("--mo", options->mo,
+                    "Checkpoint files: orbital to list, 1-based (default: HOMO)");
+    cmd->callback([options, cmd] {
+        if (isCheckpointPath(options->file)) {
+            cliExitStatus() = dumpCheckpoint(
+                options->file, cmd->count("--mo") ? std::optional<int>(options->mo) : std::nullopt);
+            return;
+        }
         if (options->summary) {
             if (!loadFileAsProgram(options->file)) {
                 cliExitStatus() = 1;

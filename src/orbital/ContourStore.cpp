@@ -18,7 +18,9 @@ void ContourStore::rotateContours(double a, double b) {
         p.rotateXY(a, b);
 }
 
-void ContourStore::restoreContours() { currentPoints = loadedPoints; }
+void ContourStore::restoreContours() {
+    currentPoints = loadedPoints;
+}
 
 ContourStore& contourStore() {
     if (!theStore)
@@ -26,6 +28,8 @@ ContourStore& contourStore() {
     return *theStore;
 }
 
-void releaseContourStore() { theStore.reset(); }
+void releaseContourStore() {
+    theStore.reset();
+}
 
 } // namespace kalviro

@@ -5,8 +5,12 @@ namespace {
 OrbitalFlags theFlags;
 }
 
-OrbitalFlags& orbitalFlags() { return theFlags; }
+OrbitalFlags& orbitalFlags() {
+    return theFlags;
+}
 
-void resetOrbitalFlags() { theFlags = OrbitalFlags{}; }
+void resetOrbitalFlags() {
+    theFlags = OrbitalFlags{};
+}
 
 } // namespace kalviro

@@ -10,7 +10,9 @@
 #include "model/MoleculeState.h"
 #include "ir/SpectrumCalculator.h"
 #include "model/VibrationStore.h"
+#include "orbital/CheckpointReader.h"
 #include "orbital/ContourStore.h"
+#include "orbital/MolecularOrbital.h"
 #include "orbital/OrbitalFlags.h"
 #include "render/PickedAtoms.h"
 #include "render/SceneChoices.h"
@@ -78,6 +80,8 @@ void resetProcessState() {
     resetViewSettings();
     resetOrbitalFlags();
     releaseContourStore();
+    releaseMolecularOrbital();
+    resetCheckpointState();
     intensityMaximum() = 0;
     clearDialogClosers();
     setCheckpointOpener(nullptr);

@@ -1,0 +1,278 @@
+#include "orbital/CheckpointReader.h"
+
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+
+#include "model/KALVIROException.h"
+#include "model/LineTokens.h"
+#include "model/NumberText.h"
+#include "model/TextLineReader.h"
+#include "orbital/ContourStore.h"
+#include "orbital/KALVIROMolecularOrbital.h"
+#include "orbital/MolecularOrbital.h"
+#include "platform/Platform.h"
+
+namespace kalviro {
+namespace {
+
+CheckpointState theState;
+
+std::string_view lastToken(std::string_view line) {
+    std::size_t end = line.size();
+    while (end > 0 && isBlank(line[end - 1]))
+        --end;
+    std::size_t begin = end;
+    while (begin > 0 && !isBlank(line[begin - 1]))
+        --begin;
+    return line.substr(begin, end - begin);
+}
+
+// Section titles start with a letter in column 1; data lines never do. A
+// title ends any section still open, so a short or damaged array is never
+// continued with the values of the next one.
+bool isTitleLine(std::string_view line) {
+    return !line.empty() && std::isalpha(static_cast<unsigned char>(line[0]));
+}
+
+// Up to `count` reals from the start of line, as " %f %f ..." reads them;
+// stops at the first text that is not a number.
+int readReals(std::string_view line, int count, float* out) {
+    std::string buffer(line);
+    const char* p = buffer.c_str();
+    int n = 0;
+    while (n < count) {
+        char* end = nullptr;
+        const double v = std::strtod(p, &end);
+        if (end == p)
+            break;
+        out[n++] = static_cast<float>(v);
+        p = end;
+    }
+    return n;
+}
+
+class CoefficientSection {
+  public:
+    CoefficientSection(int orbitalIndex) : wanted_(orbitalIndex) {}
+
+    void open(const std::string& electronCountText, const std::string& basisCountText) {
+        nb_ = integerAtStart(basisCountText);
+        a_ = wanted_ >= 0 ? wanted_ : integerAtStart(electronCountText) / 2 - 1;
+        if (nb_ > 0)
+            values_.assign(static_cast<std::size_t>(nb_), 0.0f);
+        open_ = nb_ > 0 && a_ >= 0;
+        skipping_ = true;
+        c_ = 0;
+        r_ = 0;
+    }
+    bool isOpen() const { return open_; }
+    void close() { open_ = false; }
+
+    void line(std::string_view text) {
+        float v[5] = {0, 0, 0, 0, 0};
+        if (skipping_) {
+            c_ += 5;
+            const long long start = static_cast<long long>(a_) * nb_;
+            if (c_ < start)
+                return;
+            skipping_ = false;
+            if (c_ == start)
+                return;                                 // the next line starts the wanted orbital
+            const int d = static_cast<int>(c_ - start); // its first d values end this line
+            const int got = readReals(text, 5, v);
+            for (int k = 5 - d; k < 5; ++k)
+                store(k, got, v);
+            return;
+        }
+        const long long left = static_cast<long long>(nb_) - r_;
+        if (left <= 0) {
+            open_ = false;
+            return;
+        }
+        const int want = left >= 5 ? 5 : static_cast<int>(left);
+        const int got = readReals(text, want, v);
+        for (int k = 0; k < want; ++k)
+            store(k, got, v);
+        if (want < 5)
+            open_ = false;
+    }
+
+    std::vector<float> values() const { return values_; }
+    int index() const { return a_; }
+
+  private:
+    // A value the line does not have still takes its place (left at 0).
+    void store(int k, int got, const float* v) {
+        if (r_ < nb_ && k < got)
+            values_[static_cast<std::size_t>(r_)] = v[k];
+        ++r_;
+    }
+
+    int wanted_;
+    int nb_ = 0;
+    int a_ = -1;
+    bool open_ = false;
+    bool skipping_ = true;
+    long long c_ = 0;
+    long long r_ = 0;
+    std::vector<float> values_;
+};
+
+void reportFailure(const KALVIROException& e) {
+    if (!e.message().empty())
+        e.showMessage();
+    else
+        e.showLocation();
+}
+
+} // namespace
+
+CheckpointState& checkpointState() {
+    return theState;
+}
+
+void resetCheckpointState() {
+    theState = CheckpointState{};
+}
+
+int integerAtStart(std::string_view text) {
+    std::string buffer(text);
+    const long v = std::strtol(buffer.c_str(), nullptr, 10);
+    if (v > INT_MAX)
+        return INT_MAX;
+    if (v < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(v);
+}
+
+bool isCheckpointPath(std::string_view path) {
+    const std::size_t dot = path.find_last_of('.');
+    const std::size_t slash = path.find_last_of('/');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+        return false;
+    const std::string ext = upperCaseName(path.substr(dot + 1));
+    return ext == "FCHK" || ext == "FCH";
+}
+
+CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
+                                   std::string electronCountText, std::string basisCountText) {
+    CheckpointContents out;
+    out.electronCountText = std::move(electronCountText);
+    out.basisCountText = std::move(basisCountText);
+    bool atomsOpen = false;
+    bool coordinatesOpen = false;
+    CoefficientSection coefficients(orbitalIndex);
+    bool coefficientsSeen = false;
+
+    std::string_view line;
+    long lineNumber = 0;
+    while (reader.next(line)) {
+        ++lineNumber;
+        if (lineNumber == 2)
+            out.basisName = std::string(lastToken(line));
+        const bool title = isTitleLine(line);
+        if (title) {
+            if (contains(line, "Number of electrons"))
+                out.electronCountText = std::string(lastToken(line));
+            else if (contains(line, "Number of basis functions"))
+                out.basisCountText = std::string(lastToken(line));
+            else if (contains(line, "Pure/Cartesian d shells"))
+                out.pureCartesianD = integerAtStart(lastToken(line));
+        }
+
+        // Atomic numbers: fields of 12 characters.
+        if (atomsOpen && (title || contains(line, "Nuclear charges")))
+            atomsOpen = false;
+        else if (atomsOpen)
+            for (std::size_t k = 0; k + 12 <= line.size(); k += 12)
+                out.atomicNumbers.push_back(integerAtStart(line.substr(k, 12)));
+        if (!atomsOpen && contains(line, "Atomic numbers"))
+            atomsOpen = true;
+
+        // Coordinates in bohr: fields of 16 characters.
+        if (coordinatesOpen &&
+            (title || contains(line, "Atom types") || contains(line, "Shell types")))
+            coordinatesOpen = false;
+        else if (coordinatesOpen)
+            for (std::size_t k = 0; k + 16 <= line.size(); k += 16)
+                out.coordinates.push_back(parseNumber(line.substr(k, 16)));
+        if (!coordinatesOpen && contains(line, "Current cartesian coordinates"))
+            coordinatesOpen = true;
+
+        // The wanted orbital's coefficients, found by counting values.
+        if (coefficients.isOpen() && title)
+            coefficients.close();
+        else if (coefficients.isOpen())
+            coefficients.line(line);
+        if (!coefficientsSeen && contains(line, "Alpha MO coefficients")) {
+            coefficientsSeen = true;
+            coefficients.open(out.electronCountText, out.basisCountText);
+        }
+    }
+    out.orbitalIndex = coefficientsSeen    ? coefficients.index()
+                       : orbitalIndex >= 0 ? orbitalIndex
+                                           : integerAtStart(out.electronCountText) / 2 - 1;
+    out.coefficients = coefficients.values();
+    const int nb = integerAtStart(out.basisCountText);
+    if (nb > 0 && out.coefficients.size() < static_cast<std::size_t>(nb))
+        out.coefficients.resize(static_cast<std::size_t>(nb), 0.0f);
+    return out;
+}
+
+bool computeCheckpointOrbital(const std::string& path, int orbitalIndex, MolecularOrbital& mo) {
+    std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
+    if (!file) {
+        showMessage("ファイルが開けません");
+        return false;
+    }
+    TextLineReader reader(file.get());
+    CheckpointState& state = checkpointState();
+    CheckpointContents contents =
+        parseCheckpoint(reader, orbitalIndex, state.electronCountText, state.basisCountText);
+    if (reader.failed()) {
+        showMessage("ファイルが開けません");
+        return false;
+    }
+    state.electronCountText = contents.electronCountText;
+    state.basisCountText = contents.basisCountText;
+
+    mo.coefficients = std::move(contents.coefficients);
+    mo.atomicNumbers = contents.atomicNumbers;
+    mo.nuclearCount = static_cast<std::int32_t>(contents.atomicNumbers.size());
+    mo.atomPositions.clear();
+    for (std::size_t n = 0; n < contents.atomicNumbers.size(); ++n) {
+        std::array<float, 3> p{};
+        for (std::size_t a = 0; a < 3; ++a) {
+            const std::size_t k = 3 * n + a;
+            p[a] = k < contents.coordinates.size()
+                       ? static_cast<float>(contents.coordinates[k] * kBohrInAngstrom)
+                       : 0.0f;
+        }
+        mo.atomPositions.push_back(p);
+    }
+    mo.electronCount = integerAtStart(contents.electronCountText);
+    mo.basisName = contents.basisName;
+
+    try {
+        selectBasisSet(mo);
+        ContourStore traced = traceAllSlices(mo);
+        traced.restoreContours();
+        contourStore() = std::move(traced);
+    } catch (const KALVIROException& e) {
+        releaseContourStore();
+        reportFailure(e);
+        return false;
+    }
+    return true;
+}
+
+bool readCheckpoint(int orbitalIndex) {
+    const bool ok = computeCheckpointOrbital(checkpointState().checkpointPath, orbitalIndex,
+                                             molecularOrbital());
+    releaseMolecularOrbital();
+    return ok;
+}
+
+} // namespace kalviro

@@ -1,0 +1,59 @@
+#pragma once
+// Reads what the orbital picture needs from a Gaussian formatted checkpoint
+// file: the electron and basis-function counts, the basis-set name, the atoms
+// and the coefficients of one alpha orbital. Then computes that orbital.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kalviro {
+
+class TextLineReader;
+struct MolecularOrbital;
+
+// Process-wide values of the last checkpoint file read.
+struct CheckpointState {
+    std::string checkpointPath;    // re-read by "MOを計算"
+    std::string electronCountText; // value of "Number of electrons"
+    std::string basisCountText;    // value of "Number of basis functions"
+    std::int32_t homoNumber = 0;   // electron count / 2
+};
+CheckpointState& checkpointState();
+void resetCheckpointState();
+
+struct CheckpointContents {
+    std::string electronCountText; // as found, or as given when the file has none
+    std::string basisCountText;
+    std::string basisName;  // last token of line 2
+    int pureCartesianD = 0; // "Pure/Cartesian d shells"; 0 when absent
+    std::vector<std::int32_t> atomicNumbers;
+    std::vector<double> coordinates; // bohr as in the file: x, y, z per atom
+    int orbitalIndex = -1;           // zero-based orbital that was read
+    std::vector<float> coefficients; // basis-function count values, 0 where not read
+};
+
+// orbitalIndex: zero-based orbital wanted, -1 for the highest occupied one.
+// The count texts start as given (the previous file's) and are replaced by
+// the file's own labelled lines.
+CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
+                                   std::string electronCountText = {},
+                                   std::string basisCountText = {});
+
+// Whether path names a formatted checkpoint file (.fchk, .fch, any case).
+bool isCheckpointPath(std::string_view path);
+
+// The C library's text-to-integer reading: leading blanks, sign, digits;
+// 0 when there is no number.
+int integerAtStart(std::string_view text);
+
+// Reads path, updates the count texts, fills mo, evaluates the grid and traces
+// the contours into the process-wide store. False (message shown, contour
+// store empty) when the file could not be opened or the calculation failed.
+bool computeCheckpointOrbital(const std::string& path, int orbitalIndex, MolecularOrbital& mo);
+
+// The same for checkpointPath on the process-wide calculator, released after.
+bool readCheckpoint(int orbitalIndex);
+
+} // namespace kalviro

@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "OrbitalTestSupport.h"
+#include "orbital/MolecularOrbital.h"
+#include "support/TestSupport.h"
+
+namespace kalviro {
+namespace {
+
+using test::axialNorm;
+using test::DirectGaussian;
+
+struct NameCase {
+    const char* name;
+    BasisFamily family;
+    int hydrogen; // functions per atom; -1: no table
+    int carbon;
+    int sulfur;
+};
+
+class BasisNames : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(BasisNames, FamilyAndFunctionsPerAtom) {
+    const NameCase& c = GetParam();
+    const std::string upper = upperCaseName(c.name);
+    EXPECT_EQ(basisFamilyOf(upper), c.family);
+    EXPECT_EQ(builtInFunctionCount(c.family, upper, 1), c.hydrogen);
+    EXPECT_EQ(builtInFunctionCount(c.family, upper, 6), c.carbon);
+    EXPECT_EQ(builtInFunctionCount(c.family, upper, 16), c.sulfur);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, BasisNames,
+    ::testing::Values(NameCase{"sto-3g", BasisFamily::Sto3g, 1, 5, 9},
+                      NameCase{"6-31G", BasisFamily::SixThirtyOne, 2, 9, 13},
+                      NameCase{"6-31G*", BasisFamily::SixThirtyOne, 2, 15, 19},
+                      NameCase{"6-31G**", BasisFamily::SixThirtyOne, 5, 15, 19},
+                      NameCase{"6-31G(d,p)", BasisFamily::SixThirtyOne, 5, 15, 19},
+                      NameCase{"6-31+G*", BasisFamily::SixThirtyOne, 2, 19, 23},
+                      NameCase{"6-31++G", BasisFamily::SixThirtyOne, 3, 13, 17},
+                      NameCase{"6-311G**", BasisFamily::NoTable, -1, -1, -1},
+                      NameCase{"3-21G", BasisFamily::NoTable, -1, -1, -1},
+                      NameCase{"LANL2DZ", BasisFamily::Unknown, -1, -1, -1}));
+
+class GridTest : public test::ProcessStateTest {
+  protected:
+    MolecularOrbital mo;
+
+    void setAtoms(std::vector<std::int32_t> z, std::vector<std::array<float, 3>> angstrom,
+                  std::string basis, std::vector<float> coefficients) {
+        mo.atomicNumbers = std::move(z);
+        mo.atomPositions = std::move(angstrom);
+        mo.nuclearCount = static_cast<std::int32_t>(mo.atomicNumbers.size());
+        mo.basisName = std::move(basis);
+        mo.coefficients = std::move(coefficients);
+    }
+    double point(int axis, int n) const {
+        return mo.gridOrigin[axis] + n * double(mo.gridStep[axis]);
+    }
+
+    // Largest difference from the direct sum over a sample of grid points,
+    // and the largest value seen, for a relative bound.
+    void compareWithDirect(const std::vector<DirectGaussian>& gs, double relative) {
+        double largest = 0.0;
+        double worst = 0.0;
+        for (int k = 0; k < kGridSize; k += 5)
+            for (int j = 1; j < kGridSize; j += 7)
+                for (int i = 2; i < kGridSize; i += 3) {
+                    const double want =
+                        test::directValue(gs, point(0, i), point(1, j), point(2, k));
+                    largest = std::max(largest, std::abs(want));
+                    worst = std::max(worst, std::abs(want - mo.at(i, j, k)));
+                }
+        ASSERT_GT(largest, 0.01);
+        EXPECT_LT(worst, relative * largest);
+    }
+};
+
+TEST_F(GridTest, BoxOfAPlanarMoleculeAndGridSpacing) {
+    setAtoms({1, 1}, {{0.0f, -0.37f, 0.5f}, {0.0f, 0.37f, 0.5f}}, "STO-3G", {0, 0});
+    selectBasisSet(mo);
+    EXPECT_NEAR(mo.boxMin[0], -1.82, 1e-6);
+    EXPECT_NEAR(mo.boxMax[0], 1.82, 1e-6);
+    EXPECT_NEAR(mo.boxMin[1], -2.19, 1e-6);
+    EXPECT_NEAR(mo.boxMax[2], 2.32, 1e-6);
+    EXPECT_NEAR(mo.gridStep[0], 3.64 / 0.529167 / 50.0, 1e-6);
+    EXPECT_NEAR(mo.gridOrigin[0], -1.82 / 0.529167, 1e-5);
+    EXPECT_NEAR(mo.atomPositions[1][1], 0.37 / 0.529167, 1e-5); // now in bohr
+    EXPECT_EQ(mo.rangeMode, "AUTO");
+    for (float v : mo.grid)
+        ASSERT_EQ(v, 0.0f); // zero coefficients add nothing
+}
+
+TEST_F(GridTest, HydrogenSto3gAtTheNucleus) {
+    setAtoms({1}, {{0.0f, 0.0f, 0.0f}}, "sto-3g", {1.0f});
+    selectBasisSet(mo);
+    EXPECT_EQ(mo.basisName, "STO-3G");
+    // sum over the three 1s primitives of 0.71270547 zeta^1.5 alpha^0.75 d.
+    const double want = 0.71270547 * std::pow(1.24, 1.5) *
+                        (std::pow(2.22766, 0.75) * 0.154329 + std::pow(0.405771, 0.75) * 0.535328 +
+                         std::pow(0.109818, 0.75) * 0.444635);
+    EXPECT_NEAR(mo.at(25, 25, 25), want, 1e-5 * want);
+    // The same from the scaled exponents 3.42525, 0.623914, 0.168855 by hand:
+    // sum d (2a/pi)^(3/4) = 0.27694 + 0.26769 + 0.08353.
+    EXPECT_NEAR(mo.at(25, 25, 25), 0.62816, 2e-4);
+}
+
+TEST_F(GridTest, WaterSto3gAgreesWithDirectSummation) {
+    const std::vector<float> c{0.3f, -0.5f, 0.7f, 0.2f, -0.4f, 0.6f, -0.6f};
+    setAtoms({8, 1, 1}, {{0.0f, 0.0f, 0.117f}, {0.0f, 0.757f, -0.469f}, {0.0f, -0.757f, -0.469f}},
+             "STO-3G", c);
+    selectBasisSet(mo);
+    // Published STO-3G: zeta O 7.66 (1s), 2.25 (2sp); H 1.24.
+    const double a1s[3] = {2.22766, 0.405771, 0.109818}, d1s[3] = {0.154329, 0.535328, 0.444635};
+    const double a2[3] = {0.994203, 0.231031, 0.0751386};
+    const double d2s[3] = {-0.0999672, 0.399513, 0.700115}, d2p[3] = {0.155916, 0.607684, 0.391957};
+    std::vector<DirectGaussian> gs;
+    auto centre = [&](int n, double* out) {
+        for (int a = 0; a < 3; ++a)
+            out[a] = mo.atomPositions[n][a];
+    };
+    for (int k = 0; k < 3; ++k) {
+        DirectGaussian g{};
+        centre(0, g.centre);
+        g.exponent = a1s[k] * 7.66 * 7.66;
+        g.coefficient = c[0] * d1s[k] * axialNorm(g.exponent, 0);
+        gs.push_back(g);
+        g.exponent = a2[k] * 2.25 * 2.25;
+        g.coefficient = c[1] * d2s[k] * axialNorm(g.exponent, 0);
+        gs.push_back(g);
+        for (int axis = 0; axis < 3; ++axis) {
+            DirectGaussian p = g;
+            p.coefficient = c[2 + axis] * d2p[k] * axialNorm(g.exponent, 1);
+            p.lx = axis == 0;
+            p.ly = axis == 1;
+            p.lz = axis == 2;
+            gs.push_back(p);
+        }
+        for (int h = 1; h <= 2; ++h) {
+            DirectGaussian s{};
+            centre(h, s.centre);
+            s.exponent = a1s[k] * 1.24 * 1.24;
+            s.coefficient = c[4 + h] * d1s[k] * axialNorm(s.exponent, 0);
+            gs.push_back(s);
+        }
+    }
+    compareWithDirect(gs, 1e-5);
+}
+
+// Hydrogen sulfide in 6-31G**: the outer 3s of S, one d of S and the outer s
+// and pz of H, each alone, placed by the function order of the file.
+TEST_F(GridTest, ThirdRowAtomAndPolarizationFunctionsIn631g) {
+    struct Pick {
+        int index;
+        int atom;
+        double exponent;
+        int lx, ly, lz;
+        int l;
+    };
+    const Pick picks[] = {
+        {9, 0, 0.117167, 0, 0, 0, 0},   // S 3s' (after 1s, 2s, 2p, 3s, 3p)
+        {16, 0, 0.65, 1, 1, 0, 2},      // S dxy (xx, yy, zz, xy)
+        {20, 1, 0.1612778, 0, 0, 0, 0}, // H outer s
+        {23, 1, 1.1, 0, 0, 1, 1},       // H pz
+    };
+    for (const Pick& pick : picks) {
+        std::vector<float> c(24 + 5, 0.0f);
+        c[pick.index] = 1.0f;
+        mo = MolecularOrbital{};
+        setAtoms({16, 1, 1}, {{0.0f, 0.0f, 0.1f}, {0.0f, 0.96f, -0.8f}, {0.0f, -0.96f, -0.8f}},
+                 "6-31G**", c);
+        selectBasisSet(mo);
+        DirectGaussian g{};
+        for (int a = 0; a < 3; ++a)
+            g.centre[a] = mo.atomPositions[pick.atom][a];
+        g.exponent = pick.exponent;
+        g.coefficient = axialNorm(pick.exponent, pick.l);
+        g.lx = pick.lx;
+        g.ly = pick.ly;
+        g.lz = pick.lz;
+        SCOPED_TRACE(pick.index);
+        compareWithDirect({g}, 1e-5);
+    }
+}
+
+TEST_F(GridTest, NamesWithoutTables) {
+    setAtoms({1}, {{0, 0, 0}}, "6-311G**", {1.0f});
+    selectBasisSet(mo);
+    EXPECT_TRUE(platform_.messages.empty());
+    EXPECT_EQ(mo.at(25, 25, 25), 0.0f);
+
+    mo = MolecularOrbital{};
+    setAtoms({1}, {{0, 0, 0}}, "LANL2DZ", {1.0f});
+    selectBasisSet(mo);
+    ASSERT_EQ(platform_.messages.size(), 1u);
+    EXPECT_EQ(platform_.messages[0], "LANL2DZ\n対応できない基底関数系です");
+    EXPECT_EQ(mo.at(25, 25, 25), 0.0f);
+}
+
+} // namespace
+} // namespace kalviro

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for SECONDS (default
 # 60) on a corpus seeded from the project's own fixtures and examples.
-# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
+# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]  (FUZZ_NO_BUILD=1 skips the build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
+if [ "${FUZZ_NO_BUILD:-0}" != "1" ]; then
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
   -DCMAKE_CXX_COMPILER=clang++ -DKALVIRO_FUZZ=ON -DKALVIRO_BUILD_TESTS=OFF \
   -DKALVIRO_BUILD_BENCH=OFF -DKALVIRO_BUILD_GUI=OFF >/dev/null
 cmake --build build-fuzz -j2
+fi
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   mapfile -t targets < <(cd fuzz && ls *Fuzz.cpp | sed 's/\.cpp$//')

@@ -5,8 +5,22 @@
 
 namespace kalviro {
 
+namespace {
+
+// A small file needs no large buffer: most files the program opens are a few
+// kilobytes, and clearing a megabyte for each would cost more than reading.
+std::size_t bufferSizeFor(std::FILE* f, std::size_t wanted) {
+    struct stat st{};
+    if (::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0 &&
+        static_cast<std::uint64_t>(st.st_size) + 1 < wanted)
+        wanted = static_cast<std::size_t>(st.st_size) + 1;
+    return wanted < 16 ? 16 : wanted;
+}
+
+} // namespace
+
 TextLineReader::TextLineReader(std::FILE* f, std::size_t bufferSize)
-    : file_(f), buffer_(bufferSize < 16 ? 16 : bufferSize) {}
+    : file_(f), buffer_(bufferSizeFor(f, bufferSize)) {}
 
 bool TextLineReader::fill() {
     if (eof_)

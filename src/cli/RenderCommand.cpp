@@ -10,6 +10,8 @@
 #include "model/MoleculeState.h"
 #include "model/SafeFileWriter.h"
 #include "model/VibrationStore.h"
+#include "orbital/CheckpointReader.h"
+#include "orbital/OrbitalFlags.h"
 #include "render/BitmapWriter.h"
 #include "render/OffscreenSurface.h"
 #include "render/PngWriter.h"
@@ -26,6 +28,7 @@ struct RenderOptions {
     int mode = 1; // 1-based, as the mode list shows them
     std::vector<std::string> show;
     bool white = false;
+    std::string orbital; // checkpoint file whose contours are drawn
 };
 
 bool endsWith(const std::string& s, const std::string& tail) {
@@ -85,8 +88,19 @@ void runRender(const RenderOptions& o) {
         cliExitStatus() = 1;
         return;
     }
-    // Further inputs (a checkpoint orbital) are loaded here, after the
-    // molecule, as the viewer's open commands do.
+    // The orbital comes after the molecule, as in the viewer: a checkpoint
+    // file supplies only the contours.
+    if (!o.orbital.empty()) {
+        if (!isCheckpointPath(o.orbital)) {
+            fail("--orbital takes a formatted checkpoint file (.fchk, .fch)");
+            return;
+        }
+        if (!loadFileAsProgram(o.orbital)) {
+            cliExitStatus() = 1;
+            return;
+        }
+        orbitalFlags().orbitalShown = 1;
+    }
 
     const VibrationStore& v = vibrationStore();
     if (o.mode < 1 || (static_cast<std::size_t>(o.mode) > v.frequencies.size() && o.mode != 1)) {
@@ -131,6 +145,8 @@ void addRenderCommand(CLI::App& app) {
         ->delimiter(',')
         ->check(CLI::IsMember({"modes", "dipole", "axes", "surface", "numbers", "angles"}));
     cmd->add_flag("--white", o->white, "White background instead of black");
+    cmd->add_option("--orbital", o->orbital,
+                    "Formatted checkpoint file (.fchk, .fch) whose HOMO is drawn as contour lines");
     cmd->callback([o] { runRender(*o); });
 }
 

@@ -82,6 +82,31 @@ TEST(RenderCommandGlTest, WritesAPictureThatIsNotAllBackground) {
     EXPECT_EQ(png.substr(idatData + 2 + 5, 4), std::string("\0\xff\xff\xff", 4));
 }
 
+TEST(RenderCommandGlTest, OrbitalContoursAreDrawnOverTheMolecule) {
+    if (std::getenv("DISPLAY") == nullptr)
+        GTEST_SKIP() << "no X display";
+    test::TempDir dir;
+    const std::string molecule = test::dataPath("render/water.log");
+    ASSERT_EQ(test::runCli({"render", molecule, "-o", dir.path("plain.bmp"), "--size", "200x200"}).status, 0);
+    const auto r = test::runCli({"render", molecule, "-o", dir.path("mo.bmp"), "--size", "200x200",
+                                 "--orbital", test::dataPath("fuzz-seeds/water_sto3g.fchk")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto litPixels = [](const std::string& bmp) {
+        std::size_t n = 0;
+        for (std::size_t k = 54; k + 2 < bmp.size(); k += 3)
+            n += bmp[k] || bmp[k + 1] || bmp[k + 2];
+        return n;
+    };
+    const std::string plain = test::readFileBytes(dir.path("plain.bmp"));
+    const std::string mo = test::readFileBytes(dir.path("mo.bmp"));
+    ASSERT_EQ(plain.size(), mo.size());
+    EXPECT_GT(litPixels(mo), litPixels(plain) + 100);
+
+    const auto wrong = test::runCli({"render", molecule, "-o", dir.path("x.bmp"), "--orbital", molecule});
+    EXPECT_EQ(wrong.status, 1);
+    EXPECT_NE(wrong.err.find("checkpoint"), std::string::npos) << wrong.err;
+}
+
 TEST(RenderCommandGlTest, UnknownModeIsRefused) {
     if (std::getenv("DISPLAY") == nullptr)
         GTEST_SKIP() << "no X display";

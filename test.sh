@@ -19,3 +19,8 @@ if [ "${KALVIRO_SKIP_SANITIZERS:-0}" != "1" ]; then
   (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --output-on-failure -j2 -L 'unit|corpus')
 fi
+
+if [ "${KALVIRO_SKIP_FUZZ:-0}" != "1" ]; then
+  echo "== Fuzz targets, 60 seconds each =="
+  scripts/fuzz.sh 60
+fi

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for SECONDS (default
 # 60) on a corpus seeded from the project's own fixtures and examples.
-# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]  (FUZZ_NO_BUILD=1 skips the build)
+# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]  (FUZZ_NO_BUILD=1 skips the build;
+# FUZZ_SEED fixes libFuzzer's seed, 0 picks one)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -30,7 +31,7 @@ for t in "${targets[@]}"; do
   mkdir -p "$work"
   while IFS= read -r f; do cp -n "$f" "$work/" 2>/dev/null || true; done < <(seeds_for "$t")
   echo "== $t for ${seconds}s =="
-  if ! "build-fuzz/fuzz/$t" -max_total_time="$seconds" -dict=fuzz/dict/gaussian.dict \
+  if ! "build-fuzz/fuzz/$t" -max_total_time="$seconds" -seed="${FUZZ_SEED:-0}" -dict=fuzz/dict/gaussian.dict \
        -max_len=262144 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
        -artifact_prefix="build-fuzz/$t-" "$work" 2> "build-fuzz/$t.log"; then
     echo "$t found a problem; see build-fuzz/$t.log"

@@ -16,10 +16,10 @@ BatchPlatform& batchPlatform() {
 
 void addAllCommands(CLI::App& app) {
     addDumpCommand(app);
-    addOrbitalCommand(app);
-    addSpectrumCommands(app);
     addIrCommand(app);
     addCoordsCommand(app);
+    addSpectrumCommands(app);
+    addOrbitalCommand(app);
     addRenderCommand(app);
 }
 

@@ -14,9 +14,24 @@ if [ -x "$viewer" ] && [ -n "${DISPLAY:-}" ]; then
   exec "$viewer" "$file"
 fi
 if [ ! -x "$viewer" ]; then
-  echo "The viewer is not built yet; showing what kalviro-cli reads from $file:"
+  echo "The viewer is not built; running the batch commands on $file instead."
 else
-  echo "No display; showing what kalviro-cli reads from $file:"
+  echo "No display; running the batch commands on $file instead."
 fi
-build-release/src/kalviro-cli dump --summary "$file"
-build-release/src/kalviro-cli dump "$file"
+cli=build-release/src/kalviro-cli
+mkdir -p out
+"$cli" dump "$file" > out/dump.json
+"$cli" ir "$file" -o out/ir.csv
+"$cli" ir "$file" --by-symmetry -o out/irsorted.csv || true
+"$cli" coords "$file" -o out/default.txt
+if "$cli" spectrum "$file" -o out/IRSpec.csv 2>/dev/null; then
+  "$cli" projection "$file" --axis x -o out/spec-x.csv
+  "$cli" projection "$file" --axis z -o out/spec-z.csv
+  "$cli" plot "$file" --kind spectrum -o out/spectrum.svg
+  "$cli" plot "$file" --kind z -o out/projection-z.svg
+fi
+if command -v xvfb-run >/dev/null; then
+  xvfb-run -a "$cli" render "$file" -o out/picture.png --show modes,dipole,numbers || true
+fi
+echo "Wrote:"
+ls -1 out | sed 's/^/  out\//'

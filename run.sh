@@ -25,8 +25,8 @@ mkdir -p out
 "$cli" ir "$file" --by-symmetry -o out/irsorted.csv || true
 "$cli" coords "$file" -o out/default.txt
 if "$cli" spectrum "$file" -o out/IRSpec.csv 2>/dev/null; then
-  "$cli" projection "$file" --axis x -o out/spec-x.csv
-  "$cli" projection "$file" --axis z -o out/spec-z.csv
+  "$cli" projection "$file" --axis x -o out/projection-x.csv
+  "$cli" projection "$file" --axis z -o out/projection-z.csv
   "$cli" plot "$file" --kind spectrum -o out/spectrum.svg
   "$cli" plot "$file" --kind z -o out/projection-z.svg
 fi

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,5 +48,33 @@ struct FileCloser {
             std::fclose(f);
     }
 };
+
+// Calls feed(line) for every line of text, split as TextLineReader splits a
+// file (LF ends a line, the CR of CR LF is dropped).
+template <class Feed> void forEachLine(std::string_view text, Feed&& feed) {
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        feed(line);
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+}
+
+// Calls feed(line) for every line of the file at path; false when the file
+// cannot be opened or a read fails.
+template <class Feed> bool forEachLineOfFile(const std::string& path, Feed&& feed) {
+    std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
+    if (!file)
+        return false;
+    TextLineReader reader(file.get());
+    std::string_view line;
+    while (reader.next(line))
+        feed(line);
+    return !reader.failed();
+}
 
 } // namespace kalviro

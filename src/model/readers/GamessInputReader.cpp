@@ -103,29 +103,13 @@ GamessReadResult GamessInputParser::finish() const {
 
 GamessReadResult parseGamessText(std::string_view text) {
     GamessInputParser parser;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        parser.feedLine(line);
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-    }
+    forEachLine(text, [&](std::string_view line) { parser.feedLine(line); });
     return parser.finish();
 }
 
 GamessReadResult parseGamessFile(const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
-    if (!file)
-        return {GamessReadStatus::CannotOpen, {}};
-    TextLineReader reader(file.get());
     GamessInputParser parser;
-    std::string_view line;
-    while (reader.next(line))
-        parser.feedLine(line);
-    if (reader.failed())
+    if (!forEachLineOfFile(path, [&](std::string_view line) { parser.feedLine(line); }))
         return {GamessReadStatus::CannotOpen, {}};
     return parser.finish();
 }

@@ -12,9 +12,11 @@
 #include "app/CRotationAngleDialog.h"
 #include "app/DialogSupport.h"
 #include "app/FrameLayout.h"
+#include "app/ProgramWiring.h"
 #include "app/WxPlatform.h"
 #include "app/ZUREDIVORiza.h"
-#include "cli/CliCommands.h"
+#include "model/AnalysisReset.h"
+#include "model/FileOpening.h"
 #include "render/ViewCommands.h"
 
 namespace kalviro {
@@ -97,28 +99,6 @@ void installDialogHooks(CMainFrame* frame) {
     h.showRotationDialog = [view] { OnSetRotationAngle(view); };
 }
 
-void installBasicOpenHooks(CMainFrame* frame) {
-    wxWindow* view = frame->view();
-    appHooks().openFile = [view](const std::string& path) {
-        closeAxisDialog();
-        closeRotationDialog();
-        closeDataSelectDialog();
-        if (loadFileAsProgram(path)) {
-            addRecentFile(path);
-            fillModeList(view);
-        }
-        platform().redrawView();
-    };
-    viewHooks().openGaussianFile = [] {
-        FileDialogRequest r;
-        r.filter = "Gaussian94/98入力ファイル(*.dat)|*.dat|Gaussian94/98出力ファイル(*.log/*.out)|"
-                   "*.log;*.out|全て(*.*)|*.*||";
-        r.defaultExtension = "dat";
-        if (const auto path = platform().chooseOpenPath(r))
-            appHooks().openFile(*path);
-    };
-}
-
 bool CKALVIROApp::OnInit() {
     SetAppName(kAppTitle);
     SetVendorName(u8(kVendorName));
@@ -144,7 +124,7 @@ bool CKALVIROApp::OnInit() {
     frame_ = new CMainFrame;
     platform_ = installPlatform(frame_);
     installDialogHooks(frame_);
-    installBasicOpenHooks(frame_);
+    installProgramHooks(frame_);
     frame_->Show();
     if (!file.empty() && appHooks().openFile)
         CallAfter([file] { appHooks().openFile(file); });
@@ -169,6 +149,11 @@ int CKALVIROApp::OnExit() {
     std::error_code ec;
     if (!handedOver_)
         std::filesystem::remove(instanceSocketPath(), ec);
+    // The hooks hold the frame, which is gone now.
+    clearDialogClosers();
+    setCheckpointOpener(nullptr);
+    appHooks() = AppHooks{};
+    viewHooks() = ViewHooks{};
     setPlatform(nullptr);
     return wxApp::OnExit();
 }

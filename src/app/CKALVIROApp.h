@@ -37,10 +37,6 @@ class CKALVIROApp : public wxApp {
 std::unique_ptr<WxPlatform> installPlatform(CMainFrame* frame);
 // Fills the view hooks that open the program's own dialogs.
 void installDialogHooks(CMainFrame* frame);
-// Until the open commands are wired: "開く(*.dat/*.out/*.log)", the command
-// line, recent files and a second start read a Gaussian output file through
-// the batch loader and fill the data selection dialog.
-void installBasicOpenHooks(CMainFrame* frame);
 
 // Where a running instance listens for a second start's file.
 std::string instanceSocketPath();

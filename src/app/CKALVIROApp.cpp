@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
+#include <vector>
 
 #include <wx/image.h>
 
@@ -61,6 +63,20 @@ std::string absolute(const std::string& path) {
 }
 
 } // namespace
+
+std::vector<int> startupCommands(const char* text) {
+    std::vector<int> ids;
+    if (!text)
+        return ids;
+    std::istringstream in(text);
+    for (std::string word; in >> word;) {
+        char* end = nullptr;
+        const long id = std::strtol(word.c_str(), &end, 10);
+        if (end != word.c_str() && *end == '\0' && id > 0 && id < 65536)
+            ids.push_back(static_cast<int>(id));
+    }
+    return ids;
+}
 
 std::string instanceSocketPath() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
@@ -126,8 +142,13 @@ bool CKALVIROApp::OnInit() {
     installDialogHooks(frame_);
     installProgramHooks(frame_);
     frame_->Show();
-    if (!file.empty() && appHooks().openFile)
-        CallAfter([file] { appHooks().openFile(file); });
+    const std::vector<int> commands = startupCommands(std::getenv("KALVIRO_COMMANDS"));
+    CallAfter([file, commands] {
+        if (!file.empty() && appHooks().openFile)
+            appHooks().openFile(file);
+        for (int id : commands)
+            runViewCommand(id);
+    });
     return true;
 }
 

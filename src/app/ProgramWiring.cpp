@@ -35,7 +35,7 @@ namespace {
 
 // A picked atom number of a molecule that has since been replaced means nothing.
 int validAtom(int n) {
-    return n >= 1 && n <= atomCount() ? n : 0;
+    return n >= 1 && static_cast<std::uint32_t>(n) <= atomCount() ? n : 0;
 }
 
 void installViewHooks(CMainFrame* frame) {

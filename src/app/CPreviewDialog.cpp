@@ -16,7 +16,9 @@ CPreviewDialog::CPreviewDialog(wxWindow* parent) {
     Create(parent, 150, u8("相対強度の表示(プレビュー)"), wxDefaultPosition, wxDefaultSize,
            wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX);
     layoutDialog(this, parent, 0, 0, 410, 398);
+    // The template's font: its dialog units place the controls.
     SetFont(dialogMinchoFont());
+    SetClientSize(dluSize(this, 410, 398));
     plotFrame_ =
         new wxWindow(this, 1018, dluPoint(this, 6, 7), dluSize(this, 396, 369), wxBORDER_SUNKEN);
     plotFrame_->SetBackgroundStyle(wxBG_STYLE_PAINT);

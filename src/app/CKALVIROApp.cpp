@@ -139,7 +139,6 @@ bool CKALVIROApp::OnInit() {
 
     frame_ = new CMainFrame;
     platform_ = installPlatform(frame_);
-    installDialogHooks(frame_);
     installProgramHooks(frame_);
     frame_->Show();
     const std::vector<int> commands = startupCommands(std::getenv("KALVIRO_COMMANDS"));

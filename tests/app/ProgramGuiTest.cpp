@@ -71,10 +71,11 @@ class ProgramTest : public test::ProcessStateTest {
         frame_->GetEventHandler()->ProcessEvent(e);
         settleEvents();
     }
-    // Opens the bundled example through "開く(*.dat/*.out/*.log)".
-    void openExample() {
+    // Opens the bundled example through "開く(*.dat/*.out/*.log)" or the
+    // toolbar's "データの読み込み".
+    void openExample(int id = cmd::OpenGaussian) {
         platform_.openAnswers.push_back(test::examplePath("formaldehyde_opt_freq.log"));
-        command(cmd::OpenGaussian);
+        command(id);
         ASSERT_EQ(atomCount(), 4);
     }
     void click(int x, int y) {
@@ -278,7 +279,7 @@ TEST_F(ProgramTest, DialogCommandsOpenTheirDialogsAndTheResetClosesThem) {
     command(cmd::ShowSpectrum);
     EXPECT_NE(existingPreviewDialog(), nullptr);
     // Reading another output file starts from a clean analysis.
-    openExample();
+    openExample(cmd::LoadData);
     EXPECT_EQ(axisDialog(), nullptr);
     EXPECT_EQ(rotationDialog(), nullptr);
     EXPECT_EQ(existingPreviewDialog(), nullptr);
@@ -357,6 +358,21 @@ TEST_F(ProgramTest, ProgressWindowNamesTheFileAndCancels) {
     slow.window()->GetEventHandler()->ProcessEvent(press);
     EXPECT_FALSE(slow(600));
     EXPECT_TRUE(slow.cancelled());
+}
+
+} // namespace
+
+namespace {
+
+TEST(StartupCommands, OnlyWholeCommandIdsAreRun) {
+    const std::pair<const char*, std::vector<int>> cases[] = {
+        {nullptr, {}},
+        {"", {}},
+        {"32786 32789\t32840", {32786, 32789, 32840}},
+        {"abc 5x 70000 -3 0 32840", {32840}},
+    };
+    for (const auto& [text, ids] : cases)
+        EXPECT_EQ(startupCommands(text), ids) << (text ? text : "(unset)");
 }
 
 } // namespace

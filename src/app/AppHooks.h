@@ -23,8 +23,6 @@ struct AppHooks {
     // Opens a file by its extension, as the open commands do (command
     // line, recent files, a second start).
     std::function<void(const std::string& path)> openFile;
-    // Reads the orbital number typed in the data selection dialog.
-    std::function<int(const std::string& text, int orbitalMax)> orbitalNumber;
 };
 
 AppHooks& appHooks();

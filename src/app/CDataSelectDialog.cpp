@@ -5,8 +5,8 @@
 #include "app/DialogSupport.h"
 #include "app/DialogTextLogic.h"
 #include "model/VibrationStore.h"
-#include "render/ViewCommands.h"
 #include "render/SceneChoices.h"
+#include "render/ViewCommands.h"
 
 namespace kalviro {
 namespace {
@@ -50,12 +50,16 @@ void CDataSelectDialog::showOrbitalFields() {
     rangeEdit_->ChangeValue(u8(d.orbitalRange));
 }
 
+OrbitalFields& CDataSelectDialog::orbitalFields() {
+    return dataSelection();
+}
+
+std::string CDataSelectDialog::orbitalNumberText() const {
+    return toU8(orbitalEdit_->GetValue());
+}
+
 int CDataSelectDialog::getOrbitalNumber() {
-    const std::string text = toU8(orbitalEdit_->GetValue());
-    DataSelection& d = dataSelection();
-    d.orbitalNumber = leadingInteger(text);
-    return appHooks().orbitalNumber ? appHooks().orbitalNumber(text, d.orbitalMax)
-                                    : orbitalNumberFromText(text, d.orbitalMax);
+    return kalviro::getOrbitalNumber(*this);
 }
 
 void CDataSelectDialog::onSelect(wxCommandEvent&) {
@@ -88,6 +92,7 @@ void fillModeList(wxWindow* view) {
 
 void closeDataSelectDialog() {
     sceneChoices().selectedMode = 0;
+    resetDataSelection(); // a new dialog starts with an empty "MO" group
     if (!theDataSelectDialog)
         return;
     CDataSelectDialog* dlg = theDataSelectDialog;

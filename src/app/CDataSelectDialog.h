@@ -5,16 +5,22 @@
 
 #include <wx/wx.h>
 
+#include "orbital/OrbitalSelection.h"
+
 namespace kalviro {
 
-class CDataSelectDialog : public wxDialog {
+class CDataSelectDialog : public wxDialog, public OrbitalFieldsView {
   public:
     explicit CDataSelectDialog(wxWindow* parent);
 
     // Appends an entry for mode and selects the first entry (mode shown: its mode).
     void addModeEntry(const std::string& text, int mode);
-    // Writes the orbital fields of dataSelection() into the four edits.
-    void showOrbitalFields();
+    // The orbital fields live in dataSelection(), which the orbital
+    // commands also fill when no dialog is open.
+    OrbitalFields& orbitalFields() override;
+    // Writes the orbital fields into the four edits.
+    void showOrbitalFields() override;
+    std::string orbitalNumberText() const override;
     // The orbital number typed in edit 1019, 0 (after a message) when invalid.
     int getOrbitalNumber();
 

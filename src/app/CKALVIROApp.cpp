@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
+#include <vector>
 
 #include <wx/image.h>
 
@@ -12,9 +14,11 @@
 #include "app/CRotationAngleDialog.h"
 #include "app/DialogSupport.h"
 #include "app/FrameLayout.h"
+#include "app/ProgramWiring.h"
 #include "app/WxPlatform.h"
 #include "app/ZUREDIVORiza.h"
-#include "cli/CliCommands.h"
+#include "model/AnalysisReset.h"
+#include "model/FileOpening.h"
 #include "render/ViewCommands.h"
 
 namespace kalviro {
@@ -60,6 +64,20 @@ std::string absolute(const std::string& path) {
 
 } // namespace
 
+std::vector<int> startupCommands(const char* text) {
+    std::vector<int> ids;
+    if (!text)
+        return ids;
+    std::istringstream in(text);
+    for (std::string word; in >> word;) {
+        char* end = nullptr;
+        const long id = std::strtol(word.c_str(), &end, 10);
+        if (end != word.c_str() && *end == '\0' && id > 0 && id < 65536)
+            ids.push_back(static_cast<int>(id));
+    }
+    return ids;
+}
+
 std::string instanceSocketPath() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     const std::filesystem::path dir = runtime && *runtime ? std::filesystem::path(runtime)
@@ -97,28 +115,6 @@ void installDialogHooks(CMainFrame* frame) {
     h.showRotationDialog = [view] { OnSetRotationAngle(view); };
 }
 
-void installBasicOpenHooks(CMainFrame* frame) {
-    wxWindow* view = frame->view();
-    appHooks().openFile = [view](const std::string& path) {
-        closeAxisDialog();
-        closeRotationDialog();
-        closeDataSelectDialog();
-        if (loadFileAsProgram(path)) {
-            addRecentFile(path);
-            fillModeList(view);
-        }
-        platform().redrawView();
-    };
-    viewHooks().openGaussianFile = [] {
-        FileDialogRequest r;
-        r.filter = "Gaussian94/98入力ファイル(*.dat)|*.dat|Gaussian94/98出力ファイル(*.log/*.out)|"
-                   "*.log;*.out|全て(*.*)|*.*||";
-        r.defaultExtension = "dat";
-        if (const auto path = platform().chooseOpenPath(r))
-            appHooks().openFile(*path);
-    };
-}
-
 bool CKALVIROApp::OnInit() {
     SetAppName(kAppTitle);
     SetVendorName(u8(kVendorName));
@@ -143,11 +139,15 @@ bool CKALVIROApp::OnInit() {
 
     frame_ = new CMainFrame;
     platform_ = installPlatform(frame_);
-    installDialogHooks(frame_);
-    installBasicOpenHooks(frame_);
+    installProgramHooks(frame_);
     frame_->Show();
-    if (!file.empty() && appHooks().openFile)
-        CallAfter([file] { appHooks().openFile(file); });
+    const std::vector<int> commands = startupCommands(std::getenv("KALVIRO_COMMANDS"));
+    CallAfter([file, commands] {
+        if (!file.empty() && appHooks().openFile)
+            appHooks().openFile(file);
+        for (int id : commands)
+            runViewCommand(id);
+    });
     return true;
 }
 
@@ -169,6 +169,11 @@ int CKALVIROApp::OnExit() {
     std::error_code ec;
     if (!handedOver_)
         std::filesystem::remove(instanceSocketPath(), ec);
+    // The hooks hold the frame, which is gone now.
+    clearDialogClosers();
+    setCheckpointOpener(nullptr);
+    appHooks() = AppHooks{};
+    viewHooks() = ViewHooks{};
     setPlatform(nullptr);
     return wxApp::OnExit();
 }

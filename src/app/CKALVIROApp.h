@@ -3,6 +3,8 @@
 // rest of the program talks to, and the file named on the command line.
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <wx/ipc.h>
 #include <wx/snglinst.h>
@@ -37,10 +39,11 @@ class CKALVIROApp : public wxApp {
 std::unique_ptr<WxPlatform> installPlatform(CMainFrame* frame);
 // Fills the view hooks that open the program's own dialogs.
 void installDialogHooks(CMainFrame* frame);
-// Until the open commands are wired: "開く(*.dat/*.out/*.log)", the command
-// line, recent files and a second start read a Gaussian output file through
-// the batch loader and fill the data selection dialog.
-void installBasicOpenHooks(CMainFrame* frame);
+
+// View commands a script asks for once the command line's file is open
+// (KALVIRO_COMMANDS, blank-separated ids, e.g. the screenshot's "32786 32789
+// 32840"); words that are not ids are skipped.
+std::vector<int> startupCommands(const char* text);
 
 // Where a running instance listens for a second start's file.
 std::string instanceSocketPath();

@@ -24,12 +24,4 @@ std::vector<ModeEntry> modeEntries(const VibrationStore& v) {
     return entries;
 }
 
-int orbitalNumberFromText(const std::string& text, int orbitalMax) {
-    const int n = leadingInteger(text);
-    if (n > 0 && n <= orbitalMax)
-        return n;
-    showMessage("適切な番号を指定してください\nデフォルトのHOMOを計算します");
-    return 0;
-}
-
 } // namespace kalviro

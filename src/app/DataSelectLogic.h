@@ -21,9 +21,4 @@ struct ModeEntry {
 };
 std::vector<ModeEntry> modeEntries(const VibrationStore& v);
 
-// The orbital number typed in the dialog: its leading integer when it lies in
-// 1 .. orbitalMax; otherwise the message "適切な番号を指定してください\n
-// デフォルトのHOMOを計算します" and 0 (the HOMO is computed).
-int orbitalNumberFromText(const std::string& text, int orbitalMax);
-
 } // namespace kalviro

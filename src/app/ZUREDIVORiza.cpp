@@ -6,6 +6,7 @@
 #include "app/AppHooks.h"
 #include "app/Cursors.h"
 #include "model/MoleculeState.h"
+#include "render/Geometry.h"
 #include "render/ViewCommands.h"
 #include "render/ViewSettings.h"
 
@@ -41,7 +42,18 @@ ZUREDIVORiza::ZUREDIVORiza(wxWindow* parent)
     Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
 }
 
-ZUREDIVORiza::~ZUREDIVORiza() = default;
+ZUREDIVORiza::~ZUREDIVORiza() {
+    // The compiled solids belong to this context; a later one compiles anew.
+    forgetGeometryLists();
+}
+
+int ZUREDIVORiza::clientWidth() const {
+    return (GetClientSize() * GetContentScaleFactor()).x;
+}
+
+int ZUREDIVORiza::clientHeight() const {
+    return (GetClientSize() * GetContentScaleFactor()).y;
+}
 
 bool ZUREDIVORiza::makeCurrent() {
     if (!context_ || !IsShownOnScreen())
@@ -52,10 +64,9 @@ bool ZUREDIVORiza::makeCurrent() {
 void ZUREDIVORiza::drawFrame() {
     if (!makeCurrent())
         return;
-    const wxSize size = GetClientSize() * GetContentScaleFactor();
-    glViewport(0, 0, size.x, size.y);
+    glViewport(0, 0, clientWidth(), clientHeight());
     if (appHooks().drawFrame) {
-        appHooks().drawFrame(size.x, size.y);
+        appHooks().drawFrame(clientWidth(), clientHeight());
     } else {
         const float c = viewSettings().whiteBackground == 1 ? 1.0f : 0.0f;
         glClearColor(c, c, c, 1.0f);

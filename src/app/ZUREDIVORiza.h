@@ -6,9 +6,11 @@
 
 #include <wx/glcanvas.h>
 
+#include "render/Frame.h"
+
 namespace kalviro {
 
-class ZUREDIVORiza : public wxGLCanvas {
+class ZUREDIVORiza : public wxGLCanvas, public GlSurface {
   public:
     explicit ZUREDIVORiza(wxWindow* parent);
     ~ZUREDIVORiza() override;
@@ -16,7 +18,11 @@ class ZUREDIVORiza : public wxGLCanvas {
     // Draws a frame now (the table's "redraw").
     void redraw();
     // Makes the view's GL context current; false when there is none.
-    bool makeCurrent();
+    bool makeCurrent() override;
+    void swapBuffers() override { SwapBuffers(); }
+    // The client area in pixels (the GL drawable).
+    int clientWidth() const override;
+    int clientHeight() const override;
     // Which depth the window got: 32 bits or the 24-bit fallback.
     int depthBits() const { return depthBits_; }
 

@@ -10,6 +10,7 @@
 #include "model/MoleculeState.h"
 #include "model/TextLineReader.h"
 #include "model/VibrationStore.h"
+#include "model/readers/GaussianOutputReader.h"
 #include "render/ViewSettings.h"
 
 namespace kalviro {
@@ -29,7 +30,26 @@ void tellUnsupported() {
     showMessage("このファイル形式には対応していません");
 }
 
-OpenResult readByKind(FileKind kind, const std::string& path) {
+OpenResult readOutputFile(const std::string& path, const ReadProgress& progress) {
+    bool cancelled = false;
+    auto content = parseOutputFile(path, [&](std::uint64_t bytes) {
+        cancelled = progress && !progress(bytes);
+        return !cancelled;
+    });
+    if (!content) {
+        if (!cancelled)
+            showMessage("ファイルが開けません");
+        return {};
+    }
+    resetAnalysis();
+    installOutput(std::move(*content), moleculeState(), vibrationStore(), viewSettings());
+    const ViewSettings& s = viewSettings();
+    const bool loaded = s.modesLoaded == 1 || s.dipolesLoaded == 1;
+    vibrationStore().saveVectors();
+    return {true, loaded};
+}
+
+OpenResult readByKind(FileKind kind, const std::string& path, const ReadProgress& progress) {
     switch (kind) {
     case FileKind::Checkpoint:
         return {checkpointOpener()(path), false};
@@ -38,14 +58,8 @@ OpenResult readByKind(FileKind kind, const std::string& path) {
     case FileKind::GaussianInput:
         resetAnalysis();
         return {GaussianReader().readAtoms(moleculeState(), path), false};
-    case FileKind::GaussianOutput: {
-        resetAnalysis();
-        const bool read = GaussianReader().read(path);
-        const ViewSettings& s = viewSettings();
-        const bool loaded = s.modesLoaded == 1 || s.dipolesLoaded == 1;
-        vibrationStore().saveVectors();
-        return {read, read && loaded};
-    }
+    case FileKind::GaussianOutput:
+        return readOutputFile(path, progress);
     case FileKind::Unsupported:
         break;
     }
@@ -58,7 +72,7 @@ void setCheckpointOpener(CheckpointOpener opener) {
     checkpointOpener() = std::move(opener);
 }
 
-OpenResult openMoleculeFile(const std::string& path) {
+OpenResult openMoleculeFile(const std::string& path, const ReadProgress& progress) {
     const FileKind kind = fileKindOf(path);
     if (kind == FileKind::Unsupported || (kind == FileKind::Checkpoint && !checkpointOpener())) {
         tellUnsupported();
@@ -70,7 +84,7 @@ OpenResult openMoleculeFile(const std::string& path) {
         return {};
     }
     try {
-        return readByKind(kind, path);
+        return readByKind(kind, path, progress);
     } catch (const std::bad_alloc&) {
         // A file too large to hold; what was installed before stays.
         showMessage("ファイルが開けません");

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "orbital/OrbitalSelection.h"
+
 namespace kalviro {
 
 namespace cmd {
@@ -111,14 +113,9 @@ void resetView();
 // a tooltip part carry it after a line feed.
 std::string commandStatusText(int id);
 
-// What the dialogs beside the view hold and the drawers read.
-struct DataSelection {
-    std::int32_t orbitalMax = 0;   // largest valid orbital number
-    std::int32_t orbitalNumber = 0;
-    std::string orbitalRange; // "(1-N)"
-    std::string homoLabel;    // "HOMO"
-    std::int32_t homoValue = 0;
-};
+// The "MO" group of the data selection dialog: the dialog shows and edits
+// these, the orbital commands fill and read them.
+using DataSelection = OrbitalFields;
 DataSelection& dataSelection();
 void resetDataSelection();
 

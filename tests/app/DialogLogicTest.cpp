@@ -138,21 +138,6 @@ TEST(ModeEntries, AShortSymmetryListDoesNotReadPastIt) {
     EXPECT_EQ(entries[1].text, "200 cm-1 (  , 2 )");
 }
 
-TEST_F(DialogLogicTest, OrbitalNumberWithSevenOrbitals) {
-    const std::pair<const char*, int> cases[] = {
-        {"7", 7}, {"8", 0}, {"0", 0}, {"-1", 0}, {"abc", 0}, {"5x", 5}, {"1", 1},
-    };
-    std::size_t messages = 0;
-    for (const auto& [text, expected] : cases) {
-        EXPECT_EQ(orbitalNumberFromText(text, 7), expected) << text;
-        if (expected == 0)
-            ++messages;
-        EXPECT_EQ(platform_.messages.size(), messages) << text;
-    }
-    EXPECT_EQ(platform_.messages.back(),
-              "適切な番号を指定してください\nデフォルトのHOMOを計算します");
-}
-
 TEST_F(DialogLogicTest, AxisOriginButtons) {
     EXPECT_EQ(dipoleOrigin(), "-1");
     EXPECT_EQ(applyAxisOrigin("3", false), "3");

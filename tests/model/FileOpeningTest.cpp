@@ -126,6 +126,26 @@ TEST_F(FileOpeningTest, UnsupportedOrUnreadableFilesChangeNothing) {
                                         "ファイルが開けません", "ファイルが開けません"}));
 }
 
+TEST_F(FileOpeningTest, CancelledReadingChangesNothing) {
+    const std::string path = test::examplePath("formaldehyde_opt_freq.log");
+    std::vector<std::uint64_t> reports;
+    const OpenResult cancelled = openMoleculeFile(path, [&reports](std::uint64_t bytes) {
+        reports.push_back(bytes);
+        return false;
+    });
+    EXPECT_FALSE(cancelled.read);
+    ASSERT_EQ(reports.size(), 1u); // asked once, after the first line
+    EXPECT_GT(reports[0], 0u);
+    expectUntouched();
+    EXPECT_TRUE(platform_.messages.empty()); // the user knows they cancelled
+
+    const OpenResult read = openMoleculeFile(path, [](std::uint64_t) { return true; });
+    EXPECT_TRUE(read.read);
+    EXPECT_TRUE(read.showDataSelection);
+    EXPECT_TRUE(wasReset());
+    EXPECT_EQ(moleculeState().atoms.size(), 4u);
+}
+
 TEST_F(FileOpeningTest, EachKindIsReadWithOrWithoutTheReset) {
     setCheckpointOpener(
         [](const std::string& path) { return path.find("mo.") != std::string::npos; });

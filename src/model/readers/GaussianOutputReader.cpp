@@ -331,7 +331,7 @@ parseOutputFile(const std::string& path, const std::function<bool(std::uint64_t)
         if (progress && reader.bytesConsumed() >= nextReport) {
             if (!progress(reader.bytesConsumed()))
                 return std::nullopt;
-            nextReport = reader.bytesConsumed() + (4u << 20);
+            nextReport = reader.bytesConsumed() + (1u << 20);
         }
     }
     return parser.finish();

@@ -1,0 +1,26 @@
+#pragma once
+// What the desktop program plugs into the view commands and the window
+// hooks: the real open commands, exports, picture saving, preview, orbital
+// commands, drawing and mouse work, and the dialogs the file reset closes.
+
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace kalviro {
+
+class CMainFrame;
+
+// Fills appHooks() and viewHooks(), registers the dialog closers and the
+// checkpoint opener. The toolkit must be up (GLUT is initialised here).
+void installProgramHooks(CMainFrame* frame);
+
+// Opens path by its extension, as the command line, the recent files and a
+// second start do: a progress window for a long reading, the data selection
+// dialog after an output file, the recent-file list, a redraw.
+void openFileThroughDispatch(CMainFrame* frame, const std::string& path);
+
+// An open command: asks for a file with request, then opens it as above.
+void openChosenFile(CMainFrame* frame, const FileDialogRequest& request);
+
+} // namespace kalviro

@@ -1,0 +1,378 @@
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <wx/wx.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "TestSupport.h"
+#include "app/AppHooks.h"
+#include "app/CAxisDialog.h"
+#include "app/CDataSelectDialog.h"
+#include "app/CKALVIROApp.h"
+#include "app/CMainFrame.h"
+#include "app/CPreviewDialog.h"
+#include "app/CRotationAngleDialog.h"
+#include "app/FileReadProgress.h"
+#include "app/FrameLayout.h"
+#include "app/ProgramWiring.h"
+#include "app/ZUREDIVORiza.h"
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
+#include "orbital/OrbitalFlags.h"
+#include "orbital/OrbitalTestSupport.h"
+#include "render/PickedAtoms.h"
+#include "render/ViewCommands.h"
+#include "render/ViewSettings.h"
+
+using namespace kalviro;
+
+namespace {
+
+void settleEvents() {
+    for (int i = 0; i < 5; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->ProcessIdle();
+        wxMilliSleep(10);
+    }
+}
+
+// The real frame with everything wired, as the program starts it.
+class ProgramTest : public test::ProcessStateTest {
+  protected:
+    void SetUp() override {
+        ProcessStateTest::SetUp();
+        viewHooks() = ViewHooks{};
+        appHooks() = AppHooks{};
+        resetDataSelection();
+        resetDipoleOrigin();
+        frame_ = new CMainFrame;
+        frame_->Show();
+        installProgramHooks(frame_);
+        settleEvents();
+    }
+    void TearDown() override {
+        closePreviewDialog();
+        closeAxisDialog();
+        closeRotationDialog();
+        closeDataSelectDialog();
+        frame_->Destroy();
+        settleEvents();
+        viewHooks() = ViewHooks{};
+        appHooks() = AppHooks{};
+        ProcessStateTest::TearDown();
+    }
+    void command(int id) {
+        frame_->UpdateWindowUI(wxUPDATE_UI_RECURSE); // as opening a menu does
+        wxCommandEvent e(wxEVT_MENU, menuIdFor(id));
+        e.SetEventObject(frame_);
+        frame_->GetEventHandler()->ProcessEvent(e);
+        settleEvents();
+    }
+    // Opens the bundled example through "開く(*.dat/*.out/*.log)" or the
+    // toolbar's "データの読み込み".
+    void openExample(int id = cmd::OpenGaussian) {
+        platform_.openAnswers.push_back(test::examplePath("formaldehyde_opt_freq.log"));
+        command(id);
+        ASSERT_EQ(atomCount(), 4);
+    }
+    void click(int x, int y) {
+        ZUREDIVORiza* view = frame_->view();
+        for (wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP}) {
+            wxMouseEvent e(type);
+            e.SetPosition(wxPoint(x, y));
+            e.SetEventObject(view);
+            view->GetEventHandler()->ProcessEvent(e);
+        }
+    }
+
+    CMainFrame* frame_ = nullptr;
+    test::TempDir dir_;
+};
+
+TEST_F(ProgramTest, OpeningTheExampleFillsTheModeListAndTheRecentFiles) {
+    openExample();
+    ASSERT_EQ(platform_.openRequests.size(), 1u);
+    EXPECT_NE(platform_.openRequests[0].filter.find("*.log"), std::string::npos);
+    CDataSelectDialog* dlg = existingDataSelectDialog();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_TRUE(dlg->IsShown());
+    // Six modes of formaldehyde, in file order, the first selected.
+    const wxComboBox* list = dlg->modeList();
+    ASSERT_EQ(list->GetCount(), 6u);
+    EXPECT_EQ(list->GetString(0), "1335.9790 cm-1 ( B1 , 0.3680 )");
+    EXPECT_EQ(list->GetString(5), "3231.9390 cm-1 ( B2 , 135.8960 )");
+    EXPECT_EQ(list->GetSelection(), 0);
+    ASSERT_FALSE(frame_->recentFiles().entries().empty());
+    EXPECT_EQ(frame_->recentFiles().entries()[0], test::examplePath("formaldehyde_opt_freq.log"));
+    EXPECT_TRUE(platform_.messages.empty());
+}
+
+TEST_F(ProgramTest, AMissingFileIsReportedAndTheMoleculeStays) {
+    openExample();
+    const double x = moleculeState().atoms[1].x;
+    const std::size_t recent = frame_->recentFiles().entries().size();
+    appHooks().openFile(dir_.path("gone.log"));
+    ASSERT_EQ(platform_.messages.size(), 1u);
+    EXPECT_EQ(platform_.messages[0], "ファイルが開けません");
+    ASSERT_EQ(atomCount(), 4);
+    EXPECT_EQ(moleculeState().atoms[1].x, x);
+    EXPECT_NE(existingDataSelectDialog(), nullptr); // the analysis was not reset
+    EXPECT_EQ(frame_->recentFiles().entries().size(), recent);
+}
+
+TEST_F(ProgramTest, SavedPictureShowsTheMolecule) {
+    openExample();
+    command(cmd::ShowModes);
+    const std::string path = dir_.path("picture.bmp");
+    platform_.saveAnswers.push_back(path);
+    command(cmd::SaveImage);
+    ASSERT_EQ(platform_.saveRequests.size(), 1u);
+    // The first mode's frequency names the picture.
+    EXPECT_EQ(platform_.saveRequests[0].defaultFileName, "1335.9790cm-1");
+
+    const std::string bmp = test::readFileBytes(path);
+    ASSERT_GE(bmp.size(), 54u);
+    auto word = [&bmp](std::size_t at) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[at])) |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[at + 1])) << 8 |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[at + 2])) << 16 |
+               static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[at + 3])) << 24;
+    };
+    const std::uint32_t w = word(18), h = word(22);
+    EXPECT_EQ(w, static_cast<std::uint32_t>(frame_->view()->clientWidth() / 4 * 4));
+    EXPECT_EQ(h, static_cast<std::uint32_t>(frame_->view()->clientHeight()));
+    ASSERT_EQ(bmp.size(), 54u + 3u * w * h);
+    // The first pixel is the bottom-left corner: background (black). Plenty
+    // of pixels must differ from it, or the molecule was not drawn.
+    std::size_t drawn = 0;
+    for (std::size_t i = 54; i + 2 < bmp.size(); i += 3)
+        if (bmp[i] != bmp[54] || bmp[i + 1] != bmp[55] || bmp[i + 2] != bmp[56])
+            ++drawn;
+    EXPECT_EQ(bmp[54], 0);
+    EXPECT_GT(drawn, 500u);
+}
+
+TEST_F(ProgramTest, AClickOnAnAtomSelectsIt) {
+    openExample();
+    ZUREDIVORiza* view = frame_->view();
+    view->redraw();
+    ASSERT_TRUE(view->makeCurrent());
+    // Where the oxygen (atom 2) lands on the screen, from the matrices the
+    // frame left: the atoms are drawn at (x + pan, y + pan, z - distance).
+    GLdouble modelView[16], projection[16];
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const MoleculeState& m = moleculeState();
+    const Atom& o = m.atoms[1];
+    ASSERT_EQ(o.symbol, "O");
+    GLdouble wx = 0, wy = 0, wz = 0;
+    ASSERT_TRUE(gluProject(o.x, o.y, o.z - m.cameraDistance, modelView, projection, viewport, &wx,
+                           &wy, &wz));
+    const int x = static_cast<int>(wx);
+    const int y = viewport[3] - static_cast<int>(wy);
+
+    click(x, y);
+    EXPECT_EQ(pickedAtoms().slots[0], 2);
+    EXPECT_EQ(pickedAtoms().count, 1);
+    EXPECT_EQ(moleculeState().atoms[1].selected, 1);
+    click(x, y); // the same atom again deselects it
+    EXPECT_EQ(pickedAtoms().count, 0);
+    EXPECT_EQ(moleculeState().atoms[1].selected, 0);
+    // A new file forgets the picks of the old molecule.
+    click(x, y);
+    openExample();
+    EXPECT_EQ(pickedAtoms().count, 0);
+}
+
+// Runs of pixels of colour c in column x of bitmap (the toolkit may round a
+// channel by one).
+int runsInColumn(const wxBitmap& bitmap, int x, const wxColour& c) {
+    const wxImage image = bitmap.ConvertToImage();
+    int runs = 0;
+    bool inside = false;
+    for (int y = 0; y < image.GetHeight(); ++y) {
+        auto near = [](int a, int b) { return std::abs(a - b) <= 2; };
+        const bool hit = near(image.GetRed(x, y), c.Red()) &&
+                         near(image.GetGreen(x, y), c.Green()) &&
+                         near(image.GetBlue(x, y), c.Blue());
+        if (hit && !inside)
+            ++runs;
+        inside = hit;
+    }
+    return runs;
+}
+
+TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjections) {
+    openExample();
+    command(cmd::ProjectionGreen);
+    CPreviewDialog* dlg = existingPreviewDialog();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(moleculeState().viewMode, 1);
+    EXPECT_EQ(dlg->halfWidthEdit()->GetValue(), "2");
+    EXPECT_EQ(vibrationStore().spectrumReady, 1);
+    const wxBitmap& plot = dlg->plot();
+    ASSERT_TRUE(plot.IsOk());
+    EXPECT_EQ(plot.GetSize(), dlg->plotFrame()->GetClientSize());
+    // Around 800 cm-1 formaldehyde absorbs nothing: each curve is a flat line
+    // on its zero line there, six of them one above the other (the angle
+    // labels sit further right).
+    const int x = plot.GetWidth() * 3 / 4;
+    EXPECT_EQ(runsInColumn(plot, x, *wxGREEN), 6);
+
+    // The same dialog draws the plain spectrum: one red curve.
+    command(cmd::ShowSpectrum);
+    EXPECT_EQ(existingPreviewDialog(), dlg);
+    EXPECT_EQ(runsInColumn(dlg->plot(), x, *wxRED), 1);
+    EXPECT_EQ(runsInColumn(dlg->plot(), x, *wxGREEN), 0);
+
+    // "再計算" keeps the typed width for later calculations; Escape closes,
+    // and the next dialog starts again from 2.
+    dlg->halfWidthEdit()->SetValue("10");
+    dlg->OnRecalculate();
+    EXPECT_EQ(dlg->halfWidth(), 10);
+    command(cmd::ProjectionBlue);
+    EXPECT_EQ(dlg->halfWidth(), 10);
+    EXPECT_EQ(runsInColumn(dlg->plot(), x, *wxBLUE), 6);
+    wxKeyEvent esc(wxEVT_CHAR_HOOK);
+    esc.m_keyCode = WXK_ESCAPE;
+    esc.SetEventObject(dlg);
+    dlg->GetEventHandler()->ProcessEvent(esc);
+    settleEvents();
+    EXPECT_EQ(existingPreviewDialog(), nullptr);
+    command(cmd::ShowSpectrum);
+    ASSERT_NE(existingPreviewDialog(), nullptr);
+    EXPECT_EQ(existingPreviewDialog()->halfWidthEdit()->GetValue(), "2");
+}
+
+TEST_F(ProgramTest, FileCommandsWriteTheirFiles) {
+    openExample();
+    command(cmd::ShowSpectrum);    // the spectrum exists before it is saved
+    command(cmd::ProjectionGreen); // and the relative intensities
+    const std::pair<int, const char*> saves[] = {
+        {cmd::SaveCoordinates, "default.txt"},    {cmd::SaveIrTable, "ir.csv"},
+        {cmd::SaveIrTableSorted, "irsorted.csv"}, {cmd::SaveRelativeIntensity, "spec.csv"},
+        {cmd::SaveIrSpectrum, "IRSpec.csv"},      {cmd::SaveImageButton, "button.bmp"},
+    };
+    for (const auto& [id, name] : saves) {
+        const std::string path = dir_.path(name);
+        platform_.openAnswers = {path};
+        platform_.saveAnswers = {path};
+        command(id);
+        EXPECT_TRUE(std::filesystem::exists(path)) << id;
+        EXPECT_GT(std::filesystem::file_size(path), 20u) << id;
+    }
+    EXPECT_TRUE(platform_.messages.empty()) << platform_.messages.front();
+    EXPECT_NE(test::readFileBytes(dir_.path("ir.csv")).find("1335.9790"), std::string::npos);
+}
+
+TEST_F(ProgramTest, DialogCommandsOpenTheirDialogsAndTheResetClosesThem) {
+    openExample();
+    command(cmd::AxisDialog);
+    EXPECT_NE(axisDialog(), nullptr);
+    command(cmd::SetRotationAngle);
+    EXPECT_NE(rotationDialog(), nullptr);
+    command(cmd::ShowSpectrum);
+    EXPECT_NE(existingPreviewDialog(), nullptr);
+    // Reading another output file starts from a clean analysis.
+    openExample(cmd::LoadData);
+    EXPECT_EQ(axisDialog(), nullptr);
+    EXPECT_EQ(rotationDialog(), nullptr);
+    EXPECT_EQ(existingPreviewDialog(), nullptr);
+    EXPECT_NE(existingDataSelectDialog(), nullptr); // refilled
+}
+
+TEST_F(ProgramTest, GamessInputIsShownWithoutModes) {
+    const std::string path = dir_.path("water.inp");
+    test::writeFileBytes(path, " $DATA\nwater\nC1\n O 8.0 0.0 0.0 0.1173\n"
+                               " H 1.0 0.0 0.7572 -0.4692\n H 1.0 0.0 -0.7572 -0.4692\n $END\n");
+    platform_.openAnswers.push_back(path);
+    command(cmd::OpenGamess);
+    ASSERT_EQ(atomCount(), 3);
+    EXPECT_EQ(moleculeState().atoms[0].symbol, "O");
+    EXPECT_EQ(existingDataSelectDialog(), nullptr);
+    EXPECT_EQ(frame_->recentFiles().entries()[0], path);
+}
+
+TEST_F(ProgramTest, CheckpointFillsTheOrbitalGroupAndTheOrbitalCommandsWork) {
+    openExample();
+    // Water in STO-3G whose orbitals 5 (the HOMO) and 7 are O px alone.
+    test::FchkParts p;
+    p.coefficients.assign(49, 0.0);
+    p.coefficients[4 * 7 + 2] = 1.0;
+    p.coefficients[6 * 7 + 2] = 1.0;
+    const std::string path = dir_.path("water.FChk");
+    test::writeFileBytes(path, test::fchkText(p));
+    command(cmd::OpenCheckpoint); // cancelled: nothing happens
+    EXPECT_EQ(orbitalFlags().orbitalLoaded, 0);
+    platform_.openAnswers.push_back(path);
+    command(cmd::OpenCheckpoint);
+    ASSERT_EQ(orbitalFlags().orbitalLoaded, 1)
+        << (platform_.messages.empty() ? "" : platform_.messages[0]);
+    CDataSelectDialog* dlg = existingDataSelectDialog();
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_EQ(dlg->rangeEdit()->GetValue(), "(1-7)");
+    EXPECT_EQ(dlg->homoLabelEdit()->GetValue(), "HOMO");
+    EXPECT_EQ(dlg->homoValueEdit()->GetValue(), "5"); // 10 electrons
+    EXPECT_EQ(dlg->orbitalEdit()->GetValue(), "5");
+    EXPECT_EQ(dlg->modeList()->GetCount(), 6u); // the molecule's modes stay
+    EXPECT_EQ(atomCount(), 4);
+
+    // "MOを計算" with a number out of range: the message, then the HOMO.
+    dlg->orbitalEdit()->SetValue("8");
+    moleculeState().atoms[0].x += 1.0; // the reset after it restores this
+    command(cmd::ComputeOrbital);
+    ASSERT_EQ(platform_.messages.size(), 1u);
+    EXPECT_EQ(platform_.messages[0], "適切な番号を指定してください\nデフォルトのHOMOを計算します");
+    EXPECT_EQ(moleculeState().atoms[0].x, moleculeState().atoms[0].loadedPosition.x);
+    dlg->orbitalEdit()->SetValue("7");
+    command(cmd::ComputeOrbital);
+    EXPECT_EQ(platform_.messages.size(), 1u);
+
+    command(cmd::ShowOrbital);
+    EXPECT_EQ(orbitalFlags().orbitalShown, 1);
+    command(cmd::ShowOrbital);
+    EXPECT_EQ(orbitalFlags().orbitalShown, 0);
+}
+
+TEST_F(ProgramTest, ProgressWindowNamesTheFileAndCancels) {
+    const std::string path = dir_.path("big.log");
+    test::writeFileBytes(path, std::string(1000, 'x'));
+    FileReadProgress quick(frame_, path); // a reading that ends at once shows nothing
+    EXPECT_TRUE(quick(500));
+    EXPECT_EQ(quick.window(), nullptr);
+
+    FileReadProgress slow(frame_, path, std::chrono::milliseconds(0));
+    EXPECT_TRUE(slow(500));
+    ASSERT_NE(slow.window(), nullptr);
+    bool named = false;
+    for (wxWindow* child : slow.window()->GetChildren())
+        if (auto* text = dynamic_cast<wxStaticText*>(child))
+            named = named || text->GetLabel() == "big.log";
+    EXPECT_TRUE(named);
+    wxCommandEvent press(wxEVT_BUTTON, wxID_CANCEL);
+    slow.window()->GetEventHandler()->ProcessEvent(press);
+    EXPECT_FALSE(slow(600));
+    EXPECT_TRUE(slow.cancelled());
+}
+
+} // namespace
+
+namespace {
+
+TEST(StartupCommands, OnlyWholeCommandIdsAreRun) {
+    const std::pair<const char*, std::vector<int>> cases[] = {
+        {nullptr, {}},
+        {"", {}},
+        {"32786 32789\t32840", {32786, 32789, 32840}},
+        {"abc 5x 70000 -3 0 32840", {32840}},
+    };
+    for (const auto& [text, ids] : cases)
+        EXPECT_EQ(startupCommands(text), ids) << (text ? text : "(unset)");
+}
+
+} // namespace

@@ -110,13 +110,8 @@ void drawPreview(Canvas2D& canvas, int halfWidth) {
         auto yAt = [&](int j) {
             if (M == 0.0f)
                 return offset;
-            // Each curve stands on its own zero line k * A, where its angle
-            // label is, and the largest value rises one band height above
-            // it (the rise truncated as in the single spectrum); scaling
-            // only the difference A - A * S by M would put every zero line
-            // far below the plot whenever M < 1.
             const float fa = static_cast<float>(A);
-            return offset - pixel(fa * S[j] / M);
+            return pixel(static_cast<float>(offset) + (fa - fa * S[j]) / M);
         };
         for (int j = 0; j + 1 < kSpectrumPoints; ++j)
             canvas.drawLine(xAt(j), yAt(j), xAt(j + 1), yAt(j + 1));

@@ -6,12 +6,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
+dir="${FUZZ_BUILD_DIR:-build-fuzz}"
 shift || true
 if [ "${FUZZ_NO_BUILD:-0}" != "1" ]; then
-cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
   -DCMAKE_CXX_COMPILER=clang++ -DKALVIRO_FUZZ=ON -DKALVIRO_BUILD_TESTS=OFF \
   -DKALVIRO_BUILD_BENCH=OFF -DKALVIRO_BUILD_GUI=OFF >/dev/null
-cmake --build build-fuzz -j2
+cmake --build "$dir" -j2 --target fuzz_targets
 fi
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
@@ -27,18 +28,18 @@ seeds_for() {
 }
 status=0
 for t in "${targets[@]}"; do
-  work="build-fuzz/corpus/$t"
+  work="$dir/corpus/$t"
   mkdir -p "$work"
   while IFS= read -r f; do cp -n "$f" "$work/" 2>/dev/null || true; done < <(seeds_for "$t")
   echo "== $t for ${seconds}s =="
-  if ! "build-fuzz/fuzz/$t" -max_total_time="$seconds" -seed="${FUZZ_SEED:-0}" -dict=fuzz/dict/gaussian.dict \
+  if ! "$dir/fuzz/$t" -max_total_time="$seconds" -seed="${FUZZ_SEED:-0}" -dict=fuzz/dict/gaussian.dict \
        -max_len=262144 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-       -artifact_prefix="build-fuzz/$t-" "$work" 2> "build-fuzz/$t.log"; then
-    echo "$t found a problem; see build-fuzz/$t.log"
-    tail -40 "build-fuzz/$t.log"
+       -artifact_prefix="$dir/$t-" "$work" 2> "$dir/$t.log"; then
+    echo "$t found a problem; see $dir/$t.log"
+    tail -40 "$dir/$t.log"
     status=1
   else
-    grep -E 'stat::number_of_executed_units|stat::peak_rss_mb|cov:' "build-fuzz/$t.log" | tail -3
+    grep -E 'stat::number_of_executed_units|stat::peak_rss_mb|cov:' "$dir/$t.log" | tail -3
   fi
 done
 exit $status

@@ -109,10 +109,7 @@ void ZUREDIVORiza::onLeftUp(wxMouseEvent& e) {
     if (m.drag.pickMode == 0) {
         m.drag.panning = 0;
         SetCursor(idleCursor_);
-        m.drag.panCurrentX = static_cast<float>(e.GetX());
-        m.drag.panCurrentY = static_cast<float>(e.GetY());
-        if (appHooks().panUpdate)
-            appHooks().panUpdate();
+        dragPan(e);
     }
     redraw();
     e.Skip();
@@ -131,12 +128,7 @@ void ZUREDIVORiza::onRightUp(wxMouseEvent& e) {
     MoleculeState& m = moleculeState();
     m.drag.rotating = 0;
     SetCursor(idleCursor_);
-    m.drag.rotateCurrentX = static_cast<float>(e.GetX());
-    m.drag.rotateCurrentY = static_cast<float>(e.GetY());
-    if (appHooks().rotationUpdate) {
-        const wxSize size = GetClientSize();
-        appHooks().rotationUpdate(size.x, size.y);
-    }
+    dragRotation(e);
     redraw();
     e.Skip();
 }
@@ -145,21 +137,31 @@ void ZUREDIVORiza::onMotion(wxMouseEvent& e) {
     MoleculeState& m = moleculeState();
     if (m.drag.rotating == 1 && m.drag.panning == 0) {
         SetCursor(dragCursor_);
-        m.drag.rotateCurrentX = static_cast<float>(e.GetX());
-        m.drag.rotateCurrentY = static_cast<float>(e.GetY());
-        if (appHooks().rotationUpdate) {
-            const wxSize size = GetClientSize();
-            appHooks().rotationUpdate(size.x, size.y);
-        }
+        dragRotation(e);
     } else if (m.drag.rotating == 0 && m.drag.panning == 1) {
         SetCursor(dragCursor_);
-        m.drag.panCurrentX = static_cast<float>(e.GetX());
-        m.drag.panCurrentY = static_cast<float>(e.GetY());
-        if (appHooks().panUpdate)
-            appHooks().panUpdate();
+        dragPan(e);
     }
     redraw();
     e.Skip();
+}
+
+void ZUREDIVORiza::dragRotation(const wxMouseEvent& e) {
+    MoleculeState& m = moleculeState();
+    m.drag.rotateCurrentX = static_cast<float>(e.GetX());
+    m.drag.rotateCurrentY = static_cast<float>(e.GetY());
+    if (appHooks().rotationUpdate) {
+        const wxSize size = GetClientSize();
+        appHooks().rotationUpdate(size.x, size.y);
+    }
+}
+
+void ZUREDIVORiza::dragPan(const wxMouseEvent& e) {
+    MoleculeState& m = moleculeState();
+    m.drag.panCurrentX = static_cast<float>(e.GetX());
+    m.drag.panCurrentY = static_cast<float>(e.GetY());
+    if (appHooks().panUpdate)
+        appHooks().panUpdate();
 }
 
 void ZUREDIVORiza::onWheel(wxMouseEvent& e) {

@@ -34,6 +34,10 @@ class ZUREDIVORiza : public wxGLCanvas, public GlSurface {
     void onRightUp(wxMouseEvent&);
     void onMotion(wxMouseEvent&);
     void onWheel(wxMouseEvent&);
+    // The latest position of a right drag, and the pending rotation from it.
+    void dragRotation(const wxMouseEvent& e);
+    // The latest position of a left drag in pan mode, and the pan from it.
+    void dragPan(const wxMouseEvent& e);
     void drawFrame();
 
     std::unique_ptr<wxGLContext> context_;

@@ -7,7 +7,8 @@ frequency tables, then the forces and the convergence table of the
 geometry the job was given. Every number comes from the NWChem run of
 scripts/water.nw (RHF/6-31G*, a gradient and then frequencies at the
 experimental geometry of water, r(OH) 0.9572 A and HOH 104.52 degrees,
-which is not the RHF/6-31G* minimum):
+which is not the RHF/6-31G* minimum; NWChem moves the molecule to its
+centre of nuclear charge and the example prints NWChem's coordinates):
 
   scripts/make-water-example.py              runs nwchem (must be installed)
   scripts/make-water-example.py nwchem.out   uses the output of an earlier run

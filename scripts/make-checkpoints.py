@@ -8,8 +8,12 @@ Both at the optimised geometry of examples/formaldehyde_opt_freq.log, taken
 from its last "Standard orientation:" table and kept exactly where it is
 (no_com, no_reorient, symmetry c1), so the orbital contours computed from
 these files lie over the molecule of that example. psi4 writes the file
-(its fchk writer converts the orbitals to the Gaussian order and
-normalisation of the functions); every number in it is psi4's.
+(its fchk writer converts the orbitals to the Gaussian order of the
+functions, and gives the coefficients of the d functions xy, xz and yz for
+functions normalised each on its own, as Gaussian does); every number in
+it is psi4's. psi4's file has every section the program reads (counts on
+lines 6 and 9, basis name at the end of line 2, atomic numbers,
+coordinates, alpha orbital coefficients), so nothing is added.
 
 psi4 is needed only to regenerate the files; it is a Debian package:
 

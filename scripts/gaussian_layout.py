@@ -130,22 +130,23 @@ def parse(lines):
                 i += 1
             continue
         if "Projected Derivative Dipole Moments" in line:
-            i += 3
-            while not lines[i].startswith(" ----"):
-                t = lines[i].split()
+            for t in mode_rows(lines, i):
                 freq[int(t[0])] = float(t[1])
                 dipole[int(t[0])] = tuple(map(float, t[3:6]))
-                i += 1
-            continue
         if "Projected Infra Red Intensities" in line:
-            i += 3
-            while not lines[i].startswith(" ----"):
-                t = lines[i].split()
+            for t in mode_rows(lines, i):
                 intensity[int(t[0])] = (float(t[3]), float(t[5]))
-                i += 1
-            continue
         i += 1
     return steps, status, final, modes, freq, dipole, intensity
+
+
+def mode_rows(lines, title):
+    """Tokens of the rows of a per-mode table: after its title and two
+    header lines, up to the closing dashes."""
+    i = title + 3
+    while not lines[i].startswith(" ----"):
+        yield lines[i].split()
+        i += 1
 
 
 def symmetry(coords, vector):

@@ -119,7 +119,7 @@ def write_cartesian(final):
 
 def gamess_input(group_lines, atoms):
     lines = [
-        "! " + TITLE + ", written by scripts/" + SCRIPT,
+        "! Formaldehyde RHF/6-31G*, geometry from NWChem (scripts/" + SCRIPT + ")",
         " $CONTRL SCFTYP=RHF RUNTYP=HESSIAN ICHARG=0 MULT=1 $END",
         " $BASIS  GBASIS=N31 NGAUSS=6 NDFUNC=1 $END",
         " $FORCE  METHOD=ANALYTIC $END",

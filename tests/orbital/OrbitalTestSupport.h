@@ -133,12 +133,13 @@ inline double directValue(const std::vector<DirectGaussian>& gs, double x, doubl
     return sum;
 }
 
-// Normalisation of a primitive of angular momentum l, the axial function's
-// factor (x^l): (2a/pi)^(3/4) (4a)^(l/2) / sqrt((2l-1)!!).
-inline double axialNorm(double a, int l) {
+// Normalisation of a Cartesian primitive x^lx y^ly z^lz, each function on
+// its own: (2a/pi)^(3/4) (4a)^(l/2) / sqrt((2lx-1)!! (2ly-1)!! (2lz-1)!!).
+inline double cartesianNorm(double a, int lx, int ly, int lz) {
     const double pi = 3.14159265358979323846;
-    const double dfact = l == 2 ? 3.0 : 1.0;
-    return std::pow(2.0 * a / pi, 0.75) * std::pow(4.0 * a, l / 2.0) / std::sqrt(dfact);
+    auto dfact = [](int n) { return n == 2 ? 3.0 : 1.0; };
+    return std::pow(2.0 * a / pi, 0.75) * std::pow(4.0 * a, (lx + ly + lz) / 2.0) /
+           std::sqrt(dfact(lx) * dfact(ly) * dfact(lz));
 }
 
 // Every array of a formatted checkpoint file by its title, read with the
@@ -197,7 +198,6 @@ inline std::vector<DirectGaussian> fileOrbital(const std::string& path, int orbi
             ADD_FAILURE() << "shell type " << t;
         const int atom = static_cast<int>(atomOf[s]) - 1;
         for (int kind : kinds) {
-            const int l = powers[kind][0] + powers[kind][1] + powers[kind][2];
             for (int p = 0; p < static_cast<int>(primitives[s]); ++p) {
                 DirectGaussian g{};
                 for (int k = 0; k < 3; ++k)
@@ -205,7 +205,9 @@ inline std::vector<DirectGaussian> fileOrbital(const std::string& path, int orbi
                 g.exponent = exponents[prim + p];
                 const double d =
                     (t == -1 && kind > 0) ? pCoefficients[prim + p] : coefficients[prim + p];
-                g.coefficient = c[mu] * d * axialNorm(g.exponent, l);
+                g.coefficient =
+                    c[mu] * d *
+                    cartesianNorm(g.exponent, powers[kind][0], powers[kind][1], powers[kind][2]);
                 g.lx = powers[kind][0];
                 g.ly = powers[kind][1];
                 g.lz = powers[kind][2];

@@ -20,6 +20,11 @@ std::vector<IrRow> irRows(const VibrationStore& store) {
     std::vector<IrRow> rows;
     rows.reserve(store.frequencies.size());
     for (std::size_t i = 0; i < store.frequencies.size(); ++i) {
+        // The reader fills a short last group up to three with empty
+        // entries; a spreadsheet should not get them as blank rows (nor the
+        // sorted table a block of them at its top).
+        if (store.frequencies[i].empty())
+            continue;
         IrRow r;
         r.wavenumber = store.frequencies[i];
         if (i < store.intensities.size())

@@ -39,11 +39,13 @@ TEST_P(BatchCommandsCorpusTest, IrTablesMatchTheExpectedTexts) {
     const auto expected = nlohmann::json::parse(in);
     const std::string file = (test::corpusDir() / "files" / rel).string();
 
+    // The empty entries that fill a short last group up to three are no rows.
     std::vector<std::string> rows;
     for (std::size_t i = 0; i < expected["frequencies"].size(); ++i)
-        rows.push_back(expected["frequencies"][i].get<std::string>() + ", " +
-                       expected["intensities"][i].get<std::string>() + ", " +
-                       expected["symmetries"][i].get<std::string>());
+        if (!expected["frequencies"][i].get<std::string>().empty())
+            rows.push_back(expected["frequencies"][i].get<std::string>() + ", " +
+                           expected["intensities"][i].get<std::string>() + ", " +
+                           expected["symmetries"][i].get<std::string>());
 
     const std::string plain = dir_.path("ir.csv");
     auto r = test::runCli({"ir", file, "-o", plain});

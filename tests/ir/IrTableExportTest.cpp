@@ -37,6 +37,9 @@ TEST(IrTable, Bytes) {
         {"short lists", storeOf({"10.0", "20.0"}, {"1.5"}, {}), "10.0, 1.5, \r\n20.0, , \r\n"},
         {"reading order", storeOf({"300.0", "-12.3"}, {"0.1", "0.0000"}, {"B2", "A'"}),
          "300.0, 0.1, B2\r\n-12.3, 0.0000, A'\r\n"},
+        // A short last group leaves empty entries behind: they are no modes.
+        {"short last group", storeOf({"4419.2", "", ""}, {"0.0000", "", ""}, {"SGG", "", ""}),
+         "4419.2, 0.0000, SGG\r\n"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(irTableBytes(irRows(c.store)), kHeader + c.body) << c.name;

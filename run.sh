@@ -44,7 +44,11 @@ else
 fi
 
 cli="$build/src/kalviro-cli"
-out="$(absolute "${KALVIRO_OUT:-out}")"
+if [ -n "${KALVIRO_OUT:-}" ]; then
+  out="$(absolute "$KALVIRO_OUT")"
+else
+  out="$PWD/out"
+fi
 mkdir -p "$out"
 wrote=()
 failed=()
@@ -128,9 +132,11 @@ case "$lower" in
     ;;
 esac
 
+# Listed as the caller would name them.
+shown="${out#"$caller"/}"
 echo "Wrote:"
 for name in "${wrote[@]}"; do
-  echo "  ${KALVIRO_OUT:-out}/$name"
+  echo "  $shown/$name"
 done
 if [ ${#failed[@]} -gt 0 ]; then
   echo "Failed (see the messages above): ${failed[*]}"

@@ -2,6 +2,7 @@
 // toolkit starts, so --help and --version need no display.
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -26,11 +27,14 @@ int main(int argc, char** argv) {
     default:
         break;
     }
-    // The application reads the file as its first argument; "--" and the
-    // options are gone by now.
+    // The application reads the file as its first argument. Made absolute, a
+    // name that begins with '-' cannot pass for a toolkit option.
     std::vector<std::string> kept{argv[0]};
-    if (!line.file.empty())
-        kept.push_back(line.file);
+    if (!line.file.empty()) {
+        std::error_code ec;
+        const auto path = std::filesystem::absolute(line.file, ec);
+        kept.push_back(ec ? line.file : path.string());
+    }
     std::vector<char*> args;
     for (std::string& a : kept)
         args.push_back(a.data());

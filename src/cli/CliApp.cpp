@@ -14,9 +14,10 @@ void setUpCliApp(CLI::App& app) {
                     "spectra and pictures without the desktop program");
     app.set_version_flag("--version", std::string("kalviro-cli ") + programVersion(),
                          "Print the version and exit");
-    app.footer("Run 'kalviro-cli COMMAND --help' for the options of one command.");
     app.require_subcommand(1);
     addAllCommands(app);
+    // After the commands, which would otherwise inherit it.
+    app.footer("Run 'kalviro-cli COMMAND --help' for the options of one command.");
 }
 
 } // namespace kalviro

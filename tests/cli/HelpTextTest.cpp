@@ -38,8 +38,9 @@ TEST(HelpTextTest, EveryCommandDescribesEveryOption) {
             SCOPED_TRACE(o->get_name());
             EXPECT_FALSE(o->get_description().empty());
             EXPECT_NE(help.out.find(o->get_description()), std::string::npos) << help.out;
-            if (o->get_positional())
+            if (o->get_positional()) {
                 EXPECT_NE(help.out.find(o->get_name()), std::string::npos) << help.out;
+            }
             for (const std::string& l : o->get_lnames())
                 EXPECT_NE(help.out.find("--" + l), std::string::npos) << help.out;
             for (const std::string& s : o->get_snames())

@@ -58,11 +58,13 @@ std::set<std::string> names(const std::vector<std::string>& paths) {
     return s;
 }
 
-void expectNonEmptyFiles(const std::vector<std::string>& listed) {
+// Listed paths are relative to where the script was started.
+void expectNonEmptyFiles(const std::vector<std::string>& listed, const fs::path& workDir) {
     for (const auto& f : listed) {
         SCOPED_TRACE(f);
-        ASSERT_TRUE(fs::is_regular_file(f));
-        EXPECT_GT(fs::file_size(f), 0u);
+        const fs::path p = workDir / f;
+        ASSERT_TRUE(fs::is_regular_file(p));
+        EXPECT_GT(fs::file_size(p), 0u);
     }
 }
 
@@ -85,8 +87,8 @@ TEST(RunScriptTest, WholePipelineOnTheExample) {
     const auto listed = listedFiles(r.out);
     EXPECT_EQ(names(listed), expected) << r.out;
     for (const auto& f : listed)
-        EXPECT_EQ(fs::path(f).parent_path(), fs::path(out)) << f;
-    expectNonEmptyFiles(listed);
+        EXPECT_EQ(fs::path(f).parent_path(), fs::path("results")) << f;
+    expectNonEmptyFiles(listed, dir.dir());
 
     // A glance inside: formaldehyde has 4 atoms and 6 modes; the IR table
     // is a header and one CR LF line per mode.
@@ -97,8 +99,9 @@ TEST(RunScriptTest, WholePipelineOnTheExample) {
     EXPECT_EQ(std::count(ir.begin(), ir.end(), '\n'), 7);
     EXPECT_EQ(std::count(ir.begin(), ir.end(), '\r'), 7);
     EXPECT_NE(readFileBytes(out + "/spectrum.svg").find("<svg"), std::string::npos);
-    if (expected.count("picture.png"))
+    if (expected.count("picture.png")) {
         EXPECT_EQ(readFileBytes(out + "/picture.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
+    }
 }
 
 TEST(RunScriptTest, InputFileGivesMoleculeOnlyAndRelativePathsFollowTheCaller) {
@@ -116,11 +119,9 @@ TEST(RunScriptTest, InputFileGivesMoleculeOnlyAndRelativePathsFollowTheCaller) {
         expected.insert("picture.png");
     const auto listed = listedFiles(r.out);
     EXPECT_EQ(names(listed), expected) << r.out;
-    for (const auto& f : listed) {
-        EXPECT_EQ(fs::path(f).parent_path(), fs::path("mine"));
-        EXPECT_TRUE(fs::is_regular_file(dir.dir() / f)) << f;
-        EXPECT_GT(fs::file_size(dir.dir() / f), 0u) << f;
-    }
+    for (const auto& f : listed)
+        EXPECT_EQ(fs::path(f).parent_path(), fs::path("mine")) << f;
+    expectNonEmptyFiles(listed, dir.dir());
     EXPECT_NE(r.out.find("no IR table"), std::string::npos) << r.out;
     const std::string coords = readFileBytes(dir.path("mine/default.txt"));
     EXPECT_EQ(std::count(coords.begin(), coords.end(), '\n'), 3); // O, H, H
@@ -135,7 +136,7 @@ TEST(RunScriptTest, CheckpointFileGivesItsOrbital) {
     EXPECT_EQ(names(listed),
               (std::set<std::string>{"dump.json", "orbital.cube", "orbital-contours.txt"}))
         << r.out;
-    expectNonEmptyFiles(listed);
+    expectNonEmptyFiles(listed, dir.dir());
 }
 
 TEST(RunScriptTest, UnreadableFileIsReportedAsFailure) {

@@ -163,6 +163,25 @@ TEST_F(InstallTest, MimeDatabaseMapsEveryExtension) {
         EXPECT_NE(globs.find(line), std::string::npos) << line << globs;
     const std::string magic = readFileBytes(at("share/mime/magic"));
     EXPECT_NE(magic.find(" Entering Gaussian System"), std::string::npos);
+
+    if (!onPath("gio"))
+        return;
+    // What a file manager sees: the content decides whether a .log is ours.
+    test::TempDir files;
+    test::writeFileBytes(files.path("build.log"), "make: Nothing to be done for 'all'.\n");
+    test::writeFileBytes(files.path("job.log"),
+                         readFileBytes(test::examplePath("formaldehyde_opt_freq.log")));
+    test::writeFileBytes(files.path("job.inp"), " $DATA\nwater\nC1\n $END\n");
+    const std::string dirs = "XDG_DATA_DIRS=" + at("share") + ":/usr/share";
+    for (const auto& [name, type] : {std::pair{"build.log", "text/x-log"},
+                                     {"job.log", "chemical/x-gaussian-log"},
+                                     {"job.inp", "chemical/x-gamess-input"}}) {
+        const auto info =
+            runCommand({"gio", "info", "-a", "standard::content-type", files.path(name)}, {dirs});
+        EXPECT_NE(info.out.find(std::string("content-type: ") + type + "\n"), std::string::npos)
+            << name << "\n"
+            << info.out << info.err;
+    }
 }
 
 } // namespace

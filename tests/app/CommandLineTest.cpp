@@ -73,9 +73,5 @@ TEST(CommandLineTest, ErrorNamesTheFirstMistake) {
               "only one FILE can be opened at start ('b.log')");
 }
 
-TEST(CommandLineTest, VersionIsTheProjectVersion) {
-    EXPECT_EQ(programVersionText(), std::string("kalviro ") + KALVIRO_PROJECT_VERSION + "\n");
-}
-
 } // namespace
 } // namespace kalviro

@@ -49,12 +49,6 @@ TEST(HelpTextTest, EveryCommandDescribesEveryOption) {
     }
 }
 
-TEST(HelpTextTest, VersionIsTheProjectVersion) {
-    const auto r = runCli({"--version"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, std::string("kalviro-cli ") + KALVIRO_PROJECT_VERSION + "\n");
-}
-
 TEST(HelpTextTest, MistakesExitNonZeroAndPointToHelp) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{}, {"nosuchcommand"}, {"ir", "--no-such-option", "x.log"}}) {

@@ -109,9 +109,10 @@ case "$lower" in
     ;;
 esac
 
-# The orbital: of the file itself, or of the bundled checkpoint example.
+# The orbital: of a checkpoint file named on the command line, or, for the
+# bundled example, of the example's own checkpoint file.
 example_fchk=examples/formaldehyde_631gs.FChk
-if [ -z "$orbital_file" ] && [ -f "$example_fchk" ]; then
+if [ $# -eq 0 ] && [ -f "$example_fchk" ]; then
   orbital_file="$example_fchk"
 fi
 if [ -n "$orbital_file" ]; then

@@ -1,197 +1,48 @@
 #!/usr/bin/env python3
-"""Writes examples/formaldehyde_opt_freq.log from an NWChem calculation.
+"""Writes the formaldehyde examples from one NWChem calculation.
 
-The example is laid out the way Gaussian 98 prints an optimisation followed by
-a frequency job; every number in it comes from the NWChem run of
-scripts/formaldehyde.nw (RHF/6-31G*, optimisation then frequencies):
+Every number comes from the NWChem run of scripts/formaldehyde.nw
+(RHF/6-31G*, optimisation then frequencies):
 
   scripts/make-example.py                 runs nwchem (must be installed)
   scripts/make-example.py nwchem.out      uses the output of an earlier run
 
-What is carried over and how:
-  - each optimisation step: the geometry and gradient NWChem computed
-    (bohr, Hartree/bohr; forces are minus the gradient), its energy, and
-    its convergence line (Gmax, Grms, Xmax, Xrms) with YES where NWChem
-    marked the criterion "ok"; NWChem's thresholds are the ones printed;
-  - the optimised geometry, from NWChem's last coordinate block (Angstrom);
-  - frequencies and IR intensities (km/mol) from NWChem's projected tables;
-  - displacements: NWChem's Cartesian normal-mode vectors, each scaled to
-    unit length; reduced mass 1 / sum(c^2) of the unscaled vector (NWChem
-    normalises sum(m c^2) = 1) and force constant 4 pi^2 c^2 nu^2 mu;
-  - dipole derivatives: the direction of NWChem's projected derivative
-    dipole (debye/A) with the length sqrt(intensity in atomic units), which
-    NWChem prints with more digits;
-  - symmetry species from the characters of each displacement under the
-    C2v operations (molecule in the yz plane, C2 along z).
+Files written in examples/:
+  formaldehyde_opt_freq.log   laid out the way Gaussian 98 prints an
+      optimisation followed by a frequency job (scripts/gaussian_layout.py
+      says how the frequency part is carried over). Each optimisation step
+      has the geometry and gradient NWChem computed, its energy, and its
+      convergence lines (Gmax, Grms, Xmax, Xrms) with YES where NWChem
+      marked the criterion "ok"; NWChem's thresholds are the ones printed.
+  formaldehyde_zmatrix.dat    a Gaussian input of the optimised molecule as
+      a Z-matrix: the bond lengths and the H-C-O angle are the values of
+      NWChem's final internal coordinates (its "autoz" table after the
+      optimisation), under "Variables"; the planar dihedral under "Constants".
+  formaldehyde_cartesian.dat  the same input with NWChem's final Cartesian
+      coordinates (Angstrom, the orientation of the .log example).
+  formaldehyde_c1.inp         a GAMESS input (RHF/6-31G* Hessian) of the
+      same coordinates in point group C1: every atom listed.
+  formaldehyde_c2v.inp        the same in point group C2v (CNV 2): the C2
+      axis is z, so only the symmetry-unique atoms C, O and one H are listed
+      and GAMESS generates the second H.
 Standard library only.
 """
 
-import math
-import os
-import re
-import shutil
-import subprocess
 import sys
-import tempfile
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-OUTPUT = os.path.join(HERE, "..", "examples", "formaldehyde_opt_freq.log")
-BOHR_PER_ANGSTROM = 1.889725989  # the factor NWChem prints
-SYMBOLS = {1: "H", 6: "C", 8: "O"}
-NUMBERS = {v: k for k, v in SYMBOLS.items()}
-MASSES = {"H": 1.007825, "C": 12.000000, "O": 15.994910}  # NWChem's, printed there
-THRESHOLDS = (0.000450, 0.000300, 0.001800, 0.001200)  # NWChem's defaults
-# 4 pi^2 c^2 amu, in mdyn/A per (amu cm^-2)
-FORCE_CONSTANT = (2 * math.pi * 2.99792458e10) ** 2 * 1.66053907e-27 / 100.0
+from gaussian_layout import (BOHR_PER_ANGSTROM, NUMBERS, both_orientations, convergence,
+                             forces, frequency_tables, header, nwchem_text, parse, save,
+                             thermochemistry, vibrations)
+
+SCRIPT = "make-example.py"
+ROUTE = "#P RHF/6-31G* Opt Freq"
+TITLE = "Formaldehyde, RHF/6-31G* geometry optimised by NWChem"
 
 
-def run_nwchem():
-    work = tempfile.mkdtemp(prefix="kalviro-nwchem-")
-    try:
-        shutil.copy(os.path.join(HERE, "formaldehyde.nw"), work)
-        result = subprocess.run(["nwchem", "formaldehyde.nw"], cwd=work,
-                                capture_output=True, text=True, check=True)
-        return result.stdout
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
-
-
-def fortran(value):
-    """A number as Gaussian prints dipole derivatives: 1.23456D-01."""
-    text = "%.5E" % value
-    mantissa, exponent = text.split("E")
-    return "%sD%+03d" % (mantissa, int(exponent))
-
-
-def parse(lines):
-    steps = []        # [{'coords': [(sym, x, y, z) bohr], 'grad': [...]}]
-    status = {}       # step number -> (energy, values, flags)
-    final = None      # [(sym, x, y, z)] Angstrom
-    modes = {}        # mode number -> cartesian vector
-    freq = {}         # mode number -> wavenumber
-    dipole = {}       # mode number -> (x, y, z) debye/A
-    intensity = {}    # mode number -> (atomic units, km/mol)
-    i = 0
-    while i < len(lines):
-        line = lines[i]
-        if "ENERGY GRADIENTS" in line:
-            i += 4
-            coords, grad = [], []
-            while lines[i].strip():
-                t = lines[i].split()
-                coords.append((t[1], *map(float, t[2:5])))
-                grad.append(tuple(map(float, t[5:8])))
-                i += 1
-            steps.append({"coords": coords, "grad": grad})
-            continue
-        if line.startswith("@") and "Step" not in line and "----" not in line:
-            t = line.split()
-            n = int(t[1])
-            if n not in status:
-                spans = [m.span() for m in re.finditer(r"\S+", line)]
-                ok = [m.span() for m in re.finditer(r"ok", lines[i + 1])]
-                flags = []
-                for col in (4, 5, 6, 7):  # Gmax Grms Xrms Xmax
-                    a, b = spans[col]
-                    flags.append(any(s < b and e > a for s, e in ok))
-                values = list(map(float, t[4:8]))
-                status[n] = (float(t[2]), values, flags)
-        if "Output coordinates in angstroms" in line:
-            i += 4
-            final = []
-            while lines[i].strip():
-                t = lines[i].split()
-                final.append((t[1], *map(float, t[3:6])))
-                i += 1
-            continue
-        if "NORMAL MODE EIGENVECTORS IN CARTESIAN COORDINATES" in line:
-            modes = {}
-            i += 1
-            while i < len(lines) and "Normal Eigenvalue" not in lines[i]:
-                t = lines[i].split()
-                if t and t[0] == "P.Frequency":
-                    header = [int(x) for x in lines[i - 2].split()]
-                    for n in header:
-                        modes[n] = []
-                    i += 2
-                    while lines[i].strip():
-                        row = list(map(float, lines[i].split()[1:]))
-                        for n, v in zip(header, row):
-                            modes[n].append(v)
-                        i += 1
-                    continue
-                i += 1
-            continue
-        if "Projected Derivative Dipole Moments" in line:
-            i += 3
-            while not lines[i].startswith(" ----"):
-                t = lines[i].split()
-                freq[int(t[0])] = float(t[1])
-                dipole[int(t[0])] = tuple(map(float, t[3:6]))
-                i += 1
-            continue
-        if "Projected Infra Red Intensities" in line:
-            i += 3
-            while not lines[i].startswith(" ----"):
-                t = lines[i].split()
-                intensity[int(t[0])] = (float(t[3]), float(t[5]))
-                i += 1
-            continue
-        i += 1
-    return steps, status, final, modes, freq, dipole, intensity
-
-
-def symmetry(coords, vector):
-    """C2v species of a displacement (molecule in the yz plane)."""
-    ops = [(-1, -1, 1), (1, -1, 1), (-1, 1, 1)]  # C2(z), sigma(xz), sigma(yz)
-    d = [vector[3 * k:3 * k + 3] for k in range(len(coords))]
-    norm = sum(c * c for v in d for c in v)
-    chars = []
-    for op in ops:
-        moved = [None] * len(coords)
-        for k, (_, x, y, z) in enumerate(coords):
-            image = (op[0] * x, op[1] * y, op[2] * z)
-            j = min(range(len(coords)),
-                    key=lambda j: sum((a - b) ** 2 for a, b in zip(image, coords[j][1:])))
-            moved[j] = tuple(o * c for o, c in zip(op, d[k]))
-        chars.append(round(sum(a * b for k in range(len(d)) for a, b in zip(d[k], moved[k])) / norm))
-    table = {(1, 1, 1): "A1", (1, -1, -1): "A2", (-1, 1, -1): "B1", (-1, -1, 1): "B2"}
-    return table[tuple(chars)]
-
-
-def orientation(out, title, atoms):
-    dashes = " " + "-" * 69
-    out.append(title)
-    out.append(dashes)
-    out.append(" Center     Atomic     Atomic              Coordinates (Angstroms)")
-    out.append(" Number     Number      Type              X           Y           Z")
-    out.append(dashes)
-    for k, (sym, x, y, z) in enumerate(atoms, 1):
-        out.append("%5d%11d%14d%16.6f%12.6f%12.6f" % (k, NUMBERS[sym], 0, x + 0.0, y + 0.0, z + 0.0))
-    out.append(dashes)
-
-
-def both_orientations(out, atoms):
-    orientation(out, "                          Input orientation:                          ", atoms)
-    orientation(out, "                         Standard orientation:                         ", atoms)
-
-
-def header(out, route, title):
-    out.append(" Entering Link 1 = kalviro example, generated by scripts/make-example.py")
-    out.append(" " + "-" * 38)
-    out.append(" " + route)
-    out.append(" " + "-" * 38)
-    out.append(" " + "-" * 60)
-    out.append(" " + title)
-    out.append(" " + "-" * 60)
-    out.append(" Symbolic Z-matrix:")
-    out.append(" Charge =  0 Multiplicity = 1")
-
-
-def write(parsed):
+def write_log(parsed):
     steps, status, final, modes, freq, dipole, intensity = parsed
     out = []
-    header(out, "#P RHF/6-31G* Opt", "Formaldehyde RHF/6-31G* optimisation and frequencies")
+    header(out, SCRIPT, "#P RHF/6-31G* Opt", "Formaldehyde RHF/6-31G* optimisation and frequencies")
     for n, step in enumerate(steps):
         energy, values, flags = status[n]
         atoms = [(s, x / BOHR_PER_ANGSTROM, y / BOHR_PER_ANGSTROM, z / BOHR_PER_ANGSTROM)
@@ -199,31 +50,13 @@ def write(parsed):
         both_orientations(out, atoms)
         out.append(" Standard basis: 6-31G(d) (6D, 7F)")
         out.append(" SCF Done:  E(RHF) =  %.9f     A.U. after   10 cycles" % energy)
-        dashes = " " + "-" * 67
-        out.append(dashes)
-        out.append(" Center     Atomic                   Forces (Hartrees/Bohr)")
-        out.append(" Number     Number              X              Y              Z")
-        out.append(dashes)
-        forces = []
-        for k, ((sym, *_), g) in enumerate(zip(step["coords"], step["grad"]), 1):
-            f = [-c + 0.0 for c in g]
-            forces += f
-            out.append("%5d%11d%22.9f%15.9f%15.9f" % (k, NUMBERS[sym], *f))
-        out.append(dashes)
-        rms = math.sqrt(sum(f * f for f in forces) / len(forces))
-        out.append(" Cartesian Forces:  Max %15.9f RMS %15.9f" % (max(map(abs, forces)), rms))
+        forces(out, step["coords"], step["grad"])
         out.append(" Berny optimization.")
         out.append(" Search for a local minimum.")
         out.append(" Step number %3d out of a maximum of  50" % (n + 1))
         gmax, grms, xrms, xmax = values
         ok_gmax, ok_grms, ok_xrms, ok_xmax = flags
-        out.append("         Item               Value     Threshold  Converged?")
-        rows = [("Maximum Force", gmax, THRESHOLDS[0], ok_gmax),
-                ("RMS     Force", grms, THRESHOLDS[1], ok_grms),
-                ("Maximum Displacement", xmax, THRESHOLDS[2], ok_xmax),
-                ("RMS     Displacement", xrms, THRESHOLDS[3], ok_xrms)]
-        for name, value, limit, ok in rows:
-            out.append(" %-20s%13.6f%13.6f     %s" % (name, value, limit, "YES" if ok else "NO "))
+        convergence(out, (gmax, grms, xmax, xrms), (ok_gmax, ok_grms, ok_xmax, ok_xrms))
         if all(flags):
             out.append(" Optimization completed.")
             out.append("    -- Stationary point found.")
@@ -232,66 +65,95 @@ def write(parsed):
     out.append(" Normal termination of Gaussian 98.")
 
     # The frequency job at the optimised geometry.
-    header(out, "#P Geom=AllCheck Guess=Read RHF/6-31G* Freq", "Formaldehyde frequencies")
+    header(out, SCRIPT, "#P Geom=AllCheck Guess=Read RHF/6-31G* Freq", "Formaldehyde frequencies")
     both_orientations(out, final)
-    out.append(" Full mass-weighted force constant matrix:")
-    wanted = [n for n in sorted(freq) if abs(freq[n]) > 10.0]
-    masses = [MASSES[s] for s, *_ in final]
-    table = []
-    for n in wanted:
-        c = modes[n]
-        assert abs(sum(masses[k // 3] * v * v for k, v in enumerate(c)) - 1.0) < 1e-3
-        length = math.sqrt(sum(v * v for v in c))
-        reduced = 1.0 / (length * length)
-        au, km = intensity[n]
-        d = dipole[n]
-        dlen = math.sqrt(sum(v * v for v in d))
-        scale = math.sqrt(au) / dlen if dlen > 0 else 0.0
-        table.append({
-            "freq": freq[n], "mass": reduced, "k": FORCE_CONSTANT * freq[n] ** 2 * reduced,
-            "ir": km, "disp": [v / length for v in c],
-            "dipole": [v * scale + 0.0 for v in d], "sym": symmetry(final, c)})
-    for k, m in enumerate(table, 1):
-        out.append(" Dipole derivatives wrt mode %2d:" % k + "".join("%13s" % fortran(v) for v in m["dipole"]))
-    out.append(" Harmonic frequencies (cm**-1), IR intensities (KM/Mole),")
-    out.append(" reduced masses (AMU), force constants (mDyne/A) and normal coordinates:")
-    for g in range(0, len(table), 3):
-        group = table[g:g + 3]
-        widths = [22, 23, 23]
-        out.append("".join("%*d" % (w, g + k + 1) for k, w in zip(range(len(group)), widths)))
-        out.append("".join("%*s" % (w, m["sym"]) for m, w in zip(group, widths)))
-        for label, key, fmt in ((" Frequencies --", "freq", "%.4f"), (" Red. masses --", "mass", "%.4f"),
-                                (" Frc consts  --", "k", "%.4f"), (" IR Inten    --", "ir", "%.4f")):
-            out.append(label + "".join("%*s" % (w if k else 11, fmt % m[key])
-                                       for k, (m, w) in enumerate(zip(group, widths))))
-        out.append(" Atom AN      X      Y      Z" + "        X      Y      Z" * (len(group) - 1))
-        for a, (sym, *_) in enumerate(final):
-            row = "%4d%4d" % (a + 1, NUMBERS[sym])
-            for m in group:
-                x, y, z = (round(v, 2) + 0.0 for v in m["disp"][3 * a:3 * a + 3])
-                row += "%9.2f%7.2f%7.2f" % (x, y, z)
-            out.append(row)
-    out.append("")
-    out.append(" -------------------")
-    out.append(" - Thermochemistry -")
-    out.append(" -------------------")
-    out.append(" Temperature   298.150 Kelvin.  Pressure   1.00000 Atm.")
-    for a, (sym, *_) in enumerate(final, 1):
-        out.append(" Atom %2d has atomic number %2d and mass %9.5f" % (a, NUMBERS[sym], MASSES[sym]))
+    frequency_tables(out, final, vibrations(final, modes, freq, dipole, intensity))
+    thermochemistry(out, final)
     out.append(" Normal termination of Gaussian 98.")
     return "\n".join(out) + "\n"
 
 
+def internal_coordinates(lines):
+    """Bond lengths and angles of NWChem's table after the optimisation."""
+    start = max(i for i, l in enumerate(lines) if "Final and change from initial internal" in l)
+    values = {}
+    for line in lines[start:]:
+        t = line.split()
+        if len(t) >= 6 and t[0].isdigit() and t[1] in ("Stretch", "Bend"):
+            atoms = tuple(int(a) for a in t[2:-2])
+            values[atoms] = float(t[-2])
+        elif values and not line.strip():
+            break
+    return values
+
+
+def gaussian_input(body):
+    """Link 0, route, title and charge lines, then the molecule; a Gaussian
+    input ends with a blank line."""
+    head = ["%chk=formaldehyde.chk", ROUTE, "", TITLE, "", "0 1"]
+    return "\n".join(head + body + [""]) + "\n"
+
+
+def write_zmatrix(internal):
+    # Atoms as NWChem numbers them: 1 C, 2 O, 3 H, 4 H.
+    r_co, r_ch, a_och = internal[(1, 2)], internal[(1, 3)], internal[(2, 1, 3)]
+    assert abs(internal[(1, 4)] - r_ch) < 1e-9 and abs(internal[(2, 1, 4)] - a_och) < 1e-9
+    return gaussian_input([
+        "C",
+        "O  1  rco",
+        "H  1  rch  2  aoch",
+        "H  1  rch  2  aoch  3  dih",
+        " Variables:",
+        "  rco    %.5f" % r_co,
+        "  rch    %.5f" % r_ch,
+        "  aoch   %.5f" % a_och,
+        " Constants:",
+        "  dih    180.0",
+    ])
+
+
+def write_cartesian(final):
+    return gaussian_input(["%-2s %15.8f %15.8f %15.8f" % (s, x + 0.0, y + 0.0, z + 0.0)
+                           for s, x, y, z in final])
+
+
+def gamess_input(group_lines, atoms):
+    lines = [
+        "! Formaldehyde RHF/6-31G*, geometry from NWChem (scripts/" + SCRIPT + ")",
+        " $CONTRL SCFTYP=RHF RUNTYP=HESSIAN ICHARG=0 MULT=1 $END",
+        " $BASIS  GBASIS=N31 NGAUSS=6 NDFUNC=1 $END",
+        " $FORCE  METHOD=ANALYTIC $END",
+        " $DATA",
+        TITLE,
+    ] + group_lines
+    for s, x, y, z in atoms:
+        lines.append("%-2s %5.1f %15.8f %15.8f %15.8f" % (s, NUMBERS[s], x + 0.0, y + 0.0, z + 0.0))
+    lines.append(" $END")
+    return "\n".join(lines) + "\n"
+
+
+def symmetry_unique(final):
+    """One atom of each pair the C2 rotation about z exchanges."""
+    unique = []
+    for s, x, y, z in final:
+        image = (s, -x, -y, z)
+        if not any(u[0] == s and all(abs(a - b) < 1e-6 for a, b in zip(u[1:], image[1:]))
+                   for u in unique):
+            unique.append((s, x, y, z))
+    return unique
+
+
 def main():
-    if len(sys.argv) > 1:
-        with open(sys.argv[1]) as f:
-            text = f.read()
-    else:
-        text = run_nwchem()
-    result = write(parse(text.splitlines()))
-    with open(OUTPUT, "w") as f:
-        f.write(result)
-    print("wrote", os.path.normpath(OUTPUT))
+    text = nwchem_text(sys.argv, "formaldehyde.nw")
+    lines = text.splitlines()
+    parsed = parse(lines)
+    final = parsed[2]
+    save("formaldehyde_opt_freq.log", write_log(parsed))
+    save("formaldehyde_zmatrix.dat", write_zmatrix(internal_coordinates(lines)))
+    save("formaldehyde_cartesian.dat", write_cartesian(final))
+    save("formaldehyde_c1.inp", gamess_input(["C1"], final))
+    # CNV groups have a blank line after the point-group line.
+    save("formaldehyde_c2v.inp", gamess_input(["CNV 2", ""], symmetry_unique(final)))
 
 
 if __name__ == "__main__":

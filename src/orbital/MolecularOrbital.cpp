@@ -18,11 +18,14 @@ namespace {
 std::unique_ptr<MolecularOrbital> theOrbital;
 
 // (2/pi)^(3/4) a^(l/2 + 3/4) 2^l / sqrt((2l-1)!!) for the axial function of
-// each shell; the mixed d functions share the xx factor, as the coefficients
-// of checkpoint files assume.
+// each shell. Checkpoint files give coefficients of functions normalised one
+// by one, so a mixed d function (xy, xz, yz; no (2l-1)!! = 3 to divide by)
+// takes sqrt(3) times the xx factor: with the xx factor for all six the
+// orbitals of a 6D file come out short of unit norm.
 constexpr double kSNorm = 0.71270547;
 constexpr double kPNorm = 1.42541094;
 constexpr double kDNorm = 1.64592278;
+constexpr double kMixedDScale = 1.7320508075688772;
 
 constexpr int kPPowers[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 // xx, yy, zz, xy, xz, yz: the order of the coefficients in the file.
@@ -40,9 +43,9 @@ class FunctionWalker {
     explicit FunctionWalker(MolecularOrbital& mo) : mo_(mo) {}
 
     void shell(const std::array<float, 3>& centre, const std::vector<Primitive>& primitives,
-               const int (*powers)[3], int functions) {
+               const int (*powers)[3], int functions, const double* scales = nullptr) {
         for (int f = 0; f < functions; ++f) {
-            const double c = next();
+            const double c = next() * (scales ? scales[f] : 1.0);
             if (c == 0.0)
                 continue;
             for (const Primitive& p : primitives)
@@ -59,7 +62,9 @@ class FunctionWalker {
         shell(centre, primitives, kPPowers, 3);
     }
     void d(const std::array<float, 3>& centre, const std::vector<Primitive>& primitives) {
-        shell(centre, primitives, kDPowers, 6);
+        static constexpr double scales[6] = {1.0,          1.0,          1.0,
+                                             kMixedDScale, kMixedDScale, kMixedDScale};
+        shell(centre, primitives, kDPowers, 6, scales);
     }
     void skip(int functions) { index_ += static_cast<std::size_t>(functions); }
 

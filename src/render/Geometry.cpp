@@ -20,7 +20,6 @@ using Key = std::tuple<Solid, double, double, int, int>;
 
 struct ListCache {
     bool enabled = true;
-    int tubeStacks = 0;
     GLXContext owner = nullptr;
     std::map<Key, GLuint> lists;
 
@@ -67,8 +66,6 @@ void solidSphere(double radius, int slices, int stacks) {
 void cylinder(double base, double top, double height, int slices, int stacks) {
     // Only straight tubes share a list: their side normals have no z part,
     // so stretching a unit tube along z keeps the lighting exact.
-    if (base == top && cache().tubeStacks > 0)
-        stacks = cache().tubeStacks;
     if (base == top && cache().enabled) {
         auto draw = [=] { gluCylinder(sharedQuadric(), base, base, 1.0, slices, stacks); };
         if (GLuint id = cache().get({Solid::Cylinder, base, 0.0, slices, stacks}, draw)) {
@@ -107,11 +104,6 @@ void setGeometryLists(bool on) {
 
 bool geometryLists() {
     return cache().enabled;
-}
-
-void setStraightTubeStacks(int stacks) {
-    forgetGeometryLists();
-    cache().tubeStacks = stacks > 0 ? stacks : 0;
 }
 
 void forgetGeometryLists() {

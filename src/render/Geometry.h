@@ -19,11 +19,6 @@ void orientZOnto(const Vector3& d, double length);
 // drawn anew each time.
 void setGeometryLists(bool on);
 bool geometryLists();
-// Stacks used for straight tubes instead of the ones asked for (0: as
-// asked). A straight tube's stacks only split it along its length, so fewer
-// leave its outline as it was and move the shading by a rounding step except
-// at a few edge pixels; the benchmark weighs what that saves.
-void setStraightTubeStacks(int stacks);
 
 // Forgets the compiled lists; a context that owned them is going away.
 void forgetGeometryLists();

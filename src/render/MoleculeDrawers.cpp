@@ -9,6 +9,7 @@
 #include "orbital/ContourStore.h"
 #include "orbital/OrbitalFlags.h"
 #include "render/Geometry.h"
+#include "render/HiddenTubeWork.h"
 #include "render/Materials.h"
 #include "render/SceneRunner.h"
 #include "render/ViewSettings.h"
@@ -174,9 +175,11 @@ bool BondDrawer::draw() {
     const bool blend = s.blendBonds == 1 || s.blendAll == 1;
     if (blend)
         blendingOn();
+    const bool skipHidden = !blend && renderMode != GL_SELECT && skipHiddenTubeWork();
     glPushMatrix();
     glTranslatef(m.panX, m.panY, -m.cameraDistance);
-    for (const Atom& atom : m.atoms) {
+    for (std::size_t i = 0; i < m.atoms.size(); ++i) {
+        const Atom& atom = m.atoms[i];
         if (atom.bondCount() == 0)
             continue;
         applyMaterial(MaterialId::Bond);
@@ -187,10 +190,18 @@ bool BondDrawer::draw() {
             solidSphere(0.24, 8, 8);
         if (!rotating) {
             for (const BondSlot& b : atom.bonds) {
+                if (skipHidden && tubeDrawnFromPartner(m, i, b))
+                    continue;
+                const bool cull =
+                    skipHidden && tubeEndsEnclosed(m, s, i, static_cast<std::size_t>(b.partner));
+                if (cull)
+                    glEnable(GL_CULL_FACE);
                 glPushMatrix();
                 rotateBond(b);
                 cylinder(0.1, 0.1, b.length, 64, 64);
                 glPopMatrix();
+                if (cull)
+                    glDisable(GL_CULL_FACE);
             }
         }
         glPopMatrix();

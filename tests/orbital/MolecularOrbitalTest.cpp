@@ -9,7 +9,7 @@
 namespace kalviro {
 namespace {
 
-using test::axialNorm;
+using test::cartesianNorm;
 using test::DirectGaussian;
 
 struct NameCase {
@@ -125,14 +125,14 @@ TEST_F(GridTest, WaterSto3gAgreesWithDirectSummation) {
         DirectGaussian g{};
         centre(0, g.centre);
         g.exponent = a1s[k] * 7.66 * 7.66;
-        g.coefficient = c[0] * d1s[k] * axialNorm(g.exponent, 0);
+        g.coefficient = c[0] * d1s[k] * cartesianNorm(g.exponent, 0, 0, 0);
         gs.push_back(g);
         g.exponent = a2[k] * 2.25 * 2.25;
-        g.coefficient = c[1] * d2s[k] * axialNorm(g.exponent, 0);
+        g.coefficient = c[1] * d2s[k] * cartesianNorm(g.exponent, 0, 0, 0);
         gs.push_back(g);
         for (int axis = 0; axis < 3; ++axis) {
             DirectGaussian p = g;
-            p.coefficient = c[2 + axis] * d2p[k] * axialNorm(g.exponent, 1);
+            p.coefficient = c[2 + axis] * d2p[k] * cartesianNorm(g.exponent, 1, 0, 0);
             p.lx = axis == 0;
             p.ly = axis == 1;
             p.lz = axis == 2;
@@ -142,7 +142,7 @@ TEST_F(GridTest, WaterSto3gAgreesWithDirectSummation) {
             DirectGaussian s{};
             centre(h, s.centre);
             s.exponent = a1s[k] * 1.24 * 1.24;
-            s.coefficient = c[4 + h] * d1s[k] * axialNorm(s.exponent, 0);
+            s.coefficient = c[4 + h] * d1s[k] * cartesianNorm(s.exponent, 0, 0, 0);
             gs.push_back(s);
         }
     }
@@ -157,13 +157,12 @@ TEST_F(GridTest, ThirdRowAtomAndPolarizationFunctionsIn631g) {
         int atom;
         double exponent;
         int lx, ly, lz;
-        int l;
     };
     const Pick picks[] = {
-        {9, 0, 0.117167, 0, 0, 0, 0},   // S 3s' (after 1s, 2s, 2p, 3s, 3p)
-        {16, 0, 0.65, 1, 1, 0, 2},      // S dxy (xx, yy, zz, xy)
-        {20, 1, 0.1612778, 0, 0, 0, 0}, // H outer s
-        {23, 1, 1.1, 0, 0, 1, 1},       // H pz
+        {9, 0, 0.117167, 0, 0, 0},   // S 3s' (after 1s, 2s, 2p, 3s, 3p)
+        {16, 0, 0.65, 1, 1, 0},      // S dxy (xx, yy, zz, xy)
+        {20, 1, 0.1612778, 0, 0, 0}, // H outer s
+        {23, 1, 1.1, 0, 0, 1},       // H pz
     };
     for (const Pick& pick : picks) {
         std::vector<float> c(24 + 5, 0.0f);
@@ -176,7 +175,7 @@ TEST_F(GridTest, ThirdRowAtomAndPolarizationFunctionsIn631g) {
         for (int a = 0; a < 3; ++a)
             g.centre[a] = mo.atomPositions[pick.atom][a];
         g.exponent = pick.exponent;
-        g.coefficient = axialNorm(pick.exponent, pick.l);
+        g.coefficient = cartesianNorm(pick.exponent, pick.lx, pick.ly, pick.lz);
         g.lx = pick.lx;
         g.ly = pick.ly;
         g.lz = pick.lz;

@@ -75,7 +75,8 @@ TEST_F(OrbitalBatch, CubeFileContoursAndSummary) {
         double sum = 0;
         for (int k = 0; k < 3; ++k) {
             const double e = a[k] * 2.25 * 2.25;
-            sum += d[k] * test::axialNorm(e, 1) * dx * std::exp(-e * (dx * dx + dy * dy + dz * dz));
+            sum += d[k] * test::cartesianNorm(e, 1, 0, 0) * dx *
+                   std::exp(-e * (dx * dx + dy * dy + dz * dz));
         }
         return sum;
     };

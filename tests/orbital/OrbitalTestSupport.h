@@ -3,11 +3,17 @@
 // that records, and a direct double-precision evaluation of Gaussian
 // functions that shares nothing with the program's separable grid.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "orbital/MolecularOrbital.h"
 #include "orbital/OrbitalSelection.h"
 
 namespace kalviro::test {
@@ -127,12 +133,112 @@ inline double directValue(const std::vector<DirectGaussian>& gs, double x, doubl
     return sum;
 }
 
-// Normalisation of a primitive of angular momentum l, the axial function's
-// factor (x^l): (2a/pi)^(3/4) (4a)^(l/2) / sqrt((2l-1)!!).
-inline double axialNorm(double a, int l) {
+// Normalisation of a Cartesian primitive x^lx y^ly z^lz, each function on
+// its own: (2a/pi)^(3/4) (4a)^(l/2) / sqrt((2lx-1)!! (2ly-1)!! (2lz-1)!!).
+inline double cartesianNorm(double a, int lx, int ly, int lz) {
     const double pi = 3.14159265358979323846;
-    const double dfact = l == 2 ? 3.0 : 1.0;
-    return std::pow(2.0 * a / pi, 0.75) * std::pow(4.0 * a, l / 2.0) / std::sqrt(dfact);
+    auto dfact = [](int n) { return n == 2 ? 3.0 : 1.0; };
+    return std::pow(2.0 * a / pi, 0.75) * std::pow(4.0 * a, (lx + ly + lz) / 2.0) /
+           std::sqrt(dfact(lx) * dfact(ly) * dfact(lz));
+}
+
+// Every array of a formatted checkpoint file by its title, read with the
+// file's own declared count.
+inline std::map<std::string, std::vector<double>> fchkArrays(const std::string& path) {
+    std::map<std::string, std::vector<double>> out;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        const auto n = line.find("N=");
+        if (line.size() < 44 || n == std::string::npos || n < 43)
+            continue;
+        std::string title = line.substr(0, 40);
+        title.erase(title.find_last_not_of(' ') + 1);
+        const long count = std::stol(line.substr(n + 2));
+        std::vector<double>& values = out[title];
+        while (static_cast<long>(values.size()) < count && in >> line)
+            values.push_back(std::stod(line));
+        std::getline(in, line);
+    }
+    return out;
+}
+
+// The orbital from the file's own basis sections, in double precision.
+inline std::vector<DirectGaussian> fileOrbital(const std::string& path, int orbital) {
+    auto a = fchkArrays(path);
+    const auto& types = a["Shell types"];
+    const auto& primitives = a["Number of primitives per shell"];
+    const auto& atomOf = a["Shell to atom map"];
+    const auto& exponents = a["Primitive exponents"];
+    const auto& coefficients = a["Contraction coefficients"];
+    const auto& pCoefficients = a["P(S=P) Contraction coefficients"];
+    const auto& xyz = a["Current cartesian coordinates"];
+    const auto& mo = a["Alpha MO coefficients"];
+    std::size_t functions = 0;
+    for (double t : types)
+        functions += t == 0 ? 1 : t == 1 ? 3 : t == -1 ? 4 : t == 2 ? 6 : 5;
+    const double* c = mo.data() + static_cast<std::size_t>(orbital) * functions;
+
+    static const int powers[10][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {2, 0, 0},
+                                      {0, 2, 0}, {0, 0, 2}, {1, 1, 0}, {1, 0, 1}, {0, 1, 1}};
+    std::vector<DirectGaussian> out;
+    std::size_t mu = 0, prim = 0;
+    for (std::size_t s = 0; s < types.size(); ++s) {
+        const int t = static_cast<int>(types[s]);
+        std::vector<int> kinds;
+        if (t == 0)
+            kinds = {0};
+        else if (t == 1)
+            kinds = {1, 2, 3};
+        else if (t == -1)
+            kinds = {0, 1, 2, 3};
+        else if (t == 2)
+            kinds = {4, 5, 6, 7, 8, 9};
+        else
+            ADD_FAILURE() << "shell type " << t;
+        const int atom = static_cast<int>(atomOf[s]) - 1;
+        for (int kind : kinds) {
+            for (int p = 0; p < static_cast<int>(primitives[s]); ++p) {
+                DirectGaussian g{};
+                for (int k = 0; k < 3; ++k)
+                    g.centre[k] = xyz[3 * atom + k];
+                g.exponent = exponents[prim + p];
+                const double d =
+                    (t == -1 && kind > 0) ? pCoefficients[prim + p] : coefficients[prim + p];
+                g.coefficient =
+                    c[mu] * d *
+                    cartesianNorm(g.exponent, powers[kind][0], powers[kind][1], powers[kind][2]);
+                g.lx = powers[kind][0];
+                g.ly = powers[kind][1];
+                g.lz = powers[kind][2];
+                out.push_back(g);
+            }
+            ++mu;
+        }
+        prim += static_cast<std::size_t>(primitives[s]);
+    }
+    return out;
+}
+
+// The largest value of the direct evaluation over a sample of the grid
+// points, and the largest difference from the program's grid there.
+struct GridComparison {
+    double largest = 0.0;
+    double worst = 0.0;
+};
+inline GridComparison compareGrid(const MolecularOrbital& mo,
+                                  const std::vector<DirectGaussian>& gs) {
+    GridComparison out;
+    for (int k = 1; k < kGridSize; k += 4)
+        for (int j = 0; j < kGridSize; j += 3)
+            for (int i = 2; i < kGridSize; i += 5) {
+                const double want = directValue(gs, mo.gridOrigin[0] + i * double(mo.gridStep[0]),
+                                                mo.gridOrigin[1] + j * double(mo.gridStep[1]),
+                                                mo.gridOrigin[2] + k * double(mo.gridStep[2]));
+                out.largest = std::max(out.largest, std::abs(want));
+                out.worst = std::max(out.worst, std::abs(want - mo.at(i, j, k)));
+            }
+    return out;
 }
 
 } // namespace kalviro::test

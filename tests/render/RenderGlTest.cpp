@@ -11,6 +11,7 @@
 #include "GlHarness.h"
 #include "model/VibrationStore.h"
 #include "render/Geometry.h"
+#include "render/HiddenTubeWork.h"
 #include "render/PickedAtoms.h"
 #include "render/Picking.h"
 #include "render/SceneChoices.h"
@@ -223,6 +224,57 @@ TEST_F(GlFrameTest, DisplayListsDrawTheSamePicture) {
     for (std::size_t i = 0; i < anew.size(); ++i)
         worst = std::max(worst, std::abs(anew[i] - pixels_[i]));
     EXPECT_LE(worst, 2);
+}
+
+// Leaving out the second tube of a heavy-heavy bond and culling the inner
+// faces of enclosed tubes changes no more than the odd edge pixel where the
+// two coinciding tubes tied on depth, in every style; a tube wrongly left out
+// or an open end wrongly culled would change whole runs of pixels.
+TEST_F(GlFrameTest, SkippingHiddenTubeWorkKeepsThePicture) {
+    // A tilted ring of carbons with hydrogens, one C-H bond pointing at the eye.
+    placeAtoms({{6, {-0.7, -0.6, 0.3}},
+                {6, {0.7, -0.6, -0.3}},
+                {6, {1.2, 0.6, 0.2}},
+                {6, {-0.2, 1.1, -0.2}},
+                {1, {-1.5, -1.2, 0.8}},
+                {1, {1.2, -1.4, -0.9}},
+                {1, {-0.2, 1.1, 0.9}}});
+    perceiveBonds(moleculeState());
+    struct Style {
+        const char* name;
+        Flag shown, solid, blendBonds, blendAll;
+        float scale;
+    };
+    const Style styles[] = {
+        {"solid", 1, 1, 0, 0, 0.5f},       {"wire", 1, 0, 0, 0, 0.5f},
+        {"joints", 0, 1, 0, 0, 0.5f},      {"small", 1, 1, 0, 0, 0.1f},
+        {"glass bonds", 1, 1, 1, 0, 0.5f}, {"all glass", 1, 1, 0, 1, 0.5f},
+    };
+    for (const Style& st : styles) {
+        resetViewSettings();
+        ViewSettings& s = viewSettings();
+        s.eyeDistance = 8.0f;
+        s.atomsShown = st.shown;
+        s.atomsSolid = st.solid;
+        s.blendBonds = st.blendBonds;
+        s.blendAll = st.blendAll;
+        s.atomScale = st.scale;
+        setSkipHiddenTubeWork(false);
+        render();
+        const std::vector<unsigned char> full = pixels_;
+        setSkipHiddenTubeWork(true);
+        render();
+        int changed = 0, lit = 0;
+        for (std::size_t i = 0; i < full.size(); i += 3) {
+            int worst = 0;
+            for (std::size_t k = i; k < i + 3; ++k)
+                worst = std::max(worst, std::abs(full[k] - pixels_[k]));
+            changed += worst > 2;
+            lit += full[i] + full[i + 1] + full[i + 2] > 0;
+        }
+        EXPECT_GT(lit, 1000) << st.name;
+        EXPECT_LE(changed, 12) << st.name << ": " << changed << " of " << lit << " lit pixels";
+    }
 }
 
 // Items that name a mode, atom or derivative that is not there draw nothing.

@@ -29,5 +29,7 @@ void addRenderCommand(CLI::App& app);
 
 // Every command above, in the order the help lists them.
 void addAllCommands(CLI::App& app);
+// Name, description, --version and every command: the whole kalviro-cli parser.
+void setUpCliApp(CLI::App& app);
 
 } // namespace kalviro

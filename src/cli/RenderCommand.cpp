@@ -133,7 +133,7 @@ void addRenderCommand(CLI::App& app) {
     CLI::App* cmd = app.add_subcommand(
         "render", "Draw one frame of the 3D view of FILE off screen and save it as a picture "
                   "(needs an X display; Xvfb will do)");
-    cmd->add_option("FILE", o->file, "Gaussian output (.log, .out)")->required();
+    cmd->add_option("FILE", o->file, "Gaussian output or input, or GAMESS input")->required();
     cmd->add_option("-o,--output", o->output,
                     "Picture to write: BMP, or PNG when the name ends in .png")
         ->required();

@@ -120,7 +120,9 @@ void addPlotCommand(CLI::App& app) {
     CLI::App* cmd =
         app.add_subcommand("plot", "The preview plot of a spectrum or a projection as SVG");
     addCommonOptions(cmd, *o);
-    cmd->add_option("--kind", *kind, "spectrum, x or z")
+    cmd->add_option("--kind", *kind,
+                    "What to plot: the spectrum, or the relative intensities for turns about x "
+                    "or z")
         ->check(CLI::IsMember({"spectrum", "x", "z"}))
         ->default_val("spectrum");
     cmd->add_option("--size", *size, "Picture size in pixels, WIDTHxHEIGHT")

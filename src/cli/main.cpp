@@ -9,12 +9,8 @@
 int main(int argc, char** argv) {
     using namespace kalviro;
     setPlatform(&batchPlatform());
-    CLI::App app{"KALVIRO batch commands: read vibrational results and write tables, spectra "
-                 "and pictures without the desktop program",
-                 "kalviro-cli"};
-    app.set_version_flag("--version", std::string("kalviro-cli ") + KALVIRO_VERSION);
-    app.require_subcommand(1);
-    addAllCommands(app);
+    CLI::App app;
+    setUpCliApp(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -110,9 +110,21 @@ std::string shellQuote(const std::string& s) {
 } // namespace
 
 CliResult runCli(const std::vector<std::string>& args) {
+    std::vector<std::string> argv{KALVIRO_CLI_PATH};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return runCommand(argv);
+}
+
+CliResult runCommand(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+                     const std::string& workDir) {
     TempDir tmp;
-    std::string cmd = shellQuote(KALVIRO_CLI_PATH);
-    for (const auto& a : args)
+    std::string cmd;
+    if (!workDir.empty())
+        cmd = "cd " + shellQuote(workDir) + " && ";
+    cmd += "env";
+    for (const auto& e : env)
+        cmd += e.find('=') == std::string::npos ? " -u " + shellQuote(e) : " " + shellQuote(e);
+    for (const auto& a : argv)
         cmd += " " + shellQuote(a);
     cmd += " >" + shellQuote(tmp.path("out")) + " 2>" + shellQuote(tmp.path("err")) + " </dev/null";
     const int raw = std::system(cmd.c_str());

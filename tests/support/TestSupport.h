@@ -75,5 +75,9 @@ struct CliResult {
 };
 // Runs kalviro-cli with args (each passed as one argument).
 CliResult runCli(const std::vector<std::string>& args);
+// Runs argv[0] with the rest as its arguments, in workDir when one is given;
+// env entries "NAME=value" set a variable, a bare "NAME" removes it.
+CliResult runCommand(const std::vector<std::string>& argv,
+                     const std::vector<std::string>& env = {}, const std::string& workDir = {});
 
 } // namespace kalviro::test

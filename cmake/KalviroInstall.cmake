@@ -12,7 +12,7 @@ install(FILES "${CMAKE_SOURCE_DIR}/desktop/kalviro.svg"
 # The whole folder, so examples added later install without an edit here.
 install(DIRECTORY "${CMAKE_SOURCE_DIR}/examples/"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/kalviro/examples")
-# The README shows docs/screenshot.png; keep that path beside it.
+# The README shows pictures from docs/; keep that path beside it.
 install(FILES "${CMAKE_SOURCE_DIR}/README.md" DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/kalviro")
-install(FILES "${CMAKE_SOURCE_DIR}/docs/screenshot.png"
+install(FILES "${CMAKE_SOURCE_DIR}/docs/screenshot.png" "${CMAKE_SOURCE_DIR}/docs/surface.png"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/kalviro/docs")

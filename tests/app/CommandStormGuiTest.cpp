@@ -16,7 +16,10 @@
 #include <GL/glu.h>
 #include <wx/wx.h>
 
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
+#include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -25,6 +28,7 @@
 #include <random>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "TestSupport.h"
 #include "app/AppConfig.h"
@@ -151,6 +155,51 @@ class ModalWatchdog : public wxTimer {
             }
         }
     }
+};
+
+// Ends the test program when one action takes too long. A toolkit dialog
+// that nobody can answer would otherwise hang the run until the CTest
+// timeout without saying where.
+class StallGuard {
+  public:
+    explicit StallGuard(std::chrono::seconds limit) : limit_(limit) {
+        thread_ = std::thread([this] { watch(); });
+    }
+    ~StallGuard() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            done_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
+    }
+    void at(const std::string& where) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        where_ = where;
+        since_ = std::chrono::steady_clock::now();
+    }
+
+  private:
+    void watch() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (!done_) {
+            wake_.wait_for(lock, std::chrono::seconds(1));
+            if (!done_ && std::chrono::steady_clock::now() - since_ > limit_) {
+                std::fprintf(stderr, "stalled for %lld s at %s\n",
+                             static_cast<long long>(limit_.count()), where_.c_str());
+                std::fflush(stderr);
+                std::_Exit(1);
+            }
+        }
+    }
+
+    std::chrono::seconds limit_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool done_ = false;
+    std::string where_ = "start";
+    std::chrono::steady_clock::time_point since_ = std::chrono::steady_clock::now();
+    std::thread thread_;
 };
 
 // Keeps mouse, command and dialog actions in one seeded stream.
@@ -763,8 +812,10 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
     storm_.emplace(seed);
     std::cout << "command storm: seed " << seed << ", " << steps << " steps" << std::endl;
 
+    StallGuard guard(std::chrono::seconds(120));
     for (int step = 0; step < steps; ++step) {
         const std::string where = "seed " + std::to_string(seed) + " step " + std::to_string(step);
+        guard.at(where);
         try {
             const int kind = storm_->below(20);
             if (kind < 7)
@@ -813,6 +864,21 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
     EXPECT_GT(drawn, 500u);
     const std::string wrong = problems();
     EXPECT_TRUE(wrong.empty()) << wrong;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CommandStormTest, CtrlAltMiddleClickOnTheViewOpensNothing) {
+    StallGuard guard(std::chrono::seconds(30)); // the toolkit's box would block here
+    guard.at("Ctrl+Alt+middle click");
+    modifiers_ = 1 | 4;
+    mouse(wxEVT_MIDDLE_DOWN, 100, 100, false, false);
+    mouse(wxEVT_MIDDLE_UP, 100, 100, false, false);
+    settle();
+    EXPECT_TRUE(stormPlatform_.messages.empty());
+    EXPECT_TRUE(watchdog_.titles.empty());
 }
 
 } // namespace

@@ -43,6 +43,7 @@
 #include "app/ZUREDIVORiza.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
+#include "orbital/OrbitalFlags.h"
 #include "render/PickedAtoms.h"
 #include "render/SceneChoices.h"
 #include "render/ViewCommands.h"
@@ -345,6 +346,12 @@ class CommandStormTest : public test::ProcessStateTest {
                 bytes[static_cast<std::size_t>(s.below(static_cast<int>(bytes.size())))] =
                     pool[s.below(sizeof pool)];
             }
+            // Now and then a number no file should hold.
+            static const std::vector<std::string> numbers = {"1e999", "-1D+999", "nan",
+                                                             "inf",   "1e-999",  "99999999999"};
+            for (int i = s.between(0, 3); i > 0 && !bytes.empty(); --i)
+                bytes.insert(static_cast<std::size_t>(s.below(static_cast<int>(bytes.size()))),
+                             s.pick(numbers));
             const std::string path = scratch("mutated", goodExt);
             test::writeFileBytes(path, bytes);
             note = "mutated " + good;
@@ -421,20 +428,21 @@ class CommandStormTest : public test::ProcessStateTest {
         return ids;
     }
 
-    // A command of the menus or the toolbar, among those that take pick.
-    void commandAction(const std::function<bool(int command)>& take) {
+    // A command of the menus or the toolbar, among the wx ids take accepts.
+    void commandAction(const std::function<bool(int id)>& take) {
         Storm& s = *storm_;
         frame_->UpdateWindowUI(wxUPDATE_UI_RECURSE); // as the idle time and menus do
         std::vector<int> ids;
         for (int id : commandIds())
-            if (take(commandForMenuId(std::abs(id))))
+            if (take(std::abs(id)))
                 ids.push_back(id);
         if (ids.empty())
             return;
         const int chosen = s.pick(ids);
         const bool button = chosen < 0;
         const int id = button ? -chosen : chosen;
-        const int command = commandForMenuId(id);
+        const bool recent = id >= wxID_FILE1 && id <= wxID_FILE9;
+        const int command = recent ? id : commandForMenuId(id);
         // Only what the user can reach: a greyed item or button does nothing.
         bool enabled = true;
         if (button)
@@ -459,10 +467,13 @@ class CommandStormTest : public test::ProcessStateTest {
         }
     }
 
-    static bool isOpenCommand(int command) {
+    // The open commands and the recent files of the file menu.
+    static bool opensFile(int id) {
+        if (id >= wxID_FILE1 && id <= wxID_FILE9)
+            return true;
+        const int command = commandForMenuId(id);
         return command == cmd::OpenGaussian || command == cmd::LoadData ||
-               command == cmd::OpenGamess || command == cmd::OpenCheckpoint ||
-               (command >= wxID_FILE1 && command <= wxID_FILE9);
+               command == cmd::OpenGamess || command == cmd::OpenCheckpoint;
     }
 
     void mouse(wxEventType type, int x, int y, bool left, bool right) {
@@ -550,6 +561,16 @@ class CommandStormTest : public test::ProcessStateTest {
             mouse(kinds[k], p.x, p.y, s.chance(0.3), s.chance(0.3));
         }
         }
+    }
+
+    // The window made tiny, odd or large: the view's client area goes with it.
+    void resizeAction() {
+        static const std::vector<wxSize> sizes = {{600, 600}, {120, 90},  {40, 30},
+                                                  {900, 300}, {300, 900}, {1200, 1000}};
+        const wxSize size = storm_->pick(sizes);
+        note("window " + std::to_string(size.x) + "x" + std::to_string(size.y));
+        frame_->SetSize(size);
+        frame_->SendSizeEvent();
     }
 
     std::string fieldText() {
@@ -776,6 +797,16 @@ class CommandStormTest : public test::ProcessStateTest {
         return out.str();
     }
 
+    // How much of the program the run reached, for the summary line.
+    void census() {
+        seen_.atoms += atomCount() > 0;
+        seen_.picks += pickedAtoms().count > 0;
+        seen_.twoPicks += pickedAtoms().count == 2;
+        seen_.modes += !vibrationStore().modes.empty();
+        seen_.orbital += orbitalFlags().orbitalLoaded == 1;
+        seen_.preview += existingPreviewDialog() != nullptr;
+    }
+
     void note(const std::string& what) {
         recent_.push_back(what);
         if (recent_.size() > 12)
@@ -804,6 +835,9 @@ class CommandStormTest : public test::ProcessStateTest {
     int exitRequests_ = 0;
     int aboutBoxes_ = 0;
     bool aboutExpected_ = false;
+    struct {
+        int atoms = 0, picks = 0, twoPicks = 0, modes = 0, orbital = 0, preview = 0;
+    } seen_;
 };
 
 TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
@@ -821,9 +855,11 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
             if (kind < 7)
                 commandAction([](int) { return true; });
             else if (kind < 10)
-                commandAction(isOpenCommand);
+                commandAction(opensFile);
             else if (kind < 16)
                 mouseAction();
+            else if (kind == 16 && storm_->chance(0.2))
+                resizeAction();
             else
                 dialogAction();
             settle();
@@ -834,11 +870,15 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
         }
         const std::string wrong = problems();
         ASSERT_TRUE(wrong.empty()) << where << ": " << wrong << history();
+        census();
         ASSERT_FALSE(HasFailure()) << where << history();
     }
     std::cout << "command storm: " << frames_ << " frames, " << stormPlatform_.messages.size()
               << " messages, " << stormPlatform_.dialogs << " file dialogs, " << aboutBoxes_
-              << " About boxes, " << exitRequests_ << " exit requests" << std::endl;
+              << " About boxes, " << exitRequests_ << " exit requests; steps with atoms "
+              << seen_.atoms << ", with a pick " << seen_.picks << ", with two picks "
+              << seen_.twoPicks << ", with modes " << seen_.modes << ", with an orbital "
+              << seen_.orbital << ", with a preview " << seen_.preview << std::endl;
 
     // Afterwards the window still shows a molecule: back to the start
     // orientation, atoms on, a good file, a saved picture with more than

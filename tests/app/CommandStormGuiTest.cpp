@@ -134,6 +134,19 @@ class StormLog : public wxLog {
     }
 };
 
+// Until the window system has caught up with a new window size: the GL
+// drawable follows the window a few events later.
+void settleSize(wxWindow* w) {
+    for (int i = 0; i < 50; ++i) {
+        const wxSize before = w->GetClientSize();
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+        wxTheApp->Yield(true);
+        if (i >= 3 && w->GetClientSize() == before)
+            return;
+    }
+}
+
 void settle() {
     for (int i = 0; i < 2; ++i) {
         wxTheApp->ProcessPendingEvents();
@@ -571,6 +584,7 @@ class CommandStormTest : public test::ProcessStateTest {
         note("window " + std::to_string(size.x) + "x" + std::to_string(size.y));
         frame_->SetSize(size);
         frame_->SendSizeEvent();
+        settleSize(frame_->view());
     }
 
     std::string fieldText() {
@@ -880,9 +894,12 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
               << seen_.twoPicks << ", with modes " << seen_.modes << ", with an orbital "
               << seen_.orbital << ", with a preview " << seen_.preview << std::endl;
 
-    // Afterwards the window still shows a molecule: back to the start
-    // orientation, atoms on, a good file, a saved picture with more than
+    // Afterwards the window still shows a molecule: its first size, the start
+    // orientation, atoms on, a good file, and a saved picture with more than
     // background in it.
+    frame_->SetSize(wxSize(600, 600));
+    frame_->SendSizeEvent();
+    settleSize(frame_->view());
     runViewCommand(cmd::ResetCoordinates);
     if (viewSettings().atomsShown != 1)
         runViewCommand(cmd::AtomsShown);

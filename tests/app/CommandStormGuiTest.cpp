@@ -243,7 +243,10 @@ class CommandStormTest : public test::ProcessStateTest {
         frame_ = new CMainFrame;
         frame_->Show();
         installProgramHooks(frame_);
-        stormPlatform_.redraw = [this] { frame_->view()->redraw(); };
+        stormPlatform_.redraw = [this] {
+            if (frame_)
+                frame_->view()->redraw();
+        };
         stormPlatform_.answerOpen = [this] {
             std::string what;
             auto path = chooseFile(what);
@@ -273,7 +276,7 @@ class CommandStormTest : public test::ProcessStateTest {
         };
         frame_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& e) {
             // "ｱﾌﾟﾘｹｰｼｮﾝの終了" reaches here; the storm keeps its window.
-            if (e.CanVeto()) {
+            if (e.CanVeto() && !allowExit_) {
                 ++exitRequests_;
                 e.Veto();
             } else {
@@ -291,7 +294,8 @@ class CommandStormTest : public test::ProcessStateTest {
         closeAxisDialog();
         closeRotationDialog();
         closeDataSelectDialog();
-        frame_->Destroy();
+        if (frame_)
+            frame_->Destroy();
         settle();
         wxLog::SetActiveTarget(previousLog_);
         viewHooks() = ViewHooks{};
@@ -849,6 +853,7 @@ class CommandStormTest : public test::ProcessStateTest {
     int exitRequests_ = 0;
     int aboutBoxes_ = 0;
     bool aboutExpected_ = false;
+    bool allowExit_ = false;
     struct {
         int atoms = 0, picks = 0, twoPicks = 0, modes = 0, orbital = 0, preview = 0;
     } seen_;
@@ -927,15 +932,44 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
 
 namespace {
 
-TEST_F(CommandStormTest, CtrlAltMiddleClickOnTheViewOpensNothing) {
+TEST_F(CommandStormTest, MiddleClickWithModifiersOnTheViewOpensNothing) {
     StallGuard guard(std::chrono::seconds(30)); // the toolkit's box would block here
-    guard.at("Ctrl+Alt+middle click");
-    modifiers_ = 1 | 4;
+    guard.at("Ctrl+Alt+middle click on the view");
+    modifiers_ = 1 | 4; // Ctrl and Alt
     mouse(wxEVT_MIDDLE_DOWN, 100, 100, false, false);
     mouse(wxEVT_MIDDLE_UP, 100, 100, false, false);
     settle();
     EXPECT_TRUE(stormPlatform_.messages.empty());
     EXPECT_TRUE(watchdog_.titles.empty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(CommandStormTest, ExitWithEveryDialogOpenLeavesNoPointerToThem) {
+    stormPlatform_.answerOpen = [] { return test::examplePath("formaldehyde_opt_freq.log"); };
+    runViewCommand(cmd::OpenGaussian);
+    frame_->UpdateWindowUI(wxUPDATE_UI_RECURSE); // the settings menu lets 32805 open
+    for (int command : {cmd::AxisDialog, cmd::SetRotationAngle, cmd::ShowSpectrum})
+        runViewCommand(command);
+    ASSERT_NE(axisDialog(), nullptr);
+    ASSERT_NE(rotationDialog(), nullptr);
+    ASSERT_NE(existingPreviewDialog(), nullptr);
+    ASSERT_NE(existingDataSelectDialog(), nullptr);
+
+    // The dialogs are the view's children: the window takes them along.
+    allowExit_ = true;
+    wxCommandEvent exit(wxEVT_MENU, menuIdFor(cmd::Exit));
+    frame_->GetEventHandler()->ProcessEvent(exit);
+    for (int i = 0; i < 20 && mainFrame(); ++i)
+        settle();
+    ASSERT_EQ(mainFrame(), nullptr);
+    frame_ = nullptr;
+    EXPECT_EQ(axisDialog(), nullptr);
+    EXPECT_EQ(rotationDialog(), nullptr);
+    EXPECT_EQ(existingPreviewDialog(), nullptr);
+    EXPECT_EQ(existingDataSelectDialog(), nullptr);
 }
 
 } // namespace

@@ -66,8 +66,8 @@ std::uint32_t envNumber(const char* name, std::uint32_t fallback) {
 }
 
 // Every text the program shows in a message box. The basis-set message
-// starts with the basis name (empty when the file names none), the orbital tracer's with its file
-// name.
+// starts with the basis name (empty when the file names none); the orbital
+// tracer reports "File:<source> Line:<n>".
 const std::set<std::string> kKnownMessages = {
     "ファイルが開けません",
     "このファイル形式には対応していません",
@@ -935,10 +935,6 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
     EXPECT_TRUE(wrong.empty()) << wrong;
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(CommandStormTest, MiddleClickWithModifiersOnTheViewOpensNothing) {
     StallGuard guard(std::chrono::seconds(30)); // the toolkit's box would block here
     guard.at("Ctrl+Alt+middle click on the view");
@@ -949,10 +945,6 @@ TEST_F(CommandStormTest, MiddleClickWithModifiersOnTheViewOpensNothing) {
     EXPECT_TRUE(stormPlatform_.messages.empty());
     EXPECT_TRUE(watchdog_.titles.empty());
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(CommandStormTest, ExitWithEveryDialogOpenLeavesNoPointerToThem) {
     stormPlatform_.answerOpen = [] { return test::examplePath("formaldehyde_opt_freq.log"); };

@@ -35,6 +35,13 @@ CAxisDialog::CAxisDialog(wxWindow* view) : view_(view) {
     Bind(wxEVT_CLOSE_WINDOW, [](wxCloseEvent&) { closeAxisDialog(); });
 }
 
+CAxisDialog::~CAxisDialog() {
+    // The main window takes its child dialogs along when it closes, without
+    // the close function; the pointer must not outlive the window.
+    if (theAxisDialog == this)
+        theAxisDialog = nullptr;
+}
+
 void CAxisDialog::appendAtomList() {
     for (const std::string& line : atomListLines(moleculeState()))
         atomList_->Append(u8(line));

@@ -8,6 +8,7 @@ namespace kalviro {
 class CAxisDialog : public wxDialog {
   public:
     explicit CAxisDialog(wxWindow* view);
+    ~CAxisDialog() override;
     // Appends "番号  原子" and one line per atom (never clears the list).
     void appendAtomList();
 

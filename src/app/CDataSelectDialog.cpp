@@ -34,6 +34,13 @@ CDataSelectDialog::CDataSelectDialog(wxWindow* parent) : parent_(parent) {
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Hide(); });
 }
 
+CDataSelectDialog::~CDataSelectDialog() {
+    // The main window takes its child dialogs along when it closes, without
+    // the close function; the pointer must not outlive the window.
+    if (theDataSelectDialog == this)
+        theDataSelectDialog = nullptr;
+}
+
 void CDataSelectDialog::addModeEntry(const std::string& text, int mode) {
     modeList_->Append(u8(text));
     entryModes_.push_back(mode);

@@ -12,6 +12,7 @@ namespace kalviro {
 class CDataSelectDialog : public wxDialog, public OrbitalFieldsView {
   public:
     explicit CDataSelectDialog(wxWindow* parent);
+    ~CDataSelectDialog() override;
 
     // Appends an entry for mode and selects the first entry (mode shown: its mode).
     void addModeEntry(const std::string& text, int mode);

@@ -51,6 +51,13 @@ CPreviewDialog::CPreviewDialog(wxWindow* parent) {
     Bind(wxEVT_CLOSE_WINDOW, [](wxCloseEvent&) { closePreviewDialog(); });
 }
 
+CPreviewDialog::~CPreviewDialog() {
+    // The main window takes its child dialogs along when it closes, without
+    // the close function; the pointer must not outlive the window.
+    if (thePreviewDialog == this)
+        thePreviewDialog = nullptr;
+}
+
 void CPreviewDialog::paintPlot(const std::function<bool(Canvas2D&)>& draw) {
     const wxSize size = plotFrame_->GetClientSize();
     if (size.x <= 0 || size.y <= 0)

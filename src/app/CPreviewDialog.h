@@ -15,6 +15,7 @@ class Canvas2D;
 class CPreviewDialog : public wxDialog {
   public:
     explicit CPreviewDialog(wxWindow* parent);
+    ~CPreviewDialog() override;
 
     // A calculation command: calculates with the current half width, plots,
     // and marks the spectrum ready for saving.

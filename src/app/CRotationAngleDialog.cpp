@@ -40,6 +40,13 @@ CRotationAngleDialog::CRotationAngleDialog(wxWindow* view) : view_(view) {
     Bind(wxEVT_BUTTON, &CRotationAngleDialog::onCancel, this, wxID_CANCEL);
 }
 
+CRotationAngleDialog::~CRotationAngleDialog() {
+    // The main window takes its child dialogs along when it closes, without
+    // the close function; the pointer must not outlive the window.
+    if (theRotationDialog == this)
+        theRotationDialog = nullptr;
+}
+
 void CRotationAngleDialog::fill(int firstAtom, int secondAtom) {
     firstEdit_->ChangeValue(wxString::Format("%d", firstAtom));
     secondEdit_->ChangeValue(wxString::Format("%d", secondAtom));

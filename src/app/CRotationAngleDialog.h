@@ -8,6 +8,7 @@ namespace kalviro {
 class CRotationAngleDialog : public wxDialog {
   public:
     explicit CRotationAngleDialog(wxWindow* view);
+    ~CRotationAngleDialog() override;
     // Edits from the two picked atoms, the list from the molecule.
     void fill(int firstAtom, int secondAtom);
 

@@ -38,6 +38,9 @@ ZUREDIVORiza::ZUREDIVORiza(wxWindow* parent)
     Bind(wxEVT_RIGHT_UP, &ZUREDIVORiza::onRightUp, this);
     Bind(wxEVT_MOTION, &ZUREDIVORiza::onMotion, this);
     Bind(wxEVT_MOUSEWHEEL, &ZUREDIVORiza::onWheel, this);
+    // The middle button has no use here; left to wx, Ctrl+Alt+middle click
+    // opens wx's own English build-information box over the view.
+    Bind(wxEVT_MIDDLE_DOWN, [](wxMouseEvent&) {});
     // The GL picture covers everything; no background erase.
     Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
 }

@@ -1,0 +1,974 @@
+// A few thousand random user actions on the real main window: every command
+// of its menus and toolbar, mouse presses, drags and clicks on the view, the
+// buttons of the modeless dialogs with odd texts in their fields, and file
+// loads of every kind (good, cut short, empty, garbage, the wrong kind,
+// missing, cancelled). After every action the program's state must still
+// hang together. The sequence comes from a fixed seed; a failure names the
+// seed and the step, and KALVIRO_STORM_SEED / KALVIRO_STORM_STEPS replay or
+// lengthen a run (KALVIRO_STORM_GREYED=1 sends greyed commands too).
+//
+// wx is started once for the whole test program by the environment in
+// MainFrameGuiTest.cpp, which also turns wx assertions into failures.
+
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <wx/wx.h>
+
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <random>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include "TestSupport.h"
+#include "app/AppConfig.h"
+#include "app/AppHooks.h"
+#include "app/CAxisDialog.h"
+#include "app/CDataSelectDialog.h"
+#include "app/CMainFrame.h"
+#include "app/CPreviewDialog.h"
+#include "app/CRotationAngleDialog.h"
+#include "app/FrameLayout.h"
+#include "app/ProgramWiring.h"
+#include "app/ZUREDIVORiza.h"
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
+#include "orbital/OrbitalFlags.h"
+#include "render/PickedAtoms.h"
+#include "render/SceneChoices.h"
+#include "render/ViewCommands.h"
+#include "render/ViewSettings.h"
+
+using namespace kalviro;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::uint32_t kDefaultSeed = 20261206;
+constexpr int kDefaultSteps = 3000;
+
+std::uint32_t envNumber(const char* name, std::uint32_t fallback) {
+    const char* text = std::getenv(name);
+    if (!text || !*text)
+        return fallback;
+    return static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10));
+}
+
+// Every text the program shows in a message box. The basis-set message
+// starts with the basis name (empty when the file names none); the orbital
+// tracer reports "File:<source> Line:<n>".
+const std::set<std::string> kKnownMessages = {
+    "ファイルが開けません",
+    "このファイル形式には対応していません",
+    "$DATA グループを読み込めません",
+    "Zマトリックスを読み込めません",
+    "ファイルを保存できません",
+    "原子番号の選択が不適切です。",
+    "適切な番号を指定してください\nデフォルトのHOMOを計算します",
+    "まずIRスペクトルを計算してください",
+    "まず相対強度を計算してください",
+    "半値幅には0以外の整数を入力してください",
+    "原子番号19以上は対応していません",
+    "IRデータの読み込みができていません",
+};
+
+bool knownMessage(const std::string& text) {
+    if (kKnownMessages.count(text))
+        return true;
+    const std::string basis = "\n対応できない基底関数系です";
+    if (text.size() >= basis.size() &&
+        text.compare(text.size() - basis.size(), basis.size(), basis) == 0 &&
+        text.find('\n') == text.size() - basis.size())
+        return true;
+    return text.rfind("File:", 0) == 0 && text.find(" Line:") != std::string::npos;
+}
+
+// Answers the file dialogs through the storm's choosers, shows nothing,
+// keeps every message, and redraws the real view.
+class StormPlatform : public Platform {
+  public:
+    std::vector<std::string> messages;
+    std::function<std::optional<std::string>()> answerOpen;
+    std::function<std::optional<std::string>()> answerSave;
+    std::function<void()> redraw;
+    int dialogs = 0;
+
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    std::optional<std::string> chooseOpenPath(const FileDialogRequest& r) override {
+        ++dialogs;
+        // The CSV and text saves use the open form; they get a save answer.
+        const auto& answer = r.hideReadOnly ? answerOpen : answerSave;
+        return answer ? answer() : std::nullopt;
+    }
+    std::optional<std::string> chooseSavePath(const FileDialogRequest&) override {
+        ++dialogs;
+        return answerSave ? answerSave() : std::nullopt;
+    }
+    void openUrl(const std::string&) override {}
+    void redrawView() override {
+        if (redraw)
+            redraw();
+    }
+};
+
+// wx's own error and warning logs: the program never means to raise one.
+class StormLog : public wxLog {
+  public:
+    std::vector<std::string> errors;
+
+  protected:
+    void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) override {
+        if (level <= wxLOG_Warning)
+            errors.push_back(msg.utf8_string());
+    }
+};
+
+// Until the window system has caught up with a new window size: the GL
+// drawable follows the window a few events later.
+void settleSize(wxWindow* w) {
+    for (int i = 0; i < 50; ++i) {
+        const wxSize before = w->GetClientSize();
+        wxTheApp->Yield(true);
+        wxMilliSleep(10);
+        wxTheApp->Yield(true);
+        if (i >= 3 && w->GetClientSize() == before)
+            return;
+    }
+}
+
+void settle() {
+    for (int i = 0; i < 2; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->ProcessIdle();
+    }
+    // Real window-system events too: exposures, sizes, the dialogs' windows.
+    wxTheApp->Yield(true);
+}
+
+// Ends every modal dialog, noting its title: nobody answers it otherwise.
+class ModalWatchdog : public wxTimer {
+  public:
+    std::vector<std::string> titles;
+    void Notify() override {
+        for (wxWindow* w : wxTopLevelWindows) {
+            auto* d = dynamic_cast<wxDialog*>(w);
+            if (d && d->IsModal()) {
+                titles.push_back(d->GetTitle().utf8_string());
+                d->EndModal(wxID_OK);
+            }
+        }
+    }
+};
+
+// Ends the test program when one action takes too long. A toolkit dialog
+// that nobody can answer would otherwise hang the run until the CTest
+// timeout without saying where.
+class StallGuard {
+  public:
+    explicit StallGuard(std::chrono::seconds limit) : limit_(limit) {
+        thread_ = std::thread([this] { watch(); });
+    }
+    ~StallGuard() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            done_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
+    }
+    void at(const std::string& where) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        where_ = where;
+        since_ = std::chrono::steady_clock::now();
+    }
+
+  private:
+    void watch() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (!done_) {
+            wake_.wait_for(lock, std::chrono::seconds(1));
+            if (!done_ && std::chrono::steady_clock::now() - since_ > limit_) {
+                std::fprintf(stderr, "stalled for %lld s at %s\n",
+                             static_cast<long long>(limit_.count()), where_.c_str());
+                std::fflush(stderr);
+                std::_Exit(1);
+            }
+        }
+    }
+
+    std::chrono::seconds limit_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool done_ = false;
+    std::string where_ = "start";
+    std::chrono::steady_clock::time_point since_ = std::chrono::steady_clock::now();
+    std::thread thread_;
+};
+
+// Keeps mouse, command and dialog actions in one seeded stream.
+class Storm {
+  public:
+    explicit Storm(std::uint32_t seed) : rng(seed) {}
+    int below(int n) { return n <= 0 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(rng); }
+    int between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
+    bool chance(double p) { return std::bernoulli_distribution(p)(rng); }
+    template <class T> const T& pick(const std::vector<T>& v) {
+        return v[static_cast<std::size_t>(below(static_cast<int>(v.size())))];
+    }
+    std::mt19937 rng;
+};
+
+class CommandStormTest : public test::ProcessStateTest {
+  protected:
+    void SetUp() override {
+        ProcessStateTest::SetUp();
+        setPlatform(&stormPlatform_);
+        viewHooks() = ViewHooks{};
+        appHooks() = AppHooks{};
+        resetDataSelection();
+        resetDipoleOrigin();
+        saveRecentFiles({});
+        previousLog_ = wxLog::SetActiveTarget(&log_);
+        frame_ = new CMainFrame;
+        frame_->Show();
+        installProgramHooks(frame_);
+        stormPlatform_.redraw = [this] {
+            if (frame_)
+                frame_->view()->redraw();
+        };
+        stormPlatform_.answerOpen = [this] {
+            std::string what;
+            auto path = chooseFile(what);
+            note("  open dialog: " + what);
+            return path;
+        };
+        stormPlatform_.answerSave = [this] {
+            std::string what;
+            auto path = chooseSaveTarget(what);
+            note("  save dialog: " + what);
+            return path;
+        };
+        // Every frame and every pick must leave GL clean and its matrix
+        // stacks where they started.
+        auto draw = appHooks().drawFrame;
+        appHooks().drawFrame = [this, draw](int w, int h) {
+            clearGlErrors();
+            draw(w, h);
+            ++frames_;
+            checkGl("frame");
+        };
+        auto pick = appHooks().pickAt;
+        appHooks().pickAt = [this, pick](int x, int y) {
+            clearGlErrors();
+            pick(x, y);
+            checkGl("pick");
+        };
+        frame_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& e) {
+            // "ｱﾌﾟﾘｹｰｼｮﾝの終了" reaches here; the storm keeps its window.
+            if (e.CanVeto() && !allowExit_) {
+                ++exitRequests_;
+                e.Veto();
+            } else {
+                e.Skip();
+            }
+        });
+        watchdog_.Start(30);
+        settle();
+        buildFilePool();
+    }
+
+    void TearDown() override {
+        watchdog_.Stop();
+        closePreviewDialog();
+        closeAxisDialog();
+        closeRotationDialog();
+        closeDataSelectDialog();
+        if (frame_)
+            frame_->Destroy();
+        settle();
+        wxLog::SetActiveTarget(previousLog_);
+        viewHooks() = ViewHooks{};
+        appHooks() = AppHooks{};
+        saveRecentFiles({});
+        ProcessStateTest::TearDown();
+    }
+
+    static void clearGlErrors() {
+        for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+        }
+    }
+    void checkGl(const char* what) {
+        const GLenum err = glGetError();
+        if (err != GL_NO_ERROR)
+            glProblems_.push_back(std::string(what) + ": GL error " + std::to_string(err));
+        GLint modelView = 0, projection = 0;
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelView);
+        glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projection);
+        if (modelView != 1 || projection != 1)
+            glProblems_.push_back(std::string(what) + ": matrix stacks " +
+                                  std::to_string(modelView) + "/" + std::to_string(projection));
+    }
+
+    // --- files -------------------------------------------------------------
+
+    void buildFilePool() {
+        for (const auto& root : {fs::path(test::dataPath("")), fs::path(test::examplePath(""))})
+            for (const auto& e : fs::recursive_directory_iterator(root))
+                if (e.is_regular_file())
+                    goodFiles_.push_back(e.path().string());
+        std::sort(goodFiles_.begin(), goodFiles_.end()); // directory order is not fixed
+        fs::create_directories(dir_.path("folder.log"));
+    }
+
+    std::string scratch(const std::string& stem, const std::string& ext) {
+        return dir_.path(stem + std::to_string(storm_->below(8)) + "." + ext);
+    }
+
+    // A path for an open dialog, with a note of what it is; nullopt cancels.
+    std::optional<std::string> chooseFile(std::string& note) {
+        static const std::vector<std::string> exts = {"log", "out",  "dat",  "com", "gjf",
+                                                      "inp", "fchk", "FChk", "fch", "LOG"};
+        Storm& s = *storm_;
+        const std::string good = s.pick(goodFiles_);
+        const std::string goodExt = fs::path(good).extension().string().substr(1);
+        switch (s.below(10)) {
+        case 0:
+        case 1:
+            note = "good " + good;
+            return good;
+        case 2: { // cut at a random byte
+            const std::string bytes = test::readFileBytes(good);
+            const std::string path = scratch("cut", goodExt);
+            test::writeFileBytes(path, bytes.substr(0, static_cast<std::size_t>(s.between(
+                                                           0, static_cast<int>(bytes.size())))));
+            note = "cut " + good;
+            return path;
+        }
+        case 3: { // bytes replaced here and there: NULs, line ends, digits
+            std::string bytes = test::readFileBytes(good);
+            const int changes = s.between(1, 20);
+            for (int i = 0; i < changes && !bytes.empty(); ++i) {
+                static const char pool[] = {'\0', '\r', '\n', '-', '.', 'D', '9', ' ', '\xff', 'E'};
+                bytes[static_cast<std::size_t>(s.below(static_cast<int>(bytes.size())))] =
+                    pool[s.below(sizeof pool)];
+            }
+            // Now and then a number no file should hold.
+            static const std::vector<std::string> numbers = {"1e999", "-1D+999", "nan",
+                                                             "inf",   "1e-999",  "99999999999"};
+            for (int i = s.between(0, 3); i > 0 && !bytes.empty(); --i)
+                bytes.insert(static_cast<std::size_t>(s.below(static_cast<int>(bytes.size()))),
+                             s.pick(numbers));
+            const std::string path = scratch("mutated", goodExt);
+            test::writeFileBytes(path, bytes);
+            note = "mutated " + good;
+            return path;
+        }
+        case 4: {
+            const std::string path = scratch("empty", s.pick(exts));
+            test::writeFileBytes(path, "");
+            note = "empty";
+            return path;
+        }
+        case 5: {
+            std::string bytes(static_cast<std::size_t>(s.between(1, 6000)), '\0');
+            for (char& c : bytes)
+                c = static_cast<char>(s.below(256));
+            const std::string path = scratch("garbage", s.pick(exts));
+            test::writeFileBytes(path, bytes);
+            note = "garbage";
+            return path;
+        }
+        case 6: { // another kind's contents under this name
+            const std::string path = scratch("wrongkind", s.pick(exts));
+            test::writeFileBytes(path, test::readFileBytes(good));
+            note = "wrong kind " + good;
+            return path;
+        }
+        case 7:
+            switch (s.below(3)) {
+            case 0:
+                note = "missing";
+                return dir_.path("gone.log");
+            case 1:
+                note = "folder";
+                return dir_.path("folder.log");
+            default:
+                note = "unsupported";
+                return dir_.path(s.chance(0.5) ? "notes.txt" : "noextension");
+            }
+        default:
+            note = "cancel";
+            return std::nullopt;
+        }
+    }
+
+    std::optional<std::string> chooseSaveTarget(std::string& note) {
+        switch (storm_->below(5)) {
+        case 0:
+            note = "save cancelled";
+            return std::nullopt;
+        case 1:
+            note = "save into a missing folder";
+            return dir_.path("no/such/folder/out.csv");
+        default:
+            note = "save";
+            return dir_.path("saved" + std::to_string(storm_->below(4)));
+        }
+    }
+
+    // --- actions -----------------------------------------------------------
+
+    std::vector<int> commandIds() const {
+        std::vector<int> ids;
+        wxMenuBar* bar = frame_->GetMenuBar();
+        for (std::size_t m = 0; m < bar->GetMenuCount(); ++m)
+            for (wxMenuItem* it : bar->GetMenu(m)->GetMenuItems())
+                if (!it->IsSeparator() && !it->IsSubMenu())
+                    ids.push_back(it->GetId());
+        wxToolBar* tb = frame_->GetToolBar();
+        for (std::size_t i = 0; i < tb->GetToolsCount(); ++i) {
+            const wxToolBarToolBase* t = tb->GetToolByPos(static_cast<int>(i));
+            if (!t->IsSeparator())
+                ids.push_back(-t->GetId()); // negative: the toolbar's button
+        }
+        return ids;
+    }
+
+    // A command of the menus or the toolbar, among the wx ids take accepts.
+    void commandAction(const std::function<bool(int id)>& take) {
+        Storm& s = *storm_;
+        frame_->UpdateWindowUI(wxUPDATE_UI_RECURSE); // as the idle time and menus do
+        std::vector<int> ids;
+        for (int id : commandIds())
+            if (take(std::abs(id)))
+                ids.push_back(id);
+        if (ids.empty())
+            return;
+        const int chosen = s.pick(ids);
+        const bool button = chosen < 0;
+        const int id = button ? -chosen : chosen;
+        const bool recent = id >= wxID_FILE1 && id <= wxID_FILE9;
+        const int command = recent ? id : commandForMenuId(id);
+        // Only what the user can reach: a greyed item or button does nothing.
+        bool enabled = true;
+        if (button)
+            enabled = frame_->GetToolBar()->GetToolEnabled(id);
+        else if (wxMenuItem* it = frame_->GetMenuBar()->FindItem(id))
+            enabled = it->IsEnabled();
+        if (!enabled && !greyedToo_) {
+            note("skip disabled " + std::to_string(command));
+            return;
+        }
+        note(std::string(button ? "button " : "menu ") + std::to_string(command));
+        aboutExpected_ = command == cmd::About;
+        if (button) {
+            wxToolBar* tb = frame_->GetToolBar();
+            if (tb->FindById(id)->CanBeToggled())
+                tb->ToggleTool(id, !tb->GetToolState(id));
+            tb->OnLeftClick(id, tb->GetToolState(id));
+        } else {
+            wxCommandEvent e(wxEVT_MENU, id);
+            e.SetEventObject(frame_);
+            frame_->GetEventHandler()->ProcessEvent(e);
+        }
+    }
+
+    // The open commands and the recent files of the file menu.
+    static bool opensFile(int id) {
+        if (id >= wxID_FILE1 && id <= wxID_FILE9)
+            return true;
+        const int command = commandForMenuId(id);
+        return command == cmd::OpenGaussian || command == cmd::LoadData ||
+               command == cmd::OpenGamess || command == cmd::OpenCheckpoint;
+    }
+
+    void mouse(wxEventType type, int x, int y, bool left, bool right) {
+        wxMouseEvent e(type);
+        e.SetPosition(wxPoint(x, y));
+        e.m_leftDown = left;
+        e.m_rightDown = right;
+        e.m_controlDown = modifiers_ & 1;
+        e.m_shiftDown = modifiers_ & 2;
+        e.m_altDown = modifiers_ & 4;
+        if (type == wxEVT_MOUSEWHEEL) {
+            e.m_wheelRotation = storm_->chance(0.5) ? 120 : -120;
+            e.m_wheelDelta = 120;
+            e.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+        }
+        ZUREDIVORiza* view = frame_->view();
+        e.SetEventObject(view);
+        view->GetEventHandler()->ProcessEvent(e);
+    }
+
+    wxPoint randomPoint() {
+        const wxSize size = frame_->view()->GetClientSize();
+        return {storm_->between(-30, size.x + 30), storm_->between(-30, size.y + 30)};
+    }
+
+    // Where an atom lands on the view, from the matrices the last frame left.
+    std::optional<wxPoint> atomOnScreen(std::size_t index) {
+        ZUREDIVORiza* view = frame_->view();
+        if (!view->makeCurrent())
+            return std::nullopt;
+        GLdouble modelView[16], projection[16];
+        GLint viewport[4];
+        glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        const MoleculeState& m = moleculeState();
+        const Atom& a = m.atoms[index];
+        GLdouble wx = 0, wy = 0, wz = 0;
+        if (!gluProject(a.x + m.panX, a.y + m.panY, a.z - m.cameraDistance, modelView, projection,
+                        viewport, &wx, &wy, &wz) ||
+            !std::isfinite(wx) || !std::isfinite(wy) || std::abs(wx) > 1e6 || std::abs(wy) > 1e6)
+            return std::nullopt;
+        return wxPoint(static_cast<int>(wx), viewport[3] - static_cast<int>(wy));
+    }
+
+    void mouseAction() {
+        Storm& s = *storm_;
+        modifiers_ = s.chance(0.7) ? 0 : s.between(1, 7);
+        const wxPoint p = randomPoint();
+        switch (s.below(6)) {
+        case 0: { // a click on an atom, or near one
+            wxPoint at = p;
+            if (atomCount() > 0)
+                if (auto q = atomOnScreen(
+                        static_cast<std::size_t>(s.below(static_cast<int>(atomCount())))))
+                    at = *q + wxPoint(s.between(-2, 2), s.between(-2, 2));
+            note("click atom at " + std::to_string(at.x) + "," + std::to_string(at.y));
+            mouse(wxEVT_LEFT_DOWN, at.x, at.y, true, false);
+            mouse(wxEVT_LEFT_UP, at.x, at.y, false, false);
+            break;
+        }
+        case 1:
+        case 2: { // a drag with the left (pan or pick) or right (rotate) button
+            const bool left = s.chance(0.5);
+            note(std::string(left ? "left" : "right") + " drag from " + std::to_string(p.x) + "," +
+                 std::to_string(p.y));
+            mouse(left ? wxEVT_LEFT_DOWN : wxEVT_RIGHT_DOWN, p.x, p.y, left, !left);
+            wxPoint q = p;
+            for (int i = s.between(0, 6); i > 0; --i) {
+                q += wxPoint(s.between(-80, 80), s.between(-80, 80));
+                mouse(wxEVT_MOTION, q.x, q.y, left, !left);
+            }
+            if (s.chance(0.9)) // now and then the button comes up elsewhere
+                mouse(left ? wxEVT_LEFT_UP : wxEVT_RIGHT_UP, q.x, q.y, false, false);
+            break;
+        }
+        default: { // one event of any kind, in any order with the others
+            static const std::vector<wxEventType> kinds = {
+                wxEVT_LEFT_DOWN,   wxEVT_LEFT_UP,     wxEVT_RIGHT_DOWN,   wxEVT_RIGHT_UP,
+                wxEVT_MOTION,      wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DCLICK, wxEVT_MOUSEWHEEL,
+                wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP,   wxEVT_LEAVE_WINDOW, wxEVT_ENTER_WINDOW};
+            const std::size_t k = static_cast<std::size_t>(s.below(static_cast<int>(kinds.size())));
+            note("mouse event " + std::to_string(k) + " at " + std::to_string(p.x) + "," +
+                 std::to_string(p.y));
+            mouse(kinds[k], p.x, p.y, s.chance(0.3), s.chance(0.3));
+        }
+        }
+    }
+
+    // The window made tiny, odd or large: the view's client area goes with it.
+    void resizeAction() {
+        static const std::vector<wxSize> sizes = {{600, 600}, {120, 90},  {40, 30},
+                                                  {900, 300}, {300, 900}, {1200, 1000}};
+        const wxSize size = storm_->pick(sizes);
+        note("window " + std::to_string(size.x) + "x" + std::to_string(size.y));
+        frame_->SetSize(size);
+        frame_->SendSizeEvent();
+        settleSize(frame_->view());
+    }
+
+    std::string fieldText() {
+        Storm& s = *storm_;
+        static const std::vector<std::string> odd = {"",
+                                                     "0",
+                                                     "1",
+                                                     "2",
+                                                     "-1",
+                                                     "7",
+                                                     "100",
+                                                     "2147483647",
+                                                     "2147483648",
+                                                     "-2147483649",
+                                                     "99999999999999999999999",
+                                                     "abc",
+                                                     "5x",
+                                                     " 3",
+                                                     "3 ",
+                                                     "1e3",
+                                                     "0x10",
+                                                     "３",
+                                                     "-0",
+                                                     "+2",
+                                                     "NaN",
+                                                     "inf",
+                                                     "\t",
+                                                     "日本語",
+                                                     std::string(300, '9'),
+                                                     "1.5",
+                                                     "--1"};
+        if (s.chance(0.5))
+            return std::to_string(s.between(-3, static_cast<int>(atomCount()) + 3));
+        return s.pick(odd);
+    }
+
+    void press(wxWindow* dlg, int id) {
+        wxCommandEvent e(wxEVT_BUTTON, id);
+        e.SetEventObject(dlg->FindWindow(id));
+        dlg->GetEventHandler()->ProcessEvent(e);
+    }
+    void closeBox(wxWindow* dlg) {
+        wxCloseEvent e(wxEVT_CLOSE_WINDOW, dlg->GetId());
+        e.SetEventObject(dlg);
+        e.SetCanVeto(true);
+        dlg->GetEventHandler()->ProcessEvent(e);
+    }
+    void escape(wxWindow* dlg) {
+        wxKeyEvent e(wxEVT_CHAR_HOOK);
+        e.m_keyCode = WXK_ESCAPE;
+        e.SetEventObject(dlg);
+        dlg->GetEventHandler()->ProcessEvent(e);
+    }
+
+    void dialogAction() {
+        Storm& s = *storm_;
+        std::vector<std::function<void()>> actions;
+        if (CAxisDialog* d = axisDialog()) {
+            actions.push_back([this, d, &s] {
+                const std::string text = fieldText();
+                const bool box = s.chance(0.3);
+                const int button = s.pick(std::vector<int>{wxID_OK, wxID_OK, 1015, wxID_CANCEL});
+                note("axis dialog '" + text + "' box " + std::to_string(box) + " button " +
+                     std::to_string(button));
+                d->originEdit()->ChangeValue(wxString::FromUTF8(text));
+                d->startAtOriginBox()->SetValue(box);
+                press(d, button);
+            });
+            actions.push_back([this, d] {
+                note("axis dialog escape");
+                escape(d);
+            });
+        }
+        if (CRotationAngleDialog* d = rotationDialog()) {
+            actions.push_back([this, d, &s] {
+                const std::string first = fieldText(), second = fieldText();
+                const bool ok = s.chance(0.8);
+                note("rotation dialog '" + first + "' '" + second + "' " + (ok ? "OK" : "cancel"));
+                d->firstEdit()->ChangeValue(wxString::FromUTF8(first));
+                d->secondEdit()->ChangeValue(wxString::FromUTF8(second));
+                press(d, ok ? wxID_OK : wxID_CANCEL);
+            });
+        }
+        if (CDataSelectDialog* d = existingDataSelectDialog()) {
+            actions.push_back([this, d, &s] {
+                wxComboBox* list = d->modeList();
+                const int entry = s.between(-1, static_cast<int>(list->GetCount()));
+                note("mode entry " + std::to_string(entry));
+                if (entry >= 0 && entry < static_cast<int>(list->GetCount()))
+                    list->SetSelection(entry);
+                wxCommandEvent e(wxEVT_COMBOBOX, list->GetId());
+                e.SetEventObject(list);
+                e.SetInt(entry);
+                list->GetEventHandler()->ProcessEvent(e);
+            });
+            actions.push_back([this, d] {
+                const std::string text = fieldText();
+                note("orbital number '" + text + "'");
+                d->orbitalEdit()->ChangeValue(wxString::FromUTF8(text));
+            });
+            actions.push_back([this, d] {
+                note("data selection close box");
+                closeBox(d);
+            });
+        }
+        if (CPreviewDialog* d = existingPreviewDialog()) {
+            actions.push_back([this, d] {
+                const std::string text = fieldText();
+                note("half width '" + text + "' recalculate");
+                d->halfWidthEdit()->ChangeValue(wxString::FromUTF8(text));
+                press(d, 1027);
+            });
+            actions.push_back([this, d, &s] {
+                note("preview close");
+                if (s.chance(0.5))
+                    escape(d);
+                else
+                    closeBox(d);
+            });
+        }
+        if (actions.empty()) {
+            note("no dialog open");
+            return;
+        }
+        s.pick(actions)();
+    }
+
+    // --- checks ------------------------------------------------------------
+
+    template <class T> static bool isOpenWindow(const T* dlg) {
+        if (!dlg)
+            return true;
+        for (wxWindow* w : wxTopLevelWindows)
+            if (w == dlg)
+                return !w->IsBeingDeleted();
+        return false;
+    }
+
+    // What is wrong with the state after an action, or "".
+    std::string problems() {
+        std::ostringstream out;
+        if (mainFrame() != frame_ || !isOpenWindow(frame_))
+            out << "the main window is gone; ";
+        if (!isOpenWindow(axisDialog()))
+            out << "the axis dialog pointer names no window; ";
+        if (!isOpenWindow(rotationDialog()))
+            out << "the rotation dialog pointer names no window; ";
+        if (!isOpenWindow(existingDataSelectDialog()))
+            out << "the data selection pointer names no window; ";
+        if (!isOpenWindow(existingPreviewDialog()))
+            out << "the preview pointer names no window; ";
+
+        const MoleculeState& m = moleculeState();
+        const PickedAtoms& p = pickedAtoms();
+        int filled = 0;
+        for (int slot : p.slots) {
+            if (slot != 0)
+                ++filled;
+            if (slot < 0 || slot > static_cast<int>(atomCount()))
+                out << "picked slot " << slot << " of " << atomCount() << " atoms; ";
+        }
+        if (p.count != filled)
+            out << "pick count " << p.count << " with " << filled << " filled slots; ";
+        for (std::size_t i = 0; i < m.atoms.size(); ++i) {
+            const int n = static_cast<int>(i + 1);
+            if (m.atoms[i].selected == 1 && p.slots[0] != n && p.slots[1] != n)
+                out << "atom " << n << " highlighted but not picked; ";
+        }
+
+        const VibrationStore& v = vibrationStore();
+        const int mode = sceneChoices().selectedMode;
+        if (mode != 0 && (mode < 0 || static_cast<std::size_t>(mode) >= v.frequencies.size()))
+            out << "selected mode " << mode << " of " << v.frequencies.size() << "; ";
+        // The texts of one table line and the vectors of one group come together.
+        if (v.frequencies.size() != v.symmetries.size())
+            out << v.frequencies.size() << " frequencies, " << v.symmetries.size()
+                << " symmetries; ";
+        if (v.intensities.size() != v.modes.size())
+            out << v.intensities.size() << " intensities, " << v.modes.size() << " modes; ";
+        if (v.savedModes.size() != v.modes.size() ||
+            v.savedDipoleDerivatives.size() != v.dipoleDerivatives.size())
+            out << "saved vectors differ in number from the loaded ones; ";
+        for (std::size_t i = 0; i < v.modes.size() && i < v.savedModes.size(); ++i)
+            if (v.modes[i].size() != v.savedModes[i].size())
+                out << "mode " << i << " and its saved copy differ in length; ";
+
+        // Numbers the commands and the mouse make stay numbers.
+        const ViewSettings& s = viewSettings();
+        for (float f : {m.pendingRotationX, m.pendingRotationY, m.pendingRotationZ, m.rotationX,
+                        m.rotationY, m.rotationZ, m.panX, m.panY, m.cameraDistance, m.viewValue,
+                        s.eyeDistance, s.eyeX, s.eyeY})
+            if (!std::isfinite(f)) {
+                out << "a rotation, pan or camera value is not finite; ";
+                break;
+            }
+        bool loadedFinite = true, shownFinite = true;
+        for (const Atom& a : m.atoms) {
+            loadedFinite = loadedFinite && std::isfinite(a.loadedPosition.x) &&
+                           std::isfinite(a.loadedPosition.y) && std::isfinite(a.loadedPosition.z);
+            shownFinite =
+                shownFinite && std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z);
+        }
+        if (loadedFinite && !shownFinite)
+            out << "finite atoms turned into non-numbers; ";
+
+        for (; checkedMessages_ < stormPlatform_.messages.size(); ++checkedMessages_)
+            if (!knownMessage(stormPlatform_.messages[checkedMessages_]))
+                out << "unknown message '" << stormPlatform_.messages[checkedMessages_] << "'; ";
+        for (const std::string& e : glProblems_)
+            out << e << "; ";
+        glProblems_.clear();
+        for (const std::string& e : log_.errors)
+            out << "wx log: " << e << "; ";
+        log_.errors.clear();
+        // The About box is the one modal dialog the program runs itself.
+        for (const std::string& t : watchdog_.titles) {
+            if (aboutExpected_ && t == "KALVIROのﾊﾞｰｼﾞｮﾝ情報")
+                ++aboutBoxes_;
+            else
+                out << "a modal dialog nobody expected: '" << t << "'; ";
+        }
+        watchdog_.titles.clear();
+        aboutExpected_ = false;
+        return out.str();
+    }
+
+    // How much of the program the run reached, for the summary line.
+    void census() {
+        seen_.atoms += atomCount() > 0;
+        seen_.picks += pickedAtoms().count > 0;
+        seen_.twoPicks += pickedAtoms().count == 2;
+        seen_.modes += !vibrationStore().modes.empty();
+        seen_.orbital += orbitalFlags().orbitalLoaded == 1;
+        seen_.preview += existingPreviewDialog() != nullptr;
+        // A file cut inside a frequency group: texts of the group without its
+        // intensities. The lists and the dialogs cope with the shorter list.
+        seen_.ragged += vibrationStore().frequencies.size() != vibrationStore().intensities.size();
+    }
+
+    void note(const std::string& what) {
+        recent_.push_back(what);
+        if (recent_.size() > 12)
+            recent_.pop_front();
+    }
+    std::string history() const {
+        std::string h;
+        for (const std::string& r : recent_)
+            h += "\n    " + r;
+        return h;
+    }
+
+    CMainFrame* frame_ = nullptr;
+    StormPlatform stormPlatform_;
+    StormLog log_;
+    wxLog* previousLog_ = nullptr;
+    ModalWatchdog watchdog_;
+    test::TempDir dir_;
+    std::vector<std::string> goodFiles_;
+    std::optional<Storm> storm_;
+    std::deque<std::string> recent_;
+    std::vector<std::string> glProblems_;
+    std::size_t checkedMessages_ = 0;
+    int modifiers_ = 0;
+    int frames_ = 0;
+    int exitRequests_ = 0;
+    int aboutBoxes_ = 0;
+    bool aboutExpected_ = false;
+    bool allowExit_ = false;
+    // Greyed commands as well: start-up commands (KALVIRO_COMMANDS) skip the
+    // enable rules.
+    bool greyedToo_ = std::getenv("KALVIRO_STORM_GREYED") != nullptr;
+    struct {
+        int atoms = 0, picks = 0, twoPicks = 0, modes = 0, orbital = 0, preview = 0, ragged = 0;
+    } seen_;
+};
+
+TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
+    const std::uint32_t seed = envNumber("KALVIRO_STORM_SEED", kDefaultSeed);
+    const int steps = static_cast<int>(envNumber("KALVIRO_STORM_STEPS", kDefaultSteps));
+    storm_.emplace(seed);
+    std::cout << "command storm: seed " << seed << ", " << steps << " steps" << std::endl;
+
+    StallGuard guard(std::chrono::seconds(120));
+    for (int step = 0; step < steps; ++step) {
+        const std::string where = "seed " + std::to_string(seed) + " step " + std::to_string(step);
+        guard.at(where);
+        try {
+            const int kind = storm_->below(20);
+            if (kind < 7)
+                commandAction([](int) { return true; });
+            else if (kind < 10)
+                commandAction(opensFile);
+            else if (kind < 16)
+                mouseAction();
+            else if (kind == 16 && storm_->chance(0.2))
+                resizeAction();
+            else
+                dialogAction();
+            settle();
+        } catch (const std::exception& e) {
+            FAIL() << where << ": exception escaped: " << e.what() << history();
+        } catch (...) {
+            FAIL() << where << ": an exception escaped" << history();
+        }
+        const std::string wrong = problems();
+        ASSERT_TRUE(wrong.empty()) << where << ": " << wrong << history();
+        census();
+        ASSERT_FALSE(HasFailure()) << where << history();
+    }
+    std::cout << "command storm: " << frames_ << " frames, " << stormPlatform_.messages.size()
+              << " messages, " << stormPlatform_.dialogs << " file dialogs, " << aboutBoxes_
+              << " About boxes, " << exitRequests_ << " exit requests; steps with atoms "
+              << seen_.atoms << ", with a pick " << seen_.picks << ", with two picks "
+              << seen_.twoPicks << ", with modes " << seen_.modes << ", with an orbital "
+              << seen_.orbital << ", with a preview " << seen_.preview
+              << ", with fewer intensities than frequencies " << seen_.ragged << std::endl;
+
+    // Afterwards the window still shows a molecule: its first size, the start
+    // orientation, atoms on, a good file, and a saved picture with more than
+    // background in it.
+    frame_->SetSize(wxSize(600, 600));
+    frame_->SendSizeEvent();
+    settleSize(frame_->view());
+    runViewCommand(cmd::ResetCoordinates);
+    if (viewSettings().atomsShown != 1)
+        runViewCommand(cmd::AtomsShown);
+    stormPlatform_.answerOpen = [] { return test::examplePath("formaldehyde_opt_freq.log"); };
+    runViewCommand(cmd::OpenGaussian);
+    ASSERT_EQ(atomCount(), 4u);
+    const std::string picture = dir_.path("after.bmp");
+    stormPlatform_.answerSave = [&picture] { return picture; };
+    const int framesBefore = frames_;
+    frame_->view()->redraw();
+    EXPECT_EQ(frames_, framesBefore + 1);
+    runViewCommand(cmd::SaveImage);
+    const std::string bmp = test::readFileBytes(picture);
+    ASSERT_GT(bmp.size(), 54u);
+    std::size_t drawn = 0;
+    for (std::size_t i = 54; i + 2 < bmp.size(); i += 3)
+        if (bmp[i] != bmp[54] || bmp[i + 1] != bmp[55] || bmp[i + 2] != bmp[56])
+            ++drawn;
+    EXPECT_GT(drawn, 500u);
+    const std::string wrong = problems();
+    EXPECT_TRUE(wrong.empty()) << wrong;
+}
+
+TEST_F(CommandStormTest, MiddleClickWithModifiersOnTheViewOpensNothing) {
+    StallGuard guard(std::chrono::seconds(30)); // the toolkit's box would block here
+    guard.at("Ctrl+Alt+middle click on the view");
+    modifiers_ = 1 | 4; // Ctrl and Alt
+    mouse(wxEVT_MIDDLE_DOWN, 100, 100, false, false);
+    mouse(wxEVT_MIDDLE_UP, 100, 100, false, false);
+    settle();
+    EXPECT_TRUE(stormPlatform_.messages.empty());
+    EXPECT_TRUE(watchdog_.titles.empty());
+}
+
+TEST_F(CommandStormTest, ExitWithEveryDialogOpenLeavesNoPointerToThem) {
+    stormPlatform_.answerOpen = [] { return test::examplePath("formaldehyde_opt_freq.log"); };
+    runViewCommand(cmd::OpenGaussian);
+    frame_->UpdateWindowUI(wxUPDATE_UI_RECURSE); // the settings menu lets 32805 open
+    for (int command : {cmd::AxisDialog, cmd::SetRotationAngle, cmd::ShowSpectrum})
+        runViewCommand(command);
+    ASSERT_NE(axisDialog(), nullptr);
+    ASSERT_NE(rotationDialog(), nullptr);
+    ASSERT_NE(existingPreviewDialog(), nullptr);
+    ASSERT_NE(existingDataSelectDialog(), nullptr);
+
+    // The dialogs are the view's children: the window takes them along.
+    allowExit_ = true;
+    wxCommandEvent exit(wxEVT_MENU, menuIdFor(cmd::Exit));
+    frame_->GetEventHandler()->ProcessEvent(exit);
+    for (int i = 0; i < 20 && mainFrame(); ++i)
+        settle();
+    ASSERT_EQ(mainFrame(), nullptr);
+    frame_ = nullptr;
+    EXPECT_EQ(axisDialog(), nullptr);
+    EXPECT_EQ(rotationDialog(), nullptr);
+    EXPECT_EQ(existingPreviewDialog(), nullptr);
+    EXPECT_EQ(existingDataSelectDialog(), nullptr);
+}
+
+} // namespace

@@ -30,6 +30,7 @@
 #include <sstream>
 #include <thread>
 
+#include "AtomOnScreen.h"
 #include "TestSupport.h"
 #include "app/AppConfig.h"
 #include "app/AppHooks.h"
@@ -516,24 +517,8 @@ class CommandStormTest : public test::ProcessStateTest {
         return {storm_->between(-30, size.x + 30), storm_->between(-30, size.y + 30)};
     }
 
-    // Where an atom lands on the view, from the matrices the last frame left.
     std::optional<wxPoint> atomOnScreen(std::size_t index) {
-        ZUREDIVORiza* view = frame_->view();
-        if (!view->makeCurrent())
-            return std::nullopt;
-        GLdouble modelView[16], projection[16];
-        GLint viewport[4];
-        glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
-        glGetDoublev(GL_PROJECTION_MATRIX, projection);
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        const MoleculeState& m = moleculeState();
-        const Atom& a = m.atoms[index];
-        GLdouble wx = 0, wy = 0, wz = 0;
-        if (!gluProject(a.x + m.panX, a.y + m.panY, a.z - m.cameraDistance, modelView, projection,
-                        viewport, &wx, &wy, &wz) ||
-            !std::isfinite(wx) || !std::isfinite(wy) || std::abs(wx) > 1e6 || std::abs(wy) > 1e6)
-            return std::nullopt;
-        return wxPoint(static_cast<int>(wx), viewport[3] - static_cast<int>(wy));
+        return test::atomOnScreen(*frame_->view(), index);
     }
 
     void mouseAction() {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "AtomOnScreen.h"
 #include "TestSupport.h"
 #include "app/AppHooks.h"
 #include "app/CAxisDialog.h"
@@ -159,22 +160,12 @@ TEST_F(ProgramTest, AClickOnAnAtomSelectsIt) {
     openExample();
     ZUREDIVORiza* view = frame_->view();
     view->redraw();
-    ASSERT_TRUE(view->makeCurrent());
-    // Where the oxygen (atom 2) lands on the screen, from the matrices the
-    // frame left: the atoms are drawn at (x + pan, y + pan, z - distance).
-    GLdouble modelView[16], projection[16];
-    GLint viewport[4];
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    const MoleculeState& m = moleculeState();
-    const Atom& o = m.atoms[1];
-    ASSERT_EQ(o.symbol, "O");
-    GLdouble wx = 0, wy = 0, wz = 0;
-    ASSERT_TRUE(gluProject(o.x, o.y, o.z - m.cameraDistance, modelView, projection, viewport, &wx,
-                           &wy, &wz));
-    const int x = static_cast<int>(wx);
-    const int y = viewport[3] - static_cast<int>(wy);
+    // Where the oxygen (atom 2) lands on the screen.
+    ASSERT_EQ(moleculeState().atoms[1].symbol, "O");
+    const auto at = test::atomOnScreen(*view, 1);
+    ASSERT_TRUE(at);
+    const int x = at->x;
+    const int y = at->y;
 
     click(x, y);
     EXPECT_EQ(pickedAtoms().slots[0], 2);

@@ -61,10 +61,15 @@ std::set<std::string> names(const std::vector<std::string>& paths) {
     return s;
 }
 
-// Listed paths are relative to where the script was started.
-void expectNonEmptyFiles(const std::vector<std::string>& listed, const fs::path& workDir) {
+// The script listed exactly the expected file names, all in folder (relative
+// to where the script was started, workDir), and each is there and not empty.
+void expectWrote(const std::string& out, const std::set<std::string>& expected,
+                 const fs::path& folder, const fs::path& workDir) {
+    const auto listed = listedFiles(out);
+    EXPECT_EQ(names(listed), expected) << out;
     for (const auto& f : listed) {
         SCOPED_TRACE(f);
+        EXPECT_EQ(fs::path(f).parent_path(), folder);
         const fs::path p = workDir / f;
         ASSERT_TRUE(fs::is_regular_file(p));
         EXPECT_GT(fs::file_size(p), 0u);
@@ -87,11 +92,7 @@ TEST(RunScriptTest, WholePipelineOnTheExample) {
     };
     if (canDrawPictures())
         expected.insert("picture.png");
-    const auto listed = listedFiles(r.out);
-    EXPECT_EQ(names(listed), expected) << r.out;
-    for (const auto& f : listed)
-        EXPECT_EQ(fs::path(f).parent_path(), fs::path("results")) << f;
-    expectNonEmptyFiles(listed, dir.dir());
+    expectWrote(r.out, expected, "results", dir.dir());
 
     // A glance inside: formaldehyde has 4 atoms and 6 modes; the IR table
     // is a header and one CR LF line per mode.
@@ -129,11 +130,7 @@ TEST(RunScriptTest, InputFileGivesMoleculeOnlyAndRelativePathsFollowTheCaller) {
     std::set<std::string> expected = {"dump.json", "default.txt"};
     if (canDrawPictures())
         expected.insert("picture.png");
-    const auto listed = listedFiles(r.out);
-    EXPECT_EQ(names(listed), expected) << r.out;
-    for (const auto& f : listed)
-        EXPECT_EQ(fs::path(f).parent_path(), fs::path("mine")) << f;
-    expectNonEmptyFiles(listed, dir.dir());
+    expectWrote(r.out, expected, "mine", dir.dir());
     EXPECT_NE(r.out.find("no IR table"), std::string::npos) << r.out;
     const std::string coords = readFileBytes(dir.path("mine/default.txt"));
     EXPECT_EQ(std::count(coords.begin(), coords.end(), '\n'), 3); // O, H, H
@@ -144,11 +141,7 @@ TEST(RunScriptTest, CheckpointFileGivesItsOrbital) {
     const auto r = runScript({test::dataPath("fuzz-seeds/water_sto3g.fchk")}, dir.path("o"),
                              dir.dir().string());
     ASSERT_EQ(r.status, 0) << r.out << r.err;
-    const auto listed = listedFiles(r.out);
-    EXPECT_EQ(names(listed),
-              (std::set<std::string>{"dump.json", "orbital.cube", "orbital-contours.txt"}))
-        << r.out;
-    expectNonEmptyFiles(listed, dir.dir());
+    expectWrote(r.out, {"dump.json", "orbital.cube", "orbital-contours.txt"}, "o", dir.dir());
 }
 
 TEST(RunScriptTest, UnreadableFileIsReportedAsFailure) {

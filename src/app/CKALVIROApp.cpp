@@ -137,10 +137,11 @@ bool CKALVIROApp::OnInit() {
     if (!server_->Create(u8(socket)))
         server_.reset();
 
-    frame_ = new CMainFrame;
-    platform_ = installPlatform(frame_);
-    installProgramHooks(frame_);
-    frame_->Show();
+    auto* frame = new CMainFrame;
+    frame_ = frame;
+    platform_ = installPlatform(frame);
+    installProgramHooks(frame);
+    frame->Show();
     const std::vector<int> commands = startupCommands(std::getenv("KALVIRO_COMMANDS"));
     CallAfter([file, commands] {
         if (!file.empty() && appHooks().openFile)
@@ -156,7 +157,7 @@ int CKALVIROApp::OnRun() {
 }
 
 void CKALVIROApp::openFromOutside(const std::string& path) {
-    if (!frame_)
+    if (!frame_ || frame_->IsBeingDeleted())
         return;
     frame_->Iconize(false);
     frame_->Raise();

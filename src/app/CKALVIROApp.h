@@ -8,6 +8,7 @@
 
 #include <wx/ipc.h>
 #include <wx/snglinst.h>
+#include <wx/weakref.h>
 #include <wx/wx.h>
 
 #include "app/WxPlatform.h"
@@ -30,7 +31,9 @@ class CKALVIROApp : public wxApp {
     std::unique_ptr<wxSingleInstanceChecker> instance_;
     std::unique_ptr<WxPlatform> platform_;
     std::unique_ptr<wxServer> server_;
-    CMainFrame* frame_ = nullptr;
+    // Cleared by the toolkit when the frame is destroyed: a second start's
+    // file can arrive between the frame's end and the program's.
+    wxWeakRef<wxFrame> frame_;
     bool handedOver_ = false; // a second start that passed its file on
 };
 

@@ -302,7 +302,7 @@ void GaussianOutputParser::readGeometry(std::string_view line, bool words) {
     }
 }
 
-GaussianOutputContent GaussianOutputParser::finish() {
+FrequencyJob GaussianOutputParser::finish() {
     if (haveSelected_) {
         content_.atoms = std::move(selected_);
     } else if (converged_ && standard_.active) {
@@ -317,7 +317,7 @@ GaussianOutputContent GaussianOutputParser::finish() {
     return std::move(content_);
 }
 
-std::optional<GaussianOutputContent>
+std::optional<FrequencyJob>
 parseOutputFile(const std::string& path, const std::function<bool(std::uint64_t)>& progress) {
     std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
     if (!file)
@@ -337,7 +337,7 @@ parseOutputFile(const std::string& path, const std::function<bool(std::uint64_t)
     return parser.finish();
 }
 
-void installOutput(GaussianOutputContent content, MoleculeState& molecule, VibrationStore& store,
+void installOutput(FrequencyJob content, MoleculeState& molecule, VibrationStore& store,
                    ViewSettings& settings) {
     store.clearVibrations();
     store.frequencies = std::move(content.frequencies);

@@ -12,6 +12,7 @@
 
 #include "model/Atom.h"
 #include "model/Vector3.h"
+#include "model/readers/FrequencyJob.h"
 
 namespace kalviro {
 
@@ -19,22 +20,12 @@ struct MoleculeState;
 struct VibrationStore;
 struct ViewSettings;
 
-// Everything one output file gave.
-struct GaussianOutputContent {
-    std::vector<Atom> atoms; // position and atomic number only
-    std::vector<std::string> frequencies;
-    std::vector<std::string> intensities;
-    std::vector<std::string> symmetries;
-    std::vector<std::vector<Vector3>> modes;
-    std::vector<Vector3> dipoleDerivatives;
-};
-
 // The line-driven state machine; feed every line (without its end) in order.
 class GaussianOutputParser {
 public:
     void feedLine(std::string_view line);
     // The content once the last line was fed.
-    GaussianOutputContent finish();
+    FrequencyJob finish();
 
 private:
     // An orientation table being read: lines counted from its title line.
@@ -59,7 +50,7 @@ private:
     void readGeometry(std::string_view line, bool words);
     bool convergedTableEnds(std::string_view line) const;
 
-    GaussianOutputContent content_;
+    FrequencyJob content_;
     bool readFrequencies_ = true;
     bool inFrequencyGroup_ = false;
     bool inDisplacementTable_ = false;
@@ -86,14 +77,14 @@ private:
 // Reads the file at path. nullopt when it cannot be opened. progress, when
 // given, is called now and then with the bytes read so far and stops the
 // reading (nullopt) when it returns false.
-std::optional<GaussianOutputContent>
+std::optional<FrequencyJob>
 parseOutputFile(const std::string& path,
                 const std::function<bool(std::uint64_t)>& progress = nullptr);
 
 // Puts what a file gave into the stores: vibration lists replaced, loaded
 // flags raised for what exists, atoms replaced (elements from the atomic
 // numbers), eye distance 20.
-void installOutput(GaussianOutputContent content, MoleculeState& molecule,
+void installOutput(FrequencyJob content, MoleculeState& molecule,
                    VibrationStore& store, ViewSettings& settings);
 
 // The program's reader: parses path and installs it into the process-wide

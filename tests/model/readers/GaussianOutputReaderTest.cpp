@@ -14,12 +14,12 @@ std::string fixture(const std::string& name) {
     return test::readFileBytes(test::dataPath("gaussian-output/" + name));
 }
 
-GaussianOutputContent parseText(const std::string& text) {
+FrequencyJob parseText(const std::string& text) {
     test::TempDir dir;
     test::writeFileBytes(dir.path("f.log"), text);
     auto c = parseOutputFile(dir.path("f.log"));
     EXPECT_TRUE(c.has_value());
-    return c ? std::move(*c) : GaussianOutputContent{};
+    return c ? std::move(*c) : FrequencyJob{};
 }
 
 std::string replaceAll(std::string s, const std::string& from, const std::string& to) {

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <random>
 
-#include "model/KALVIROException.h"
+#include "model/ProgramError.h"
 #include "orbital/KALVIROMolecularOrbital.h"
 #include "orbital/MolecularOrbital.h"
 
@@ -129,7 +129,7 @@ void tracing(benchmark::State& state, Molecule (*make)()) {
         try {
             const ContourStore store = traceAllSlices(mo);
             loops = store.loops.size();
-        } catch (const KALVIROException& e) {
+        } catch (const ProgramError& e) {
             state.SkipWithError(e.what());
             break;
         }

@@ -20,7 +20,7 @@
 #include "render/Geometry.h"
 #include "render/HiddenTubeWork.h"
 #include "render/OffscreenSurface.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 namespace {
 

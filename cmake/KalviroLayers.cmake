@@ -1,23 +1,9 @@
-# One static library per source layer. Sources are globbed so that adding a
-# file needs no edit here; an empty layer becomes an interface library.
+# One static library per source folder, with its sources named one by one:
+# a file joins a library only by being listed, so renaming or adding a file
+# never moves it silently.
 function(kalviro_layer name)
-  cmake_parse_arguments(L "" "" "DIRS;EXCLUDE;EXTRA;LINK" ${ARGN})
-  set(sources "")
-  foreach(dir IN LISTS L_DIRS)
-    file(GLOB found CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp")
-    list(APPEND sources ${found})
-  endforeach()
-  foreach(ex IN LISTS L_EXCLUDE)
-    list(FILTER sources EXCLUDE REGEX "${ex}")
-  endforeach()
-  list(APPEND sources ${L_EXTRA})
-  if(sources)
-    add_library(${name} STATIC ${sources})
-    target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}/src")
-    target_link_libraries(${name} PUBLIC ${L_LINK})
-  else()
-    add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE "${CMAKE_SOURCE_DIR}/src")
-    target_link_libraries(${name} INTERFACE ${L_LINK})
-  endif()
+  cmake_parse_arguments(L "" "" "SOURCES;LINK" ${ARGN})
+  add_library(${name} STATIC ${L_SOURCES})
+  target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}/src")
+  target_link_libraries(${name} PUBLIC ${L_LINK})
 endfunction()

@@ -5,7 +5,7 @@
 
 #include <wx/wx.h>
 
-#include "orbital/OrbitalSelection.h"
+#include "document/OrbitalSelection.h"
 
 namespace kalviro {
 

@@ -17,8 +17,8 @@
 #include "app/ProgramWiring.h"
 #include "app/WxPlatform.h"
 #include "app/ZUREDIVORiza.h"
-#include "model/AnalysisReset.h"
-#include "model/FileOpening.h"
+#include "document/AnalysisReset.h"
+#include "document/FileOpening.h"
 #include "render/ViewCommands.h"
 
 namespace kalviro {

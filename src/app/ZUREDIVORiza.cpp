@@ -8,7 +8,7 @@
 #include "model/MoleculeState.h"
 #include "render/Geometry.h"
 #include "render/ViewCommands.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 namespace kalviro {
 

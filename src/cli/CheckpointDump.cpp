@@ -7,6 +7,7 @@
 #include "orbital/CheckpointReader.h"
 #include "orbital/MolecularOrbital.h"
 #include "platform/Platform.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 namespace {
@@ -16,13 +17,13 @@ using nlohmann::json;
 std::optional<CheckpointContents> parseFile(const std::string& path, int orbitalIndex) {
     std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
     if (!file) {
-        showMessage("ファイルが開けません");
+        showMessage(msg::kCannotOpenFile);
         return std::nullopt;
     }
     TextLineReader reader(file.get());
     CheckpointContents contents = parseCheckpoint(reader, orbitalIndex);
     if (reader.failed()) {
-        showMessage("ファイルが開けません");
+        showMessage(msg::kCannotOpenFile);
         return std::nullopt;
     }
     return contents;
@@ -50,7 +51,7 @@ int dumpCheckpoint(const std::string& path, std::optional<int> mo) {
         return 1;
     const int basisCount = integerAtStart(homo->basisCountText);
     if (mo && (*mo < 1 || *mo > basisCount)) {
-        showMessage("適切な番号を指定してください");
+        showMessage(msg::kBadOrbitalNumber);
         return 1;
     }
     std::optional<CheckpointContents> wanted = homo;

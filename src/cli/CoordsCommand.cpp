@@ -2,10 +2,12 @@
 #include <memory>
 
 #include "cli/CliCommands.h"
+#include "document/SaveCommands.h"
 #include "ir/CoordinateExport.h"
 #include "model/MoleculeState.h"
 #include "model/SafeFileWriter.h"
 #include "platform/Platform.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 
@@ -27,7 +29,7 @@ void addCoordsCommand(CLI::App& app) {
         // The viewer silently ignores the command without atoms; a batch run
         // must not report success for a file it did not write.
         if (moleculeState().atoms.empty()) {
-            showMessage("no atoms to write");
+            showMessage(msg::kNoAtomsToWrite);
             cliExitStatus() = 1;
             return;
         }

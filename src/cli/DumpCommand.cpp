@@ -7,7 +7,7 @@
 #include "model/VibrationStore.h"
 #include "orbital/CheckpointReader.h"
 #include "platform/Platform.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {

@@ -2,10 +2,11 @@
 #include <memory>
 
 #include "cli/CliCommands.h"
+#include "document/SaveCommands.h"
 #include "ir/IrTableExport.h"
-#include "model/KALVIROException.h"
 #include "model/SafeFileWriter.h"
 #include "model/VibrationStore.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 
@@ -31,7 +32,7 @@ void addIrCommand(CLI::App& app) {
         std::vector<IrRow> rows = irRows(vibrationStore());
         if (options->bySymmetry) {
             if (rows.empty()) {
-                KALVIROException("IRデータの読み込みができていません").showMessage();
+                showMessage(msg::kNoIrData);
                 cliExitStatus() = 1;
                 return;
             }

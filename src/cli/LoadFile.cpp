@@ -1,7 +1,7 @@
 #include "cli/CliCommands.h"
 
-#include "model/FileOpening.h"
-#include "orbital/OrbitalSelection.h"
+#include "document/FileOpening.h"
+#include "document/OrbitalSelection.h"
 
 namespace kalviro {
 namespace {

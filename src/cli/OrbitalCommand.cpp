@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "cli/CliCommands.h"
+#include "document/SaveCommands.h"
 #include "model/SafeFileWriter.h"
 #include "model/TextLineReader.h"
 #include "orbital/CheckpointReader.h"
@@ -9,6 +10,7 @@
 #include "orbital/MolecularOrbital.h"
 #include "orbital/OrbitalExport.h"
 #include "platform/Platform.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 namespace {
@@ -17,18 +19,18 @@ namespace {
 // number is refused without computing anything. nullopt: message shown.
 std::optional<CheckpointContents> readHeader(const std::string& path) {
     if (!isCheckpointPath(path)) {
-        showMessage("このファイル形式には対応していません");
+        showMessage(msg::kUnsupportedFile);
         return std::nullopt;
     }
     std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
     if (!file) {
-        showMessage("ファイルが開けません");
+        showMessage(msg::kCannotOpenFile);
         return std::nullopt;
     }
     TextLineReader reader(file.get());
     CheckpointContents contents = parseCheckpoint(reader, -1);
     if (reader.failed()) {
-        showMessage("ファイルが開けません");
+        showMessage(msg::kCannotOpenFile);
         return std::nullopt;
     }
     return contents;
@@ -42,21 +44,24 @@ int runOrbital(const std::string& path, std::optional<int> mo, const std::string
         return 1;
     const int basisCount = integerAtStart(header->basisCountText);
     if (mo && (*mo < 1 || *mo > basisCount)) {
-        showMessage("適切な番号を指定してください");
+        showMessage(msg::kBadOrbitalNumber);
         return 1;
     }
     // Without a built-in table the grid would be all zeros: no result to write.
     const std::string basis = upperCaseName(header->basisName);
     const BasisFamily family = basisFamilyOf(basis);
     if (family != BasisFamily::Sto3g && family != BasisFamily::SixThirtyOne) {
-        showMessage(basis + "\n" + "対応できない基底関数系です");
+        showMessage(msg::withDetail(basis, msg::kUnsupportedBasis));
         return 1;
     }
     const int orbital = mo ? *mo : integerAtStart(header->electronCountText) / 2;
 
     checkpointState().checkpointPath = path;
     auto calc = std::make_unique<MolecularOrbital>();
-    if (!computeCheckpointOrbital(path, orbital - 1, *calc))
+    const OrbitalOutcome outcome = computeCheckpointOrbital(path, orbital - 1, *calc);
+    for (const std::string& text : outcome.messages)
+        showMessage(text);
+    if (!outcome)
         return 1;
 
     if (!cubePath.empty()) {

@@ -7,16 +7,17 @@
 #include <vector>
 
 #include "cli/CliCommands.h"
+#include "document/SaveCommands.h"
 #include "model/MoleculeState.h"
 #include "model/SafeFileWriter.h"
 #include "model/VibrationStore.h"
 #include "orbital/CheckpointReader.h"
-#include "orbital/OrbitalFlags.h"
+#include "document/OrbitalFlags.h"
 #include "render/BitmapWriter.h"
 #include "render/OffscreenSurface.h"
 #include "render/PngWriter.h"
 #include "render/SceneChoices.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {

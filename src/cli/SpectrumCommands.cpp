@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/CliCommands.h"
+#include "document/SaveCommands.h"
 #include "ir/SpectrumExport.h"
 #include "ir/SpectrumPreview.h"
 #include "ir/SvgCanvas.h"
@@ -14,7 +15,7 @@
 #include "model/SafeFileWriter.h"
 #include "model/VibrationStore.h"
 #include "platform/Platform.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "model/MoleculeState.h"
-#include "model/SafeFileWriter.h"
 
 namespace kalviro {
 namespace {
@@ -26,26 +25,6 @@ std::string coordinateFileBytes(const MoleculeState& molecule) {
         out += "\r\n";
     }
     return out;
-}
-
-FileDialogRequest coordinateSaveRequest() {
-    FileDialogRequest r;
-    r.filter = "text|*.txt|AllFile(*.*)|*.*||";
-    r.defaultExtension = "txt";
-    r.defaultFileName = "default.txt";
-    r.hideReadOnly = false;
-    r.overwritePrompt = true;
-    return r;
-}
-
-bool OnSaveCoordinates() {
-    const MoleculeState& m = moleculeState();
-    if (m.atoms.empty())
-        return false;
-    const auto path = platform().chooseOpenPath(coordinateSaveRequest());
-    if (!path)
-        return false;
-    return saveFileOrTell(*path, coordinateFileBytes(m));
 }
 
 } // namespace kalviro

@@ -4,19 +4,11 @@
 
 #include <string>
 
-#include "platform/Platform.h"
-
 namespace kalviro {
 
 struct MoleculeState;
 
 // "%s %lf %lf %lf" of every atom's loaded position, CR LF after each line.
 std::string coordinateFileBytes(const MoleculeState& molecule);
-
-FileDialogRequest coordinateSaveRequest();
-
-// The command: nothing without atoms; otherwise dialog, then the file. The
-// atoms are not moved. True when a file was written.
-bool OnSaveCoordinates();
 
 } // namespace kalviro

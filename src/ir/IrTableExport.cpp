@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "model/KALVIROException.h"
-#include "model/SafeFileWriter.h"
 #include "model/VibrationStore.h"
 
 namespace kalviro {
@@ -67,40 +65,6 @@ std::string irTableBytes(const std::vector<IrRow>& rows) {
         out += "\r\n";
     }
     return out;
-}
-
-FileDialogRequest irTableSaveRequest(const std::string& defaultFileName) {
-    FileDialogRequest r;
-    r.filter = "csv|*.csv|AllFile(*.*)|*.*||";
-    r.defaultExtension = "csv";
-    r.defaultFileName = defaultFileName;
-    r.hideReadOnly = false;
-    r.overwritePrompt = true;
-    return r;
-}
-
-bool OnSaveIrTable() {
-    const auto path = platform().chooseOpenPath(irTableSaveRequest("ir.csv"));
-    if (!path)
-        return false;
-    return saveFileOrTell(*path, irTableBytes(irRows(vibrationStore())));
-}
-
-bool OnSaveIrTableBySymmetry() {
-    try {
-        const VibrationStore& store = vibrationStore();
-        if (store.frequencies.empty())
-            throw KALVIROException("IRデータの読み込みができていません");
-        std::vector<IrRow> rows = irRows(store);
-        sortIrRowsBySymmetry(rows);
-        const auto path = platform().chooseOpenPath(irTableSaveRequest("irsorted.csv"));
-        if (!path)
-            return false;
-        return saveFileOrTell(*path, irTableBytes(rows));
-    } catch (const KALVIROException& e) {
-        e.showMessage();
-        return false;
-    }
 }
 
 } // namespace kalviro

@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
-
 namespace kalviro {
 
 struct VibrationStore;
@@ -28,13 +26,5 @@ void sortIrRowsBySymmetry(std::vector<IrRow>& rows);
 // The file: the Shift_JIS header "波数, 強度, 対称種", then "%s, %s, %s" per
 // row, CR LF after every line.
 std::string irTableBytes(const std::vector<IrRow>& rows);
-
-FileDialogRequest irTableSaveRequest(const std::string& defaultFileName);
-
-// Menu "IRデータの保存": dialog, then ir.csv. True when a file was written.
-bool OnSaveIrTable();
-// Menu "IRデータの保存(対称種別)": the sorted table, "IRデータの読み込みができていません"
-// when there is none. True when a file was written.
-bool OnSaveIrTableBySymmetry();
 
 } // namespace kalviro

@@ -3,36 +3,14 @@
 #include <algorithm>
 
 #include "model/NumberText.h"
-#include "model/SafeFileWriter.h"
-#include "platform/Platform.h"
 
 namespace kalviro {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 
-const char* const kSpectrumFirst = "まずIRスペクトルを計算してください";
-const char* const kProjectionFirst = "まず相対強度を計算してください";
-
 int blockCount(const VibrationStore& store) {
     return std::clamp<int>(store.spectrumCount, 0, kSpectrumBlocks);
-}
-
-FileDialogRequest csvRequest(const char* fileName) {
-    FileDialogRequest r;
-    r.filter = "text|*.csv|AllFile(*.*)|*.*||";
-    r.defaultExtension = "csv";
-    r.defaultFileName = fileName;
-    r.hideReadOnly = false;
-    r.overwritePrompt = true;
-    return r;
-}
-
-bool checkReady(const char* message) {
-    if (vibrationStore().spectrumReady)
-        return true;
-    showMessage(message);
-    return false;
 }
 
 } // namespace
@@ -70,29 +48,6 @@ std::string relativeIntensityCsv(const VibrationStore& store) {
         out += kLineEnd;
     }
     return out;
-}
-
-bool writeIrSpectrum(const std::string& path) {
-    return checkReady(kSpectrumFirst) && saveFileOrTell(path, irSpectrumCsv(vibrationStore()));
-}
-
-bool writeRelativeIntensity(const std::string& path) {
-    return checkReady(kProjectionFirst) &&
-           saveFileOrTell(path, relativeIntensityCsv(vibrationStore()));
-}
-
-void OnSaveIrSpectrum() {
-    if (!checkReady(kSpectrumFirst))
-        return;
-    if (auto path = platform().chooseOpenPath(csvRequest("IRSpec.csv")))
-        writeIrSpectrum(*path);
-}
-
-void OnSaveRelativeIntensity() {
-    if (!checkReady(kProjectionFirst))
-        return;
-    if (auto path = platform().chooseOpenPath(csvRequest("spec.csv")))
-        writeRelativeIntensity(*path);
 }
 
 } // namespace kalviro

@@ -7,11 +7,12 @@
 #include <string_view>
 
 #include "platform/Canvas2D.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 
 // Shown when the half width would be 0.
-inline constexpr const char* kHalfWidthNotZero = "半値幅には0以外の整数を入力してください";
+inline constexpr const char* kHalfWidthNotZero = msg::kHalfWidthNotZero;
 
 // Runs the calculation viewMode selects (0 plain spectrum, 1 projection about
 // X, 2 about Z, anything else none) with half width w on the process-wide

@@ -5,8 +5,6 @@
 #include <memory>
 
 #include "model/VibrationStore.h"
-#include "render/PickedAtoms.h"
-#include "render/ViewSettings.h"
 
 namespace kalviro {
 namespace {
@@ -35,8 +33,6 @@ void replaceAtoms(MoleculeState& m, const std::vector<Atom>& parsed, ElementSour
             a.setElementBySymbol();
     }
     m.atoms = std::move(atoms);
-    // The picked numbers named atoms of the molecule just replaced.
-    pickedAtoms().clear();
 }
 
 void clearPendingRotation(MoleculeState& m) {
@@ -45,22 +41,22 @@ void clearPendingRotation(MoleculeState& m) {
     m.pendingRotationZ = 0;
 }
 
-void applyPendingRotation(MoleculeState& m, VibrationStore& v, const ViewSettings& s) {
+void applyPendingRotation(MoleculeState& m, VibrationStore& v, bool dipolesLoaded, bool modesLoaded) {
     const double c = m.pendingRotationZ;
     for (Atom& a : m.atoms)
         a.rotateZ(c);
-    if (s.dipolesLoaded == 1)
+    if (dipolesLoaded)
         v.rotateDipolesZ(c);
-    if (s.modesLoaded == 1)
+    if (modesLoaded)
         v.rotateModesZ(c);
 
     const double a = m.pendingRotationX;
     const double b = m.pendingRotationY;
     for (Atom& atom : m.atoms)
         atom.rotateXY(a, b);
-    if (s.dipolesLoaded == 1)
+    if (dipolesLoaded)
         v.rotateDipolesXY(a, b);
-    if (s.modesLoaded == 1)
+    if (modesLoaded)
         v.rotateModesXY(a, b);
 }
 

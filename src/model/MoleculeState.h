@@ -8,7 +8,6 @@
 
 namespace kalviro {
 
-struct ViewSettings;
 struct VibrationStore;
 
 // The mouse-drag record: client positions and three flags.
@@ -47,9 +46,11 @@ void replaceAtoms(MoleculeState& m, const std::vector<Atom>& parsed, ElementSour
 
 void clearPendingRotation(MoleculeState& m);
 
-// Rotates atoms (and, where the flags say they exist, the dipole derivatives
-// and displacement vectors) by the pending angles: about Z first, then X and Y.
-void applyPendingRotation(MoleculeState& m, VibrationStore& v, const ViewSettings& s);
+// Rotates atoms (and, where the flags say they were loaded, the dipole
+// derivatives and displacement vectors) by the pending angles: about Z
+// first, then X and Y.
+void applyPendingRotation(MoleculeState& m, VibrationStore& v, bool dipolesLoaded,
+                          bool modesLoaded);
 
 // After a frame was drawn: adds the pending angles to the totals and clears them.
 void accumulateRotation(MoleculeState& m);

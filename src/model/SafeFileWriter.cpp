@@ -6,8 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/Platform.h"
-
 namespace kalviro {
 namespace {
 
@@ -45,13 +43,6 @@ bool writeFileAtomically(const std::string& path, std::string_view content) {
         return false;
     }
     return true;
-}
-
-bool saveFileOrTell(const std::string& path, std::string_view content) {
-    if (writeFileAtomically(path, content))
-        return true;
-    showMessage("ファイルを保存できません");
-    return false;
 }
 
 } // namespace kalviro

@@ -12,7 +12,4 @@ namespace kalviro {
 // as it was before.
 bool writeFileAtomically(const std::string& path, std::string_view content);
 
-// The same, and on failure shows "ファイルを保存できません".
-bool saveFileOrTell(const std::string& path, std::string_view content);
-
 } // namespace kalviro

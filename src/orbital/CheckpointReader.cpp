@@ -5,14 +5,14 @@
 #include <cstdlib>
 #include <memory>
 
-#include "model/KALVIROException.h"
+#include "model/ProgramError.h"
 #include "model/LineTokens.h"
 #include "model/NumberText.h"
 #include "model/TextLineReader.h"
 #include "orbital/ContourStore.h"
 #include "orbital/KALVIROMolecularOrbital.h"
 #include "orbital/MolecularOrbital.h"
-#include "platform/Platform.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 namespace {
@@ -120,13 +120,6 @@ class CoefficientSection {
     std::vector<float> values_;
 };
 
-void reportFailure(const KALVIROException& e) {
-    if (!e.message().empty())
-        e.showMessage();
-    else
-        e.showLocation();
-}
-
 } // namespace
 
 CheckpointState& checkpointState() {
@@ -221,19 +214,21 @@ CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
     return out;
 }
 
-bool computeCheckpointOrbital(const std::string& path, int orbitalIndex, MolecularOrbital& mo) {
+OrbitalOutcome computeCheckpointOrbital(const std::string& path, int orbitalIndex,
+                                        MolecularOrbital& mo) {
+    OrbitalOutcome outcome;
     std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
     if (!file) {
-        showMessage("ファイルが開けません");
-        return false;
+        outcome.messages.push_back(msg::kCannotOpenFile);
+        return outcome;
     }
     TextLineReader reader(file.get());
     CheckpointState& state = checkpointState();
     CheckpointContents contents =
         parseCheckpoint(reader, orbitalIndex, state.electronCountText, state.basisCountText);
     if (reader.failed()) {
-        showMessage("ファイルが開けません");
-        return false;
+        outcome.messages.push_back(msg::kCannotOpenFile);
+        return outcome;
     }
     state.electronCountText = contents.electronCountText;
     state.basisCountText = contents.basisCountText;
@@ -256,23 +251,25 @@ bool computeCheckpointOrbital(const std::string& path, int orbitalIndex, Molecul
     mo.basisName = contents.basisName;
 
     try {
-        selectBasisSet(mo);
+        if (std::string warning = selectBasisSet(mo); !warning.empty())
+            outcome.messages.push_back(std::move(warning));
         ContourStore traced = traceAllSlices(mo);
         traced.restoreContours();
         contourStore() = std::move(traced);
-    } catch (const KALVIROException& e) {
+    } catch (const ProgramError& e) {
         releaseContourStore();
-        reportFailure(e);
-        return false;
+        outcome.messages.push_back(e.text());
+        return outcome;
     }
-    return true;
+    outcome.computed = true;
+    return outcome;
 }
 
-bool readCheckpoint(int orbitalIndex) {
-    const bool ok = computeCheckpointOrbital(checkpointState().checkpointPath, orbitalIndex,
-                                             molecularOrbital());
+OrbitalOutcome readCheckpoint(int orbitalIndex) {
+    OrbitalOutcome outcome = computeCheckpointOrbital(checkpointState().checkpointPath,
+                                                      orbitalIndex, molecularOrbital());
     releaseMolecularOrbital();
-    return ok;
+    return outcome;
 }
 
 } // namespace kalviro

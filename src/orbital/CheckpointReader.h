@@ -48,12 +48,21 @@ bool isCheckpointPath(std::string_view path);
 // 0 when there is no number.
 int integerAtStart(std::string_view text);
 
+// Whether an orbital was computed, and what the user is to be told (also
+// when it was: an unknown basis leaves an empty grid).
+struct OrbitalOutcome {
+    bool computed = false;
+    std::vector<std::string> messages;
+    explicit operator bool() const { return computed; }
+};
+
 // Reads path, updates the count texts, fills mo, evaluates the grid and traces
-// the contours into the process-wide store. False (message shown, contour
-// store empty) when the file could not be opened or the calculation failed.
-bool computeCheckpointOrbital(const std::string& path, int orbitalIndex, MolecularOrbital& mo);
+// the contours into the process-wide store. Not computed (contour store
+// empty) when the file could not be opened or the calculation failed.
+OrbitalOutcome computeCheckpointOrbital(const std::string& path, int orbitalIndex,
+                                        MolecularOrbital& mo);
 
 // The same for checkpointPath on the process-wide calculator, released after.
-bool readCheckpoint(int orbitalIndex);
+OrbitalOutcome readCheckpoint(int orbitalIndex);
 
 } // namespace kalviro

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "model/KALVIROException.h"
+#include "model/ProgramError.h"
 
 namespace kalviro {
 namespace {
@@ -79,10 +79,10 @@ void ContourTracer::contourSlice(const float* slice, float uLower, float uUpper,
 
     signCode_ = 0;
     if (scanSlice(isoValue_))
-        throw KALVIROException(kTracerModule, kEdgeLinePositive);
+        throw ProgramError(kTracerModule, kEdgeLinePositive);
     signCode_ = 1;
     if (scanSlice(-isoValue_))
-        throw KALVIROException(kTracerModule, kEdgeLineNegative);
+        throw ProgramError(kTracerModule, kEdgeLineNegative);
 }
 
 // Inside means V >= level. Lines that start on the slice edge are traced and
@@ -145,7 +145,7 @@ void ContourTracer::traceContour(int i0, int j0, int d0) {
         if (!visit(i0, j0))
             return;
     } else if (r != 1) {
-        throw KALVIROException(kTracerModule, kInconsistentStepLine);
+        throw ProgramError(kTracerModule, kInconsistentStepLine);
     }
 
     int i = i0;
@@ -183,7 +183,7 @@ void ContourTracer::traceContour(int i0, int j0, int d0) {
                 } else if (r2 == 4) {
                     running = false;
                 } else {
-                    throw KALVIROException(kTracerModule, kInconsistentStepLine);
+                    throw ProgramError(kTracerModule, kInconsistentStepLine);
                 }
                 break;
             }
@@ -200,7 +200,7 @@ void ContourTracer::traceContour(int i0, int j0, int d0) {
                 } else if (r2 == 4) {
                     running = false;
                 } else {
-                    throw KALVIROException(kTracerModule, kInconsistentStepLine);
+                    throw ProgramError(kTracerModule, kInconsistentStepLine);
                 }
                 break;
             }

@@ -27,7 +27,7 @@ class ContourTracer {
     // Loops go to store; the box bounds of mo give the slice coordinates.
     ContourTracer(const MolecularOrbital& mo, ContourStore& store);
 
-    // The three slice passes. Throws KALVIROException when a line touches
+    // The three slice passes. Throws ProgramError when a line touches
     // the edge of a slice or a step contradicts the one before.
     void traceAllSlices();
 

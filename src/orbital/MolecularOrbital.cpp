@@ -7,10 +7,10 @@
 #include <cstring>
 #include <memory>
 
-#include "model/KALVIROException.h"
+#include "model/ProgramError.h"
 #include "orbital/BasisTables.h"
 #include "orbital/ContourStore.h"
-#include "platform/Platform.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 namespace {
@@ -237,7 +237,7 @@ void addPrimitive(MolecularOrbital& mo, const std::array<float, 3>& centre, floa
     }
 }
 
-void selectBasisSet(MolecularOrbital& mo) {
+std::string selectBasisSet(MolecularOrbital& mo) {
     mo.rangeMode = "AUTO";
     mo.orbitalBlock = 1;
     mo.margin = 1.4f;
@@ -274,15 +274,15 @@ void selectBasisSet(MolecularOrbital& mo) {
     case BasisFamily::NoTable:
         break;
     case BasisFamily::Unknown:
-        showMessage(mo.basisName + "\n" + "対応できない基底関数系です");
-        break;
+        return msg::withDetail(mo.basisName, msg::kUnsupportedBasis);
     }
+    return {};
 }
 
 void evaluateSto3g(MolecularOrbital& mo) {
     for (std::int32_t z : mo.atomicNumbers)
         if (z > kBuiltInElements)
-            throw KALVIROException("原子番号19以上は対応していません");
+            throw ProgramError(msg::kElementBeyondBasis);
     FunctionWalker walk(mo);
     const std::size_t atoms = std::min(mo.atomicNumbers.size(), mo.atomPositions.size());
     for (std::size_t n = 0; n < atoms; ++n) {

@@ -60,9 +60,10 @@ bool containsText(std::string_view text, std::string_view part);
 int builtInFunctionCount(BasisFamily family, std::string_view upperName, int z);
 
 // Box, grid and evaluation: converts the positions to bohr, upper-cases the
-// name and fills the grid (zeros when no table applies; a message for an
-// unknown name). Throws KALVIROException for STO-3G beyond Ar.
-void selectBasisSet(MolecularOrbital& mo);
+// name and fills the grid (zeros when no table applies). Returns the message
+// for the user for an unknown name, else "". Throws ProgramError for STO-3G
+// beyond Ar.
+std::string selectBasisSet(MolecularOrbital& mo);
 void evaluateSto3g(MolecularOrbital& mo);
 void evaluate631g(MolecularOrbital& mo);
 

@@ -14,7 +14,7 @@
 #include "render/Geometry.h"
 #include "render/Materials.h"
 #include "render/SceneChoices.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {

@@ -1,3 +1,4 @@
+#include "document/SaveCommands.h"
 #include "render/BitmapWriter.h"
 
 #include "model/SafeFileWriter.h"

@@ -4,7 +4,7 @@
 #include <GL/glu.h>
 
 #include "model/MoleculeState.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 namespace kalviro {
 

@@ -6,7 +6,7 @@
 #include "render/BitmapWriter.h"
 #include "render/Camera.h"
 #include "render/SceneRunner.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {

@@ -1,7 +1,7 @@
 #include "render/HiddenTubeWork.h"
 
 #include "model/MoleculeState.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {

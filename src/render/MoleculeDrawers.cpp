@@ -7,12 +7,12 @@
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
 #include "orbital/ContourStore.h"
-#include "orbital/OrbitalFlags.h"
+#include "document/OrbitalFlags.h"
 #include "render/Geometry.h"
 #include "render/HiddenTubeWork.h"
 #include "render/Materials.h"
 #include "render/SceneRunner.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {
@@ -60,7 +60,7 @@ bool RotationDrawer::draw() {
         ViewpointDrawer().draw();
         return true;
     }
-    applyPendingRotation(m, vibrationStore(), s);
+    applyPendingRotation(m, vibrationStore(), s.dipolesLoaded == 1, s.modesLoaded == 1);
     // The contours turn with the molecule, but never about Z.
     if (orbitalFlags().orbitalShown == 1)
         contourStore().rotateContours(m.pendingRotationX, m.pendingRotationY);

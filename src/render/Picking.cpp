@@ -7,9 +7,9 @@
 
 #include "model/MoleculeState.h"
 #include "render/Camera.h"
-#include "render/PickedAtoms.h"
+#include "document/PickedAtoms.h"
 #include "render/SceneRunner.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {

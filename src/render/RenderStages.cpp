@@ -1,8 +1,8 @@
 #include "render/RenderStages.h"
 
 #include "model/MoleculeState.h"
-#include "orbital/OrbitalFlags.h"
-#include "render/ViewSettings.h"
+#include "document/OrbitalFlags.h"
+#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {

@@ -7,9 +7,9 @@
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
 #include "orbital/ContourStore.h"
-#include "orbital/OrbitalFlags.h"
+#include "document/OrbitalFlags.h"
 #include "platform/Platform.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {

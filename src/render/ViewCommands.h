@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "orbital/OrbitalSelection.h"
+#include "document/OrbitalSelection.h"
 
 namespace kalviro {
 

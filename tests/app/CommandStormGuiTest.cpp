@@ -44,11 +44,11 @@
 #include "app/ZUREDIVORiza.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
-#include "orbital/OrbitalFlags.h"
-#include "render/PickedAtoms.h"
+#include "document/OrbitalFlags.h"
+#include "document/PickedAtoms.h"
 #include "render/SceneChoices.h"
 #include "render/ViewCommands.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 using namespace kalviro;
 

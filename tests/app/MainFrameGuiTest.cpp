@@ -5,6 +5,7 @@
 #include <wx/wx.h>
 
 #include "TestSupport.h"
+#include "document/FileOpening.h"
 #include "app/AppConfig.h"
 #include "app/AppHooks.h"
 #include "app/CAboutDialog.h"
@@ -19,10 +20,10 @@
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
 #include "model/readers/GaussianOutputReader.h"
-#include "orbital/OrbitalFlags.h"
+#include "document/OrbitalFlags.h"
 #include "render/ViewCommands.h"
 #include "render/SceneChoices.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 using namespace kalviro;
 
@@ -267,7 +268,7 @@ TEST_F(FrameTest, UpdateRulesReachMenusAndButtons) {
     EXPECT_TRUE(tools()->GetToolState(menuIdFor(32813))); // the left button picks
     EXPECT_TRUE(item(32808)->IsChecked());
 
-    ASSERT_TRUE(readOutput(test::dataPath("gaussian-output/g98_opt_freq.log")));
+    ASSERT_TRUE(openMoleculeFile(test::dataPath("gaussian-output/g98_opt_freq.log")).read);
     for (int id : needData)
         EXPECT_TRUE(enabled(id)) << id;
     EXPECT_TRUE(tools()->GetToolEnabled(menuIdFor(32786)));

@@ -4,10 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "document/SaveCommands.h"
 #include "ir/CoordinateExport.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 #include "support/TestSupport.h"
 
 namespace kalviro {
@@ -62,7 +63,7 @@ TEST_F(CoordinateCommandTest, WritesTheAtomsAsReadWithoutMovingThem) {
                  ElementSource::BySymbol);
     // The view turned the molecule 90 degrees about Z.
     moleculeState().pendingRotationZ = 90;
-    applyPendingRotation(moleculeState(), vibrationStore(), viewSettings());
+    applyPendingRotation(moleculeState(), vibrationStore(), false, false);
     const double turnedX = moleculeState().atoms[1].x;
     const double turnedY = moleculeState().atoms[1].y;
     ASSERT_NEAR(turnedY, -1.0, 1e-12);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "document/SaveCommands.h"
 #include "ir/IrTableExport.h"
 #include "model/VibrationStore.h"
 #include "support/TestSupport.h"

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "document/SaveCommands.h"
 #include "ir/ProjectionCalculator.h"
 #include "ir/SpectrumCalculator.h"
 #include "ir/SpectrumExport.h"

@@ -4,7 +4,7 @@
 
 #include "model/MoleculeState.h"
 #include "model/readers/GamessInputReader.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 #include "support/TestSupport.h"
 
 namespace kalviro {
@@ -90,30 +90,6 @@ TEST(GamessInput, GroupsWithoutCartesianAtomsAreRejected) {
     };
     for (const auto& t : texts)
         EXPECT_EQ(parseGamessText(t).status, GamessReadStatus::BadGroup) << t;
-}
-
-class ReadGamessTest : public test::ProcessStateTest {
-  protected:
-    test::TempDir dir_;
-};
-
-TEST_F(ReadGamessTest, InstallsOnSuccessAndKeepsTheMoleculeOnFailure) {
-    const std::string good = dir_.path("good.inp");
-    test::writeFileBytes(good, " $DATA\nt\nC1\n O 8.0 0.0 0.0 0.1173\n $END\n");
-    viewSettings().eyeDistance = 3.0f;
-    ASSERT_TRUE(readGamessInput(good));
-    ASSERT_EQ(moleculeState().atoms.size(), 1u);
-    EXPECT_EQ(moleculeState().atoms[0].loadedPosition.z, 0.1173);
-    EXPECT_EQ(viewSettings().eyeDistance, 3.0f); // unlike the Gaussian readers
-
-    const std::string bad = dir_.path("bad.inp");
-    test::writeFileBytes(bad, " $DATA\nt\nC1\n");
-    EXPECT_FALSE(readGamessInput(bad));
-    EXPECT_FALSE(readGamessInput(dir_.path("missing.inp")));
-    EXPECT_EQ(platform_.messages,
-              (std::vector<std::string>{"$DATA グループを読み込めません", "ファイルが開けません"}));
-    ASSERT_EQ(moleculeState().atoms.size(), 1u);
-    EXPECT_EQ(moleculeState().atoms[0].atomicNumber, 8);
 }
 
 } // namespace

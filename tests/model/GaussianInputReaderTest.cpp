@@ -5,7 +5,7 @@
 
 #include "model/MoleculeState.h"
 #include "model/readers/GaussianInputReader.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 #include "support/TestSupport.h"
 
 namespace kalviro {
@@ -147,36 +147,6 @@ TEST(GaussianInput, ReferenceToNoEarlierAtomIsRejected) {
     for (const char* m : {"C\nH 2 1.09\n", "C\nH 1 1.09\nH 1 1.09 3 109.0\n", "C\nH\n",
                           "C\nH Q 1.09\n", "C\nH 1 1.09\nH 1 1.09 2 109.47\nH 1 1.09 2 109.47\n"})
         EXPECT_EQ(parseInputText(input(m)).status, InputReadStatus::BadZMatrix) << m;
-}
-
-class ReadInputTest : public test::ProcessStateTest {
-  protected:
-    test::TempDir dir_;
-};
-
-TEST_F(ReadInputTest, InstallsOnSuccessAndKeepsTheMoleculeOnFailure) {
-    const std::string good = dir_.path("w.com");
-    test::writeFileBytes(good, input("8 0.0 0.0 0.1\nH1 0.0 0.75 -0.5\nX 0 0 0\n"));
-    viewSettings().eyeDistance = 3.0f;
-    ASSERT_TRUE(readInput(good));
-    const auto& atoms = moleculeState().atoms;
-    ASSERT_EQ(atoms.size(), 3u);
-    EXPECT_EQ(atoms[0].symbol, "O");
-    EXPECT_EQ(atoms[1].atomicNumber, 1);
-    EXPECT_EQ(atoms[1].symbol, "H1");
-    EXPECT_TRUE(atoms[2].isDummy());
-    EXPECT_EQ(atoms[1].loadedPosition.y, 0.75);
-    EXPECT_EQ(viewSettings().eyeDistance, 20.0f);
-
-    const std::string bad = dir_.path("bad.dat");
-    test::writeFileBytes(bad, input("C\nH 7 1.0\n"));
-    viewSettings().eyeDistance = 3.0f;
-    EXPECT_FALSE(readInput(bad));
-    EXPECT_FALSE(readInput(dir_.path("missing.dat")));
-    EXPECT_EQ(platform_.messages,
-              (std::vector<std::string>{"Zマトリックスを読み込めません", "ファイルが開けません"}));
-    EXPECT_EQ(moleculeState().atoms.size(), 3u);
-    EXPECT_EQ(viewSettings().eyeDistance, 3.0f);
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 #include "TestSupport.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 using namespace kalviro;
 
@@ -126,7 +126,7 @@ TEST(Molecule, EmptyMoleculeIsValidEverywhere) {
     VibrationStore v;
     ViewSettings s;
     perceiveBonds(m);
-    applyPendingRotation(m, v, s);
+    applyPendingRotation(m, v, s.dipolesLoaded == 1, s.modesLoaded == 1);
     accumulateRotation(m);
     restoreAllPositions(m);
     EXPECT_TRUE(m.atoms.empty());
@@ -150,7 +150,7 @@ TEST_F(RotationRoundTrip, RestoringReturnsAtomsAndVectorsExactlyToTheLoadedValue
         m.pendingRotationX = 17.0f * step + 3;
         m.pendingRotationY = -41.5f;
         m.pendingRotationZ = 123.25f;
-        applyPendingRotation(m, v, s);
+        applyPendingRotation(m, v, s.dipolesLoaded == 1, s.modesLoaded == 1);
         accumulateRotation(m);
     }
     EXPECT_NE(m.atoms[0].x, 0.1);
@@ -171,9 +171,8 @@ TEST_F(RotationRoundTrip, VectorsStayPutWhenTheirFlagIsOff) {
     VibrationStore& v = vibrationStore();
     v.modes = {{{1, 0, 0}}};
     v.dipoleDerivatives = {{1, 0, 0}};
-    viewSettings().modesLoaded = 1; // dipoles not loaded
     m.pendingRotationZ = 90;
-    applyPendingRotation(m, v, viewSettings());
+    applyPendingRotation(m, v, false, true); // dipoles not loaded
     expectNear(m.atoms[0], 0, -1, 0);
     expectNear(v.modes[0][0], 0, -1, 0);
     EXPECT_EQ(v.dipoleDerivatives[0], (Vector3{1, 0, 0}));

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "TestSupport.h"
+#include "document/SaveCommands.h"
 #include "model/SafeFileWriter.h"
 
 using namespace kalviro;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <functional>
 
-#include "model/KALVIROException.h"
+#include "model/ProgramError.h"
 #include "orbital/KALVIROMolecularOrbital.h"
 
 namespace kalviro {
@@ -148,7 +148,7 @@ TEST(ContourTracer, LobeReachingTheFaceStopsWithItsLine) {
         try {
             traceAllSlices(gridOf(lobe(c.amplitude, 2, 25, 25, 6.0)));
             ADD_FAILURE() << "no exception";
-        } catch (const KALVIROException& e) {
+        } catch (const ProgramError& e) {
             EXPECT_EQ(e.file(), "KALVIROMolecularOrbital");
             EXPECT_EQ(e.line(), c.line);
         }

@@ -14,7 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "orbital/MolecularOrbital.h"
-#include "orbital/OrbitalSelection.h"
+#include "document/OrbitalSelection.h"
 
 namespace kalviro::test {
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "GlHarness.h"
+#include "document/FileOpening.h"
 #include "model/readers/GaussianOutputReader.h"
 #include "render/BitmapWriter.h"
 
@@ -24,7 +25,7 @@ TEST_F(CaptureGlTest, SavedBitmapIsTheFrameReadBack) {
     auto surface = OffscreenSurface::open(203, 150, error);
     if (!surface)
         GTEST_SKIP() << "no GL context: " << error;
-    ASSERT_TRUE(readOutput(test::dataPath("render/water.log")));
+    ASSERT_TRUE(openMoleculeFile(test::dataPath("render/water.log")).read);
     viewSettings().axesShown = 1;
     viewSettings().eyeDistance = 12.0f;
     drawFrame(*surface);

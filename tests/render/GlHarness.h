@@ -15,7 +15,7 @@
 #include "render/Frame.h"
 #include "render/OffscreenSurface.h"
 #include "render/SceneRunner.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 #include "support/TestSupport.h"
 
 namespace kalviro::test {

@@ -7,7 +7,7 @@
 
 #include "model/MoleculeState.h"
 #include "render/HiddenTubeWork.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 #include "support/TestSupport.h"
 
 namespace kalviro {

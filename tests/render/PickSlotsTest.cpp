@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "model/MoleculeState.h"
-#include "render/PickedAtoms.h"
+#include "document/PickedAtoms.h"
 #include "render/Picking.h"
 #include "support/TestSupport.h"
 
@@ -70,16 +70,6 @@ TEST_F(PickSlotsTest, SlotsOfAGoneMoleculeAreClearedSafely) {
     EXPECT_EQ(p.count, 0);
     EXPECT_EQ(p.slots[0], 0);
     EXPECT_EQ(p.slots[1], 0);
-}
-
-TEST_F(PickSlotsTest, LoadingAMoleculeForgetsThePicks) {
-    pickedAtoms().slots[0] = 3;
-    pickedAtoms().slots[1] = 1;
-    pickedAtoms().count = 2;
-    replaceAtoms(moleculeState(), std::vector<Atom>(2), ElementSource::ByNumber);
-    EXPECT_EQ(pickedAtoms().count, 0);
-    EXPECT_EQ(pickedAtoms().slots[0], 0);
-    EXPECT_EQ(pickedAtoms().slots[1], 0);
 }
 
 TEST(NearestNamedHitTest, NearestRecordWithANameWins) {

@@ -12,7 +12,7 @@
 #include "model/VibrationStore.h"
 #include "render/Geometry.h"
 #include "render/HiddenTubeWork.h"
-#include "render/PickedAtoms.h"
+#include "document/PickedAtoms.h"
 #include "render/Picking.h"
 #include "render/SceneChoices.h"
 

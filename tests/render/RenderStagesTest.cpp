@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "model/MoleculeState.h"
-#include "orbital/OrbitalFlags.h"
+#include "document/OrbitalFlags.h"
 #include "render/AnnotationDrawers.h"
 #include "render/MoleculeDrawers.h"
 #include "render/SceneRunner.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 #include "support/TestSupport.h"
 
 namespace kalviro {

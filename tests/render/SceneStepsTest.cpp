@@ -5,9 +5,9 @@
 
 #include "model/MoleculeState.h"
 #include "orbital/ContourStore.h"
-#include "orbital/OrbitalFlags.h"
+#include "document/OrbitalFlags.h"
 #include "render/MoleculeDrawers.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 #include "support/TestSupport.h"
 
 namespace kalviro {

@@ -4,13 +4,14 @@
 #include <string>
 
 #include "TestSupport.h"
+#include "document/FileOpening.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
 #include "model/readers/GaussianOutputReader.h"
 #include "orbital/ContourStore.h"
-#include "orbital/OrbitalFlags.h"
+#include "document/OrbitalFlags.h"
 #include "render/ViewCommands.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 using namespace kalviro;
 
@@ -73,7 +74,7 @@ TEST_F(ViewCommandsTest, RulesWithNothingLoaded) {
 }
 
 TEST_F(ViewCommandsTest, RulesAfterAnOutputFileWithDipoles) {
-    ASSERT_TRUE(readOutput(test::dataPath("gaussian-output/g98_opt_freq.log")));
+    ASSERT_TRUE(openMoleculeFile(test::dataPath("gaussian-output/g98_opt_freq.log")).read);
     ASSERT_EQ(viewSettings().dipolesLoaded, 1);
     expectStates({{cmd::ShowModes, true, false},
                   {cmd::ShowDipole, true, false},

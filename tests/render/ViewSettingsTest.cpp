@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/MoleculeState.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 using namespace kalviro;
 

@@ -5,18 +5,18 @@
 #include <sstream>
 #include <sys/wait.h>
 
-#include "model/AnalysisReset.h"
-#include "model/FileOpening.h"
+#include "document/AnalysisReset.h"
+#include "document/FileOpening.h"
 #include "model/MoleculeState.h"
 #include "ir/SpectrumCalculator.h"
 #include "model/VibrationStore.h"
 #include "orbital/CheckpointReader.h"
 #include "orbital/ContourStore.h"
 #include "orbital/MolecularOrbital.h"
-#include "orbital/OrbitalFlags.h"
-#include "render/PickedAtoms.h"
+#include "document/OrbitalFlags.h"
+#include "document/PickedAtoms.h"
 #include "render/SceneChoices.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 namespace kalviro::test {
 

@@ -7,14 +7,10 @@
 #include <sstream>
 
 #include "model/TextLineReader.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 namespace {
-
-constexpr const char* kNoSections = "チェックポイントファイルの項目が見つかりません";
-constexpr const char* kShortSection = "チェックポイントファイルの項目が途中で終わっています: ";
-constexpr const char* kBadValue = "チェックポイントファイルの項目に数値でない値があります: ";
-constexpr const char* kCannotOpen = "ファイルが開けません";
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
@@ -103,7 +99,7 @@ public:
         return forEachToken(line, [&](std::string_view token) {
             double v = 0;
             if (!parseDouble(token, v)) {
-                error_ = kBadValue + currentName_;
+                error_ = msg::kCheckpointBadValue + currentName_;
                 return false;
             }
             current_->reals.push_back(v);
@@ -117,7 +113,7 @@ public:
         if (!closeArray())
             return ReadResult<CheckpointSections>::failure(error_);
         if (out_.sections.empty())
-            return ReadResult<CheckpointSections>::failure(kNoSections);
+            return ReadResult<CheckpointSections>::failure(msg::kCheckpointNoSections);
         return std::move(out_);
     }
 
@@ -135,7 +131,7 @@ private:
         if (t.isArray) {
             double count = 0;
             if (!parseDouble(t.rest, count) || count < 0) {
-                error_ = kBadValue + t.name;
+                error_ = msg::kCheckpointBadValue + t.name;
                 return false;
             }
             expected_ = static_cast<std::size_t>(count);
@@ -148,7 +144,7 @@ private:
             if (t.type == 'L')
                 v = (t.rest == "T") ? 1 : 0;
             else if (!parseDouble(t.rest, v)) {
-                error_ = kBadValue + t.name;
+                error_ = msg::kCheckpointBadValue + t.name;
                 return false;
             }
             s.reals.push_back(v);
@@ -165,7 +161,7 @@ private:
     bool closeArray() {
         if (current_ && current_->type != 'C' && current_->type != 'H' &&
             current_->reals.size() < expected_) {
-            error_ = kShortSection + currentName_;
+            error_ = msg::kCheckpointShortSection + currentName_;
             return false;
         }
         if (current_ && current_->reals.size() > expected_)
@@ -220,7 +216,7 @@ ReadResult<CheckpointSections> readCheckpointSections(const std::string& path) {
             ok = parser.feed(line);
     });
     if (!read)
-        return ReadResult<CheckpointSections>::failure(kCannotOpen);
+        return ReadResult<CheckpointSections>::failure(msg::kCannotOpenFile);
     return parser.finish();
 }
 

@@ -7,7 +7,6 @@
 #include "model/MoleculeState.h"
 #include "model/NumberText.h"
 #include "model/TextLineReader.h"
-#include "platform/Platform.h"
 
 namespace kalviro {
 namespace {
@@ -114,24 +113,5 @@ GamessReadResult parseGamessFile(const std::string& path) {
     return parser.finish();
 }
 
-bool readGamessInput(MoleculeState& molecule, const std::string& path) {
-    GamessReadResult r = parseGamessFile(path);
-    switch (r.status) {
-    case GamessReadStatus::CannotOpen:
-        showMessage("ファイルが開けません");
-        return false;
-    case GamessReadStatus::BadGroup:
-        showMessage("$DATA グループを読み込めません");
-        return false;
-    case GamessReadStatus::Ok:
-        break;
-    }
-    replaceAtoms(molecule, r.atoms, ElementSource::ByNumber);
-    return true;
-}
-
-bool readGamessInput(const std::string& path) {
-    return readGamessInput(moleculeState(), path);
-}
 
 } // namespace kalviro

@@ -10,8 +10,6 @@
 
 namespace kalviro {
 
-struct MoleculeState;
-
 enum class GamessReadStatus { Ok, CannotOpen, BadGroup };
 
 struct GamessReadResult {
@@ -39,10 +37,5 @@ class GamessInputParser {
 GamessReadResult parseGamessText(std::string_view text);
 GamessReadResult parseGamessFile(const std::string& path);
 
-// Reads path and, on success, replaces the molecule (elements from the
-// charges). Nothing else changes. On failure the molecule stays and the user
-// is told: "ファイルが開けません" or "$DATA グループを読み込めません".
-bool readGamessInput(MoleculeState& molecule, const std::string& path);
-bool readGamessInput(const std::string& path);
 
 } // namespace kalviro

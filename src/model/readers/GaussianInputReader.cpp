@@ -10,8 +10,6 @@
 #include "model/MoleculeState.h"
 #include "model/NumberText.h"
 #include "model/TextLineReader.h"
-#include "platform/Platform.h"
-#include "render/ViewSettings.h"
 
 namespace kalviro {
 namespace {
@@ -314,25 +312,5 @@ InputReadResult parseInputFile(const std::string& path) {
     return parser.finish();
 }
 
-bool readInput(MoleculeState& molecule, ViewSettings& settings, const std::string& path) {
-    InputReadResult r = parseInputFile(path);
-    switch (r.status) {
-    case InputReadStatus::CannotOpen:
-        showMessage("ファイルが開けません");
-        return false;
-    case InputReadStatus::BadZMatrix:
-        showMessage("Zマトリックスを読み込めません");
-        return false;
-    case InputReadStatus::Ok:
-        break;
-    }
-    replaceAtoms(molecule, r.atoms, ElementSource::BySymbol);
-    settings.eyeDistance = 20.0f;
-    return true;
-}
-
-bool readInput(const std::string& path) {
-    return readInput(moleculeState(), viewSettings(), path);
-}
 
 } // namespace kalviro

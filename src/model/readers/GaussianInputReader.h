@@ -13,9 +13,6 @@
 
 namespace kalviro {
 
-struct MoleculeState;
-struct ViewSettings;
-
 enum class InputReadStatus { Ok, CannotOpen, BadZMatrix };
 
 struct InputReadResult {
@@ -46,10 +43,5 @@ std::vector<std::string> moleculeLineTokens(std::string_view line);
 InputReadResult parseInputText(std::string_view text);
 InputReadResult parseInputFile(const std::string& path);
 
-// Reads path and, on success, replaces the molecule (elements from the
-// symbols) and sets the eye distance to 20. On failure the molecule stays
-// and the user is told: "ファイルが開けません" or "Zマトリックスを読み込めません".
-bool readInput(MoleculeState& molecule, ViewSettings& settings, const std::string& path);
-bool readInput(const std::string& path);
 
 } // namespace kalviro

@@ -9,8 +9,6 @@
 #include "model/NumberText.h"
 #include "model/TextLineReader.h"
 #include "model/VibrationStore.h"
-#include "platform/Platform.h"
-#include "render/ViewSettings.h"
 
 namespace kalviro {
 namespace {
@@ -337,30 +335,5 @@ parseOutputFile(const std::string& path, const std::function<bool(std::uint64_t)
     return parser.finish();
 }
 
-void installOutput(FrequencyJob content, MoleculeState& molecule, VibrationStore& store,
-                   ViewSettings& settings) {
-    store.clearVibrations();
-    store.frequencies = std::move(content.frequencies);
-    store.intensities = std::move(content.intensities);
-    store.symmetries = std::move(content.symmetries);
-    store.modes = std::move(content.modes);
-    store.dipoleDerivatives = std::move(content.dipoleDerivatives);
-    if (!store.modes.empty())
-        settings.modesLoaded = 1;
-    if (!store.dipoleDerivatives.empty())
-        settings.dipolesLoaded = 1;
-    replaceAtoms(molecule, content.atoms, ElementSource::ByNumber);
-    settings.eyeDistance = 20.0f;
-}
-
-bool readOutput(const std::string& path) {
-    auto content = parseOutputFile(path);
-    if (!content) {
-        showMessage("ファイルが開けません");
-        return false;
-    }
-    installOutput(std::move(*content), moleculeState(), vibrationStore(), viewSettings());
-    return true;
-}
 
 } // namespace kalviro

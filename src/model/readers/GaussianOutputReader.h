@@ -16,10 +16,6 @@
 
 namespace kalviro {
 
-struct MoleculeState;
-struct VibrationStore;
-struct ViewSettings;
-
 // The line-driven state machine; feed every line (without its end) in order.
 class GaussianOutputParser {
 public:
@@ -81,15 +77,5 @@ std::optional<FrequencyJob>
 parseOutputFile(const std::string& path,
                 const std::function<bool(std::uint64_t)>& progress = nullptr);
 
-// Puts what a file gave into the stores: vibration lists replaced, loaded
-// flags raised for what exists, atoms replaced (elements from the atomic
-// numbers), eye distance 20.
-void installOutput(FrequencyJob content, MoleculeState& molecule,
-                   VibrationStore& store, ViewSettings& settings);
-
-// The program's reader: parses path and installs it into the process-wide
-// stores. A file that cannot be opened gets "ファイルが開けません" and nothing
-// changes; returns whether the file was read.
-bool readOutput(const std::string& path);
 
 } // namespace kalviro

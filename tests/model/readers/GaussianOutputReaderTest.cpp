@@ -4,7 +4,7 @@
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
 #include "model/readers/GaussianOutputReader.h"
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 using namespace kalviro;
 
@@ -190,39 +190,4 @@ TEST(GaussianOutput, AFileEndingInsideATableKeepsWhatWasComplete) {
     auto d = parseText(full.substr(0, full.find("     3   1     0.00   0.43")));
     ASSERT_EQ(d.modes.size(), 3u);
     EXPECT_EQ(d.modes[0].size(), 2u);
-}
-
-class ReadOutput : public test::ProcessStateTest {};
-
-TEST_F(ReadOutput, InstallsIntoTheStoresAndRaisesTheFlags) {
-    viewSettings().eyeDistance = 3.0f;
-    viewSettings().axisLength = 4.0f;
-    ASSERT_TRUE(readOutput(test::dataPath("gaussian-output/g98_opt_freq.log")));
-    EXPECT_EQ(atomCount(), 4u);
-    EXPECT_EQ(moleculeState().atoms[1].symbol, "O");
-    EXPECT_EQ(moleculeState().atoms[1].loadedPosition.z, 0.6839);
-    EXPECT_EQ(vibrationStore().modes.size(), 6u);
-    EXPECT_EQ(viewSettings().modesLoaded, 1);
-    EXPECT_EQ(viewSettings().dipolesLoaded, 1);
-    EXPECT_EQ(viewSettings().eyeDistance, 20.0f);
-    EXPECT_EQ(viewSettings().axisLength, 4.0f); // other camera fields untouched
-    EXPECT_TRUE(platform_.messages.empty());
-}
-
-TEST_F(ReadOutput, AFileWithoutVibrationsRaisesNoFlag) {
-    test::TempDir dir;
-    test::writeFileBytes(dir.path("plain.log"), " Normal termination of Gaussian 16.\n");
-    ASSERT_TRUE(readOutput(dir.path("plain.log")));
-    EXPECT_EQ(viewSettings().modesLoaded, 0);
-    EXPECT_EQ(viewSettings().dipolesLoaded, 0);
-    EXPECT_EQ(atomCount(), 0u);
-}
-
-TEST_F(ReadOutput, AFileThatCannotBeOpenedChangesNothing) {
-    ASSERT_TRUE(readOutput(test::dataPath("gaussian-output/g16_freq_only.log")));
-    EXPECT_FALSE(readOutput(test::dataPath("gaussian-output/missing.log")));
-    ASSERT_EQ(platform_.messages.size(), 1u);
-    EXPECT_EQ(platform_.messages[0], "ファイルが開けません");
-    EXPECT_EQ(atomCount(), 3u);
-    EXPECT_EQ(vibrationStore().frequencies.size(), 3u);
 }

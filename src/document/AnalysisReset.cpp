@@ -1,11 +1,11 @@
-#include "model/AnalysisReset.h"
+#include "document/AnalysisReset.h"
 
 #include <array>
 
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
-#include "orbital/OrbitalFlags.h"
-#include "render/ViewSettings.h"
+#include "document/OrbitalFlags.h"
+#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {

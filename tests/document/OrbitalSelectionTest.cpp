@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "OrbitalTestSupport.h"
+#include "orbital/OrbitalTestSupport.h"
 #include "orbital/CheckpointReader.h"
 #include "orbital/ContourStore.h"
-#include "orbital/OrbitalFlags.h"
-#include "orbital/OrbitalSelection.h"
+#include "document/OrbitalFlags.h"
+#include "document/OrbitalSelection.h"
 #include "support/TestSupport.h"
 
 namespace kalviro {
@@ -43,16 +43,6 @@ TEST_F(OrbitalSelection, OpeningComputesTheHomoAndFillsTheGroup) {
     EXPECT_EQ(dialog.shown, 1);
     EXPECT_EQ(orbitalFlags().orbitalLoaded, 1);
     EXPECT_TRUE(platform_.messages.empty());
-}
-
-TEST_F(OrbitalSelection, OpenCommandAsksForTheFile) {
-    EXPECT_FALSE(OnOpenCheckpoint(dialog)); // cancelled
-    EXPECT_EQ(orbitalFlags().orbitalLoaded, 0);
-    platform_.openAnswers.push_back(waterFile("w.fchk", 10, 5));
-    EXPECT_TRUE(OnOpenCheckpoint(dialog));
-    ASSERT_EQ(platform_.openRequests.size(), 2u);
-    EXPECT_NE(platform_.openRequests[1].filter.find("*.fchk"), std::string::npos);
-    EXPECT_EQ(orbitalFlags().orbitalLoaded, 1);
 }
 
 TEST_F(OrbitalSelection, SecondFileUsesItsOwnHomo) {

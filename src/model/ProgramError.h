@@ -1,27 +1,26 @@
 #pragma once
 // The program's own exception: a message for the user, or the source file
-// and line where a calculation found itself in an impossible state.
+// and line where a calculation found itself in an impossible state. Whoever
+// catches it shows text().
 
 #include <stdexcept>
 #include <string>
 
 namespace kalviro {
 
-class KALVIROException : public std::runtime_error {
+class ProgramError : public std::runtime_error {
 public:
-    explicit KALVIROException(std::string message);
-    KALVIROException(std::string file, int line);
+    explicit ProgramError(std::string message);
+    ProgramError(std::string file, int line);
 
     const std::string& message() const { return message_; }
     const std::string& file() const { return file_; }
     int line() const { return line_; }
 
-    // The message in a message box.
-    void showMessage() const;
-    // "File:%s Line:%d" in a message box.
-    void showLocation() const;
-    // "File:%s Line:%d" as text.
+    // "File:%s Line:%d".
     std::string locationText() const;
+    // What the user is shown: the message, or the location when there is none.
+    std::string text() const { return message_.empty() ? locationText() : message_; }
 
 private:
     std::string message_;

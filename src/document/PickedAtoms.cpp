@@ -1,4 +1,4 @@
-#include "render/PickedAtoms.h"
+#include "document/PickedAtoms.h"
 
 #include <memory>
 

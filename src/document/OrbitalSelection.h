@@ -41,9 +41,6 @@ bool openCheckpoint(const std::string& path, OrbitalFieldsView& dialog);
 
 // The open-file request of "開く(*..Fchk)".
 FileDialogRequest checkpointOpenRequest();
-// "開く(*..Fchk)": asks for a file and opens it; false when cancelled or refused.
-bool OnOpenCheckpoint(OrbitalFieldsView& dialog);
-
 // "MOを計算": re-reads the current file for the typed orbital. The caller then
 // returns the molecule and the contours to their loaded orientation.
 bool computeOrbital(OrbitalFieldsView& dialog);

@@ -1,4 +1,4 @@
-#include "orbital/OrbitalFlags.h"
+#include "document/OrbitalFlags.h"
 
 namespace kalviro {
 namespace {

@@ -1,34 +1,44 @@
-#include "orbital/OrbitalSelection.h"
+#include "document/OrbitalSelection.h"
 
 #include <cstdio>
 #include <memory>
 
 #include "model/TextLineReader.h"
 #include "orbital/CheckpointReader.h"
-#include "orbital/OrbitalFlags.h"
+#include "document/OrbitalFlags.h"
 #include "platform/Platform.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
+namespace {
+
+bool showOutcome(const OrbitalOutcome& outcome) {
+    for (const std::string& text : outcome.messages)
+        showMessage(text);
+    return outcome.computed;
+}
+
+} // namespace
 
 int getOrbitalNumber(OrbitalFieldsView& dialog) {
     OrbitalFields& f = dialog.orbitalFields();
     f.orbitalNumber = integerAtStart(dialog.orbitalNumberText());
     if (f.orbitalNumber > 0 && f.orbitalNumber <= f.orbitalMax)
         return f.orbitalNumber;
-    showMessage("適切な番号を指定してください\nデフォルトのHOMOを計算します");
+    showMessage(msg::kBadOrbitalNumberUseHomo);
     return 0;
 }
 
 bool openCheckpoint(const std::string& path, OrbitalFieldsView& dialog) {
     if (!isCheckpointPath(path)) {
-        showMessage("このファイル形式には対応していません");
+        showMessage(msg::kUnsupportedFile);
         return false;
     }
     {
         // Refuse before anything changes, so the previous file stays current.
         std::unique_ptr<std::FILE, FileCloser> probe(openForReading(path));
         if (!probe) {
-            showMessage("ファイルが開けません");
+            showMessage(msg::kCannotOpenFile);
             return false;
         }
     }
@@ -36,7 +46,7 @@ bool openCheckpoint(const std::string& path, OrbitalFieldsView& dialog) {
     state.checkpointPath = path;
     // A failed calculation has been reported and left no contours; the file's
     // numbers are still shown so that another orbital can be chosen.
-    readCheckpoint(-1);
+    showOutcome(readCheckpoint(-1));
 
     const int n = integerAtStart(state.electronCountText);
     state.homoNumber = n / 2;
@@ -61,14 +71,9 @@ FileDialogRequest checkpointOpenRequest() {
     return r;
 }
 
-bool OnOpenCheckpoint(OrbitalFieldsView& dialog) {
-    const std::optional<std::string> path = platform().chooseOpenPath(checkpointOpenRequest());
-    return path && openCheckpoint(*path, dialog);
-}
-
 bool computeOrbital(OrbitalFieldsView& dialog) {
     const int n = getOrbitalNumber(dialog);
-    return readCheckpoint(n - 1);
+    return showOutcome(readCheckpoint(n - 1));
 }
 
 } // namespace kalviro

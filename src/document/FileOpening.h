@@ -31,18 +31,8 @@ using ReadProgress = std::function<bool(std::uint64_t bytesRead)>;
 // nothing either.
 OpenResult openMoleculeFile(const std::string& path, const ReadProgress& progress = nullptr);
 
-// What the view's Gaussian open command does with a chosen path: true when
-// the data-selection dialog should open.
-bool openGaussianFile(const std::string& path);
-
+// The open-file requests of the Gaussian and GAMESS open commands.
 FileDialogRequest gaussianOpenRequest();
 FileDialogRequest gamessOpenRequest();
-
-// The Gaussian open command (menu and toolbar): dialog, then
-// openGaussianFile. True when the data-selection dialog should open.
-bool OnOpenGaussianFile();
-// The GAMESS open command: dialog, then the file is read. The result is
-// that of openMoleculeFile.
-OpenResult openGamessFile();
 
 } // namespace kalviro

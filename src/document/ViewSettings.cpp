@@ -1,4 +1,4 @@
-#include "render/ViewSettings.h"
+#include "document/ViewSettings.h"
 
 #include <memory>
 

@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "model/AnalysisReset.h"
+#include "document/AnalysisReset.h"
 #include "model/FileKind.h"
-#include "model/FileOpening.h"
+#include "document/FileOpening.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
-#include "orbital/OrbitalFlags.h"
-#include "render/ViewSettings.h"
+#include "document/OrbitalFlags.h"
+#include "document/PickedAtoms.h"
+#include "document/ViewSettings.h"
 #include "support/TestSupport.h"
 
 namespace kalviro {
@@ -184,33 +185,46 @@ TEST_F(FileOpeningTest, EachKindIsReadWithOrWithoutTheReset) {
     EXPECT_TRUE(platform_.messages.empty());
 }
 
-TEST_F(FileOpeningTest, OpenCommandsAskForTheirFiles) {
-    EXPECT_FALSE(OnOpenGaussianFile()); // cancelled
-    EXPECT_FALSE(openGamessFile().read);
-    expectUntouched();
-    ASSERT_EQ(platform_.openRequests.size(), 2u);
-    const FileDialogRequest& g = platform_.openRequests[0];
-    EXPECT_EQ(
-        g.filter,
-        "Gaussian94/98入力ファイル(*.dat)|*.dat|Gaussian94/98出力ファイル(*.log/*.out)|*.log;*.out|"
-        "全て(*.*)|*.*||");
-    EXPECT_EQ(g.defaultExtension, "dat");
-    EXPECT_EQ(g.defaultFileName, "");
-    EXPECT_TRUE(g.hideReadOnly);
-    EXPECT_TRUE(g.overwritePrompt);
-    const FileDialogRequest& m = platform_.openRequests[1];
-    EXPECT_EQ(m.filter, "Gamess入力ファイル(*.inp)|*.inp||");
-    EXPECT_EQ(m.defaultExtension, "");
-    EXPECT_TRUE(m.hideReadOnly);
-    EXPECT_TRUE(m.overwritePrompt);
+TEST_F(FileOpeningTest, InstallsWhatEachReaderGaveAndKeepsTheMoleculeOnFailure) {
+    ViewSettings& s = viewSettings();
+    s.eyeDistance = 3.0f;
+    s.axisLength = 4.0f;
+    pickedAtoms().slots[0] = 1;
+    pickedAtoms().count = 1;
+    ASSERT_TRUE(openMoleculeFile(test::dataPath("gaussian-output/g98_opt_freq.log")).read);
+    EXPECT_EQ(pickedAtoms().count, 0); // the picks named atoms of the molecule replaced
+    EXPECT_EQ(pickedAtoms().slots[0], 0);
+    EXPECT_EQ(moleculeState().atoms[1].symbol, "O");
+    EXPECT_EQ(moleculeState().atoms[1].loadedPosition.z, 0.6839);
+    EXPECT_EQ(vibrationStore().modes.size(), 6u);
+    EXPECT_EQ(s.modesLoaded + s.dipolesLoaded, 2);
+    EXPECT_EQ(s.eyeDistance, 20.0f);
+    EXPECT_EQ(s.axisLength, 4.0f); // other camera fields untouched
 
-    platform_.openAnswers.push_back(write("a.dat", "#p\n\nt\n\n0 1\nN 0 0 0\n"));
-    platform_.openAnswers.push_back(
-        write("b.inp", " $DATA\nt\nC1\n C 6.0 0.0 0.0 0.0\n H 1.0 0 0 1\n $END\n"));
-    EXPECT_FALSE(OnOpenGaussianFile());
-    EXPECT_EQ(moleculeState().atoms.at(0).atomicNumber, 7);
-    EXPECT_TRUE(openGamessFile().read);
-    EXPECT_EQ(moleculeState().atoms.size(), 2u);
+    // Elements from symbols for a Gaussian input (dummies kept), from the
+    // nuclear charge for GAMESS, whose reader leaves the camera alone.
+    s.eyeDistance = 3.0f;
+    ASSERT_TRUE(openMoleculeFile(write("w.com", "#p\n\nt\n\n0 1\n8 0.0 0.0 0.1\nH1 0.0 0.75 -0.5\n"
+                                                "X 0 0 0\n")).read);
+    const auto& atoms = moleculeState().atoms;
+    ASSERT_EQ(atoms.size(), 3u);
+    EXPECT_EQ(atoms[0].symbol, "O");
+    EXPECT_EQ(atoms[1].symbol, "H1");
+    EXPECT_EQ(atoms[1].atomicNumber, 1);
+    EXPECT_TRUE(atoms[2].isDummy());
+    EXPECT_EQ(s.eyeDistance, 20.0f);
+    s.eyeDistance = 3.0f;
+    ASSERT_TRUE(openMoleculeFile(write("g.inp", " $DATA\nt\nC1\n O 8.0 0.0 0.0 0.1173\n $END\n")).read);
+    ASSERT_EQ(atoms.size(), 1u);
+    EXPECT_EQ(atoms[0].atomicNumber, 8);
+    EXPECT_EQ(s.eyeDistance, 3.0f);
+
+    EXPECT_FALSE(openMoleculeFile(write("bad.dat", "#p\n\nt\n\n0 1\nC\nH 7 1.0\n")).read);
+    EXPECT_FALSE(openMoleculeFile(write("bad.inp", " $DATA\nt\nC1\n")).read);
+    EXPECT_EQ(platform_.messages, (std::vector<std::string>{"Zマトリックスを読み込めません",
+                                                            "$DATA グループを読み込めません"}));
+    EXPECT_EQ(atoms.size(), 1u);
+    EXPECT_EQ(s.eyeDistance, 3.0f);
 }
 
 } // namespace

@@ -1,17 +1,19 @@
-#include "model/FileOpening.h"
+#include "document/FileOpening.h"
 
 #include <memory>
 #include <new>
 
-#include "model/AnalysisReset.h"
+#include "document/AnalysisReset.h"
+#include "document/PickedAtoms.h"
+#include "document/ViewSettings.h"
 #include "model/FileKind.h"
-#include "model/GamessReader.h"
-#include "model/GaussianReader.h"
 #include "model/MoleculeState.h"
 #include "model/TextLineReader.h"
 #include "model/VibrationStore.h"
+#include "model/readers/GamessInputReader.h"
+#include "model/readers/GaussianInputReader.h"
 #include "model/readers/GaussianOutputReader.h"
-#include "render/ViewSettings.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 namespace {
@@ -26,8 +28,26 @@ bool canOpen(const std::string& path) {
     return f != nullptr;
 }
 
-void tellUnsupported() {
-    showMessage("このファイル形式には対応していません");
+// A new molecule: the picked numbers named atoms of the one it replaces.
+void installAtoms(MoleculeState& molecule, const std::vector<Atom>& atoms, ElementSource source) {
+    replaceAtoms(molecule, atoms, source);
+    pickedAtoms().clear();
+}
+
+void installOutput(FrequencyJob content, MoleculeState& molecule, VibrationStore& store,
+                   ViewSettings& settings) {
+    store.clearVibrations();
+    store.frequencies = std::move(content.frequencies);
+    store.intensities = std::move(content.intensities);
+    store.symmetries = std::move(content.symmetries);
+    store.modes = std::move(content.modes);
+    store.dipoleDerivatives = std::move(content.dipoleDerivatives);
+    if (!store.modes.empty())
+        settings.modesLoaded = 1;
+    if (!store.dipoleDerivatives.empty())
+        settings.dipolesLoaded = 1;
+    installAtoms(molecule, content.atoms, ElementSource::ByNumber);
+    settings.eyeDistance = 20.0f;
 }
 
 OpenResult readOutputFile(const std::string& path, const ReadProgress& progress) {
@@ -38,7 +58,7 @@ OpenResult readOutputFile(const std::string& path, const ReadProgress& progress)
     });
     if (!content) {
         if (!cancelled)
-            showMessage("ファイルが開けません");
+            showMessage(msg::kCannotOpenFile);
         return {};
     }
     resetAnalysis();
@@ -49,15 +69,51 @@ OpenResult readOutputFile(const std::string& path, const ReadProgress& progress)
     return {true, loaded};
 }
 
+// The analysis is reset before the input is read, so a Z-matrix that cannot
+// be read still leaves the previous molecule in its loaded orientation.
+bool readGaussianInputFile(const std::string& path) {
+    resetAnalysis();
+    InputReadResult r = parseInputFile(path);
+    switch (r.status) {
+    case InputReadStatus::CannotOpen:
+        showMessage(msg::kCannotOpenFile);
+        return false;
+    case InputReadStatus::BadZMatrix:
+        showMessage(msg::kBadZMatrix);
+        return false;
+    case InputReadStatus::Ok:
+        break;
+    }
+    installAtoms(moleculeState(), r.atoms, ElementSource::BySymbol);
+    viewSettings().eyeDistance = 20.0f;
+    return true;
+}
+
+// A GAMESS input replaces the atoms only.
+bool readGamessInputFile(const std::string& path) {
+    GamessReadResult r = parseGamessFile(path);
+    switch (r.status) {
+    case GamessReadStatus::CannotOpen:
+        showMessage(msg::kCannotOpenFile);
+        return false;
+    case GamessReadStatus::BadGroup:
+        showMessage(msg::kBadDataGroup);
+        return false;
+    case GamessReadStatus::Ok:
+        break;
+    }
+    installAtoms(moleculeState(), r.atoms, ElementSource::ByNumber);
+    return true;
+}
+
 OpenResult readByKind(FileKind kind, const std::string& path, const ReadProgress& progress) {
     switch (kind) {
     case FileKind::Checkpoint:
         return {checkpointOpener()(path), false};
     case FileKind::GamessInput:
-        return {GamessReader().read(path), false};
+        return {readGamessInputFile(path), false};
     case FileKind::GaussianInput:
-        resetAnalysis();
-        return {GaussianReader().readAtoms(moleculeState(), path), false};
+        return {readGaussianInputFile(path), false};
     case FileKind::GaussianOutput:
         return readOutputFile(path, progress);
     case FileKind::Unsupported:
@@ -75,25 +131,21 @@ void setCheckpointOpener(CheckpointOpener opener) {
 OpenResult openMoleculeFile(const std::string& path, const ReadProgress& progress) {
     const FileKind kind = fileKindOf(path);
     if (kind == FileKind::Unsupported || (kind == FileKind::Checkpoint && !checkpointOpener())) {
-        tellUnsupported();
+        showMessage(msg::kUnsupportedFile);
         return {};
     }
     // Before anything is reset: a file that cannot be read changes nothing.
     if (!canOpen(path)) {
-        showMessage("ファイルが開けません");
+        showMessage(msg::kCannotOpenFile);
         return {};
     }
     try {
         return readByKind(kind, path, progress);
     } catch (const std::bad_alloc&) {
         // A file too large to hold; what was installed before stays.
-        showMessage("ファイルが開けません");
+        showMessage(msg::kCannotOpenFile);
         return {};
     }
-}
-
-bool openGaussianFile(const std::string& path) {
-    return openMoleculeFile(path).showDataSelection;
 }
 
 FileDialogRequest gaussianOpenRequest() {
@@ -113,20 +165,6 @@ FileDialogRequest gamessOpenRequest() {
     r.hideReadOnly = true;
     r.overwritePrompt = true;
     return r;
-}
-
-bool OnOpenGaussianFile() {
-    const auto path = platform().chooseOpenPath(gaussianOpenRequest());
-    if (!path)
-        return false;
-    return openGaussianFile(*path);
-}
-
-OpenResult openGamessFile() {
-    const auto path = platform().chooseOpenPath(gamessOpenRequest());
-    if (!path)
-        return {};
-    return openMoleculeFile(*path);
 }
 
 } // namespace kalviro

@@ -1,0 +1,116 @@
+#include "document/SaveCommands.h"
+
+#include <vector>
+
+#include "ir/CoordinateExport.h"
+#include "ir/IrTableExport.h"
+#include "ir/SpectrumExport.h"
+#include "model/MoleculeState.h"
+#include "model/SafeFileWriter.h"
+#include "model/VibrationStore.h"
+#include "platform/Messages.h"
+
+namespace kalviro {
+namespace {
+
+FileDialogRequest csvRequest(const char* fileName) {
+    FileDialogRequest r;
+    r.filter = "text|*.csv|AllFile(*.*)|*.*||";
+    r.defaultExtension = "csv";
+    r.defaultFileName = fileName;
+    r.hideReadOnly = false;
+    r.overwritePrompt = true;
+    return r;
+}
+
+bool checkReady(const char* message) {
+    if (vibrationStore().spectrumReady)
+        return true;
+    showMessage(message);
+    return false;
+}
+
+} // namespace
+
+bool saveFileOrTell(const std::string& path, std::string_view content) {
+    if (writeFileAtomically(path, content))
+        return true;
+    showMessage(msg::kCannotSaveFile);
+    return false;
+}
+
+FileDialogRequest coordinateSaveRequest() {
+    FileDialogRequest r;
+    r.filter = "text|*.txt|AllFile(*.*)|*.*||";
+    r.defaultExtension = "txt";
+    r.defaultFileName = "default.txt";
+    r.hideReadOnly = false;
+    r.overwritePrompt = true;
+    return r;
+}
+
+FileDialogRequest irTableSaveRequest(const std::string& defaultFileName) {
+    FileDialogRequest r;
+    r.filter = "csv|*.csv|AllFile(*.*)|*.*||";
+    r.defaultExtension = "csv";
+    r.defaultFileName = defaultFileName;
+    r.hideReadOnly = false;
+    r.overwritePrompt = true;
+    return r;
+}
+
+bool OnSaveCoordinates() {
+    const MoleculeState& m = moleculeState();
+    if (m.atoms.empty())
+        return false;
+    const auto path = platform().chooseOpenPath(coordinateSaveRequest());
+    if (!path)
+        return false;
+    return saveFileOrTell(*path, coordinateFileBytes(m));
+}
+
+bool OnSaveIrTable() {
+    const auto path = platform().chooseOpenPath(irTableSaveRequest("ir.csv"));
+    if (!path)
+        return false;
+    return saveFileOrTell(*path, irTableBytes(irRows(vibrationStore())));
+}
+
+bool OnSaveIrTableBySymmetry() {
+    const VibrationStore& store = vibrationStore();
+    if (store.frequencies.empty()) {
+        showMessage(msg::kNoIrData);
+        return false;
+    }
+    std::vector<IrRow> rows = irRows(store);
+    sortIrRowsBySymmetry(rows);
+    const auto path = platform().chooseOpenPath(irTableSaveRequest("irsorted.csv"));
+    if (!path)
+        return false;
+    return saveFileOrTell(*path, irTableBytes(rows));
+}
+
+bool writeIrSpectrum(const std::string& path) {
+    return checkReady(msg::kSpectrumFirst) && saveFileOrTell(path, irSpectrumCsv(vibrationStore()));
+}
+
+bool writeRelativeIntensity(const std::string& path) {
+    return checkReady(msg::kProjectionFirst) &&
+           saveFileOrTell(path, relativeIntensityCsv(vibrationStore()));
+}
+
+void OnSaveIrSpectrum() {
+    if (!checkReady(msg::kSpectrumFirst))
+        return;
+    if (auto path = platform().chooseOpenPath(csvRequest("IRSpec.csv")))
+        writeIrSpectrum(*path);
+}
+
+void OnSaveRelativeIntensity() {
+    if (!checkReady(msg::kProjectionFirst))
+        return;
+    if (auto path = platform().chooseOpenPath(csvRequest("spec.csv")))
+        writeRelativeIntensity(*path);
+}
+
+} // namespace kalviro

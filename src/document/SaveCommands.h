@@ -1,0 +1,37 @@
+#pragma once
+// The save commands of the document: each checks that there is something to
+// save, asks for the file, writes it without ever leaving a truncated file,
+// and tells the user when it could not.
+
+#include <string>
+#include <string_view>
+
+#include "platform/Platform.h"
+
+namespace kalviro {
+
+// writeFileAtomically, and on failure "ファイルを保存できません".
+bool saveFileOrTell(const std::string& path, std::string_view content);
+
+FileDialogRequest coordinateSaveRequest();
+FileDialogRequest irTableSaveRequest(const std::string& defaultFileName);
+
+// "座標データの保存": nothing without atoms; otherwise dialog, then the file.
+// The atoms are not moved. True when a file was written.
+bool OnSaveCoordinates();
+// "IRデータの保存": dialog, then ir.csv. True when a file was written.
+bool OnSaveIrTable();
+// "IRデータの保存(対称種別)": the sorted table, "IRデータの読み込みができていません"
+// when there is none. True when a file was written.
+bool OnSaveIrTableBySymmetry();
+
+// Write the process-wide spectra to path; false (message shown) when the
+// spectrum was not calculated yet or the file could not be saved.
+bool writeIrSpectrum(const std::string& path);
+bool writeRelativeIntensity(const std::string& path);
+
+// The menu commands: check that a spectrum exists, ask for the file, write.
+void OnSaveIrSpectrum();
+void OnSaveRelativeIntensity();
+
+} // namespace kalviro

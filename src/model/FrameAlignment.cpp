@@ -18,8 +18,12 @@ constexpr const char* kGeometry =
 constexpr const char* kAngstrom = " Å";
 constexpr const char* kNoAtoms = "原子がありません";
 
-Eigen::Vector3d toEigen(const Vector3& v) { return {v.x, v.y, v.z}; }
-Vector3 fromEigen(const Eigen::Vector3d& v) { return {v.x(), v.y(), v.z()}; }
+Eigen::Vector3d toEigen(const Vector3& v) {
+    return {v.x, v.y, v.z};
+}
+Vector3 fromEigen(const Eigen::Vector3d& v) {
+    return {v.x(), v.y(), v.z()};
+}
 
 Eigen::Matrix3d matrixOf(const FrameAlignment& f) {
     Eigen::Matrix3d r;
@@ -35,8 +39,7 @@ void store(const Eigen::Matrix3d& r, FrameAlignment& f) {
             f.rotation[i][j] = r(i, j);
 }
 
-void measure(const std::vector<Vector3>& from, const std::vector<Vector3>& to,
-             FrameAlignment& f) {
+void measure(const std::vector<Vector3>& from, const std::vector<Vector3>& to, FrameAlignment& f) {
     double sum = 0.0;
     f.maxDeviation = 0.0;
     for (std::size_t i = 0; i < from.size(); ++i) {

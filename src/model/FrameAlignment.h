@@ -12,7 +12,7 @@ namespace kalviro {
 
 struct FrameAlignment {
     double rotation[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}; // proper (det +1)
-    Vector3 fromCentre; // centroids of the two sets
+    Vector3 fromCentre;                                        // centroids of the two sets
     Vector3 toCentre;
     double rmsDeviation = 0.0; // after the rotation, in the coordinates' unit
     double maxDeviation = 0.0;

@@ -29,6 +29,7 @@ struct Isotope {
 // Atomic masses of the stable (and a few long-lived) isotopes, from the
 // Atomic Mass Evaluation 2016 as tabulated by NIST ("Atomic Weights and
 // Isotopic Compositions").
+// clang-format off
 constexpr Isotope kIsotopes[] = {
     {1, 1, 1.00782503223},   {1, 2, 2.01410177812},   {1, 3, 3.0160492779},
     {2, 3, 3.0160293201},    {2, 4, 4.00260325413},   {3, 6, 6.0151228874},
@@ -99,6 +100,7 @@ constexpr int kMostAbundant[] = {
     39, 40, 45, 48, 51, 52, 55, 56, 59, 58, 63,  64,  69,  74,  75,  80,  79,  84,
     85, 88, 89, 90, 93, 98, 98, 102, 103, 106, 107, 114, 115, 120, 121, 130, 127, 132,
 };
+// clang-format on
 
 std::optional<double> massOf(int z, int a) {
     for (const Isotope& i : kIsotopes)

@@ -7,6 +7,7 @@
 #include "model/FrameAlignment.h"
 #include "model/Isotopes.h"
 #include "model/NumberText.h"
+#include "model/readers/CheckpointSections.h"
 
 namespace kalviro {
 
@@ -26,8 +27,12 @@ constexpr double kSubspaceShare = 0.02;
 constexpr double kWindowFraction = 0.01;
 constexpr double kWindowFloor = 0.5;
 
-double dot(const Vector3& a, const Vector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Vector3 scaled(const Vector3& v, double s) { return {v.x * s, v.y * s, v.z * s}; }
+double dot(const Vector3& a, const Vector3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+Vector3 scaled(const Vector3& v, double s) {
+    return {v.x * s, v.y * s, v.z * s};
+}
 
 struct Frames {
     FrameAlignment alignment;
@@ -102,12 +107,10 @@ std::vector<double> massWeightedMode(const std::vector<Vector3>& mode, const Fra
 Vector3 finish(const Vector3& v, const FrequencyJob& output, std::size_t k, const Frames& f) {
     Vector3 out = f.alignment.turn(v);
     double printed = 0.0;
-    if (k < output.intensities.size() &&
-        parseWholeNumber(output.intensities[k], printed)) {
+    if (k < output.intensities.size() && parseWholeNumber(output.intensities[k], printed)) {
         printed *= output.intensityToKmPerMol;
         const double length = std::sqrt(dot(out, out));
-        out = length > 0.0 && printed > 0.0 ? scaled(out, std::sqrt(printed) / length)
-                                             : Vector3{};
+        out = length > 0.0 && printed > 0.0 ? scaled(out, std::sqrt(printed) / length) : Vector3{};
     }
     return out;
 }
@@ -186,6 +189,20 @@ ReadResult<OutputModeDipoles> dipolesFromOutputDisplacements(const FrequencyJob&
         result.overlap.push_back(0.0);
     }
     return result;
+}
+
+ReadResult<OutputModeDipoles> dipolesFromCheckpoint(const FrequencyJob& output,
+                                                    const CheckpointSections& file) {
+    using Result = ReadResult<OutputModeDipoles>;
+    auto in = hessianInputFromCheckpoint(file, false);
+    if (!in)
+        return Result::failure(in.error());
+    if (in->hessian.empty())
+        return dipolesFromOutputDisplacements(output, *in);
+    auto analysis = analyseHessian(*in);
+    if (!analysis)
+        return Result::failure(analysis.error());
+    return dipolesForOutputModes(output, *in, *analysis);
 }
 
 } // namespace kalviro

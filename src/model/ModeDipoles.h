@@ -39,4 +39,12 @@ ReadResult<OutputModeDipoles> dipolesForOutputModes(const FrequencyJob& output,
 ReadResult<OutputModeDipoles> dipolesFromOutputDisplacements(const FrequencyJob& output,
                                                              const HessianInput& checkpoint);
 
+struct CheckpointSections;
+
+// Both of the above for an output and the checkpoint file of the same job:
+// through the Hessian's modes when the file has a Hessian, else from the
+// output's displacements.
+ReadResult<OutputModeDipoles> dipolesFromCheckpoint(const FrequencyJob& output,
+                                                    const CheckpointSections& file);
+
 } // namespace kalviro

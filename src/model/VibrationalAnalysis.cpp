@@ -18,7 +18,8 @@ constexpr const char* kMassCount = "質量の数が原子数に合いません";
 constexpr const char* kMassNotPositive = "質量が正の数ではありません: 原子 ";
 constexpr const char* kNoStandardMass = "標準の質量が分からない元素があります: 原子 ";
 constexpr const char* kHessianLength = "ヘッセ行列の値の数が原子数に合いません";
-constexpr const char* kPolarTensorLength = "双極子微分（原子極性テンソル）の値の数が原子数に合いません";
+constexpr const char* kPolarTensorLength =
+    "双極子微分（原子極性テンソル）の値の数が原子数に合いません";
 constexpr const char* kNotFinite = "数でない値 (NaN, 無限大) があります: ";
 constexpr const char* kWhatCoordinates = "座標";
 constexpr const char* kWhatHessian = "ヘッセ行列";
@@ -26,12 +27,12 @@ constexpr const char* kWhatPolarTensor = "双極子微分";
 constexpr const char* kNoHessian = "ヘッセ行列 (Cartesian Force Constants) がありません";
 
 // CODATA 2018.
-constexpr double kHartree = 4.3597447222071e-18;   // J
-constexpr double kBohr = 5.29177210903e-11;        // m
-constexpr double kAtomicMassUnit = 1.66053906660e-27; // kg
-constexpr double kLightSpeed = 299792458.0;        // m/s
-constexpr double kElementaryCharge = 1.602176634e-19; // C
-constexpr double kAvogadro = 6.02214076e23;        // 1/mol
+constexpr double kHartree = 4.3597447222071e-18;         // J
+constexpr double kBohr = 5.29177210903e-11;              // m
+constexpr double kAtomicMassUnit = 1.66053906660e-27;    // kg
+constexpr double kLightSpeed = 299792458.0;              // m/s
+constexpr double kElementaryCharge = 1.602176634e-19;    // C
+constexpr double kAvogadro = 6.02214076e23;              // 1/mol
 constexpr double kVacuumPermittivity = 8.8541878128e-12; // F/m
 constexpr double kPi = 3.14159265358979323846;
 
@@ -248,6 +249,24 @@ ReadResult<VibrationalAnalysis> analyseHessian(const HessianInput& in) {
     }
     preferFileFrequencies(in.fileFrequencies, result);
     return result;
+}
+
+ReadResult<VibrationalAnalysis> analyseWithIsotopes(HessianInput in, std::string_view changes) {
+    using Result = ReadResult<VibrationalAnalysis>;
+    if (std::string why = checkInput(in); !why.empty())
+        return Result::failure(why);
+    for (std::size_t a = in.masses.size(); a < in.atomicNumbers.size(); ++a) {
+        const auto m = standardIsotopeMass(in.atomicNumbers[a]);
+        if (!m)
+            return Result::failure(kNoStandardMass + std::to_string(a + 1));
+        in.masses.push_back(*m);
+    }
+    auto parsed = parseIsotopeChanges(changes, static_cast<int>(in.atomicNumbers.size()));
+    if (!parsed)
+        return Result::failure(parsed.error());
+    in.masses = applyMassChanges(std::move(in.masses), *parsed);
+    in.fileFrequencies.clear();
+    return analyseHessian(in);
 }
 
 ReadResult<HessianInput> hessianInputFromCheckpoint(const CheckpointSections& file,

@@ -3,6 +3,7 @@
 // translations and rotations projected out, diagonalised. With the atomic
 // polar tensor it gives each mode's dipole derivative and IR intensity.
 
+#include <string_view>
 #include <vector>
 
 #include "model/Vector3.h"
@@ -47,7 +48,7 @@ struct VibrationalAnalysis {
     std::vector<double> masses;    // amu, the ones used
     bool linear = false;           // 5 external coordinates instead of 6
     bool hasIntensities = false;
-    bool frequenciesFromFile = false; // the file's frequencies replaced ours
+    bool frequenciesFromFile = false;     // the file's frequencies replaced ours
     bool fileFrequenciesDisagree = false; // given but more than 0.5 % off
 };
 
@@ -55,6 +56,11 @@ struct VibrationalAnalysis {
 // tensor of the wrong length, values that are not finite numbers, a mass
 // that is not positive, counts that disagree, an element without a mass.
 ReadResult<VibrationalAnalysis> analyseHessian(const HessianInput& input);
+
+// The analysis again with some atoms' masses changed, as the user writes
+// them ("3=2H,4=13C,5=17.9992", see parseIsotopeChanges); the file's own
+// frequencies no longer apply. Fails on a bad change as analyseHessian does.
+ReadResult<VibrationalAnalysis> analyseWithIsotopes(HessianInput input, std::string_view changes);
 
 // Takes the sections the analysis needs from a formatted checkpoint file
 // ("Atomic numbers", "Current cartesian coordinates", "Real atomic weights",

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -20,21 +21,26 @@ std::string corpusFile(const std::string& rel) {
     return (test::corpusDir() / "files" / rel).string();
 }
 
-double dot(const Vector3& a, const Vector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double dot(const Vector3& a, const Vector3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 // 180 degrees about x: the checkpoint's frame against the output's standard
 // orientation (atom 1 at (0.269, -1.410, 0) there, (0.269, 1.410, 0) here).
-Vector3 turnAboutX(const Vector3& v) { return {v.x, -v.y, -v.z}; }
+Vector3 turnAboutX(const Vector3& v) {
+    return {v.x, -v.y, -v.z};
+}
 
 // Divinylbenzene: one job's checkpoint file and output.
 class DivinylbenzeneCorpusTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!test::corpusAvailable())
             GTEST_SKIP() << "corpus absent";
         auto sections = readCheckpointSections(corpusFile("g09/dvb_ir.fchk"));
         ASSERT_TRUE(sections) << sections.error();
-        auto in = hessianInputFromCheckpoint(*sections);
+        sections_ = *sections;
+        auto in = hessianInputFromCheckpoint(sections_);
         ASSERT_TRUE(in) << in.error();
         input_ = *in;
         auto analysis = analyseHessian(input_);
@@ -66,6 +72,7 @@ protected:
                 best = j;
         return best;
     }
+    CheckpointSections sections_;
     HessianInput input_;
     VibrationalAnalysis analysis_;
     FrequencyJob output_;
@@ -115,17 +122,19 @@ TEST_F(DivinylbenzeneCorpusTest, DisplacementsMatchOnceTheFramesAreAligned) {
         const auto& ours = analysis_.modes[j].displacements;
         const auto& theirs = output_.modes[k];
         const double sign = overlap(j, k) < 0 ? -1.0 : 1.0;
+        double worst = 0.0;
         for (std::size_t a = 0; a < 20; ++a) {
             const Vector3 v = turnAboutX(ours[a]);
-            EXPECT_NEAR(sign * v.x, theirs[a].x, 0.01) << "mode " << k + 1 << " atom " << a + 1;
-            EXPECT_NEAR(sign * v.y, theirs[a].y, 0.01) << "mode " << k + 1 << " atom " << a + 1;
-            EXPECT_NEAR(sign * v.z, theirs[a].z, 0.01) << "mode " << k + 1 << " atom " << a + 1;
+            worst =
+                std::max({worst, std::abs(sign * v.x - theirs[a].x),
+                          std::abs(sign * v.y - theirs[a].y), std::abs(sign * v.z - theirs[a].z)});
         }
+        EXPECT_LE(worst, 0.01) << "mode " << k + 1;
     }
 }
 
 TEST_F(DivinylbenzeneCorpusTest, DipoleVectorsForTheOutputsModes) {
-    auto dipoles = dipolesForOutputModes(output_, input_, analysis_);
+    auto dipoles = dipolesFromCheckpoint(output_, sections_);
     ASSERT_TRUE(dipoles) << dipoles.error();
     ASSERT_EQ(dipoles->vectors.size(), 54u);
     std::vector<double> projection; // about x at 0 degrees: the y component squared
@@ -184,36 +193,26 @@ TEST_F(DivinylbenzeneCorpusTest, AnotherMoleculesCheckpointIsRefused) {
     auto refused = dipolesFromOutputDisplacements(output_, other);
     ASSERT_FALSE(refused);
     EXPECT_NE(refused.error().find("別の分子"), std::string::npos);
-    // Same atoms, one hydrogen moved by 0.01 angstrom.
-    HessianInput moved = input_;
-    moved.coordinates[3 * 5] += 0.01 / kBohrInAngstrom;
-    auto distorted = dipolesForOutputModes(output_, moved, analysis_);
-    ASSERT_FALSE(distorted);
-    EXPECT_FALSE(distorted.error().empty());
 }
 
 // Teller-Redlich: the product of the frequency ratios over all modes is
-// prod (m / m')^(3/2) (M' / M)^(3/2) (I'a I'b I'c / Ia Ib Ic)^(1/2).
+// prod (m / m')^(3/2) (M' / M)^(3/2) (I'a I'b I'c / Ia Ib Ic)^(1/2). The
+// molecule lies in z = 0: Izz = Ixx + Iyy and the tensor's determinant is
+// Izz (Ixx Iyy - Ixy^2).
 double inertiaProduct(const std::vector<double>& xyz, const std::vector<double>& m) {
-    double total = 0, c[3] = {0, 0, 0};
+    double total = 0, cx = 0, cy = 0, xx = 0, yy = 0, xy = 0;
     for (std::size_t a = 0; a < m.size(); ++a) {
         total += m[a];
-        for (int i = 0; i < 3; ++i)
-            c[i] += m[a] * xyz[3 * a + i];
+        cx += m[a] * xyz[3 * a];
+        cy += m[a] * xyz[3 * a + 1];
     }
-    double t[3][3] = {};
     for (std::size_t a = 0; a < m.size(); ++a) {
-        double r[3];
-        for (int i = 0; i < 3; ++i)
-            r[i] = xyz[3 * a + i] - c[i] / total;
-        const double r2 = r[0] * r[0] + r[1] * r[1] + r[2] * r[2];
-        for (int i = 0; i < 3; ++i)
-            for (int j = 0; j < 3; ++j)
-                t[i][j] += m[a] * ((i == j ? r2 : 0.0) - r[i] * r[j]);
+        const double x = xyz[3 * a] - cx / total, y = xyz[3 * a + 1] - cy / total;
+        xx += m[a] * y * y;
+        yy += m[a] * x * x;
+        xy += m[a] * x * y;
     }
-    return t[0][0] * (t[1][1] * t[2][2] - t[1][2] * t[2][1]) -
-           t[0][1] * (t[1][0] * t[2][2] - t[1][2] * t[2][0]) +
-           t[0][2] * (t[1][0] * t[2][1] - t[1][1] * t[2][0]);
+    return (xx + yy) * (xx * yy - xy * xy);
 }
 
 TEST_F(DivinylbenzeneCorpusTest, DeuteratedFollowsTheProductRule) {
@@ -221,24 +220,20 @@ TEST_F(DivinylbenzeneCorpusTest, DeuteratedFollowsTheProductRule) {
     for (std::size_t a = 0; a < 20; ++a)
         if (input_.atomicNumbers[a] == 1)
             changes += (changes.empty() ? "" : ",") + std::to_string(a + 1) + "=D";
-    auto parsed = parseIsotopeChanges(changes, 20);
-    ASSERT_TRUE(parsed) << parsed.error();
-    ASSERT_EQ(parsed->size(), 10u);
-    HessianInput heavy = input_;
-    heavy.masses = applyMassChanges(input_.masses, *parsed);
-    auto deuterated = analyseHessian(heavy);
+    auto deuterated = analyseWithIsotopes(input_, changes);
     ASSERT_TRUE(deuterated) << deuterated.error();
-
+    const std::vector<double>& heavy = deuterated->masses;
+    EXPECT_NEAR(heavy[5], 2.014102, 1e-6);
     double lhs = 1.0, massTerm = 1.0, total = 0.0, heavyTotal = 0.0;
     for (std::size_t k = 0; k < 54; ++k)
         lhs *= deuterated->modes[k].frequency / analysis_.modes[k].frequency;
     for (std::size_t a = 0; a < 20; ++a) {
-        massTerm *= std::pow(input_.masses[a] / heavy.masses[a], 1.5);
+        massTerm *= std::pow(input_.masses[a] / heavy[a], 1.5);
         total += input_.masses[a];
-        heavyTotal += heavy.masses[a];
+        heavyTotal += heavy[a];
     }
     const double rhs = massTerm * std::pow(heavyTotal / total, 1.5) *
-                       std::sqrt(inertiaProduct(heavy.coordinates, heavy.masses) /
+                       std::sqrt(inertiaProduct(input_.coordinates, heavy) /
                                  inertiaProduct(input_.coordinates, input_.masses));
     EXPECT_NEAR(lhs / rhs, 1.0, 1e-3);
     // C-H stretches near 3400 become C-D stretches near 2500.

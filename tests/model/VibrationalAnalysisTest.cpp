@@ -2,15 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <functional>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/Isotopes.h"
+#include "model/ModeDipoles.h"
 #include "model/VibrationalAnalysis.h"
-#include "model/readers/CheckpointSections.h"
 
 namespace kalviro {
 namespace {
@@ -18,36 +18,26 @@ namespace {
 using Matrix = std::vector<std::vector<double>>;
 using Coordinate = std::function<double(const std::vector<double>&)>;
 
-// Cyclic Jacobi rotations: the eigenvalues of a symmetric matrix, ascending.
+// Cyclic Jacobi rotations (A <- J^T A J): the eigenvalues of a symmetric
+// matrix, ascending.
 std::vector<double> jacobiEigenvalues(Matrix a) {
     const std::size_t n = a.size();
-    for (int sweep = 0; sweep < 100; ++sweep) {
-        double off = 0.0;
-        for (std::size_t p = 0; p < n; ++p)
-            for (std::size_t q = p + 1; q < n; ++q)
-                off += a[p][q] * a[p][q];
-        if (off < 1e-30)
-            break;
+    for (int sweep = 0; sweep < 50; ++sweep)
         for (std::size_t p = 0; p < n; ++p)
             for (std::size_t q = p + 1; q < n; ++q) {
-                if (a[p][q] == 0.0)
+                if (std::abs(a[p][q]) < 1e-300)
                     continue;
                 const double theta = (a[q][q] - a[p][p]) / (2.0 * a[p][q]);
-                const double t = (theta >= 0 ? 1.0 : -1.0) /
-                                 (std::abs(theta) + std::sqrt(theta * theta + 1.0));
-                const double c = 1.0 / std::sqrt(t * t + 1.0), s = t * c;
-                for (std::size_t k = 0; k < n; ++k) { // columns p, q
-                    const double kp = a[k][p], kq = a[k][q];
-                    a[k][p] = c * kp - s * kq;
-                    a[k][q] = s * kp + c * kq;
-                }
-                for (std::size_t k = 0; k < n; ++k) { // rows p, q
-                    const double pk = a[p][k], qk = a[q][k];
-                    a[p][k] = c * pk - s * qk;
-                    a[q][k] = s * pk + c * qk;
-                }
+                const double t =
+                    std::copysign(1.0, theta) / (std::abs(theta) + std::hypot(theta, 1.0));
+                const double c = 1.0 / std::hypot(t, 1.0), s = t * c;
+                for (std::size_t k = 0; k < n; ++k)
+                    std::tie(a[k][p], a[k][q]) =
+                        std::pair(c * a[k][p] - s * a[k][q], s * a[k][p] + c * a[k][q]);
+                for (std::size_t k = 0; k < n; ++k)
+                    std::tie(a[p][k], a[q][k]) =
+                        std::pair(c * a[p][k] - s * a[q][k], s * a[p][k] + c * a[q][k]);
             }
-    }
     std::vector<double> e;
     for (std::size_t i = 0; i < n; ++i)
         e.push_back(a[i][i]);
@@ -56,12 +46,14 @@ std::vector<double> jacobiEigenvalues(Matrix a) {
 }
 
 double distance(const std::vector<double>& x, int a, int b) {
-    return std::hypot(x[3 * a] - x[3 * b], x[3 * a + 1] - x[3 * b + 1], x[3 * a + 2] - x[3 * b + 2]);
+    return std::hypot(x[3 * a] - x[3 * b], x[3 * a + 1] - x[3 * b + 1],
+                      x[3 * a + 2] - x[3 * b + 2]);
 }
 
 // A valence force field: H = sum k b b^T with b the gradient of each internal
 // coordinate (central differences), invariant to rigid motions.
-Matrix forceField(const std::vector<double>& x, const std::vector<std::pair<Coordinate, double>>& terms) {
+Matrix forceField(const std::vector<double>& x,
+                  const std::vector<std::pair<Coordinate, double>>& terms) {
     const std::size_t n = x.size();
     Matrix h(n, std::vector<double>(n, 0.0));
     for (const auto& [q, k] : terms) {
@@ -89,7 +81,8 @@ std::vector<double> lowerTriangle(const Matrix& h) {
 
 // The independent route: the whole mass-weighted Hessian by Jacobi; the
 // rigid motions are the eigenvalues nearest zero.
-std::vector<double> independentFrequencies(const Matrix& h, const std::vector<double>& m, int rigid) {
+std::vector<double> independentFrequencies(const Matrix& h, const std::vector<double>& m,
+                                           int rigid) {
     Matrix w = h;
     for (std::size_t i = 0; i < h.size(); ++i)
         for (std::size_t j = 0; j < h.size(); ++j)
@@ -134,15 +127,23 @@ Coordinate linearBend(int i, double ra, double rc) {
 std::vector<Model> models() {
     const std::vector<double> water = {0, 0, 0.22, 0, 1.43, -0.88, 0, -1.43, -0.88};
     const std::vector<double> co2 = {0, 0, -2.2, 0, 0, 0, 0, 0, 2.2};
+    const std::vector<double> triangle = {0, 0.952628, 0,         0.825, -0.476314,
+                                          0, -0.825,   -0.476314, 0};
     const std::vector<std::pair<Coordinate, double>> waterField = {
         {stretch(0, 1), 0.52}, {stretch(0, 2), 0.52}, {bend(1, 0, 2), 0.16}};
-    const std::vector<std::pair<Coordinate, double>> co2Field = {
-        {stretch(0, 1), 1.0}, {stretch(1, 2), 1.0}, {linearBend(0, 2.2, 2.2), 0.05},
-        {linearBend(1, 2.2, 2.2), 0.05}};
+    const std::vector<std::pair<Coordinate, double>> co2Field = {{stretch(0, 1), 1.0},
+                                                                 {stretch(1, 2), 1.0},
+                                                                 {linearBend(0, 2.2, 2.2), 0.05},
+                                                                 {linearBend(1, 2.2, 2.2), 0.05}};
     return {{"water", {8, 1, 1}, water, waterField, "", 6},
             {"HOD", {8, 1, 1}, water, waterField, "3=D", 6},
-            {"H2(18)O", {8, 1, 1}, water, waterField, "1=18O", 6},
             {"CO2", {8, 6, 8}, co2, co2Field, "", 5},
+            {"H3+",
+             {1, 1, 1},
+             triangle,
+             {{stretch(0, 1), 0.3}, {stretch(1, 2), 0.3}, {stretch(2, 0), 0.3}},
+             "",
+             6},
             {"(13)CO2", {8, 6, 8}, co2, co2Field, "2=13C", 5}};
 }
 
@@ -177,62 +178,6 @@ TEST(VibrationalAnalysisTest, ModelsAgreeWithAnIndependentDiagonalisation) {
     }
 }
 
-TEST(VibrationalAnalysisTest, WaterIsotopologuesFollowTheProductRule) {
-    const auto all = models();
-    const HessianInput light = inputOf(all[0]);
-    HessianInput heavy = light;
-    heavy.masses = applyMassChanges(light.masses, *parseIsotopeChanges("2=D,3=D", 3));
-    const auto a = analyseHessian(light), b = analyseHessian(heavy);
-    ASSERT_TRUE(a && b);
-    double ratio = 1.0;
-    for (std::size_t k = 0; k < 3; ++k)
-        ratio *= b->modes[k].frequency / a->modes[k].frequency;
-    // Planar in yz with the oxygen on z: Ix Iy Iz from the coordinates by hand.
-    const auto inertia = [](const std::vector<double>& m, const std::vector<double>& x) {
-        const double total = m[0] + m[1] + m[2];
-        const double zc = (m[0] * x[2] + m[1] * x[5] + m[2] * x[8]) / total;
-        double iy = 0, iz = 0;
-        for (int i = 0; i < 3; ++i) {
-            iy += m[i] * (x[3 * i + 2] - zc) * (x[3 * i + 2] - zc);
-            iz += m[i] * x[3 * i + 1] * x[3 * i + 1];
-        }
-        return (iy + iz) * iy * iz;
-    };
-    const double mH = light.masses[1], mD = heavy.masses[1], mO = light.masses[0];
-    const double expected = std::pow(mH / mD, 3.0) * std::pow((mO + 2 * mD) / (mO + 2 * mH), 1.5) *
-                            std::sqrt(inertia(heavy.masses, heavy.coordinates) /
-                                      inertia(light.masses, light.coordinates));
-    EXPECT_NEAR(ratio / expected, 1.0, 1e-4);
-}
-
-TEST(VibrationalAnalysisTest, DiatomicFrequencyAndIntensity) {
-    // Along x; atom 1 has d(mu_y)/dx = q only, atom 2 the opposite: the
-    // stretch's dipole derivative points along y, q / sqrt(reduced mass).
-    const double k = 0.37, q = 0.3;
-    HessianInput in;
-    in.atomicNumbers = {1, 9};
-    in.coordinates = {0, 0, 0, 1.73, 0, 0};
-    in.hessian.assign(21, 0.0);
-    in.hessian[0] = k;   // (0,0)
-    in.hessian[6] = -k;  // (3,0)
-    in.hessian[9] = k;   // (3,3)
-    in.polarTensor.assign(18, 0.0);
-    in.polarTensor[1] = q;
-    in.polarTensor[9 + 1] = -q;
-    auto r = analyseHessian(in);
-    ASSERT_TRUE(r) << r.error();
-    ASSERT_EQ(r->modes.size(), 1u);
-    const double mu = r->masses[0] * r->masses[1] / (r->masses[0] + r->masses[1]);
-    EXPECT_NEAR(r->modes[0].frequency, 5140.487 * std::sqrt(k / mu), 0.01);
-    // Reduced mass as programs print it: 1 / sum of the squared Cartesian
-    // displacements of the unit mass-weighted mode.
-    const double m1 = r->masses[0], m2 = r->masses[1];
-    EXPECT_NEAR(r->modes[0].reducedMass, m1 * m2 * (m1 + m2) / (m1 * m1 + m2 * m2), 1e-9);
-    EXPECT_NEAR(r->modes[0].intensity, 974.88 * q * q / mu, 0.01);
-    EXPECT_NEAR(std::abs(r->modes[0].dipoleDerivative.y), std::sqrt(r->modes[0].intensity), 1e-9);
-    EXPECT_NEAR(r->modes[0].dipoleDerivative.x, 0.0, 1e-12);
-}
-
 TEST(VibrationalAnalysisTest, BadInputIsRefused) {
     const HessianInput good = inputOf(models()[0]);
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -245,7 +190,11 @@ TEST(VibrationalAnalysisTest, BadInputIsRefused) {
         {"coordinates", [](HessianInput& in) { in.coordinates.pop_back(); }},
         {"polar tensor", [](HessianInput& in) { in.polarTensor.assign(26, 0.0); }},
         {"no atoms", [](HessianInput& in) { in = HessianInput{}; }},
-        {"no standard mass", [](HessianInput& in) { in.masses.clear(); in.atomicNumbers[0] = 99; }},
+        {"no standard mass",
+         [](HessianInput& in) {
+             in.masses.clear();
+             in.atomicNumbers[0] = 99;
+         }},
     };
     for (const auto& [name, spoil] : cases) {
         HessianInput in = good;
@@ -256,52 +205,66 @@ TEST(VibrationalAnalysisTest, BadInputIsRefused) {
     }
 }
 
-std::string section(const char* name, char type, const std::vector<double>& v) {
-    char line[128];
-    std::snprintf(line, sizeof line, "%-43s%c   N=%12zu\n", name, type, v.size());
-    std::string s = line;
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        std::snprintf(line, sizeof line, "%16.8E", v[i]);
-        s += line;
-        if (i % 5 == 4 || i + 1 == v.size())
-            s += '\n';
-    }
-    return s;
-}
-
 TEST(VibrationalAnalysisTest, TheFilesOwnFrequenciesArePreferredWhenTheyAgree) {
-    const HessianInput water = inputOf(models()[0]);
-    const auto plain = analyseHessian(water);
+    HessianInput in = inputOf(models()[0]);
+    const auto plain = analyseHessian(in);
     ASSERT_TRUE(plain);
-    std::vector<double> e2;
     for (const NormalMode& m : plain->modes)
-        e2.push_back(std::round(m.frequency) + 0.25);
-    e2.resize(3 * 14, 1.0);
-    const std::string text = "water\nFreq      RB3LYP                                                      STO-3G\n" +
-                             section("Atomic numbers", 'I', {8, 1, 1}) +
-                             section("Current cartesian coordinates", 'R', water.coordinates) +
-                             section("Cartesian Force Constants", 'R', water.hessian) +
-                             "Vib-NDim                                   I                3\n" +
-                             section("Vib-E2", 'R', e2);
-    auto sections = parseCheckpointSections(text);
-    ASSERT_TRUE(sections) << sections.error();
-    auto in = hessianInputFromCheckpoint(*sections);
-    ASSERT_TRUE(in) << in.error();
-    auto r = analyseHessian(*in);
-    ASSERT_TRUE(r);
+        in.fileFrequencies.push_back(std::round(m.frequency) + 0.25);
+    auto r = analyseHessian(in);
     EXPECT_TRUE(r->frequenciesFromFile);
-    EXPECT_EQ(r->modes[2].frequency, e2[2]);
-
-    in->fileFrequencies[1] += 50.0;
-    r = analyseHessian(*in);
+    EXPECT_EQ(r->modes[2].frequency, in.fileFrequencies[2]);
+    in.fileFrequencies[1] += 50.0;
+    r = analyseHessian(in);
     EXPECT_FALSE(r->frequenciesFromFile);
     EXPECT_TRUE(r->fileFrequenciesDisagree);
-    EXPECT_NEAR(r->modes[1].frequency, plain->modes[1].frequency, 1e-4); // 9 digits in the file
+    EXPECT_EQ(r->modes[1].frequency, plain->modes[1].frequency);
+}
 
-    auto noHessian = parseCheckpointSections(text.substr(0, text.find("Cartesian Force")));
-    ASSERT_TRUE(noHessian);
-    EXPECT_FALSE(hessianInputFromCheckpoint(*noHessian));
-    EXPECT_TRUE(hessianInputFromCheckpoint(*noHessian, false));
+TEST(VibrationalAnalysisTest, DegenerateModesMatchAnOutputsModesAsASubspace) {
+    // An equilateral triangle (one degenerate pair) with charges: the output
+    // prints it turned (z onto x, x onto y) and its pair mixed by 30 degrees.
+    HessianInput in = inputOf(models()[3]);
+    for (double q : {0.5, -0.2, -0.3})
+        for (int i = 0; i < 9; ++i)
+            in.polarTensor.push_back(i % 4 == 0 ? q : 0.1 * q);
+    auto analysis = analyseHessian(in);
+    ASSERT_TRUE(analysis);
+    const std::vector<NormalMode>& m = analysis->modes;
+    ASSERT_NEAR(m[0].frequency, m[1].frequency, 1e-3);
+    const double c = std::cos(M_PI / 6), s = std::sin(M_PI / 6);
+    // Mode k of the output from the Hessian's: turned, and mixed for k < 2.
+    const auto outputOf = [&](std::size_t k, auto field) {
+        const Vector3 d = field(m[k]), e = field(m[1 - std::min<std::size_t>(k, 1)]);
+        const double t = k == 0 ? s : -s;
+        const Vector3 v =
+            k < 2 ? Vector3{c * d.x + t * e.x, c * d.y + t * e.y, c * d.z + t * e.z} : d;
+        return Vector3{v.z, v.x, v.y};
+    };
+    FrequencyJob output; // no intensities: the vectors stay as they come
+    for (int a = 0; a < 3; ++a) {
+        output.atoms.emplace_back();
+        output.atoms[a].setElementByNumber(1);
+        output.atoms[a].y = in.coordinates[3 * a] * kBohrInAngstrom;
+        output.atoms[a].z = in.coordinates[3 * a + 1] * kBohrInAngstrom;
+    }
+    for (std::size_t k = 0; k < 3; ++k) {
+        output.modes.emplace_back();
+        for (int a = 0; a < 3; ++a)
+            output.modes[k].push_back(
+                outputOf(k, [a](const NormalMode& n) { return n.displacements[a]; }));
+        output.frequencies.push_back(std::to_string(m[k].frequency));
+    }
+    auto dipoles = dipolesForOutputModes(output, in, *analysis);
+    ASSERT_TRUE(dipoles) << dipoles.error();
+    for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_NEAR(dipoles->overlap[k], 1.0, 1e-6) << k;
+        const Vector3 expected =
+            outputOf(k, [](const NormalMode& n) { return n.dipoleDerivative; });
+        EXPECT_NEAR(dipoles->vectors[k].x, expected.x, 1e-6) << k;
+        EXPECT_NEAR(dipoles->vectors[k].y, expected.y, 1e-6) << k;
+        EXPECT_NEAR(dipoles->vectors[k].z, expected.z, 1e-6) << k;
+    }
 }
 
 } // namespace

@@ -57,5 +57,32 @@ TEST(FrameAlignmentTest, AnotherMoleculeIsRefused) {
     EXPECT_TRUE(alignSameMolecule(z, kChiral, z, kChiral));
 }
 
+TEST(FrameAlignmentTest, ModesFixTheTurnAboutALinearMoleculesAxis) {
+    // On z with bends along x and y; the other frame has it turned 35
+    // degrees about z and then 180 about x: (x, y, z) -> (c x - s y, -(s x + c y), -z).
+    const double c = std::cos(35 * M_PI / 180), s = std::sin(35 * M_PI / 180);
+    const auto other = [&](const Vector3& v) {
+        return Vector3{c * v.x - s * v.y, -(s * v.x + c * v.y), -v.z};
+    };
+    const std::vector<Vector3> to = {{0, 0, -1.2}, {0, 0, 0}, {0, 0, 1.2}};
+    const std::vector<std::vector<Vector3>> toModes = {{{0.5, 0, 0}, {-0.7, 0, 0}, {0.5, 0, 0}},
+                                                       {{0, 0.5, 0}, {0, -0.7, 0}, {0, 0.5, 0}}};
+    std::vector<Vector3> from;
+    std::vector<std::vector<Vector3>> fromModes(2);
+    for (std::size_t a = 0; a < 3; ++a) {
+        from.push_back(other(to[a]));
+        for (std::size_t k = 0; k < 2; ++k)
+            fromModes[k].push_back(other(toModes[k][a]));
+    }
+    EXPECT_TRUE(alignFrames(from, to).axisOpen);
+    const FrameAlignment f = alignFramesWithModes(from, to, fromModes, toModes);
+    EXPECT_LT(f.rmsDeviation, 1e-9);
+    for (std::size_t k = 0; k < 2; ++k) { // each mode onto its own, up to sign
+        const Vector3 d = f.turn(fromModes[k][0]);
+        EXPECT_NEAR(std::abs(k == 0 ? d.x : d.y), 0.5, 1e-6) << k;
+        EXPECT_NEAR(d.z, 0.0, 1e-9) << k;
+    }
+}
+
 } // namespace
 } // namespace kalviro

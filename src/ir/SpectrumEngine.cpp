@@ -83,6 +83,7 @@ ReadResult<SpectrumCurve> broadenSticks(std::span<const Stick> sticks,
     const double w2 = s.width * s.width;
     const double lorentzWindow = 0.5 * s.width * std::sqrt(1 / kLorentzianCutoff - 1);
     const double gaussWindow = 0.5 * s.width * std::sqrt(std::log(1 / kGaussianCutoff) / kLn2);
+    const double lorentzRate = 4 / w2;
     const double gaussRate = 4 * kLn2 / w2;
 
     for (const Stick& st : sticks) {
@@ -94,7 +95,7 @@ ReadResult<SpectrumCurve> broadenSticks(std::span<const Stick> sticks,
         if (lorentzShare > 0) {
             const double h = lorentzShare * st.intensity;
             addLine(curve.y, s.grid.from, s.grid.step, x0, lorentzWindow,
-                    [h, w2](double d) { return h / (1 + 4 * d * d / w2); });
+                    [h, lorentzRate](double d) { return h / (1 + lorentzRate * d * d); });
         }
         if (gaussShare > 0) {
             const double h = gaussShare * st.intensity;

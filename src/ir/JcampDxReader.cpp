@@ -31,6 +31,10 @@ const char* const kCheckMismatch = "{line} 行目の先頭の Y チェック値�
 const char* const kOddPairs = "(XY..XY) の値の数が組の大きさで割り切れません。最後の値は無視しました";
 const char* const kNotPositiveX = "X が 0 以下の点は波数に変換できないため 0 としました";
 const char* const kNoEnd = "##END= がありません";
+const char* const kTooManyPoints = "データ点が多すぎます (1000万点まで)";
+
+// Bounds what a corrupt DUP count or a huge file can make us allocate.
+constexpr std::size_t kMaxPoints = 10000000;
 
 std::string withValue(std::string text, std::string_view key, std::string_view value) {
     const std::string k = "{" + std::string(key) + "}";
@@ -233,14 +237,18 @@ std::optional<std::string> decodeXyData(const Block& b, double yFactor, std::vec
             } else {
                 if (!previous)
                     return withValue(kDupWithoutValue, "line", std::to_string(dl.number));
-                const long count = std::lround(tk.value);
-                for (long r = 1; r < count; ++r) {
+                if (!(tk.value >= 1 && tk.value <= static_cast<double>(kMaxPoints)))
+                    return std::string(kTooManyPoints);
+                const auto count = static_cast<std::size_t>(std::llround(tk.value));
+                for (std::size_t r = 1; r < count; ++r) {
                     if (previous->kind == TokenKind::Difference)
                         lastY += previous->value;
                     y.push_back(lastY);
                 }
             }
         }
+        if (y.size() > kMaxPoints)
+            return std::string(kTooManyPoints);
         if (previousEndedInDif && y.size() > lineStart) {
             // The first Y repeats the previous line's last Y: a check, not a point.
             if (lineStart > 0 && y[lineStart] != y[lineStart - 1] && !checkWarned) {
@@ -280,6 +288,8 @@ std::optional<std::string> decodePairs(const Block& b, double xFactor, double yF
                 return withValue(kUnknownForm, "form", b.dataForm);
             values.push_back(t.value);
         }
+        if (values.size() > 2 * kMaxPoints)
+            return std::string(kTooManyPoints);
     }
     if (values.size() % group != 0)
         ctx.warnings.push_back(kOddPairs);
@@ -355,7 +365,7 @@ ReadResult<MeasuredSpectrum> decodeBlock(const Block& b, const std::string& file
         for (std::size_t i = 0; i < n; ++i)
             s.x[i] = first + static_cast<double>(i) * step;
 
-        if (nPoints && std::lround(*nPoints) != static_cast<long>(n))
+        if (nPoints && *nPoints != static_cast<double>(n))
             ctx.warnings.push_back(withValue(withValue(kPointCount, "expected", numberText(*nPoints)), "read",
                                         std::to_string(n)));
         // A line's X is rounded in the file: allow half a step and a millionth.
@@ -383,7 +393,7 @@ ReadResult<MeasuredSpectrum> decodeBlock(const Block& b, const std::string& file
         if (s.y.empty())
             return fail(kNoPoints);
         if (const auto nPoints = b.number("NPOINTS");
-            nPoints && std::lround(*nPoints) != static_cast<long>(s.y.size()))
+            nPoints && *nPoints != static_cast<double>(s.y.size()))
             ctx.warnings.push_back(withValue(withValue(kPointCount, "expected", numberText(*nPoints)), "read",
                                         std::to_string(s.y.size())));
     } else {

@@ -110,7 +110,8 @@ TEST(MeasuredSpectrumTest, JcampMismatchesAreWarningsAndBadDataFails) {
     for (const char* bad :
          {"##TITLE=t\n##XYDATA=(X++(Y..Y))\n1000 1 2 # 3\n##END=\n", "##TITLE=t\n##END=\n",
           "##TITLE=t\n##XYDATA=(X++(Y..Y))\n1000 J2\n##END=\n",
-          "##TITLE=t\n##NTUPLES=NMR\n##END=\n"}) {
+          "##TITLE=t\n##NTUPLES=NMR\n##END=\n",
+          "##TITLE=t\n##XYDATA=(X++(Y..Y))\n1000 1Z99999999999\n##END=\n"}) {
         auto r = readJcampDx(bad, "bad.jdx");
         EXPECT_FALSE(r) << bad;
         EXPECT_NE(r.error().find("bad.jdx"), std::string::npos) << r.error();

@@ -25,10 +25,13 @@ const char* const kNoPoints = "データ点がありません";
 const char* const kBadFactor = "{label} の値が正しくありません";
 const char* const kPointCount = "##NPOINTS は {expected} ですが、{read} 点を読みました";
 const char* const kFirstXMismatch = "##FIRSTX ({expected}) と最初の行の X ({read}) が一致しません";
-const char* const kLastXMismatch = "##LASTX ({expected}) と最後の行から求めた X ({read}) が一致しません";
+const char* const kLastXMismatch =
+    "##LASTX ({expected}) と最後の行から求めた X ({read}) が一致しません";
 const char* const kDeltaXMismatch = "##DELTAX ({expected}) と点の間隔 ({read}) が一致しません";
-const char* const kCheckMismatch = "{line} 行目の先頭の Y チェック値が前の行の最後の値と一致しません";
-const char* const kOddPairs = "(XY..XY) の値の数が組の大きさで割り切れません。最後の値は無視しました";
+const char* const kCheckMismatch =
+    "{line} 行目の先頭の Y チェック値が前の行の最後の値と一致しません";
+const char* const kOddPairs =
+    "(XY..XY) の値の数が組の大きさで割り切れません。最後の値は無視しました";
 const char* const kNotPositiveX = "X が 0 以下の点は波数に変換できないため 0 としました";
 const char* const kNoEnd = "##END= がありません";
 const char* const kTooManyPoints = "データ点が多すぎます (1000万点まで)";
@@ -188,7 +191,7 @@ std::optional<std::string> tokenise(std::string_view line, int lineNumber,
             finish();
         } else {
             return withValue(withValue(kBadCharacter, "line", std::to_string(lineNumber)), "char",
-                        std::string(1, c));
+                             std::string(1, c));
         }
     }
     finish();
@@ -252,7 +255,8 @@ std::optional<std::string> decodeXyData(const Block& b, double yFactor, std::vec
         if (previousEndedInDif && y.size() > lineStart) {
             // The first Y repeats the previous line's last Y: a check, not a point.
             if (lineStart > 0 && y[lineStart] != y[lineStart - 1] && !checkWarned) {
-                ctx.warnings.push_back(withValue(kCheckMismatch, "line", std::to_string(dl.number)));
+                ctx.warnings.push_back(
+                    withValue(kCheckMismatch, "line", std::to_string(dl.number)));
                 checkWarned = true;
             }
             y.erase(y.begin() + static_cast<std::ptrdiff_t>(lineStart));
@@ -366,25 +370,29 @@ ReadResult<MeasuredSpectrum> decodeBlock(const Block& b, const std::string& file
             s.x[i] = first + static_cast<double>(i) * step;
 
         if (nPoints && *nPoints != static_cast<double>(n))
-            ctx.warnings.push_back(withValue(withValue(kPointCount, "expected", numberText(*nPoints)), "read",
-                                        std::to_string(n)));
+            ctx.warnings.push_back(
+                withValue(withValue(kPointCount, "expected", numberText(*nPoints)), "read",
+                          std::to_string(n)));
         // A line's X is rounded in the file: allow half a step and a millionth.
         const double slack = 0.5 * std::abs(step) + 1e-6 * std::abs(first);
         if (firstX && std::abs(*firstX - lineFirst) > slack)
-            ctx.warnings.push_back(withValue(withValue(kFirstXMismatch, "expected", numberText(*firstX)),
-                                        "read", numberText(lineFirst)));
+            ctx.warnings.push_back(
+                withValue(withValue(kFirstXMismatch, "expected", numberText(*firstX)), "read",
+                          numberText(lineFirst)));
         if (lastX && n > 1 && (deltaX || lineX.size() > 1)) {
             const double d = deltaX ? *deltaX : step;
             const auto& [index, x] = lineX.back();
             const double fromLines =
                 x * factor[0] + static_cast<double>(n - 1 - std::min(index, n - 1)) * d;
             if (std::abs(fromLines - *lastX) > std::abs(d) + 1e-6 * std::abs(*lastX))
-                ctx.warnings.push_back(withValue(withValue(kLastXMismatch, "expected", numberText(*lastX)),
-                                            "read", numberText(fromLines)));
+                ctx.warnings.push_back(
+                    withValue(withValue(kLastXMismatch, "expected", numberText(*lastX)), "read",
+                              numberText(fromLines)));
         }
         if (deltaX && lastX && n > 1 && std::abs(*deltaX - step) > 0.01 * std::abs(step))
-            ctx.warnings.push_back(withValue(withValue(kDeltaXMismatch, "expected", numberText(*deltaX)),
-                                        "read", numberText(step)));
+            ctx.warnings.push_back(
+                withValue(withValue(kDeltaXMismatch, "expected", numberText(*deltaX)), "read",
+                          numberText(step)));
     } else if ((b.dataLabel == "XYPOINTS" || b.dataLabel == "PEAKTABLE" ||
                 b.dataLabel == "XYDATA") &&
                form.find("XY..XY") != std::string::npos) {
@@ -394,8 +402,9 @@ ReadResult<MeasuredSpectrum> decodeBlock(const Block& b, const std::string& file
             return fail(kNoPoints);
         if (const auto nPoints = b.number("NPOINTS");
             nPoints && *nPoints != static_cast<double>(s.y.size()))
-            ctx.warnings.push_back(withValue(withValue(kPointCount, "expected", numberText(*nPoints)), "read",
-                                        std::to_string(s.y.size())));
+            ctx.warnings.push_back(
+                withValue(withValue(kPointCount, "expected", numberText(*nPoints)), "read",
+                          std::to_string(s.y.size())));
     } else {
         return fail(withValue(kUnknownForm, "form", b.dataForm));
     }
@@ -466,8 +475,10 @@ ReadResult<MeasuredSpectrum> readJcampDx(const std::string& text, const std::str
             continue;
         }
         const std::size_t eq = lead.find('=');
-        const std::string label = normaliseLabel(lead.substr(2, eq == std::string::npos ? std::string::npos : eq - 2));
-        const std::string value = eq == std::string::npos ? std::string() : trim(std::string_view(lead).substr(eq + 1));
+        const std::string label =
+            normaliseLabel(lead.substr(2, eq == std::string::npos ? std::string::npos : eq - 2));
+        const std::string value =
+            eq == std::string::npos ? std::string() : trim(std::string_view(lead).substr(eq + 1));
         inData = false;
         continuation = nullptr;
 
@@ -509,8 +520,8 @@ ReadResult<MeasuredSpectrum> readJcampDx(const std::string& text, const std::str
         }
     }
     if (!firstSpectrum)
-        return ReadResult<MeasuredSpectrum>::failure(
-            withValue(withValue(kReadFailed, "file", fileName), "reason", ntuples ? kNtuples : kNoData));
+        return ReadResult<MeasuredSpectrum>::failure(withValue(
+            withValue(kReadFailed, "file", fileName), "reason", ntuples ? kNtuples : kNoData));
     return decodeBlock(*firstSpectrum, fileName, endSeen);
 }
 

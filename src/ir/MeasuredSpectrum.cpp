@@ -17,8 +17,8 @@ const char* const kReadFailed = "ファイル「{file}」を読み込めませ�
 const char* const kCannotOpen = "ファイルを開けません";
 const char* const kNotNumbers = "{line} 行目を 2 列の数値として読めません";
 const char* const kNoTextPoints = "数値の行がありません";
-const char* const kNotVibrational =
-    "ファイル「{file}」のスペクトル ({type}) は赤外・ラマンスペクトルではないため重ねて表示できません";
+const char* const kNotVibrational = "ファイル「{file}」のスペクトル ({type}) "
+                                    "は赤外・ラマンスペクトルではないため重ねて表示できません";
 const char* const kNotWavenumber =
     "ファイル「{file}」の X の単位 ({units}) は波数 (cm-1) に変換できないため重ねて表示できません";
 
@@ -109,7 +109,8 @@ std::string fileNameOf(const std::string& path) {
 
 } // namespace
 
-ReadResult<MeasuredSpectrum> readSpectrumText(const std::string& text, const std::string& fileName) {
+ReadResult<MeasuredSpectrum> readSpectrumText(const std::string& text,
+                                              const std::string& fileName) {
     auto fail = [&](const std::string& reason) {
         return ReadResult<MeasuredSpectrum>::failure(
             withValue(withValue(kReadFailed, "file", fileName), "reason", reason));

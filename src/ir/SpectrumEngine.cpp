@@ -6,7 +6,8 @@
 namespace kalviro {
 namespace {
 
-const char* const kRangeOrder = "スペクトルの範囲が正しくありません: 開始波数は終了波数より小さくしてください";
+const char* const kRangeOrder =
+    "スペクトルの範囲が正しくありません: 開始波数は終了波数より小さくしてください";
 const char* const kStepNotPositive = "スペクトルの刻み幅は正の値にしてください";
 const char* const kTooManyPoints = "スペクトルの点の数が多すぎます (100万点まで)";
 const char* const kWidthNotPositive = "半値全幅は正の値にしてください";
@@ -17,9 +18,9 @@ const char* const kTemperatureNotPositive = "温度は正の値にしてくだ�
 const char* const kRamanLengths = "振動数と Raman 活性の数が一致しません";
 
 // CODATA 2018 exact values (SI), c in cm/s so that h c nu / k T takes nu in cm-1.
-constexpr double kPlanck = 6.62607015e-34;     // J s
-constexpr double kLightSpeed = 2.99792458e10;  // cm/s
-constexpr double kBoltzmann = 1.380649e-23;    // J/K
+constexpr double kPlanck = 6.62607015e-34;    // J s
+constexpr double kLightSpeed = 2.99792458e10; // cm/s
+constexpr double kBoltzmann = 1.380649e-23;   // J/K
 
 constexpr double kLn2 = 0.69314718055994530942;
 
@@ -73,8 +74,12 @@ ReadResult<SpectrumCurve> broadenSticks(std::span<const Stick> sticks,
 
     double lorentzShare = 0, gaussShare = 0;
     switch (s.shape) {
-    case LineShape::Lorentzian: lorentzShare = 1; break;
-    case LineShape::Gaussian: gaussShare = 1; break;
+    case LineShape::Lorentzian:
+        lorentzShare = 1;
+        break;
+    case LineShape::Gaussian:
+        gaussShare = 1;
+        break;
     case LineShape::PseudoVoigt:
         lorentzShare = s.eta;
         gaussShare = 1 - s.eta;

@@ -18,9 +18,12 @@ constexpr std::size_t kMaxLine = 80;
 
 const char* shapeName(LineShape shape) {
     switch (shape) {
-    case LineShape::Lorentzian: return "Lorentzian";
-    case LineShape::Gaussian: return "Gaussian";
-    case LineShape::PseudoVoigt: return "pseudo-Voigt";
+    case LineShape::Lorentzian:
+        return "Lorentzian";
+    case LineShape::Gaussian:
+        return "Gaussian";
+    case LineShape::PseudoVoigt:
+        return "pseudo-Voigt";
     }
     return "";
 }
@@ -60,7 +63,8 @@ std::string spectrumCsv(const SpectrumCurve& curve, const BroadeningSettings& s)
     const std::size_t n = std::min(curve.x.size(), curve.y.size());
     out.reserve(out.size() + n * 32);
     for (std::size_t i = 0; i < n; ++i)
-        out += formatNumber("%.6f", curve.x[i]) + "," + formatNumber("%.10g", curve.y[i]) + kLineEnd;
+        out +=
+            formatNumber("%.6f", curve.x[i]) + "," + formatNumber("%.10g", curve.y[i]) + kLineEnd;
     return out;
 }
 

@@ -16,7 +16,7 @@ namespace {
 
 struct CorpusCase {
     const char* name;
-    bool compareX;   // false for the NMR (x in ppm there) and the mass spectrum
+    bool compareX; // false for the NMR (x in ppm there) and the mass spectrum
     bool overlayable;
 };
 

@@ -45,18 +45,32 @@ INSTANTIATE_TEST_SUITE_P(
     Files, MeasuredFixtureTest,
     ::testing::Values(
         // Labels in any case with _ - and blanks, XFACTOR 2, YFACTOR 0.5, CR LF.
-        FixtureCase{"xypoints.jdx", "Raman Spectrum", "ARBITRARY UNITS", {200, 300, 400, 500},
-                    {5, 10, 15, 20}, false},
+        FixtureCase{"xypoints.jdx",
+                    "Raman Spectrum",
+                    "ARBITRARY UNITS",
+                    {200, 300, 400, 500},
+                    {5, 10, 15, 20},
+                    false},
         // DIF with DUP and check values at line starts; the NMR block after it is not read.
-        FixtureCase{"compound.jdx", "INFRARED SPECTRUM", "ABSORBANCE",
-                    {1000, 1001, 1002, 1003, 1004, 1005}, {1.00, 1.02, 1.05, 1.05, 1.05, 1.01},
+        FixtureCase{"compound.jdx",
+                    "INFRARED SPECTRUM",
+                    "ABSORBANCE",
+                    {1000, 1001, 1002, 1003, 1004, 1005},
+                    {1.00, 1.02, 1.05, 1.05, 1.05, 1.01},
                     false},
         // 2.5 .. 5.0 um as 10^4 / um.
-        FixtureCase{"micrometers.jdx", "INFRARED SPECTRUM", "ABSORBANCE",
-                    {4000, 1e4 / 3, 1e4 / 3.5, 2500, 1e4 / 4.5, 2000}, {10, 20, -30, 40, 50, 60},
+        FixtureCase{"micrometers.jdx",
+                    "INFRARED SPECTRUM",
+                    "ABSORBANCE",
+                    {4000, 1e4 / 3, 1e4 / 3.5, 2500, 1e4 / 4.5, 2000},
+                    {10, 20, -30, 40, 50, 60},
                     false},
-        FixtureCase{"percent.jdx", "INFRARED SPECTRUM", "TRANSMITTANCE",
-                    {4000, 3998, 3996, 3994, 3992}, {95, 50, 10, 0, 100}, true},
+        FixtureCase{"percent.jdx",
+                    "INFRARED SPECTRUM",
+                    "TRANSMITTANCE",
+                    {4000, 3998, 3996, 3994, 3992},
+                    {95, 50, 10, 0, 100},
+                    true},
         FixtureCase{"comma.csv", "", "%T", {4000, 3999.5}, {95.5, 50}, true},
         FixtureCase{"tab.txt", "", "ARBITRARY UNITS", {4000, 3000}, {0.1, 0.2}, false},
         FixtureCase{"semicolon.csv", "", "ARBITRARY UNITS", {1000, 1100}, {1.5e-3, 2}, false},
@@ -128,10 +142,11 @@ TEST(MeasuredSpectrumTest, OverlayOnlyForVibrationalSpectraInWavenumbers) {
         bool wavenumber;
         bool allowed;
     };
-    for (const Case& c : {Case{"INFRARED SPECTRUM", true, true}, Case{"IR", true, true},
-                          Case{"RAMAN SPECTRUM", true, true}, Case{"NMR SPECTRUM", true, false},
-                          Case{"MASS SPECTRUM", true, false}, Case{"INFRARED SPECTRUM", false, false},
-                          Case{"UV/VIS SPECTRUM", true, false}}) {
+    for (const Case& c :
+         {Case{"INFRARED SPECTRUM", true, true}, Case{"IR", true, true},
+          Case{"RAMAN SPECTRUM", true, true}, Case{"NMR SPECTRUM", true, false},
+          Case{"MASS SPECTRUM", true, false}, Case{"INFRARED SPECTRUM", false, false},
+          Case{"UV/VIS SPECTRUM", true, false}}) {
         MeasuredSpectrum s;
         s.dataType = c.dataType;
         s.xIsWavenumber = c.wavenumber;

@@ -63,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
         ShapeCase{"GaussBetweenNext", LineShape::Gaussian, 0, 650.5, 1, 652,
                   2.0 * std::exp(-4 * kLn2 * 2.25)},
         ShapeCase{"VoigtHalf", LineShape::PseudoVoigt, 0.3, 650, 4, 652, 1.0},
-        ShapeCase{"VoigtAtW", LineShape::PseudoVoigt, 0.3, 650, 4, 654, 0.3 * 2 / 5.0 + 0.7 * 2 / 16.0},
+        ShapeCase{"VoigtAtW", LineShape::PseudoVoigt, 0.3, 650, 4, 654,
+                  0.3 * 2 / 5.0 + 0.7 * 2 / 16.0},
         ShapeCase{"VoigtAllGauss", LineShape::PseudoVoigt, 0.0, 650, 4, 654, 2 / 16.0},
         ShapeCase{"VoigtAllLorentz", LineShape::PseudoVoigt, 1.0, 650, 4, 654, 2 / 5.0},
         // Gaussian window: 2.5 w is kept (2.9e-8 of the peak), 3 w is below 1e-9.
@@ -99,8 +100,9 @@ TEST(SpectrumEngineTest, GridPointCountsAndEnds) {
         std::size_t points;
         double last;
     };
-    for (const Case& c : {Case{{600, 1499, 1}, 900, 1499}, Case{{600, 1499, 0.1}, 8991, 1499},
-                          Case{{400, 401, 0.3}, 4, 400.9}, Case{{0, 1e6 - 1, 1}, 1000000, 1e6 - 1}}) {
+    for (const Case& c :
+         {Case{{600, 1499, 1}, 900, 1499}, Case{{600, 1499, 0.1}, 8991, 1499},
+          Case{{400, 401, 0.3}, 4, 400.9}, Case{{0, 1e6 - 1, 1}, 1000000, 1e6 - 1}}) {
         auto x = gridPoints(c.grid);
         ASSERT_TRUE(x) << x.error();
         EXPECT_EQ(x->size(), c.points);
@@ -140,7 +142,8 @@ TEST(RamanSticksTest, TwoModesByHand) {
     EXPECT_NEAR((*r)[1].intensity, 1.0, 1e-15);
 
     // At 77 K the 100 cm-1 mode's thermal factor dominates.
-    auto cold = ramanSticks(std::vector<double>{100, 3000}, std::vector<double>{10, 50}, RamanSettings{18797, 77});
+    auto cold = ramanSticks(std::vector<double>{100, 3000}, std::vector<double>{10, 50},
+                            RamanSettings{18797, 77});
     ASSERT_TRUE(cold);
     EXPECT_NEAR((*cold)[0].intensity, 1.0, 1e-15);
     EXPECT_NEAR((*cold)[1].intensity, 0.07182090386725658, 1e-9);

@@ -12,7 +12,9 @@
 namespace kalviro {
 namespace {
 
-SpectrumCurve threePoints() { return {{600, 601, 602}, {1.5, 1e-7, 0.1234567890123}}; }
+SpectrumCurve threePoints() {
+    return {{600, 601, 602}, {1.5, 1e-7, 0.1234567890123}};
+}
 
 TEST(SpectrumCsvTest, DefaultSettingsGivePointsOnly) {
     BroadeningSettings s;
@@ -30,13 +32,13 @@ TEST(SpectrumCsvTest, OtherSettingsAreNamedFirst) {
     s.factor = 0.961;
     s.shift = -3;
     EXPECT_EQ(spectrumCsv({{400}, {2}}, s), "# range: 400 - 4000 cm-1\r\n"
-                                              "# step: 0.5\r\n"
-                                              "# shape: pseudo-Voigt\r\n"
-                                              "# width: 8\r\n"
-                                              "# eta: 0.25\r\n"
-                                              "# factor: 0.961\r\n"
-                                              "# shift: -3\r\n"
-                                              "400.000000,2\r\n");
+                                            "# step: 0.5\r\n"
+                                            "# shape: pseudo-Voigt\r\n"
+                                            "# width: 8\r\n"
+                                            "# eta: 0.25\r\n"
+                                            "# factor: 0.961\r\n"
+                                            "# shift: -3\r\n"
+                                            "400.000000,2\r\n");
 }
 
 TEST(SpectrumCsvTest, EachSettingAwayFromItsDefaultAddsTheHeader) {
@@ -55,11 +57,12 @@ TEST(JcampDxWriterTest, HeaderAndSixDigitsOfTheLargestY) {
     SpectrumCurve c{{1000, 1002, 1004}, {0.0123456, -0.001, 0}};
     auto bytes = jcampDxBytes(c, {"water, B3LYP", "INFRARED SPECTRUM", "ARBITRARY UNITS"});
     ASSERT_TRUE(bytes) << bytes.error();
-    EXPECT_EQ(*bytes, "##TITLE=water, B3LYP\r\n##JCAMP-DX=5.01\r\n##DATA TYPE=INFRARED SPECTRUM\r\n"
-                      "##ORIGIN=KALVIRO\r\n##OWNER=\r\n##XUNITS=1/CM\r\n##YUNITS=ARBITRARY UNITS\r\n"
-                      "##XFACTOR=1\r\n##YFACTOR=1e-07\r\n##FIRSTX=1000\r\n##LASTX=1004\r\n"
-                      "##DELTAX=2\r\n##NPOINTS=3\r\n##FIRSTY=0.0123456\r\n##XYDATA=(X++(Y..Y))\r\n"
-                      "1000.000000 123456 -10000 0\r\n##END=\r\n");
+    EXPECT_EQ(*bytes,
+              "##TITLE=water, B3LYP\r\n##JCAMP-DX=5.01\r\n##DATA TYPE=INFRARED SPECTRUM\r\n"
+              "##ORIGIN=KALVIRO\r\n##OWNER=\r\n##XUNITS=1/CM\r\n##YUNITS=ARBITRARY UNITS\r\n"
+              "##XFACTOR=1\r\n##YFACTOR=1e-07\r\n##FIRSTX=1000\r\n##LASTX=1004\r\n"
+              "##DELTAX=2\r\n##NPOINTS=3\r\n##FIRSTY=0.0123456\r\n##XYDATA=(X++(Y..Y))\r\n"
+              "1000.000000 123456 -10000 0\r\n##END=\r\n");
     EXPECT_FALSE(jcampDxBytes({}, {}));
     EXPECT_FALSE(jcampDxBytes({{1, 2}, {1}}, {}));
     EXPECT_FALSE(jcampDxBytes({{1, 2}, {1, NAN}}, {}));

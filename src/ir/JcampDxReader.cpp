@@ -395,7 +395,7 @@ ReadResult<MeasuredSpectrum> decodeBlock(const Block& b, const std::string& file
                           numberText(step)));
     } else if ((b.dataLabel == "XYPOINTS" || b.dataLabel == "PEAKTABLE" ||
                 b.dataLabel == "XYDATA") &&
-               form.find("XY..XY") != std::string::npos) {
+               form.rfind("(XY", 0) == 0 && form.find("..") != std::string::npos) {
         if (auto err = decodePairs(b, factor[0], factor[1], s.x, s.y, ctx))
             return fail(*err);
         if (s.y.empty())

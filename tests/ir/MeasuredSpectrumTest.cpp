@@ -38,6 +38,9 @@ TEST_P(MeasuredFixtureTest, ReadsTheValues) {
         EXPECT_NEAR(s->y[i], c.y[i], 1e-12) << i;
     }
     EXPECT_EQ(isPercent(*s), c.percent);
+    if (s->dataType.empty()) {
+        EXPECT_EQ(s->title, c.file); // text files are named after the file, not its path
+    }
     EXPECT_EQ(overlayRefusal(*s, c.file), "");
 }
 
@@ -79,6 +82,50 @@ INSTANTIATE_TEST_SUITE_P(
         std::string n = info.param.file;
         return n.substr(0, n.find('.'));
     });
+
+TEST(MeasuredSpectrumTest, JcampEdgeCases) {
+    struct Case {
+        const char* what;
+        const char* text;
+        std::vector<double> x;
+        std::vector<double> y;
+        std::size_t warnings;
+    };
+    const Case cases[] = {
+        {"first block without data is passed over",
+         "##TITLE=empty\n##END=\n##TITLE=t\n##XYPOINTS=(XY..XY)\n1,2\n##END=\n",
+         {1},
+         {2},
+         0},
+        {"one point",
+         "##TITLE=t\n##FIRSTX=1000\n##LASTX=1000\n##XYDATA=(X++(Y..Y))\n1000 5\n",
+         {1000},
+         {5},
+         1},
+        {"x from the line X values around a DIF check",
+         "##TITLE=t\n##XYDATA=(X++(Y..Y))\n10@JJ\n12BJ\n",
+         {10, 11, 12, 13},
+         {0, 1, 2, 3},
+         1},
+        {"triples of a peak table",
+         "##TITLE=t\n##PEAK TABLE=(XYW..XYW)\n1,2,3 4,5,6\n##END=\n",
+         {1, 4},
+         {2, 5},
+         0},
+        {"micrometre 0 has no wavenumber",
+         "##TITLE=t\n##XUNITS=MICROMETERS\n##XYPOINTS=(XY..XY)\n0,1 2,3\n##END=\n",
+         {0, 5000},
+         {1, 3},
+         1},
+    };
+    for (const Case& c : cases) {
+        auto s = readJcampDx(c.text, "e.jdx");
+        ASSERT_TRUE(s) << c.what << ": " << s.error();
+        EXPECT_EQ(s->x, c.x) << c.what;
+        EXPECT_EQ(s->y, c.y) << c.what;
+        EXPECT_EQ(s->warnings.size(), c.warnings) << c.what; // the missing ##END= counts
+    }
+}
 
 TEST(MeasuredSpectrumTest, AbsorbanceFromTransmittanceClipsAtTenToMinusFour) {
     MeasuredSpectrum s;

@@ -1,0 +1,157 @@
+// Line shapes, grids, scaling and Raman intensities against values worked
+// out here from the formulas.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "ir/SpectrumEngine.h"
+
+namespace kalviro {
+namespace {
+
+double at(const SpectrumCurve& c, double x) {
+    for (std::size_t j = 0; j < c.x.size(); ++j)
+        if (std::abs(c.x[j] - x) < 1e-9)
+            return c.y[j];
+    ADD_FAILURE() << "no grid point at " << x;
+    return NAN;
+}
+
+struct ShapeCase {
+    const char* name;
+    LineShape shape;
+    double eta;
+    double centre;
+    double width;
+    double probe;    // grid point looked at
+    double expected; // for a line of height 2
+};
+
+class LineShapeTest : public ::testing::TestWithParam<ShapeCase> {};
+
+TEST_P(LineShapeTest, HeightAtProbeFollowsTheFormula) {
+    const ShapeCase& c = GetParam();
+    BroadeningSettings s;
+    s.grid = {600, 700, 1};
+    s.shape = c.shape;
+    s.eta = c.eta;
+    s.width = c.width;
+    const std::vector<Stick> sticks{{c.centre, 2.0}};
+    auto curve = broadenSticks(sticks, s);
+    ASSERT_TRUE(curve) << curve.error();
+    EXPECT_NEAR(at(*curve, c.probe), c.expected, 1e-12);
+}
+
+const double kLn2 = std::log(2.0);
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, LineShapeTest,
+    ::testing::Values(
+        // Exactly on a grid point: the full height, half of it at w/2.
+        ShapeCase{"LorentzOn", LineShape::Lorentzian, 0, 650, 4, 650, 2.0},
+        ShapeCase{"LorentzHalf", LineShape::Lorentzian, 0, 650, 4, 652, 1.0},
+        ShapeCase{"LorentzFar", LineShape::Lorentzian, 0, 650, 4, 662, 2.0 / (1 + 4 * 144 / 16.0)},
+        ShapeCase{"GaussOn", LineShape::Gaussian, 0, 650, 4, 650, 2.0},
+        ShapeCase{"GaussHalf", LineShape::Gaussian, 0, 650, 4, 648, 1.0},
+        ShapeCase{"GaussFar", LineShape::Gaussian, 0, 650, 4, 659,
+                  2.0 * std::exp(-4 * kLn2 * 81 / 16.0)},
+        // Exactly between two grid points, w = 1: both neighbours at half height.
+        ShapeCase{"LorentzBetween", LineShape::Lorentzian, 0, 650.5, 1, 650, 1.0},
+        ShapeCase{"LorentzBetweenRight", LineShape::Lorentzian, 0, 650.5, 1, 651, 1.0},
+        ShapeCase{"GaussBetween", LineShape::Gaussian, 0, 650.5, 1, 651, 1.0},
+        ShapeCase{"GaussBetweenNext", LineShape::Gaussian, 0, 650.5, 1, 652,
+                  2.0 * std::exp(-4 * kLn2 * 2.25)},
+        ShapeCase{"VoigtHalf", LineShape::PseudoVoigt, 0.3, 650, 4, 652, 1.0},
+        ShapeCase{"VoigtAtW", LineShape::PseudoVoigt, 0.3, 650, 4, 654,
+                  0.3 * 2 / 5.0 + 0.7 * 2 / 16.0},
+        ShapeCase{"VoigtAllGauss", LineShape::PseudoVoigt, 0.0, 650, 4, 654, 2 / 16.0},
+        ShapeCase{"VoigtAllLorentz", LineShape::PseudoVoigt, 1.0, 650, 4, 654, 2 / 5.0},
+        // Gaussian window: 2.5 w is kept (2.9e-8 of the peak), 3 w is below 1e-9.
+        ShapeCase{"GaussInsideWindow", LineShape::Gaussian, 0, 650, 4, 660,
+                  2.0 * std::exp(-4 * kLn2 * 6.25)},
+        ShapeCase{"GaussOutsideWindow", LineShape::Gaussian, 0, 650, 4, 662, 0.0},
+        // Lorentzian window of about 500 w: kept at 50 w, dropped at 600 w.
+        ShapeCase{"LorentzTailKept", LineShape::Lorentzian, 0, 600, 0.1, 605,
+                  2.0 / (1 + 4 * 25 / 0.01)},
+        ShapeCase{"LorentzTailDropped", LineShape::Lorentzian, 0, 600, 0.1, 661, 0.0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SpectrumEngineTest, SumsLinesAndScalesCentres) {
+    BroadeningSettings s;
+    s.grid = {900, 1100, 0.5};
+    s.width = 10;
+    s.factor = 0.96;
+    s.shift = 10; // 1000 -> 970, 1050 -> 1018
+    const std::vector<Stick> sticks{{1000, 3}, {1050, 1}, {-200, 100}, {0, 100}};
+    auto curve = broadenSticks(sticks, s);
+    ASSERT_TRUE(curve) << curve.error();
+    ASSERT_EQ(curve->x.size(), 401u);
+    EXPECT_DOUBLE_EQ(curve->x.front(), 900);
+    EXPECT_DOUBLE_EQ(curve->x.back(), 1100);
+    auto lorentz = [](double h, double d) { return h / (1 + 4 * d * d / 100); };
+    for (double x : {900.0, 965.5, 970.0, 994.0, 1018.0, 1100.0})
+        EXPECT_NEAR(at(*curve, x), lorentz(3, x - 970) + lorentz(1, x - 1018), 1e-12) << x;
+}
+
+TEST(SpectrumEngineTest, GridPointCountsAndEnds) {
+    struct Case {
+        SpectrumGrid grid;
+        std::size_t points;
+        double last;
+    };
+    for (const Case& c :
+         {Case{{600, 1499, 1}, 900, 1499}, Case{{600, 1499, 0.1}, 8991, 1499},
+          Case{{400, 401, 0.3}, 4, 400.9}, Case{{0, 1e6 - 1, 1}, 1000000, 1e6 - 1}}) {
+        auto x = gridPoints(c.grid);
+        ASSERT_TRUE(x) << x.error();
+        EXPECT_EQ(x->size(), c.points);
+        EXPECT_NEAR(x->back(), c.last, 1e-9);
+    }
+}
+
+TEST(SpectrumEngineTest, RefusesUnusableSettings) {
+    std::vector<BroadeningSettings> bad(7);
+    bad[0].grid = {1000, 1000, 1};
+    bad[1].grid = {1000, 600, 1};
+    bad[2].grid = {600, 1000, 0};
+    bad[3].grid = {0, 1e6, 1}; // 10^6 + 1 points
+    bad[4].width = 0;
+    bad[5].shape = LineShape::PseudoVoigt;
+    bad[5].eta = 1.5;
+    bad[6].factor = NAN;
+    const std::vector<Stick> sticks{{1000, 1}};
+    for (std::size_t i = 0; i < bad.size(); ++i) {
+        auto r = broadenSticks(sticks, bad[i]);
+        EXPECT_FALSE(r) << i;
+        EXPECT_FALSE(r.error().empty()) << i;
+    }
+}
+
+TEST(RamanSticksTest, TwoModesByHand) {
+    // I = S (nu0 - nu)^4 / (nu (1 - exp(-c2 nu / T))), c2 = h c / k = 1.438776877 cm K;
+    // (c2 rounded to ten digits: agreement to 1e-9)
+    // 10 at 1000 cm-1: 1.011311071235820e15, 50 at 3000 cm-1: 1.037880724522379e15.
+    const std::vector<double> nu{1000, -50, 3000};
+    const std::vector<double> activity{10, 99, 50};
+    auto r = ramanSticks(nu, activity);
+    ASSERT_TRUE(r) << r.error();
+    ASSERT_EQ(r->size(), 2u);
+    EXPECT_EQ((*r)[0].wavenumber, 1000);
+    EXPECT_NEAR((*r)[0].intensity, 1.011311071235820 / 1.037880724522379, 1e-9);
+    EXPECT_NEAR((*r)[1].intensity, 1.0, 1e-15);
+
+    // At 77 K the 100 cm-1 mode's thermal factor dominates.
+    auto cold = ramanSticks(std::vector<double>{100, 3000}, std::vector<double>{10, 50},
+                            RamanSettings{18797, 77});
+    ASSERT_TRUE(cold);
+    EXPECT_NEAR((*cold)[0].intensity, 1.0, 1e-15);
+    EXPECT_NEAR((*cold)[1].intensity, 0.07182090386725658, 1e-9);
+
+    EXPECT_FALSE(ramanSticks(nu, activity, RamanSettings{18797, 0}));
+    EXPECT_FALSE(ramanSticks(nu, activity, RamanSettings{-1, 300}));
+    EXPECT_FALSE(ramanSticks(nu, std::vector<double>{1}));
+}
+
+} // namespace
+} // namespace kalviro

@@ -109,6 +109,75 @@ bool numbers(const std::vector<std::string_view>& t, std::size_t from, std::size
     return true;
 }
 
+double doubleFactorial(int n) { return n <= 1 ? 1.0 : n * doubleFactorial(n - 2); }
+
+// Largest departure from orthonormality of some orbitals of the same spin.
+double orthonormalityError(const std::vector<const Orbital*>& orbitals,
+                           const std::vector<std::vector<double>>& coefficients,
+                           const std::vector<double>& s) {
+    const std::size_t n = coefficients.empty() ? 0 : coefficients[0].size();
+    double worst = 0.0;
+    std::vector<double> sc(n);
+    for (std::size_t q = 0; q < orbitals.size(); ++q) {
+        for (std::size_t i = 0; i < n; ++i) {
+            double v = 0.0;
+            for (std::size_t j = 0; j < n; ++j)
+                v += s[i * n + j] * coefficients[q][j];
+            sc[i] = v;
+        }
+        for (std::size_t p = 0; p <= q; ++p) {
+            if (orbitals[p]->spin != orbitals[q]->spin)
+                continue;
+            double v = 0.0;
+            for (std::size_t i = 0; i < n; ++i)
+                v += coefficients[p][i] * sc[i];
+            worst = std::max(worst, std::abs(v - (p == q ? 1.0 : 0.0)));
+        }
+    }
+    return worst;
+}
+
+// Molden files mostly give Cartesian coefficients for functions normalised
+// each on its own; some programs (psi4 among them) for functions all
+// normalised like x^l. The reading that keeps the occupied orbitals
+// orthonormal is the file's.
+void fixCartesianNormalisation(OrbitalSet& set) {
+    std::vector<double> scale;
+    bool any = false;
+    for (const Shell& s : set.basis.shells()) {
+        if (s.pure || s.l < 2) {
+            scale.insert(scale.end(), s.functionCount(), 1.0);
+            continue;
+        }
+        any = true;
+        for (const CartesianPowers& p : s.powers)
+            scale.push_back(std::sqrt(doubleFactorial(2 * p[0] - 1) * doubleFactorial(2 * p[1] - 1) *
+                                      doubleFactorial(2 * p[2] - 1) /
+                                      doubleFactorial(2 * s.l - 1)));
+    }
+    if (!any || set.orbitals.empty())
+        return;
+    constexpr std::size_t kChecked = 12;
+    std::vector<const Orbital*> checked;
+    for (const Orbital& o : set.orbitals)
+        if (o.occupation > 0.0 && checked.size() < kChecked)
+            checked.push_back(&o);
+    for (std::size_t i = 0; checked.empty() && i < set.orbitals.size() && i < kChecked; ++i)
+        checked.push_back(&set.orbitals[i]);
+    std::vector<std::vector<double>> asRead, scaled;
+    for (const Orbital* o : checked) {
+        asRead.push_back(o->coefficients);
+        scaled.push_back(o->coefficients);
+        for (std::size_t i = 0; i < scale.size(); ++i)
+            scaled.back()[i] *= scale[i];
+    }
+    const std::vector<double> s = set.basis.overlapMatrix();
+    if (orthonormalityError(checked, scaled, s) < orthonormalityError(checked, asRead, s))
+        for (Orbital& o : set.orbitals)
+            for (std::size_t i = 0; i < scale.size(); ++i)
+                o.coefficients[i] *= scale[i];
+}
+
 struct PureFlags {
     bool d = false, f = false, g = false, h = false;
 };
@@ -143,6 +212,7 @@ public:
                 return fail(kNoBasis);
             if (!readOrbitals(*it->second))
                 return fail(error_);
+            fixCartesianNormalisation(result_.orbitals);
         }
         if (auto it = byName.find("FREQ"); it != byName.end()) {
             if (!readFrequencies(byName))

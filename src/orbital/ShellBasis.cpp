@@ -168,6 +168,33 @@ const std::vector<CartesianPowers>& powersTable(int l, CartesianOrder order) {
     return l >= 4 ? highOrders[l - 4] : tables[l];
 }
 
+// Overlaps of x^i e^{-a (x-A)^2} and x^j e^{-b (x-B)^2} for i <= li, j <= lj
+// by the Obara-Saika recurrence; s is (kMaxL + 1) squared.
+void overlap1d(int li, int lj, double a, double b, double A, double B, double* s) {
+    const double p = a + b;
+    const double pa = (a * A + b * B) / p - A, pb = (a * A + b * B) / p - B;
+    const int w = kMaxL + 1;
+    s[0] = std::sqrt(std::numbers::pi / p) * std::exp(-a * b / p * (A - B) * (A - B));
+    for (int i = 0; i <= li; ++i)
+        for (int j = 0; j <= lj; ++j) {
+            if (i == 0 && j == 0)
+                continue;
+            double v;
+            if (i > 0) {
+                v = pa * s[(i - 1) * w + j];
+                if (i > 1)
+                    v += (i - 1) / (2 * p) * s[(i - 2) * w + j];
+                if (j > 0)
+                    v += j / (2 * p) * s[(i - 1) * w + j - 1];
+            } else {
+                v = pb * s[j - 1];
+                if (j > 1)
+                    v += (j - 1) / (2 * p) * s[j - 2];
+            }
+            s[i * w + j] = v;
+        }
+}
+
 } // namespace
 
 std::vector<CartesianPowers> cartesianPowers(int l, CartesianOrder order) {
@@ -247,6 +274,63 @@ double ShellBasis::evaluateOrbital(const std::vector<double>& c, const Point3& p
     for (std::size_t i = 0; i < values.size() && i < c.size(); ++i)
         sum += c[i] * values[i];
     return sum;
+}
+
+std::vector<double> ShellBasis::overlapMatrix() const {
+    const std::size_t n = static_cast<std::size_t>(functionCount_);
+    std::vector<double> out(n * n, 0.0);
+    const int w = kMaxL + 1;
+    double sx[w * w], sy[w * w], sz[w * w];
+    std::vector<double> monomials, half;
+    std::size_t firstA = 0;
+    for (std::size_t i = 0; i < shells_.size(); ++i) {
+        const Shell& A = shells_[i];
+        const auto& powersA = powersTable(A.l, CartesianOrder::Checkpoint);
+        std::size_t firstB = 0;
+        for (std::size_t j = 0; j <= i; ++j) {
+            const Shell& B = shells_[j];
+            const auto& powersB = powersTable(B.l, CartesianOrder::Checkpoint);
+            // Monomial overlaps of the contracted radial parts.
+            monomials.assign(powersA.size() * powersB.size(), 0.0);
+            for (std::size_t ka = 0; ka < A.exponents.size(); ++ka)
+                for (std::size_t kb = 0; kb < B.exponents.size(); ++kb) {
+                    const double a = A.exponents[ka], b = B.exponents[kb];
+                    overlap1d(A.l, B.l, a, b, A.centre[0], B.centre[0], sx);
+                    overlap1d(A.l, B.l, a, b, A.centre[1], B.centre[1], sy);
+                    overlap1d(A.l, B.l, a, b, A.centre[2], B.centre[2], sz);
+                    const double c = A.coefficients[ka] * B.coefficients[kb];
+                    for (std::size_t u = 0; u < powersA.size(); ++u)
+                        for (std::size_t v = 0; v < powersB.size(); ++v) {
+                            const auto& pa = powersA[u];
+                            const auto& pb = powersB[v];
+                            monomials[u * powersB.size() + v] +=
+                                c * sx[pa[0] * w + pb[0]] * sy[pa[1] * w + pb[1]] *
+                                sz[pa[2] * w + pb[2]];
+                        }
+                }
+            // Functions: W_A M W_B^T.
+            const auto& wa = weights_[i];
+            const auto& wb = weights_[j];
+            const std::size_t na = powersA.size(), nb = powersB.size();
+            half.assign(A.functionCount() * nb, 0.0);
+            for (int f = 0; f < A.functionCount(); ++f)
+                for (std::size_t u = 0; u < na; ++u)
+                    if (wa[f * na + u] != 0.0)
+                        for (std::size_t v = 0; v < nb; ++v)
+                            half[f * nb + v] += wa[f * na + u] * monomials[u * nb + v];
+            for (int f = 0; f < A.functionCount(); ++f)
+                for (int g = 0; g < B.functionCount(); ++g) {
+                    double sum = 0.0;
+                    for (std::size_t v = 0; v < nb; ++v)
+                        sum += half[f * nb + v] * wb[g * nb + v];
+                    out[(firstA + f) * n + firstB + g] = sum;
+                    out[(firstB + g) * n + firstA + f] = sum;
+                }
+            firstB += B.functionCount();
+        }
+        firstA += A.functionCount();
+    }
+    return out;
 }
 
 OrbitalEvaluator::OrbitalEvaluator(const ShellBasis& basis, const std::vector<double>& c) {

@@ -64,6 +64,10 @@ public:
     // One orbital, sum of c[mu] phi_mu(p); c holds functionCount() values.
     double evaluateOrbital(const std::vector<double>& c, const Point3& p) const;
 
+    // Overlap matrix of the basis functions (functionCount() squared, row
+    // major), analytic.
+    std::vector<double> overlapMatrix() const;
+
     // For each shell, the weights of its monomials (in cartesianPowers(l,
     // Checkpoint) order) that make up its functions: row = function.
     const std::vector<double>& monomialWeights(std::size_t shell) const {

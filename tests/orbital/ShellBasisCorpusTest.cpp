@@ -90,6 +90,9 @@ TEST_P(ShellBasisCorpusTest, MatchesReferenceAndKeepsOccupiedOrbitalsOrthonormal
     for (std::size_t i = 0; i < n; ++i)
         for (std::size_t j = 0; j <= i; ++j)
             s[i * n + j] = s[j * n + i] = test::overlap(reference[i], reference[j]);
+    const std::vector<double> analytic = basis->overlapMatrix();
+    for (std::size_t i = 0; i < n * n; ++i)
+        ASSERT_NEAR(analytic[i], s[i], 1e-9) << i / n << "," << i % n;
     for (const char* spin : {"Alpha", "Beta"}) {
         const auto& c = file->values(std::string(spin) + " MO coefficients");
         const long occupied = file->integer(std::string("Number of ") +

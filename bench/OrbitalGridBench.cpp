@@ -58,8 +58,8 @@ void foldedGrid(benchmark::State& state) {
     const Orbital& homo = set->orbitals[set->defaultOrbital()];
     const auto threads = static_cast<unsigned>(state.range(0));
     for (auto _ : state) {
-        const OrbitalGrid grid =
-            evaluateOrbitalGrid(set->basis, homo.coefficients, set->atoms, kPoints, kMargin, threads);
+        const OrbitalGrid grid = evaluateOrbitalGrid(set->basis, homo.coefficients, set->atoms,
+                                                     kPoints, kMargin, threads);
         benchmark::DoNotOptimize(grid.values.data());
     }
     countMultiplyAdds(state, *set);
@@ -81,7 +81,8 @@ void perFunctionGrid(benchmark::State& state) {
             for (int j = 0; j < kPoints; ++j)
                 for (int k = 0; k < kPoints; ++k)
                     values[n++] = set->basis.evaluateOrbital(
-                        homo.coefficients, {-kMargin + i * step, -kMargin + j * step, -kMargin + k * step});
+                        homo.coefficients,
+                        {-kMargin + i * step, -kMargin + j * step, -kMargin + k * step});
         benchmark::DoNotOptimize(values.data());
     }
     countMultiplyAdds(state, *set);

@@ -21,7 +21,8 @@ constexpr const char* kUnknownShell = "Molden ファイルに知らない殻の�
 constexpr const char* kUnknownAtom = "Molden ファイルの基底関数が存在しない原子を指しています (行 ";
 constexpr const char* kStoBasis = "Slater 型の基底関数 ([STO]) には対応していません";
 constexpr const char* kNoBasis = "Molden ファイルに [MO] がありますが [GTO] がありません";
-constexpr const char* kBadIndex = "Molden ファイルの分子軌道の係数の番号が基底関数の数を超えています (行 ";
+constexpr const char* kBadIndex =
+    "Molden ファイルの分子軌道の係数の番号が基底関数の数を超えています (行 ";
 constexpr const char* kModeCount = "Molden ファイルの基準振動の数が振動数の数と合いません";
 constexpr const char* kLineEnd = ")";
 
@@ -109,7 +110,9 @@ bool numbers(const std::vector<std::string_view>& t, std::size_t from, std::size
     return true;
 }
 
-double doubleFactorial(int n) { return n <= 1 ? 1.0 : n * doubleFactorial(n - 2); }
+double doubleFactorial(int n) {
+    return n <= 1 ? 1.0 : n * doubleFactorial(n - 2);
+}
 
 // Largest departure from orthonormality of some orbitals of the same spin.
 double orthonormalityError(const std::vector<const Orbital*>& orbitals,
@@ -151,9 +154,9 @@ void fixCartesianNormalisation(OrbitalSet& set) {
         }
         any = true;
         for (const CartesianPowers& p : s.powers)
-            scale.push_back(std::sqrt(doubleFactorial(2 * p[0] - 1) * doubleFactorial(2 * p[1] - 1) *
-                                      doubleFactorial(2 * p[2] - 1) /
-                                      doubleFactorial(2 * s.l - 1)));
+            scale.push_back(
+                std::sqrt(doubleFactorial(2 * p[0] - 1) * doubleFactorial(2 * p[1] - 1) *
+                          doubleFactorial(2 * p[2] - 1) / doubleFactorial(2 * s.l - 1)));
     }
     if (!any || set.orbitals.empty())
         return;
@@ -183,7 +186,7 @@ struct PureFlags {
 };
 
 class Reader {
-public:
+  public:
     ReadResult<MoldenContents> read(std::string_view text) {
         const auto sections = splitSections(text);
         std::map<std::string, const Section*> byName;
@@ -223,7 +226,7 @@ public:
         return std::move(result_);
     }
 
-private:
+  private:
     static ReadResult<MoldenContents> fail(const std::string& reason) {
         return ReadResult<MoldenContents>::failure(reason);
     }
@@ -234,15 +237,16 @@ private:
     }
 
     bool readAtoms(const Section& s) {
-        const double scale = s.argument.find("ANGS") != std::string::npos ? 1.0 / kBohrInAngstrom : 1.0;
+        const double scale =
+            s.argument.find("ANGS") != std::string::npos ? 1.0 / kBohrInAngstrom : 1.0;
         std::vector<double> v;
         for (const Line& line : s.lines) {
             const auto t = tokens(line.text);
             if (t.empty())
                 continue;
             long sequence = 0, z = 0;
-            if (t.size() < 6 || !parseWholeInteger(t[1], sequence) ||
-                !parseWholeInteger(t[2], z) || !numbers(t, 3, 3, v))
+            if (t.size() < 6 || !parseWholeInteger(t[1], sequence) || !parseWholeInteger(t[2], z) ||
+                !numbers(t, 3, 3, v))
                 return bad(kBadLine, line.number);
             atomBySequence_[sequence] = static_cast<int>(result_.orbitals.atoms.size());
             result_.orbitals.atoms.push_back(
@@ -448,7 +452,9 @@ private:
 
 } // namespace
 
-ReadResult<MoldenContents> parseMolden(std::string_view text) { return Reader().read(text); }
+ReadResult<MoldenContents> parseMolden(std::string_view text) {
+    return Reader().read(text);
+}
 
 ReadResult<MoldenContents> readMolden(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

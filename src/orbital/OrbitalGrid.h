@@ -11,9 +11,9 @@
 namespace kalviro {
 
 struct OrbitalGrid {
-    Point3 origin{}; // bohr, the first point
-    Point3 step{};   // bohr between neighbouring points along x, y and z
-    int points = 0;  // along each axis
+    Point3 origin{};            // bohr, the first point
+    Point3 step{};              // bohr between neighbouring points along x, y and z
+    int points = 0;             // along each axis
     std::vector<double> values; // x index slowest, z fastest
 
     double at(int i, int j, int k) const {

@@ -61,7 +61,8 @@ ReadResult<OrbitalSet> orbitalsFromCheckpoint(const CheckpointSections& file) {
     if (numbers.empty() || xyz.size() != 3 * numbers.size())
         return ReadResult<OrbitalSet>::failure(kNoAtoms);
     for (std::size_t a = 0; a < numbers.size(); ++a)
-        set.atoms.push_back({static_cast<int>(numbers[a]), {xyz[3 * a], xyz[3 * a + 1], xyz[3 * a + 2]}});
+        set.atoms.push_back(
+            {static_cast<int>(numbers[a]), {xyz[3 * a], xyz[3 * a + 1], xyz[3 * a + 2]}});
 
     const int functions = set.basis.functionCount();
     const long alphaCount = file.integer("Number of alpha electrons");
@@ -69,10 +70,10 @@ ReadResult<OrbitalSet> orbitalsFromCheckpoint(const CheckpointSections& file) {
     const bool unrestricted = !file.values("Beta MO coefficients").empty();
     bool ok = true;
     if (unrestricted) {
-        ok = addSpin(file, Spin::Alpha, functions, 1.0, static_cast<int>(alphaCount), 0,
-                     set.orbitals) &&
-             addSpin(file, Spin::Beta, functions, 1.0, static_cast<int>(betaCount), 0,
-                     set.orbitals);
+        ok =
+            addSpin(file, Spin::Alpha, functions, 1.0, static_cast<int>(alphaCount), 0,
+                    set.orbitals) &&
+            addSpin(file, Spin::Beta, functions, 1.0, static_cast<int>(betaCount), 0, set.orbitals);
     } else {
         const long doubly = std::min(alphaCount, betaCount);
         const long singly = std::max(alphaCount, betaCount);

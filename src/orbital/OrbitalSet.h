@@ -21,9 +21,9 @@ enum class Spin { Alpha, Beta };
 struct Orbital {
     int number = 0; // 1-based within its spin
     Spin spin = Spin::Alpha;
-    double energy = 0.0;     // hartree
-    double occupation = 0.0; // electrons
-    std::string symmetry;    // empty when the file gives none
+    double energy = 0.0;              // hartree
+    double occupation = 0.0;          // electrons
+    std::string symmetry;             // empty when the file gives none
     std::vector<double> coefficients; // one per basis function
 };
 

@@ -26,7 +26,9 @@ double doubleFactorial(int n) { // (-1)!! = 1
     return r;
 }
 
-double factorial(int n) { return n <= 1 ? 1.0 : n * factorial(n - 1); }
+double factorial(int n) {
+    return n <= 1 ? 1.0 : n * factorial(n - 1);
+}
 
 double binomial(int n, int k) {
     if (k < 0 || k > n)
@@ -303,9 +305,9 @@ std::vector<double> ShellBasis::overlapMatrix() const {
                         for (std::size_t v = 0; v < powersB.size(); ++v) {
                             const auto& pa = powersA[u];
                             const auto& pb = powersB[v];
-                            monomials[u * powersB.size() + v] +=
-                                c * sx[pa[0] * w + pb[0]] * sy[pa[1] * w + pb[1]] *
-                                sz[pa[2] * w + pb[2]];
+                            monomials[u * powersB.size() + v] += c * sx[pa[0] * w + pb[0]] *
+                                                                 sy[pa[1] * w + pb[1]] *
+                                                                 sz[pa[2] * w + pb[2]];
                         }
                 }
             // Functions: W_A M W_B^T.
@@ -339,7 +341,11 @@ OrbitalEvaluator::OrbitalEvaluator(const ShellBasis& basis, const std::vector<do
         const Shell& s = basis.shells()[i];
         const std::size_t n = (s.l + 1) * (s.l + 2) / 2;
         const std::vector<double>& rows = basis.monomialWeights(i);
-        Term t{s.centre, s.l, basis.cutoffSquared(i), s.exponents, s.coefficients,
+        Term t{s.centre,
+               s.l,
+               basis.cutoffSquared(i),
+               s.exponents,
+               s.coefficients,
                std::vector<double>(n, 0.0)};
         bool any = false;
         for (int f = 0; f < s.functionCount(); ++f) {
@@ -436,8 +442,7 @@ ReadResult<ShellBasis> basisFromCheckpoint(const CheckpointSections& file) {
         next += static_cast<std::size_t>(count);
     }
     if (next != exponents.size())
-        return ReadResult<ShellBasis>::failure(std::string(kCountMismatch) +
-                                               "Primitive exponents");
+        return ReadResult<ShellBasis>::failure(std::string(kCountMismatch) + "Primitive exponents");
     return basis;
 }
 

@@ -48,11 +48,11 @@ struct Shell {
 };
 
 class ShellBasis {
-public:
+  public:
     // Adds one shell. coefficients are the file's, for normalised primitives.
     // l must be 0 to 5 and both lists equally long and not empty.
-    void addShell(const Point3& centre, int atom, int l, bool pure,
-                  std::vector<double> exponents, const std::vector<double>& coefficients,
+    void addShell(const Point3& centre, int atom, int l, bool pure, std::vector<double> exponents,
+                  const std::vector<double>& coefficients,
                   CartesianOrder order = CartesianOrder::Checkpoint);
 
     const std::vector<Shell>& shells() const { return shells_; }
@@ -70,14 +70,12 @@ public:
 
     // For each shell, the weights of its monomials (in cartesianPowers(l,
     // Checkpoint) order) that make up its functions: row = function.
-    const std::vector<double>& monomialWeights(std::size_t shell) const {
-        return weights_[shell];
-    }
+    const std::vector<double>& monomialWeights(std::size_t shell) const { return weights_[shell]; }
     // Squared distance beyond which every primitive term of a shell is
     // below 1e-10.
     double cutoffSquared(std::size_t shell) const { return cutoffs_[shell]; }
 
-private:
+  private:
     std::vector<Shell> shells_;
     std::vector<std::vector<double>> weights_;
     std::vector<double> cutoffs_;
@@ -87,11 +85,11 @@ private:
 // Evaluates one orbital fast: the coefficients folded into the monomial
 // weights of every shell once.
 class OrbitalEvaluator {
-public:
+  public:
     OrbitalEvaluator(const ShellBasis& basis, const std::vector<double>& coefficients);
     double operator()(const Point3& p) const;
 
-private:
+  private:
     struct Term {
         Point3 centre;
         int l;

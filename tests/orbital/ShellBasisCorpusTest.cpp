@@ -38,7 +38,8 @@ std::vector<ReferenceFunction> referenceBasis(const CheckpointSections& f) {
         const std::array<double, 3> centre{xyz[3 * i], xyz[3 * i + 1], xyz[3 * i + 2]};
         const int t = static_cast<int>(types[i]);
         auto add = [&](int l, bool pure, const std::vector<double>& cc) {
-            for (auto& fn : test::shellFunctions(l, pure, centre, e, cc, test::checkpointCartesian(l)))
+            for (auto& fn :
+                 test::shellFunctions(l, pure, centre, e, cc, test::checkpointCartesian(l)))
                 out.push_back(std::move(fn));
         };
         if (t == -1) {
@@ -64,7 +65,8 @@ class ShellBasisCorpusTest : public ::testing::TestWithParam<CorpusFile> {};
 TEST_P(ShellBasisCorpusTest, MatchesReferenceAndKeepsOccupiedOrbitalsOrthonormal) {
     if (!test::corpusAvailable())
         GTEST_SKIP() << "corpus absent";
-    const auto file = readCheckpointSections((test::corpusDir() / "files" / GetParam().path).string());
+    const auto file =
+        readCheckpointSections((test::corpusDir() / "files" / GetParam().path).string());
     ASSERT_TRUE(file.ok()) << file.error();
     const auto basis = basisFromCheckpoint(*file);
     ASSERT_TRUE(basis.ok()) << basis.error();
@@ -80,7 +82,8 @@ TEST_P(ShellBasisCorpusTest, MatchesReferenceAndKeepsOccupiedOrbitalsOrthonormal
     std::vector<double> values;
     for (std::size_t a = 0; a + 2 < atoms.size(); a += 3)
         for (const auto& o : offsets) {
-            const std::array<double, 3> p{atoms[a] + o[0], atoms[a + 1] + o[1], atoms[a + 2] + o[2]};
+            const std::array<double, 3> p{atoms[a] + o[0], atoms[a + 1] + o[1],
+                                          atoms[a + 2] + o[2]};
             basis->evaluate(p, values);
             for (std::size_t mu = 0; mu < n; ++mu) {
                 const double want = test::value(reference[mu], p);
@@ -148,18 +151,16 @@ TEST_P(ShellBasisCorpusTest, FirstOrbitalIsTheExpectedHomo) {
         EXPECT_NEAR(homo.coefficients[i], c[i].get<double>(), 1e-9) << i;
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ShellBasisCorpusTest,
-                         ::testing::Values(CorpusFile{"g03/dvb_gopt_qchem.fchk"},
-                                           CorpusFile{"g09/C_bigbasis.fchk"},
-                                           CorpusFile{"g09/dvb_ir.fchk"},
-                                           CorpusFile{"g09/water-pes.fchk", true},
-                                           CorpusFile{"g09/water_mp2.fchk"},
-                                           CorpusFile{"g16/CO_TD_delta.fchk"}),
-                         [](const auto& info) {
-                             std::string name = std::filesystem::path(info.param.path).stem();
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Files, ShellBasisCorpusTest,
+    ::testing::Values(CorpusFile{"g03/dvb_gopt_qchem.fchk"}, CorpusFile{"g09/C_bigbasis.fchk"},
+                      CorpusFile{"g09/dvb_ir.fchk"}, CorpusFile{"g09/water-pes.fchk", true},
+                      CorpusFile{"g09/water_mp2.fchk"}, CorpusFile{"g16/CO_TD_delta.fchk"}),
+    [](const auto& info) {
+        std::string name = std::filesystem::path(info.param.path).stem();
+        std::replace(name.begin(), name.end(), '-', '_');
+        return name;
+    });
 
 } // namespace
 } // namespace kalviro

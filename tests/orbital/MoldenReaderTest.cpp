@@ -148,6 +148,13 @@ TEST(MoldenReaderTest, VibrationsWithoutTheZeroModes) {
     ASSERT_EQ(read->orbitals.atoms.size(), 2u);           // Angs to bohr
     EXPECT_NEAR(read->orbitals.atoms[1].position[2], 1.128 / 0.529177, 1e-5);
     EXPECT_TRUE(read->orbitals.orbitals.empty());
+
+    // Without [FR-COORD] the atoms are those of [Atoms].
+    std::string text = kVibrations;
+    text.replace(text.find("[FR-COORD]"), 10, "[Unknown]");
+    const auto fromAtoms = parseMolden(text);
+    ASSERT_TRUE(fromAtoms.ok()) << fromAtoms.error();
+    EXPECT_NEAR(fromAtoms->frequencies->atoms[1].z, 1.128, 1e-9);
 }
 
 TEST(MoldenReaderTest, UnreadableFilesGiveReasons) {

@@ -150,6 +150,11 @@ std::string checkpointText(const Arrays& arrays) {
     std::string out = "title\nSP        RHF                            STO-3G\n";
     char line[128];
     for (const auto& [name, values] : arrays) {
+        if (name.ends_with("electrons")) {
+            std::snprintf(line, sizeof line, "%-43sI%17.0f\n", name.c_str(), values.at(0));
+            out += line;
+            continue;
+        }
         const bool real = name.find("coe") != std::string::npos ||
                           name.find("exponents") != std::string::npos || name[0] == 'C';
         std::snprintf(line, sizeof line, "%-43s%c   N=%12zu\n", name.c_str(), real ? 'R' : 'I',
@@ -171,10 +176,15 @@ TEST(ShellBasisTest, BadCheckpointBasisGivesReason) {
                          {"Primitive exponents", {1.0}},
                          {"Contraction coefficients", {1.0}},
                          {"Coordinates of each shell", {0, 0, 0}},
-                         {"Alpha MO coefficients", {1.0}}};
-    ASSERT_TRUE(orbitalsFromCheckpoint(*parseCheckpointSections(checkpointText(good))).ok());
+                         {"Number of alpha electrons", {2}},
+                         {"Alpha MO coefficients", {1.0, 1.0}}};
+    // Without orbital energies the alpha electron count still picks the first.
+    const auto read = orbitalsFromCheckpoint(*parseCheckpointSections(checkpointText(good)));
+    ASSERT_TRUE(read.ok()) << read.error();
+    EXPECT_EQ(read->orbitals[read->defaultOrbital()].number, 2);
     const std::vector<std::tuple<std::string, std::vector<double>, std::string>> cases = {
         {"Alpha MO coefficients", {}, "このファイルには分子軌道の係数がありません"},
+        {"Atomic numbers", {}, "このファイルには原子の座標がありません"},
         {"Shell types", {6}, "知らない殻の種類があります: 6"},
         {"Number of primitives per shell", {2}, "殻の原始関数の数が正しくありません"},
         {"Primitive exponents", {-1.0}, "原始関数の指数が正の数ではありません"},

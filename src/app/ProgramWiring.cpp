@@ -66,7 +66,7 @@ void installWindowHooks(CMainFrame* frame) {
     a.drawFrame = [](int width, int height) {
         beginFrame(width, height);
         setupCamera(moleculeState(), viewSettings());
-        sceneRunner().drawScene();
+        drawScene();
     };
     a.pickAt = [](int x, int y) { selectAt(pickedAtoms(), x, y); };
     a.panUpdate = [] { panUpdate(moleculeState()); };

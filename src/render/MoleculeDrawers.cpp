@@ -5,9 +5,7 @@
 #include <cmath>
 
 #include "model/MoleculeState.h"
-#include "model/VibrationStore.h"
 #include "orbital/ContourStore.h"
-#include "orbital/OrbitalFlags.h"
 #include "render/Geometry.h"
 #include "render/HiddenTubeWork.h"
 #include "render/Materials.h"
@@ -43,35 +41,19 @@ void rotateBond(const BondSlot& b) {
 
 } // namespace
 
-bool ClearDrawer::draw() {
+void clearPicture() {
     const Flag white = viewSettings().whiteBackground;
     if (white == 0)
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     else if (white == 1)
         glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    return true;
 }
 
-bool RotationDrawer::draw() {
-    MoleculeState& m = moleculeState();
-    const ViewSettings& s = viewSettings();
-    if (s.viewpointMode == 1) {
-        ViewpointDrawer().draw();
-        return true;
-    }
-    applyPendingRotation(m, vibrationStore(), s);
-    // The contours turn with the molecule, but never about Z.
-    if (orbitalFlags().orbitalShown == 1)
-        contourStore().rotateContours(m.pendingRotationX, m.pendingRotationY);
-    return true;
-}
-
-bool ViewpointDrawer::draw() {
-    MoleculeState& m = moleculeState();
+void drawViewpoint() {
+    const MoleculeState& m = moleculeState();
     const float a = viewSettings().axisLength;
     const float h = m.cameraDistance;
-    m.viewValue += m.pendingRotationY;
     glTranslatef(0.0f, 0.0f, -h);
     glRotatef(m.viewValue, 0.0f, 1.0f, 0.0f);
     glTranslatef(0.0f, 0.0f, h);
@@ -115,20 +97,9 @@ bool ViewpointDrawer::draw() {
     glVertex3f(0.0f, -a, -a - h);
     glEnd();
     arrowhead(-2.0f, 0.8f, 0.0f, {-1.0, -1.0, 0.0});
-    return true;
 }
 
-bool BondPerceptionDrawer::draw() {
-    perceiveBonds(moleculeState());
-    return true;
-}
-
-bool RotationAccumulator::draw() {
-    accumulateRotation(moleculeState());
-    return true;
-}
-
-bool AtomDrawer::draw() {
+void drawAtoms() {
     const MoleculeState& m = moleculeState();
     const ViewSettings& s = viewSettings();
     if (s.blendAll == 1)
@@ -165,10 +136,9 @@ bool AtomDrawer::draw() {
     glPopMatrix();
     if (s.blendAll == 1)
         blendingOff();
-    return true;
 }
 
-bool BondDrawer::draw() {
+void drawBonds() {
     const MoleculeState& m = moleculeState();
     const ViewSettings& s = viewSettings();
     const bool rotating = m.drag.rotating != 0;
@@ -223,12 +193,10 @@ bool BondDrawer::draw() {
     }
     if (blend)
         blendingOff();
-    return true;
 }
 
-bool OrbitalDrawer::draw() {
+void drawOrbital() {
     drawContours(contourStore(), moleculeState());
-    return true;
 }
 
 void drawContours(const ContourStore& store, const MoleculeState& m) {

@@ -3,14 +3,14 @@
 #include <wx/utils.h>
 
 #include "app/AppHooks.h"
-#include "app/CAxisDialog.h"
-#include "app/CDataSelectDialog.h"
-#include "app/CKALVIROApp.h"
-#include "app/CMainFrame.h"
-#include "app/CPreviewDialog.h"
-#include "app/CRotationAngleDialog.h"
+#include "app/AxisDialog.h"
+#include "app/DataSelectionDialog.h"
+#include "app/KalviroApp.h"
+#include "app/MainFrame.h"
+#include "app/SpectrumPreviewDialog.h"
+#include "app/RotationAngleDialog.h"
 #include "app/FileReadProgress.h"
-#include "app/ZUREDIVORiza.h"
+#include "app/MoleculeView.h"
 #include "ir/CoordinateExport.h"
 #include "ir/IrTableExport.h"
 #include "ir/SpectrumExport.h"
@@ -22,7 +22,7 @@
 #include "render/BitmapWriter.h"
 #include "render/Camera.h"
 #include "render/Frame.h"
-#include "render/MouseArithmetic.h"
+#include "render/MouseDrag.h"
 #include "render/OffscreenSurface.h"
 #include "render/PickedAtoms.h"
 #include "render/Picking.h"
@@ -38,8 +38,8 @@ int validAtom(int n) {
     return n >= 1 && static_cast<std::uint32_t>(n) <= atomCount() ? n : 0;
 }
 
-void installViewHooks(CMainFrame* frame) {
-    ZUREDIVORiza* view = frame->view();
+void installViewHooks(MainFrame* frame) {
+    MoleculeView* view = frame->view();
     ViewHooks& h = viewHooks();
     h.openGaussianFile = [frame] { openChosenFile(frame, gaussianOpenRequest()); };
     h.openGamessFile = [frame] { openChosenFile(frame, gamessOpenRequest()); };
@@ -61,7 +61,7 @@ void installViewHooks(CMainFrame* frame) {
     installDialogHooks(frame); // axis and rotation dialogs
 }
 
-void installWindowHooks(CMainFrame* frame) {
+void installWindowHooks(MainFrame* frame) {
     AppHooks& a = appHooks();
     a.drawFrame = [](int width, int height) {
         beginFrame(width, height);
@@ -82,7 +82,7 @@ void installWindowHooks(CMainFrame* frame) {
 
 } // namespace
 
-void openFileThroughDispatch(CMainFrame* frame, const std::string& path) {
+void openFileThroughDispatch(MainFrame* frame, const std::string& path) {
     OpenResult r;
     {
         FileReadProgress progress(frame, path);
@@ -99,16 +99,16 @@ void openFileThroughDispatch(CMainFrame* frame, const std::string& path) {
     platform().redrawView();
 }
 
-void openChosenFile(CMainFrame* frame, const FileDialogRequest& request) {
+void openChosenFile(MainFrame* frame, const FileDialogRequest& request) {
     if (const auto path = platform().chooseOpenPath(request))
         openFileThroughDispatch(frame, *path);
 }
 
-void installProgramHooks(CMainFrame* frame) {
+void installProgramHooks(MainFrame* frame) {
     ensureGlut();
     installViewHooks(frame);
     installWindowHooks(frame);
-    ZUREDIVORiza* view = frame->view();
+    MoleculeView* view = frame->view();
     setCheckpointOpener(
         [view](const std::string& path) { return openCheckpoint(path, *dataSelectDialog(view)); });
     setDialogCloser(AnalysisDialog::DataSelection, [] { closeDataSelectDialog(); });

@@ -141,7 +141,7 @@ void drawModeVectors() {
     const double minimum = static_cast<double>(1e-4f);
     for (std::size_t i = 0; i < m.atoms.size() && i < vectors.size(); ++i) {
         const Atom& atom = m.atoms[i];
-        if (s.hydrogenVectors == 0 && atom.atomicNumber == 1)
+        if (!s.hydrogenVectors && atom.atomicNumber == 1)
             continue;
         const Vector3& d = vectors[i];
         const double L = length(d);

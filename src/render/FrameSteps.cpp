@@ -10,11 +10,11 @@ namespace kalviro {
 RotationTotals runFrameSteps(MoleculeState& m, VibrationStore& v, ContourStore& contours,
                              const ViewSettings& s, const OrbitalFlags& orbital) {
     const RotationTotals before{m.rotationX, m.rotationY, m.rotationZ};
-    if (s.viewpointMode == 1) {
+    if (s.viewpointMode) {
         m.viewValue += m.pendingRotationY;
     } else {
         applyPendingRotation(m, v, s);
-        if (orbital.orbitalShown == 1)
+        if (orbital.orbitalShown != 0)
             contours.rotateContours(m.pendingRotationX, m.pendingRotationY);
     }
     perceiveBonds(m);

@@ -7,7 +7,7 @@
 #include "model/MoleculeState.h"
 #include "orbital/ContourStore.h"
 #include "render/Geometry.h"
-#include "render/HiddenTubeWork.h"
+#include "render/HiddenBondTubes.h"
 #include "render/Materials.h"
 #include "render/SceneRunner.h"
 #include "render/ViewSettings.h"
@@ -42,11 +42,10 @@ void rotateBond(const BondSlot& b) {
 } // namespace
 
 void clearPicture() {
-    const Flag white = viewSettings().whiteBackground;
-    if (white == 0)
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    else if (white == 1)
+    if (viewSettings().whiteBackground)
         glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    else
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
@@ -102,7 +101,7 @@ void drawViewpoint() {
 void drawAtoms() {
     const MoleculeState& m = moleculeState();
     const ViewSettings& s = viewSettings();
-    if (s.blendAll == 1)
+    if (s.blendAll)
         blendingOn();
     glPushMatrix();
     glTranslatef(m.panX, m.panY, -m.cameraDistance);
@@ -116,7 +115,7 @@ void drawAtoms() {
         if (renderMode == GL_SELECT)
             glPushName(static_cast<GLuint>(i + 1));
         const double r = s.atomScale * atom.radius;
-        if (s.atomsSolid == 1) {
+        if (s.atomsSolid) {
             glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
             solidSphere(r, 32, 32);
             if (atom.selected == 1) {
@@ -134,7 +133,7 @@ void drawAtoms() {
         glPopMatrix();
     }
     glPopMatrix();
-    if (s.blendAll == 1)
+    if (s.blendAll)
         blendingOff();
 }
 
@@ -142,7 +141,7 @@ void drawBonds() {
     const MoleculeState& m = moleculeState();
     const ViewSettings& s = viewSettings();
     const bool rotating = m.drag.rotating != 0;
-    const bool blend = s.blendBonds == 1 || s.blendAll == 1;
+    const bool blend = s.blendBonds || s.blendAll;
     if (blend)
         blendingOn();
     const bool skipHidden = !blend && renderMode != GL_SELECT && skipHiddenTubeWork();
@@ -156,7 +155,7 @@ void drawBonds() {
         glPushMatrix();
         glTranslated(atom.x, atom.y, atom.z);
         // A joint keeps the skeleton visible where no sphere is drawn.
-        if ((rotating || s.atomsShown == 0) && atom.atomicNumber != -1)
+        if ((rotating || !s.atomsShown) && atom.atomicNumber != -1)
             solidSphere(0.24, 8, 8);
         if (!rotating) {
             for (const BondSlot& b : atom.bonds) {

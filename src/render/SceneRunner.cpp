@@ -35,24 +35,24 @@ void drawScene() {
     const RotationTotals shownTotals = runFrameSteps(m, vibrationStore(), contourStore(), s, o);
 
     clearPicture();
-    if (s.anglesShown == 1)
+    if (s.anglesShown)
         drawAngleLabels(shownTotals);
-    if (s.viewpointMode == 1)
+    if (s.viewpointMode)
         drawViewpoint();
-    if (s.dipoleShown == 1 && !rotating)
+    if (s.dipoleShown && !rotating)
         drawDipole();
-    if (s.axesShown == 1)
+    if (s.axesShown)
         drawAxes();
-    if (s.surfaceShown == 1)
+    if (s.surfaceShown)
         drawSurface();
-    if (s.atomsShown == 1 && !rotating)
+    if (s.atomsShown && !rotating)
         drawAtoms();
     drawBonds();
-    if (s.modesShown == 1 && !rotating)
+    if (s.modesShown && !rotating)
         drawModeVectors();
-    if (s.numbersShown == 1 && !rotating)
+    if (s.numbersShown && !rotating)
         drawAtomNumbers();
-    if (o.orbitalShown == 1 && !rotating)
+    if (o.orbitalShown != 0 && !rotating)
         drawOrbital();
     glFinish();
 }

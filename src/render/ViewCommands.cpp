@@ -123,51 +123,51 @@ CommandState updateCommand(int id) {
     case cmd::RotateXMinus:
     case cmd::RotateYMinus:
     case cmd::RotateZMinus:
-        return enabledIf(s.rotationButtons == 1);
+        return enabledIf(s.rotationButtons);
     case cmd::ShowModes:
-        return {s.modesLoaded == 1, true, s.modesShown == 1};
+        return {s.modesLoaded, true, s.modesShown};
     case cmd::ShowDipole:
-        return {s.dipolesLoaded == 1, true, s.dipoleShown == 1};
+        return {s.dipolesLoaded, true, s.dipoleShown};
     case cmd::ShowAxes:
-        return checkedIf(s.axesShown == 1);
+        return checkedIf(s.axesShown);
     case cmd::AxisDialog:
         // Refreshing this item is what lets the command open its dialog.
-        viewSettings().axisDialogEnabled = 1;
+        viewSettings().axisDialogEnabled = true;
         return {};
     case cmd::StyleSolid:
-        return checkedIf(s.solidStyle == 1);
+        return checkedIf(s.solidStyle);
     case cmd::StyleBlendAll:
-        return checkedIf(s.blendAll == 1);
+        return checkedIf(s.blendAll);
     case cmd::StyleBlendBond:
-        return checkedIf(s.blendBonds == 1);
+        return checkedIf(s.blendBonds);
     case cmd::HydrogenVectors:
-        return checkedIf(s.hydrogenVectors == 1);
+        return checkedIf(s.hydrogenVectors);
     case cmd::PanMode:
-        return checkedIf(moleculeState().drag.pickMode == 1);
+        return checkedIf(moleculeState().drag.pickMode != 0);
     case cmd::AtomsSolid:
-        return checkedIf(s.atomsSolid == 1);
+        return checkedIf(s.atomsSolid);
     case cmd::AtomsShown:
-        return checkedIf(s.atomsShown == 1);
+        return checkedIf(s.atomsShown);
     case cmd::ShowNumbers:
-        return checkedIf(s.numbersShown == 1);
+        return checkedIf(s.numbersShown);
     case cmd::CovalentRadius:
-        return checkedIf(s.covalentRadius == 1);
+        return checkedIf(s.covalentRadius);
     case cmd::RotationButtons:
-        return checkedIf(s.rotationButtons == 1);
+        return checkedIf(s.rotationButtons);
     case cmd::ShowAngles:
-        return checkedIf(s.anglesShown == 1);
+        return checkedIf(s.anglesShown);
     case cmd::ShowSpectrum:
     case cmd::ProjectionGreen:
     case cmd::ProjectionBlue:
-        return enabledIf(s.dipolesLoaded == 1);
+        return enabledIf(s.dipolesLoaded);
     case cmd::ShowSurface:
-        return checkedIf(s.surfaceShown == 1);
+        return checkedIf(s.surfaceShown);
     case cmd::Viewpoint:
-        return checkedIf(s.viewpointMode == 1);
+        return checkedIf(s.viewpointMode);
     case cmd::ComputeOrbital:
-        return enabledIf(o.orbitalLoaded == 1);
+        return enabledIf(o.orbitalLoaded != 0);
     case cmd::ShowOrbital:
-        return {o.orbitalLoaded == 1, true, o.orbitalShown == 1};
+        return {o.orbitalLoaded != 0, true, o.orbitalShown != 0};
     default:
         return {};
     }
@@ -178,7 +178,7 @@ void resetView() {
     restoreAllPositions(m);
     vibrationStore().restoreVectors();
     clearPendingRotation(m);
-    if (orbitalFlags().orbitalLoaded == 1)
+    if (orbitalFlags().orbitalLoaded != 0)
         contourStore().restoreContours();
     viewSettings().resetCamera();
     releaseZoomCounter();
@@ -261,7 +261,7 @@ bool runViewCommand(int id) {
         redraw();
         break;
     case cmd::AxisDialog:
-        if (s.axisDialogEnabled == 1 && atomCount() != 0)
+        if (s.axisDialogEnabled && atomCount() != 0)
             run(h.showAxisDialog);
         break;
     case cmd::StyleSolid:

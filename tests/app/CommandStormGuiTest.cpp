@@ -34,14 +34,14 @@
 #include "TestSupport.h"
 #include "app/AppConfig.h"
 #include "app/AppHooks.h"
-#include "app/CAxisDialog.h"
-#include "app/CDataSelectDialog.h"
-#include "app/CMainFrame.h"
-#include "app/CPreviewDialog.h"
-#include "app/CRotationAngleDialog.h"
+#include "app/AxisDialog.h"
+#include "app/DataSelectionDialog.h"
+#include "app/MainFrame.h"
+#include "app/SpectrumPreviewDialog.h"
+#include "app/RotationAngleDialog.h"
 #include "app/FrameLayout.h"
 #include "app/ProgramWiring.h"
-#include "app/ZUREDIVORiza.h"
+#include "app/MoleculeView.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
 #include "orbital/OrbitalFlags.h"
@@ -241,7 +241,7 @@ class CommandStormTest : public test::ProcessStateTest {
         resetDipoleOrigin();
         saveRecentFiles({});
         previousLog_ = wxLog::SetActiveTarget(&log_);
-        frame_ = new CMainFrame;
+        frame_ = new MainFrame;
         frame_->Show();
         installProgramHooks(frame_);
         stormPlatform_.redraw = [this] {
@@ -507,7 +507,7 @@ class CommandStormTest : public test::ProcessStateTest {
             e.m_wheelDelta = 120;
             e.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
         }
-        ZUREDIVORiza* view = frame_->view();
+        MoleculeView* view = frame_->view();
         e.SetEventObject(view);
         view->GetEventHandler()->ProcessEvent(e);
     }
@@ -631,7 +631,7 @@ class CommandStormTest : public test::ProcessStateTest {
     void dialogAction() {
         Storm& s = *storm_;
         std::vector<std::function<void()>> actions;
-        if (CAxisDialog* d = axisDialog()) {
+        if (AxisDialog* d = axisDialog()) {
             actions.push_back([this, d, &s] {
                 const std::string text = fieldText();
                 const bool box = s.chance(0.3);
@@ -647,7 +647,7 @@ class CommandStormTest : public test::ProcessStateTest {
                 escape(d);
             });
         }
-        if (CRotationAngleDialog* d = rotationDialog()) {
+        if (RotationAngleDialog* d = rotationDialog()) {
             actions.push_back([this, d, &s] {
                 const std::string first = fieldText(), second = fieldText();
                 const bool ok = s.chance(0.8);
@@ -657,7 +657,7 @@ class CommandStormTest : public test::ProcessStateTest {
                 press(d, ok ? wxID_OK : wxID_CANCEL);
             });
         }
-        if (CDataSelectDialog* d = existingDataSelectDialog()) {
+        if (DataSelectionDialog* d = existingDataSelectDialog()) {
             actions.push_back([this, d, &s] {
                 wxComboBox* list = d->modeList();
                 const int entry = s.between(-1, static_cast<int>(list->GetCount()));
@@ -679,7 +679,7 @@ class CommandStormTest : public test::ProcessStateTest {
                 closeBox(d);
             });
         }
-        if (CPreviewDialog* d = existingPreviewDialog()) {
+        if (SpectrumPreviewDialog* d = existingPreviewDialog()) {
             actions.push_back([this, d] {
                 const std::string text = fieldText();
                 note("half width '" + text + "' recalculate");
@@ -825,7 +825,7 @@ class CommandStormTest : public test::ProcessStateTest {
         return h;
     }
 
-    CMainFrame* frame_ = nullptr;
+    MainFrame* frame_ = nullptr;
     StormPlatform stormPlatform_;
     StormLog log_;
     wxLog* previousLog_ = nullptr;

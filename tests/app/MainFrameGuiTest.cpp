@@ -7,15 +7,15 @@
 #include "TestSupport.h"
 #include "app/AppConfig.h"
 #include "app/AppHooks.h"
-#include "app/CAboutDialog.h"
-#include "app/CAxisDialog.h"
-#include "app/CDataSelectDialog.h"
-#include "app/CKALVIROApp.h"
-#include "app/CMainFrame.h"
-#include "app/CRotationAngleDialog.h"
+#include "app/AboutDialog.h"
+#include "app/AxisDialog.h"
+#include "app/DataSelectionDialog.h"
+#include "app/KalviroApp.h"
+#include "app/MainFrame.h"
+#include "app/RotationAngleDialog.h"
 #include "app/Cursors.h"
 #include "app/FrameLayout.h"
-#include "app/ZUREDIVORiza.h"
+#include "app/MoleculeView.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
 #include "model/readers/GaussianOutputReader.h"
@@ -69,7 +69,7 @@ class FrameTest : public test::ProcessStateTest {
         appHooks() = AppHooks{};
         resetDataSelection();
         resetDipoleOrigin();
-        frame_ = new CMainFrame;
+        frame_ = new MainFrame;
         frame_->Show();
         installDialogHooks(frame_);
         settle();
@@ -117,7 +117,7 @@ class FrameTest : public test::ProcessStateTest {
         for (Atom& a : m.atoms)
             a.keepPosition(); // the rotation dialog's reset goes back to these
     }
-    CMainFrame* frame_ = nullptr;
+    MainFrame* frame_ = nullptr;
 };
 
 struct Row {
@@ -438,7 +438,7 @@ TEST_F(FrameTest, DataSelectionListsModesAndSelects) {
     v.symmetries = {"A1", "B2", ""};
     v.intensities = {"12", "3.5", ""};
     fillModeList(frame_->view());
-    CDataSelectDialog* dlg = existingDataSelectDialog();
+    DataSelectionDialog* dlg = existingDataSelectDialog();
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(dlg->GetTitle(), w("データを選択"));
     wxComboBox* list = dlg->modeList();
@@ -463,7 +463,7 @@ TEST_F(FrameTest, DataSelectionListsModesAndSelects) {
 }
 
 TEST_F(FrameTest, OrbitalFieldsAndTheTypedNumber) {
-    CDataSelectDialog* dlg = dataSelectDialog(frame_->view());
+    DataSelectionDialog* dlg = dataSelectDialog(frame_->view());
     DataSelection& d = dataSelection();
     d.orbitalMax = 7;
     d.orbitalNumber = 5;
@@ -492,7 +492,7 @@ TEST_F(FrameTest, AxisDialogButtonsAndList) {
     EXPECT_EQ(axisDialog(), nullptr);
     item(32805);
     command(32805);
-    CAxisDialog* dlg = axisDialog();
+    AxisDialog* dlg = axisDialog();
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(dlg->originEdit()->GetValue(), "0");
     EXPECT_FALSE(dlg->startAtOriginBox()->IsChecked());
@@ -532,7 +532,7 @@ TEST_F(FrameTest, RotationDialogTurnsTheChosenDirection) {
     moleculeState().panX = 4;
     command(32852);
     EXPECT_EQ(moleculeState().panX, 0.0f); // reset first
-    CRotationAngleDialog* dlg = rotationDialog();
+    RotationAngleDialog* dlg = rotationDialog();
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(dlg->firstEdit()->GetValue(), "1");
     EXPECT_EQ(dlg->secondEdit()->GetValue(), "2");
@@ -562,7 +562,7 @@ TEST_F(FrameTest, RotationDialogTurnsTheChosenDirection) {
 }
 
 TEST_F(FrameTest, AboutLinkOpensTheHomePage) {
-    auto* about = new CAboutDialog(frame_);
+    auto* about = new AboutDialog(frame_);
     EXPECT_EQ(about->GetTitle(), w("KALVIROのﾊﾞｰｼﾞｮﾝ情報"));
     auto* link = dynamic_cast<wxHyperlinkCtrl*>(about->FindWindow(1041));
     ASSERT_NE(link, nullptr);
@@ -589,7 +589,7 @@ TEST_F(FrameTest, RecentFilesSitAboveExitAndReopenThroughTheHook) {
 
     // A new frame reads the list back from the settings file.
     frame_->Destroy();
-    frame_ = new CMainFrame;
+    frame_ = new MainFrame;
     EXPECT_EQ(frame_->recentFiles().entries(),
               (std::vector<std::string>{"/data/b.out", "/data/a.log"}));
     saveRecentFiles({});

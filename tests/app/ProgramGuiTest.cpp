@@ -10,16 +10,16 @@
 #include "AtomOnScreen.h"
 #include "TestSupport.h"
 #include "app/AppHooks.h"
-#include "app/CAxisDialog.h"
-#include "app/CDataSelectDialog.h"
-#include "app/CKALVIROApp.h"
-#include "app/CMainFrame.h"
-#include "app/CPreviewDialog.h"
-#include "app/CRotationAngleDialog.h"
+#include "app/AxisDialog.h"
+#include "app/DataSelectionDialog.h"
+#include "app/KalviroApp.h"
+#include "app/MainFrame.h"
+#include "app/SpectrumPreviewDialog.h"
+#include "app/RotationAngleDialog.h"
 #include "app/FileReadProgress.h"
 #include "app/FrameLayout.h"
 #include "app/ProgramWiring.h"
-#include "app/ZUREDIVORiza.h"
+#include "app/MoleculeView.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
 #include "orbital/OrbitalFlags.h"
@@ -49,7 +49,7 @@ class ProgramTest : public test::ProcessStateTest {
         appHooks() = AppHooks{};
         resetDataSelection();
         resetDipoleOrigin();
-        frame_ = new CMainFrame;
+        frame_ = new MainFrame;
         frame_->Show();
         installProgramHooks(frame_);
         settleEvents();
@@ -80,7 +80,7 @@ class ProgramTest : public test::ProcessStateTest {
         ASSERT_EQ(atomCount(), 4);
     }
     void click(int x, int y) {
-        ZUREDIVORiza* view = frame_->view();
+        MoleculeView* view = frame_->view();
         for (wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP}) {
             wxMouseEvent e(type);
             e.SetPosition(wxPoint(x, y));
@@ -89,7 +89,7 @@ class ProgramTest : public test::ProcessStateTest {
         }
     }
 
-    CMainFrame* frame_ = nullptr;
+    MainFrame* frame_ = nullptr;
     test::TempDir dir_;
 };
 
@@ -97,7 +97,7 @@ TEST_F(ProgramTest, OpeningTheExampleFillsTheModeListAndTheRecentFiles) {
     openExample();
     ASSERT_EQ(platform_.openRequests.size(), 1u);
     EXPECT_NE(platform_.openRequests[0].filter.find("*.log"), std::string::npos);
-    CDataSelectDialog* dlg = existingDataSelectDialog();
+    DataSelectionDialog* dlg = existingDataSelectDialog();
     ASSERT_NE(dlg, nullptr);
     EXPECT_TRUE(dlg->IsShown());
     // Six modes of formaldehyde, in file order, the first selected.
@@ -158,7 +158,7 @@ TEST_F(ProgramTest, SavedPictureShowsTheMolecule) {
 
 TEST_F(ProgramTest, AClickOnAnAtomSelectsIt) {
     openExample();
-    ZUREDIVORiza* view = frame_->view();
+    MoleculeView* view = frame_->view();
     view->redraw();
     // Where the oxygen (atom 2) lands on the screen.
     ASSERT_EQ(moleculeState().atoms[1].symbol, "O");
@@ -201,7 +201,7 @@ int runsInColumn(const wxBitmap& bitmap, int x, const wxColour& c) {
 TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjections) {
     openExample();
     command(cmd::ProjectionGreen);
-    CPreviewDialog* dlg = existingPreviewDialog();
+    SpectrumPreviewDialog* dlg = existingPreviewDialog();
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(moleculeState().viewMode, 1);
     EXPECT_EQ(dlg->halfWidthEdit()->GetValue(), "2");
@@ -306,7 +306,7 @@ TEST_F(ProgramTest, CheckpointFillsTheOrbitalGroupAndTheOrbitalCommandsWork) {
     command(cmd::OpenCheckpoint);
     ASSERT_EQ(orbitalFlags().orbitalLoaded, 1)
         << (platform_.messages.empty() ? "" : platform_.messages[0]);
-    CDataSelectDialog* dlg = existingDataSelectDialog();
+    DataSelectionDialog* dlg = existingDataSelectDialog();
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(dlg->rangeEdit()->GetValue(), "(1-7)");
     EXPECT_EQ(dlg->homoLabelEdit()->GetValue(), "HOMO");

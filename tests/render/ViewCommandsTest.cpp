@@ -105,36 +105,6 @@ TEST_F(ViewCommandsTest, RotationButtonsSwitchTheSixRotations) {
     EXPECT_TRUE(updateCommand(cmd::RotationButtons).checked);
 }
 
-TEST_F(ViewCommandsTest, TogglesFlipTheirFlagAndRedraw) {
-    ViewSettings& s = viewSettings();
-    const std::map<int, Flag*> flags = {
-        {cmd::ShowModes, &s.modesShown},
-        {cmd::ShowDipole, &s.dipoleShown},
-        {cmd::ShowAxes, &s.axesShown},
-        {cmd::HydrogenVectors, &s.hydrogenVectors},
-        {cmd::Background, &s.whiteBackground},
-        {cmd::AtomsSolid, &s.atomsSolid},
-        {cmd::AtomsShown, &s.atomsShown},
-        {cmd::ShowNumbers, &s.numbersShown},
-        {cmd::ShowAngles, &s.anglesShown},
-        {cmd::ShowSurface, &s.surfaceShown},
-        {cmd::Viewpoint, &s.viewpointMode},
-        {cmd::CovalentRadius, &s.covalentRadius},
-        {cmd::PanMode, &moleculeState().drag.pickMode},
-        {cmd::ShowOrbital, &orbitalFlags().orbitalShown},
-    };
-    for (const auto& [id, flag] : flags) {
-        const Flag before = *flag;
-        const int redraws = platform_.redraws;
-        EXPECT_TRUE(runViewCommand(id));
-        EXPECT_EQ(*flag, before == 0 ? 1 : 0) << id;
-        EXPECT_EQ(platform_.redraws, redraws + 1) << id;
-        *flag = 7; // anything but 0 toggles to 0
-        runViewCommand(id);
-        EXPECT_EQ(*flag, 0) << id;
-    }
-}
-
 TEST_F(ViewCommandsTest, SideEffectsOfToggles) {
     ViewSettings& s = viewSettings();
     runViewCommand(cmd::CovalentRadius);

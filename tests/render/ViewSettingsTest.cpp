@@ -79,17 +79,6 @@ TEST(Camera, ReleasedCounterStartsAgainAtZero) {
     resetViewSettings();
 }
 
-TEST(Toggles, OneBecomesZeroAndAnythingElseOne) {
-    Flag f = 0;
-    toggle(f);
-    EXPECT_EQ(f, 1);
-    toggle(f);
-    EXPECT_EQ(f, 0);
-    f = 7;
-    toggle(f);
-    EXPECT_EQ(f, 0);
-}
-
 TEST(Toggles, SideRules) {
     ViewSettings s;
     s.toggleCovalentRadius();

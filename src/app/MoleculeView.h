@@ -10,10 +10,10 @@
 
 namespace kalviro {
 
-class ZUREDIVORiza : public wxGLCanvas, public GlSurface {
+class MoleculeView : public wxGLCanvas, public GlSurface {
   public:
-    explicit ZUREDIVORiza(wxWindow* parent);
-    ~ZUREDIVORiza() override;
+    explicit MoleculeView(wxWindow* parent);
+    ~MoleculeView() override;
 
     // Draws a frame now (the table's "redraw").
     void redraw();

@@ -12,10 +12,10 @@ namespace kalviro {
 
 class Canvas2D;
 
-class CPreviewDialog : public wxDialog {
+class SpectrumPreviewDialog : public wxDialog {
   public:
-    explicit CPreviewDialog(wxWindow* parent);
-    ~CPreviewDialog() override;
+    explicit SpectrumPreviewDialog(wxWindow* parent);
+    ~SpectrumPreviewDialog() override;
 
     // A calculation command: calculates with the current half width, plots,
     // and marks the spectrum ready for saving.
@@ -42,9 +42,9 @@ class CPreviewDialog : public wxDialog {
 
 // The one preview, created (centred, shown, half width 2) on first use;
 // parent is used only then.
-CPreviewDialog* getPreviewDialog(wxWindow* parent);
+SpectrumPreviewDialog* getPreviewDialog(wxWindow* parent);
 // The dialog if it exists, or null.
-CPreviewDialog* existingPreviewDialog();
+SpectrumPreviewDialog* existingPreviewDialog();
 // Closes the dialog if open and forgets it (the file reset and the title-bar
 // close call it); the next one starts again with half width 2.
 void closePreviewDialog();

@@ -9,10 +9,10 @@
 
 namespace kalviro {
 
-class CDataSelectDialog : public wxDialog, public OrbitalFieldsView {
+class DataSelectionDialog : public wxDialog, public OrbitalFieldsView {
   public:
-    explicit CDataSelectDialog(wxWindow* parent);
-    ~CDataSelectDialog() override;
+    explicit DataSelectionDialog(wxWindow* parent);
+    ~DataSelectionDialog() override;
 
     // Appends an entry for mode and selects the first entry (mode shown: its mode).
     void addModeEntry(const std::string& text, int mode);
@@ -45,9 +45,9 @@ class CDataSelectDialog : public wxDialog, public OrbitalFieldsView {
 
 // The one dialog, created (shown, list emptied) on first use; parent is used
 // only then.
-CDataSelectDialog* dataSelectDialog(wxWindow* parent);
+DataSelectionDialog* dataSelectDialog(wxWindow* parent);
 // The dialog if it exists, or null.
-CDataSelectDialog* existingDataSelectDialog();
+DataSelectionDialog* existingDataSelectDialog();
 // After an output file was read: one entry per mode with a frequency.
 void fillModeList(wxWindow* view);
 // Closes the dialog if open and forgets it (the file reset calls it).

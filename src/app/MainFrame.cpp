@@ -1,4 +1,4 @@
-#include "app/CMainFrame.h"
+#include "app/MainFrame.h"
 
 #include <wx/display.h>
 #ifdef __WXGTK__
@@ -8,17 +8,17 @@
 
 #include "app/AppConfig.h"
 #include "app/AppHooks.h"
-#include "app/CAboutDialog.h"
+#include "app/AboutDialog.h"
 #include "app/DialogSupport.h"
 #include "app/FrameLayout.h"
 #include "app/ToolbarImages.h"
-#include "app/ZUREDIVORiza.h"
+#include "app/MoleculeView.h"
 #include "render/ViewCommands.h"
 
 namespace kalviro {
 namespace {
 
-CMainFrame* theMainFrame = nullptr;
+MainFrame* theMainFrame = nullptr;
 
 const int kFirstCommand = menuIdFor(cmd::Redraw);
 const int kLastCommand = menuIdFor(cmd::OpenGaussian);
@@ -84,7 +84,7 @@ wxPoint framePosition() {
 
 } // namespace
 
-CMainFrame* mainFrame() {
+MainFrame* mainFrame() {
     return theMainFrame;
 }
 
@@ -93,7 +93,7 @@ void addRecentFile(const std::string& path) {
         theMainFrame->addRecentFile(path);
 }
 
-CMainFrame::CMainFrame()
+MainFrame::MainFrame()
     : wxFrame(nullptr, wxID_ANY, kAppTitle, framePosition(), wxSize(600, 600)) {
     theMainFrame = this;
     SetIcon([] {
@@ -104,18 +104,18 @@ CMainFrame::CMainFrame()
     buildMenus();
     buildToolBar();
     buildStatusBar();
-    view_ = new ZUREDIVORiza(this);
+    view_ = new MoleculeView(this);
 
-    Bind(wxEVT_MENU, &CMainFrame::onCommand, this, kFirstCommand, kLastCommand);
-    Bind(wxEVT_UPDATE_UI, &CMainFrame::onUpdate, this, kFirstCommand, kLastCommand);
+    Bind(wxEVT_MENU, &MainFrame::onCommand, this, kFirstCommand, kLastCommand);
+    Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdate, this, kFirstCommand, kLastCommand);
     for (int command :
          {cmd::SaveCoordinates, cmd::About, cmd::Exit, cmd::ToggleToolBar, cmd::ToggleStatusBar}) {
         const int id = menuIdFor(command);
-        Bind(wxEVT_MENU, &CMainFrame::onCommand, this, id);
-        Bind(wxEVT_UPDATE_UI, &CMainFrame::onUpdate, this, id);
+        Bind(wxEVT_MENU, &MainFrame::onCommand, this, id);
+        Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdate, this, id);
     }
-    Bind(wxEVT_MENU, &CMainFrame::onRecentFile, this, wxID_FILE1, wxID_FILE4);
-    Bind(wxEVT_IDLE, &CMainFrame::onIdle, this);
+    Bind(wxEVT_MENU, &MainFrame::onRecentFile, this, wxID_FILE1, wxID_FILE4);
+    Bind(wxEVT_IDLE, &MainFrame::onIdle, this);
 
     // Ctrl+O opens a Gaussian file and Ctrl+S saves the coordinates; the
     // empty-document commands and edit keys have nothing to act on.
@@ -129,12 +129,12 @@ CMainFrame::CMainFrame()
     keepOnScreen(this); // a screen smaller than the window would push it off the top
 }
 
-CMainFrame::~CMainFrame() {
+MainFrame::~MainFrame() {
     if (theMainFrame == this)
         theMainFrame = nullptr;
 }
 
-void CMainFrame::buildMenus() {
+void MainFrame::buildMenus() {
     auto* bar = new wxMenuBar;
     for (const MenuPopup& popup : menuLayout()) {
         auto* menu = new wxMenu;
@@ -153,7 +153,7 @@ void CMainFrame::buildMenus() {
     SetMenuBar(bar);
 }
 
-void CMainFrame::buildToolBar() {
+void MainFrame::buildToolBar() {
     compactToolbarButtons();
     wxToolBar* tb = CreateToolBar(wxTB_FLAT | wxTB_HORIZONTAL | wxTB_TOP, wxID_ANY);
     tb->SetToolBitmapSize(wxSize(16, 16));
@@ -170,14 +170,14 @@ void CMainFrame::buildToolBar() {
     tb->Realize();
 }
 
-void CMainFrame::buildStatusBar() {
+void MainFrame::buildStatusBar() {
     wxStatusBar* sb = CreateStatusBar(kPaneCount, wxSTB_DEFAULT_STYLE, wxID_ANY);
     const int widths[kPaneCount] = {-1, 36, 36, 36, 40};
     sb->SetStatusWidths(kPaneCount, widths);
     SetStatusText(u8(kIdleText), 0);
 }
 
-void CMainFrame::rebuildRecentMenu() {
+void MainFrame::rebuildRecentMenu() {
     for (wxMenuItem* item : recentItems_)
         fileMenu_->Destroy(item);
     recentItems_.clear();
@@ -194,13 +194,13 @@ void CMainFrame::rebuildRecentMenu() {
     recentItems_.push_back(fileMenu_->InsertSeparator(pos));
 }
 
-void CMainFrame::addRecentFile(const std::string& path) {
+void MainFrame::addRecentFile(const std::string& path) {
     recent_.add(path);
     saveRecentFiles(recent_.entries());
     rebuildRecentMenu();
 }
 
-void CMainFrame::onRecentFile(wxCommandEvent& e) {
+void MainFrame::onRecentFile(wxCommandEvent& e) {
     const std::size_t index = static_cast<std::size_t>(e.GetId() - wxID_FILE1);
     if (index >= recent_.entries().size())
         return;
@@ -209,11 +209,11 @@ void CMainFrame::onRecentFile(wxCommandEvent& e) {
         appHooks().openFile(path);
 }
 
-void CMainFrame::onCommand(wxCommandEvent& e) {
+void MainFrame::onCommand(wxCommandEvent& e) {
     const int id = commandForMenuId(e.GetId());
     switch (id) {
     case cmd::About: {
-        CAboutDialog about(this);
+        AboutDialog about(this);
         about.ShowModal();
         return;
     }
@@ -234,7 +234,7 @@ void CMainFrame::onCommand(wxCommandEvent& e) {
     }
 }
 
-void CMainFrame::onUpdate(wxUpdateUIEvent& e) {
+void MainFrame::onUpdate(wxUpdateUIEvent& e) {
     const int id = commandForMenuId(e.GetId());
     if (id == cmd::ToggleToolBar) {
         e.Check(GetToolBar() && GetToolBar()->IsShown());
@@ -250,7 +250,7 @@ void CMainFrame::onUpdate(wxUpdateUIEvent& e) {
         e.Check(s.checked);
 }
 
-void CMainFrame::onIdle(wxIdleEvent& e) {
+void MainFrame::onIdle(wxIdleEvent& e) {
     if (wxStatusBar* sb = GetStatusBar()) {
         for (int i = 0; i < 4; ++i) {
             const wxString text = keyIsOn(kIndicators[i].key) ? u8(kIndicators[i].text) : "";

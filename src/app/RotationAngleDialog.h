@@ -5,10 +5,10 @@
 
 namespace kalviro {
 
-class CRotationAngleDialog : public wxDialog {
+class RotationAngleDialog : public wxDialog {
   public:
-    explicit CRotationAngleDialog(wxWindow* view);
-    ~CRotationAngleDialog() override;
+    explicit RotationAngleDialog(wxWindow* view);
+    ~RotationAngleDialog() override;
     // Edits from the two picked atoms, the list from the molecule.
     void fill(int firstAtom, int secondAtom);
 
@@ -27,7 +27,7 @@ class CRotationAngleDialog : public wxDialog {
 };
 
 // The open dialog, or null.
-CRotationAngleDialog* rotationDialog();
+RotationAngleDialog* rotationDialog();
 // Command 32852 after its reset: opens the dialog, or brings the open one to
 // the front, filled with the picked atoms and the atom list.
 void OnSetRotationAngle(wxWindow* view);

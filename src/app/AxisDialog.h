@@ -5,10 +5,10 @@
 
 namespace kalviro {
 
-class CAxisDialog : public wxDialog {
+class AxisDialog : public wxDialog {
   public:
-    explicit CAxisDialog(wxWindow* view);
-    ~CAxisDialog() override;
+    explicit AxisDialog(wxWindow* view);
+    ~AxisDialog() override;
     // Appends "番号  原子" and one line per atom (never clears the list).
     void appendAtomList();
 
@@ -28,9 +28,9 @@ class CAxisDialog : public wxDialog {
 };
 
 // The open dialog, or null.
-CAxisDialog* axisDialog();
+AxisDialog* axisDialog();
 // The open dialog, created (visible, box cleared) on first use.
-CAxisDialog* getAxisDialog(wxWindow* view);
+AxisDialog* getAxisDialog(wxWindow* view);
 // Command 32805 once it may open: the dialog with another copy of the list.
 void OnAxisDialog(wxWindow* view);
 // Closes the dialog if open (the file reset calls it).

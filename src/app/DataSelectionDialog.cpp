@@ -1,4 +1,4 @@
-#include "app/CDataSelectDialog.h"
+#include "app/DataSelectionDialog.h"
 
 #include "app/AppHooks.h"
 #include "app/DataSelectLogic.h"
@@ -10,10 +10,10 @@
 
 namespace kalviro {
 namespace {
-CDataSelectDialog* theDataSelectDialog = nullptr;
+DataSelectionDialog* theDataSelectDialog = nullptr;
 }
 
-CDataSelectDialog::CDataSelectDialog(wxWindow* parent) : parent_(parent) {
+DataSelectionDialog::DataSelectionDialog(wxWindow* parent) : parent_(parent) {
     Create(parent, 154, u8("データを選択"), wxDefaultPosition, wxDefaultSize, wxCAPTION);
     layoutDialog(this, parent, 325, 0, 134, 93);
     modeList_ = new wxComboBox(this, 1033, "", dluPoint(this, 7, 7),
@@ -27,21 +27,21 @@ CDataSelectDialog::CDataSelectDialog(wxWindow* parent) : parent_(parent) {
                                     wxTE_READONLY);
     homoValueEdit_ = new wxTextCtrl(this, 1021, "0", dluPoint(this, 66, 67), dluSize(this, 35, 12),
                                     wxTE_READONLY | wxTE_CENTRE);
-    modeList_->Bind(wxEVT_COMBOBOX, &CDataSelectDialog::onSelect, this);
+    modeList_->Bind(wxEVT_COMBOBOX, &DataSelectionDialog::onSelect, this);
     // It has no cancel button, and Escape must not hide it: the view reads it.
     SetEscapeId(wxID_NONE);
     // Closing by the window manager only hides it: the view still reads it.
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Hide(); });
 }
 
-CDataSelectDialog::~CDataSelectDialog() {
+DataSelectionDialog::~DataSelectionDialog() {
     // The main window takes its child dialogs along when it closes, without
     // the close function; the pointer must not outlive the window.
     if (theDataSelectDialog == this)
         theDataSelectDialog = nullptr;
 }
 
-void CDataSelectDialog::addModeEntry(const std::string& text, int mode) {
+void DataSelectionDialog::addModeEntry(const std::string& text, int mode) {
     modeList_->Append(u8(text));
     entryModes_.push_back(mode);
     modeList_->ChangeValue(modeList_->GetString(0));
@@ -49,7 +49,7 @@ void CDataSelectDialog::addModeEntry(const std::string& text, int mode) {
     sceneChoices().selectedMode = entryModes_.front();
 }
 
-void CDataSelectDialog::showOrbitalFields() {
+void DataSelectionDialog::showOrbitalFields() {
     const DataSelection& d = dataSelection();
     orbitalEdit_->ChangeValue(wxString::Format("%d", d.orbitalNumber));
     homoValueEdit_->ChangeValue(wxString::Format("%d", d.homoValue));
@@ -57,19 +57,19 @@ void CDataSelectDialog::showOrbitalFields() {
     rangeEdit_->ChangeValue(u8(d.orbitalRange));
 }
 
-OrbitalFields& CDataSelectDialog::orbitalFields() {
+OrbitalFields& DataSelectionDialog::orbitalFields() {
     return dataSelection();
 }
 
-std::string CDataSelectDialog::orbitalNumberText() const {
+std::string DataSelectionDialog::orbitalNumberText() const {
     return toU8(orbitalEdit_->GetValue());
 }
 
-int CDataSelectDialog::getOrbitalNumber() {
+int DataSelectionDialog::getOrbitalNumber() {
     return kalviro::getOrbitalNumber(*this);
 }
 
-void CDataSelectDialog::onSelect(wxCommandEvent&) {
+void DataSelectionDialog::onSelect(wxCommandEvent&) {
     const int entry = modeList_->GetSelection();
     if (entry < 0 || entry >= static_cast<int>(entryModes_.size()))
         return;
@@ -77,21 +77,21 @@ void CDataSelectDialog::onSelect(wxCommandEvent&) {
     sendRedrawCommand(parent_);
 }
 
-CDataSelectDialog* dataSelectDialog(wxWindow* parent) {
+DataSelectionDialog* dataSelectDialog(wxWindow* parent) {
     if (!theDataSelectDialog) {
-        theDataSelectDialog = new CDataSelectDialog(parent);
+        theDataSelectDialog = new DataSelectionDialog(parent);
         theDataSelectDialog->modeList()->Clear();
         theDataSelectDialog->Show();
     }
     return theDataSelectDialog;
 }
 
-CDataSelectDialog* existingDataSelectDialog() {
+DataSelectionDialog* existingDataSelectDialog() {
     return theDataSelectDialog;
 }
 
 void fillModeList(wxWindow* view) {
-    CDataSelectDialog* dlg = dataSelectDialog(view);
+    DataSelectionDialog* dlg = dataSelectDialog(view);
     dlg->Show(); // back if the user closed it
     for (const ModeEntry& e : modeEntries(vibrationStore()))
         dlg->addModeEntry(e.text, e.mode);
@@ -102,7 +102,7 @@ void closeDataSelectDialog() {
     resetDataSelection(); // a new dialog starts with an empty "MO" group
     if (!theDataSelectDialog)
         return;
-    CDataSelectDialog* dlg = theDataSelectDialog;
+    DataSelectionDialog* dlg = theDataSelectDialog;
     theDataSelectDialog = nullptr;
     dlg->Destroy();
 }

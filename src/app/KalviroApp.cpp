@@ -1,4 +1,4 @@
-#include "app/CKALVIROApp.h"
+#include "app/KalviroApp.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -8,15 +8,15 @@
 #include <wx/image.h>
 
 #include "app/AppHooks.h"
-#include "app/CAxisDialog.h"
-#include "app/CDataSelectDialog.h"
-#include "app/CMainFrame.h"
-#include "app/CRotationAngleDialog.h"
+#include "app/AxisDialog.h"
+#include "app/DataSelectionDialog.h"
+#include "app/MainFrame.h"
+#include "app/RotationAngleDialog.h"
 #include "app/DialogSupport.h"
 #include "app/FrameLayout.h"
 #include "app/ProgramWiring.h"
 #include "app/WxPlatform.h"
-#include "app/ZUREDIVORiza.h"
+#include "app/MoleculeView.h"
 #include "model/AnalysisReset.h"
 #include "model/FileOpening.h"
 #include "render/ViewCommands.h"
@@ -29,7 +29,7 @@ constexpr const char* kOpenTopic = "open";
 // A second start's request: bring the window up, open the file.
 class InstanceConnection : public wxConnection {
   public:
-    explicit InstanceConnection(CKALVIROApp* app) : app_(app) {}
+    explicit InstanceConnection(KalviroApp* app) : app_(app) {}
     bool OnExec(const wxString& topic, const wxString& data) override {
         if (topic != kOpenTopic)
             return false;
@@ -40,18 +40,18 @@ class InstanceConnection : public wxConnection {
     }
 
   private:
-    CKALVIROApp* app_;
+    KalviroApp* app_;
 };
 
 class InstanceServer : public wxServer {
   public:
-    explicit InstanceServer(CKALVIROApp* app) : app_(app) {}
+    explicit InstanceServer(KalviroApp* app) : app_(app) {}
     wxConnectionBase* OnAcceptConnection(const wxString& topic) override {
         return topic == kOpenTopic ? new InstanceConnection(app_) : nullptr;
     }
 
   private:
-    CKALVIROApp* app_;
+    KalviroApp* app_;
 };
 
 std::string absolute(const std::string& path) {
@@ -97,10 +97,10 @@ bool handToRunningInstance(const std::string& path) {
     return ok;
 }
 
-std::unique_ptr<WxPlatform> installPlatform(CMainFrame* frame) {
+std::unique_ptr<WxPlatform> installPlatform(MainFrame* frame) {
     auto p = std::make_unique<WxPlatform>([] { return static_cast<wxWindow*>(mainFrame()); },
                                           [] {
-                                              if (CMainFrame* f = mainFrame())
+                                              if (MainFrame* f = mainFrame())
                                                   f->view()->redraw();
                                           });
     setPlatform(p.get());
@@ -108,14 +108,14 @@ std::unique_ptr<WxPlatform> installPlatform(CMainFrame* frame) {
     return p;
 }
 
-void installDialogHooks(CMainFrame* frame) {
+void installDialogHooks(MainFrame* frame) {
     ViewHooks& h = viewHooks();
     wxWindow* view = frame->view();
     h.showAxisDialog = [view] { OnAxisDialog(view); };
     h.showRotationDialog = [view] { OnSetRotationAngle(view); };
 }
 
-bool CKALVIROApp::OnInit() {
+bool KalviroApp::OnInit() {
     SetAppName(kAppTitle);
     SetVendorName(u8(kVendorName));
     wxInitAllImageHandlers();
@@ -137,7 +137,7 @@ bool CKALVIROApp::OnInit() {
     if (!server_->Create(u8(socket)))
         server_.reset();
 
-    auto* frame = new CMainFrame;
+    auto* frame = new MainFrame;
     frame_ = frame;
     platform_ = installPlatform(frame);
     installProgramHooks(frame);
@@ -152,11 +152,11 @@ bool CKALVIROApp::OnInit() {
     return true;
 }
 
-int CKALVIROApp::OnRun() {
+int KalviroApp::OnRun() {
     return handedOver_ ? 0 : wxApp::OnRun();
 }
 
-void CKALVIROApp::openFromOutside(const std::string& path) {
+void KalviroApp::openFromOutside(const std::string& path) {
     if (!frame_ || frame_->IsBeingDeleted())
         return;
     frame_->Iconize(false);
@@ -165,7 +165,7 @@ void CKALVIROApp::openFromOutside(const std::string& path) {
         appHooks().openFile(path);
 }
 
-int CKALVIROApp::OnExit() {
+int KalviroApp::OnExit() {
     server_.reset();
     std::error_code ec;
     if (!handedOver_)

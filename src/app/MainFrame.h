@@ -7,14 +7,14 @@
 
 namespace kalviro {
 
-class ZUREDIVORiza;
+class MoleculeView;
 
-class CMainFrame : public wxFrame {
+class MainFrame : public wxFrame {
   public:
-    CMainFrame();
-    ~CMainFrame() override;
+    MainFrame();
+    ~MainFrame() override;
 
-    ZUREDIVORiza* view() const { return view_; }
+    MoleculeView* view() const { return view_; }
     // Puts path at the top of the recent-file list, in the menu and on disk.
     void addRecentFile(const std::string& path);
     const RecentFiles& recentFiles() const { return recent_; }
@@ -32,14 +32,14 @@ class CMainFrame : public wxFrame {
     void onRecentFile(wxCommandEvent& e);
     void onIdle(wxIdleEvent& e);
 
-    ZUREDIVORiza* view_ = nullptr;
+    MoleculeView* view_ = nullptr;
     wxMenu* fileMenu_ = nullptr;
     RecentFiles recent_;
     std::vector<wxMenuItem*> recentItems_;
 };
 
 // The running main frame, or null.
-CMainFrame* mainFrame();
+MainFrame* mainFrame();
 // Records a file opened through an open command in the recent-file list.
 void addRecentFile(const std::string& path);
 

@@ -7,7 +7,6 @@
 
 namespace kalviro {
 namespace {
-AxisDialog* theAxisDialog = nullptr;
 // The template's control ids, kept so the controls can be found by id.
 constexpr int kDialogId = 146;
 constexpr int kOriginLabelId = 1009;
@@ -17,7 +16,8 @@ constexpr int kAtomListId = 1016;
 constexpr int kStartAtOriginId = 1017;
 } // namespace
 
-AxisDialog::AxisDialog(wxWindow* view) : view_(view) {
+AxisDialog::AxisDialog(wxWindow* view, std::function<void()> close)
+    : view_(view), close_(std::move(close)) {
     Create(view, kDialogId, u8("座標軸設定ダイアログ"), wxDefaultPosition, wxDefaultSize, wxCAPTION);
     layoutDialog(this, view, 0, 50, 95, 109);
     auto* set =
@@ -38,14 +38,7 @@ AxisDialog::AxisDialog(wxWindow* view) : view_(view) {
     Bind(wxEVT_BUTTON, &AxisDialog::onSet, this, wxID_OK);
     Bind(wxEVT_BUTTON, &AxisDialog::onInitialize, this, kInitializeId);
     Bind(wxEVT_BUTTON, &AxisDialog::onClose, this, wxID_CANCEL);
-    Bind(wxEVT_CLOSE_WINDOW, [](wxCloseEvent&) { closeAxisDialog(); });
-}
-
-AxisDialog::~AxisDialog() {
-    // The main window takes its child dialogs along when it closes, without
-    // the close function; the pointer must not outlive the window.
-    if (theAxisDialog == this)
-        theAxisDialog = nullptr;
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { close_(); });
 }
 
 void AxisDialog::appendAtomList() {
@@ -67,34 +60,7 @@ void AxisDialog::onInitialize(wxCommandEvent&) {
 }
 
 void AxisDialog::onClose(wxCommandEvent&) {
-    closeAxisDialog();
-}
-
-AxisDialog* axisDialog() {
-    return theAxisDialog;
-}
-
-AxisDialog* getAxisDialog(wxWindow* view) {
-    if (!theAxisDialog) {
-        theAxisDialog = new AxisDialog(view);
-        theAxisDialog->startAtOriginBox()->SetValue(false);
-        theAxisDialog->Show();
-    }
-    return theAxisDialog;
-}
-
-void OnAxisDialog(wxWindow* view) {
-    AxisDialog* dlg = getAxisDialog(view);
-    dlg->appendAtomList();
-    dlg->Raise();
-}
-
-void closeAxisDialog() {
-    if (!theAxisDialog)
-        return;
-    AxisDialog* dlg = theAxisDialog;
-    theAxisDialog = nullptr;
-    dlg->Destroy();
+    close_();
 }
 
 } // namespace kalviro

@@ -1,6 +1,5 @@
 #include "app/DataSelectionDialog.h"
 
-#include "app/AppHooks.h"
 #include "app/DataSelectLogic.h"
 #include "app/DialogSupport.h"
 #include "app/DialogTextLogic.h"
@@ -9,10 +8,6 @@
 #include "render/ViewCommands.h"
 
 namespace kalviro {
-namespace {
-DataSelectionDialog* theDataSelectDialog = nullptr;
-}
-
 DataSelectionDialog::DataSelectionDialog(wxWindow* parent) : parent_(parent) {
     Create(parent, 154, u8("データを選択"), wxDefaultPosition, wxDefaultSize, wxCAPTION);
     layoutDialog(this, parent, 325, 0, 134, 93);
@@ -32,13 +27,6 @@ DataSelectionDialog::DataSelectionDialog(wxWindow* parent) : parent_(parent) {
     SetEscapeId(wxID_NONE);
     // Closing by the window manager only hides it: the view still reads it.
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Hide(); });
-}
-
-DataSelectionDialog::~DataSelectionDialog() {
-    // The main window takes its child dialogs along when it closes, without
-    // the close function; the pointer must not outlive the window.
-    if (theDataSelectDialog == this)
-        theDataSelectDialog = nullptr;
 }
 
 void DataSelectionDialog::addModeEntry(const std::string& text, int mode) {
@@ -77,34 +65,15 @@ void DataSelectionDialog::onSelect(wxCommandEvent&) {
     sendRedrawCommand(parent_);
 }
 
-DataSelectionDialog* dataSelectDialog(wxWindow* parent) {
-    if (!theDataSelectDialog) {
-        theDataSelectDialog = new DataSelectionDialog(parent);
-        theDataSelectDialog->modeList()->Clear();
-        theDataSelectDialog->Show();
-    }
-    return theDataSelectDialog;
-}
-
-DataSelectionDialog* existingDataSelectDialog() {
-    return theDataSelectDialog;
-}
-
-void fillModeList(wxWindow* view) {
-    DataSelectionDialog* dlg = dataSelectDialog(view);
-    dlg->Show(); // back if the user closed it
+void fillModeList(DataSelectionDialog& dlg) {
+    dlg.Show(); // back if the user closed it
     for (const ModeEntry& e : modeEntries(vibrationStore()))
-        dlg->addModeEntry(e.text, e.mode);
+        dlg.addModeEntry(e.text, e.mode);
 }
 
-void closeDataSelectDialog() {
+void forgetDataSelection() {
     sceneChoices().selectedMode = 0;
     resetDataSelection(); // a new dialog starts with an empty "MO" group
-    if (!theDataSelectDialog)
-        return;
-    DataSelectionDialog* dlg = theDataSelectDialog;
-    theDataSelectDialog = nullptr;
-    dlg->Destroy();
 }
 
 } // namespace kalviro

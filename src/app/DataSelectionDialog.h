@@ -12,7 +12,6 @@ namespace kalviro {
 class DataSelectionDialog : public wxDialog, public OrbitalFieldsView {
   public:
     explicit DataSelectionDialog(wxWindow* parent);
-    ~DataSelectionDialog() override;
 
     // Appends an entry for mode and selects the first entry (mode shown: its mode).
     void addModeEntry(const std::string& text, int mode);
@@ -43,14 +42,11 @@ class DataSelectionDialog : public wxDialog, public OrbitalFieldsView {
     std::vector<int> entryModes_; // mode index of each entry
 };
 
-// The one dialog, created (shown, list emptied) on first use; parent is used
-// only then.
-DataSelectionDialog* dataSelectDialog(wxWindow* parent);
-// The dialog if it exists, or null.
-DataSelectionDialog* existingDataSelectDialog();
 // After an output file was read: one entry per mode with a frequency.
-void fillModeList(wxWindow* view);
-// Closes the dialog if open and forgets it (the file reset calls it).
-void closeDataSelectDialog();
+void fillModeList(DataSelectionDialog& dlg);
+// What closing the dialog forgets besides the window: the selected mode and
+// the "MO" group, which a new dialog starts without.
+void forgetDataSelection();
+
 
 } // namespace kalviro

@@ -7,7 +7,6 @@
 
 #include <wx/image.h>
 
-#include "app/AppHooks.h"
 #include "app/AxisDialog.h"
 #include "app/DataSelectionDialog.h"
 #include "app/MainFrame.h"
@@ -108,13 +107,6 @@ std::unique_ptr<WxPlatform> installPlatform(MainFrame* frame) {
     return p;
 }
 
-void installDialogHooks(MainFrame* frame) {
-    ViewHooks& h = viewHooks();
-    wxWindow* view = frame->view();
-    h.showAxisDialog = [view] { OnAxisDialog(view); };
-    h.showRotationDialog = [view] { OnSetRotationAngle(view); };
-}
-
 bool KalviroApp::OnInit() {
     SetAppName(kAppTitle);
     SetVendorName(u8(kVendorName));
@@ -140,14 +132,17 @@ bool KalviroApp::OnInit() {
     auto* frame = new MainFrame;
     frame_ = frame;
     platform_ = installPlatform(frame);
-    installProgramHooks(frame);
+    wireProgram(frame);
     frame->Show();
     const std::vector<int> commands = startupCommands(std::getenv("KALVIRO_COMMANDS"));
-    CallAfter([file, commands] {
-        if (!file.empty() && appHooks().openFile)
-            appHooks().openFile(file);
+    CallAfter([this, file, commands] {
+        if (!frame_)
+            return;
+        auto* f = static_cast<MainFrame*>(frame_.get());
+        if (!file.empty())
+            f->openFile(file);
         for (int id : commands)
-            runViewCommand(id);
+            f->commands().run(id);
     });
     return true;
 }
@@ -161,8 +156,8 @@ void KalviroApp::openFromOutside(const std::string& path) {
         return;
     frame_->Iconize(false);
     frame_->Raise();
-    if (!path.empty() && appHooks().openFile)
-        appHooks().openFile(path);
+    if (!path.empty())
+        static_cast<MainFrame*>(frame_.get())->openFile(path);
 }
 
 int KalviroApp::OnExit() {
@@ -173,8 +168,6 @@ int KalviroApp::OnExit() {
     // The hooks hold the frame, which is gone now.
     clearDialogClosers();
     setCheckpointOpener(nullptr);
-    appHooks() = AppHooks{};
-    viewHooks() = ViewHooks{};
     setPlatform(nullptr);
     return wxApp::OnExit();
 }

@@ -40,8 +40,6 @@ class KalviroApp : public wxApp {
 // Installs the wx platform for frame (message boxes owned by it, redraws of
 // its view). Returns the platform; the caller keeps it alive.
 std::unique_ptr<WxPlatform> installPlatform(MainFrame* frame);
-// Fills the view hooks that open the program's own dialogs.
-void installDialogHooks(MainFrame* frame);
 
 // View commands a script asks for once the command line's file is open
 // (KALVIRO_COMMANDS, blank-separated ids, e.g. the screenshot's "32786 32789

@@ -6,14 +6,21 @@
 #endif
 #include <wx/utils.h>
 
-#include "app/AppConfig.h"
-#include "app/AppHooks.h"
 #include "app/AboutDialog.h"
+#include "app/AppConfig.h"
 #include "app/DialogSupport.h"
 #include "app/FrameLayout.h"
-#include "app/ToolbarImages.h"
 #include "app/MoleculeView.h"
-#include "render/ViewCommands.h"
+#include "app/ProgramWiring.h"
+#include "app/ToolbarImages.h"
+#include "ir/CoordinateExport.h"
+#include "ir/IrTableExport.h"
+#include "ir/SpectrumExport.h"
+#include "model/MoleculeState.h"
+#include "model/FileOpening.h"
+#include "orbital/OrbitalSelection.h"
+#include "render/BitmapWriter.h"
+#include "render/PickedAtoms.h"
 
 namespace kalviro {
 namespace {
@@ -76,6 +83,20 @@ void compactToolbarButtons() {
 #endif
 }
 
+// A picked atom number of a molecule that has since been replaced means nothing.
+int validAtom(int n) {
+    return n >= 1 && static_cast<std::uint32_t>(n) <= atomCount() ? n : 0;
+}
+
+// Forgets the dialog before destroying it: wx destroys a window later.
+template <class D> void destroyDialog(wxWeakRef<D>& ref) {
+    D* dlg = ref.get();
+    if (!dlg)
+        return;
+    ref.Release();
+    dlg->Destroy();
+}
+
 wxPoint framePosition() {
     const wxRect screen = wxDisplay(0u).GetGeometry();
     const FramePlacement p = mainFramePlacement(screen.width, screen.height);
@@ -88,13 +109,9 @@ MainFrame* mainFrame() {
     return theMainFrame;
 }
 
-void addRecentFile(const std::string& path) {
-    if (theMainFrame)
-        theMainFrame->addRecentFile(path);
-}
-
 MainFrame::MainFrame()
-    : wxFrame(nullptr, wxID_ANY, kAppTitle, framePosition(), wxSize(600, 600)) {
+    : wxFrame(nullptr, wxID_ANY, kAppTitle, framePosition(), wxSize(600, 600)),
+      commands_(std::make_unique<ViewCommandTable>(static_cast<CommandHost&>(*this))) {
     theMainFrame = this;
     SetIcon([] {
         wxIcon icon;
@@ -138,13 +155,14 @@ void MainFrame::buildMenus() {
     auto* bar = new wxMenuBar;
     for (const MenuPopup& popup : menuLayout()) {
         auto* menu = new wxMenu;
-        for (const MenuEntry& e : popup.entries) {
-            if (e.isSeparator()) {
+        for (int id : popup.commands) {
+            const ViewCommand* c = commands_->find(id);
+            if (!c) {
                 menu->AppendSeparator();
                 continue;
             }
-            menu->Append(menuIdFor(e.id), u8(e.text), u8(statusLine(e.id)),
-                         commandIsCheckable(e.id) ? wxITEM_CHECK : wxITEM_NORMAL);
+            menu->Append(menuIdFor(id), u8(c->menuText), u8(c->statusLine()),
+                         c->checkable ? wxITEM_CHECK : wxITEM_NORMAL);
         }
         if (!fileMenu_)
             fileMenu_ = menu;
@@ -158,14 +176,15 @@ void MainFrame::buildToolBar() {
     wxToolBar* tb = CreateToolBar(wxTB_FLAT | wxTB_HORIZONTAL | wxTB_TOP, wxID_ANY);
     tb->SetToolBitmapSize(wxSize(16, 16));
     for (int id : toolbarLayout()) {
-        if (id == 0) {
+        const ViewCommand* c = commands_->find(id);
+        if (!c) {
             tb->AddSeparator();
             continue;
         }
         // The texts have no tooltip part: the status bar shows them.
         tb->AddTool(menuIdFor(id), wxEmptyString, toolbarImage(id), wxNullBitmap,
-                    commandIsCheckable(id) ? wxITEM_CHECK : wxITEM_NORMAL, wxEmptyString,
-                    u8(statusLine(id)));
+                    c->checkable ? wxITEM_CHECK : wxITEM_NORMAL, wxEmptyString,
+                    u8(c->statusLine()));
     }
     tb->Realize();
 }
@@ -205,49 +224,156 @@ void MainFrame::onRecentFile(wxCommandEvent& e) {
     if (index >= recent_.entries().size())
         return;
     const std::string path = recent_.entries()[index];
-    if (appHooks().openFile)
-        appHooks().openFile(path);
+    openFile(path);
+}
+
+void MainFrame::openFile(const std::string& path) {
+    openFileThroughDispatch(this, path);
 }
 
 void MainFrame::onCommand(wxCommandEvent& e) {
-    const int id = commandForMenuId(e.GetId());
-    switch (id) {
-    case cmd::About: {
-        AboutDialog about(this);
-        about.ShowModal();
-        return;
-    }
-    case cmd::Exit:
-        Close();
-        return;
-    case cmd::ToggleToolBar:
-        GetToolBar()->Show(!GetToolBar()->IsShown());
-        SendSizeEvent();
-        return;
-    case cmd::ToggleStatusBar:
-        GetStatusBar()->Show(!GetStatusBar()->IsShown());
-        SendSizeEvent();
-        return;
-    default:
-        if (!runViewCommand(id))
-            e.Skip();
-    }
+    if (!commands_->run(commandForMenuId(e.GetId())))
+        e.Skip();
 }
 
 void MainFrame::onUpdate(wxUpdateUIEvent& e) {
-    const int id = commandForMenuId(e.GetId());
-    if (id == cmd::ToggleToolBar) {
-        e.Check(GetToolBar() && GetToolBar()->IsShown());
+    const ViewCommand* c = commands_->find(commandForMenuId(e.GetId()));
+    if (!c)
         return;
-    }
-    if (id == cmd::ToggleStatusBar) {
-        e.Check(GetStatusBar() && GetStatusBar()->IsShown());
-        return;
-    }
-    const CommandState s = updateCommand(id);
+    const CommandState s = c->state ? c->state() : CommandState{};
     e.Enable(s.enabled);
-    if (s.checkable)
+    if (c->checkable)
         e.Check(s.checked);
+}
+
+void MainFrame::openGaussianFile() {
+    openChosenFile(this, gaussianOpenRequest());
+}
+
+void MainFrame::openGamessFile() {
+    openChosenFile(this, gamessOpenRequest());
+}
+
+void MainFrame::openCheckpointFile() {
+    openChosenFile(this, checkpointOpenRequest());
+}
+
+void MainFrame::saveCoordinates() {
+    OnSaveCoordinates();
+}
+
+void MainFrame::saveIrTable() {
+    OnSaveIrTable();
+}
+
+void MainFrame::saveIrTableSorted() {
+    OnSaveIrTableBySymmetry();
+}
+
+void MainFrame::saveRelativeIntensity() {
+    OnSaveRelativeIntensity();
+}
+
+void MainFrame::saveIrSpectrum() {
+    OnSaveIrSpectrum();
+}
+
+void MainFrame::saveImage() {
+    BitmapWriter().save(*view_);
+}
+
+void MainFrame::showSpectrumPreview() {
+    wxBusyCursor busy;
+    ensurePreviewDialog().showSpectrum();
+}
+
+void MainFrame::computeOrbital() {
+    wxBusyCursor busy;
+    kalviro::computeOrbital(ensureDataSelectionDialog());
+}
+
+void MainFrame::showAxisDialog() {
+    if (!axisDialog_) {
+        auto* dlg = new AxisDialog(view_, [this] { closeAxisDialog(); });
+        dlg->startAtOriginBox()->SetValue(false);
+        dlg->Show();
+        axisDialog_ = dlg;
+    }
+    axisDialog_->appendAtomList();
+    axisDialog_->Raise();
+}
+
+void MainFrame::showRotationDialog() {
+    const PickedAtoms& picked = pickedAtoms();
+    if (!rotationDialog_) {
+        rotationDialog_ = new RotationAngleDialog(view_, [this] { closeRotationDialog(); });
+        rotationDialog_->Show();
+    }
+    rotationDialog_->fill(validAtom(picked.slots[0]), validAtom(picked.slots[1]));
+    rotationDialog_->Raise();
+}
+
+DataSelectionDialog& MainFrame::ensureDataSelectionDialog() {
+    if (!dataSelectionDialog_) {
+        auto* dlg = new DataSelectionDialog(view_);
+        dlg->modeList()->Clear();
+        dlg->Show();
+        dataSelectionDialog_ = dlg;
+    }
+    return *dataSelectionDialog_;
+}
+
+SpectrumPreviewDialog& MainFrame::ensurePreviewDialog() {
+    if (!previewDialog_) {
+        auto* dlg = new SpectrumPreviewDialog(view_, [this] { closePreviewDialog(); });
+        dlg->Show();
+        previewDialog_ = dlg;
+    }
+    return *previewDialog_;
+}
+
+void MainFrame::closeAxisDialog() {
+    destroyDialog(axisDialog_);
+}
+
+void MainFrame::closeRotationDialog() {
+    destroyDialog(rotationDialog_);
+}
+
+void MainFrame::closeDataSelectionDialog() {
+    forgetDataSelection();
+    destroyDialog(dataSelectionDialog_);
+}
+
+void MainFrame::closePreviewDialog() {
+    destroyDialog(previewDialog_);
+}
+
+void MainFrame::showAbout() {
+    AboutDialog about(this);
+    about.ShowModal();
+}
+
+void MainFrame::exitProgram() {
+    Close();
+}
+
+void MainFrame::toggleToolBar() {
+    GetToolBar()->Show(!GetToolBar()->IsShown());
+    SendSizeEvent();
+}
+
+bool MainFrame::toolBarShown() const {
+    return GetToolBar() && GetToolBar()->IsShown();
+}
+
+void MainFrame::toggleStatusBar() {
+    GetStatusBar()->Show(!GetStatusBar()->IsShown());
+    SendSizeEvent();
+}
+
+bool MainFrame::statusBarShown() const {
+    return GetStatusBar() && GetStatusBar()->IsShown();
 }
 
 void MainFrame::onIdle(wxIdleEvent& e) {

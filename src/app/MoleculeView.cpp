@@ -3,8 +3,8 @@
 #include <GL/gl.h>
 #include <wx/dcclient.h>
 
-#include "app/AppHooks.h"
 #include "app/Cursors.h"
+#include "app/DialogSupport.h"
 #include "model/MoleculeState.h"
 #include "render/Geometry.h"
 #include "render/ViewCommands.h"
@@ -68,8 +68,8 @@ void MoleculeView::drawFrame() {
     if (!makeCurrent())
         return;
     glViewport(0, 0, clientWidth(), clientHeight());
-    if (appHooks().drawFrame) {
-        appHooks().drawFrame(clientWidth(), clientHeight());
+    if (actions_.drawFrame) {
+        actions_.drawFrame(clientWidth(), clientHeight());
     } else {
         const float c = viewSettings().whiteBackground ? 1.0f : 0.0f;
         glClearColor(c, c, c, 1.0f);
@@ -100,8 +100,8 @@ void MoleculeView::onLeftDown(wxMouseEvent& e) {
         SetCursor(dragCursor_);
         m.drag.panStartX = static_cast<float>(e.GetX());
         m.drag.panStartY = static_cast<float>(e.GetY());
-    } else if (appHooks().pickAt && makeCurrent()) {
-        appHooks().pickAt(e.GetX(), e.GetY());
+    } else if (actions_.pickAt && makeCurrent()) {
+        actions_.pickAt(e.GetX(), e.GetY());
     }
     redraw();
     e.Skip(); // keeps keyboard focus handling
@@ -153,9 +153,9 @@ void MoleculeView::dragRotation(const wxMouseEvent& e) {
     MoleculeState& m = moleculeState();
     m.drag.rotateCurrentX = static_cast<float>(e.GetX());
     m.drag.rotateCurrentY = static_cast<float>(e.GetY());
-    if (appHooks().rotationUpdate) {
+    if (actions_.rotationUpdate) {
         const wxSize size = GetClientSize();
-        appHooks().rotationUpdate(size.x, size.y);
+        actions_.rotationUpdate(size.x, size.y);
     }
 }
 
@@ -163,8 +163,8 @@ void MoleculeView::dragPan(const wxMouseEvent& e) {
     MoleculeState& m = moleculeState();
     m.drag.panCurrentX = static_cast<float>(e.GetX());
     m.drag.panCurrentY = static_cast<float>(e.GetY());
-    if (appHooks().panUpdate)
-        appHooks().panUpdate();
+    if (actions_.panUpdate)
+        actions_.panUpdate();
 }
 
 void MoleculeView::onWheel(wxMouseEvent& e) {
@@ -172,7 +172,7 @@ void MoleculeView::onWheel(wxMouseEvent& e) {
     // toolbar's zoom buttons do.
     if (e.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL || e.GetWheelRotation() == 0)
         return;
-    runViewCommand(e.GetWheelRotation() > 0 ? cmd::ZoomIn : cmd::ZoomOut);
+    sendCommand(this, e.GetWheelRotation() > 0 ? cmd::ZoomIn : cmd::ZoomOut);
 }
 
 } // namespace kalviro

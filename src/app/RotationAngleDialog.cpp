@@ -1,24 +1,14 @@
 #include "app/RotationAngleDialog.h"
 
-#include "app/AppHooks.h"
 #include "app/DialogSupport.h"
 #include "app/DialogTextLogic.h"
 #include "app/RotationAngleLogic.h"
 #include "model/MoleculeState.h"
 
 namespace kalviro {
-namespace {
-RotationAngleDialog* theRotationDialog = nullptr;
 
-// Closes and asks the view for a frame: with the new angles after a valid
-// OK, in the reset orientation otherwise.
-void closeAndRedraw(wxWindow* view) {
-    closeRotationDialog();
-    sendRedrawCommand(view);
-}
-} // namespace
-
-RotationAngleDialog::RotationAngleDialog(wxWindow* view) : view_(view) {
+RotationAngleDialog::RotationAngleDialog(wxWindow* view, std::function<void()> close)
+    : view_(view), close_(std::move(close)) {
     Create(view, 153, u8("回転角度の設定"), wxDefaultPosition, wxDefaultSize, wxCAPTION);
     layoutDialog(this, view, 0, 50, 97, 153);
     auto* ok = new wxButton(this, wxID_OK, "OK", dluPoint(this, 7, 132), dluSize(this, 38, 14));
@@ -40,13 +30,6 @@ RotationAngleDialog::RotationAngleDialog(wxWindow* view) : view_(view) {
     Bind(wxEVT_BUTTON, &RotationAngleDialog::onCancel, this, wxID_CANCEL);
 }
 
-RotationAngleDialog::~RotationAngleDialog() {
-    // The main window takes its child dialogs along when it closes, without
-    // the close function; the pointer must not outlive the window.
-    if (theRotationDialog == this)
-        theRotationDialog = nullptr;
-}
-
 void RotationAngleDialog::fill(int firstAtom, int secondAtom) {
     firstEdit_->ChangeValue(wxString::Format("%d", firstAtom));
     secondEdit_->ChangeValue(wxString::Format("%d", secondAtom));
@@ -58,34 +41,19 @@ void RotationAngleDialog::fill(int firstAtom, int secondAtom) {
 void RotationAngleDialog::onOk(wxCommandEvent&) {
     applyRotationAtoms(moleculeState(), toU8(firstEdit_->GetValue()),
                        toU8(secondEdit_->GetValue()));
-    closeAndRedraw(view_);
+    closeAndRedraw();
 }
 
 void RotationAngleDialog::onCancel(wxCommandEvent&) {
-    closeAndRedraw(view_);
+    closeAndRedraw();
 }
 
-RotationAngleDialog* rotationDialog() {
-    return theRotationDialog;
-}
-
-void OnSetRotationAngle(wxWindow* view) {
-    const auto picked =
-        appHooks().pickedAtoms ? appHooks().pickedAtoms() : std::pair<int, int>{0, 0};
-    if (!theRotationDialog) {
-        theRotationDialog = new RotationAngleDialog(view);
-        theRotationDialog->Show();
-    }
-    theRotationDialog->fill(picked.first, picked.second);
-    theRotationDialog->Raise();
-}
-
-void closeRotationDialog() {
-    if (!theRotationDialog)
-        return;
-    RotationAngleDialog* dlg = theRotationDialog;
-    theRotationDialog = nullptr;
-    dlg->Destroy();
+// The view draws again: with the new angles after a valid OK, in the reset
+// orientation otherwise.
+void RotationAngleDialog::closeAndRedraw() {
+    wxWindow* view = view_;
+    close_();
+    sendRedrawCommand(view);
 }
 
 } // namespace kalviro

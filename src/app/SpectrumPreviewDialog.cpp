@@ -8,11 +8,11 @@
 
 namespace kalviro {
 namespace {
-SpectrumPreviewDialog* thePreviewDialog = nullptr;
 constexpr int kRecalculateId = 1027;
 } // namespace
 
-SpectrumPreviewDialog::SpectrumPreviewDialog(wxWindow* parent) {
+SpectrumPreviewDialog::SpectrumPreviewDialog(wxWindow* parent, std::function<void()> close)
+    : close_(std::move(close)) {
     Create(parent, 150, u8("相対強度の表示(プレビュー)"), wxDefaultPosition, wxDefaultSize,
            wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX);
     layoutDialog(this, parent, 0, 0, 410, 398);
@@ -48,14 +48,7 @@ SpectrumPreviewDialog::SpectrumPreviewDialog(wxWindow* parent) {
         else
             e.Skip();
     });
-    Bind(wxEVT_CLOSE_WINDOW, [](wxCloseEvent&) { closePreviewDialog(); });
-}
-
-SpectrumPreviewDialog::~SpectrumPreviewDialog() {
-    // The main window takes its child dialogs along when it closes, without
-    // the close function; the pointer must not outlive the window.
-    if (thePreviewDialog == this)
-        thePreviewDialog = nullptr;
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { close_(); });
 }
 
 void SpectrumPreviewDialog::paintPlot(const std::function<bool(Canvas2D&)>& draw) {
@@ -85,26 +78,6 @@ void SpectrumPreviewDialog::showSpectrum() {
 void SpectrumPreviewDialog::OnRecalculate() {
     const std::string text = toU8(halfWidthEdit_->GetValue());
     paintPlot([this, &text](Canvas2D& canvas) { return preview_.OnRecalculate(text, canvas); });
-}
-
-SpectrumPreviewDialog* getPreviewDialog(wxWindow* parent) {
-    if (!thePreviewDialog) {
-        thePreviewDialog = new SpectrumPreviewDialog(parent);
-        thePreviewDialog->Show();
-    }
-    return thePreviewDialog;
-}
-
-SpectrumPreviewDialog* existingPreviewDialog() {
-    return thePreviewDialog;
-}
-
-void closePreviewDialog() {
-    if (!thePreviewDialog)
-        return;
-    SpectrumPreviewDialog* dlg = thePreviewDialog;
-    thePreviewDialog = nullptr;
-    dlg->Destroy();
 }
 
 } // namespace kalviro

@@ -165,7 +165,7 @@ int KalviroApp::OnExit() {
     std::error_code ec;
     if (!handedOver_)
         std::filesystem::remove(instanceSocketPath(), ec);
-    // The hooks hold the frame, which is gone now.
+    // The closers and the opener hold the frame, which is gone now.
     clearDialogClosers();
     setCheckpointOpener(nullptr);
     setPlatform(nullptr);

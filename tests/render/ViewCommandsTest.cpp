@@ -6,7 +6,6 @@
 #include "TestSupport.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
-#include "model/readers/GaussianOutputReader.h"
 #include "orbital/ContourStore.h"
 #include "orbital/OrbitalFlags.h"
 #include "render/ViewCommands.h"
@@ -72,43 +71,7 @@ class ViewCommandsTest : public test::ProcessStateTest {
     ViewCommandTable table_{host_};
 };
 
-// Enabled / check-mark state of one command in one situation.
-struct Expect {
-    int id;
-    bool enabled;
-    bool checked;
-};
-
 } // namespace
-
-TEST_F(ViewCommandsTest, RulesAfterAnOutputFileWithDipoles) {
-    ASSERT_TRUE(readOutput(test::dataPath("gaussian-output/g98_opt_freq.log")));
-    ASSERT_TRUE(viewSettings().dipolesLoaded);
-    const auto expectStates = [this](const std::vector<Expect>& rows) {
-        for (const Expect& e : rows) {
-            EXPECT_EQ(state(e.id).enabled, e.enabled) << "id " << e.id;
-            EXPECT_EQ(state(e.id).checked, e.checked) << "id " << e.id;
-        }
-    };
-    expectStates({{cmd::ShowModes, true, false},
-                  {cmd::ShowDipole, true, false},
-                  {cmd::ShowSpectrum, true, false},
-                  {cmd::ProjectionGreen, true, false},
-                  {cmd::ProjectionBlue, true, false},
-                  {cmd::ComputeOrbital, false, false},
-                  {cmd::RotateXPlus, false, false}});
-    run(cmd::ShowModes);
-    run(cmd::ShowDipole);
-    expectStates({{cmd::ShowModes, true, true}, {cmd::ShowDipole, true, true}});
-}
-
-TEST_F(ViewCommandsTest, RulesWithACheckpointOrbital) {
-    EXPECT_FALSE(state(cmd::ComputeOrbital).enabled);
-    orbitalFlags().orbitalLoaded = 1;
-    EXPECT_TRUE(state(cmd::ComputeOrbital).enabled);
-    run(cmd::ShowOrbital);
-    EXPECT_TRUE(state(cmd::ShowOrbital).checked);
-}
 
 TEST_F(ViewCommandsTest, RotationsAssignFifteenDegrees) {
     struct Case {

@@ -18,7 +18,7 @@
 #include "model/MoleculeState.h"
 #include "render/Frame.h"
 #include "render/Geometry.h"
-#include "render/HiddenTubeWork.h"
+#include "render/HiddenBondTubes.h"
 #include "render/OffscreenSurface.h"
 #include "document/ViewSettings.h"
 

@@ -51,9 +51,13 @@ void layoutDialog(wxDialog* dlg, wxWindow* owner, int x, int y, int w, int h) {
 }
 
 void sendRedrawCommand(wxWindow* target) {
+    sendCommand(target, cmd::Redraw);
+}
+
+void sendCommand(wxWindow* target, int command) {
     if (!target)
         return;
-    wxCommandEvent ev(wxEVT_MENU, menuIdFor(cmd::Redraw));
+    wxCommandEvent ev(wxEVT_MENU, menuIdFor(command));
     ev.SetEventObject(target);
     target->GetEventHandler()->ProcessEvent(ev);
 }

@@ -25,6 +25,8 @@ void keepOnScreen(wxTopLevelWindow* w);
 
 // Sends the view command that redraws (32779) as a menu command to target.
 void sendRedrawCommand(wxWindow* target);
+// Sends a command as a menu command to target; it rises to the main window.
+void sendCommand(wxWindow* target, int command);
 
 // UTF-8 <-> wxString.
 inline wxString u8(const std::string& s) {

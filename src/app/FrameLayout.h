@@ -1,21 +1,15 @@
 #pragma once
-// The main frame's menus, toolbar order and placement as plain data, so the
-// frame builds from it and tests read it without a display.
+// Where the commands sit in the main frame's menus and toolbar, and where the
+// frame opens, as plain data; the texts come from the command table.
 
 #include <string>
 #include <vector>
 
 namespace kalviro {
 
-struct MenuEntry {
-    const char* text = nullptr; // UTF-8; nullptr for a separator
-    int id = 0;
-    bool isSeparator() const { return text == nullptr; }
-};
-
 struct MenuPopup {
-    const char* title;
-    std::vector<MenuEntry> entries;
+    const char* title; // UTF-8
+    std::vector<int> commands; // 0 marks a separator
 };
 
 // The menu bar, popups and entries in order.
@@ -23,13 +17,6 @@ const std::vector<MenuPopup>& menuLayout();
 
 // Toolbar buttons left to right; 0 marks a separator.
 const std::vector<int>& toolbarLayout();
-
-// Commands whose menu item or button carries a check mark.
-bool commandIsCheckable(int id);
-
-// The status text's first line (the status bar) and second line (the tooltip).
-std::string statusLine(int id);
-std::string tooltipLine(int id);
 
 // wx takes menu ids below 32767 only: the program's command ids are moved
 // down into a free range for the menus and toolbar, and back for the table.

@@ -1,89 +1,43 @@
 #include "app/ProgramWiring.h"
 
-#include <wx/utils.h>
-
-#include "app/AppHooks.h"
-#include "app/CAxisDialog.h"
-#include "app/CDataSelectDialog.h"
-#include "app/CKALVIROApp.h"
-#include "app/CMainFrame.h"
-#include "app/CPreviewDialog.h"
-#include "app/CRotationAngleDialog.h"
+#include "app/DataSelectionDialog.h"
 #include "app/FileReadProgress.h"
-#include "app/ZUREDIVORiza.h"
-#include "document/SaveCommands.h"
-#include "ir/CoordinateExport.h"
-#include "ir/IrTableExport.h"
-#include "ir/SpectrumExport.h"
+#include "app/MainFrame.h"
+#include "app/MoleculeView.h"
 #include "document/AnalysisReset.h"
 #include "model/FileKind.h"
 #include "document/FileOpening.h"
 #include "model/MoleculeState.h"
 #include "document/OrbitalSelection.h"
-#include "render/BitmapWriter.h"
 #include "render/Camera.h"
 #include "render/Frame.h"
-#include "render/MouseArithmetic.h"
 #include "render/OffscreenSurface.h"
+#include "render/MouseDrag.h"
 #include "document/PickedAtoms.h"
 #include "render/Picking.h"
 #include "render/SceneRunner.h"
-#include "render/ViewCommands.h"
 #include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {
 
-// A picked atom number of a molecule that has since been replaced means nothing.
-int validAtom(int n) {
-    return n >= 1 && static_cast<std::uint32_t>(n) <= atomCount() ? n : 0;
-}
-
-void installViewHooks(CMainFrame* frame) {
-    ZUREDIVORiza* view = frame->view();
-    ViewHooks& h = viewHooks();
-    h.openGaussianFile = [frame] { openChosenFile(frame, gaussianOpenRequest()); };
-    h.openGamessFile = [frame] { openChosenFile(frame, gamessOpenRequest()); };
-    h.openCheckpointFile = [frame] { openChosenFile(frame, checkpointOpenRequest()); };
-    h.saveCoordinates = [] { OnSaveCoordinates(); };
-    h.saveIrTable = [] { OnSaveIrTable(); };
-    h.saveIrTableSorted = [] { OnSaveIrTableBySymmetry(); };
-    h.saveRelativeIntensity = [] { OnSaveRelativeIntensity(); };
-    h.saveIrSpectrum = [] { OnSaveIrSpectrum(); };
-    h.saveImage = [view] { BitmapWriter().save(*view); };
-    h.showSpectrumPreview = [view] {
-        wxBusyCursor busy;
-        getPreviewDialog(view)->showSpectrum();
-    };
-    h.computeOrbital = [view] {
-        wxBusyCursor busy;
-        computeOrbital(*dataSelectDialog(view));
-    };
-    installDialogHooks(frame); // axis and rotation dialogs
-}
-
-void installWindowHooks(CMainFrame* frame) {
-    AppHooks& a = appHooks();
+void fillViewActions(MoleculeView& view) {
+    ViewActions& a = view.actions();
     a.drawFrame = [](int width, int height) {
         beginFrame(width, height);
         setupCamera(moleculeState(), viewSettings());
-        sceneRunner().drawScene();
+        drawScene();
     };
     a.pickAt = [](int x, int y) { selectAt(pickedAtoms(), x, y); };
     a.panUpdate = [] { panUpdate(moleculeState()); };
     a.rotationUpdate = [](int clientWidth, int) {
         rotationUpdate(moleculeState(), 0, clientWidth);
     };
-    a.pickedAtoms = [] {
-        const PickedAtoms& p = pickedAtoms();
-        return std::pair<int, int>{validAtom(p.slots[0]), validAtom(p.slots[1])};
-    };
-    a.openFile = [frame](const std::string& path) { openFileThroughDispatch(frame, path); };
 }
 
 } // namespace
 
-void openFileThroughDispatch(CMainFrame* frame, const std::string& path) {
+void openFileThroughDispatch(MainFrame* frame, const std::string& path) {
     OpenResult r;
     {
         FileReadProgress progress(frame, path);
@@ -93,29 +47,28 @@ void openFileThroughDispatch(CMainFrame* frame, const std::string& path) {
         // New atoms carry no halos; the old picks must not name them.
         if (fileKindOf(path) != FileKind::Checkpoint)
             pickedAtoms().clear();
-        addRecentFile(path);
+        frame->addRecentFile(path);
     }
     if (r.showDataSelection)
-        fillModeList(frame->view());
+        fillModeList(frame->ensureDataSelectionDialog());
     platform().redrawView();
 }
 
-void openChosenFile(CMainFrame* frame, const FileDialogRequest& request) {
+void openChosenFile(MainFrame* frame, const FileDialogRequest& request) {
     if (const auto path = platform().chooseOpenPath(request))
         openFileThroughDispatch(frame, *path);
 }
 
-void installProgramHooks(CMainFrame* frame) {
+void wireProgram(MainFrame* frame) {
     ensureGlut();
-    installViewHooks(frame);
-    installWindowHooks(frame);
-    ZUREDIVORiza* view = frame->view();
-    setCheckpointOpener(
-        [view](const std::string& path) { return openCheckpoint(path, *dataSelectDialog(view)); });
-    setDialogCloser(AnalysisDialog::DataSelection, [] { closeDataSelectDialog(); });
-    setDialogCloser(AnalysisDialog::Axis, [] { closeAxisDialog(); });
-    setDialogCloser(AnalysisDialog::Preview, [] { closePreviewDialog(); });
-    setDialogCloser(AnalysisDialog::Rotation, [] { closeRotationDialog(); });
+    fillViewActions(*frame->view());
+    setCheckpointOpener([frame](const std::string& path) {
+        return openCheckpoint(path, frame->ensureDataSelectionDialog());
+    });
+    setDialogCloser(AnalysisDialog::DataSelection, [frame] { frame->closeDataSelectionDialog(); });
+    setDialogCloser(AnalysisDialog::Axis, [frame] { frame->closeAxisDialog(); });
+    setDialogCloser(AnalysisDialog::Preview, [frame] { frame->closePreviewDialog(); });
+    setDialogCloser(AnalysisDialog::Rotation, [frame] { frame->closeRotationDialog(); });
 }
 
 } // namespace kalviro

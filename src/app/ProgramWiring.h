@@ -1,7 +1,7 @@
 #pragma once
-// What the desktop program plugs into the view commands and the window
-// hooks: the real open commands, exports, picture saving, preview, orbital
-// commands, drawing and mouse work, and the dialogs the file reset closes.
+// What the desktop program plugs into the main window: drawing, picking and
+// drag work for the view, the checkpoint opener, and the dialogs the file
+// reset closes.
 
 #include <string>
 
@@ -9,18 +9,18 @@
 
 namespace kalviro {
 
-class CMainFrame;
+class MainFrame;
 
-// Fills appHooks() and viewHooks(), registers the dialog closers and the
-// checkpoint opener. The toolkit must be up (GLUT is initialised here).
-void installProgramHooks(CMainFrame* frame);
+// Fills the view's actions, registers the dialog closers and the checkpoint
+// opener. The toolkit must be up (GLUT is initialised here).
+void wireProgram(MainFrame* frame);
 
 // Opens path by its extension, as the command line, the recent files and a
 // second start do: a progress window for a long reading, the data selection
 // dialog after an output file, the recent-file list, a redraw.
-void openFileThroughDispatch(CMainFrame* frame, const std::string& path);
+void openFileThroughDispatch(MainFrame* frame, const std::string& path);
 
 // An open command: asks for a file with request, then opens it as above.
-void openChosenFile(CMainFrame* frame, const FileDialogRequest& request);
+void openChosenFile(MainFrame* frame, const FileDialogRequest& request);
 
 } // namespace kalviro

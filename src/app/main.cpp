@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/CKALVIROApp.h"
+#include "app/KalviroApp.h"
 #include "app/CommandLineLogic.h"
 
-wxIMPLEMENT_APP_NO_MAIN(kalviro::CKALVIROApp);
+wxIMPLEMENT_APP_NO_MAIN(kalviro::KalviroApp);
 
 int main(int argc, char** argv) {
     using namespace kalviro;

@@ -59,7 +59,7 @@ FileDialogRequest irTableSaveRequest(const std::string& defaultFileName) {
     return r;
 }
 
-bool OnSaveCoordinates() {
+bool askAndSaveCoordinates() {
     const MoleculeState& m = moleculeState();
     if (m.atoms.empty())
         return false;
@@ -69,14 +69,14 @@ bool OnSaveCoordinates() {
     return saveFileOrTell(*path, coordinateFileBytes(m));
 }
 
-bool OnSaveIrTable() {
+bool askAndSaveIrTable() {
     const auto path = platform().chooseOpenPath(irTableSaveRequest("ir.csv"));
     if (!path)
         return false;
     return saveFileOrTell(*path, irTableBytes(irRows(vibrationStore())));
 }
 
-bool OnSaveIrTableBySymmetry() {
+bool askAndSaveIrTableBySymmetry() {
     const VibrationStore& store = vibrationStore();
     if (store.frequencies.empty()) {
         showMessage(msg::kNoIrData);
@@ -99,14 +99,14 @@ bool writeRelativeIntensity(const std::string& path) {
            saveFileOrTell(path, relativeIntensityCsv(vibrationStore()));
 }
 
-void OnSaveIrSpectrum() {
+void askAndSaveIrSpectrum() {
     if (!checkReady(msg::kSpectrumFirst))
         return;
     if (auto path = platform().chooseOpenPath(csvRequest("IRSpec.csv")))
         writeIrSpectrum(*path);
 }
 
-void OnSaveRelativeIntensity() {
+void askAndSaveRelativeIntensity() {
     if (!checkReady(msg::kProjectionFirst))
         return;
     if (auto path = platform().chooseOpenPath(csvRequest("spec.csv")))

@@ -18,12 +18,12 @@ FileDialogRequest irTableSaveRequest(const std::string& defaultFileName);
 
 // "座標データの保存": nothing without atoms; otherwise dialog, then the file.
 // The atoms are not moved. True when a file was written.
-bool OnSaveCoordinates();
+bool askAndSaveCoordinates();
 // "IRデータの保存": dialog, then ir.csv. True when a file was written.
-bool OnSaveIrTable();
+bool askAndSaveIrTable();
 // "IRデータの保存(対称種別)": the sorted table, "IRデータの読み込みができていません"
 // when there is none. True when a file was written.
-bool OnSaveIrTableBySymmetry();
+bool askAndSaveIrTableBySymmetry();
 
 // Write the process-wide spectra to path; false (message shown) when the
 // spectrum was not calculated yet or the file could not be saved.
@@ -31,7 +31,7 @@ bool writeIrSpectrum(const std::string& path);
 bool writeRelativeIntensity(const std::string& path);
 
 // The menu commands: check that a spectrum exists, ask for the file, write.
-void OnSaveIrSpectrum();
-void OnSaveRelativeIntensity();
+void askAndSaveIrSpectrum();
+void askAndSaveRelativeIntensity();
 
 } // namespace kalviro

@@ -32,25 +32,25 @@ void ViewSettings::toggleCovalentRadius() {
 void ViewSettings::toggleSurface() {
     toggle(surfaceShown);
     if (axesShown == 1)
-        axesShown = 0;
+        axesShown = false;
 }
 
 void ViewSettings::selectSolidStyle() {
-    solidStyle = 1;
-    blendBonds = 0;
-    blendAll = 0;
+    solidStyle = true;
+    blendBonds = false;
+    blendAll = false;
 }
 
 void ViewSettings::selectBlendBondStyle() {
-    solidStyle = 0;
-    blendBonds = 1;
-    blendAll = 0;
+    solidStyle = false;
+    blendBonds = true;
+    blendAll = false;
 }
 
 void ViewSettings::selectBlendAllStyle() {
-    solidStyle = 0;
-    blendBonds = 0;
-    blendAll = 1;
+    solidStyle = false;
+    blendBonds = false;
+    blendAll = true;
 }
 
 void ZoomCounter::zoom(int direction, ViewSettings& s) {

@@ -8,38 +8,38 @@ namespace kalviro {
 
 struct MoleculeState;
 
-using Flag = std::uint8_t; // display switches hold 0 or 1
-
-// 0 becomes 1, anything else 0.
-inline void toggle(Flag& f) { f = (f == 0) ? 1 : 0; }
+inline void toggle(bool& f) { f = !f; }
+// The byte switches of the molecule and orbital data are on when non-zero;
+// toggling leaves 0 or 1.
+inline void toggle(std::uint8_t& f) { f = (f == 0) ? 1 : 0; }
 
 struct ViewSettings {
     float eyeX = 0.0f;
     float eyeY = 0.0f;
     float eyeDistance = 20.0f;
     float axisLength = 7.0f;
-    Flag atomsSolid = 1;
+    bool atomsSolid = true;
     float atomScale = 0.5f;
-    Flag blendAll = 0;
-    Flag blendBonds = 0;
-    Flag atomsShown = 1;
-    Flag hydrogenVectors = 1;
+    bool blendAll = false;
+    bool blendBonds = false;
+    bool atomsShown = true;
+    bool hydrogenVectors = true;
     double vectorLength = 0.5;
     float vectorSign = 1.0f;
-    Flag surfaceShown = 0;
-    Flag anglesShown = 0;
-    Flag rotationButtons = 0;
-    Flag covalentRadius = 0;
-    Flag numbersShown = 0;
-    Flag solidStyle = 1;
-    Flag whiteBackground = 0;
-    Flag axesShown = 0;
-    Flag dipoleShown = 0;
-    Flag modesShown = 0;
-    Flag modesLoaded = 0;
-    Flag dipolesLoaded = 0;
-    Flag axisDialogEnabled = 0;
-    Flag viewpointMode = 0;
+    bool surfaceShown = false;
+    bool anglesShown = false;
+    bool rotationButtons = false;
+    bool covalentRadius = false;
+    bool numbersShown = false;
+    bool solidStyle = true;
+    bool whiteBackground = false;
+    bool axesShown = false;
+    bool dipoleShown = false;
+    bool modesShown = false;
+    bool modesLoaded = false;
+    bool dipolesLoaded = false;
+    bool axisDialogEnabled = false;
+    bool viewpointMode = false;
 
     // Camera fields back to their start values; nothing else changes.
     void resetCamera();

@@ -12,6 +12,7 @@
 #include "model/NumberText.h"
 #include "model/VibrationStore.h"
 #include "render/Geometry.h"
+#include "render/FrameSteps.h"
 #include "render/Materials.h"
 #include "render/SceneChoices.h"
 #include "document/ViewSettings.h"
@@ -43,11 +44,9 @@ void segment(double x0, double y0, double z0, double x1, double y1, double z1) {
 
 } // namespace
 
-bool BitmapText::draw() {
-    if (text != nullptr)
-        for (const char* c = text; *c != '\0'; ++c)
-            glutBitmapCharacter(font, static_cast<unsigned char>(*c));
-    return true;
+void bitmapText(void* font, const std::string& text) {
+    for (const char c : text)
+        glutBitmapCharacter(font, static_cast<unsigned char>(c));
 }
 
 std::string angleText(float total) {
@@ -65,7 +64,7 @@ std::string atomLabel(int k) {
     return std::to_string(k + 1);
 }
 
-bool AngleLabelDrawer::draw() {
+void drawAngleLabels(const RotationTotals& totals) {
     const MoleculeState& m = moleculeState();
     const float k = viewSettings().axisLength / 7.0f;
     const float h = m.cameraDistance;
@@ -75,35 +74,34 @@ bool AngleLabelDrawer::draw() {
         float y;
         const char* letter;
     };
-    const Row rows[3] = {{m.rotationX, MaterialId::Green, 7.5f * k, "X"},
-                         {m.rotationY, MaterialId::Red, 7.0f * k, "Y"},
-                         {m.rotationZ, MaterialId::Blue, 6.5f * k, "Z"}};
+    const Row rows[3] = {{totals.x, MaterialId::Green, 7.5f * k, "X"},
+                         {totals.y, MaterialId::Red, 7.0f * k, "Y"},
+                         {totals.z, MaterialId::Blue, 6.5f * k, "Z"}};
     for (const Row& r : rows) {
         const std::string text = angleText(r.total);
         applyMaterial(r.material);
         glRasterPos3f(6.0f * k, r.y, -h);
-        BitmapText(GLUT_BITMAP_9_BY_15, text.c_str()).draw();
+        bitmapText(GLUT_BITMAP_9_BY_15, text);
         glRasterPos3f(5.5f * k, r.y, -h);
-        BitmapText(GLUT_BITMAP_9_BY_15, r.letter).draw();
+        bitmapText(GLUT_BITMAP_9_BY_15, r.letter);
     }
-    return true;
 }
 
-bool DipoleDrawer::draw() {
+void drawDipole() {
     const MoleculeState& m = moleculeState();
     const VibrationStore& v = vibrationStore();
     const ViewSettings& s = viewSettings();
     const long mode = sceneChoices().selectedMode;
     // A mode without an intensity or a derivative has no arrow.
     if (mode < 0 || static_cast<std::size_t>(mode) >= v.dipoleDerivatives.size())
-        return true;
+        return;
     if (static_cast<std::size_t>(mode) >= v.intensities.size() ||
         std::atof(v.intensities[static_cast<std::size_t>(mode)].c_str()) == 0.0)
-        return true;
+        return;
     const Vector3 d = v.dipoleDerivatives[static_cast<std::size_t>(mode)];
     const double L = length(d);
     if (!(L > 0.0) || !std::isfinite(L))
-        return true;
+        return;
 
     Vector3 anchor;
     const long n = dipoleAnchorIndex(sceneChoices().dipoleOrigin);
@@ -129,22 +127,21 @@ bool DipoleDrawer::draw() {
     glPopMatrix();
     glPopMatrix();
     glPopMatrix();
-    return true;
 }
 
-bool ModeVectorDrawer::draw() {
+void drawModeVectors() {
     const MoleculeState& m = moleculeState();
     const VibrationStore& v = vibrationStore();
     const ViewSettings& s = viewSettings();
     const long mode = sceneChoices().selectedMode;
     if (mode < 0 || static_cast<std::size_t>(mode) >= v.modes.size())
-        return true;
+        return;
     const std::vector<Vector3>& vectors = v.modes[static_cast<std::size_t>(mode)];
     applyMaterial(MaterialId::Vector);
     const double minimum = static_cast<double>(1e-4f);
     for (std::size_t i = 0; i < m.atoms.size() && i < vectors.size(); ++i) {
         const Atom& atom = m.atoms[i];
-        if (s.hydrogenVectors == 0 && atom.atomicNumber == 1)
+        if (!s.hydrogenVectors && atom.atomicNumber == 1)
             continue;
         const Vector3& d = vectors[i];
         const double L = length(d);
@@ -170,10 +167,9 @@ bool ModeVectorDrawer::draw() {
         glPopMatrix();
         glPopMatrix();
     }
-    return true;
 }
 
-bool AxesDrawer::draw() {
+void drawAxes() {
     const double a = viewSettings().axisLength;
     const double h = moleculeState().cameraDistance;
     glTranslated(0.0, 0.0, -h);
@@ -190,10 +186,9 @@ bool AxesDrawer::draw() {
     axis(MaterialId::Red, 0, 1, 0);
     axis(MaterialId::Green, 1, 0, 0);
     glTranslated(0.0, 0.0, h);
-    return true;
 }
 
-bool SurfaceDrawer::draw() {
+void drawSurface() {
     const double a = viewSettings().axisLength;
     const double h = moleculeState().cameraDistance;
     applyMaterial(MaterialId::Surface);
@@ -232,10 +227,9 @@ bool SurfaceDrawer::draw() {
     glPopMatrix();
 
     glPopMatrix();
-    return true;
 }
 
-bool AtomNumberDrawer::draw() {
+void drawAtomNumbers() {
     const MoleculeState& m = moleculeState();
     applyMaterial(MaterialId::Label);
     const float offset = 0.3f;
@@ -246,10 +240,9 @@ bool AtomNumberDrawer::draw() {
         glRasterPos3d(m.panX + atom.x + offset, m.panY + atom.y + offset,
                       atom.z - m.cameraDistance + offset);
         const std::string label = atomLabel(c);
-        BitmapText(GLUT_BITMAP_9_BY_15, label.c_str()).draw();
+        bitmapText(GLUT_BITMAP_9_BY_15, label);
         ++c;
     }
-    return true;
 }
 
 } // namespace kalviro

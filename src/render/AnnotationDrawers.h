@@ -5,53 +5,24 @@
 
 #include <string>
 
-#include "render/SceneDrawer.h"
-
 namespace kalviro {
 
-// Text at the current raster position in the 9 x 15 bitmap font.
-class BitmapText : public SceneDrawer {
-  public:
-    BitmapText(void* font, const char* text) : font(font), text(text) {}
-    bool draw() override;
+struct RotationTotals;
 
-    void* font;
-    const char* text; // not owned
-};
+// Text at the current raster position in the given GLUT bitmap font.
+void bitmapText(void* font, const std::string& text);
 
 // A rotation total as shown: reduced into (-360, 360), two decimals.
 std::string angleText(float total);
 // The label of the k-th (zero-based) drawn atom.
 std::string atomLabel(int k);
 
-class AngleLabelDrawer : public SceneDrawer {
-  public:
-    bool draw() override;
-};
-
-class DipoleDrawer : public SceneDrawer {
-  public:
-    bool draw() override;
-};
-
-class ModeVectorDrawer : public SceneDrawer {
-  public:
-    bool draw() override;
-};
-
-class AxesDrawer : public SceneDrawer {
-  public:
-    bool draw() override;
-};
-
-class SurfaceDrawer : public SceneDrawer {
-  public:
-    bool draw() override;
-};
-
-class AtomNumberDrawer : public SceneDrawer {
-  public:
-    bool draw() override;
-};
+// The three totals at the top right.
+void drawAngleLabels(const RotationTotals& totals);
+void drawDipole();
+void drawModeVectors();
+void drawAxes();
+void drawSurface();
+void drawAtomNumbers();
 
 } // namespace kalviro

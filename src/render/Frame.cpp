@@ -16,7 +16,7 @@ bool drawUnswapped(GlSurface& surface) {
         return false;
     beginFrame(surface.clientWidth(), surface.clientHeight());
     setupCamera(moleculeState(), viewSettings());
-    sceneRunner().drawScene();
+    drawScene();
     return true;
 }
 

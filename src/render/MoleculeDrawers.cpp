@@ -5,11 +5,9 @@
 #include <cmath>
 
 #include "model/MoleculeState.h"
-#include "model/VibrationStore.h"
 #include "orbital/ContourStore.h"
-#include "document/OrbitalFlags.h"
 #include "render/Geometry.h"
-#include "render/HiddenTubeWork.h"
+#include "render/HiddenBondTubes.h"
 #include "render/Materials.h"
 #include "render/SceneRunner.h"
 #include "document/ViewSettings.h"
@@ -43,35 +41,18 @@ void rotateBond(const BondSlot& b) {
 
 } // namespace
 
-bool ClearDrawer::draw() {
-    const Flag white = viewSettings().whiteBackground;
-    if (white == 0)
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    else if (white == 1)
+void clearPicture() {
+    if (viewSettings().whiteBackground)
         glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    else
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    return true;
 }
 
-bool RotationDrawer::draw() {
-    MoleculeState& m = moleculeState();
-    const ViewSettings& s = viewSettings();
-    if (s.viewpointMode == 1) {
-        ViewpointDrawer().draw();
-        return true;
-    }
-    applyPendingRotation(m, vibrationStore(), s.dipolesLoaded == 1, s.modesLoaded == 1);
-    // The contours turn with the molecule, but never about Z.
-    if (orbitalFlags().orbitalShown == 1)
-        contourStore().rotateContours(m.pendingRotationX, m.pendingRotationY);
-    return true;
-}
-
-bool ViewpointDrawer::draw() {
-    MoleculeState& m = moleculeState();
+void drawViewpoint() {
+    const MoleculeState& m = moleculeState();
     const float a = viewSettings().axisLength;
     const float h = m.cameraDistance;
-    m.viewValue += m.pendingRotationY;
     glTranslatef(0.0f, 0.0f, -h);
     glRotatef(m.viewValue, 0.0f, 1.0f, 0.0f);
     glTranslatef(0.0f, 0.0f, h);
@@ -115,23 +96,12 @@ bool ViewpointDrawer::draw() {
     glVertex3f(0.0f, -a, -a - h);
     glEnd();
     arrowhead(-2.0f, 0.8f, 0.0f, {-1.0, -1.0, 0.0});
-    return true;
 }
 
-bool BondPerceptionDrawer::draw() {
-    perceiveBonds(moleculeState());
-    return true;
-}
-
-bool RotationAccumulator::draw() {
-    accumulateRotation(moleculeState());
-    return true;
-}
-
-bool AtomDrawer::draw() {
+void drawAtoms() {
     const MoleculeState& m = moleculeState();
     const ViewSettings& s = viewSettings();
-    if (s.blendAll == 1)
+    if (s.blendAll)
         blendingOn();
     glPushMatrix();
     glTranslatef(m.panX, m.panY, -m.cameraDistance);
@@ -145,7 +115,7 @@ bool AtomDrawer::draw() {
         if (renderMode == GL_SELECT)
             glPushName(static_cast<GLuint>(i + 1));
         const double r = s.atomScale * atom.radius;
-        if (s.atomsSolid == 1) {
+        if (s.atomsSolid) {
             glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
             solidSphere(r, 32, 32);
             if (atom.selected == 1) {
@@ -163,16 +133,15 @@ bool AtomDrawer::draw() {
         glPopMatrix();
     }
     glPopMatrix();
-    if (s.blendAll == 1)
+    if (s.blendAll)
         blendingOff();
-    return true;
 }
 
-bool BondDrawer::draw() {
+void drawBonds() {
     const MoleculeState& m = moleculeState();
     const ViewSettings& s = viewSettings();
     const bool rotating = m.drag.rotating != 0;
-    const bool blend = s.blendBonds == 1 || s.blendAll == 1;
+    const bool blend = s.blendBonds || s.blendAll;
     if (blend)
         blendingOn();
     const bool skipHidden = !blend && renderMode != GL_SELECT && skipHiddenTubeWork();
@@ -186,7 +155,7 @@ bool BondDrawer::draw() {
         glPushMatrix();
         glTranslated(atom.x, atom.y, atom.z);
         // A joint keeps the skeleton visible where no sphere is drawn.
-        if ((rotating || s.atomsShown == 0) && atom.atomicNumber != -1)
+        if ((rotating || !s.atomsShown) && atom.atomicNumber != -1)
             solidSphere(0.24, 8, 8);
         if (!rotating) {
             for (const BondSlot& b : atom.bonds) {
@@ -223,12 +192,10 @@ bool BondDrawer::draw() {
     }
     if (blend)
         blendingOff();
-    return true;
 }
 
-bool OrbitalDrawer::draw() {
+void drawOrbital() {
     drawContours(contourStore(), moleculeState());
-    return true;
 }
 
 void drawContours(const ContourStore& store, const MoleculeState& m) {

@@ -133,7 +133,7 @@ std::unique_ptr<OffscreenSurface> OffscreenSurface::open(int width, int height,
         return nullptr;
     }
     std::unique_ptr<OffscreenSurface> s(new OffscreenSurface());
-    s->h_ = std::move(h);
+    s->handles_ = std::move(h);
     s->width_ = width;
     s->height_ = height;
     s->depthBits_ = depthBits;
@@ -145,29 +145,29 @@ std::unique_ptr<OffscreenSurface> OffscreenSurface::open(int width, int height,
 }
 
 OffscreenSurface::~OffscreenSurface() {
-    if (!h_)
+    if (!handles_)
         return;
     // The compiled solids belong to this context.
-    if (glXGetCurrentContext() == h_->context) {
+    if (glXGetCurrentContext() == handles_->context) {
         forgetGeometryLists();
-        glXMakeCurrent(h_->display, None, nullptr);
+        glXMakeCurrent(handles_->display, None, nullptr);
     }
-    if (h_->context)
-        glXDestroyContext(h_->display, h_->context);
-    if (h_->window)
-        XDestroyWindow(h_->display, h_->window);
-    if (h_->colormap)
-        XFreeColormap(h_->display, h_->colormap);
-    XCloseDisplay(h_->display);
+    if (handles_->context)
+        glXDestroyContext(handles_->display, handles_->context);
+    if (handles_->window)
+        XDestroyWindow(handles_->display, handles_->window);
+    if (handles_->colormap)
+        XFreeColormap(handles_->display, handles_->colormap);
+    XCloseDisplay(handles_->display);
 }
 
 bool OffscreenSurface::makeCurrent() {
-    return h_ && glXMakeCurrent(h_->display, h_->window, h_->context) == True;
+    return handles_ && glXMakeCurrent(handles_->display, handles_->window, handles_->context) == True;
 }
 
 void OffscreenSurface::swapBuffers() {
-    if (h_)
-        glXSwapBuffers(h_->display, h_->window);
+    if (handles_)
+        glXSwapBuffers(handles_->display, handles_->window);
 }
 
 } // namespace kalviro

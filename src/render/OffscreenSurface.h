@@ -30,7 +30,7 @@ class OffscreenSurface : public GlSurface {
   private:
     OffscreenSurface() = default;
     struct Handles;
-    std::unique_ptr<Handles> h_;
+    std::unique_ptr<Handles> handles_;
     int width_ = 0;
     int height_ = 0;
     int depthBits_ = 0;

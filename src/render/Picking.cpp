@@ -67,7 +67,7 @@ int pickAtom(int x, int y) {
         applyLookAt(viewSettings());
 
         renderMode = GL_SELECT;
-        sceneRunner().drawScene();
+        drawScene();
         renderMode = GL_MODELVIEW;
 
         glMatrixMode(GL_MODELVIEW);

@@ -3,9 +3,14 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
+#include "orbital/ContourStore.h"
+#include "document/OrbitalFlags.h"
 #include "render/AnnotationDrawers.h"
+#include "render/FrameSteps.h"
 #include "render/MoleculeDrawers.h"
-#include "render/RenderStages.h"
+#include "document/ViewSettings.h"
 
 namespace kalviro {
 
@@ -13,10 +18,6 @@ std::uint32_t renderMode = GL_MODELVIEW;
 
 namespace {
 GLUquadric* theQuadric = nullptr;
-
-template <class D> std::unique_ptr<SceneDrawer> always() {
-    return std::unique_ptr<SceneDrawer>(new (std::nothrow) D());
-}
 } // namespace
 
 GLUquadric* sharedQuadric() {
@@ -25,41 +26,35 @@ GLUquadric* sharedQuadric() {
     return theQuadric;
 }
 
-std::vector<std::unique_ptr<SceneDrawer>> buildSceneList() {
-    std::vector<std::unique_ptr<SceneDrawer>> list;
-    list.reserve(13);
-    list.push_back(always<ClearDrawer>());
-    list.push_back(AngleLabelStage().makeDrawer());
-    list.push_back(always<RotationDrawer>());
-    list.push_back(always<BondPerceptionDrawer>());
-    list.push_back(always<RotationAccumulator>());
-    list.push_back(DipoleStage().makeDrawer());
-    list.push_back(AxesStage().makeDrawer());
-    list.push_back(SurfaceStage().makeDrawer());
-    list.push_back(AtomStage().makeDrawer());
-    list.push_back(BondStage().makeDrawer());
-    list.push_back(ModeVectorStage().makeDrawer());
-    list.push_back(AtomNumberStage().makeDrawer());
-    list.push_back(OrbitalStage().makeDrawer());
-    return list;
-}
+void drawScene() {
+    MoleculeState& m = moleculeState();
+    const ViewSettings& s = viewSettings();
+    const OrbitalFlags& o = orbitalFlags();
+    // While the right button is held only the cheap parts are drawn.
+    const bool rotating = m.drag.rotating != 0;
+    const RotationTotals shownTotals = runFrameSteps(m, vibrationStore(), contourStore(), s, o);
 
-SceneRunner::SceneRunner() {
-    sharedQuadric();
-}
-
-void SceneRunner::drawScene() {
-    auto list = buildSceneList();
-    for (auto& d : list)
-        if (d) // a drawer that could not be allocated is left out
-            d->draw();
-    list.clear();
+    clearPicture();
+    if (s.anglesShown)
+        drawAngleLabels(shownTotals);
+    if (s.viewpointMode)
+        drawViewpoint();
+    if (s.dipoleShown && !rotating)
+        drawDipole();
+    if (s.axesShown)
+        drawAxes();
+    if (s.surfaceShown)
+        drawSurface();
+    if (s.atomsShown && !rotating)
+        drawAtoms();
+    drawBonds();
+    if (s.modesShown && !rotating)
+        drawModeVectors();
+    if (s.numbersShown && !rotating)
+        drawAtomNumbers();
+    if (o.orbitalShown != 0 && !rotating)
+        drawOrbital();
     glFinish();
-}
-
-SceneRunner& sceneRunner() {
-    static SceneRunner runner;
-    return runner;
 }
 
 } // namespace kalviro

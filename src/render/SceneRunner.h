@@ -1,35 +1,22 @@
 #pragma once
-// Builds and runs the list of drawers of one frame.
+// One scene: the frame steps, then the drawers the settings and the mouse
+// state ask for, in drawing order.
 
 #include <cstdint>
-#include <memory>
-#include <vector>
 
 struct GLUquadric;
 
 namespace kalviro {
 
-class SceneDrawer;
-
 // GL_SELECT while the picking pass draws the scene; any other value
-// otherwise. Only the atom drawer reads it (to push pick names).
+// otherwise. Only the atom and bond drawers read it.
 extern std::uint32_t renderMode;
 
-// The one quadric every cylinder is drawn with; made by the first runner.
+// The one quadric every cylinder is drawn with; made on first use.
 GLUquadric* sharedQuadric();
 
-// The frame's drawers in drawing order, chosen from the current settings
-// and mouse state; nothing is drawn yet.
-std::vector<std::unique_ptr<SceneDrawer>> buildSceneList();
-
-class SceneRunner {
-  public:
-    SceneRunner();
-    virtual ~SceneRunner() = default;
-    // Builds the list, draws every entry in order, destroys it, glFinish.
-    void drawScene();
-};
-
-SceneRunner& sceneRunner();
+// Runs the frame steps on the process-wide molecule, draws the scene into
+// the current context, then glFinish.
+void drawScene();
 
 } // namespace kalviro

@@ -16,161 +16,239 @@ namespace {
 
 std::unique_ptr<DataSelection> theDataSelection;
 
-void run(const std::function<void()>& hook) {
-    if (hook)
-        hook();
-}
+// The status-bar prompts; a second line after "\n" is the tooltip.
+constexpr const char* kRotateX = "内部座標　X軸周りの回転";
+constexpr const char* kRotateY = "内部座標　Y軸周りの回転";
+constexpr const char* kRotateZ = "内部座標　Z軸周りの回転";
+constexpr const char* kProjection = "強度の法線方向の射影成分の表示";
 
 void redraw() {
     platform().redrawView();
 }
 
-void rotateBy(float MoleculeState::*axis, float degrees) {
-    moleculeState().*axis = degrees;
-    redraw();
-}
-
-void showPreview(int mode) {
-    moleculeState().viewMode = mode;
-    run(viewHooks().showSpectrumPreview);
-}
-
 CommandState enabledIf(bool on) {
-    return {on, false, false};
+    return {on, false};
 }
 CommandState checkedIf(bool on) {
-    return {true, true, on};
+    return {true, on};
 }
 
-struct StatusText {
-    int id;
-    const char* text;
-};
+// An action that changes something drawn, then redraws.
+std::function<void()> thenRedraw(std::function<void()> change) {
+    return [change = std::move(change)] {
+        change();
+        redraw();
+    };
+}
 
-// The status-bar prompts; a second line after "\n" is the tooltip.
-constexpr StatusText kStatusTexts[] = {
-    {cmd::Redraw, "Inputファイル読み込み後分子構造の表示"},
-    {cmd::RotateXPlus, "内部座標　X軸周りの回転"},
-    {cmd::RotateYPlus, "内部座標　Y軸周りの回転"},
-    {cmd::RotateZPlus, "内部座標　Z軸周りの回転"},
-    {cmd::LoadData, "データの読み込み"},
-    {cmd::ShowModes, "基準モードの表示"},
-    {cmd::ShowDipole, "双極子モーメントの微分を表示"},
-    {cmd::ResetCoordinates, "座標の初期化"},
-    {cmd::RotateXMinus, "内部座標　X軸周りの回転"},
-    {cmd::RotateYMinus, "内部座標　Y軸周りの回転"},
-    {cmd::RotateZMinus, "内部座標　Z軸周りの回転"},
-    {cmd::ShowAxes, "回転する座標系のxyz軸を表示"},
-    {cmd::AxisDialog, "座標設定ダイアログの表示"},
-    {cmd::SaveImage, "描画した画像の保存"},
-    {cmd::StyleSolid, "SOLIDスタイルで描画"},
-    {cmd::StyleBlendAll, "分子を半透明にする"},
-    {cmd::HydrogenVectors, "ベクトルの表示・非表示"},
-    {cmd::PanMode, "マウス左ボタンでオブジェクトの移動"},
-    {cmd::VectorLonger, "振動ベクトルの拡大"},
-    {cmd::VectorShorter, "振動ベクトルの縮小"},
-    {cmd::Background, "背景色の切り替え（白黒）"},
-    {cmd::AtomsSolid, "原子表示を切り替える"},
-    {cmd::AtomsShown, "原子の表示・非表示の切り替え"},
-    {cmd::InvertVectors, "ベクトルの向きを反転させる"},
-    {cmd::ShowNumbers, "原子に割り振った番号を表示する"},
-    {cmd::ZoomIn, "拡大"},
-    {cmd::ZoomOut, "縮小"},
-    {cmd::CovalentRadius, "原子の半径に共有結合半径を用いる"},
-    {cmd::RotationButtons, "回転ボタンの表示・非表示"},
-    {cmd::ShowAngles, "回転角度を表示する"},
-    {cmd::ShowSurface, "基板表面と法線方向ベクトルを表示する"},
-    {cmd::ProjectionGreen, "強度の法線方向の射影成分の表示"},
-    {cmd::ProjectionBlue, "強度の法線方向の射影成分の表示"},
-    {cmd::SetRotationAngle, "回転角度の初期値を設定する"},
-    {cmd::Viewpoint, "視点の設定"},
-    {cmd::ComputeOrbital, "分子軌道の計算を行う"},
-    {cmd::ShowOrbital, "分子起動を表示"},
-    {cmd::StyleBlendBond, "結合棒を半透明にする"},
-    {cmd::OpenGamess, "GAMESSファイルを開く"},
-    {cmd::SaveCoordinates, "読み込んだファイルの座標データを直交座標系で保存\n名前をつけて保存"},
-    {cmd::SaveIrTable, "読み込んだファイルのIRデータの保存\n名前をつけて保存"},
-    {cmd::SaveIrTableSorted,
-     "読み込んだファイルのIRデータを対称種別にソートして保存\n名前をつけて保存"},
-    {cmd::Exit, "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示\n終了"},
-    {cmd::ToggleToolBar, "ﾂｰﾙ ﾊﾞｰの 表示/非表示\nﾂｰﾙ ﾊﾞｰの表示切り替え"},
-    {cmd::ToggleStatusBar, "ｽﾃｰﾀｽ ﾊﾞｰの 表示/非表示\nｽﾃｰﾀｽ ﾊﾞｰの表示切り替え"},
-    {cmd::About, "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報"},
-};
+std::function<void()> rotateBy(float MoleculeState::*axis, float degrees) {
+    return thenRedraw([axis, degrees] { moleculeState().*axis = degrees; });
+}
+
+std::function<void()> toggleThenRedraw(bool ViewSettings::*flag) {
+    return thenRedraw([flag] { toggle(viewSettings().*flag); });
+}
+
+std::function<CommandState()> checkedBy(bool ViewSettings::*flag) {
+    return [flag] { return checkedIf(viewSettings().*flag); };
+}
+
+CommandState rotationButtonState() {
+    return enabledIf(viewSettings().rotationButtons);
+}
+
+CommandState dipolesLoadedState() {
+    return enabledIf(viewSettings().dipolesLoaded);
+}
 
 } // namespace
 
-ViewHooks& viewHooks() {
-    static ViewHooks hooks;
-    return hooks;
+std::string ViewCommand::statusLine() const {
+    const std::string text = statusText;
+    return text.substr(0, text.find('\n'));
 }
 
-std::string commandStatusText(int id) {
-    for (const auto& s : kStatusTexts) {
-        if (s.id == id)
-            return s.text;
-    }
-    return {};
+std::string ViewCommand::tooltipLine() const {
+    const std::string text = statusText;
+    const auto nl = text.find('\n');
+    return nl == std::string::npos ? std::string() : text.substr(nl + 1);
 }
 
-CommandState updateCommand(int id) {
-    const ViewSettings& s = viewSettings();
-    const OrbitalFlags& o = orbitalFlags();
-    switch (id) {
-    case cmd::RotateXPlus:
-    case cmd::RotateYPlus:
-    case cmd::RotateZPlus:
-    case cmd::RotateXMinus:
-    case cmd::RotateYMinus:
-    case cmd::RotateZMinus:
-        return enabledIf(s.rotationButtons == 1);
-    case cmd::ShowModes:
-        return {s.modesLoaded == 1, true, s.modesShown == 1};
-    case cmd::ShowDipole:
-        return {s.dipolesLoaded == 1, true, s.dipoleShown == 1};
-    case cmd::ShowAxes:
-        return checkedIf(s.axesShown == 1);
-    case cmd::AxisDialog:
-        // Refreshing this item is what lets the command open its dialog.
-        viewSettings().axisDialogEnabled = 1;
-        return {};
-    case cmd::StyleSolid:
-        return checkedIf(s.solidStyle == 1);
-    case cmd::StyleBlendAll:
-        return checkedIf(s.blendAll == 1);
-    case cmd::StyleBlendBond:
-        return checkedIf(s.blendBonds == 1);
-    case cmd::HydrogenVectors:
-        return checkedIf(s.hydrogenVectors == 1);
-    case cmd::PanMode:
-        return checkedIf(moleculeState().drag.pickMode == 1);
-    case cmd::AtomsSolid:
-        return checkedIf(s.atomsSolid == 1);
-    case cmd::AtomsShown:
-        return checkedIf(s.atomsShown == 1);
-    case cmd::ShowNumbers:
-        return checkedIf(s.numbersShown == 1);
-    case cmd::CovalentRadius:
-        return checkedIf(s.covalentRadius == 1);
-    case cmd::RotationButtons:
-        return checkedIf(s.rotationButtons == 1);
-    case cmd::ShowAngles:
-        return checkedIf(s.anglesShown == 1);
-    case cmd::ShowSpectrum:
-    case cmd::ProjectionGreen:
-    case cmd::ProjectionBlue:
-        return enabledIf(s.dipolesLoaded == 1);
-    case cmd::ShowSurface:
-        return checkedIf(s.surfaceShown == 1);
-    case cmd::Viewpoint:
-        return checkedIf(s.viewpointMode == 1);
-    case cmd::ComputeOrbital:
-        return enabledIf(o.orbitalLoaded == 1);
-    case cmd::ShowOrbital:
-        return {o.orbitalLoaded == 1, true, o.orbitalShown == 1};
-    default:
-        return {};
-    }
+ViewCommandTable::ViewCommandTable(CommandHost& host) {
+    CommandHost* h = &host;
+    auto showPreview = [h](int mode) {
+        return [h, mode] {
+            moleculeState().viewMode = mode;
+            h->showSpectrumPreview();
+        };
+    };
+    rows_ = {
+        // File
+        {cmd::OpenGaussian, "開く(*.dat/*.out/*.log)", "", false, {},
+         [h] { h->openGaussianFile(); }},
+        {cmd::OpenCheckpoint, "開く(*..Fchk)", "", false, {}, [h] { h->openCheckpointFile(); }},
+        {cmd::OpenGamess, "開く(*.inp)", "GAMESSファイルを開く", false, {},
+         [h] { h->openGamessFile(); }},
+        {cmd::SaveCoordinates, "座標データの保存",
+         "読み込んだファイルの座標データを直交座標系で保存\n名前をつけて保存", false, {},
+         [h] { h->saveCoordinates(); }},
+        {cmd::SaveIrTable, "IRデータの保存", "読み込んだファイルのIRデータの保存\n名前をつけて保存",
+         false, {}, [h] { h->saveIrTable(); }},
+        {cmd::SaveIrTableSorted, "IRデータの保存(対称種別)",
+         "読み込んだファイルのIRデータを対称種別にソートして保存\n名前をつけて保存", false, {},
+         [h] { h->saveIrTableSorted(); }},
+        {cmd::SaveRelativeIntensity, "相対強度スペクトルの保存", "", false, {},
+         [h] { h->saveRelativeIntensity(); }},
+        {cmd::SaveIrSpectrum, "IRスペクトルの保存", "", false, {}, [h] { h->saveIrSpectrum(); }},
+        {cmd::SaveImage, "画像の保存", "描画した画像の保存", false, {}, [h] { h->saveImage(); }},
+        {cmd::Exit, "ｱﾌﾟﾘｹｰｼｮﾝの終了", "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示\n終了", false, {},
+         [h] { h->exitProgram(); }},
+        // Drawing style
+        {cmd::StyleSolid, "SOLID", "SOLIDスタイルで描画", true, checkedBy(&ViewSettings::solidStyle),
+         thenRedraw([] { viewSettings().selectSolidStyle(); })},
+        {cmd::StyleBlendBond, "BLEND BOND", "結合棒を半透明にする", true,
+         checkedBy(&ViewSettings::blendBonds),
+         thenRedraw([] { viewSettings().selectBlendBondStyle(); })},
+        {cmd::StyleBlendAll, "BLEND ALL", "分子を半透明にする", true,
+         checkedBy(&ViewSettings::blendAll),
+         thenRedraw([] { viewSettings().selectBlendAllStyle(); })},
+        {cmd::HydrogenVectors, "ベクトル表示(水素原子)", "ベクトルの表示・非表示", true,
+         checkedBy(&ViewSettings::hydrogenVectors), toggleThenRedraw(&ViewSettings::hydrogenVectors)},
+        {cmd::InvertVectors, "ベクトルの反転", "ベクトルの向きを反転させる", false, {},
+         thenRedraw([] { viewSettings().vectorSign *= -1.0f; })},
+        {cmd::AtomsSolid, "原子表示の切り替え(Solid or WireFrame)", "原子表示を切り替える", true,
+         checkedBy(&ViewSettings::atomsSolid), toggleThenRedraw(&ViewSettings::atomsSolid)},
+        {cmd::AtomsShown, "原子表示の切り替え（表示・非表示）", "原子の表示・非表示の切り替え", true,
+         checkedBy(&ViewSettings::atomsShown), toggleThenRedraw(&ViewSettings::atomsShown)},
+        {cmd::CovalentRadius, "原子半径の変更", "原子の半径に共有結合半径を用いる", true,
+         checkedBy(&ViewSettings::covalentRadius),
+         thenRedraw([] { viewSettings().toggleCovalentRadius(); })},
+        // View
+        {cmd::ToggleToolBar, "ﾂｰﾙ ﾊﾞｰ", "ﾂｰﾙ ﾊﾞｰの 表示/非表示\nﾂｰﾙ ﾊﾞｰの表示切り替え", true,
+         [h] { return checkedIf(h->toolBarShown()); }, [h] { h->toggleToolBar(); }},
+        {cmd::ToggleStatusBar, "ｽﾃｰﾀｽ ﾊﾞｰ", "ｽﾃｰﾀｽ ﾊﾞｰの 表示/非表示\nｽﾃｰﾀｽ ﾊﾞｰの表示切り替え", true,
+         [h] { return checkedIf(h->statusBarShown()); }, [h] { h->toggleStatusBar(); }},
+        {cmd::ShowAngles, "回転角度を表示", "回転角度を表示する", true,
+         checkedBy(&ViewSettings::anglesShown), toggleThenRedraw(&ViewSettings::anglesShown)},
+        {cmd::ShowNumbers, "番号の表示・表示", "原子に割り振った番号を表示する", true,
+         checkedBy(&ViewSettings::numbersShown), toggleThenRedraw(&ViewSettings::numbersShown)},
+        {cmd::ShowOrbital, "MO表示", "分子起動を表示", true,
+         [] {
+             const OrbitalFlags& o = orbitalFlags();
+             return CommandState{o.orbitalLoaded != 0, o.orbitalShown != 0};
+         },
+         thenRedraw([] { toggle(orbitalFlags().orbitalShown); })},
+        {cmd::ComputeOrbital, "MOを計算", "分子軌道の計算を行う", false,
+         [] { return enabledIf(orbitalFlags().orbitalLoaded != 0); },
+         [h] {
+             h->computeOrbital();
+             resetView();
+         }},
+        // Processing
+        {cmd::ProjectionGreen, "相対強度の表示(軸：緑)", kProjection, false, dipolesLoadedState,
+         showPreview(1)},
+        {cmd::ProjectionBlue, "相対強度の表示(軸：青)", kProjection, false, dipolesLoadedState,
+         showPreview(2)},
+        {cmd::ShowSpectrum, "スペクトルの表示", "", false, dipolesLoadedState, showPreview(0)},
+        // Settings
+        {cmd::Background, "背景色(白黒切り替え)", "背景色の切り替え（白黒）", false, {},
+         toggleThenRedraw(&ViewSettings::whiteBackground)},
+        {cmd::AxisDialog, "座標設定ダイアログ(Dipole Moment Derivative)", "座標設定ダイアログの表示",
+         false,
+         [] {
+             // Refreshing this item is what lets the command open its dialog.
+             viewSettings().axisDialogEnabled = true;
+             return CommandState{};
+         },
+         [h] {
+             if (viewSettings().axisDialogEnabled && atomCount() != 0)
+                 h->showAxisDialog();
+         }},
+        {cmd::SetRotationAngle, "回転角度を設定", "回転角度の初期値を設定する", false, {},
+         [h] {
+             resetView();
+             h->showRotationDialog();
+         }},
+        {cmd::RotationButtons, "回転ボタン(表示・非表示)", "回転ボタンの表示・非表示", true,
+         checkedBy(&ViewSettings::rotationButtons),
+         // the buttons change, the picture does not
+         [] { toggle(viewSettings().rotationButtons); }},
+        // Help
+        {cmd::About, "KALVIRO のﾊﾞｰｼﾞｮﾝ情報",
+         "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報", false, {},
+         [h] { h->showAbout(); }},
+        // Toolbar only
+        {cmd::LoadData, nullptr, "データの読み込み", false, {},
+         [h] {
+             h->openGaussianFile();
+             redraw();
+         }},
+        {cmd::SaveImageButton, nullptr, "", false, {}, [h] { h->saveImage(); }},
+        {cmd::Redraw, nullptr, "Inputファイル読み込み後分子構造の表示", false, {}, redraw},
+        {cmd::PanMode, nullptr, "マウス左ボタンでオブジェクトの移動", true,
+         [] { return checkedIf(moleculeState().drag.pickMode != 0); },
+         thenRedraw([] { toggle(moleculeState().drag.pickMode); })},
+        {cmd::ResetCoordinates, nullptr, "座標の初期化", false, {}, resetView},
+        {cmd::ShowAxes, nullptr, "回転する座標系のxyz軸を表示", true,
+         checkedBy(&ViewSettings::axesShown), toggleThenRedraw(&ViewSettings::axesShown)},
+        {cmd::ShowSurface, nullptr, "基板表面と法線方向ベクトルを表示する", true,
+         checkedBy(&ViewSettings::surfaceShown),
+         thenRedraw([] { viewSettings().toggleSurface(); })},
+        {cmd::ZoomIn, nullptr, "拡大", false, {},
+         thenRedraw([] { zoomCounter().zoom(0, viewSettings()); })},
+        {cmd::ZoomOut, nullptr, "縮小", false, {},
+         thenRedraw([] { zoomCounter().zoom(1, viewSettings()); })},
+        {cmd::ShowModes, nullptr, "基準モードの表示", true,
+         [] {
+             const ViewSettings& s = viewSettings();
+             return CommandState{s.modesLoaded, s.modesShown};
+         },
+         toggleThenRedraw(&ViewSettings::modesShown)},
+        {cmd::ShowDipole, nullptr, "双極子モーメントの微分を表示", true,
+         [] {
+             const ViewSettings& s = viewSettings();
+             return CommandState{s.dipolesLoaded, s.dipoleShown};
+         },
+         toggleThenRedraw(&ViewSettings::dipoleShown)},
+        {cmd::VectorLonger, nullptr, "振動ベクトルの拡大", false, {},
+         thenRedraw([] { viewSettings().vectorLength *= 1.25; })},
+        {cmd::VectorShorter, nullptr, "振動ベクトルの縮小", false, {},
+         thenRedraw([] { viewSettings().vectorLength *= 0.75; })},
+        {cmd::Viewpoint, nullptr, "視点の設定", true, checkedBy(&ViewSettings::viewpointMode),
+         thenRedraw([] { toggleViewpointMode(viewSettings(), moleculeState()); })},
+        {cmd::RotateXPlus, nullptr, kRotateX, false, rotationButtonState,
+         rotateBy(&MoleculeState::pendingRotationX, 15.0f)},
+        {cmd::RotateYPlus, nullptr, kRotateY, false, rotationButtonState,
+         rotateBy(&MoleculeState::pendingRotationY, 15.0f)},
+        {cmd::RotateZPlus, nullptr, kRotateZ, false, rotationButtonState,
+         rotateBy(&MoleculeState::pendingRotationZ, 15.0f)},
+        {cmd::RotateXMinus, nullptr, kRotateX, false, rotationButtonState,
+         rotateBy(&MoleculeState::pendingRotationX, -15.0f)},
+        {cmd::RotateYMinus, nullptr, kRotateY, false, rotationButtonState,
+         rotateBy(&MoleculeState::pendingRotationY, -15.0f)},
+        {cmd::RotateZMinus, nullptr, kRotateZ, false, rotationButtonState,
+         rotateBy(&MoleculeState::pendingRotationZ, -15.0f)},
+    };
+}
+
+const ViewCommand* ViewCommandTable::find(int id) const {
+    for (const ViewCommand& c : rows_)
+        if (c.id == id)
+            return &c;
+    return nullptr;
+}
+
+bool ViewCommandTable::run(int id) const {
+    const ViewCommand* c = find(id);
+    if (!c || !c->run)
+        return false;
+    c->run();
+    return true;
+}
+
+CommandState ViewCommandTable::state(int id) const {
+    const ViewCommand* c = find(id);
+    return c && c->state ? c->state() : CommandState{};
 }
 
 void resetView() {
@@ -178,7 +256,7 @@ void resetView() {
     restoreAllPositions(m);
     vibrationStore().restoreVectors();
     clearPendingRotation(m);
-    if (orbitalFlags().orbitalLoaded == 1)
+    if (orbitalFlags().orbitalLoaded != 0)
         contourStore().restoreContours();
     viewSettings().resetCamera();
     releaseZoomCounter();
@@ -186,184 +264,6 @@ void resetView() {
     m.viewValue = 0.0f;
     m.panX = m.panY = 0.0f;
     redraw();
-}
-
-bool runViewCommand(int id) {
-    ViewSettings& s = viewSettings();
-    const ViewHooks& h = viewHooks();
-    switch (id) {
-    case cmd::Redraw:
-        redraw();
-        break;
-    case cmd::RotateXPlus:
-        rotateBy(&MoleculeState::pendingRotationX, 15.0f);
-        break;
-    case cmd::RotateYPlus:
-        rotateBy(&MoleculeState::pendingRotationY, 15.0f);
-        break;
-    case cmd::RotateZPlus:
-        rotateBy(&MoleculeState::pendingRotationZ, 15.0f);
-        break;
-    case cmd::RotateXMinus:
-        rotateBy(&MoleculeState::pendingRotationX, -15.0f);
-        break;
-    case cmd::RotateYMinus:
-        rotateBy(&MoleculeState::pendingRotationY, -15.0f);
-        break;
-    case cmd::RotateZMinus:
-        rotateBy(&MoleculeState::pendingRotationZ, -15.0f);
-        break;
-    case cmd::LoadData:
-        run(h.openGaussianFile);
-        redraw();
-        break;
-    case cmd::OpenGaussian:
-        run(h.openGaussianFile);
-        break;
-    case cmd::OpenGamess:
-        run(h.openGamessFile);
-        break;
-    case cmd::OpenCheckpoint:
-        run(h.openCheckpointFile);
-        break;
-    case cmd::SaveCoordinates:
-        run(h.saveCoordinates);
-        break;
-    case cmd::SaveIrTable:
-        run(h.saveIrTable);
-        break;
-    case cmd::SaveIrTableSorted:
-        run(h.saveIrTableSorted);
-        break;
-    case cmd::SaveRelativeIntensity:
-        run(h.saveRelativeIntensity);
-        break;
-    case cmd::SaveIrSpectrum:
-        run(h.saveIrSpectrum);
-        break;
-    case cmd::SaveImage:
-    case cmd::SaveImageButton:
-        run(h.saveImage);
-        break;
-    case cmd::ShowModes:
-        toggle(s.modesShown);
-        redraw();
-        break;
-    case cmd::ShowDipole:
-        toggle(s.dipoleShown);
-        redraw();
-        break;
-    case cmd::ResetCoordinates:
-        resetView();
-        break;
-    case cmd::ShowAxes:
-        toggle(s.axesShown);
-        redraw();
-        break;
-    case cmd::AxisDialog:
-        if (s.axisDialogEnabled == 1 && atomCount() != 0)
-            run(h.showAxisDialog);
-        break;
-    case cmd::StyleSolid:
-        s.selectSolidStyle();
-        redraw();
-        break;
-    case cmd::StyleBlendAll:
-        s.selectBlendAllStyle();
-        redraw();
-        break;
-    case cmd::StyleBlendBond:
-        s.selectBlendBondStyle();
-        redraw();
-        break;
-    case cmd::HydrogenVectors:
-        toggle(s.hydrogenVectors);
-        redraw();
-        break;
-    case cmd::PanMode:
-        toggle(moleculeState().drag.pickMode);
-        redraw();
-        break;
-    case cmd::VectorLonger:
-        s.vectorLength *= 1.25;
-        redraw();
-        break;
-    case cmd::VectorShorter:
-        s.vectorLength *= 0.75;
-        redraw();
-        break;
-    case cmd::Background:
-        toggle(s.whiteBackground);
-        redraw();
-        break;
-    case cmd::AtomsSolid:
-        toggle(s.atomsSolid);
-        redraw();
-        break;
-    case cmd::AtomsShown:
-        toggle(s.atomsShown);
-        redraw();
-        break;
-    case cmd::InvertVectors:
-        s.vectorSign *= -1.0f;
-        redraw();
-        break;
-    case cmd::ShowNumbers:
-        toggle(s.numbersShown);
-        redraw();
-        break;
-    case cmd::ZoomIn:
-        zoomCounter().zoom(0, s);
-        redraw();
-        break;
-    case cmd::ZoomOut:
-        zoomCounter().zoom(1, s);
-        redraw();
-        break;
-    case cmd::CovalentRadius:
-        s.toggleCovalentRadius();
-        redraw();
-        break;
-    case cmd::RotationButtons:
-        toggle(s.rotationButtons); // the buttons change, the picture does not
-        break;
-    case cmd::ShowAngles:
-        toggle(s.anglesShown);
-        redraw();
-        break;
-    case cmd::ShowSpectrum:
-        showPreview(0);
-        break;
-    case cmd::ProjectionGreen:
-        showPreview(1);
-        break;
-    case cmd::ProjectionBlue:
-        showPreview(2);
-        break;
-    case cmd::ShowSurface:
-        s.toggleSurface();
-        redraw();
-        break;
-    case cmd::SetRotationAngle:
-        resetView();
-        run(h.showRotationDialog);
-        break;
-    case cmd::Viewpoint:
-        toggleViewpointMode(s, moleculeState());
-        redraw();
-        break;
-    case cmd::ComputeOrbital:
-        run(h.computeOrbital);
-        resetView();
-        break;
-    case cmd::ShowOrbital:
-        toggle(orbitalFlags().orbitalShown);
-        redraw();
-        break;
-    default:
-        return false;
-    }
-    return true;
 }
 
 DataSelection& dataSelection() {

@@ -1,8 +1,8 @@
 #pragma once
-// The commands of the 3D view: their ids, status texts, effects and
-// enable/check rules, without any window. The desktop program binds menus
-// and toolbar buttons to these ids; effects that belong to other parts of
-// the program (file commands, dialogs, previews) go through ViewHooks.
+// The commands of the menus and the toolbar as one table: id, menu text,
+// status text, enable/check rule and action, without any window. What needs
+// a window (dialogs, file choosers, the frame's bars) goes through the
+// CommandHost the program hands in.
 
 #include <cstdint>
 #include <functional>
@@ -71,47 +71,82 @@ constexpr int ToggleToolBar = 59392;
 constexpr int ToggleStatusBar = 59393;
 } // namespace cmd
 
-// Effects that other parts of the program supply. An empty hook does nothing.
-struct ViewHooks {
-    std::function<void()> openGaussianFile;      // 32860, 32783
-    std::function<void()> openGamessFile;        // 32859
-    std::function<void()> openCheckpointFile;    // 32845
-    std::function<void()> saveCoordinates;       // 57604
-    std::function<void()> saveIrTable;           // 32838
-    std::function<void()> saveIrTableSorted;     // 32854
-    std::function<void()> saveRelativeIntensity; // 32848
-    std::function<void()> saveIrSpectrum;        // 32853
-    std::function<void()> saveImage;             // 32806, 32792
-    std::function<void()> showSpectrumPreview;   // 32840, 32849, 32850, after viewMode is set
-    std::function<void()> computeOrbital;        // 32856, before the reset
-    std::function<void()> showAxisDialog;        // 32805, when it may open
-    std::function<void()> showRotationDialog;    // 32852, after the reset
+// What the commands that need the program's windows ask of them: file
+// choosers, dialogs, the frame's bars. The program hands one in when it
+// builds the table.
+class CommandHost {
+  public:
+    virtual ~CommandHost() = default;
+    virtual void openGaussianFile() = 0;
+    virtual void openGamessFile() = 0;
+    virtual void openCheckpointFile() = 0;
+    virtual void saveCoordinates() = 0;
+    virtual void saveIrTable() = 0;
+    virtual void saveIrTableSorted() = 0;
+    virtual void saveRelativeIntensity() = 0;
+    virtual void saveIrSpectrum() = 0;
+    virtual void saveImage() = 0;
+    // After viewMode is set.
+    virtual void showSpectrumPreview() = 0;
+    // Before the view is reset.
+    virtual void computeOrbital() = 0;
+    // When it may open: a molecule is loaded and the menu was refreshed.
+    virtual void showAxisDialog() = 0;
+    // After the view is reset.
+    virtual void showRotationDialog() = 0;
+    virtual void showAbout() = 0;
+    virtual void exitProgram() = 0;
+    virtual void toggleToolBar() = 0;
+    virtual bool toolBarShown() const = 0;
+    virtual void toggleStatusBar() = 0;
+    virtual bool statusBarShown() const = 0;
 };
-
-ViewHooks& viewHooks();
 
 // How a menu item or toolbar button looks after its update rule ran.
 struct CommandState {
     bool enabled = true;
-    bool checkable = false; // the rule sets a check mark
     bool checked = false;
 };
 
-// Runs the update rule of id (which may raise axisDialogEnabled, as opening
-// the settings menu does). Ids without a rule are enabled and unchecked.
-CommandState updateCommand(int id);
+// One command: what the menu and the status bar show, when it is enabled or
+// checked, and what it does.
+struct ViewCommand {
+    int id = 0;
+    const char* menuText = nullptr; // UTF-8; null for a toolbar-only command
+    // UTF-8 status-bar prompt, "" for none; a tooltip part follows a "\n".
+    const char* statusText = "";
+    bool checkable = false;
+    // May raise axisDialogEnabled, as refreshing the settings menu does.
+    std::function<CommandState()> state;
+    std::function<void()> run;
 
-// Runs the effect of id. Returns false for an id the view does not handle.
-bool runViewCommand(int id);
+    // The status text's first line (the status bar) and second (the tooltip).
+    std::string statusLine() const;
+    std::string tooltipLine() const;
+};
+
+// Every command of the menus and the toolbar, one row each.
+class ViewCommandTable {
+  public:
+    // host must outlive the table.
+    explicit ViewCommandTable(CommandHost& host);
+
+    const std::vector<ViewCommand>& rows() const { return rows_; }
+    // The row of id, or null.
+    const ViewCommand* find(int id) const;
+    // Runs id's action; false for an id the table does not hold.
+    bool run(int id) const;
+    // id's update rule; enabled and unchecked for an id without one.
+    CommandState state(int id) const;
+
+  private:
+    std::vector<ViewCommand> rows_;
+};
 
 // "座標の初期化": the molecule, vectors and contours back to their loaded
 // orientation, camera, zoom, totals and pan back to the start; then a redraw.
 // Display switches, picked atoms and the style stay.
 void resetView();
-
-// The status-bar text of a command as UTF-8 ("" when it has none). Texts with
-// a tooltip part carry it after a line feed.
-std::string commandStatusText(int id);
 
 // The "MO" group of the data selection dialog: the dialog shows and edits
 // these, the orbital commands fill and read them.

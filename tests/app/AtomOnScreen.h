@@ -12,12 +12,12 @@
 #include <cstddef>
 #include <optional>
 
-#include "app/ZUREDIVORiza.h"
+#include "app/MoleculeView.h"
 #include "model/MoleculeState.h"
 
 namespace kalviro::test {
 
-inline std::optional<wxPoint> atomOnScreen(ZUREDIVORiza& view, std::size_t index) {
+inline std::optional<wxPoint> atomOnScreen(MoleculeView& view, std::size_t index) {
     const MoleculeState& m = moleculeState();
     if (index >= m.atoms.size() || !view.makeCurrent())
         return std::nullopt;

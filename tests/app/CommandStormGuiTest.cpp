@@ -33,15 +33,14 @@
 #include "AtomOnScreen.h"
 #include "TestSupport.h"
 #include "app/AppConfig.h"
-#include "app/AppHooks.h"
-#include "app/CAxisDialog.h"
-#include "app/CDataSelectDialog.h"
-#include "app/CMainFrame.h"
-#include "app/CPreviewDialog.h"
-#include "app/CRotationAngleDialog.h"
+#include "app/AxisDialog.h"
+#include "app/DataSelectionDialog.h"
+#include "app/MainFrame.h"
+#include "app/SpectrumPreviewDialog.h"
+#include "app/RotationAngleDialog.h"
 #include "app/FrameLayout.h"
 #include "app/ProgramWiring.h"
-#include "app/ZUREDIVORiza.h"
+#include "app/MoleculeView.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
 #include "document/OrbitalFlags.h"
@@ -235,15 +234,13 @@ class CommandStormTest : public test::ProcessStateTest {
     void SetUp() override {
         ProcessStateTest::SetUp();
         setPlatform(&stormPlatform_);
-        viewHooks() = ViewHooks{};
-        appHooks() = AppHooks{};
         resetDataSelection();
         resetDipoleOrigin();
         saveRecentFiles({});
         previousLog_ = wxLog::SetActiveTarget(&log_);
-        frame_ = new CMainFrame;
+        frame_ = new MainFrame;
         frame_->Show();
-        installProgramHooks(frame_);
+        wireProgram(frame_);
         stormPlatform_.redraw = [this] {
             if (frame_)
                 frame_->view()->redraw();
@@ -262,15 +259,16 @@ class CommandStormTest : public test::ProcessStateTest {
         };
         // Every frame and every pick must leave GL clean and its matrix
         // stacks where they started.
-        auto draw = appHooks().drawFrame;
-        appHooks().drawFrame = [this, draw](int w, int h) {
+        ViewActions& actions = frame_->view()->actions();
+        auto draw = actions.drawFrame;
+        actions.drawFrame = [this, draw](int w, int h) {
             clearGlErrors();
             draw(w, h);
             ++frames_;
             checkGl("frame");
         };
-        auto pick = appHooks().pickAt;
-        appHooks().pickAt = [this, pick](int x, int y) {
+        auto pick = actions.pickAt;
+        actions.pickAt = [this, pick](int x, int y) {
             clearGlErrors();
             pick(x, y);
             checkGl("pick");
@@ -291,16 +289,15 @@ class CommandStormTest : public test::ProcessStateTest {
 
     void TearDown() override {
         watchdog_.Stop();
-        closePreviewDialog();
-        closeAxisDialog();
-        closeRotationDialog();
-        closeDataSelectDialog();
-        if (frame_)
+        if (frame_) {
+            frame_->closePreviewDialog();
+            frame_->closeAxisDialog();
+            frame_->closeRotationDialog();
+            frame_->closeDataSelectionDialog();
             frame_->Destroy();
+        }
         settle();
         wxLog::SetActiveTarget(previousLog_);
-        viewHooks() = ViewHooks{};
-        appHooks() = AppHooks{};
         saveRecentFiles({});
         ProcessStateTest::TearDown();
     }
@@ -507,7 +504,7 @@ class CommandStormTest : public test::ProcessStateTest {
             e.m_wheelDelta = 120;
             e.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
         }
-        ZUREDIVORiza* view = frame_->view();
+        MoleculeView* view = frame_->view();
         e.SetEventObject(view);
         view->GetEventHandler()->ProcessEvent(e);
     }
@@ -631,7 +628,7 @@ class CommandStormTest : public test::ProcessStateTest {
     void dialogAction() {
         Storm& s = *storm_;
         std::vector<std::function<void()>> actions;
-        if (CAxisDialog* d = axisDialog()) {
+        if (AxisDialog* d = frame_->axisDialog()) {
             actions.push_back([this, d, &s] {
                 const std::string text = fieldText();
                 const bool box = s.chance(0.3);
@@ -647,7 +644,7 @@ class CommandStormTest : public test::ProcessStateTest {
                 escape(d);
             });
         }
-        if (CRotationAngleDialog* d = rotationDialog()) {
+        if (RotationAngleDialog* d = frame_->rotationDialog()) {
             actions.push_back([this, d, &s] {
                 const std::string first = fieldText(), second = fieldText();
                 const bool ok = s.chance(0.8);
@@ -657,7 +654,7 @@ class CommandStormTest : public test::ProcessStateTest {
                 press(d, ok ? wxID_OK : wxID_CANCEL);
             });
         }
-        if (CDataSelectDialog* d = existingDataSelectDialog()) {
+        if (DataSelectionDialog* d = frame_->dataSelectionDialog()) {
             actions.push_back([this, d, &s] {
                 wxComboBox* list = d->modeList();
                 const int entry = s.between(-1, static_cast<int>(list->GetCount()));
@@ -679,7 +676,7 @@ class CommandStormTest : public test::ProcessStateTest {
                 closeBox(d);
             });
         }
-        if (CPreviewDialog* d = existingPreviewDialog()) {
+        if (SpectrumPreviewDialog* d = frame_->previewDialog()) {
             actions.push_back([this, d] {
                 const std::string text = fieldText();
                 note("half width '" + text + "' recalculate");
@@ -717,13 +714,13 @@ class CommandStormTest : public test::ProcessStateTest {
         std::ostringstream out;
         if (mainFrame() != frame_ || !isOpenWindow(frame_))
             out << "the main window is gone; ";
-        if (!isOpenWindow(axisDialog()))
+        if (!isOpenWindow(frame_->axisDialog()))
             out << "the axis dialog pointer names no window; ";
-        if (!isOpenWindow(rotationDialog()))
+        if (!isOpenWindow(frame_->rotationDialog()))
             out << "the rotation dialog pointer names no window; ";
-        if (!isOpenWindow(existingDataSelectDialog()))
+        if (!isOpenWindow(frame_->dataSelectionDialog()))
             out << "the data selection pointer names no window; ";
-        if (!isOpenWindow(existingPreviewDialog()))
+        if (!isOpenWindow(frame_->previewDialog()))
             out << "the preview pointer names no window; ";
 
         const MoleculeState& m = moleculeState();
@@ -807,7 +804,7 @@ class CommandStormTest : public test::ProcessStateTest {
         seen_.twoPicks += pickedAtoms().count == 2;
         seen_.modes += !vibrationStore().modes.empty();
         seen_.orbital += orbitalFlags().orbitalLoaded == 1;
-        seen_.preview += existingPreviewDialog() != nullptr;
+        seen_.preview += frame_->previewDialog() != nullptr;
         // A file cut inside a frequency group: texts of the group without its
         // intensities. The lists and the dialogs cope with the shorter list.
         seen_.ragged += vibrationStore().frequencies.size() != vibrationStore().intensities.size();
@@ -825,7 +822,7 @@ class CommandStormTest : public test::ProcessStateTest {
         return h;
     }
 
-    CMainFrame* frame_ = nullptr;
+    MainFrame* frame_ = nullptr;
     StormPlatform stormPlatform_;
     StormLog log_;
     wxLog* previousLog_ = nullptr;
@@ -897,18 +894,18 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
     frame_->SetSize(wxSize(600, 600));
     frame_->SendSizeEvent();
     settleSize(frame_->view());
-    runViewCommand(cmd::ResetCoordinates);
+    frame_->commands().run(cmd::ResetCoordinates);
     if (viewSettings().atomsShown != 1)
-        runViewCommand(cmd::AtomsShown);
+        frame_->commands().run(cmd::AtomsShown);
     stormPlatform_.answerOpen = [] { return test::examplePath("formaldehyde_opt_freq.log"); };
-    runViewCommand(cmd::OpenGaussian);
+    frame_->commands().run(cmd::OpenGaussian);
     ASSERT_EQ(atomCount(), 4u);
     const std::string picture = dir_.path("after.bmp");
     stormPlatform_.answerSave = [&picture] { return picture; };
     const int framesBefore = frames_;
     frame_->view()->redraw();
     EXPECT_EQ(frames_, framesBefore + 1);
-    runViewCommand(cmd::SaveImage);
+    frame_->commands().run(cmd::SaveImage);
     const std::string bmp = test::readFileBytes(picture);
     ASSERT_GT(bmp.size(), 54u);
     std::size_t drawn = 0;
@@ -931,16 +928,17 @@ TEST_F(CommandStormTest, MiddleClickWithModifiersOnTheViewOpensNothing) {
     EXPECT_TRUE(watchdog_.titles.empty());
 }
 
-TEST_F(CommandStormTest, ExitWithEveryDialogOpenLeavesNoPointerToThem) {
+TEST_F(CommandStormTest, ExitWithEveryDialogOpenTakesThemAlong) {
     stormPlatform_.answerOpen = [] { return test::examplePath("formaldehyde_opt_freq.log"); };
-    runViewCommand(cmd::OpenGaussian);
+    frame_->commands().run(cmd::OpenGaussian);
     frame_->UpdateWindowUI(wxUPDATE_UI_RECURSE); // the settings menu lets 32805 open
     for (int command : {cmd::AxisDialog, cmd::SetRotationAngle, cmd::ShowSpectrum})
-        runViewCommand(command);
-    ASSERT_NE(axisDialog(), nullptr);
-    ASSERT_NE(rotationDialog(), nullptr);
-    ASSERT_NE(existingPreviewDialog(), nullptr);
-    ASSERT_NE(existingDataSelectDialog(), nullptr);
+        frame_->commands().run(command);
+    const std::vector<wxWeakRef<wxDialog>> dialogs = {
+        frame_->axisDialog(), frame_->rotationDialog(), frame_->previewDialog(),
+        frame_->dataSelectionDialog()};
+    for (const auto& d : dialogs)
+        ASSERT_NE(d.get(), nullptr);
 
     // The dialogs are the view's children: the window takes them along.
     allowExit_ = true;
@@ -950,10 +948,8 @@ TEST_F(CommandStormTest, ExitWithEveryDialogOpenLeavesNoPointerToThem) {
         settle();
     ASSERT_EQ(mainFrame(), nullptr);
     frame_ = nullptr;
-    EXPECT_EQ(axisDialog(), nullptr);
-    EXPECT_EQ(rotationDialog(), nullptr);
-    EXPECT_EQ(existingPreviewDialog(), nullptr);
-    EXPECT_EQ(existingDataSelectDialog(), nullptr);
+    for (const auto& d : dialogs)
+        EXPECT_EQ(d.get(), nullptr);
 }
 
 } // namespace

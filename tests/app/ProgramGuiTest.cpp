@@ -9,17 +9,16 @@
 
 #include "AtomOnScreen.h"
 #include "TestSupport.h"
-#include "app/AppHooks.h"
-#include "app/CAxisDialog.h"
-#include "app/CDataSelectDialog.h"
-#include "app/CKALVIROApp.h"
-#include "app/CMainFrame.h"
-#include "app/CPreviewDialog.h"
-#include "app/CRotationAngleDialog.h"
+#include "app/AxisDialog.h"
+#include "app/DataSelectionDialog.h"
+#include "app/KalviroApp.h"
+#include "app/MainFrame.h"
+#include "app/SpectrumPreviewDialog.h"
+#include "app/RotationAngleDialog.h"
 #include "app/FileReadProgress.h"
 #include "app/FrameLayout.h"
 #include "app/ProgramWiring.h"
-#include "app/ZUREDIVORiza.h"
+#include "app/MoleculeView.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
 #include "document/OrbitalFlags.h"
@@ -45,24 +44,20 @@ class ProgramTest : public test::ProcessStateTest {
   protected:
     void SetUp() override {
         ProcessStateTest::SetUp();
-        viewHooks() = ViewHooks{};
-        appHooks() = AppHooks{};
         resetDataSelection();
         resetDipoleOrigin();
-        frame_ = new CMainFrame;
+        frame_ = new MainFrame;
         frame_->Show();
-        installProgramHooks(frame_);
+        wireProgram(frame_);
         settleEvents();
     }
     void TearDown() override {
-        closePreviewDialog();
-        closeAxisDialog();
-        closeRotationDialog();
-        closeDataSelectDialog();
+        frame_->closePreviewDialog();
+        frame_->closeAxisDialog();
+        frame_->closeRotationDialog();
+        frame_->closeDataSelectionDialog();
         frame_->Destroy();
         settleEvents();
-        viewHooks() = ViewHooks{};
-        appHooks() = AppHooks{};
         ProcessStateTest::TearDown();
     }
     void command(int id) {
@@ -80,7 +75,7 @@ class ProgramTest : public test::ProcessStateTest {
         ASSERT_EQ(atomCount(), 4);
     }
     void click(int x, int y) {
-        ZUREDIVORiza* view = frame_->view();
+        MoleculeView* view = frame_->view();
         for (wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP}) {
             wxMouseEvent e(type);
             e.SetPosition(wxPoint(x, y));
@@ -89,7 +84,7 @@ class ProgramTest : public test::ProcessStateTest {
         }
     }
 
-    CMainFrame* frame_ = nullptr;
+    MainFrame* frame_ = nullptr;
     test::TempDir dir_;
 };
 
@@ -97,7 +92,7 @@ TEST_F(ProgramTest, OpeningTheExampleFillsTheModeListAndTheRecentFiles) {
     openExample();
     ASSERT_EQ(platform_.openRequests.size(), 1u);
     EXPECT_NE(platform_.openRequests[0].filter.find("*.log"), std::string::npos);
-    CDataSelectDialog* dlg = existingDataSelectDialog();
+    DataSelectionDialog* dlg = frame_->dataSelectionDialog();
     ASSERT_NE(dlg, nullptr);
     EXPECT_TRUE(dlg->IsShown());
     // Six modes of formaldehyde, in file order, the first selected.
@@ -115,12 +110,12 @@ TEST_F(ProgramTest, AMissingFileIsReportedAndTheMoleculeStays) {
     openExample();
     const double x = moleculeState().atoms[1].x;
     const std::size_t recent = frame_->recentFiles().entries().size();
-    appHooks().openFile(dir_.path("gone.log"));
+    frame_->openFile(dir_.path("gone.log"));
     ASSERT_EQ(platform_.messages.size(), 1u);
     EXPECT_EQ(platform_.messages[0], "ファイルが開けません");
     ASSERT_EQ(atomCount(), 4);
     EXPECT_EQ(moleculeState().atoms[1].x, x);
-    EXPECT_NE(existingDataSelectDialog(), nullptr); // the analysis was not reset
+    EXPECT_NE(frame_->dataSelectionDialog(), nullptr); // the analysis was not reset
     EXPECT_EQ(frame_->recentFiles().entries().size(), recent);
 }
 
@@ -158,7 +153,7 @@ TEST_F(ProgramTest, SavedPictureShowsTheMolecule) {
 
 TEST_F(ProgramTest, AClickOnAnAtomSelectsIt) {
     openExample();
-    ZUREDIVORiza* view = frame_->view();
+    MoleculeView* view = frame_->view();
     view->redraw();
     // Where the oxygen (atom 2) lands on the screen.
     ASSERT_EQ(moleculeState().atoms[1].symbol, "O");
@@ -201,7 +196,7 @@ int runsInColumn(const wxBitmap& bitmap, int x, const wxColour& c) {
 TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjections) {
     openExample();
     command(cmd::ProjectionGreen);
-    CPreviewDialog* dlg = existingPreviewDialog();
+    SpectrumPreviewDialog* dlg = frame_->previewDialog();
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(moleculeState().viewMode, 1);
     EXPECT_EQ(dlg->halfWidthEdit()->GetValue(), "2");
@@ -218,7 +213,7 @@ TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjections) {
 
     // The same dialog draws the plain spectrum: one red curve.
     command(cmd::ShowSpectrum);
-    EXPECT_EQ(existingPreviewDialog(), dlg);
+    EXPECT_EQ(frame_->previewDialog(), dlg);
     EXPECT_EQ(runsInColumn(dlg->plot(), x, *wxRED), 1);
     EXPECT_EQ(runsInColumn(dlg->plot(), x, *wxGREEN), 0);
 
@@ -236,10 +231,10 @@ TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjections) {
     esc.SetEventObject(dlg);
     dlg->GetEventHandler()->ProcessEvent(esc);
     settleEvents();
-    EXPECT_EQ(existingPreviewDialog(), nullptr);
+    EXPECT_EQ(frame_->previewDialog(), nullptr);
     command(cmd::ShowSpectrum);
-    ASSERT_NE(existingPreviewDialog(), nullptr);
-    EXPECT_EQ(existingPreviewDialog()->halfWidthEdit()->GetValue(), "2");
+    ASSERT_NE(frame_->previewDialog(), nullptr);
+    EXPECT_EQ(frame_->previewDialog()->halfWidthEdit()->GetValue(), "2");
 }
 
 TEST_F(ProgramTest, FileCommandsWriteTheirFiles) {
@@ -266,17 +261,17 @@ TEST_F(ProgramTest, FileCommandsWriteTheirFiles) {
 TEST_F(ProgramTest, DialogCommandsOpenTheirDialogsAndTheResetClosesThem) {
     openExample();
     command(cmd::AxisDialog);
-    EXPECT_NE(axisDialog(), nullptr);
+    EXPECT_NE(frame_->axisDialog(), nullptr);
     command(cmd::SetRotationAngle);
-    EXPECT_NE(rotationDialog(), nullptr);
+    EXPECT_NE(frame_->rotationDialog(), nullptr);
     command(cmd::ShowSpectrum);
-    EXPECT_NE(existingPreviewDialog(), nullptr);
+    EXPECT_NE(frame_->previewDialog(), nullptr);
     // Reading another output file starts from a clean analysis.
     openExample(cmd::LoadData);
-    EXPECT_EQ(axisDialog(), nullptr);
-    EXPECT_EQ(rotationDialog(), nullptr);
-    EXPECT_EQ(existingPreviewDialog(), nullptr);
-    EXPECT_NE(existingDataSelectDialog(), nullptr); // refilled
+    EXPECT_EQ(frame_->axisDialog(), nullptr);
+    EXPECT_EQ(frame_->rotationDialog(), nullptr);
+    EXPECT_EQ(frame_->previewDialog(), nullptr);
+    EXPECT_NE(frame_->dataSelectionDialog(), nullptr); // refilled
 }
 
 TEST_F(ProgramTest, GamessInputIsShownWithoutModes) {
@@ -287,7 +282,7 @@ TEST_F(ProgramTest, GamessInputIsShownWithoutModes) {
     command(cmd::OpenGamess);
     ASSERT_EQ(atomCount(), 3);
     EXPECT_EQ(moleculeState().atoms[0].symbol, "O");
-    EXPECT_EQ(existingDataSelectDialog(), nullptr);
+    EXPECT_EQ(frame_->dataSelectionDialog(), nullptr);
     EXPECT_EQ(frame_->recentFiles().entries()[0], path);
 }
 
@@ -306,7 +301,7 @@ TEST_F(ProgramTest, CheckpointFillsTheOrbitalGroupAndTheOrbitalCommandsWork) {
     command(cmd::OpenCheckpoint);
     ASSERT_EQ(orbitalFlags().orbitalLoaded, 1)
         << (platform_.messages.empty() ? "" : platform_.messages[0]);
-    CDataSelectDialog* dlg = existingDataSelectDialog();
+    DataSelectionDialog* dlg = frame_->dataSelectionDialog();
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(dlg->rangeEdit()->GetValue(), "(1-7)");
     EXPECT_EQ(dlg->homoLabelEdit()->GetValue(), "HOMO");

@@ -70,7 +70,7 @@ TEST_F(CoordinateCommandTest, WritesTheAtomsAsReadWithoutMovingThem) {
 
     const std::string path = dir_.path("default.txt");
     platform_.openAnswers.push_back(path);
-    EXPECT_TRUE(OnSaveCoordinates());
+    EXPECT_TRUE(askAndSaveCoordinates());
     EXPECT_EQ(test::readFileBytes(path),
               "C 0.000000 1.234500 -0.500000\r\nH 1.000000 0.000000 0.000000\r\n");
     EXPECT_EQ(moleculeState().atoms[1].x, turnedX);
@@ -86,13 +86,13 @@ TEST_F(CoordinateCommandTest, WritesTheAtomsAsReadWithoutMovingThem) {
 }
 
 TEST_F(CoordinateCommandTest, NothingWithoutAtomsOrWhenCancelled) {
-    EXPECT_FALSE(OnSaveCoordinates());
+    EXPECT_FALSE(askAndSaveCoordinates());
     EXPECT_TRUE(platform_.openRequests.empty());
     replaceAtoms(moleculeState(), {atomAt("C", 0, 0, 0)}, ElementSource::BySymbol);
-    EXPECT_FALSE(OnSaveCoordinates());
+    EXPECT_FALSE(askAndSaveCoordinates());
     EXPECT_EQ(platform_.openRequests.size(), 1u);
     platform_.openAnswers.push_back(dir_.dir().string()); // a folder cannot be written
-    EXPECT_FALSE(OnSaveCoordinates());
+    EXPECT_FALSE(askAndSaveCoordinates());
     EXPECT_EQ(platform_.messages, std::vector<std::string>{"ファイルを保存できません"});
 }
 

@@ -98,7 +98,7 @@ TEST_F(IrTableCommandTest, PlainExportWritesTheTableAsRead) {
     vibrationStore() = storeOf({"300.0", "1200.0"}, {"1.0", "2.0"}, {"B2", "A1"});
     const std::string path = dir_.path("ir.csv");
     platform_.openAnswers.push_back(path);
-    EXPECT_TRUE(OnSaveIrTable());
+    EXPECT_TRUE(askAndSaveIrTable());
     EXPECT_EQ(test::readFileBytes(path), kHeader + "300.0, 1.0, B2\r\n1200.0, 2.0, A1\r\n");
     ASSERT_EQ(platform_.openRequests.size(), 1u);
     const FileDialogRequest& r = platform_.openRequests[0];
@@ -114,7 +114,7 @@ TEST_F(IrTableCommandTest, SortedExportWritesTheGroupedTable) {
                                {"B2", "A1", "B1", "A1"});
     const std::string path = dir_.path("sorted.csv");
     platform_.openAnswers.push_back(path);
-    EXPECT_TRUE(OnSaveIrTableBySymmetry());
+    EXPECT_TRUE(askAndSaveIrTableBySymmetry());
     EXPECT_EQ(test::readFileBytes(path),
               kHeader + "1200.0, 2, A1\r\n800.0, 4, A1\r\n50.0, 3, B1\r\n300.0, 1, B2\r\n");
     ASSERT_EQ(platform_.openRequests.size(), 1u);
@@ -126,10 +126,10 @@ TEST_F(IrTableCommandTest, SortedExportWritesTheGroupedTable) {
 TEST_F(IrTableCommandTest, EmptyTableCancelAndUnwritableTarget) {
     const std::string existing = dir_.path("ir.csv");
     test::writeFileBytes(existing, "old");
-    EXPECT_FALSE(OnSaveIrTableBySymmetry()); // empty: message, no dialog
-    EXPECT_FALSE(OnSaveIrTable());           // cancelled
+    EXPECT_FALSE(askAndSaveIrTableBySymmetry()); // empty: message, no dialog
+    EXPECT_FALSE(askAndSaveIrTable());           // cancelled
     platform_.openAnswers.push_back(dir_.path("no/such/folder/ir.csv"));
-    EXPECT_FALSE(OnSaveIrTable());
+    EXPECT_FALSE(askAndSaveIrTable());
     EXPECT_EQ(platform_.messages, (std::vector<std::string>{"IRデータの読み込みができていません",
                                                             "ファイルを保存できません"}));
     EXPECT_EQ(platform_.openRequests.size(), 2u);
@@ -137,7 +137,7 @@ TEST_F(IrTableCommandTest, EmptyTableCancelAndUnwritableTarget) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.dir()), {}), 1);
 
     platform_.openAnswers.push_back(existing); // the header alone replaces the old file
-    EXPECT_TRUE(OnSaveIrTable());
+    EXPECT_TRUE(askAndSaveIrTable());
     EXPECT_EQ(test::readFileBytes(existing), kHeader);
 }
 

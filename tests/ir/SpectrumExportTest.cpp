@@ -142,9 +142,9 @@ TEST_P(SaveCommand, UnwritablePathIsReportedAndLeavesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Both, SaveCommand,
-    ::testing::Values(SaveCase{&OnSaveIrSpectrum, "まずIRスペクトルを計算してください",
+    ::testing::Values(SaveCase{&askAndSaveIrSpectrum, "まずIRスペクトルを計算してください",
                                "IRSpec.csv", "1001,2.5,"},
-                      SaveCase{&OnSaveRelativeIntensity, "まず相対強度を計算してください",
+                      SaveCase{&askAndSaveRelativeIntensity, "まず相対強度を計算してください",
                                "spec.csv", "1000,5,0,0,0,0,0,0,0,0,0,0,0,"}));
 
 } // namespace

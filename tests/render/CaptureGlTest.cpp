@@ -43,7 +43,7 @@ TEST_F(CaptureGlTest, SavedBitmapIsTheFrameReadBack) {
     ASSERT_TRUE(surface->makeCurrent());
     beginFrame(203, 150);
     setupCamera(moleculeState(), viewSettings());
-    sceneRunner().drawScene();
+    drawScene();
     std::vector<unsigned char> rgb(200 * 150 * 3);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

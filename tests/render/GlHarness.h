@@ -42,7 +42,7 @@ class GlFrameTest : public ProcessStateTest {
         ASSERT_TRUE(surface_->makeCurrent());
         beginFrame(kSize, kSize);
         setupCamera(moleculeState(), viewSettings());
-        sceneRunner().drawScene();
+        drawScene();
         pixels_.assign(kSize * kSize * 3, 0);
         glReadBuffer(GL_BACK);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);

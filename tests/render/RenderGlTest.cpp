@@ -11,7 +11,7 @@
 #include "GlHarness.h"
 #include "model/VibrationStore.h"
 #include "render/Geometry.h"
-#include "render/HiddenTubeWork.h"
+#include "render/HiddenBondTubes.h"
 #include "document/PickedAtoms.h"
 #include "render/Picking.h"
 #include "render/SceneChoices.h"
@@ -242,7 +242,7 @@ TEST_F(GlFrameTest, SkippingHiddenTubeWorkKeepsThePicture) {
     perceiveBonds(moleculeState());
     struct Style {
         const char* name;
-        Flag shown, solid, blendBonds, blendAll;
+        bool shown, solid, blendBonds, blendAll;
         float scale;
     };
     const Style styles[] = {

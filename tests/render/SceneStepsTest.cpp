@@ -1,12 +1,12 @@
-// The drawers that move data rather than pixels run without GL outside
-// viewpoint mode.
+// The frame steps that move the molecule before anything is drawn; no GL.
 
 #include <gtest/gtest.h>
 
 #include "model/MoleculeState.h"
 #include "orbital/ContourStore.h"
 #include "document/OrbitalFlags.h"
-#include "render/MoleculeDrawers.h"
+#include "model/VibrationStore.h"
+#include "render/FrameSteps.h"
 #include "document/ViewSettings.h"
 #include "support/TestSupport.h"
 
@@ -23,6 +23,10 @@ class SceneStepsTest : public test::ProcessStateTest {
         a.y = 1.0;
         replaceAtoms(moleculeState(), {a}, ElementSource::ByNumber);
     }
+    static RotationTotals step() {
+        return runFrameSteps(moleculeState(), vibrationStore(), contourStore(), viewSettings(),
+                             orbitalFlags());
+    }
 };
 
 // A quarter turn about X takes (0, 1, 0) to (0, 0, 1); about Z the
@@ -32,7 +36,7 @@ TEST_F(SceneStepsTest, ShownContoursTurnWithTheMoleculeExceptAboutZ) {
     MoleculeState& m = moleculeState();
     m.pendingRotationX = 90.0f;
     m.pendingRotationZ = 90.0f;
-    RotationDrawer().draw();
+    step();
     const Vector3& p = contourStore().currentPoints[0];
     EXPECT_NEAR(p.x, 0.0, 1e-6);
     EXPECT_NEAR(p.y, 0.0, 1e-6);
@@ -45,7 +49,7 @@ TEST_F(SceneStepsTest, ShownContoursTurnWithTheMoleculeExceptAboutZ) {
 TEST_F(SceneStepsTest, HiddenContoursStayPut) {
     MoleculeState& m = moleculeState();
     m.pendingRotationX = 90.0f;
-    RotationDrawer().draw();
+    step();
     EXPECT_EQ(contourStore().currentPoints[0], (Vector3{0, 1, 0}));
     EXPECT_NEAR(m.atoms[0].z, 1.0, 1e-6); // the molecule itself turned
 }
@@ -55,11 +59,25 @@ TEST_F(SceneStepsTest, TotalsGrowAndPendingClears) {
     m.rotationX = 350.0f;
     m.pendingRotationX = 15.0f;
     m.pendingRotationY = -15.0f;
-    RotationAccumulator().draw();
+    const RotationTotals shown = step();
+    EXPECT_EQ(shown.x, 350.0f); // the labels show the totals before the step
+    EXPECT_EQ(shown.y, 0.0f);
     EXPECT_EQ(m.rotationX, 365.0f);
     EXPECT_EQ(m.rotationY, -15.0f);
     EXPECT_EQ(m.pendingRotationX, 0.0f);
     EXPECT_EQ(m.pendingRotationY, 0.0f);
+}
+
+// In viewpoint mode the pending Y turn goes to the viewpoint, not to the atoms.
+TEST_F(SceneStepsTest, ViewpointModeTurnsTheViewNotTheMolecule) {
+    viewSettings().viewpointMode = 1;
+    MoleculeState& m = moleculeState();
+    m.viewValue = 10.0f;
+    m.pendingRotationY = 15.0f;
+    step();
+    EXPECT_EQ(m.viewValue, 25.0f);
+    EXPECT_NEAR(m.atoms[0].y, 1.0, 1e-12);
+    EXPECT_EQ(m.rotationY, 15.0f);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/CKALVIROApp.h"
+#include "app/KalviroApp.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -7,16 +7,15 @@
 
 #include <wx/image.h>
 
-#include "app/AppHooks.h"
-#include "app/CAxisDialog.h"
-#include "app/CDataSelectDialog.h"
-#include "app/CMainFrame.h"
-#include "app/CRotationAngleDialog.h"
+#include "app/AxisDialog.h"
+#include "app/DataSelectionDialog.h"
+#include "app/MainFrame.h"
+#include "app/RotationAngleDialog.h"
 #include "app/DialogSupport.h"
 #include "app/FrameLayout.h"
 #include "app/ProgramWiring.h"
 #include "app/WxPlatform.h"
-#include "app/ZUREDIVORiza.h"
+#include "app/MoleculeView.h"
 #include "document/AnalysisReset.h"
 #include "document/FileOpening.h"
 #include "render/ViewCommands.h"
@@ -29,7 +28,7 @@ constexpr const char* kOpenTopic = "open";
 // A second start's request: bring the window up, open the file.
 class InstanceConnection : public wxConnection {
   public:
-    explicit InstanceConnection(CKALVIROApp* app) : app_(app) {}
+    explicit InstanceConnection(KalviroApp* app) : app_(app) {}
     bool OnExec(const wxString& topic, const wxString& data) override {
         if (topic != kOpenTopic)
             return false;
@@ -40,18 +39,18 @@ class InstanceConnection : public wxConnection {
     }
 
   private:
-    CKALVIROApp* app_;
+    KalviroApp* app_;
 };
 
 class InstanceServer : public wxServer {
   public:
-    explicit InstanceServer(CKALVIROApp* app) : app_(app) {}
+    explicit InstanceServer(KalviroApp* app) : app_(app) {}
     wxConnectionBase* OnAcceptConnection(const wxString& topic) override {
         return topic == kOpenTopic ? new InstanceConnection(app_) : nullptr;
     }
 
   private:
-    CKALVIROApp* app_;
+    KalviroApp* app_;
 };
 
 std::string absolute(const std::string& path) {
@@ -97,10 +96,10 @@ bool handToRunningInstance(const std::string& path) {
     return ok;
 }
 
-std::unique_ptr<WxPlatform> installPlatform(CMainFrame* frame) {
+std::unique_ptr<WxPlatform> installPlatform(MainFrame* frame) {
     auto p = std::make_unique<WxPlatform>([] { return static_cast<wxWindow*>(mainFrame()); },
                                           [] {
-                                              if (CMainFrame* f = mainFrame())
+                                              if (MainFrame* f = mainFrame())
                                                   f->view()->redraw();
                                           });
     setPlatform(p.get());
@@ -108,14 +107,7 @@ std::unique_ptr<WxPlatform> installPlatform(CMainFrame* frame) {
     return p;
 }
 
-void installDialogHooks(CMainFrame* frame) {
-    ViewHooks& h = viewHooks();
-    wxWindow* view = frame->view();
-    h.showAxisDialog = [view] { OnAxisDialog(view); };
-    h.showRotationDialog = [view] { OnSetRotationAngle(view); };
-}
-
-bool CKALVIROApp::OnInit() {
+bool KalviroApp::OnInit() {
     SetAppName(kAppTitle);
     SetVendorName(u8(kVendorName));
     wxInitAllImageHandlers();
@@ -137,44 +129,45 @@ bool CKALVIROApp::OnInit() {
     if (!server_->Create(u8(socket)))
         server_.reset();
 
-    auto* frame = new CMainFrame;
+    auto* frame = new MainFrame;
     frame_ = frame;
     platform_ = installPlatform(frame);
-    installProgramHooks(frame);
+    wireProgram(frame);
     frame->Show();
     const std::vector<int> commands = startupCommands(std::getenv("KALVIRO_COMMANDS"));
-    CallAfter([file, commands] {
-        if (!file.empty() && appHooks().openFile)
-            appHooks().openFile(file);
+    CallAfter([this, file, commands] {
+        if (!frame_)
+            return;
+        auto* f = static_cast<MainFrame*>(frame_.get());
+        if (!file.empty())
+            f->openFile(file);
         for (int id : commands)
-            runViewCommand(id);
+            f->commands().run(id);
     });
     return true;
 }
 
-int CKALVIROApp::OnRun() {
+int KalviroApp::OnRun() {
     return handedOver_ ? 0 : wxApp::OnRun();
 }
 
-void CKALVIROApp::openFromOutside(const std::string& path) {
+void KalviroApp::openFromOutside(const std::string& path) {
     if (!frame_ || frame_->IsBeingDeleted())
         return;
     frame_->Iconize(false);
     frame_->Raise();
-    if (!path.empty() && appHooks().openFile)
-        appHooks().openFile(path);
+    if (!path.empty())
+        static_cast<MainFrame*>(frame_.get())->openFile(path);
 }
 
-int CKALVIROApp::OnExit() {
+int KalviroApp::OnExit() {
     server_.reset();
     std::error_code ec;
     if (!handedOver_)
         std::filesystem::remove(instanceSocketPath(), ec);
-    // The hooks hold the frame, which is gone now.
+    // The closers and the opener hold the frame, which is gone now.
     clearDialogClosers();
     setCheckpointOpener(nullptr);
-    appHooks() = AppHooks{};
-    viewHooks() = ViewHooks{};
     setPlatform(nullptr);
     return wxApp::OnExit();
 }

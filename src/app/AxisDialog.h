@@ -1,14 +1,16 @@
 #pragma once
 // "座標軸設定ダイアログ": where the dipole-derivative arrow starts.
 
+#include <functional>
+
 #include <wx/wx.h>
 
 namespace kalviro {
 
-class CAxisDialog : public wxDialog {
+class AxisDialog : public wxDialog {
   public:
-    explicit CAxisDialog(wxWindow* view);
-    ~CAxisDialog() override;
+    // close is the owner's way of closing it (the buttons and the title bar).
+    AxisDialog(wxWindow* view, std::function<void()> close);
     // Appends "番号  原子" and one line per atom (never clears the list).
     void appendAtomList();
 
@@ -22,18 +24,10 @@ class CAxisDialog : public wxDialog {
     void onClose(wxCommandEvent&);
 
     wxWindow* view_;
+    std::function<void()> close_;
     wxTextCtrl* originEdit_ = nullptr;
     wxCheckBox* startAtOrigin_ = nullptr;
     wxListBox* atomList_ = nullptr;
 };
-
-// The open dialog, or null.
-CAxisDialog* axisDialog();
-// The open dialog, created (visible, box cleared) on first use.
-CAxisDialog* getAxisDialog(wxWindow* view);
-// Command 32805 once it may open: the dialog with another copy of the list.
-void OnAxisDialog(wxWindow* view);
-// Closes the dialog if open (the file reset calls it).
-void closeAxisDialog();
 
 } // namespace kalviro

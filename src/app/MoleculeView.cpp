@@ -1,10 +1,10 @@
-#include "app/ZUREDIVORiza.h"
+#include "app/MoleculeView.h"
 
 #include <GL/gl.h>
 #include <wx/dcclient.h>
 
-#include "app/AppHooks.h"
 #include "app/Cursors.h"
+#include "app/DialogSupport.h"
 #include "model/MoleculeState.h"
 #include "render/Geometry.h"
 #include "render/ViewCommands.h"
@@ -25,19 +25,19 @@ int supportedDepth() {
 }
 } // namespace
 
-ZUREDIVORiza::ZUREDIVORiza(wxWindow* parent)
+MoleculeView::MoleculeView(wxWindow* parent)
     : wxGLCanvas(parent, viewAttributes(supportedDepth()), wxID_ANY, wxDefaultPosition,
                  wxDefaultSize, wxFULL_REPAINT_ON_RESIZE),
       dragCursor_(grabbingHandCursor()), idleCursor_(arrowCursor()), depthBits_(supportedDepth()) {
     context_ = std::make_unique<wxGLContext>(this);
     SetCursor(idleCursor_);
-    Bind(wxEVT_PAINT, &ZUREDIVORiza::onPaint, this);
-    Bind(wxEVT_LEFT_DOWN, &ZUREDIVORiza::onLeftDown, this);
-    Bind(wxEVT_LEFT_UP, &ZUREDIVORiza::onLeftUp, this);
-    Bind(wxEVT_RIGHT_DOWN, &ZUREDIVORiza::onRightDown, this);
-    Bind(wxEVT_RIGHT_UP, &ZUREDIVORiza::onRightUp, this);
-    Bind(wxEVT_MOTION, &ZUREDIVORiza::onMotion, this);
-    Bind(wxEVT_MOUSEWHEEL, &ZUREDIVORiza::onWheel, this);
+    Bind(wxEVT_PAINT, &MoleculeView::onPaint, this);
+    Bind(wxEVT_LEFT_DOWN, &MoleculeView::onLeftDown, this);
+    Bind(wxEVT_LEFT_UP, &MoleculeView::onLeftUp, this);
+    Bind(wxEVT_RIGHT_DOWN, &MoleculeView::onRightDown, this);
+    Bind(wxEVT_RIGHT_UP, &MoleculeView::onRightUp, this);
+    Bind(wxEVT_MOTION, &MoleculeView::onMotion, this);
+    Bind(wxEVT_MOUSEWHEEL, &MoleculeView::onWheel, this);
     // The middle button has no use here; left to wx, Ctrl+Alt+middle click
     // opens wx's own English build-information box over the view.
     Bind(wxEVT_MIDDLE_DOWN, [](wxMouseEvent&) {});
@@ -45,45 +45,45 @@ ZUREDIVORiza::ZUREDIVORiza(wxWindow* parent)
     Bind(wxEVT_ERASE_BACKGROUND, [](wxEraseEvent&) {});
 }
 
-ZUREDIVORiza::~ZUREDIVORiza() {
+MoleculeView::~MoleculeView() {
     // The compiled solids belong to this context; a later one compiles anew.
     forgetGeometryLists();
 }
 
-int ZUREDIVORiza::clientWidth() const {
+int MoleculeView::clientWidth() const {
     return (GetClientSize() * GetContentScaleFactor()).x;
 }
 
-int ZUREDIVORiza::clientHeight() const {
+int MoleculeView::clientHeight() const {
     return (GetClientSize() * GetContentScaleFactor()).y;
 }
 
-bool ZUREDIVORiza::makeCurrent() {
+bool MoleculeView::makeCurrent() {
     if (!context_ || !IsShownOnScreen())
         return false;
     return SetCurrent(*context_);
 }
 
-void ZUREDIVORiza::drawFrame() {
+void MoleculeView::drawFrame() {
     if (!makeCurrent())
         return;
     glViewport(0, 0, clientWidth(), clientHeight());
-    if (appHooks().drawFrame) {
-        appHooks().drawFrame(clientWidth(), clientHeight());
+    if (actions_.drawFrame) {
+        actions_.drawFrame(clientWidth(), clientHeight());
     } else {
-        const float c = viewSettings().whiteBackground == 1 ? 1.0f : 0.0f;
+        const float c = viewSettings().whiteBackground ? 1.0f : 0.0f;
         glClearColor(c, c, c, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
     SwapBuffers();
 }
 
-void ZUREDIVORiza::onPaint(wxPaintEvent&) {
+void MoleculeView::onPaint(wxPaintEvent&) {
     wxPaintDC dc(this); // validates the damaged area
     drawFrame();
 }
 
-void ZUREDIVORiza::redraw() {
+void MoleculeView::redraw() {
     // The commands draw at once, as they always have; a hidden view waits
     // for its first paint.
     if (IsShownOnScreen())
@@ -92,7 +92,7 @@ void ZUREDIVORiza::redraw() {
         Refresh(false);
 }
 
-void ZUREDIVORiza::onLeftDown(wxMouseEvent& e) {
+void MoleculeView::onLeftDown(wxMouseEvent& e) {
     MoleculeState& m = moleculeState();
     clearPendingRotation(m);
     if (m.drag.pickMode == 0) {
@@ -100,14 +100,14 @@ void ZUREDIVORiza::onLeftDown(wxMouseEvent& e) {
         SetCursor(dragCursor_);
         m.drag.panStartX = static_cast<float>(e.GetX());
         m.drag.panStartY = static_cast<float>(e.GetY());
-    } else if (appHooks().pickAt && makeCurrent()) {
-        appHooks().pickAt(e.GetX(), e.GetY());
+    } else if (actions_.pickAt && makeCurrent()) {
+        actions_.pickAt(e.GetX(), e.GetY());
     }
     redraw();
     e.Skip(); // keeps keyboard focus handling
 }
 
-void ZUREDIVORiza::onLeftUp(wxMouseEvent& e) {
+void MoleculeView::onLeftUp(wxMouseEvent& e) {
     MoleculeState& m = moleculeState();
     if (m.drag.pickMode == 0) {
         m.drag.panning = 0;
@@ -118,7 +118,7 @@ void ZUREDIVORiza::onLeftUp(wxMouseEvent& e) {
     e.Skip();
 }
 
-void ZUREDIVORiza::onRightDown(wxMouseEvent& e) {
+void MoleculeView::onRightDown(wxMouseEvent& e) {
     MoleculeState& m = moleculeState();
     m.drag.rotating = 1;
     SetCursor(dragCursor_);
@@ -127,7 +127,7 @@ void ZUREDIVORiza::onRightDown(wxMouseEvent& e) {
     e.Skip();
 }
 
-void ZUREDIVORiza::onRightUp(wxMouseEvent& e) {
+void MoleculeView::onRightUp(wxMouseEvent& e) {
     MoleculeState& m = moleculeState();
     m.drag.rotating = 0;
     SetCursor(idleCursor_);
@@ -136,7 +136,7 @@ void ZUREDIVORiza::onRightUp(wxMouseEvent& e) {
     e.Skip();
 }
 
-void ZUREDIVORiza::onMotion(wxMouseEvent& e) {
+void MoleculeView::onMotion(wxMouseEvent& e) {
     MoleculeState& m = moleculeState();
     if (m.drag.rotating == 1 && m.drag.panning == 0) {
         SetCursor(dragCursor_);
@@ -149,30 +149,30 @@ void ZUREDIVORiza::onMotion(wxMouseEvent& e) {
     e.Skip();
 }
 
-void ZUREDIVORiza::dragRotation(const wxMouseEvent& e) {
+void MoleculeView::dragRotation(const wxMouseEvent& e) {
     MoleculeState& m = moleculeState();
     m.drag.rotateCurrentX = static_cast<float>(e.GetX());
     m.drag.rotateCurrentY = static_cast<float>(e.GetY());
-    if (appHooks().rotationUpdate) {
+    if (actions_.rotationUpdate) {
         const wxSize size = GetClientSize();
-        appHooks().rotationUpdate(size.x, size.y);
+        actions_.rotationUpdate(size.x, size.y);
     }
 }
 
-void ZUREDIVORiza::dragPan(const wxMouseEvent& e) {
+void MoleculeView::dragPan(const wxMouseEvent& e) {
     MoleculeState& m = moleculeState();
     m.drag.panCurrentX = static_cast<float>(e.GetX());
     m.drag.panCurrentY = static_cast<float>(e.GetY());
-    if (appHooks().panUpdate)
-        appHooks().panUpdate();
+    if (actions_.panUpdate)
+        actions_.panUpdate();
 }
 
-void ZUREDIVORiza::onWheel(wxMouseEvent& e) {
+void MoleculeView::onWheel(wxMouseEvent& e) {
     // Away from the user zooms in, towards the user zooms out, as the
     // toolbar's zoom buttons do.
     if (e.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL || e.GetWheelRotation() == 0)
         return;
-    runViewCommand(e.GetWheelRotation() > 0 ? cmd::ZoomIn : cmd::ZoomOut);
+    sendCommand(this, e.GetWheelRotation() > 0 ? cmd::ZoomIn : cmd::ZoomOut);
 }
 
 } // namespace kalviro

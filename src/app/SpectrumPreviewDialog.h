@@ -12,10 +12,10 @@ namespace kalviro {
 
 class Canvas2D;
 
-class CPreviewDialog : public wxDialog {
+class SpectrumPreviewDialog : public wxDialog {
   public:
-    explicit CPreviewDialog(wxWindow* parent);
-    ~CPreviewDialog() override;
+    // close is the owner's way of closing it (Escape, the title bar).
+    SpectrumPreviewDialog(wxWindow* parent, std::function<void()> close);
 
     // A calculation command: calculates with the current half width, plots,
     // and marks the spectrum ready for saving.
@@ -38,15 +38,7 @@ class CPreviewDialog : public wxDialog {
     wxWindow* plotFrame_ = nullptr;
     wxTextCtrl* halfWidthEdit_ = nullptr;
     wxBitmap plot_;
+    std::function<void()> close_;
 };
-
-// The one preview, created (centred, shown, half width 2) on first use;
-// parent is used only then.
-CPreviewDialog* getPreviewDialog(wxWindow* parent);
-// The dialog if it exists, or null.
-CPreviewDialog* existingPreviewDialog();
-// Closes the dialog if open and forgets it (the file reset and the title-bar
-// close call it); the next one starts again with half width 2.
-void closePreviewDialog();
 
 } // namespace kalviro

@@ -9,10 +9,9 @@
 
 namespace kalviro {
 
-class CDataSelectDialog : public wxDialog, public OrbitalFieldsView {
+class DataSelectionDialog : public wxDialog, public OrbitalFieldsView {
   public:
-    explicit CDataSelectDialog(wxWindow* parent);
-    ~CDataSelectDialog() override;
+    explicit DataSelectionDialog(wxWindow* parent);
 
     // Appends an entry for mode and selects the first entry (mode shown: its mode).
     void addModeEntry(const std::string& text, int mode);
@@ -43,14 +42,11 @@ class CDataSelectDialog : public wxDialog, public OrbitalFieldsView {
     std::vector<int> entryModes_; // mode index of each entry
 };
 
-// The one dialog, created (shown, list emptied) on first use; parent is used
-// only then.
-CDataSelectDialog* dataSelectDialog(wxWindow* parent);
-// The dialog if it exists, or null.
-CDataSelectDialog* existingDataSelectDialog();
 // After an output file was read: one entry per mode with a frequency.
-void fillModeList(wxWindow* view);
-// Closes the dialog if open and forgets it (the file reset calls it).
-void closeDataSelectDialog();
+void fillModeList(DataSelectionDialog& dlg);
+// What closing the dialog forgets besides the window: the selected mode and
+// the "MO" group, which a new dialog starts without.
+void forgetDataSelection();
+
 
 } // namespace kalviro

@@ -1,4 +1,4 @@
-#include "render/HiddenTubeWork.h"
+#include "render/HiddenBondTubes.h"
 
 #include "model/MoleculeState.h"
 #include "document/ViewSettings.h"
@@ -16,8 +16,8 @@ bool endEnclosed(const MoleculeState& m, const ViewSettings& s, std::size_t k) {
     if (k >= m.atoms.size())
         return false;
     const Atom& a = m.atoms[k];
-    if (s.atomsShown == 1)
-        return s.atomsSolid == 1 && a.symbol != "X" && a.atomicNumber != -1 &&
+    if (s.atomsShown)
+        return s.atomsSolid && a.symbol != "X" && a.atomicNumber != -1 &&
                s.atomScale * a.radius > kSmallestEnclosingSphere;
     // The joint sphere (radius 0.24) of an atom that owns bonds.
     return a.atomicNumber != -1 && a.bondCount() > 0;

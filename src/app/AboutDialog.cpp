@@ -1,4 +1,4 @@
-#include "app/CAboutDialog.h"
+#include "app/AboutDialog.h"
 
 #include <wx/hyperlink.h>
 #include <wx/statbmp.h>
@@ -10,7 +10,7 @@
 
 namespace kalviro {
 
-CAboutDialog::CAboutDialog(wxWindow* parent) {
+AboutDialog::AboutDialog(wxWindow* parent) {
     Create(parent, 100, u8("KALVIROのﾊﾞｰｼﾞｮﾝ情報"), wxDefaultPosition, wxDefaultSize,
            wxDEFAULT_DIALOG_STYLE);
     SetFont(dialogFont());

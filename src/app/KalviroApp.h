@@ -15,9 +15,9 @@
 
 namespace kalviro {
 
-class CMainFrame;
+class MainFrame;
 
-class CKALVIROApp : public wxApp {
+class KalviroApp : public wxApp {
   public:
     bool OnInit() override;
     int OnRun() override;
@@ -39,9 +39,7 @@ class CKALVIROApp : public wxApp {
 
 // Installs the wx platform for frame (message boxes owned by it, redraws of
 // its view). Returns the platform; the caller keeps it alive.
-std::unique_ptr<WxPlatform> installPlatform(CMainFrame* frame);
-// Fills the view hooks that open the program's own dialogs.
-void installDialogHooks(CMainFrame* frame);
+std::unique_ptr<WxPlatform> installPlatform(MainFrame* frame);
 
 // View commands a script asks for once the command line's file is open
 // (KALVIRO_COMMANDS, blank-separated ids, e.g. the screenshot's "32786 32789

@@ -1,4 +1,4 @@
-#include "app/CMainFrame.h"
+#include "app/MainFrame.h"
 
 #include <wx/display.h>
 #ifdef __WXGTK__
@@ -6,19 +6,24 @@
 #endif
 #include <wx/utils.h>
 
+#include "app/AboutDialog.h"
 #include "app/AppConfig.h"
-#include "app/AppHooks.h"
-#include "app/CAboutDialog.h"
 #include "app/DialogSupport.h"
 #include "app/FrameLayout.h"
+#include "app/MoleculeView.h"
+#include "app/ProgramWiring.h"
 #include "app/ToolbarImages.h"
-#include "app/ZUREDIVORiza.h"
-#include "render/ViewCommands.h"
+#include "document/SaveCommands.h"
+#include "model/MoleculeState.h"
+#include "document/FileOpening.h"
+#include "document/OrbitalSelection.h"
+#include "render/BitmapWriter.h"
+#include "document/PickedAtoms.h"
 
 namespace kalviro {
 namespace {
 
-CMainFrame* theMainFrame = nullptr;
+MainFrame* theMainFrame = nullptr;
 
 const int kFirstCommand = menuIdFor(cmd::Redraw);
 const int kLastCommand = menuIdFor(cmd::OpenGaussian);
@@ -76,6 +81,20 @@ void compactToolbarButtons() {
 #endif
 }
 
+// A picked atom number of a molecule that has since been replaced means nothing.
+int validAtom(int n) {
+    return n >= 1 && static_cast<std::uint32_t>(n) <= atomCount() ? n : 0;
+}
+
+// Forgets the dialog before destroying it: wx destroys a window later.
+template <class D> void destroyDialog(wxWeakRef<D>& ref) {
+    D* dlg = ref.get();
+    if (!dlg)
+        return;
+    ref.Release();
+    dlg->Destroy();
+}
+
 wxPoint framePosition() {
     const wxRect screen = wxDisplay(0u).GetGeometry();
     const FramePlacement p = mainFramePlacement(screen.width, screen.height);
@@ -84,17 +103,13 @@ wxPoint framePosition() {
 
 } // namespace
 
-CMainFrame* mainFrame() {
+MainFrame* mainFrame() {
     return theMainFrame;
 }
 
-void addRecentFile(const std::string& path) {
-    if (theMainFrame)
-        theMainFrame->addRecentFile(path);
-}
-
-CMainFrame::CMainFrame()
-    : wxFrame(nullptr, wxID_ANY, kAppTitle, framePosition(), wxSize(600, 600)) {
+MainFrame::MainFrame()
+    : wxFrame(nullptr, wxID_ANY, kAppTitle, framePosition(), wxSize(600, 600)),
+      commands_(std::make_unique<ViewCommandTable>(static_cast<CommandHost&>(*this))) {
     theMainFrame = this;
     SetIcon([] {
         wxIcon icon;
@@ -104,18 +119,18 @@ CMainFrame::CMainFrame()
     buildMenus();
     buildToolBar();
     buildStatusBar();
-    view_ = new ZUREDIVORiza(this);
+    view_ = new MoleculeView(this);
 
-    Bind(wxEVT_MENU, &CMainFrame::onCommand, this, kFirstCommand, kLastCommand);
-    Bind(wxEVT_UPDATE_UI, &CMainFrame::onUpdate, this, kFirstCommand, kLastCommand);
+    Bind(wxEVT_MENU, &MainFrame::onCommand, this, kFirstCommand, kLastCommand);
+    Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdate, this, kFirstCommand, kLastCommand);
     for (int command :
          {cmd::SaveCoordinates, cmd::About, cmd::Exit, cmd::ToggleToolBar, cmd::ToggleStatusBar}) {
         const int id = menuIdFor(command);
-        Bind(wxEVT_MENU, &CMainFrame::onCommand, this, id);
-        Bind(wxEVT_UPDATE_UI, &CMainFrame::onUpdate, this, id);
+        Bind(wxEVT_MENU, &MainFrame::onCommand, this, id);
+        Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdate, this, id);
     }
-    Bind(wxEVT_MENU, &CMainFrame::onRecentFile, this, wxID_FILE1, wxID_FILE4);
-    Bind(wxEVT_IDLE, &CMainFrame::onIdle, this);
+    Bind(wxEVT_MENU, &MainFrame::onRecentFile, this, wxID_FILE1, wxID_FILE4);
+    Bind(wxEVT_IDLE, &MainFrame::onIdle, this);
 
     // Ctrl+O opens a Gaussian file and Ctrl+S saves the coordinates; the
     // empty-document commands and edit keys have nothing to act on.
@@ -129,22 +144,23 @@ CMainFrame::CMainFrame()
     keepOnScreen(this); // a screen smaller than the window would push it off the top
 }
 
-CMainFrame::~CMainFrame() {
+MainFrame::~MainFrame() {
     if (theMainFrame == this)
         theMainFrame = nullptr;
 }
 
-void CMainFrame::buildMenus() {
+void MainFrame::buildMenus() {
     auto* bar = new wxMenuBar;
     for (const MenuPopup& popup : menuLayout()) {
         auto* menu = new wxMenu;
-        for (const MenuEntry& e : popup.entries) {
-            if (e.isSeparator()) {
+        for (int id : popup.commands) {
+            const ViewCommand* c = commands_->find(id);
+            if (!c) {
                 menu->AppendSeparator();
                 continue;
             }
-            menu->Append(menuIdFor(e.id), u8(e.text), u8(statusLine(e.id)),
-                         commandIsCheckable(e.id) ? wxITEM_CHECK : wxITEM_NORMAL);
+            menu->Append(menuIdFor(id), u8(c->menuText), u8(c->statusLine()),
+                         c->checkable ? wxITEM_CHECK : wxITEM_NORMAL);
         }
         if (!fileMenu_)
             fileMenu_ = menu;
@@ -153,31 +169,32 @@ void CMainFrame::buildMenus() {
     SetMenuBar(bar);
 }
 
-void CMainFrame::buildToolBar() {
+void MainFrame::buildToolBar() {
     compactToolbarButtons();
     wxToolBar* tb = CreateToolBar(wxTB_FLAT | wxTB_HORIZONTAL | wxTB_TOP, wxID_ANY);
     tb->SetToolBitmapSize(wxSize(16, 16));
     for (int id : toolbarLayout()) {
-        if (id == 0) {
+        const ViewCommand* c = commands_->find(id);
+        if (!c) {
             tb->AddSeparator();
             continue;
         }
         // The texts have no tooltip part: the status bar shows them.
         tb->AddTool(menuIdFor(id), wxEmptyString, toolbarImage(id), wxNullBitmap,
-                    commandIsCheckable(id) ? wxITEM_CHECK : wxITEM_NORMAL, wxEmptyString,
-                    u8(statusLine(id)));
+                    c->checkable ? wxITEM_CHECK : wxITEM_NORMAL, wxEmptyString,
+                    u8(c->statusLine()));
     }
     tb->Realize();
 }
 
-void CMainFrame::buildStatusBar() {
+void MainFrame::buildStatusBar() {
     wxStatusBar* sb = CreateStatusBar(kPaneCount, wxSTB_DEFAULT_STYLE, wxID_ANY);
     const int widths[kPaneCount] = {-1, 36, 36, 36, 40};
     sb->SetStatusWidths(kPaneCount, widths);
     SetStatusText(u8(kIdleText), 0);
 }
 
-void CMainFrame::rebuildRecentMenu() {
+void MainFrame::rebuildRecentMenu() {
     for (wxMenuItem* item : recentItems_)
         fileMenu_->Destroy(item);
     recentItems_.clear();
@@ -194,63 +211,170 @@ void CMainFrame::rebuildRecentMenu() {
     recentItems_.push_back(fileMenu_->InsertSeparator(pos));
 }
 
-void CMainFrame::addRecentFile(const std::string& path) {
+void MainFrame::addRecentFile(const std::string& path) {
     recent_.add(path);
     saveRecentFiles(recent_.entries());
     rebuildRecentMenu();
 }
 
-void CMainFrame::onRecentFile(wxCommandEvent& e) {
+void MainFrame::onRecentFile(wxCommandEvent& e) {
     const std::size_t index = static_cast<std::size_t>(e.GetId() - wxID_FILE1);
     if (index >= recent_.entries().size())
         return;
     const std::string path = recent_.entries()[index];
-    if (appHooks().openFile)
-        appHooks().openFile(path);
+    openFile(path);
 }
 
-void CMainFrame::onCommand(wxCommandEvent& e) {
-    const int id = commandForMenuId(e.GetId());
-    switch (id) {
-    case cmd::About: {
-        CAboutDialog about(this);
-        about.ShowModal();
-        return;
-    }
-    case cmd::Exit:
-        Close();
-        return;
-    case cmd::ToggleToolBar:
-        GetToolBar()->Show(!GetToolBar()->IsShown());
-        SendSizeEvent();
-        return;
-    case cmd::ToggleStatusBar:
-        GetStatusBar()->Show(!GetStatusBar()->IsShown());
-        SendSizeEvent();
-        return;
-    default:
-        if (!runViewCommand(id))
-            e.Skip();
-    }
+void MainFrame::openFile(const std::string& path) {
+    openFileThroughDispatch(this, path);
 }
 
-void CMainFrame::onUpdate(wxUpdateUIEvent& e) {
-    const int id = commandForMenuId(e.GetId());
-    if (id == cmd::ToggleToolBar) {
-        e.Check(GetToolBar() && GetToolBar()->IsShown());
+void MainFrame::onCommand(wxCommandEvent& e) {
+    if (!commands_->run(commandForMenuId(e.GetId())))
+        e.Skip();
+}
+
+void MainFrame::onUpdate(wxUpdateUIEvent& e) {
+    const ViewCommand* c = commands_->find(commandForMenuId(e.GetId()));
+    if (!c)
         return;
-    }
-    if (id == cmd::ToggleStatusBar) {
-        e.Check(GetStatusBar() && GetStatusBar()->IsShown());
-        return;
-    }
-    const CommandState s = updateCommand(id);
+    const CommandState s = c->state ? c->state() : CommandState{};
     e.Enable(s.enabled);
-    if (s.checkable)
+    if (c->checkable)
         e.Check(s.checked);
 }
 
-void CMainFrame::onIdle(wxIdleEvent& e) {
+void MainFrame::openGaussianFile() {
+    openChosenFile(this, gaussianOpenRequest());
+}
+
+void MainFrame::openGamessFile() {
+    openChosenFile(this, gamessOpenRequest());
+}
+
+void MainFrame::openCheckpointFile() {
+    openChosenFile(this, checkpointOpenRequest());
+}
+
+void MainFrame::saveCoordinates() {
+    askAndSaveCoordinates();
+}
+
+void MainFrame::saveIrTable() {
+    askAndSaveIrTable();
+}
+
+void MainFrame::saveIrTableSorted() {
+    askAndSaveIrTableBySymmetry();
+}
+
+void MainFrame::saveRelativeIntensity() {
+    askAndSaveRelativeIntensity();
+}
+
+void MainFrame::saveIrSpectrum() {
+    askAndSaveIrSpectrum();
+}
+
+void MainFrame::saveImage() {
+    BitmapWriter().save(*view_);
+}
+
+void MainFrame::showSpectrumPreview() {
+    wxBusyCursor busy;
+    ensurePreviewDialog().showSpectrum();
+}
+
+void MainFrame::computeOrbital() {
+    wxBusyCursor busy;
+    kalviro::computeOrbital(ensureDataSelectionDialog());
+}
+
+void MainFrame::showAxisDialog() {
+    if (!axisDialog_) {
+        auto* dlg = new AxisDialog(view_, [this] { closeAxisDialog(); });
+        dlg->startAtOriginBox()->SetValue(false);
+        dlg->Show();
+        axisDialog_ = dlg;
+    }
+    axisDialog_->appendAtomList();
+    axisDialog_->Raise();
+}
+
+void MainFrame::showRotationDialog() {
+    const PickedAtoms& picked = pickedAtoms();
+    if (!rotationDialog_) {
+        rotationDialog_ = new RotationAngleDialog(view_, [this] { closeRotationDialog(); });
+        rotationDialog_->Show();
+    }
+    rotationDialog_->fill(validAtom(picked.slots[0]), validAtom(picked.slots[1]));
+    rotationDialog_->Raise();
+}
+
+DataSelectionDialog& MainFrame::ensureDataSelectionDialog() {
+    if (!dataSelectionDialog_) {
+        auto* dlg = new DataSelectionDialog(view_);
+        dlg->modeList()->Clear();
+        dlg->Show();
+        dataSelectionDialog_ = dlg;
+    }
+    return *dataSelectionDialog_;
+}
+
+SpectrumPreviewDialog& MainFrame::ensurePreviewDialog() {
+    if (!previewDialog_) {
+        auto* dlg = new SpectrumPreviewDialog(view_, [this] { closePreviewDialog(); });
+        dlg->Show();
+        previewDialog_ = dlg;
+    }
+    return *previewDialog_;
+}
+
+void MainFrame::closeAxisDialog() {
+    destroyDialog(axisDialog_);
+}
+
+void MainFrame::closeRotationDialog() {
+    destroyDialog(rotationDialog_);
+}
+
+void MainFrame::closeDataSelectionDialog() {
+    forgetDataSelection();
+    destroyDialog(dataSelectionDialog_);
+}
+
+void MainFrame::closePreviewDialog() {
+    destroyDialog(previewDialog_);
+}
+
+void MainFrame::showAbout() {
+    AboutDialog about(this);
+    about.ShowModal();
+}
+
+void MainFrame::exitProgram() {
+    Close();
+}
+
+void MainFrame::toggleToolBar() {
+    GetToolBar()->Show(!GetToolBar()->IsShown());
+    SendSizeEvent();
+}
+
+bool MainFrame::toolBarShown() const {
+    return GetToolBar() && GetToolBar()->IsShown();
+}
+
+void MainFrame::toggleStatusBar() {
+    GetStatusBar()->Show(!GetStatusBar()->IsShown());
+    SendSizeEvent();
+}
+
+bool MainFrame::statusBarShown() const {
+    return GetStatusBar() && GetStatusBar()->IsShown();
+}
+
+void MainFrame::onIdle(wxIdleEvent& e) {
     if (wxStatusBar* sb = GetStatusBar()) {
         for (int i = 0; i < 4; ++i) {
             const wxString text = keyIsOn(kIndicators[i].key) ? u8(kIndicators[i].text) : "";

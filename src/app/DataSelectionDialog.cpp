@@ -1,6 +1,5 @@
-#include "app/CDataSelectDialog.h"
+#include "app/DataSelectionDialog.h"
 
-#include "app/AppHooks.h"
 #include "app/DataSelectLogic.h"
 #include "app/DialogSupport.h"
 #include "app/DialogTextLogic.h"
@@ -9,11 +8,7 @@
 #include "render/ViewCommands.h"
 
 namespace kalviro {
-namespace {
-CDataSelectDialog* theDataSelectDialog = nullptr;
-}
-
-CDataSelectDialog::CDataSelectDialog(wxWindow* parent) : parent_(parent) {
+DataSelectionDialog::DataSelectionDialog(wxWindow* parent) : parent_(parent) {
     Create(parent, 154, u8("データを選択"), wxDefaultPosition, wxDefaultSize, wxCAPTION);
     layoutDialog(this, parent, 325, 0, 134, 93);
     modeList_ = new wxComboBox(this, 1033, "", dluPoint(this, 7, 7),
@@ -27,21 +22,14 @@ CDataSelectDialog::CDataSelectDialog(wxWindow* parent) : parent_(parent) {
                                     wxTE_READONLY);
     homoValueEdit_ = new wxTextCtrl(this, 1021, "0", dluPoint(this, 66, 67), dluSize(this, 35, 12),
                                     wxTE_READONLY | wxTE_CENTRE);
-    modeList_->Bind(wxEVT_COMBOBOX, &CDataSelectDialog::onSelect, this);
+    modeList_->Bind(wxEVT_COMBOBOX, &DataSelectionDialog::onSelect, this);
     // It has no cancel button, and Escape must not hide it: the view reads it.
     SetEscapeId(wxID_NONE);
     // Closing by the window manager only hides it: the view still reads it.
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Hide(); });
 }
 
-CDataSelectDialog::~CDataSelectDialog() {
-    // The main window takes its child dialogs along when it closes, without
-    // the close function; the pointer must not outlive the window.
-    if (theDataSelectDialog == this)
-        theDataSelectDialog = nullptr;
-}
-
-void CDataSelectDialog::addModeEntry(const std::string& text, int mode) {
+void DataSelectionDialog::addModeEntry(const std::string& text, int mode) {
     modeList_->Append(u8(text));
     entryModes_.push_back(mode);
     modeList_->ChangeValue(modeList_->GetString(0));
@@ -49,7 +37,7 @@ void CDataSelectDialog::addModeEntry(const std::string& text, int mode) {
     sceneChoices().selectedMode = entryModes_.front();
 }
 
-void CDataSelectDialog::showOrbitalFields() {
+void DataSelectionDialog::showOrbitalFields() {
     const DataSelection& d = dataSelection();
     orbitalEdit_->ChangeValue(wxString::Format("%d", d.orbitalNumber));
     homoValueEdit_->ChangeValue(wxString::Format("%d", d.homoValue));
@@ -57,19 +45,19 @@ void CDataSelectDialog::showOrbitalFields() {
     rangeEdit_->ChangeValue(u8(d.orbitalRange));
 }
 
-OrbitalFields& CDataSelectDialog::orbitalFields() {
+OrbitalFields& DataSelectionDialog::orbitalFields() {
     return dataSelection();
 }
 
-std::string CDataSelectDialog::orbitalNumberText() const {
+std::string DataSelectionDialog::orbitalNumberText() const {
     return toU8(orbitalEdit_->GetValue());
 }
 
-int CDataSelectDialog::getOrbitalNumber() {
+int DataSelectionDialog::getOrbitalNumber() {
     return kalviro::getOrbitalNumber(*this);
 }
 
-void CDataSelectDialog::onSelect(wxCommandEvent&) {
+void DataSelectionDialog::onSelect(wxCommandEvent&) {
     const int entry = modeList_->GetSelection();
     if (entry < 0 || entry >= static_cast<int>(entryModes_.size()))
         return;
@@ -77,34 +65,15 @@ void CDataSelectDialog::onSelect(wxCommandEvent&) {
     sendRedrawCommand(parent_);
 }
 
-CDataSelectDialog* dataSelectDialog(wxWindow* parent) {
-    if (!theDataSelectDialog) {
-        theDataSelectDialog = new CDataSelectDialog(parent);
-        theDataSelectDialog->modeList()->Clear();
-        theDataSelectDialog->Show();
-    }
-    return theDataSelectDialog;
-}
-
-CDataSelectDialog* existingDataSelectDialog() {
-    return theDataSelectDialog;
-}
-
-void fillModeList(wxWindow* view) {
-    CDataSelectDialog* dlg = dataSelectDialog(view);
-    dlg->Show(); // back if the user closed it
+void fillModeList(DataSelectionDialog& dlg) {
+    dlg.Show(); // back if the user closed it
     for (const ModeEntry& e : modeEntries(vibrationStore()))
-        dlg->addModeEntry(e.text, e.mode);
+        dlg.addModeEntry(e.text, e.mode);
 }
 
-void closeDataSelectDialog() {
+void forgetDataSelection() {
     sceneChoices().selectedMode = 0;
     resetDataSelection(); // a new dialog starts with an empty "MO" group
-    if (!theDataSelectDialog)
-        return;
-    CDataSelectDialog* dlg = theDataSelectDialog;
-    theDataSelectDialog = nullptr;
-    dlg->Destroy();
 }
 
 } // namespace kalviro

@@ -2,6 +2,7 @@
 // The 3D view: an OpenGL window that draws a frame on request and turns
 // mouse input into picking, pan and rotation.
 
+#include <functional>
 #include <memory>
 
 #include <wx/glcanvas.h>
@@ -10,10 +11,24 @@
 
 namespace kalviro {
 
-class ZUREDIVORiza : public wxGLCanvas, public GlSurface {
+// What the view asks of the drawing and picking code; the program fills it
+// once the view exists. An empty action does nothing.
+struct ViewActions {
+    // Draws one frame; the view's GL context is current, width x height is
+    // its client area. Empty: the view clears to its background colour.
+    std::function<void(int width, int height)> drawFrame;
+    // Left click in pick mode at client (x, y); the context is current.
+    std::function<void(int x, int y)> pickAt;
+    // After a left drag moved: panX/panY from the drag record.
+    std::function<void()> panUpdate;
+    // After a right drag moved: pending rotations from the drag record.
+    std::function<void(int clientWidth, int clientHeight)> rotationUpdate;
+};
+
+class MoleculeView : public wxGLCanvas, public GlSurface {
   public:
-    explicit ZUREDIVORiza(wxWindow* parent);
-    ~ZUREDIVORiza() override;
+    explicit MoleculeView(wxWindow* parent);
+    ~MoleculeView() override;
 
     // Draws a frame now (the table's "redraw").
     void redraw();
@@ -25,6 +40,7 @@ class ZUREDIVORiza : public wxGLCanvas, public GlSurface {
     int clientHeight() const override;
     // Which depth the window got: 32 bits or the 24-bit fallback.
     int depthBits() const { return depthBits_; }
+    ViewActions& actions() { return actions_; }
 
   private:
     void onPaint(wxPaintEvent&);
@@ -44,6 +60,7 @@ class ZUREDIVORiza : public wxGLCanvas, public GlSurface {
     wxCursor dragCursor_;
     wxCursor idleCursor_;
     int depthBits_ = 32;
+    ViewActions actions_;
 };
 
 // The attributes the view asks for: double-buffered RGBA with the given depth.

@@ -6,14 +6,14 @@
 #include <gtest/gtest.h>
 
 #include "model/MoleculeState.h"
-#include "render/HiddenTubeWork.h"
+#include "render/HiddenBondTubes.h"
 #include "document/ViewSettings.h"
 #include "support/TestSupport.h"
 
 namespace kalviro {
 namespace {
 
-class HiddenTubeWorkTest : public test::ProcessStateTest {
+class HiddenBondTubesTest : public test::ProcessStateTest {
   protected:
     // C0 - C1 - H2, and a dummy X3 beside C0.
     void SetUp() override {
@@ -37,7 +37,7 @@ class HiddenTubeWorkTest : public test::ProcessStateTest {
     }
 };
 
-TEST_F(HiddenTubeWorkTest, OnlyTheSecondTubeOfAMutualBondIsLeftOut) {
+TEST_F(HiddenBondTubesTest, OnlyTheSecondTubeOfAMutualBondIsLeftOut) {
     const MoleculeState& m = moleculeState();
     ASSERT_EQ(m.atoms[0].bondCount(), 1);
     ASSERT_EQ(m.atoms[1].bondCount(), 2);
@@ -53,12 +53,12 @@ TEST_F(HiddenTubeWorkTest, OnlyTheSecondTubeOfAMutualBondIsLeftOut) {
     EXPECT_FALSE(tubeDrawnFromPartner(m, 1, stray));
 }
 
-TEST_F(HiddenTubeWorkTest, EndsAreEnclosedOnlyByOpaqueSolidSpheres) {
+TEST_F(HiddenBondTubesTest, EndsAreEnclosedOnlyByOpaqueSolidSpheres) {
     const MoleculeState& m = moleculeState();
     ViewSettings& s = viewSettings();
     struct Case {
         const char* style;
-        Flag shown, solid;
+        bool shown, solid;
         float scale;
         bool heavyHeavy, heavyHydrogen;
     };

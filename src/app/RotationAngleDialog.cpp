@@ -1,24 +1,14 @@
-#include "app/CRotationAngleDialog.h"
+#include "app/RotationAngleDialog.h"
 
-#include "app/AppHooks.h"
 #include "app/DialogSupport.h"
 #include "app/DialogTextLogic.h"
 #include "app/RotationAngleLogic.h"
 #include "model/MoleculeState.h"
 
 namespace kalviro {
-namespace {
-CRotationAngleDialog* theRotationDialog = nullptr;
 
-// Closes and asks the view for a frame: with the new angles after a valid
-// OK, in the reset orientation otherwise.
-void closeAndRedraw(wxWindow* view) {
-    closeRotationDialog();
-    sendRedrawCommand(view);
-}
-} // namespace
-
-CRotationAngleDialog::CRotationAngleDialog(wxWindow* view) : view_(view) {
+RotationAngleDialog::RotationAngleDialog(wxWindow* view, std::function<void()> close)
+    : view_(view), close_(std::move(close)) {
     Create(view, 153, u8("回転角度の設定"), wxDefaultPosition, wxDefaultSize, wxCAPTION);
     layoutDialog(this, view, 0, 50, 97, 153);
     auto* ok = new wxButton(this, wxID_OK, "OK", dluPoint(this, 7, 132), dluSize(this, 38, 14));
@@ -36,18 +26,11 @@ CRotationAngleDialog::CRotationAngleDialog(wxWindow* view) : view_(view) {
         new wxTextCtrl(this, 1032, "", dluPoint(this, 55, 117), dluSize(this, 35, 12), wxTE_CENTRE);
     ok->SetDefault();
     SetEscapeId(wxID_CANCEL);
-    Bind(wxEVT_BUTTON, &CRotationAngleDialog::onOk, this, wxID_OK);
-    Bind(wxEVT_BUTTON, &CRotationAngleDialog::onCancel, this, wxID_CANCEL);
+    Bind(wxEVT_BUTTON, &RotationAngleDialog::onOk, this, wxID_OK);
+    Bind(wxEVT_BUTTON, &RotationAngleDialog::onCancel, this, wxID_CANCEL);
 }
 
-CRotationAngleDialog::~CRotationAngleDialog() {
-    // The main window takes its child dialogs along when it closes, without
-    // the close function; the pointer must not outlive the window.
-    if (theRotationDialog == this)
-        theRotationDialog = nullptr;
-}
-
-void CRotationAngleDialog::fill(int firstAtom, int secondAtom) {
+void RotationAngleDialog::fill(int firstAtom, int secondAtom) {
     firstEdit_->ChangeValue(wxString::Format("%d", firstAtom));
     secondEdit_->ChangeValue(wxString::Format("%d", secondAtom));
     atomList_->Clear();
@@ -55,37 +38,22 @@ void CRotationAngleDialog::fill(int firstAtom, int secondAtom) {
         atomList_->Append(u8(line));
 }
 
-void CRotationAngleDialog::onOk(wxCommandEvent&) {
+void RotationAngleDialog::onOk(wxCommandEvent&) {
     applyRotationAtoms(moleculeState(), toU8(firstEdit_->GetValue()),
                        toU8(secondEdit_->GetValue()));
-    closeAndRedraw(view_);
+    closeAndRedraw();
 }
 
-void CRotationAngleDialog::onCancel(wxCommandEvent&) {
-    closeAndRedraw(view_);
+void RotationAngleDialog::onCancel(wxCommandEvent&) {
+    closeAndRedraw();
 }
 
-CRotationAngleDialog* rotationDialog() {
-    return theRotationDialog;
-}
-
-void OnSetRotationAngle(wxWindow* view) {
-    const auto picked =
-        appHooks().pickedAtoms ? appHooks().pickedAtoms() : std::pair<int, int>{0, 0};
-    if (!theRotationDialog) {
-        theRotationDialog = new CRotationAngleDialog(view);
-        theRotationDialog->Show();
-    }
-    theRotationDialog->fill(picked.first, picked.second);
-    theRotationDialog->Raise();
-}
-
-void closeRotationDialog() {
-    if (!theRotationDialog)
-        return;
-    CRotationAngleDialog* dlg = theRotationDialog;
-    theRotationDialog = nullptr;
-    dlg->Destroy();
+// The view draws again: with the new angles after a valid OK, in the reset
+// orientation otherwise.
+void RotationAngleDialog::closeAndRedraw() {
+    wxWindow* view = view_;
+    close_();
+    sendRedrawCommand(view);
 }
 
 } // namespace kalviro

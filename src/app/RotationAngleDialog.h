@@ -1,14 +1,16 @@
 #pragma once
 // "回転角度の設定": two atoms whose direction becomes the +X axis.
 
+#include <functional>
+
 #include <wx/wx.h>
 
 namespace kalviro {
 
-class CRotationAngleDialog : public wxDialog {
+class RotationAngleDialog : public wxDialog {
   public:
-    explicit CRotationAngleDialog(wxWindow* view);
-    ~CRotationAngleDialog() override;
+    // close is the owner's way of closing it (after OK or Cancel).
+    RotationAngleDialog(wxWindow* view, std::function<void()> close);
     // Edits from the two picked atoms, the list from the molecule.
     void fill(int firstAtom, int secondAtom);
 
@@ -19,19 +21,13 @@ class CRotationAngleDialog : public wxDialog {
   private:
     void onOk(wxCommandEvent&);
     void onCancel(wxCommandEvent&);
+    void closeAndRedraw();
 
     wxWindow* view_;
+    std::function<void()> close_;
     wxTextCtrl* firstEdit_ = nullptr;
     wxTextCtrl* secondEdit_ = nullptr;
     wxListBox* atomList_ = nullptr;
 };
-
-// The open dialog, or null.
-CRotationAngleDialog* rotationDialog();
-// Command 32852 after its reset: opens the dialog, or brings the open one to
-// the front, filled with the picked atoms and the atom list.
-void OnSetRotationAngle(wxWindow* view);
-// Closes the dialog if open (the file reset calls it).
-void closeRotationDialog();
 
 } // namespace kalviro

@@ -1,4 +1,4 @@
-#include "app/CPreviewDialog.h"
+#include "app/SpectrumPreviewDialog.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/dcmemory.h>
@@ -8,11 +8,11 @@
 
 namespace kalviro {
 namespace {
-CPreviewDialog* thePreviewDialog = nullptr;
 constexpr int kRecalculateId = 1027;
 } // namespace
 
-CPreviewDialog::CPreviewDialog(wxWindow* parent) {
+SpectrumPreviewDialog::SpectrumPreviewDialog(wxWindow* parent, std::function<void()> close)
+    : close_(std::move(close)) {
     Create(parent, 150, u8("相対強度の表示(プレビュー)"), wxDefaultPosition, wxDefaultSize,
            wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX);
     layoutDialog(this, parent, 0, 0, 410, 398);
@@ -48,17 +48,10 @@ CPreviewDialog::CPreviewDialog(wxWindow* parent) {
         else
             e.Skip();
     });
-    Bind(wxEVT_CLOSE_WINDOW, [](wxCloseEvent&) { closePreviewDialog(); });
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { close_(); });
 }
 
-CPreviewDialog::~CPreviewDialog() {
-    // The main window takes its child dialogs along when it closes, without
-    // the close function; the pointer must not outlive the window.
-    if (thePreviewDialog == this)
-        thePreviewDialog = nullptr;
-}
-
-void CPreviewDialog::paintPlot(const std::function<bool(Canvas2D&)>& draw) {
+void SpectrumPreviewDialog::paintPlot(const std::function<bool(Canvas2D&)>& draw) {
     const wxSize size = plotFrame_->GetClientSize();
     if (size.x <= 0 || size.y <= 0)
         return;
@@ -75,36 +68,16 @@ void CPreviewDialog::paintPlot(const std::function<bool(Canvas2D&)>& draw) {
     plotFrame_->Update();
 }
 
-void CPreviewDialog::showSpectrum() {
+void SpectrumPreviewDialog::showSpectrum() {
     paintPlot([this](Canvas2D& canvas) {
         showSpectrumPreview(preview_, canvas);
         return true;
     });
 }
 
-void CPreviewDialog::OnRecalculate() {
+void SpectrumPreviewDialog::OnRecalculate() {
     const std::string text = toU8(halfWidthEdit_->GetValue());
     paintPlot([this, &text](Canvas2D& canvas) { return preview_.OnRecalculate(text, canvas); });
-}
-
-CPreviewDialog* getPreviewDialog(wxWindow* parent) {
-    if (!thePreviewDialog) {
-        thePreviewDialog = new CPreviewDialog(parent);
-        thePreviewDialog->Show();
-    }
-    return thePreviewDialog;
-}
-
-CPreviewDialog* existingPreviewDialog() {
-    return thePreviewDialog;
-}
-
-void closePreviewDialog() {
-    if (!thePreviewDialog)
-        return;
-    CPreviewDialog* dlg = thePreviewDialog;
-    thePreviewDialog = nullptr;
-    dlg->Destroy();
 }
 
 } // namespace kalviro

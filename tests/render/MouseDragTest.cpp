@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "model/MoleculeState.h"
-#include "render/MouseArithmetic.h"
+#include "render/MouseDrag.h"
 
 namespace kalviro {
 namespace {

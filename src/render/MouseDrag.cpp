@@ -1,4 +1,4 @@
-#include "render/MouseArithmetic.h"
+#include "render/MouseDrag.h"
 
 #include <algorithm>
 #include <cmath>

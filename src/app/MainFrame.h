@@ -1,0 +1,103 @@
+#pragma once
+// The main window: menus, toolbar and status bar built from the command
+// table, the 3D view, and the modeless dialogs it owns.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <wx/weakref.h>
+#include <wx/wx.h>
+
+#include "app/AxisDialog.h"
+#include "app/DataSelectionDialog.h"
+#include "app/RecentFilesLogic.h"
+#include "app/RotationAngleDialog.h"
+#include "app/SpectrumPreviewDialog.h"
+#include "render/ViewCommands.h"
+
+namespace kalviro {
+
+class MoleculeView;
+
+class MainFrame : public wxFrame, private CommandHost {
+  public:
+    MainFrame();
+    ~MainFrame() override;
+
+    MoleculeView* view() const { return view_; }
+    const ViewCommandTable& commands() const { return *commands_; }
+
+    // Puts path at the top of the recent-file list, in the menu and on disk.
+    void addRecentFile(const std::string& path);
+    const RecentFiles& recentFiles() const { return recent_; }
+    // Opens path by its extension, as the open commands do (the command
+    // line, the recent files, a second start).
+    void openFile(const std::string& path);
+
+    // The modeless dialogs, null while closed. The frame makes each on first
+    // use and closes it; wx takes any still open along with the frame.
+    AxisDialog* axisDialog() const { return axisDialog_.get(); }
+    RotationAngleDialog* rotationDialog() const { return rotationDialog_.get(); }
+    DataSelectionDialog* dataSelectionDialog() const { return dataSelectionDialog_.get(); }
+    SpectrumPreviewDialog* previewDialog() const { return previewDialog_.get(); }
+    // Made (shown, list emptied) on first use.
+    DataSelectionDialog& ensureDataSelectionDialog();
+    // Made (shown, half width 2) on first use.
+    SpectrumPreviewDialog& ensurePreviewDialog();
+    // Each closes its dialog if open; the file reset calls them too. Closing
+    // the data selection also forgets the selected mode and the "MO" group.
+    void closeAxisDialog();
+    void closeRotationDialog();
+    void closeDataSelectionDialog();
+    void closePreviewDialog();
+
+    // Status bar panes: the message and the four key indicators.
+    static constexpr int kPaneCount = 5;
+
+  private:
+    // What the command table asks of the window.
+    void openGaussianFile() override;
+    void openGamessFile() override;
+    void openCheckpointFile() override;
+    void saveCoordinates() override;
+    void saveIrTable() override;
+    void saveIrTableSorted() override;
+    void saveRelativeIntensity() override;
+    void saveIrSpectrum() override;
+    void saveImage() override;
+    void showSpectrumPreview() override;
+    void computeOrbital() override;
+    void showAxisDialog() override;
+    void showRotationDialog() override;
+    void showAbout() override;
+    void exitProgram() override;
+    void toggleToolBar() override;
+    bool toolBarShown() const override;
+    void toggleStatusBar() override;
+    bool statusBarShown() const override;
+
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    void rebuildRecentMenu();
+    void onCommand(wxCommandEvent& e);
+    void onUpdate(wxUpdateUIEvent& e);
+    void onRecentFile(wxCommandEvent& e);
+    void onIdle(wxIdleEvent& e);
+
+    std::unique_ptr<ViewCommandTable> commands_;
+    MoleculeView* view_ = nullptr;
+    wxMenu* fileMenu_ = nullptr;
+    RecentFiles recent_;
+    std::vector<wxMenuItem*> recentItems_;
+    wxWeakRef<AxisDialog> axisDialog_;
+    wxWeakRef<RotationAngleDialog> rotationDialog_;
+    wxWeakRef<DataSelectionDialog> dataSelectionDialog_;
+    wxWeakRef<SpectrumPreviewDialog> previewDialog_;
+};
+
+// The running main frame, or null.
+MainFrame* mainFrame();
+
+} // namespace kalviro

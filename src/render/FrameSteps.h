@@ -1,0 +1,28 @@
+#pragma once
+// The steps of a frame that change the molecule. They run before anything
+// is drawn, in this order, so that the drawers only read.
+
+namespace kalviro {
+
+struct ContourStore;
+struct MoleculeState;
+struct OrbitalFlags;
+struct VibrationStore;
+struct ViewSettings;
+
+// Rotation totals in degrees about X, Y and Z.
+struct RotationTotals {
+    float x = 0.0f;
+    float y = 0.0f;
+    float z = 0.0f;
+};
+
+// Applies the pending rotation to the coordinates and vectors (and to the
+// shown contours, never about Z), or in viewpoint mode turns the viewpoint
+// by the pending Y rotation instead; then perceives the bonds and adds the
+// pending rotation to the totals, clearing it. Returns the totals as they
+// were before: the frame's angle labels show those.
+RotationTotals runFrameSteps(MoleculeState& m, VibrationStore& v, ContourStore& contours,
+                             const ViewSettings& s, const OrbitalFlags& orbital);
+
+} // namespace kalviro

@@ -21,11 +21,11 @@ namespace kalviro {
 constexpr double kDebye2PerAmuAngstrom2ToKmPerMol = 42.2561;
 
 class GamessOutputParser {
-public:
+  public:
     void feedLine(std::string_view line);
     ReadResult<FrequencyJob> finish(std::string_view fileName);
 
-private:
+  private:
     void readAnalysisLine(std::string_view line, std::string_view text);
     void readTensorLine(std::string_view text);
     void readGeometryLine(std::string_view text);
@@ -45,7 +45,7 @@ private:
 
     bool inAnalysis_ = false;
     long dropFirst_ = 0, dropLast_ = -1; // 1-based mode numbers
-    std::vector<long> numbers_;         // mode number of each draft mode
+    std::vector<long> numbers_;          // mode number of each draft mode
     std::size_t blockFirst_ = 0, blockColumns_ = 0;
     bool rowsOpen_ = false; // displacement rows of the block may follow
 };

@@ -106,7 +106,9 @@ std::optional<std::vector<Matrix>> generators(const GamessPointGroup& group) {
     return std::nullopt;
 }
 
-bool needsOrder(std::string_view name) { return name.find('N') != std::string_view::npos; }
+bool needsOrder(std::string_view name) {
+    return name.find('N') != std::string_view::npos;
+}
 
 std::string upper(std::string_view text) {
     std::string out(text);

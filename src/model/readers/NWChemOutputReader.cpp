@@ -14,7 +14,8 @@ void NWChemOutputParser::feedLine(std::string_view line) {
         draft_.sawText = true;
     if (draft_.program.empty() && contains(text, "Northwest Computational Chemistry Package")) {
         const auto close = text.find(')');
-        LineTokens<1> t(close == std::string_view::npos ? std::string_view{} : text.substr(close + 1));
+        LineTokens<1> t(close == std::string_view::npos ? std::string_view{}
+                                                        : text.substr(close + 1));
         draft_.program = "NWChem";
         if (t.count)
             draft_.program += " " + std::string(t[0]);

@@ -15,11 +15,11 @@
 namespace kalviro {
 
 class NWChemOutputParser {
-public:
+  public:
     void feedLine(std::string_view line);
     ReadResult<FrequencyJob> finish(std::string_view fileName);
 
-private:
+  private:
     enum class Section { None, Geometry, Modes, Dipoles, Intensities };
     void readGeometryLine(std::string_view text);
     void readModeLine(std::string_view text);

@@ -10,7 +10,9 @@ using namespace output;
 
 namespace {
 
-bool isIndex(std::string_view token, long& out) { return parseWholeInteger(token, out) && out >= 0; }
+bool isIndex(std::string_view token, long& out) {
+    return parseWholeInteger(token, out) && out >= 0;
+}
 
 // "12:" as a mode number.
 bool modeLabel(std::string_view token, std::size_t& out) {

@@ -15,11 +15,11 @@
 namespace kalviro {
 
 class OrcaOutputParser {
-public:
+  public:
     void feedLine(std::string_view line);
     ReadResult<FrequencyJob> finish(std::string_view fileName);
 
-private:
+  private:
     enum class Section { None, Geometry, Frequencies, Modes, Infrared };
     output::ModeDraft& mode(std::size_t number);
     void readModeRow(std::string_view line);

@@ -17,7 +17,8 @@ namespace {
 // Texts the user sees.
 constexpr std::string_view kCannotOpen = "ファイルが開けません";
 constexpr std::string_view kUnknownProgram = "どのプログラムの出力か判別できません";
-constexpr std::string_view kGaussianOutput = "Gaussian の出力です。Gaussian の出力として開いてください";
+constexpr std::string_view kGaussianOutput =
+    "Gaussian の出力です。Gaussian の出力として開いてください";
 
 struct Banner {
     std::string_view text;
@@ -66,28 +67,43 @@ OutputProgram detectOutputProgram(std::string_view head) {
 
 std::string_view outputProgramName(OutputProgram program) {
     switch (program) {
-    case OutputProgram::Gaussian: return "Gaussian";
-    case OutputProgram::Orca: return "ORCA";
-    case OutputProgram::QChem: return "Q-Chem";
-    case OutputProgram::GamessUS: return "GAMESS-US";
-    case OutputProgram::Firefly: return "Firefly";
-    case OutputProgram::Psi4: return "Psi4";
-    case OutputProgram::NWChem: return "NWChem";
-    case OutputProgram::Unknown: break;
+    case OutputProgram::Gaussian:
+        return "Gaussian";
+    case OutputProgram::Orca:
+        return "ORCA";
+    case OutputProgram::QChem:
+        return "Q-Chem";
+    case OutputProgram::GamessUS:
+        return "GAMESS-US";
+    case OutputProgram::Firefly:
+        return "Firefly";
+    case OutputProgram::Psi4:
+        return "Psi4";
+    case OutputProgram::NWChem:
+        return "NWChem";
+    case OutputProgram::Unknown:
+        break;
     }
     return {};
 }
 
 ReadResult<FrequencyJob> readOtherProgramOutput(std::string_view text, std::string_view fileName) {
     switch (detectOutputProgram(text)) {
-    case OutputProgram::Orca: return readOrcaOutput(text, fileName);
-    case OutputProgram::QChem: return readQChemOutput(text, fileName);
+    case OutputProgram::Orca:
+        return readOrcaOutput(text, fileName);
+    case OutputProgram::QChem:
+        return readQChemOutput(text, fileName);
     case OutputProgram::GamessUS:
-    case OutputProgram::Firefly: return readGamessOutput(text, fileName);
-    case OutputProgram::Psi4: return readPsi4Output(text, fileName);
-    case OutputProgram::NWChem: return readNWChemOutput(text, fileName);
-    case OutputProgram::Gaussian: return fail(fileName, kGaussianOutput);
-    case OutputProgram::Unknown: break;
+    case OutputProgram::Firefly:
+        return readGamessOutput(text, fileName);
+    case OutputProgram::Psi4:
+        return readPsi4Output(text, fileName);
+    case OutputProgram::NWChem:
+        return readNWChemOutput(text, fileName);
+    case OutputProgram::Gaussian:
+        return fail(fileName, kGaussianOutput);
+    case OutputProgram::Unknown:
+        break;
     }
     return fail(fileName, kUnknownProgram);
 }
@@ -100,14 +116,21 @@ ReadResult<FrequencyJob> readOtherProgramOutputFile(const std::string& path) {
     head.resize(std::fread(head.data(), 1, head.size(), file.get()));
     file.reset();
     switch (detectOutputProgram(head)) {
-    case OutputProgram::Orca: return readOrcaOutputFile(path);
-    case OutputProgram::QChem: return readQChemOutputFile(path);
+    case OutputProgram::Orca:
+        return readOrcaOutputFile(path);
+    case OutputProgram::QChem:
+        return readQChemOutputFile(path);
     case OutputProgram::GamessUS:
-    case OutputProgram::Firefly: return readGamessOutputFile(path);
-    case OutputProgram::Psi4: return readPsi4OutputFile(path);
-    case OutputProgram::NWChem: return readNWChemOutputFile(path);
-    case OutputProgram::Gaussian: return fail(path, kGaussianOutput);
-    case OutputProgram::Unknown: break;
+    case OutputProgram::Firefly:
+        return readGamessOutputFile(path);
+    case OutputProgram::Psi4:
+        return readPsi4OutputFile(path);
+    case OutputProgram::NWChem:
+        return readNWChemOutputFile(path);
+    case OutputProgram::Gaussian:
+        return fail(path, kGaussianOutput);
+    case OutputProgram::Unknown:
+        break;
     }
     return fail(path, kUnknownProgram);
 }

@@ -26,7 +26,8 @@ std::string_view outputProgramName(OutputProgram program);
 // or NWChem, choosing the reader from the banner. Gaussian outputs and
 // files of no known program give a failure (Gaussian has a reader of its
 // own).
-ReadResult<FrequencyJob> readOtherProgramOutput(std::string_view text, std::string_view fileName = {});
+ReadResult<FrequencyJob> readOtherProgramOutput(std::string_view text,
+                                                std::string_view fileName = {});
 ReadResult<FrequencyJob> readOtherProgramOutputFile(const std::string& path);
 
 } // namespace kalviro

@@ -38,7 +38,9 @@ template <class Has> bool partly(const std::vector<ModeDraft>& modes, Has has) {
 
 } // namespace
 
-ReadResult<FrequencyJob> cannotOpen(std::string_view fileName) { return fail(fileName, kCannotOpen); }
+ReadResult<FrequencyJob> cannotOpen(std::string_view fileName) {
+    return fail(fileName, kCannotOpen);
+}
 
 ReadResult<FrequencyJob> finishJob(JobDraft draft, std::string_view fileName) {
     if (!draft.sawText)
@@ -152,7 +154,9 @@ bool allNumbers(const std::vector<std::string_view>& tokens) {
     return true;
 }
 
-double toNumber(std::string_view token) { return parseNumber(token); }
+double toNumber(std::string_view token) {
+    return parseNumber(token);
+}
 
 std::string_view trim(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r");

@@ -28,7 +28,8 @@ std::string frequencyText(std::string_view token) {
 // the columns start, after "]" or after the title word).
 std::vector<std::string_view> afterTitle(std::string_view text, std::string_view title) {
     std::string_view rest = text.substr(title.size());
-    if (const auto close = rest.find(']'); close != std::string_view::npos && rest.find('[') < close)
+    if (const auto close = rest.find(']');
+        close != std::string_view::npos && rest.find('[') < close)
         rest = rest.substr(close + 1);
     std::vector<std::string_view> out;
     LineTokens<32> t(rest);

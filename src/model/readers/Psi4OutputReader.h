@@ -15,11 +15,11 @@
 namespace kalviro {
 
 class Psi4OutputParser {
-public:
+  public:
     void feedLine(std::string_view line);
     ReadResult<FrequencyJob> finish(std::string_view fileName);
 
-private:
+  private:
     void readGeometryLine(std::string_view text);
     void readColumnsLine(std::string_view text);
     void readOldModeLine(std::string_view text);

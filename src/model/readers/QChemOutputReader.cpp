@@ -12,7 +12,8 @@ namespace {
 
 // The words after a label such as "IR Intens:" as texts, or nothing when
 // the line does not start with it.
-bool valuesAfter(std::string_view text, std::string_view label, std::vector<std::string_view>& out) {
+bool valuesAfter(std::string_view text, std::string_view label,
+                 std::vector<std::string_view>& out) {
     if (!startsWith(text, label))
         return false;
     out = numberTokens(text.substr(label.size()));
@@ -100,7 +101,8 @@ void QChemOutputParser::readVibrationLine(std::string_view text) {
     } else if (valuesAfter(text, "TransDip", v)) {
         if (v.size() == 3 * blockColumns_ && allNumbers(v))
             for (std::size_t c = 0; c < blockColumns_; ++c) {
-                column(c)->dipole = {toNumber(v[3 * c]), toNumber(v[3 * c + 1]), toNumber(v[3 * c + 2])};
+                column(c)->dipole = {toNumber(v[3 * c]), toNumber(v[3 * c + 1]),
+                                     toNumber(v[3 * c + 2])};
                 column(c)->hasDipole = true;
             }
     } else {

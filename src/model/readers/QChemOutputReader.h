@@ -13,21 +13,21 @@
 namespace kalviro {
 
 class QChemOutputParser {
-public:
+  public:
     void feedLine(std::string_view line);
     ReadResult<FrequencyJob> finish(std::string_view fileName);
 
-private:
+  private:
     void readVibrationLine(std::string_view text);
     // The modes of the block being read.
     output::ModeDraft* column(std::size_t c);
 
     output::JobDraft draft_;
-    std::vector<Atom> orientation_;  // last complete standard orientation
-    std::vector<Atom> reading_;      // the orientation table being read
-    int orientationLine_ = 0;        // lines since its title, 0 outside
+    std::vector<Atom> orientation_; // last complete standard orientation
+    std::vector<Atom> reading_;     // the orientation table being read
+    int orientationLine_ = 0;       // lines since its title, 0 outside
     bool inAnalysis_ = false;
-    std::size_t blockFirst_ = 0;     // first mode of the current block
+    std::size_t blockFirst_ = 0; // first mode of the current block
     std::size_t blockColumns_ = 0;
 };
 

@@ -38,7 +38,8 @@ TEST(GamessSymmetryCorpusTest, FireflyInputExpandsToTheAtomsOfItsOutput) {
     EXPECT_EQ(group->name, "CNH");
     EXPECT_EQ(group->order, 2);
     std::vector<Atom> unique;
-    for (std::size_t k = data + 4; k < lines.size() && lines[k].find("$END") == std::string::npos; ++k) {
+    for (std::size_t k = data + 4; k < lines.size() && lines[k].find("$END") == std::string::npos;
+         ++k) {
         LineTokens<5> t(lines[k]);
         Atom a;
         a.atomicNumber = static_cast<int>(parseNumber(t[1]));

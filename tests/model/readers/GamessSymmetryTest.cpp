@@ -35,7 +35,8 @@ Atom at(const Point& p) {
                    std::fabs(p[2] - a.z) < tolerance;
         });
         if (hit == expected.end())
-            return ::testing::AssertionFailure() << "unexpected atom " << a.x << " " << a.y << " " << a.z;
+            return ::testing::AssertionFailure()
+                   << "unexpected atom " << a.x << " " << a.y << " " << a.z;
         expected.erase(hit);
     }
     return ::testing::AssertionSuccess();
@@ -79,7 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {{1, 2, 3}, {1, 2, 0}},
                   {{1, 2, 3}, {-1, -2, 3}, {1, 2, -3}, {-1, -2, -3}, {1, 2, 0}, {-1, -2, 0}}},
         // Water with its hydrogens in the xz plane, a sigma-v.
-        GroupCase{"CNV 2", {{0, 0, 0.1}, {0.75, 0, -0.47}}, {{0, 0, 0.1}, {0.75, 0, -0.47}, {-0.75, 0, -0.47}}},
+        GroupCase{"CNV 2",
+                  {{0, 0, 0.1}, {0.75, 0, -0.47}},
+                  {{0, 0, 0.1}, {0.75, 0, -0.47}, {-0.75, 0, -0.47}}},
         GroupCase{"CNV 2", {{1, 2, 3}}, {{1, 2, 3}, {-1, -2, 3}, {1, -2, 3}, {-1, 2, 3}}},
         // Ammonia: one hydrogen in the xz plane, the others 120 degrees on.
         GroupCase{"cnv 3",
@@ -89,41 +92,99 @@ INSTANTIATE_TEST_SUITE_P(
         // Ethylene along z, hydrogens in the yz plane.
         GroupCase{"DNH 2",
                   {{0, 0, 0.67}, {0, 0.92, 1.23}},
-                  {{0, 0, 0.67}, {0, 0, -0.67}, {0, 0.92, 1.23}, {0, -0.92, 1.23}, {0, 0.92, -1.23}, {0, -0.92, -1.23}}},
+                  {{0, 0, 0.67},
+                   {0, 0, -0.67},
+                   {0, 0.92, 1.23},
+                   {0, -0.92, 1.23},
+                   {0, 0.92, -1.23},
+                   {0, -0.92, -1.23}}},
         // Allene: C2 axes x and y, the hydrogens in the sigma-d planes x = y
         // (top) and x = -y (bottom).
         GroupCase{"DND 2",
                   {{0, 0, 0}, {0, 0, 1.3}, {0.65, 0.65, 1.85}},
-                  {{0, 0, 0}, {0, 0, 1.3}, {0, 0, -1.3}, {0.65, 0.65, 1.85}, {-0.65, -0.65, 1.85},
-                   {-0.65, 0.65, -1.85}, {0.65, -0.65, -1.85}}},
+                  {{0, 0, 0},
+                   {0, 0, 1.3},
+                   {0, 0, -1.3},
+                   {0.65, 0.65, 1.85},
+                   {-0.65, -0.65, 1.85},
+                   {-0.65, 0.65, -1.85},
+                   {0.65, -0.65, -1.85}}},
         // D3d: an atom on the C2 axis x has six images, 60 degrees apart.
         GroupCase{"DND 3",
                   {{1, 0, 0}, {0, 0, 0.77}},
-                  {{1, 0, 0}, {0.5, h, 0}, {-0.5, h, 0}, {-1, 0, 0}, {-0.5, -h, 0}, {0.5, -h, 0},
-                   {0, 0, 0.77}, {0, 0, -0.77}}},
+                  {{1, 0, 0},
+                   {0.5, h, 0},
+                   {-0.5, h, 0},
+                   {-1, 0, 0},
+                   {-0.5, -h, 0},
+                   {0.5, -h, 0},
+                   {0, 0, 0.77},
+                   {0, 0, -0.77}}},
         // T: cyclic permutations of (1, 2, 3), each with an even number of
         // sign changes.
         GroupCase{"T",
                   {{1, 2, 3}},
-                  {{1, 2, 3}, {1, -2, -3}, {-1, 2, -3}, {-1, -2, 3}, {3, 1, 2}, {3, -1, -2},
-                   {-3, 1, -2}, {-3, -1, 2}, {2, 3, 1}, {2, -3, -1}, {-2, 3, -1}, {-2, -3, 1}}},
+                  {{1, 2, 3},
+                   {1, -2, -3},
+                   {-1, 2, -3},
+                   {-1, -2, 3},
+                   {3, 1, 2},
+                   {3, -1, -2},
+                   {-3, 1, -2},
+                   {-3, -1, 2},
+                   {2, 3, 1},
+                   {2, -3, -1},
+                   {-2, 3, -1},
+                   {-2, -3, 1}}},
         // Th: the same with every sign pattern; (1, 2, 0) lies in a mirror plane.
         GroupCase{"TH",
                   {{1, 2, 0}},
-                  {{1, 2, 0}, {-1, 2, 0}, {1, -2, 0}, {-1, -2, 0}, {0, 1, 2}, {0, -1, 2},
-                   {0, 1, -2}, {0, -1, -2}, {2, 0, 1}, {-2, 0, 1}, {2, 0, -1}, {-2, 0, -1}}},
+                  {{1, 2, 0},
+                   {-1, 2, 0},
+                   {1, -2, 0},
+                   {-1, -2, 0},
+                   {0, 1, 2},
+                   {0, -1, 2},
+                   {0, 1, -2},
+                   {0, -1, -2},
+                   {2, 0, 1},
+                   {-2, 0, 1},
+                   {2, 0, -1},
+                   {-2, 0, -1}}},
         // Methane: hydrogens on the three-fold axes.
         GroupCase{"TD",
                   {{0, 0, 0}, {0.63, 0.63, 0.63}},
-                  {{0, 0, 0}, {0.63, 0.63, 0.63}, {0.63, -0.63, -0.63}, {-0.63, 0.63, -0.63}, {-0.63, -0.63, 0.63}}},
+                  {{0, 0, 0},
+                   {0.63, 0.63, 0.63},
+                   {0.63, -0.63, -0.63},
+                   {-0.63, 0.63, -0.63},
+                   {-0.63, -0.63, 0.63}}},
         // Sulfur hexafluoride: fluorines on the four-fold axes.
         GroupCase{"O",
                   {{0, 0, 0}, {0, 0, 1.56}},
-                  {{0, 0, 0}, {0, 0, 1.56}, {0, 0, -1.56}, {1.56, 0, 0}, {-1.56, 0, 0}, {0, 1.56, 0}, {0, -1.56, 0}}},
+                  {{0, 0, 0},
+                   {0, 0, 1.56},
+                   {0, 0, -1.56},
+                   {1.56, 0, 0},
+                   {-1.56, 0, 0},
+                   {0, 1.56, 0},
+                   {0, -1.56, 0}}},
         GroupCase{"OH",
                   {{0, 0, 1.56}, {1, 1, 1}},
-                  {{0, 0, 1.56}, {0, 0, -1.56}, {1.56, 0, 0}, {-1.56, 0, 0}, {0, 1.56, 0}, {0, -1.56, 0},
-                   {1, 1, 1}, {1, 1, -1}, {1, -1, 1}, {1, -1, -1}, {-1, 1, 1}, {-1, 1, -1}, {-1, -1, 1}, {-1, -1, -1}}}));
+                  {{0, 0, 1.56},
+                   {0, 0, -1.56},
+                   {1.56, 0, 0},
+                   {-1.56, 0, 0},
+                   {0, 1.56, 0},
+                   {0, -1.56, 0},
+                   {1, 1, 1},
+                   {1, 1, -1},
+                   {1, -1, 1},
+                   {1, -1, -1},
+                   {-1, 1, 1},
+                   {-1, 1, -1},
+                   {-1, -1, 1},
+                   {-1, -1, -1}}}));
 
 // The cubic groups on a general point: a signed permutation maps
 // (x1, x2, x3) to (s1 x_p1, s2 x_p2, s3 x_p3). With the two-fold axes on
@@ -176,10 +237,10 @@ TEST(GamessSymmetryTest, NearlyOnAPlaneIsOnIt) {
 }
 
 TEST(GamessSymmetryTest, GroupLines) {
-    EXPECT_FALSE(parseGamessPointGroup("CNV"));      // the order is needed
+    EXPECT_FALSE(parseGamessPointGroup("CNV")); // the order is needed
     EXPECT_FALSE(parseGamessPointGroup("CNV 0"));
-    EXPECT_FALSE(parseGamessPointGroup("DNH 9"));    // beyond what the program takes
-    EXPECT_FALSE(parseGamessPointGroup("I"));        // not a group it offers
+    EXPECT_FALSE(parseGamessPointGroup("DNH 9")); // beyond what the program takes
+    EXPECT_FALSE(parseGamessPointGroup("I"));     // not a group it offers
     EXPECT_FALSE(parseGamessPointGroup(""));
     const auto g = parseGamessPointGroup("  dnh  4 ");
     ASSERT_TRUE(g);

@@ -21,7 +21,9 @@ namespace {
 using test::corpusAvailable;
 using test::corpusDir;
 
-std::string corpusFile(const std::string& relative) { return (corpusDir() / "files" / relative).string(); }
+std::string corpusFile(const std::string& relative) {
+    return (corpusDir() / "files" / relative).string();
+}
 
 std::string readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -30,7 +32,9 @@ std::string readAll(const std::string& path) {
     return s.str();
 }
 
-double number(const std::string& text) { return parseNumber(text); }
+double number(const std::string& text) {
+    return parseNumber(text);
+}
 
 struct ExpectedCase {
     const char* path; // under files/ and expected-cclib/
@@ -111,16 +115,15 @@ TEST_P(ExpectedFileTest, MatchesTheIndependentReading) {
 
 INSTANTIATE_TEST_SUITE_P(
     Corpus, ExpectedFileTest,
-    ::testing::Values(ExpectedCase{"orca/ORCA4.0_CO2_freqs.out", "ORCA 4.0.0.2", false},
-                      ExpectedCase{"orca/ORCA4.2_dvb_ir.out", "ORCA 4.2.0", false},
-                      ExpectedCase{"qchem/QChem4.2_water_ir.out", "Q-Chem 4.2", false},
-                      ExpectedCase{"qchem/QChem5.4_dvb_ir.out", "Q-Chem 5.4", false},
-                      ExpectedCase{"gamess-out/Firefly8.0_dvb_ir.out", "Firefly 8.0.1", false},
-                      ExpectedCase{"gamess-out/GAMESS-US2014_nh3_ts_ir.out",
-                                   "GAMESS-US 5 DEC 2014 (R1)", false},
-                      ExpectedCase{"gamess-out/GAMESS-US2017_dvb_ir.out",
-                                   "GAMESS-US 20 APR 2017 (R1)", false},
-                      ExpectedCase{"psi4/Psi4-1.3.1_dvb_ir_rhf.out", "Psi4 1.3.1", true}));
+    ::testing::Values(
+        ExpectedCase{"orca/ORCA4.0_CO2_freqs.out", "ORCA 4.0.0.2", false},
+        ExpectedCase{"orca/ORCA4.2_dvb_ir.out", "ORCA 4.2.0", false},
+        ExpectedCase{"qchem/QChem4.2_water_ir.out", "Q-Chem 4.2", false},
+        ExpectedCase{"qchem/QChem5.4_dvb_ir.out", "Q-Chem 5.4", false},
+        ExpectedCase{"gamess-out/Firefly8.0_dvb_ir.out", "Firefly 8.0.1", false},
+        ExpectedCase{"gamess-out/GAMESS-US2014_nh3_ts_ir.out", "GAMESS-US 5 DEC 2014 (R1)", false},
+        ExpectedCase{"gamess-out/GAMESS-US2017_dvb_ir.out", "GAMESS-US 20 APR 2017 (R1)", false},
+        ExpectedCase{"psi4/Psi4-1.3.1_dvb_ir_rhf.out", "Psi4 1.3.1", true}));
 
 // Files without an expected file: numbers copied from their own tables.
 TEST(OtherProgramsCorpusTest, Orca5TakesTheIntColumnAndScalesTheTransitionDipole) {
@@ -183,17 +186,19 @@ TEST(OtherProgramsCorpusTest, DetectsEveryProgram) {
     const struct {
         const char* folder;
         OutputProgram program;
-    } folders[] = {{"orca", OutputProgram::Orca},       {"qchem", OutputProgram::QChem},
-                   {"psi4", OutputProgram::Psi4},       {"nwchem", OutputProgram::NWChem},
-                   {"g98", OutputProgram::Gaussian},    {"g03", OutputProgram::Gaussian},
-                   {"g09", OutputProgram::Gaussian},    {"g16", OutputProgram::Gaussian}};
+    } folders[] = {{"orca", OutputProgram::Orca},    {"qchem", OutputProgram::QChem},
+                   {"psi4", OutputProgram::Psi4},    {"nwchem", OutputProgram::NWChem},
+                   {"g98", OutputProgram::Gaussian}, {"g03", OutputProgram::Gaussian},
+                   {"g09", OutputProgram::Gaussian}, {"g16", OutputProgram::Gaussian}};
     int seen = 0;
     for (const auto& f : folders)
-        for (const auto& entry : std::filesystem::directory_iterator(corpusDir() / "files" / f.folder)) {
+        for (const auto& entry :
+             std::filesystem::directory_iterator(corpusDir() / "files" / f.folder)) {
             const std::string ext = entry.path().extension().string();
             if (ext != ".out" && ext != ".log")
                 continue;
-            EXPECT_EQ(detectOutputProgram(readAll(entry.path().string())), f.program) << entry.path();
+            EXPECT_EQ(detectOutputProgram(readAll(entry.path().string())), f.program)
+                << entry.path();
             ++seen;
         }
     const struct {
@@ -203,7 +208,8 @@ TEST(OtherProgramsCorpusTest, DetectsEveryProgram) {
                   {"GAMESS-US2014_nh3_ts_ir.out", OutputProgram::GamessUS},
                   {"GAMESS-US2017_dvb_ir.out", OutputProgram::GamessUS}};
     for (const auto& g : gamess)
-        EXPECT_EQ(detectOutputProgram(readAll(corpusFile(std::string("gamess-out/") + g.name))), g.program)
+        EXPECT_EQ(detectOutputProgram(readAll(corpusFile(std::string("gamess-out/") + g.name))),
+                  g.program)
             << g.name;
     EXPECT_GE(seen, 17);
 }
@@ -237,24 +243,25 @@ TEST_P(CutFileTest, IsAFailureWithAReason) {
 
 INSTANTIATE_TEST_SUITE_P(
     Corpus, CutFileTest,
-    ::testing::Values(CutCase{"orca/ORCA4.2_dvb_ir.out", "CARTESIAN COORDINATES (ANGSTROEM)", 1, 6},
-                      CutCase{"orca/ORCA4.2_dvb_ir.out", "VIBRATIONAL FREQUENCIES", 1, 20},
-                      CutCase{"orca/ORCA4.2_dvb_ir.out", "NORMAL MODES", 1, 200},
-                      CutCase{"orca/ORCA4.2_dvb_ir.out", "NORMAL MODES", 1, 188},
-                      CutCase{"orca/ORCA5.0_dvb_ir.out", "IR SPECTRUM", 1, 30},
-                      CutCase{"qchem/QChem5.4_dvb_ir.out", "Standard Nuclear Orientation", 1, 8},
-                      CutCase{"qchem/QChem5.4_dvb_ir.out", "Mode:", 2, 12},
-                      CutCase{"qchem/QChem5.4_dvb_ir.out", "Mode:", 3, 0},
-                      CutCase{"gamess-out/GAMESS-US2017_dvb_ir.out", "DIPOLE DERIVATIVE TENSOR", 1, 20},
-                      CutCase{"gamess-out/GAMESS-US2017_dvb_ir.out", "FREQUENCY:", 2, 30},
-                      CutCase{"gamess-out/GAMESS-US2017_dvb_ir.out", "FREQUENCY:", 4, 0},
-                      CutCase{"gamess-out/Firefly8.0_dvb_ir.out", "IR INTENSITY:", 3, 2},
-                      CutCase{"psi4/Psi4-1.3.1_dvb_ir_rhf.out", "Vibration ", 3, 15},
-                      CutCase{"psi4/Psi4-1.3.1_dvb_ir_rhf.out", "Vibration ", 5, 0},
-                      CutCase{"nwchem/NWChem6.0_dvb_ir_hf.out", "P.Frequency", 4, 20},
-                      CutCase{"nwchem/NWChem6.0_dvb_ir_hf.out", "P.Frequency", 5, 0},
-                      CutCase{"nwchem/NWChem6.0_dvb_ir_hf.out", "Projected Derivative Dipole", 1, 30},
-                      CutCase{"nwchem/NWChem6.0_dvb_ir_hf.out", "Projected Infra Red", 1, 30}));
+    ::testing::Values(
+        CutCase{"orca/ORCA4.2_dvb_ir.out", "CARTESIAN COORDINATES (ANGSTROEM)", 1, 6},
+        CutCase{"orca/ORCA4.2_dvb_ir.out", "VIBRATIONAL FREQUENCIES", 1, 20},
+        CutCase{"orca/ORCA4.2_dvb_ir.out", "NORMAL MODES", 1, 200},
+        CutCase{"orca/ORCA4.2_dvb_ir.out", "NORMAL MODES", 1, 188},
+        CutCase{"orca/ORCA5.0_dvb_ir.out", "IR SPECTRUM", 1, 30},
+        CutCase{"qchem/QChem5.4_dvb_ir.out", "Standard Nuclear Orientation", 1, 8},
+        CutCase{"qchem/QChem5.4_dvb_ir.out", "Mode:", 2, 12},
+        CutCase{"qchem/QChem5.4_dvb_ir.out", "Mode:", 3, 0},
+        CutCase{"gamess-out/GAMESS-US2017_dvb_ir.out", "DIPOLE DERIVATIVE TENSOR", 1, 20},
+        CutCase{"gamess-out/GAMESS-US2017_dvb_ir.out", "FREQUENCY:", 2, 30},
+        CutCase{"gamess-out/GAMESS-US2017_dvb_ir.out", "FREQUENCY:", 4, 0},
+        CutCase{"gamess-out/Firefly8.0_dvb_ir.out", "IR INTENSITY:", 3, 2},
+        CutCase{"psi4/Psi4-1.3.1_dvb_ir_rhf.out", "Vibration ", 3, 15},
+        CutCase{"psi4/Psi4-1.3.1_dvb_ir_rhf.out", "Vibration ", 5, 0},
+        CutCase{"nwchem/NWChem6.0_dvb_ir_hf.out", "P.Frequency", 4, 20},
+        CutCase{"nwchem/NWChem6.0_dvb_ir_hf.out", "P.Frequency", 5, 0},
+        CutCase{"nwchem/NWChem6.0_dvb_ir_hf.out", "Projected Derivative Dipole", 1, 30},
+        CutCase{"nwchem/NWChem6.0_dvb_ir_hf.out", "Projected Infra Red", 1, 30}));
 
 } // namespace
 } // namespace kalviro

@@ -43,12 +43,16 @@ void GamessOutputParser::feedLine(std::string_view line) {
             draft_.program = "GAMESS-US " + std::string(v);
             return;
         }
-        if (std::string_view v = after(text, "Firefly version "); !v.empty()) {
+        // Firefly was called PC GAMESS before version 8.
+        for (std::string_view name : {"Firefly", "PC GAMESS"}) {
+            std::string_view v = after(text, std::string(name) + " version ");
+            if (v.empty())
+                continue;
             LineTokens<1> t(v);
             std::string_view version = t[0];
             if (!version.empty() && version.back() == ',')
                 version.remove_suffix(1);
-            draft_.program = "Firefly " + std::string(version);
+            draft_.program = std::string(name) + " " + std::string(version);
             return;
         }
     }

@@ -130,22 +130,28 @@ TEST(OtherProgramOutputTest, QChemRamanColumn) {
                        "    2      O       0.0000000000     0.0000000000    -0.5600000000\n"
                        " ----------------------------------------------------------------\n"
                        " **                       VIBRATIONAL ANALYSIS                       **\n"
-                       " Mode:                 1\n"
-                       " Frequency:     -2200.50\n"
-                       " IR Intens:       90.000\n"
-                       " Raman Intens:    12.345\n"
-                       "               X      Y      Z\n"
-                       " C          0.000  0.000  0.750\n"
-                       " O          0.000  0.000 -0.560\n"
-                       " TransDip   0.000  0.000 -0.300\n"
+                       " Mode:                 1                      2\n"
+                       " Frequency:     -2200.50                2300.00\n"
+                       " IR Intens:       90.000                  0.001\n"
+                       " Raman Intens:    12.345                  0.500\n"
+                       "               X      Y      Z        X      Y      Z\n"
+                       " C          0.000  0.000  0.750    0.000  0.000  0.100\n"
+                       " O          0.000  0.000 -0.560    0.000  0.000 -0.200\n"
+                       // Seven columns a number: large ones run together.
+                       " TransDip -12.000-16.000  0.000    0.000  0.000  0.000\n"
                        " STANDARD THERMODYNAMIC QUANTITIES AT   298.15 K  AND     1.00 ATM\n";
     const auto job = readQChemOutput(text);
     ASSERT_TRUE(job.ok()) << job.error();
     EXPECT_EQ(job->program, "Q-Chem 5.1");
-    EXPECT_EQ(job->frequencies, std::vector<std::string>{"-2200.50"});
-    EXPECT_EQ(job->ramanActivities, std::vector<std::string>{"12.345"});
+    EXPECT_EQ(job->frequencies, (std::vector<std::string>{"-2200.50", "2300.00"}));
+    EXPECT_EQ(job->ramanActivities, (std::vector<std::string>{"12.345", "0.500"}));
     EXPECT_EQ(job->modes[0][1].z, -0.56);
-    EXPECT_NEAR(job->dipoleDerivatives[0].z, -std::sqrt(90.0), 1e-12);
+    EXPECT_EQ(job->modes[1][1].z, -0.2);
+    // (-12, -16, 0) has length 20; scaled to sqrt(90).
+    EXPECT_NEAR(job->dipoleDerivatives[0].x, -12.0 / 20.0 * std::sqrt(90.0), 1e-12);
+    EXPECT_NEAR(job->dipoleDerivatives[0].y, -16.0 / 20.0 * std::sqrt(90.0), 1e-12);
+    // A weak mode whose printed vector rounds to zero has no direction.
+    EXPECT_EQ(job->dipoleDerivatives[1], Vector3{});
     // Cut before the analysis ends: not a whole job.
     const std::string cut(text, std::string_view(text).find(" TransDip"));
     EXPECT_FALSE(readQChemOutput(cut).ok());

@@ -179,6 +179,26 @@ TEST(OtherProgramsCorpusTest, NWChemProjectedTables) {
     EXPECT_NEAR(job->dipoleDerivatives[3].y, 0.45000, 1e-4);
 }
 
+// The dipole derivative tensor times the printed displacements, worked out
+// apart from the reader for the two strongest in-plane modes of the
+// GAMESS-US 2017 file (modes 43 and 51: 0.44682 and 2.33422 D^2/amu/A^2).
+TEST(OtherProgramsCorpusTest, GamessDipoleDerivativesFromTheTensor) {
+    if (!corpusAvailable())
+        GTEST_SKIP() << "corpus absent";
+    const auto job = readOtherProgramOutputFile(corpusFile("gamess-out/GAMESS-US2017_dvb_ir.out"));
+    ASSERT_TRUE(job.ok()) << job.error();
+    const struct {
+        std::size_t mode; // modes 1 to 6 are left out
+        Vector3 expected;
+    } cases[] = {{43 - 7, {-1.12533, 4.19696, 0.0}}, {51 - 7, {9.65022, 2.34699, 0.0}}};
+    for (const auto& c : cases) {
+        const Vector3& v = job->dipoleDerivatives[c.mode];
+        EXPECT_NEAR(v.x, c.expected.x, 1e-4) << c.mode;
+        EXPECT_NEAR(v.y, c.expected.y, 1e-4) << c.mode;
+        EXPECT_NEAR(v.z, c.expected.z, 1e-4) << c.mode;
+    }
+}
+
 // Every output of the corpus, Gaussian's included, told by its banner.
 TEST(OtherProgramsCorpusTest, DetectsEveryProgram) {
     if (!corpusAvailable())

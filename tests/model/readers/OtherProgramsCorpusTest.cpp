@@ -256,6 +256,12 @@ TEST_P(CutFileTest, IsAFailureWithAReason) {
     }
     for (int k = 0; k < c.after; ++k)
         at = text.find('\n', at) + 1;
+    // A negative count cuts that many lines before the marker's line.
+    at = c.after < 0 ? text.rfind('\n', at) : at;
+    for (int k = 0; k > c.after; --k)
+        at = text.rfind('\n', at - 1);
+    if (c.after < 0)
+        ++at;
     const auto job = readOtherProgramOutput(std::string_view(text).substr(0, at), "cut.out");
     ASSERT_FALSE(job.ok()) << c.path << " " << c.marker << " +" << c.after;
     EXPECT_EQ(job.error().rfind("cut.out：", 0), 0u) << job.error();
@@ -280,6 +286,11 @@ INSTANTIATE_TEST_SUITE_P(
         CutCase{"psi4/Psi4-1.3.1_dvb_ir_rhf.out", "Vibration ", 5, 0},
         CutCase{"nwchem/NWChem6.0_dvb_ir_hf.out", "P.Frequency", 4, 20},
         CutCase{"nwchem/NWChem6.0_dvb_ir_hf.out", "P.Frequency", 5, 0},
+        // Between two blocks: the column numbers of the fifth not read.
+        CutCase{"nwchem/NWChem6.0_dvb_ir_hf.out", "P.Frequency", 5, -2},
+        CutCase{"qchem/QChem5.4_dvb_ir.out", "Mode:", 3, -1},
+        CutCase{"gamess-out/GAMESS-US2017_dvb_ir.out", "FREQUENCY:", 4, -1},
+        CutCase{"psi4/Psi4-1.3.1_dvb_ir_rhf.out", "Vibration ", 5, -1},
         CutCase{"nwchem/NWChem6.0_dvb_ir_hf.out", "Projected Derivative Dipole", 1, 30},
         CutCase{"nwchem/NWChem6.0_dvb_ir_hf.out", "Projected Infra Red", 1, 30}));
 

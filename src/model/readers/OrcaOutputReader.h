@@ -1,0 +1,40 @@
+#pragma once
+// Reader of ORCA frequency jobs (versions 2 to 6): the last Cartesian
+// geometry in angstrom, "VIBRATIONAL FREQUENCIES" without the zero rows of
+// translations and rotations, "NORMAL MODES" and "IR SPECTRUM". ORCA 4.2 and
+// earlier print the intensity in km/mol under "T**2"; later versions print it
+// under "Int" and T**2 in atomic units. TX, TY, TZ give the direction of the
+// dipole derivative.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/readers/OutputReaderSupport.h"
+
+namespace kalviro {
+
+class OrcaOutputParser {
+  public:
+    void feedLine(std::string_view line);
+    ReadResult<FrequencyJob> finish(std::string_view fileName);
+
+  private:
+    enum class Section { None, Geometry, Frequencies, Modes, Infrared };
+    output::ModeDraft& mode(std::size_t number);
+    void readModeRow(std::string_view line);
+    void readInfraredRow(std::string_view line);
+
+    output::JobDraft draft_;
+    Section section_ = Section::None;
+    bool rowsSeen_ = false;
+    bool intensityInIntColumn_ = false;
+    std::vector<std::size_t> columns_; // mode numbers of the normal-mode block
+    std::vector<Atom> geometry_;       // the table being read
+};
+
+// The file's content, or why it cannot be read (the reason names fileName).
+ReadResult<FrequencyJob> readOrcaOutput(std::string_view text, std::string_view fileName = {});
+ReadResult<FrequencyJob> readOrcaOutputFile(const std::string& path);
+
+} // namespace kalviro

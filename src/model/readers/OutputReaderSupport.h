@@ -1,0 +1,86 @@
+#pragma once
+// What the readers of other programs' frequency outputs share: a draft of
+// the job that the line parsers fill, the check that turns it into content
+// or a reason, and small helpers for the tables these programs print.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/Atom.h"
+#include "model/TextLineReader.h"
+#include "model/Vector3.h"
+#include "model/readers/FrequencyJob.h"
+#include "model/readers/ReadResult.h"
+
+namespace kalviro::output {
+
+// CODATA 2018 Bohr radius.
+constexpr double kBohrToAngstrom = 0.529177210903;
+
+// One mode as the parsers collect it. Displacements are appended in the
+// order x1 y1 z1 x2 ..., which is the order every one of these programs
+// prints them in.
+struct ModeDraft {
+    std::string frequency;
+    std::string intensity; // empty when the file gives none
+    std::string symmetry;
+    std::string raman;
+    std::vector<double> components;
+    bool hasDipole = false;
+    Vector3 dipole; // direction of the dipole derivative, any length
+};
+
+struct JobDraft {
+    std::string program;
+    std::vector<Atom> atoms;
+    std::vector<ModeDraft> modes; // translations and rotations already left out
+    double intensityToKmPerMol = 1.0;
+    bool sawText = false;   // any non-blank line
+    bool tableOpen = false; // the file ended inside the vibration tables
+};
+
+// The draft as content, or a Japanese reason naming fileName: no text, no
+// vibrations, no atoms, or a table that stopped short (a mode missing some
+// displacements or a column that only some modes have).
+ReadResult<FrequencyJob> finishJob(JobDraft draft, std::string_view fileName);
+
+// A failure for a file that could not be opened.
+ReadResult<FrequencyJob> cannotOpen(std::string_view fileName);
+
+// An atom at (x, y, z) angstrom with its atomic number and element symbol.
+Atom makeAtom(int atomicNumber, double x, double y, double z);
+// Atomic number of a label such as "C", "Cl", "H12", "CARBON" is not one:
+// 0 when no element symbol starts it.
+int atomicNumberOfLabel(std::string_view label);
+
+// The numbers of a line, blank-separated, where a minus sign after a digit
+// also starts a new number ("0.000021-0.000018" is two).
+std::vector<std::string_view> numberTokens(std::string_view text);
+// Whether every token is a number.
+bool allNumbers(const std::vector<std::string_view>& tokens);
+double toNumber(std::string_view token);
+// Leading and trailing blanks removed.
+std::string_view trim(std::string_view text);
+bool startsWith(std::string_view text, std::string_view prefix);
+
+// Drops up to `most` leading modes whose frequency is zero (the rows left
+// for translations and rotations).
+void dropLeadingZeroModes(std::vector<ModeDraft>& modes, std::size_t most);
+
+// Runs a parser (feedLine, finish(fileName)) over text or a file.
+template <class Parser>
+ReadResult<FrequencyJob> parseText(std::string_view text, std::string_view fileName) {
+    Parser parser;
+    forEachLine(text, [&](std::string_view line) { parser.feedLine(line); });
+    return parser.finish(fileName);
+}
+template <class Parser> ReadResult<FrequencyJob> parseFile(const std::string& path) {
+    Parser parser;
+    if (!forEachLineOfFile(path, [&](std::string_view line) { parser.feedLine(line); }))
+        return cannotOpen(path);
+    return parser.finish(path);
+}
+
+} // namespace kalviro::output

@@ -1,0 +1,273 @@
+// Unique atoms expanded by every point group GAMESS offers, against full
+// geometries worked out by hand in GAMESS's master frame.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "model/readers/GamessSymmetry.h"
+
+namespace kalviro {
+namespace {
+
+using Point = std::array<double, 3>;
+
+Atom at(const Point& p) {
+    Atom a;
+    a.x = p[0];
+    a.y = p[1];
+    a.z = p[2];
+    return a;
+}
+
+// Same atoms in any order, each expected one matched once.
+::testing::AssertionResult sameSet(std::vector<Point> expected, const std::vector<Atom>& actual,
+                                   double tolerance) {
+    if (expected.size() != actual.size())
+        return ::testing::AssertionFailure()
+               << "expected " << expected.size() << " atoms, got " << actual.size();
+    for (const Atom& a : actual) {
+        auto hit = std::find_if(expected.begin(), expected.end(), [&](const Point& p) {
+            return std::fabs(p[0] - a.x) < tolerance && std::fabs(p[1] - a.y) < tolerance &&
+                   std::fabs(p[2] - a.z) < tolerance;
+        });
+        if (hit == expected.end())
+            return ::testing::AssertionFailure()
+                   << "unexpected atom " << a.x << " " << a.y << " " << a.z;
+        expected.erase(hit);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+struct GroupCase {
+    const char* line; // the $DATA group line
+    std::vector<Point> unique;
+    std::vector<Point> full;
+};
+
+class ExpandTest : public ::testing::TestWithParam<GroupCase> {};
+
+TEST_P(ExpandTest, GivesTheWholeMolecule) {
+    const GroupCase& c = GetParam();
+    const auto group = parseGamessPointGroup(c.line);
+    ASSERT_TRUE(group) << c.line;
+    std::vector<Atom> unique;
+    for (const Point& p : c.unique)
+        unique.push_back(at(p));
+    const auto atoms = expandGamessSymmetry(*group, unique);
+    ASSERT_TRUE(atoms.ok()) << atoms.error();
+    EXPECT_TRUE(sameSet(c.full, *atoms, 1e-6)) << c.line;
+}
+
+constexpr double h = 0.8660254037844386; // sin 60
+const double k = 0.94 * h;
+
+INSTANTIATE_TEST_SUITE_P(
+    AllGroups, ExpandTest,
+    ::testing::Values(
+        GroupCase{"C1", {{1, 2, 3}}, {{1, 2, 3}}},
+        // Mirror plane xy; an atom in it stays single.
+        GroupCase{"CS", {{1, 2, 3}, {1, 2, 0}}, {{1, 2, 3}, {1, 2, -3}, {1, 2, 0}}},
+        GroupCase{"Ci", {{1, 2, 3}, {0, 0, 0}}, {{1, 2, 3}, {-1, -2, -3}, {0, 0, 0}}},
+        GroupCase{"CN 2", {{1, 2, 3}, {0, 0, 1}}, {{1, 2, 3}, {-1, -2, 3}, {0, 0, 1}}},
+        GroupCase{"CN 3", {{1, 0, 0}}, {{1, 0, 0}, {-0.5, h, 0}, {-0.5, -h, 0}}},
+        // S4: C4 (x, y, z) -> (-y, x, z), then z -> -z.
+        GroupCase{"S2N 2", {{1, 2, 3}}, {{1, 2, 3}, {-2, 1, -3}, {-1, -2, 3}, {2, -1, -3}}},
+        GroupCase{"CNH 2",
+                  {{1, 2, 3}, {1, 2, 0}},
+                  {{1, 2, 3}, {-1, -2, 3}, {1, 2, -3}, {-1, -2, -3}, {1, 2, 0}, {-1, -2, 0}}},
+        // Water with its hydrogens in the xz plane, a sigma-v.
+        GroupCase{"CNV 2",
+                  {{0, 0, 0.1}, {0.75, 0, -0.47}},
+                  {{0, 0, 0.1}, {0.75, 0, -0.47}, {-0.75, 0, -0.47}}},
+        GroupCase{"CNV 2", {{1, 2, 3}}, {{1, 2, 3}, {-1, -2, 3}, {1, -2, 3}, {-1, 2, 3}}},
+        // Ammonia: one hydrogen in the xz plane, the others 120 degrees on.
+        GroupCase{"cnv 3",
+                  {{0, 0, 0.1}, {0.94, 0, -0.3}},
+                  {{0, 0, 0.1}, {0.94, 0, -0.3}, {-0.47, k, -0.3}, {-0.47, -k, -0.3}}},
+        GroupCase{"DN 2", {{1, 2, 3}}, {{1, 2, 3}, {-1, -2, 3}, {1, -2, -3}, {-1, 2, -3}}},
+        // Ethylene along z, hydrogens in the yz plane.
+        GroupCase{"DNH 2",
+                  {{0, 0, 0.67}, {0, 0.92, 1.23}},
+                  {{0, 0, 0.67},
+                   {0, 0, -0.67},
+                   {0, 0.92, 1.23},
+                   {0, -0.92, 1.23},
+                   {0, 0.92, -1.23},
+                   {0, -0.92, -1.23}}},
+        // Allene: C2 axes x and y, the hydrogens in the sigma-d planes x = y
+        // (top) and x = -y (bottom).
+        GroupCase{"DND 2",
+                  {{0, 0, 0}, {0, 0, 1.3}, {0.65, 0.65, 1.85}},
+                  {{0, 0, 0},
+                   {0, 0, 1.3},
+                   {0, 0, -1.3},
+                   {0.65, 0.65, 1.85},
+                   {-0.65, -0.65, 1.85},
+                   {-0.65, 0.65, -1.85},
+                   {0.65, -0.65, -1.85}}},
+        // D3d: an atom on the C2 axis x has six images, 60 degrees apart.
+        GroupCase{"DND 3",
+                  {{1, 0, 0}, {0, 0, 0.77}},
+                  {{1, 0, 0},
+                   {0.5, h, 0},
+                   {-0.5, h, 0},
+                   {-1, 0, 0},
+                   {-0.5, -h, 0},
+                   {0.5, -h, 0},
+                   {0, 0, 0.77},
+                   {0, 0, -0.77}}},
+        // T: cyclic permutations of (1, 2, 3), each with an even number of
+        // sign changes.
+        GroupCase{"T",
+                  {{1, 2, 3}},
+                  {{1, 2, 3},
+                   {1, -2, -3},
+                   {-1, 2, -3},
+                   {-1, -2, 3},
+                   {3, 1, 2},
+                   {3, -1, -2},
+                   {-3, 1, -2},
+                   {-3, -1, 2},
+                   {2, 3, 1},
+                   {2, -3, -1},
+                   {-2, 3, -1},
+                   {-2, -3, 1}}},
+        // Th: the same with every sign pattern; (1, 2, 0) lies in a mirror plane.
+        GroupCase{"TH",
+                  {{1, 2, 0}},
+                  {{1, 2, 0},
+                   {-1, 2, 0},
+                   {1, -2, 0},
+                   {-1, -2, 0},
+                   {0, 1, 2},
+                   {0, -1, 2},
+                   {0, 1, -2},
+                   {0, -1, -2},
+                   {2, 0, 1},
+                   {-2, 0, 1},
+                   {2, 0, -1},
+                   {-2, 0, -1}}},
+        // Methane: hydrogens on the three-fold axes.
+        GroupCase{"TD",
+                  {{0, 0, 0}, {0.63, 0.63, 0.63}},
+                  {{0, 0, 0},
+                   {0.63, 0.63, 0.63},
+                   {0.63, -0.63, -0.63},
+                   {-0.63, 0.63, -0.63},
+                   {-0.63, -0.63, 0.63}}},
+        // Sulfur hexafluoride: fluorines on the four-fold axes.
+        GroupCase{"O",
+                  {{0, 0, 0}, {0, 0, 1.56}},
+                  {{0, 0, 0},
+                   {0, 0, 1.56},
+                   {0, 0, -1.56},
+                   {1.56, 0, 0},
+                   {-1.56, 0, 0},
+                   {0, 1.56, 0},
+                   {0, -1.56, 0}}},
+        GroupCase{"OH",
+                  {{0, 0, 1.56}, {1, 1, 1}},
+                  {{0, 0, 1.56},
+                   {0, 0, -1.56},
+                   {1.56, 0, 0},
+                   {-1.56, 0, 0},
+                   {0, 1.56, 0},
+                   {0, -1.56, 0},
+                   {1, 1, 1},
+                   {1, 1, -1},
+                   {1, -1, 1},
+                   {1, -1, -1},
+                   {-1, 1, 1},
+                   {-1, 1, -1},
+                   {-1, -1, 1},
+                   {-1, -1, -1}}}));
+
+// The cubic groups on a general point: a signed permutation maps
+// (x1, x2, x3) to (s1 x_p1, s2 x_p2, s3 x_p3). With the two-fold axes on
+// x, y, z, Td is those with an even number of minus signs (T is the even
+// permutations among them, the mirror x <-> y brings in the odd ones),
+// O those of determinant +1, Oh all 48.
+enum class Cubic { Oh, O, Td };
+
+std::vector<Point> signedPermutations(const Point& p, Cubic group) {
+    std::vector<Point> out;
+    std::array<int, 3> perm = {0, 1, 2};
+    do {
+        int inversions = 0;
+        for (int i = 0; i < 3; ++i)
+            for (int j = i + 1; j < 3; ++j)
+                inversions += perm[i] > perm[j];
+        for (int signs = 0; signs < 8; ++signs) {
+            const int minus = (signs & 1) + (signs >> 1 & 1) + (signs >> 2 & 1);
+            const bool take = group == Cubic::Oh  ? true
+                              : group == Cubic::O ? (inversions + minus) % 2 == 0
+                                                  : minus % 2 == 0;
+            if (take)
+                out.push_back({(signs & 1 ? -1 : 1) * p[perm[0]], (signs & 2 ? -1 : 1) * p[perm[1]],
+                               (signs & 4 ? -1 : 1) * p[perm[2]]});
+        }
+    } while (std::next_permutation(perm.begin(), perm.end()));
+    return out;
+}
+
+TEST(GamessSymmetryTest, CubicGroupsOnAGeneralPoint) {
+    const struct {
+        const char* line;
+        Cubic group;
+        std::size_t count;
+    } cases[] = {{"OH", Cubic::Oh, 48}, {"O", Cubic::O, 24}, {"TD", Cubic::Td, 24}};
+    for (const auto& c : cases) {
+        const auto atoms = expandGamessSymmetry(*parseGamessPointGroup(c.line), {at({1, 2, 3})});
+        ASSERT_TRUE(atoms.ok());
+        const auto full = signedPermutations({1, 2, 3}, c.group);
+        ASSERT_EQ(full.size(), c.count);
+        EXPECT_TRUE(sameSet(full, *atoms, 1e-9)) << c.line;
+    }
+}
+
+TEST(GamessSymmetryTest, NearlyOnAPlaneIsOnIt) {
+    // z typed as 0.0001 instead of 0: one atom, not two 0.0002 apart.
+    const auto atoms = expandGamessSymmetry(*parseGamessPointGroup("CS"), {at({1, 2, 1e-4})});
+    ASSERT_TRUE(atoms.ok());
+    EXPECT_EQ(atoms->size(), 1u);
+}
+
+TEST(GamessSymmetryTest, GroupLines) {
+    EXPECT_FALSE(parseGamessPointGroup("CNV")); // the order is needed
+    EXPECT_FALSE(parseGamessPointGroup("CNV 0"));
+    EXPECT_FALSE(parseGamessPointGroup("DNH 9")); // beyond what the program takes
+    EXPECT_FALSE(parseGamessPointGroup("I"));     // not a group it offers
+    EXPECT_FALSE(parseGamessPointGroup(""));
+    const auto g = parseGamessPointGroup("  dnh  4 ");
+    ASSERT_TRUE(g);
+    EXPECT_EQ(g->name, "DNH");
+    EXPECT_EQ(g->order, 4);
+    GamessPointGroup unknown{"XYZ", 1};
+    const auto bad = expandGamessSymmetry(unknown, {at({1, 2, 3})});
+    ASSERT_FALSE(bad.ok());
+    EXPECT_FALSE(bad.error().empty());
+}
+
+TEST(GamessSymmetryTest, CoordinateKinds) {
+    const struct {
+        const char* contrl;
+        bool unique;
+    } cases[] = {{" $CONTRL SCFTYP=RHF RUNTYP=HESSIAN $END", true},
+                 {" $CONTRL COORD=UNIQUE $END", true},
+                 {" $contrl coord=unique $end", true},
+                 {" $CONTRL COORD=CART UNITS=ANGS $END", false},
+                 {" $CONTRL COORD = ZMT $END", false},
+                 {" $CONTRL COORD=ZMTMPC $END", false},
+                 {" $CONTRL COORD=FRAGONLY $END", false},
+                 {" $CONTRL RUNTYP=ENERGY COORD=PRINAXIS$END", false},
+                 {" $CONTRL ICOORD=3 $END", true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(gamessListsUniqueAtoms(c.contrl), c.unique) << c.contrl;
+}
+
+} // namespace
+} // namespace kalviro

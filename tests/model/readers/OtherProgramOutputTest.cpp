@@ -1,0 +1,202 @@
+// Readers of other programs' frequency jobs on small texts: banners,
+// layouts the corpus lacks, and texts that are not whole jobs.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "model/readers/GamessOutputReader.h"
+#include "model/readers/NWChemOutputReader.h"
+#include "model/readers/OrcaOutputReader.h"
+#include "model/readers/OutputProgram.h"
+#include "model/readers/Psi4OutputReader.h"
+#include "model/readers/QChemOutputReader.h"
+
+namespace kalviro {
+namespace {
+
+TEST(OutputProgramTest, FirstBannerDecides) {
+    // A Gaussian job whose title quotes ORCA's banner is Gaussian's.
+    const char* gaussianQuotingOrca =
+        " Entering Gaussian System, Link 0=g16\n"
+        " Copyright (c) 1988-2017, Gaussian, Inc.  All Rights Reserved.\n"
+        " #p freq b3lyp/6-31g(d)\n"
+        " ---------------------------------\n"
+        " compare with * O   R   C   A * run\n"
+        " ---------------------------------\n";
+    EXPECT_EQ(detectOutputProgram(gaussianQuotingOrca), OutputProgram::Gaussian);
+    // Firefly's banner also names US GAMESS, further down.
+    EXPECT_EQ(detectOutputProgram("   *   Firefly version 8.2.0   *\n"
+                                  "   *  BASED ON  US GAMESS VERSION = 6 JUN 1999  *\n"),
+              OutputProgram::Firefly);
+    EXPECT_EQ(detectOutputProgram("* O   R   C   A *\n Entering Gaussian System\n"),
+              OutputProgram::Orca);
+    EXPECT_EQ(detectOutputProgram(""), OutputProgram::Unknown);
+    EXPECT_EQ(detectOutputProgram("just some text\n1 2 3\n"), OutputProgram::Unknown);
+    const auto gaussian = readOtherProgramOutput(gaussianQuotingOrca, "g.log");
+    ASSERT_FALSE(gaussian.ok());
+    EXPECT_NE(gaussian.error().find("g.log"), std::string::npos);
+    EXPECT_FALSE(readOtherProgramOutput("just some text\n", "x.out").ok());
+}
+
+// Each reader on an empty text, on its banner alone and on a file that
+// is not there: a failure that names the file, never content.
+TEST(OtherProgramOutputTest, TextsThatAreNotJobs) {
+    using Reader = ReadResult<FrequencyJob> (*)(std::string_view, std::string_view);
+    using FileReader = ReadResult<FrequencyJob> (*)(const std::string&);
+    const struct {
+        Reader read;
+        FileReader readFile;
+        const char* banner;
+    } readers[] = {
+        {readOrcaOutput, readOrcaOutputFile,
+         "* O   R   C   A *\n Program Version 6.0.0 -  RELEASE  -\n"},
+        {readQChemOutput, readQChemOutputFile, " Welcome to Q-Chem\n Q-Chem 5.4, Q-Chem, Inc.\n"},
+        {readGamessOutput, readGamessOutputFile, " *  GAMESS VERSION = 30 SEP 2018 (R3)  *\n"},
+        {readPsi4Output, readPsi4OutputFile,
+         " Psi4: An Open-Source Ab Initio Electronic Structure Package\n Psi4 1.9 release\n"},
+        {readNWChemOutput, readNWChemOutputFile,
+         " Northwest Computational Chemistry Package (NWChem) 7.0.2\n"},
+    };
+    for (const auto& r : readers) {
+        for (const std::string& text :
+             {std::string(), std::string("\n\n  \n"), std::string(r.banner)}) {
+            const auto job = r.read(text, "job.out");
+            ASSERT_FALSE(job.ok()) << r.banner;
+            EXPECT_EQ(job.error().rfind("job.out：", 0), 0u) << job.error();
+        }
+        EXPECT_NE(r.read("", "a").error(), r.read(r.banner, "a").error())
+            << "empty and no vibrations differ";
+        EXPECT_FALSE(r.readFile("/nonexistent/folder/job.out").ok());
+    }
+}
+
+TEST(OtherProgramOutputTest, OrcaImaginaryModeAndT2Column) {
+    const char* text =
+        "Program Version 4.2.1 -  RELEASE  -\n"
+        "CARTESIAN COORDINATES (ANGSTROEM)\n"
+        "---------------------------------\n"
+        "  O      0.000000    0.000000    0.100000\n"
+        "  H      0.750000    0.000000   -0.470000\n"
+        "  H     -0.750000    0.000000   -0.470000\n"
+        "\n"
+        "VIBRATIONAL FREQUENCIES\n"
+        "-----------------------\n\n"
+        "   0:         0.00 cm**-1\n   1:         0.00 cm**-1\n   2:         0.00 cm**-1\n"
+        "   3:         0.00 cm**-1\n   4:         0.00 cm**-1\n   5:         0.00 cm**-1\n"
+        "   6:      -512.30 cm**-1 ***imaginary mode***\n"
+        "   7:      1600.00 cm**-1\n   8:      3700.00 cm**-1\n\n"
+        "NORMAL MODES\n------------\n\n"
+        "                  0          1          2          3          4          5    \n";
+    std::string modes = text;
+    for (int row = 0; row < 9; ++row)
+        modes += "      " + std::to_string(row) +
+                 "       0.000000   0.000000   0.000000   0.000000   0.000000   0.000000\n";
+    modes += "                  6          7          8    \n";
+    for (int row = 0; row < 9; ++row)
+        modes += "      " + std::to_string(row) + "       0." + std::to_string(row) +
+                 "00000   0.100000  -0.200000\n";
+    modes += "\nIR SPECTRUM\n-----------\n\n"
+             " Mode    freq (cm**-1)   T**2         TX         TY         TZ\n"
+             "-------------------------------------------------------------------\n"
+             "   6:      -512.30    4.000000  (  0.000000   0.000000  -1.000000)\n"
+             "   7:      1600.00   25.000000  (  3.000000   4.000000   0.000000)\n"
+             "   8:      3700.00    0.000000  (  0.000000   0.000000   0.000000)\n\n";
+    const auto job = readOrcaOutput(modes);
+    ASSERT_TRUE(job.ok()) << job.error();
+    EXPECT_EQ(job->program, "ORCA 4.2.1");
+    ASSERT_EQ(job->frequencies, (std::vector<std::string>{"-512.30", "1600.00", "3700.00"}));
+    EXPECT_EQ(job->intensities, (std::vector<std::string>{"4.000000", "25.000000", "0.000000"}));
+    EXPECT_EQ(job->modes[0][1].x, 0.3); // row 3 of column 6: atom 2, x
+    EXPECT_EQ(job->modes[1][2].y, 0.1);
+    EXPECT_EQ(job->modes[2][0].z, -0.2);
+    // |T|^2 already equals T**2 here: the vectors stay as printed.
+    EXPECT_NEAR(job->dipoleDerivatives[0].z, -2.0, 1e-12);
+    EXPECT_NEAR(job->dipoleDerivatives[1].x, 3.0, 1e-12);
+    EXPECT_NEAR(job->dipoleDerivatives[1].y, 4.0, 1e-12);
+    EXPECT_EQ(job->dipoleDerivatives[2], Vector3{});
+    EXPECT_EQ(job->atoms[1].atomicNumber, 1);
+    EXPECT_EQ(job->atoms[1].symbol, "H");
+}
+
+TEST(OtherProgramOutputTest, QChemRamanColumn) {
+    const char* text = " Q-Chem 5.1, Q-Chem, Inc., Pleasanton, CA (2018).\n"
+                       " ----------------------------------------------------------------\n"
+                       "             Standard Nuclear Orientation (Angstroms)\n"
+                       "    I     Atom           X                Y                Z\n"
+                       " ----------------------------------------------------------------\n"
+                       "    1      C       0.0000000000     0.0000000000     0.5600000000\n"
+                       "    2      O       0.0000000000     0.0000000000    -0.5600000000\n"
+                       " ----------------------------------------------------------------\n"
+                       " **                       VIBRATIONAL ANALYSIS                       **\n"
+                       " Mode:                 1                      2\n"
+                       " Frequency:     -2200.50                2300.00\n"
+                       " IR Intens:       90.000                  0.001\n"
+                       " Raman Intens:    12.345                  0.500\n"
+                       "               X      Y      Z        X      Y      Z\n"
+                       " C          0.000  0.000  0.750    0.000  0.000  0.100\n"
+                       " O          0.000  0.000 -0.560    0.000  0.000 -0.200\n"
+                       // Seven columns a number: large ones run together.
+                       " TransDip -12.000-16.000  0.000    0.000  0.000  0.000\n"
+                       " STANDARD THERMODYNAMIC QUANTITIES AT   298.15 K  AND     1.00 ATM\n";
+    const auto job = readQChemOutput(text);
+    ASSERT_TRUE(job.ok()) << job.error();
+    EXPECT_EQ(job->program, "Q-Chem 5.1");
+    EXPECT_EQ(job->frequencies, (std::vector<std::string>{"-2200.50", "2300.00"}));
+    EXPECT_EQ(job->ramanActivities, (std::vector<std::string>{"12.345", "0.500"}));
+    EXPECT_EQ(job->modes[0][1].z, -0.56);
+    EXPECT_EQ(job->modes[1][1].z, -0.2);
+    // (-12, -16, 0) has length 20; scaled to sqrt(90).
+    EXPECT_NEAR(job->dipoleDerivatives[0].x, -12.0 / 20.0 * std::sqrt(90.0), 1e-12);
+    EXPECT_NEAR(job->dipoleDerivatives[0].y, -16.0 / 20.0 * std::sqrt(90.0), 1e-12);
+    // A weak mode whose printed vector rounds to zero has no direction.
+    EXPECT_EQ(job->dipoleDerivatives[1], Vector3{});
+    // Cut before the analysis ends: not a whole job.
+    const std::string cut(text, std::string_view(text).find(" TransDip"));
+    EXPECT_FALSE(readQChemOutput(cut).ok());
+}
+
+// The layout of Psi4 1.0 and 1.1: irreps in a table of their own, then
+// one block per mode.
+TEST(OtherProgramOutputTest, Psi4OldLayout) {
+    const char* text =
+        "                               Psi4 1.1 release\n"
+        "    Geometry (in Bohr), charge = 0, multiplicity = 1:\n\n"
+        "       Center              X                  Y                   Z       \n"
+        "    ------------   -----------------  -----------------  -----------------\n"
+        "           O          0.000000000000     0.000000000000    -0.124000000000\n"
+        "           H          0.000000000000    -1.430000000000     0.986000000000\n"
+        "           H          0.000000000000     1.430000000000     0.986000000000\n\n"
+        "  Irrep      Harmonic Frequency   \n"
+        "                  (cm-1)          \n"
+        "  -----------------------------------------------\n"
+        "      B2         200.1000i\n"
+        "      A1        1775.6478 \n"
+        "  -----------------------------------------------\n\n"
+        "  Normal Modes (non-mass-weighted).\n"
+        "  Frequency:       200.10i\n"
+        "  Force constant:   0.1000\n"
+        "\t     X       Y       Z           mass\t\n"
+        "O      0.000  -0.070   0.000      15.994915\n"
+        "H      0.000   0.550   0.420       1.007825\n"
+        "H      0.000   0.560  -0.420       1.007825\n\n"
+        "  Frequency:      1775.65\n"
+        "  Force constant:   1.1203\n"
+        "\t     X       Y       Z           mass\t\n"
+        "O      0.000   0.000  -0.068      15.994915\n"
+        "H      0.000   0.429   0.544       1.007825\n"
+        "H      0.000  -0.429   0.544       1.007825\n\n";
+    const auto job = readPsi4Output(text);
+    ASSERT_TRUE(job.ok()) << job.error();
+    EXPECT_EQ(job->program, "Psi4 1.1");
+    EXPECT_EQ(job->frequencies, (std::vector<std::string>{"-200.10", "1775.65"}));
+    EXPECT_EQ(job->symmetries, (std::vector<std::string>{"B2", "A1"}));
+    EXPECT_TRUE(job->intensities.empty());
+    EXPECT_NEAR(job->atoms[1].y, -1.43 * 0.529177210903, 1e-12); // bohr to angstrom
+    EXPECT_EQ(job->modes[0][2].y, 0.56);
+    EXPECT_EQ(job->modes[1][0].z, -0.068);
+}
+
+} // namespace
+} // namespace kalviro

@@ -10,31 +10,10 @@
 #include <string_view>
 
 #include "ir/MeasuredSpectrum.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 namespace {
-
-const char* const kReadFailed = "ファイル「{file}」を読み込めません: {reason}";
-const char* const kNoData = "スペクトルのデータ (##XYDATA, ##XYPOINTS, ##PEAK TABLE) がありません";
-const char* const kNtuples = "##NTUPLES 形式のデータには対応していません";
-const char* const kUnknownForm = "データ形式 {form} には対応していません";
-const char* const kBadCharacter = "{line} 行目に読めない文字 '{char}' があります";
-const char* const kDifWithoutStart = "{line} 行目: 差分 (DIF) の前に基準の値がありません";
-const char* const kDupWithoutValue = "{line} 行目: 繰り返し (DUP) の前に値がありません";
-const char* const kNoPoints = "データ点がありません";
-const char* const kBadFactor = "{label} の値が正しくありません";
-const char* const kPointCount = "##NPOINTS は {expected} ですが、{read} 点を読みました";
-const char* const kFirstXMismatch = "##FIRSTX ({expected}) と最初の行の X ({read}) が一致しません";
-const char* const kLastXMismatch =
-    "##LASTX ({expected}) と最後の行から求めた X ({read}) が一致しません";
-const char* const kDeltaXMismatch = "##DELTAX ({expected}) と点の間隔 ({read}) が一致しません";
-const char* const kCheckMismatch =
-    "{line} 行目の先頭の Y チェック値が前の行の最後の値と一致しません";
-const char* const kOddPairs =
-    "(XY..XY) の値の数が組の大きさで割り切れません。最後の値は無視しました";
-const char* const kNotPositiveX = "X が 0 以下の点は波数に変換できないため 0 としました";
-const char* const kNoEnd = "##END= がありません";
-const char* const kTooManyPoints = "データ点が多すぎます (1000万点まで)";
 
 // Bounds what a corrupt DUP count or a huge file can make us allocate.
 constexpr std::size_t kMaxPoints = 10000000;
@@ -190,7 +169,7 @@ std::optional<std::string> tokenise(std::string_view line, int lineNumber,
         } else if (std::isspace(uc) || c == ',' || c == ';' || uc < 32 || uc == 127) {
             finish();
         } else {
-            return withValue(withValue(kBadCharacter, "line", std::to_string(lineNumber)), "char",
+            return withValue(withValue(msg::kJcampBadCharacter, "line", std::to_string(lineNumber)), "char",
                              std::string(1, c));
         }
     }
@@ -232,16 +211,16 @@ std::optional<std::string> decodeXyData(const Block& b, double yFactor, std::vec
                 previous = tk;
             } else if (tk.kind == TokenKind::Difference) {
                 if (!haveY)
-                    return withValue(kDifWithoutStart, "line", std::to_string(dl.number));
+                    return withValue(msg::kJcampDifWithoutStart, "line", std::to_string(dl.number));
                 lastY += tk.value;
                 y.push_back(lastY);
                 endedInDif = true;
                 previous = tk;
             } else {
                 if (!previous)
-                    return withValue(kDupWithoutValue, "line", std::to_string(dl.number));
+                    return withValue(msg::kJcampDupWithoutValue, "line", std::to_string(dl.number));
                 if (!(tk.value >= 1 && tk.value <= static_cast<double>(kMaxPoints)))
-                    return std::string(kTooManyPoints);
+                    return std::string(msg::kJcampTooManyPoints);
                 const auto count = static_cast<std::size_t>(std::llround(tk.value));
                 for (std::size_t r = 1; r < count; ++r) {
                     if (previous->kind == TokenKind::Difference)
@@ -251,12 +230,12 @@ std::optional<std::string> decodeXyData(const Block& b, double yFactor, std::vec
             }
         }
         if (y.size() > kMaxPoints)
-            return std::string(kTooManyPoints);
+            return std::string(msg::kJcampTooManyPoints);
         if (previousEndedInDif && y.size() > lineStart) {
             // The first Y repeats the previous line's last Y: a check, not a point.
             if (lineStart > 0 && y[lineStart] != y[lineStart - 1] && !checkWarned) {
                 ctx.warnings.push_back(
-                    withValue(kCheckMismatch, "line", std::to_string(dl.number)));
+                    withValue(msg::kJcampCheckMismatch, "line", std::to_string(dl.number)));
                 checkWarned = true;
             }
             y.erase(y.begin() + static_cast<std::ptrdiff_t>(lineStart));
@@ -289,14 +268,14 @@ std::optional<std::string> decodePairs(const Block& b, double xFactor, double yF
             return err;
         for (const Token& t : tokens) {
             if (t.kind != TokenKind::Value)
-                return withValue(kUnknownForm, "form", b.dataForm);
+                return withValue(msg::kJcampUnknownForm, "form", b.dataForm);
             values.push_back(t.value);
         }
         if (values.size() > 2 * kMaxPoints)
-            return std::string(kTooManyPoints);
+            return std::string(msg::kJcampTooManyPoints);
     }
     if (values.size() % group != 0)
-        ctx.warnings.push_back(kOddPairs);
+        ctx.warnings.push_back(msg::kJcampOddPairs);
     for (std::size_t i = 0; i + group <= values.size(); i += group) {
         x.push_back(values[i] * xFactor);
         y.push_back(values[i + 1] * yFactor);
@@ -313,11 +292,11 @@ ReadResult<MeasuredSpectrum> decodeBlock(const Block& b, const std::string& file
                                          bool endSeen) {
     auto fail = [&](const std::string& reason) {
         return ReadResult<MeasuredSpectrum>::failure(
-            withValue(withValue(kReadFailed, "file", fileName), "reason", reason));
+            withValue(withValue(msg::kMeasuredReadFailed, "file", fileName), "reason", reason));
     };
     ReadContext ctx;
     if (!endSeen)
-        ctx.warnings.push_back(kNoEnd);
+        ctx.warnings.push_back(msg::kJcampNoEnd);
     MeasuredSpectrum s;
     if (const std::string* t = b.find("TITLE"))
         s.title = trim(*t);
@@ -334,7 +313,7 @@ ReadResult<MeasuredSpectrum> decodeBlock(const Block& b, const std::string& file
         if (b.find(factorLabel[i])) {
             const auto f = b.number(factorLabel[i]);
             if (!f || !std::isfinite(*f) || *f == 0)
-                return fail(withValue(kBadFactor, "label", std::string("##") + factorLabel[i]));
+                return fail(withValue(msg::kJcampBadFactor, "label", std::string("##") + factorLabel[i]));
             factor[i] = *f;
         }
     }
@@ -346,7 +325,7 @@ ReadResult<MeasuredSpectrum> decodeBlock(const Block& b, const std::string& file
             return fail(*err);
         const std::size_t n = s.y.size();
         if (n == 0)
-            return fail(kNoPoints);
+            return fail(msg::kJcampNoPoints);
         const auto firstX = b.number("FIRSTX");
         const auto lastX = b.number("LASTX");
         const auto deltaX = b.number("DELTAX");
@@ -371,13 +350,13 @@ ReadResult<MeasuredSpectrum> decodeBlock(const Block& b, const std::string& file
 
         if (nPoints && *nPoints != static_cast<double>(n))
             ctx.warnings.push_back(
-                withValue(withValue(kPointCount, "expected", numberText(*nPoints)), "read",
+                withValue(withValue(msg::kJcampPointCount, "expected", numberText(*nPoints)), "read",
                           std::to_string(n)));
         // A line's X is rounded in the file: allow half a step and a millionth.
         const double slack = 0.5 * std::abs(step) + 1e-6 * std::abs(first);
         if (firstX && std::abs(*firstX - lineFirst) > slack)
             ctx.warnings.push_back(
-                withValue(withValue(kFirstXMismatch, "expected", numberText(*firstX)), "read",
+                withValue(withValue(msg::kJcampFirstXMismatch, "expected", numberText(*firstX)), "read",
                           numberText(lineFirst)));
         if (lastX && n > 1 && (deltaX || lineX.size() > 1)) {
             const double d = deltaX ? *deltaX : step;
@@ -386,12 +365,12 @@ ReadResult<MeasuredSpectrum> decodeBlock(const Block& b, const std::string& file
                 x * factor[0] + static_cast<double>(n - 1 - std::min(index, n - 1)) * d;
             if (std::abs(fromLines - *lastX) > std::abs(d) + 1e-6 * std::abs(*lastX))
                 ctx.warnings.push_back(
-                    withValue(withValue(kLastXMismatch, "expected", numberText(*lastX)), "read",
+                    withValue(withValue(msg::kJcampLastXMismatch, "expected", numberText(*lastX)), "read",
                               numberText(fromLines)));
         }
         if (deltaX && lastX && n > 1 && std::abs(*deltaX - step) > 0.01 * std::abs(step))
             ctx.warnings.push_back(
-                withValue(withValue(kDeltaXMismatch, "expected", numberText(*deltaX)), "read",
+                withValue(withValue(msg::kJcampDeltaXMismatch, "expected", numberText(*deltaX)), "read",
                           numberText(step)));
     } else if ((b.dataLabel == "XYPOINTS" || b.dataLabel == "PEAKTABLE" ||
                 b.dataLabel == "XYDATA") &&
@@ -399,14 +378,14 @@ ReadResult<MeasuredSpectrum> decodeBlock(const Block& b, const std::string& file
         if (auto err = decodePairs(b, factor[0], factor[1], s.x, s.y, ctx))
             return fail(*err);
         if (s.y.empty())
-            return fail(kNoPoints);
+            return fail(msg::kJcampNoPoints);
         if (const auto nPoints = b.number("NPOINTS");
             nPoints && *nPoints != static_cast<double>(s.y.size()))
             ctx.warnings.push_back(
-                withValue(withValue(kPointCount, "expected", numberText(*nPoints)), "read",
+                withValue(withValue(msg::kJcampPointCount, "expected", numberText(*nPoints)), "read",
                           std::to_string(s.y.size())));
     } else {
-        return fail(withValue(kUnknownForm, "form", b.dataForm));
+        return fail(withValue(msg::kJcampUnknownForm, "form", b.dataForm));
     }
 
     if (unitsAre(s.xUnits, {"1CM", "CM1", "CM^1", "WAVENUMBERS", "WAVENUMBER"})) {
@@ -424,7 +403,7 @@ ReadResult<MeasuredSpectrum> decodeBlock(const Block& b, const std::string& file
             }
         }
         if (zeroed)
-            ctx.warnings.push_back(kNotPositiveX);
+            ctx.warnings.push_back(msg::kJcampNotPositiveX);
         s.xIsWavenumber = true;
     }
     s.warnings = std::move(ctx.warnings);
@@ -521,7 +500,7 @@ ReadResult<MeasuredSpectrum> readJcampDx(const std::string& text, const std::str
     }
     if (!firstSpectrum)
         return ReadResult<MeasuredSpectrum>::failure(withValue(
-            withValue(kReadFailed, "file", fileName), "reason", ntuples ? kNtuples : kNoData));
+            withValue(msg::kMeasuredReadFailed, "file", fileName), "reason", ntuples ? msg::kJcampNtuples : msg::kJcampNoData));
     return decodeBlock(*firstSpectrum, fileName, endSeen);
 }
 

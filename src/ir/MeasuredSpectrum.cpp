@@ -2,6 +2,7 @@
 // program makes before drawing a measured spectrum.
 
 #include "ir/MeasuredSpectrum.h"
+#include "platform/Messages.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,15 +13,6 @@
 
 namespace kalviro {
 namespace {
-
-const char* const kReadFailed = "ファイル「{file}」を読み込めません: {reason}";
-const char* const kCannotOpen = "ファイルを開けません";
-const char* const kNotNumbers = "{line} 行目を 2 列の数値として読めません";
-const char* const kNoTextPoints = "数値の行がありません";
-const char* const kNotVibrational = "ファイル「{file}」のスペクトル ({type}) "
-                                    "は赤外・ラマンスペクトルではないため重ねて表示できません";
-const char* const kNotWavenumber =
-    "ファイル「{file}」の X の単位 ({units}) は波数 (cm-1) に変換できないため重ねて表示できません";
 
 constexpr double kSmallestTransmittance = 1e-4;
 
@@ -113,7 +105,7 @@ ReadResult<MeasuredSpectrum> readSpectrumText(const std::string& text,
                                               const std::string& fileName) {
     auto fail = [&](const std::string& reason) {
         return ReadResult<MeasuredSpectrum>::failure(
-            withValue(withValue(kReadFailed, "file", fileName), "reason", reason));
+            withValue(withValue(msg::kMeasuredReadFailed, "file", fileName), "reason", reason));
     };
     MeasuredSpectrum s;
     s.title = fileName;
@@ -145,11 +137,11 @@ ReadResult<MeasuredSpectrum> readSpectrumText(const std::string& text,
         } else if (s.x.empty() && header.empty()) {
             header = std::string(line);
         } else {
-            return fail(withValue(kNotNumbers, "line", std::to_string(lineNumber)));
+            return fail(withValue(msg::kMeasuredNotNumbers, "line", std::to_string(lineNumber)));
         }
     }
     if (s.x.empty())
-        return fail(kNoTextPoints);
+        return fail(msg::kMeasuredNoTextPoints);
     const std::string h = upper(header);
     if (h.find("%T") != std::string::npos)
         s.yUnits = "%T";
@@ -168,7 +160,7 @@ ReadResult<MeasuredSpectrum> readMeasuredSpectrumFile(const std::string& path) {
     std::ostringstream bytes;
     if (!in || !(bytes << in.rdbuf()))
         return ReadResult<MeasuredSpectrum>::failure(
-            withValue(withValue(kReadFailed, "file", name), "reason", kCannotOpen));
+            withValue(withValue(msg::kMeasuredReadFailed, "file", name), "reason", msg::kMeasuredCannotOpen));
     const std::string text = bytes.str();
     // JCAMP-DX when the first line that is not blank or a $$ comment is a label.
     std::size_t p = 0;
@@ -216,9 +208,9 @@ std::string overlayRefusal(const MeasuredSpectrum& s, const std::string& fileNam
     const bool vibrational =
         s.dataType.empty() || hasWord(s.dataType, {"INFRARED", "IR", "FTIR", "RAMAN"});
     if (!vibrational)
-        return withValue(withValue(kNotVibrational, "file", fileName), "type", s.dataType);
+        return withValue(withValue(msg::kMeasuredNotVibrational, "file", fileName), "type", s.dataType);
     if (!s.xIsWavenumber)
-        return withValue(withValue(kNotWavenumber, "file", fileName), "units", s.xUnits);
+        return withValue(withValue(msg::kMeasuredNotWavenumber, "file", fileName), "units", s.xUnits);
     return {};
 }
 

@@ -1,21 +1,11 @@
 #include "ir/SpectrumEngine.h"
+#include "platform/Messages.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace kalviro {
 namespace {
-
-const char* const kRangeOrder =
-    "スペクトルの範囲が正しくありません: 開始波数は終了波数より小さくしてください";
-const char* const kStepNotPositive = "スペクトルの刻み幅は正の値にしてください";
-const char* const kTooManyPoints = "スペクトルの点の数が多すぎます (100万点まで)";
-const char* const kWidthNotPositive = "半値全幅は正の値にしてください";
-const char* const kEtaOutOfRange = "η は 0 以上 1 以下にしてください";
-const char* const kScalingNotFinite = "スケーリング係数とシフトには有限の値を指定してください";
-const char* const kLaserNotPositive = "励起光の波数は正の値にしてください";
-const char* const kTemperatureNotPositive = "温度は正の値にしてください";
-const char* const kRamanLengths = "振動数と Raman 活性の数が一致しません";
 
 // CODATA 2018 exact values (SI), c in cm/s so that h c nu / k T takes nu in cm-1.
 constexpr double kPlanck = 6.62607015e-34;    // J s
@@ -43,13 +33,13 @@ void addLine(std::vector<double>& y, double from, double step, double x0, double
 
 ReadResult<std::vector<double>> gridPoints(const SpectrumGrid& grid) {
     if (!std::isfinite(grid.from) || !std::isfinite(grid.to) || !(grid.from < grid.to))
-        return ReadResult<std::vector<double>>::failure(kRangeOrder);
+        return ReadResult<std::vector<double>>::failure(msg::kSpectrumRangeOrder);
     if (!std::isfinite(grid.step) || !(grid.step > 0))
-        return ReadResult<std::vector<double>>::failure(kStepNotPositive);
+        return ReadResult<std::vector<double>>::failure(msg::kSpectrumStepNotPositive);
     // A millionth of a step of slack so that 600..1499 step 0.1 ends on 1499.
     const double intervals = std::floor((grid.to - grid.from) / grid.step + 1e-6);
     if (!(intervals + 1 <= static_cast<double>(kMaxGridPoints)))
-        return ReadResult<std::vector<double>>::failure(kTooManyPoints);
+        return ReadResult<std::vector<double>>::failure(msg::kSpectrumTooManyPoints);
     std::vector<double> x(static_cast<std::size_t>(intervals) + 1);
     for (std::size_t j = 0; j < x.size(); ++j)
         x[j] = grid.from + static_cast<double>(j) * grid.step;
@@ -62,11 +52,11 @@ ReadResult<SpectrumCurve> broadenSticks(std::span<const Stick> sticks,
     if (!x)
         return ReadResult<SpectrumCurve>::failure(x.error());
     if (!std::isfinite(s.width) || !(s.width > 0))
-        return ReadResult<SpectrumCurve>::failure(kWidthNotPositive);
+        return ReadResult<SpectrumCurve>::failure(msg::kSpectrumWidthNotPositive);
     if (s.shape == LineShape::PseudoVoigt && !(s.eta >= 0 && s.eta <= 1))
-        return ReadResult<SpectrumCurve>::failure(kEtaOutOfRange);
+        return ReadResult<SpectrumCurve>::failure(msg::kSpectrumEtaOutOfRange);
     if (!std::isfinite(s.factor) || !std::isfinite(s.shift))
-        return ReadResult<SpectrumCurve>::failure(kScalingNotFinite);
+        return ReadResult<SpectrumCurve>::failure(msg::kSpectrumScalingNotFinite);
 
     SpectrumCurve curve;
     curve.x = std::move(*x);
@@ -116,11 +106,11 @@ ReadResult<std::vector<Stick>> ramanSticks(std::span<const double> wavenumbers,
                                            const RamanSettings& settings) {
     using Result = ReadResult<std::vector<Stick>>;
     if (wavenumbers.size() != activities.size())
-        return Result::failure(kRamanLengths);
+        return Result::failure(msg::kSpectrumRamanLengths);
     if (!std::isfinite(settings.laserWavenumber) || !(settings.laserWavenumber > 0))
-        return Result::failure(kLaserNotPositive);
+        return Result::failure(msg::kSpectrumLaserNotPositive);
     if (!std::isfinite(settings.temperature) || !(settings.temperature > 0))
-        return Result::failure(kTemperatureNotPositive);
+        return Result::failure(msg::kSpectrumTemperatureNotPositive);
 
     const double hcOverKT = kPlanck * kLightSpeed / (kBoltzmann * settings.temperature);
     std::vector<Stick> out;

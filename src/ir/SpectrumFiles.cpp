@@ -5,13 +5,10 @@
 #include <cstdio>
 
 #include "model/NumberText.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 namespace {
-
-const char* const kEmptyCurve = "保存するスペクトルがありません";
-const char* const kCurveLengths = "スペクトルの X と Y の点の数が一致しません";
-const char* const kNotFinite = "スペクトルに有限でない値があるため保存できません";
 
 constexpr const char* kLineEnd = "\r\n";
 constexpr std::size_t kMaxLine = 80;
@@ -72,13 +69,13 @@ ReadResult<std::string> jcampDxBytes(const SpectrumCurve& curve, const JcampDxHe
     using Result = ReadResult<std::string>;
     const std::size_t n = curve.y.size();
     if (n == 0)
-        return Result::failure(kEmptyCurve);
+        return Result::failure(msg::kSpectrumFileEmptyCurve);
     if (curve.x.size() != n)
-        return Result::failure(kCurveLengths);
+        return Result::failure(msg::kSpectrumFileCurveLengths);
     double largest = 0;
     for (std::size_t i = 0; i < n; ++i) {
         if (!std::isfinite(curve.x[i]) || !std::isfinite(curve.y[i]))
-            return Result::failure(kNotFinite);
+            return Result::failure(msg::kSpectrumFileNotFinite);
         largest = std::max(largest, std::abs(curve.y[i]));
     }
     // Y as integers of at most six digits for the largest value.

@@ -1,4 +1,5 @@
 #include "model/FrameAlignment.h"
+#include "platform/Messages.h"
 
 #include <Eigen/Dense>
 #include <algorithm>
@@ -11,12 +12,6 @@ namespace kalviro {
 namespace {
 
 // Texts the user sees.
-constexpr const char* kAtomCount = "原子の数が違います (別の分子です)";
-constexpr const char* kElements = "原子の種類が違います (別の分子です): 原子 ";
-constexpr const char* kGeometry =
-    "回転で重ね合わせても構造が一致しません (別の分子か別の構造です): 最大のずれ ";
-constexpr const char* kAngstrom = " Å";
-constexpr const char* kNoAtoms = "原子がありません";
 
 Eigen::Vector3d toEigen(const Vector3& v) {
     return {v.x, v.y, v.z};
@@ -161,18 +156,18 @@ ReadResult<FrameAlignment> alignSameMolecule(const std::vector<int>& fromNumbers
                                              const std::vector<Vector3>& to, double tolerance) {
     using Result = ReadResult<FrameAlignment>;
     if (from.empty() || to.empty())
-        return Result::failure(kNoAtoms);
+        return Result::failure(msg::kHessianNoAtoms);
     if (from.size() != to.size() || fromNumbers.size() != from.size() ||
         toNumbers.size() != to.size())
-        return Result::failure(kAtomCount);
+        return Result::failure(msg::kFrameAtomCount);
     for (std::size_t i = 0; i < from.size(); ++i)
         if (fromNumbers[i] != toNumbers[i])
-            return Result::failure(kElements + std::to_string(i + 1));
+            return Result::failure(msg::kFrameElements + std::to_string(i + 1));
     const FrameAlignment f = alignFrames(from, to);
     if (!(f.maxDeviation <= tolerance)) {
         char text[32];
         std::snprintf(text, sizeof text, "%.4f", f.maxDeviation);
-        return Result::failure(kGeometry + std::string(text) + kAngstrom);
+        return Result::failure(msg::kFrameGeometry + std::string(text) + msg::kFrameAngstrom);
     }
     return f;
 }

@@ -6,19 +6,13 @@
 
 #include "model/ElementTable.h"
 #include "model/NumberText.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 
 namespace {
 
 // Texts the user sees.
-constexpr const char* kItemPrefix = "同位体の指定「";
-constexpr const char* kItemSuffix = "」: ";
-constexpr const char* kNotAnItem = "「原子番号=同位体名または質量(amu)」の形ではありません";
-constexpr const char* kEmptyList = "同位体の指定が空です";
-constexpr const char* kAtomOutOfRange = "原子番号が 1 から原子数までの範囲にありません";
-constexpr const char* kUnknownIsotope = "この同位体は知られていません";
-constexpr const char* kMassNotPositive = "質量は正の数でなければなりません";
 
 struct Isotope {
     int z;
@@ -118,7 +112,7 @@ std::string_view trim(std::string_view s) {
 }
 
 std::string itemError(std::string_view item, const char* reason) {
-    return std::string(kItemPrefix) + std::string(item) + kItemSuffix + reason;
+    return std::string(msg::kIsotopeItemPrefix) + std::string(item) + msg::kIsotopeItemSuffix + reason;
 }
 
 } // namespace
@@ -156,29 +150,29 @@ ReadResult<std::vector<MassChange>> parseIsotopeChanges(std::string_view text, i
     using Result = ReadResult<std::vector<MassChange>>;
     std::vector<MassChange> changes;
     if (trim(text).empty())
-        return Result::failure(kEmptyList);
+        return Result::failure(msg::kIsotopeEmptyList);
     while (true) {
         const std::size_t comma = text.find(',');
         const std::string_view item = trim(text.substr(0, comma));
         const std::size_t eq = item.find('=');
         if (eq == std::string_view::npos)
-            return Result::failure(itemError(item, kNotAnItem));
+            return Result::failure(itemError(item, msg::kIsotopeNotAnItem));
         const std::string_view atomText = trim(item.substr(0, eq));
         const std::string_view massText = trim(item.substr(eq + 1));
         long atom = 0;
         if (!parseWholeInteger(atomText, atom) || massText.empty())
-            return Result::failure(itemError(item, kNotAnItem));
+            return Result::failure(itemError(item, msg::kIsotopeNotAnItem));
         if (atom < 1 || atom > atomCount)
-            return Result::failure(itemError(item, kAtomOutOfRange));
+            return Result::failure(itemError(item, msg::kIsotopeAtomOutOfRange));
         double mass = 0.0;
         if (!parseWholeNumber(massText, mass)) {
             const auto named = isotopeMass(massText);
             if (!named)
-                return Result::failure(itemError(item, kUnknownIsotope));
+                return Result::failure(itemError(item, msg::kIsotopeUnknownIsotope));
             mass = *named;
         }
         if (!(mass > 0.0) || !std::isfinite(mass))
-            return Result::failure(itemError(item, kMassNotPositive));
+            return Result::failure(itemError(item, msg::kIsotopeMassNotPositive));
         changes.push_back({static_cast<int>(atom - 1), mass});
         if (comma == std::string_view::npos)
             break;

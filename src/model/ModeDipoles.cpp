@@ -8,15 +8,13 @@
 #include "model/Isotopes.h"
 #include "model/NumberText.h"
 #include "model/readers/CheckpointSections.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 
 namespace {
 
 // Texts the user sees.
-constexpr const char* kNoPolarTensor = "双極子微分（原子極性テンソル）がありません";
-constexpr const char* kModeCount = "振動モードの原子数が分子の原子数に合いません: モード ";
-constexpr const char* kNoStandardMass = "標準の質量が分からない元素があります: 原子 ";
 
 // A Hessian mode joins an output mode's match when the square of their
 // overlap is at least this: the two-decimal rounding of printed
@@ -53,7 +51,7 @@ ReadResult<Frames> alignFiles(const FrequencyJob& output, const HessianInput& in
                               const std::vector<std::vector<Vector3>>& checkpointModes) {
     using Result = ReadResult<Frames>;
     if (in.polarTensor.size() != 9 * in.atomicNumbers.size() || in.polarTensor.empty())
-        return Result::failure(kNoPolarTensor);
+        return Result::failure(msg::kModeDipoleNoPolarTensor);
     std::vector<int> outNumbers;
     std::vector<Vector3> outPositions;
     for (const Atom& a : output.atoms) {
@@ -70,13 +68,13 @@ ReadResult<Frames> alignFiles(const FrequencyJob& output, const HessianInput& in
         f.alignment = alignFramesWithModes(from, outPositions, checkpointModes, output.modes);
     for (std::size_t k = 0; k < output.modes.size(); ++k)
         if (output.modes[k].size() != from.size())
-            return Result::failure(kModeCount + std::to_string(k + 1));
+            return Result::failure(msg::kModeDipoleModeCount + std::to_string(k + 1));
     f.masses = in.masses;
     if (f.masses.empty())
         for (std::size_t a = 0; a < in.atomicNumbers.size(); ++a) {
             const auto m = standardIsotopeMass(in.atomicNumbers[a]);
             if (!m)
-                return Result::failure(kNoStandardMass + std::to_string(a + 1));
+                return Result::failure(msg::kHessianNoStandardMass + std::to_string(a + 1));
             f.masses.push_back(*m);
         }
     return f;

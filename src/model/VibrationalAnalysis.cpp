@@ -6,25 +6,13 @@
 
 #include "model/Isotopes.h"
 #include "model/readers/CheckpointSections.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 
 namespace {
 
 // Texts the user sees.
-constexpr const char* kNoAtoms = "原子がありません";
-constexpr const char* kCoordinateCount = "座標の数が原子数に合いません";
-constexpr const char* kMassCount = "質量の数が原子数に合いません";
-constexpr const char* kMassNotPositive = "質量が正の数ではありません: 原子 ";
-constexpr const char* kNoStandardMass = "標準の質量が分からない元素があります: 原子 ";
-constexpr const char* kHessianLength = "ヘッセ行列の値の数が原子数に合いません";
-constexpr const char* kPolarTensorLength =
-    "双極子微分（原子極性テンソル）の値の数が原子数に合いません";
-constexpr const char* kNotFinite = "数でない値 (NaN, 無限大) があります: ";
-constexpr const char* kWhatCoordinates = "座標";
-constexpr const char* kWhatHessian = "ヘッセ行列";
-constexpr const char* kWhatPolarTensor = "双極子微分";
-constexpr const char* kNoHessian = "ヘッセ行列 (Cartesian Force Constants) がありません";
 
 // CODATA 2018.
 constexpr double kHartree = 4.3597447222071e-18;         // J
@@ -106,25 +94,25 @@ Eigen::MatrixXd externalCoordinates(const std::vector<double>& xyz,
 std::string checkInput(const HessianInput& in, bool needHessian = true) {
     const std::size_t n = in.atomicNumbers.size();
     if (n == 0)
-        return kNoAtoms;
+        return msg::kHessianNoAtoms;
     if (in.coordinates.size() != 3 * n)
-        return countText(kCoordinateCount, in.coordinates.size(), 3 * n);
+        return countText(msg::kHessianCoordinateCount, in.coordinates.size(), 3 * n);
     if (!in.masses.empty() && in.masses.size() != n)
-        return countText(kMassCount, in.masses.size(), n);
+        return countText(msg::kHessianMassCount, in.masses.size(), n);
     const std::size_t dim = 3 * n;
     if ((needHessian || !in.hessian.empty()) && in.hessian.size() != dim * (dim + 1) / 2)
-        return countText(kHessianLength, in.hessian.size(), dim * (dim + 1) / 2);
+        return countText(msg::kHessianHessianLength, in.hessian.size(), dim * (dim + 1) / 2);
     if (!in.polarTensor.empty() && in.polarTensor.size() != 9 * n)
-        return countText(kPolarTensorLength, in.polarTensor.size(), 9 * n);
+        return countText(msg::kHessianPolarTensorLength, in.polarTensor.size(), 9 * n);
     if (!allFinite(in.coordinates))
-        return std::string(kNotFinite) + kWhatCoordinates;
+        return std::string(msg::kHessianNotFinite) + msg::kHessianWhatCoordinates;
     if (!allFinite(in.hessian))
-        return std::string(kNotFinite) + kWhatHessian;
+        return std::string(msg::kHessianNotFinite) + msg::kHessianWhatHessian;
     if (!allFinite(in.polarTensor))
-        return std::string(kNotFinite) + kWhatPolarTensor;
+        return std::string(msg::kHessianNotFinite) + msg::kHessianWhatPolarTensor;
     for (std::size_t a = 0; a < in.masses.size(); ++a)
         if (!(in.masses[a] > 0.0) || !std::isfinite(in.masses[a]))
-            return kMassNotPositive + std::to_string(a + 1);
+            return msg::kHessianMassNotPositive + std::to_string(a + 1);
     return {};
 }
 
@@ -175,7 +163,7 @@ ReadResult<VibrationalAnalysis> analyseHessian(const HessianInput& in) {
         for (std::size_t a = 0; a < n; ++a) {
             const auto m = standardIsotopeMass(in.atomicNumbers[a]);
             if (!m)
-                return Result::failure(kNoStandardMass + std::to_string(a + 1));
+                return Result::failure(msg::kHessianNoStandardMass + std::to_string(a + 1));
             result.masses.push_back(*m);
         }
     }
@@ -258,7 +246,7 @@ ReadResult<VibrationalAnalysis> analyseWithIsotopes(HessianInput in, std::string
     for (std::size_t a = in.masses.size(); a < in.atomicNumbers.size(); ++a) {
         const auto m = standardIsotopeMass(in.atomicNumbers[a]);
         if (!m)
-            return Result::failure(kNoStandardMass + std::to_string(a + 1));
+            return Result::failure(msg::kHessianNoStandardMass + std::to_string(a + 1));
         in.masses.push_back(*m);
     }
     auto parsed = parseIsotopeChanges(changes, static_cast<int>(in.atomicNumbers.size()));
@@ -274,7 +262,7 @@ ReadResult<HessianInput> hessianInputFromCheckpoint(const CheckpointSections& fi
     HessianInput in;
     in.hessian = file.values("Cartesian Force Constants");
     if (in.hessian.empty() && requireHessian)
-        return ReadResult<HessianInput>::failure(kNoHessian);
+        return ReadResult<HessianInput>::failure(msg::kHessianNoHessian);
     for (double z : file.values("Atomic numbers"))
         in.atomicNumbers.push_back(static_cast<int>(z));
     in.coordinates = file.values("Current cartesian coordinates");

@@ -9,21 +9,12 @@
 #include <vector>
 
 #include "model/NumberText.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 
 namespace {
 
-constexpr const char* kCannotOpen = "ファイルが開けません";
-constexpr const char* kNotMolden = "Molden 形式の項目が見つかりません";
-constexpr const char* kBadLine = "Molden ファイルの行が読めません (行 ";
-constexpr const char* kUnknownShell = "Molden ファイルに知らない殻の種類があります (行 ";
-constexpr const char* kUnknownAtom = "Molden ファイルの基底関数が存在しない原子を指しています (行 ";
-constexpr const char* kStoBasis = "Slater 型の基底関数 ([STO]) には対応していません";
-constexpr const char* kNoBasis = "Molden ファイルに [MO] がありますが [GTO] がありません";
-constexpr const char* kBadIndex =
-    "Molden ファイルの分子軌道の係数の番号が基底関数の数を超えています (行 ";
-constexpr const char* kModeCount = "Molden ファイルの基準振動の数が振動数の数と合いません";
 constexpr const char* kLineEnd = ")";
 
 constexpr double kBohrInAngstrom = 0.52917721067;
@@ -193,9 +184,9 @@ class Reader {
         for (const Section& s : sections)
             byName.emplace(s.name, &s);
         if (byName.empty())
-            return fail(kNotMolden);
+            return fail(msg::kMoldenNotMolden);
         if (byName.count("STO") && byName.count("MO"))
-            return fail(kStoBasis);
+            return fail(msg::kMoldenStoBasis);
         PureFlags pure;
         if (byName.count("5D") || byName.count("5D7F"))
             pure.d = pure.f = true;
@@ -212,7 +203,7 @@ class Reader {
             return fail(error_);
         if (auto it = byName.find("MO"); it != byName.end()) {
             if (result_.orbitals.basis.shells().empty())
-                return fail(kNoBasis);
+                return fail(msg::kMoldenNoBasis);
             if (!readOrbitals(*it->second))
                 return fail(error_);
             fixCartesianNormalisation(result_.orbitals);
@@ -222,7 +213,7 @@ class Reader {
                 return fail(error_);
         }
         if (result_.orbitals.atoms.empty() && !result_.frequencies)
-            return fail(kNotMolden);
+            return fail(msg::kMoldenNotMolden);
         return std::move(result_);
     }
 
@@ -247,7 +238,7 @@ class Reader {
             long sequence = 0, z = 0;
             if (t.size() < 6 || !parseWholeInteger(t[1], sequence) || !parseWholeInteger(t[2], z) ||
                 !numbers(t, 3, 3, v))
-                return bad(kBadLine, line.number);
+                return bad(msg::kMoldenBadLine, line.number);
             atomBySequence_[sequence] = static_cast<int>(result_.orbitals.atoms.size());
             result_.orbitals.atoms.push_back(
                 {static_cast<int>(z), {v[0] * scale, v[1] * scale, v[2] * scale}});
@@ -267,29 +258,29 @@ class Reader {
             if (parseWholeInteger(t[0], sequence)) {
                 const auto it = atomBySequence_.find(sequence);
                 if (it == atomBySequence_.end())
-                    return bad(kUnknownAtom, number);
+                    return bad(msg::kMoldenUnknownAtom, number);
                 atom = it->second;
                 continue;
             }
             long count = 0;
             if (atom < 0 || t.size() < 2 || !parseWholeInteger(t[1], count) || count < 1)
-                return bad(kBadLine, number);
+                return bad(msg::kMoldenBadLine, number);
             double scale = 1.0;
             if (t.size() >= 3 && (!parseWholeNumber(t[2], scale) || scale <= 0.0))
-                return bad(kBadLine, number);
+                return bad(msg::kMoldenBadLine, number);
             const std::string label = upper(t[0]);
             const bool sp = label == "SP";
             static const std::string letters = "SPDFGH";
             const std::size_t l = letters.find(label);
             if (!sp && (label.size() != 1 || l == std::string::npos))
-                return bad(kUnknownShell, number);
+                return bad(msg::kMoldenUnknownShell, number);
             std::vector<double> exponents, c1, c2;
             for (long k = 0; k < count; ++k) {
                 if (i + 1 >= s.lines.size())
-                    return bad(kBadLine, number);
+                    return bad(msg::kMoldenBadLine, number);
                 const Line& p = s.lines[++i];
                 if (!numbers(tokens(p.text), 0, sp ? 3 : 2, v) || v[0] <= 0.0)
-                    return bad(kBadLine, p.number);
+                    return bad(msg::kMoldenBadLine, p.number);
                 exponents.push_back(v[0] * scale * scale);
                 c1.push_back(v[1]);
                 if (sp)
@@ -339,7 +330,7 @@ class Reader {
                     o.spin = upper(value) == "BETA" ? Spin::Beta : Spin::Alpha;
                 } else if (key == "ENE" || key == "OCCUP") {
                     if (!parseWholeNumber(value, number))
-                        return bad(kBadLine, line.number);
+                        return bad(msg::kMoldenBadLine, line.number);
                     (key == "ENE" ? o.energy : o.occupation) = number;
                 }
                 continue;
@@ -348,9 +339,9 @@ class Reader {
             long index = 0;
             double c = 0.0;
             if (tk.size() < 2 || !parseWholeInteger(tk[0], index) || !parseWholeNumber(tk[1], c))
-                return bad(kBadLine, line.number);
+                return bad(msg::kMoldenBadLine, line.number);
             if (index < 1 || index > functions)
-                return bad(kBadIndex, line.number);
+                return bad(msg::kMoldenBadIndex, line.number);
             if (orbitals.empty())
                 start();
             orbitals.back().coefficients[index - 1] = c;
@@ -374,7 +365,7 @@ class Reader {
                 continue;
             double f = 0.0;
             if (!parseWholeNumber(t[0], f))
-                return bad(kBadLine, line.number);
+                return bad(msg::kMoldenBadLine, line.number);
             // Some programs list the translations and rotations as zeros.
             keep.push_back(f != 0.0);
             if (f != 0.0)
@@ -386,7 +377,7 @@ class Reader {
                 if (t.empty())
                     continue;
                 if (t.size() < 4 || !numbers(t, 1, 3, v))
-                    return bad(kBadLine, line.number);
+                    return bad(msg::kMoldenBadLine, line.number);
                 Atom a;
                 a.symbol = std::string(t[0]);
                 a.setElementBySymbol();
@@ -416,11 +407,11 @@ class Reader {
                     continue;
                 }
                 if (modes.empty() || !numbers(t, 0, 3, v))
-                    return bad(kBadLine, line.number);
+                    return bad(msg::kMoldenBadLine, line.number);
                 modes.back().push_back({v[0], v[1], v[2]});
             }
             if (modes.size() != keep.size()) {
-                error_ = kModeCount;
+                error_ = msg::kMoldenModeCount;
                 return false;
             }
             for (std::size_t m = 0; m < modes.size(); ++m)
@@ -435,7 +426,7 @@ class Reader {
                     continue;
                 double x;
                 if (!parseWholeNumber(t[0], x))
-                    return bad(kBadLine, line.number);
+                    return bad(msg::kMoldenBadLine, line.number);
                 if (m < keep.size() && keep[m])
                     job.intensities.emplace_back(t[0]);
                 ++m;
@@ -459,11 +450,11 @@ ReadResult<MoldenContents> parseMolden(std::string_view text) {
 ReadResult<MoldenContents> readMolden(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
-        return ReadResult<MoldenContents>::failure(kCannotOpen);
+        return ReadResult<MoldenContents>::failure(msg::kCannotOpenFile);
     std::ostringstream s;
     s << in.rdbuf();
     if (in.bad())
-        return ReadResult<MoldenContents>::failure(kCannotOpen);
+        return ReadResult<MoldenContents>::failure(msg::kCannotOpenFile);
     return parseMolden(s.str());
 }
 

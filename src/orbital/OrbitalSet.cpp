@@ -1,4 +1,5 @@
 #include "orbital/OrbitalSet.h"
+#include "platform/Messages.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,10 +7,6 @@
 namespace kalviro {
 
 namespace {
-
-constexpr const char* kNoCoefficients = "このファイルには分子軌道の係数がありません";
-constexpr const char* kCoefficientCount = "分子軌道の係数の個数が基底関数の数と合いません";
-constexpr const char* kNoAtoms = "このファイルには原子の座標がありません";
 
 bool addSpin(const CheckpointSections& file, Spin spin, int functions, double fullOccupation,
              int fullCount, int halfCount, std::vector<Orbital>& out) {
@@ -49,7 +46,7 @@ int OrbitalSet::defaultOrbital() const {
 
 ReadResult<OrbitalSet> orbitalsFromCheckpoint(const CheckpointSections& file) {
     if (file.values("Alpha MO coefficients").empty())
-        return ReadResult<OrbitalSet>::failure(kNoCoefficients);
+        return ReadResult<OrbitalSet>::failure(msg::kOrbitalsNoCoefficients);
     auto basis = basisFromCheckpoint(file);
     if (!basis)
         return ReadResult<OrbitalSet>::failure(basis.error());
@@ -59,7 +56,7 @@ ReadResult<OrbitalSet> orbitalsFromCheckpoint(const CheckpointSections& file) {
     const auto& numbers = file.values("Atomic numbers");
     const auto& xyz = file.values("Current cartesian coordinates");
     if (numbers.empty() || xyz.size() != 3 * numbers.size())
-        return ReadResult<OrbitalSet>::failure(kNoAtoms);
+        return ReadResult<OrbitalSet>::failure(msg::kOrbitalsNoAtoms);
     for (std::size_t a = 0; a < numbers.size(); ++a)
         set.atoms.push_back(
             {static_cast<int>(numbers[a]), {xyz[3 * a], xyz[3 * a + 1], xyz[3 * a + 2]}});
@@ -81,7 +78,7 @@ ReadResult<OrbitalSet> orbitalsFromCheckpoint(const CheckpointSections& file) {
                      static_cast<int>(singly), set.orbitals);
     }
     if (!ok)
-        return ReadResult<OrbitalSet>::failure(kCoefficientCount);
+        return ReadResult<OrbitalSet>::failure(msg::kOrbitalsCoefficientCount);
     return set;
 }
 

@@ -1,4 +1,5 @@
 #include "orbital/ShellBasis.h"
+#include "platform/Messages.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,12 +10,6 @@
 namespace kalviro {
 
 namespace {
-
-constexpr const char* kNoShells = "このファイルには基底関数の情報がありません";
-constexpr const char* kCountMismatch = "基底関数の項目の個数が合いません: ";
-constexpr const char* kUnknownShellType = "知らない殻の種類があります: ";
-constexpr const char* kBadPrimitiveCount = "殻の原始関数の数が正しくありません";
-constexpr const char* kBadExponent = "原始関数の指数が正の数ではありません";
 
 constexpr double kNegligible = 1e-10;
 constexpr int kMaxL = 5;
@@ -393,22 +388,22 @@ ReadResult<ShellBasis> basisFromCheckpoint(const CheckpointSections& file) {
     const auto& spCoefficients = file.values("P(S=P) Contraction coefficients");
     const auto& centres = file.values("Coordinates of each shell");
     if (types.empty() || exponents.empty())
-        return ReadResult<ShellBasis>::failure(kNoShells);
+        return ReadResult<ShellBasis>::failure(msg::kBasisNoShells);
     const std::size_t shellCount = types.size();
     if (primitiveCounts.size() != shellCount)
-        return ReadResult<ShellBasis>::failure(std::string(kCountMismatch) +
+        return ReadResult<ShellBasis>::failure(std::string(msg::kBasisCountMismatch) +
                                                "Number of primitives per shell");
     if (centres.size() != 3 * shellCount)
-        return ReadResult<ShellBasis>::failure(std::string(kCountMismatch) +
+        return ReadResult<ShellBasis>::failure(std::string(msg::kBasisCountMismatch) +
                                                "Coordinates of each shell");
     if (!atoms.empty() && atoms.size() != shellCount)
-        return ReadResult<ShellBasis>::failure(std::string(kCountMismatch) + "Shell to atom map");
+        return ReadResult<ShellBasis>::failure(std::string(msg::kBasisCountMismatch) + "Shell to atom map");
     if (coefficients.size() != exponents.size())
-        return ReadResult<ShellBasis>::failure(std::string(kCountMismatch) +
+        return ReadResult<ShellBasis>::failure(std::string(msg::kBasisCountMismatch) +
                                                "Contraction coefficients");
     const bool anySp = std::find(types.begin(), types.end(), -1.0) != types.end();
     if (anySp && spCoefficients.size() != exponents.size())
-        return ReadResult<ShellBasis>::failure(std::string(kCountMismatch) +
+        return ReadResult<ShellBasis>::failure(std::string(msg::kBasisCountMismatch) +
                                                "P(S=P) Contraction coefficients");
 
     ShellBasis basis;
@@ -416,14 +411,14 @@ ReadResult<ShellBasis> basisFromCheckpoint(const CheckpointSections& file) {
     for (std::size_t i = 0; i < shellCount; ++i) {
         const double type = types[i];
         if (type != std::floor(type) || type < -kMaxL || type > kMaxL)
-            return ReadResult<ShellBasis>::failure(std::string(kUnknownShellType) +
+            return ReadResult<ShellBasis>::failure(std::string(msg::kBasisUnknownShellType) +
                                                    std::to_string(type));
         const double count = primitiveCounts[i];
         if (count < 1 || count != std::floor(count) || next + count > exponents.size())
-            return ReadResult<ShellBasis>::failure(kBadPrimitiveCount);
+            return ReadResult<ShellBasis>::failure(msg::kBasisBadPrimitiveCount);
         for (std::size_t k = next; k < next + count; ++k)
             if (!(exponents[k] > 0.0) || !std::isfinite(exponents[k]))
-                return ReadResult<ShellBasis>::failure(kBadExponent);
+                return ReadResult<ShellBasis>::failure(msg::kBasisBadExponent);
         const auto begin = static_cast<std::ptrdiff_t>(next);
         const auto end = static_cast<std::ptrdiff_t>(next + count);
         std::vector<double> e(exponents.begin() + begin, exponents.begin() + end);
@@ -442,7 +437,7 @@ ReadResult<ShellBasis> basisFromCheckpoint(const CheckpointSections& file) {
         next += static_cast<std::size_t>(count);
     }
     if (next != exponents.size())
-        return ReadResult<ShellBasis>::failure(std::string(kCountMismatch) + "Primitive exponents");
+        return ReadResult<ShellBasis>::failure(std::string(msg::kBasisCountMismatch) + "Primitive exponents");
     return basis;
 }
 

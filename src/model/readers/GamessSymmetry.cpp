@@ -6,12 +6,12 @@
 
 #include "model/LineTokens.h"
 #include "model/NumberText.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 namespace {
 
 // Texts the user sees.
-constexpr std::string_view kUnknownGroup = "GAMESS の点群を展開できません";
 
 // Atoms closer than this are one atom: input coordinates of atoms on a
 // mirror plane or an axis are often typed with a few decimals only.
@@ -139,10 +139,10 @@ std::optional<GamessPointGroup> parseGamessPointGroup(std::string_view line) {
 ReadResult<std::vector<Atom>> expandGamessSymmetry(const GamessPointGroup& group,
                                                    const std::vector<Atom>& unique) {
     if (group.order < 1 || group.order > kMostOrder)
-        return ReadResult<std::vector<Atom>>::failure(std::string(kUnknownGroup));
+        return ReadResult<std::vector<Atom>>::failure(std::string(msg::kGamessUnknownGroup));
     const auto gens = generators(group);
     if (!gens)
-        return ReadResult<std::vector<Atom>>::failure(std::string(kUnknownGroup));
+        return ReadResult<std::vector<Atom>>::failure(std::string(msg::kGamessUnknownGroup));
     const std::vector<Matrix> operations = closure(*gens);
     std::vector<Atom> atoms;
     for (const Atom& u : unique)

@@ -10,15 +10,12 @@
 #include "model/readers/OrcaOutputReader.h"
 #include "model/readers/Psi4OutputReader.h"
 #include "model/readers/QChemOutputReader.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 namespace {
 
 // Texts the user sees.
-constexpr std::string_view kCannotOpen = "ファイルが開けません";
-constexpr std::string_view kUnknownProgram = "どのプログラムの出力か判別できません";
-constexpr std::string_view kGaussianOutput =
-    "Gaussian の出力です。Gaussian の出力として開いてください";
 
 struct Banner {
     std::string_view text;
@@ -101,17 +98,17 @@ ReadResult<FrequencyJob> readOtherProgramOutput(std::string_view text, std::stri
     case OutputProgram::NWChem:
         return readNWChemOutput(text, fileName);
     case OutputProgram::Gaussian:
-        return fail(fileName, kGaussianOutput);
+        return fail(fileName, msg::kOutputGaussianOutput);
     case OutputProgram::Unknown:
         break;
     }
-    return fail(fileName, kUnknownProgram);
+    return fail(fileName, msg::kOutputUnknownProgram);
 }
 
 ReadResult<FrequencyJob> readOtherProgramOutputFile(const std::string& path) {
     std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
     if (!file)
-        return fail(path, kCannotOpen);
+        return fail(path, msg::kOutputCannotOpenX);
     std::string head(kOutputBannerBytes, '\0');
     head.resize(std::fread(head.data(), 1, head.size(), file.get()));
     file.reset();
@@ -128,11 +125,11 @@ ReadResult<FrequencyJob> readOtherProgramOutputFile(const std::string& path) {
     case OutputProgram::NWChem:
         return readNWChemOutputFile(path);
     case OutputProgram::Gaussian:
-        return fail(path, kGaussianOutput);
+        return fail(path, msg::kOutputGaussianOutput);
     case OutputProgram::Unknown:
         break;
     }
-    return fail(path, kUnknownProgram);
+    return fail(path, msg::kOutputUnknownProgram);
 }
 
 } // namespace kalviro

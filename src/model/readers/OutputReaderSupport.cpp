@@ -5,18 +5,12 @@
 
 #include "model/ElementTable.h"
 #include "model/NumberText.h"
+#include "platform/Messages.h"
 
 namespace kalviro::output {
 namespace {
 
 // Texts the user sees.
-constexpr std::string_view kCannotOpen = "ファイルが開けません";
-constexpr std::string_view kEmptyFile = "ファイルが空です";
-constexpr std::string_view kNoVibrations = "振動解析の結果（振動数の表）がありません";
-constexpr std::string_view kNoAtoms = "振動解析に対応する原子の座標がありません";
-constexpr std::string_view kModeTableCut = "基準振動の表が途中で終わっています";
-constexpr std::string_view kIntensityTableCut = "赤外強度の表が途中で終わっています";
-constexpr std::string_view kColumnCut = "振動数の表の列がそろっていません";
 
 ReadResult<FrequencyJob> fail(std::string_view fileName, std::string_view reason) {
     std::string text;
@@ -39,30 +33,30 @@ template <class Has> bool partly(const std::vector<ModeDraft>& modes, Has has) {
 } // namespace
 
 ReadResult<FrequencyJob> cannotOpen(std::string_view fileName) {
-    return fail(fileName, kCannotOpen);
+    return fail(fileName, msg::kOutputCannotOpen);
 }
 
 ReadResult<FrequencyJob> finishJob(JobDraft draft, std::string_view fileName) {
     if (!draft.sawText)
-        return fail(fileName, kEmptyFile);
+        return fail(fileName, msg::kOutputEmptyFile);
     if (draft.modes.empty())
-        return fail(fileName, kNoVibrations);
+        return fail(fileName, msg::kOutputNoVibrations);
     if (draft.atoms.empty())
-        return fail(fileName, kNoAtoms);
+        return fail(fileName, msg::kOutputNoAtoms);
     if (draft.tableOpen)
-        return fail(fileName, kModeTableCut);
+        return fail(fileName, msg::kOutputModeTableCut);
     const std::size_t n = draft.atoms.size();
     double ignored;
     for (const ModeDraft& m : draft.modes)
         if (m.components.size() != 3 * n || !parseWholeNumber(m.frequency, ignored))
-            return fail(fileName, kModeTableCut);
+            return fail(fileName, msg::kOutputModeTableCut);
     const auto& modes = draft.modes;
     if (partly(modes, [](const ModeDraft& m) { return !m.intensity.empty(); }) ||
         partly(modes, [](const ModeDraft& m) { return m.hasDipole; }))
-        return fail(fileName, kIntensityTableCut);
+        return fail(fileName, msg::kOutputIntensityTableCut);
     if (partly(modes, [](const ModeDraft& m) { return !m.symmetry.empty(); }) ||
         partly(modes, [](const ModeDraft& m) { return !m.raman.empty(); }))
-        return fail(fileName, kColumnCut);
+        return fail(fileName, msg::kOutputColumnCut);
 
     FrequencyJob job;
     job.program = std::move(draft.program);

@@ -13,14 +13,20 @@
 namespace kalviro {
 namespace {
 
-FileDialogRequest csvRequest(const char* fileName) {
+// The save dialogs of the tables: a filter, its extension, a proposed name.
+FileDialogRequest tableSaveRequest(const char* filter, const char* extension,
+                                   const std::string& fileName) {
     FileDialogRequest r;
-    r.filter = "text|*.csv|AllFile(*.*)|*.*||";
-    r.defaultExtension = "csv";
+    r.filter = filter;
+    r.defaultExtension = extension;
     r.defaultFileName = fileName;
     r.hideReadOnly = false;
     r.overwritePrompt = true;
     return r;
+}
+
+FileDialogRequest csvRequest(const char* fileName) {
+    return tableSaveRequest("text|*.csv|AllFile(*.*)|*.*||", "csv", fileName);
 }
 
 bool checkReady(const char* message) {
@@ -40,23 +46,11 @@ bool saveFileOrTell(const std::string& path, std::string_view content) {
 }
 
 FileDialogRequest coordinateSaveRequest() {
-    FileDialogRequest r;
-    r.filter = "text|*.txt|AllFile(*.*)|*.*||";
-    r.defaultExtension = "txt";
-    r.defaultFileName = "default.txt";
-    r.hideReadOnly = false;
-    r.overwritePrompt = true;
-    return r;
+    return tableSaveRequest("text|*.txt|AllFile(*.*)|*.*||", "txt", "default.txt");
 }
 
 FileDialogRequest irTableSaveRequest(const std::string& defaultFileName) {
-    FileDialogRequest r;
-    r.filter = "csv|*.csv|AllFile(*.*)|*.*||";
-    r.defaultExtension = "csv";
-    r.defaultFileName = defaultFileName;
-    r.hideReadOnly = false;
-    r.overwritePrompt = true;
-    return r;
+    return tableSaveRequest("csv|*.csv|AllFile(*.*)|*.*||", "csv", defaultFileName);
 }
 
 bool askAndSaveCoordinates() {

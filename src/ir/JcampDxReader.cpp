@@ -9,6 +9,7 @@
 #include <optional>
 #include <string_view>
 
+#include "ir/AnyLineEnd.h"
 #include "ir/MeasuredSpectrum.h"
 #include "platform/Messages.h"
 
@@ -431,17 +432,8 @@ ReadResult<MeasuredSpectrum> readJcampDx(const std::string& text, const std::str
 
     std::size_t pos = 0;
     int lineNumber = 0;
-    while (pos < text.size() && !firstSpectrum) {
-        std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string_view raw(text.data() + pos, end - pos);
-        // CR LF, LF or a lone CR ends a line.
-        pos = end;
-        if (pos < text.size() && text[pos] == '\r')
-            ++pos;
-        if (pos < text.size() && text[pos] == '\n')
-            ++pos;
+    std::string_view raw;
+    while (!firstSpectrum && nextLineAnyEnd(text, pos, raw)) {
         ++lineNumber;
 
         const std::string_view line = withoutComment(raw);

@@ -2,6 +2,8 @@
 // program makes before drawing a measured spectrum.
 
 #include "ir/MeasuredSpectrum.h"
+
+#include "ir/AnyLineEnd.h"
 #include "platform/Messages.h"
 
 #include <algorithm>
@@ -114,16 +116,8 @@ ReadResult<MeasuredSpectrum> readSpectrumText(const std::string& text,
     std::string header;
     std::size_t pos = 0;
     int lineNumber = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string_view line(text.data() + pos, end - pos);
-        pos = end;
-        if (pos < text.size() && text[pos] == '\r')
-            ++pos;
-        if (pos < text.size() && text[pos] == '\n')
-            ++pos;
+    std::string_view line;
+    while (nextLineAnyEnd(text, pos, line)) {
         ++lineNumber;
         if (lineNumber == 1 && line.substr(0, 3) == "\xEF\xBB\xBF")
             line.remove_prefix(3); // UTF-8 byte order mark

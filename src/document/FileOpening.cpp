@@ -1,7 +1,9 @@
 #include "document/FileOpening.h"
 
+#include <cstdio>
 #include <memory>
 #include <new>
+#include <string>
 
 #include "document/AnalysisReset.h"
 #include "document/PickedAtoms.h"
@@ -13,6 +15,7 @@
 #include "model/readers/GamessInputReader.h"
 #include "model/readers/GaussianInputReader.h"
 #include "model/readers/GaussianOutputReader.h"
+#include "model/readers/OutputProgram.h"
 #include "platform/Messages.h"
 
 namespace kalviro {
@@ -50,7 +53,43 @@ void installOutput(FrequencyJob content, MoleculeState& molecule, VibrationStore
     settings.eyeDistance = 20.0f;
 }
 
+// The program whose banner opens the file; Unknown when it cannot be read.
+OutputProgram programOfFile(const std::string& path) {
+    std::unique_ptr<std::FILE, FileCloser> f(openForReading(path));
+    if (!f)
+        return OutputProgram::Unknown;
+    std::string head(kOutputBannerBytes, '\0');
+    head.resize(std::fread(head.data(), 1, head.size(), f.get()));
+    return detectOutputProgram(head);
+}
+
+void installJob(FrequencyJob job) {
+    resetAnalysis();
+    installOutput(std::move(job), moleculeState(), vibrationStore(), viewSettings());
+    vibrationStore().saveVectors();
+}
+
+OpenResult loadedResult() {
+    const ViewSettings& s = viewSettings();
+    return {true, s.modesLoaded || s.dipolesLoaded};
+}
+
+// ORCA, Q-Chem, GAMESS, Firefly, Psi4 and NWChem outputs share the
+// extensions of Gaussian's; their banner tells them apart.
+OpenResult readOtherProgramFile(const std::string& path) {
+    auto job = readOtherProgramOutputFile(path);
+    if (!job) {
+        showMessage(job.error());
+        return {};
+    }
+    installJob(std::move(*job));
+    return loadedResult();
+}
+
 OpenResult readOutputFile(const std::string& path, const ReadProgress& progress) {
+    const OutputProgram program = programOfFile(path);
+    if (program != OutputProgram::Gaussian && program != OutputProgram::Unknown)
+        return readOtherProgramFile(path);
     bool cancelled = false;
     auto content = parseOutputFile(path, [&](std::uint64_t bytes) {
         cancelled = progress && !progress(bytes);
@@ -61,12 +100,8 @@ OpenResult readOutputFile(const std::string& path, const ReadProgress& progress)
             showMessage(msg::kCannotOpenFile);
         return {};
     }
-    resetAnalysis();
-    installOutput(std::move(*content), moleculeState(), vibrationStore(), viewSettings());
-    const ViewSettings& s = viewSettings();
-    const bool loaded = s.modesLoaded == 1 || s.dipolesLoaded == 1;
-    vibrationStore().saveVectors();
-    return {true, loaded};
+    installJob(std::move(*content));
+    return loadedResult();
 }
 
 // The analysis is reset before the input is read, so a Z-matrix that cannot

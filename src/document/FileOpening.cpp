@@ -12,6 +12,8 @@
 #include "model/MoleculeState.h"
 #include "model/TextLineReader.h"
 #include "model/VibrationStore.h"
+#include "model/VibrationalAnalysis.h"
+#include "model/readers/CheckpointSections.h"
 #include "model/readers/GamessInputReader.h"
 #include "model/readers/GaussianInputReader.h"
 #include "model/readers/GaussianOutputReader.h"
@@ -141,10 +143,62 @@ bool readGamessInputFile(const std::string& path) {
     return true;
 }
 
+std::string fixed4(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", v);
+    return text;
+}
+
+// The job a frequency calculation's checkpoint file describes: its atoms,
+// and the modes, intensities and dipole derivatives computed from its
+// Hessian and polar tensor. Texts as Gaussian prints them; the file has no
+// symmetry species.
+FrequencyJob jobOfAnalysis(const HessianInput& input, const VibrationalAnalysis& analysis) {
+    FrequencyJob job;
+    job.program = "Gaussian";
+    for (std::size_t i = 0; i < input.atomicNumbers.size(); ++i) {
+        Atom a;
+        a.atomicNumber = input.atomicNumbers[i];
+        a.x = input.coordinates[3 * i] * kBohrInAngstrom;
+        a.y = input.coordinates[3 * i + 1] * kBohrInAngstrom;
+        a.z = input.coordinates[3 * i + 2] * kBohrInAngstrom;
+        job.atoms.push_back(a);
+    }
+    for (const NormalMode& m : analysis.modes) {
+        job.frequencies.push_back(fixed4(m.frequency));
+        job.intensities.push_back(analysis.hasIntensities ? fixed4(m.intensity) : std::string());
+        job.symmetries.emplace_back();
+        job.modes.push_back(m.displacements);
+        if (analysis.hasIntensities)
+            job.dipoleDerivatives.push_back(m.dipoleDerivative);
+    }
+    return job;
+}
+
+// A checkpoint file with a Hessian replaces the document with its modes,
+// then its orbital is laid over it as for any checkpoint file. Without a
+// Hessian it carries only the orbital.
+OpenResult readCheckpointFile(const std::string& path) {
+    auto sections = readCheckpointSections(path);
+    if (sections && sections->find("Cartesian Force Constants")) {
+        auto input = hessianInputFromCheckpoint(*sections);
+        auto analysis = input ? analyseHessian(*input) : ReadResult<VibrationalAnalysis>::failure(
+                                                              input.error());
+        if (!analysis) {
+            showMessage(msg::withDetail(msg::kCannotOpenFile, analysis.error()));
+            return {};
+        }
+        installJob(jobOfAnalysis(*input, *analysis));
+        checkpointOpener()(path);
+        return loadedResult();
+    }
+    return {checkpointOpener()(path), false};
+}
+
 OpenResult readByKind(FileKind kind, const std::string& path, const ReadProgress& progress) {
     switch (kind) {
     case FileKind::Checkpoint:
-        return {checkpointOpener()(path), false};
+        return readCheckpointFile(path);
     case FileKind::GamessInput:
         return {readGamessInputFile(path), false};
     case FileKind::GaussianInput:

@@ -13,12 +13,12 @@
 namespace kalviro {
 namespace {
 
-class OtherProgramOpening : public test::ProcessStateTest {};
+class OpeningRealFiles : public test::ProcessStateTest {};
 
 // The open path picks the reader from the banner, whatever the extension:
 // every other program's output in the corpus opens like a Gaussian output,
 // with the atoms and modes cclib read from it.
-TEST_F(OtherProgramOpening, EveryOutputOpensWithItsAtomsAndModes) {
+TEST_F(OpeningRealFiles, EveryOutputOpensWithItsAtomsAndModes) {
     if (!test::corpusAvailable())
         GTEST_SKIP() << "no corpus";
     const auto expectedDir = test::corpusDir() / "expected-cclib";
@@ -52,6 +52,46 @@ TEST_F(OtherProgramOpening, EveryOutputOpensWithItsAtomsAndModes) {
     ASSERT_EQ(platform_.messages.size(), 1u);
     EXPECT_NE(platform_.messages[0].find("cut.out"), std::string::npos) << platform_.messages[0];
     EXPECT_EQ(moleculeState().atoms.size(), lastAtoms);
+}
+
+// A frequency job's checkpoint file opens with the modes computed from its
+// Hessian: the same frequencies and intensities as the job's output.
+TEST_F(OpeningRealFiles, AFrequencyCheckpointFileOpensWithItsModes) {
+    if (!test::corpusAvailable())
+        GTEST_SKIP() << "no corpus";
+    const auto dir = test::corpusDir() / "files/g09";
+    ASSERT_TRUE(openMoleculeFile((dir / "dvb_ir.out").string()).read);
+    const VibrationStore printed = vibrationStore();
+    int orbitalOpens = 0;
+    setCheckpointOpener([&orbitalOpens](const std::string&) { return ++orbitalOpens > 0; });
+    ASSERT_TRUE(openMoleculeFile((dir / "dvb_ir.fchk").string()).read);
+    const VibrationStore& computed = vibrationStore();
+    ASSERT_EQ(computed.frequencies.size(), printed.frequencies.size());
+    ASSERT_EQ(computed.dipoleDerivatives.size(), printed.frequencies.size());
+    EXPECT_EQ(moleculeState().atoms.size(), 20u);
+    EXPECT_TRUE(viewSettings().modesLoaded && viewSettings().dipolesLoaded);
+    EXPECT_EQ(orbitalOpens, 1); // and its orbital, as for any checkpoint file
+    // The lowest modes are far apart: compare them in order.
+    for (std::size_t k = 0; k < 6; ++k) {
+        EXPECT_NEAR(std::stod(computed.frequencies[k]), std::stod(printed.frequencies[k]), 0.5);
+        const double intensity = std::stod(printed.intensities[k]);
+        EXPECT_NEAR(std::stod(computed.intensities[k]), intensity, 0.01 * intensity + 1e-3);
+        EXPECT_EQ(computed.symmetries[k], ""); // the file has no species
+    }
+
+    // A Hessian of the wrong length is refused and the modes shown stay.
+    std::string text = test::readFileBytes((dir / "dvb_ir.fchk").string());
+    const std::string label = "Cartesian Force Constants                  R   N=        1830";
+    ASSERT_NE(text.find(label), std::string::npos);
+    text.replace(text.find(label), label.size(),
+                 "Cartesian Force Constants                  R   N=        1829");
+    test::TempDir scratch;
+    test::writeFileBytes(scratch.path("short.fchk"), text);
+    EXPECT_FALSE(openMoleculeFile(scratch.path("short.fchk")).read);
+    ASSERT_EQ(platform_.messages.size(), 1u);
+    EXPECT_EQ(platform_.messages[0].rfind("ファイルが開けません\n", 0), 0u) << platform_.messages[0];
+    EXPECT_EQ(vibrationStore().frequencies.size(), printed.frequencies.size());
+    EXPECT_EQ(orbitalOpens, 1);
 }
 
 } // namespace

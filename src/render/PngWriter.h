@@ -1,6 +1,5 @@
 #pragma once
-// A minimal PNG encoder for the batch renderer: 8-bit RGB, no filtering,
-// stored (uncompressed) deflate blocks, so it needs no compression library.
+// Pictures as PNG files (8-bit RGB, compressed), written by libpng.
 
 #include <string>
 
@@ -8,6 +7,8 @@ namespace kalviro {
 
 struct Picture;
 
+// The whole file, rows top-down (the picture holds them bottom-up, as GL
+// reads them). Empty when libpng refuses the picture (no pixels, too large).
 std::string pngBytes(const Picture& p);
 
 } // namespace kalviro

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <filesystem>
 
@@ -75,12 +76,16 @@ TEST(RenderCommandGlTest, WritesAPictureThatIsNotAllBackground) {
                                      dir.path("w.png"), "--size", "64x48", "--white"});
     ASSERT_EQ(white.status, 0) << white.err;
     const std::string png = test::readFileBytes(dir.path("w.png"));
-    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1a\n");
-    // IHDR width and height: 64 x 48.
-    EXPECT_EQ(png.substr(16, 8), std::string("\0\0\0\x40\0\0\0\x30", 8));
-    // First row's first pixel, after the filter byte: white background.
-    const std::size_t idatData = 8 + 25 + 8;
-    EXPECT_EQ(png.substr(idatData + 2 + 5, 4), std::string("\0\xff\xff\xff", 4));
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_memory(&image, png.data(), png.size()));
+    EXPECT_EQ(image.width, 64u);
+    EXPECT_EQ(image.height, 48u);
+    image.format = PNG_FORMAT_RGB;
+    std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(image));
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr));
+    // The top-left pixel: white background.
+    EXPECT_EQ(pixels[0] + pixels[1] + pixels[2], 3 * 255);
 }
 
 TEST(RenderCommandGlTest, OrbitalContoursAreDrawnOverTheMolecule) {

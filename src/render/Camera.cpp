@@ -13,7 +13,12 @@ void applyLookAt(const ViewSettings& s) {
 }
 
 void applyPerspective() {
-    gluPerspective(45.0, 1.0, 3.0, 100.0);
+    // The window's own shape, so that a sphere stays round in any window.
+    GLint viewport[4] = {0, 0, 1, 1};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const double aspect =
+        viewport[2] > 0 && viewport[3] > 0 ? static_cast<double>(viewport[2]) / viewport[3] : 1.0;
+    gluPerspective(45.0, aspect, 3.0, 100.0);
 }
 
 void setupCamera(MoleculeState& m, const ViewSettings& s) {

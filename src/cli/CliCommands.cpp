@@ -21,6 +21,7 @@ void addAllCommands(CLI::App& app) {
     addSpectrumCommands(app);
     addOrbitalCommand(app);
     addRenderCommand(app);
+    addJcampCommand(app);
 }
 
 } // namespace kalviro

@@ -26,6 +26,7 @@ void addSpectrumCommands(CLI::App& app); // spectrum, projection, plot
 void addIrCommand(CLI::App& app);
 void addCoordsCommand(CLI::App& app);
 void addRenderCommand(CLI::App& app);
+void addJcampCommand(CLI::App& app);
 
 // Every command above, in the order the help lists them.
 void addAllCommands(CLI::App& app);

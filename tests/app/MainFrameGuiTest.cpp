@@ -4,6 +4,7 @@
 #include <wx/hyperlink.h>
 #include <wx/wx.h>
 
+#include "GuiSupport.h"
 #include "TestSupport.h"
 #include "document/FileOpening.h"
 #include "app/AppConfig.h"
@@ -62,30 +63,10 @@ void settle() {
     }
 }
 
-class FrameTest : public test::ProcessStateTest {
+class FrameTest : public test::FrameFixture {
   protected:
-    void SetUp() override {
-        ProcessStateTest::SetUp();
-        resetDataSelection();
-        resetDipoleOrigin();
-        frame_ = new MainFrame;
-        frame_->Show();
-        settle();
-    }
-    void TearDown() override {
-        frame_->closeAxisDialog();
-        frame_->closeRotationDialog();
-        frame_->closeDataSelectionDialog();
-        frame_->Destroy();
-        settle();
-        ProcessStateTest::TearDown();
-    }
-    void command(int id) { rawCommand(menuIdFor(id)); }
-    void rawCommand(int id) {
-        wxCommandEvent e(wxEVT_MENU, id);
-        e.SetEventObject(frame_);
-        frame_->GetEventHandler()->ProcessEvent(e);
-    }
+    FrameTest() : FrameFixture(false, settle) {}
+    void command(int id) { test::sendMenu(frame_, menuIdFor(id)); }
     wxMenuItem* item(int id) {
         frame_->UpdateWindowUI(wxUPDATE_UI_RECURSE);
         return frame_->GetMenuBar()->FindItem(menuIdFor(id));
@@ -113,7 +94,6 @@ class FrameTest : public test::ProcessStateTest {
         for (Atom& a : m.atoms)
             a.keepPosition(); // the rotation dialog's reset goes back to these
     }
-    MainFrame* frame_ = nullptr;
 };
 
 wxString w(const char* s) {
@@ -286,49 +266,18 @@ TEST_F(FrameTest, DataSelectionListsModesAndSelects) {
     EXPECT_EQ(sceneChoices().selectedMode, 0);
 }
 
-TEST_F(FrameTest, OrbitalFieldsAndTheTypedNumber) {
-    DataSelectionDialog* dlg = &frame_->ensureDataSelectionDialog();
-    DataSelection& d = dataSelection();
-    d.orbitalMax = 7;
-    d.orbitalNumber = 5;
-    d.homoValue = 5;
-    d.homoLabel = "HOMO";
-    d.orbitalRange = "(1-7)";
-    dlg->showOrbitalFields();
-    EXPECT_EQ(dlg->orbitalEdit()->GetValue(), "5");
-    EXPECT_EQ(dlg->homoValueEdit()->GetValue(), "5");
-    EXPECT_EQ(dlg->homoLabelEdit()->GetValue(), "HOMO");
-    EXPECT_EQ(dlg->rangeEdit()->GetValue(), "(1-7)");
-
-    const std::pair<const char*, int> cases[] = {
-        {"7", 7}, {"8", 0}, {"0", 0}, {"-1", 0}, {"abc", 0}, {"5x", 5},
-    };
-    for (const auto& [text, expected] : cases) {
-        dlg->orbitalEdit()->ChangeValue(text);
-        EXPECT_EQ(dlg->getOrbitalNumber(), expected) << text;
-    }
-    EXPECT_EQ(platform_.messages.size(), 4u);
-}
-
 TEST_F(FrameTest, AxisDialogButtonsAndList) {
     twoAtomMolecule();
-    command(32805); // the item was never refreshed: nothing opens
-    EXPECT_EQ(frame_->axisDialog(), nullptr);
-    item(32805);
+    item(32805); // the command opens only a refreshed item
     command(32805);
     AxisDialog* dlg = frame_->axisDialog();
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(dlg->originEdit()->GetValue(), "0");
     EXPECT_FALSE(dlg->startAtOriginBox()->IsChecked());
     ASSERT_EQ(dlg->atomList()->GetCount(), 4u);
-    EXPECT_EQ(dlg->atomList()->GetString(0), w("番号  原子"));
     EXPECT_EQ(dlg->atomList()->GetString(2), "  2     O");
 
-    auto press = [dlg](int id) {
-        wxCommandEvent e(wxEVT_BUTTON, id);
-        e.SetEventObject(dlg->FindWindow(id));
-        dlg->GetEventHandler()->ProcessEvent(e);
-    };
+    auto press = [dlg](int id) { test::pressButton(dlg, id); };
     const int redraws = platform_.redraws;
     dlg->originEdit()->ChangeValue("3");
     press(wxID_OK);
@@ -367,8 +316,7 @@ TEST_F(FrameTest, RotationDialogTurnsTheChosenDirection) {
     EXPECT_EQ(dlg->atomList()->GetCount(), 4u);
 
     dlg->secondEdit()->ChangeValue("3"); // (0,0,0) -> (0,0,2)
-    wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
-    dlg->GetEventHandler()->ProcessEvent(ok);
+    test::pressButton(dlg, wxID_OK);
     EXPECT_EQ(frame_->rotationDialog(), nullptr);
     EXPECT_NEAR(moleculeState().pendingRotationX, 0, 1e-4);
     EXPECT_NEAR(moleculeState().pendingRotationY, 90, 1e-4);
@@ -378,8 +326,7 @@ TEST_F(FrameTest, RotationDialogTurnsTheChosenDirection) {
     dlg = frame_->rotationDialog();
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(dlg->firstEdit()->GetValue(), "0");
-    wxCommandEvent ok2(wxEVT_BUTTON, wxID_OK);
-    dlg->GetEventHandler()->ProcessEvent(ok2);
+    test::pressButton(dlg, wxID_OK);
     ASSERT_EQ(platform_.messages.size(), 1u);
     EXPECT_EQ(platform_.messages[0], "原子番号の選択が不適切です。");
     EXPECT_EQ(moleculeState().pendingRotationY, 0.0f); // left in the reset orientation
@@ -407,7 +354,7 @@ TEST_F(FrameTest, RecentFilesSitAboveExitAndReopen) {
     EXPECT_TRUE(file->FindItemByPosition(n - 2)->IsSeparator());
     EXPECT_EQ(file->FindItemByPosition(n - 3)->GetHelp(), "/data/a.log");
     EXPECT_EQ(file->FindItemByPosition(n - 4)->GetHelp(), "/data/b.out");
-    rawCommand(wxID_FILE2); // there is no such file: the open says so
+    test::sendMenu(frame_, wxID_FILE2); // there is no such file: the open says so
     ASSERT_EQ(platform_.messages.size(), 1u);
 
     // A new frame reads the list back from the settings file.

@@ -1,30 +1,22 @@
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
-#include <GL/glu.h>
 #include <wx/wx.h>
 
 #include <cstdlib>
 #include <filesystem>
 
-#include "AtomOnScreen.h"
-#include "TestSupport.h"
+#include "GuiSupport.h"
 #include "app/AxisDialog.h"
 #include "app/DataSelectionDialog.h"
 #include "app/KalviroApp.h"
-#include "app/MainFrame.h"
 #include "app/SpectrumPreviewDialog.h"
 #include "app/RotationAngleDialog.h"
 #include "app/FileReadProgress.h"
 #include "app/FrameLayout.h"
-#include "app/ProgramWiring.h"
-#include "app/MoleculeView.h"
-#include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
 #include "document/OrbitalFlags.h"
 #include "orbital/OrbitalTestSupport.h"
 #include "document/PickedAtoms.h"
-#include "render/ViewCommands.h"
 #include "document/ViewSettings.h"
 
 using namespace kalviro;
@@ -40,31 +32,12 @@ void settleEvents() {
 }
 
 // The real frame with everything wired, as the program starts it.
-class ProgramTest : public test::ProcessStateTest {
+class ProgramTest : public test::FrameFixture {
   protected:
-    void SetUp() override {
-        ProcessStateTest::SetUp();
-        resetDataSelection();
-        resetDipoleOrigin();
-        frame_ = new MainFrame;
-        frame_->Show();
-        wireProgram(frame_);
-        settleEvents();
-    }
-    void TearDown() override {
-        frame_->closePreviewDialog();
-        frame_->closeAxisDialog();
-        frame_->closeRotationDialog();
-        frame_->closeDataSelectionDialog();
-        frame_->Destroy();
-        settleEvents();
-        ProcessStateTest::TearDown();
-    }
+    ProgramTest() : FrameFixture(true, settleEvents) {}
     void command(int id) {
         frame_->UpdateWindowUI(wxUPDATE_UI_RECURSE); // as opening a menu does
-        wxCommandEvent e(wxEVT_MENU, menuIdFor(id));
-        e.SetEventObject(frame_);
-        frame_->GetEventHandler()->ProcessEvent(e);
+        test::sendMenu(frame_, menuIdFor(id));
         settleEvents();
     }
     // Opens the bundled example through "開く(*.dat/*.out/*.log)" or the
@@ -84,7 +57,6 @@ class ProgramTest : public test::ProcessStateTest {
         }
     }
 
-    MainFrame* frame_ = nullptr;
     test::TempDir dir_;
 };
 
@@ -143,24 +115,18 @@ TEST_F(ProgramTest, SavedPictureShowsTheMolecule) {
     ASSERT_EQ(bmp.size(), 54u + 3u * w * h);
     // The first pixel is the bottom-left corner: background (black). Plenty
     // of pixels must differ from it, or the molecule was not drawn.
-    std::size_t drawn = 0;
-    for (std::size_t i = 54; i + 2 < bmp.size(); i += 3)
-        if (bmp[i] != bmp[54] || bmp[i + 1] != bmp[55] || bmp[i + 2] != bmp[56])
-            ++drawn;
     EXPECT_EQ(bmp[54], 0);
-    EXPECT_GT(drawn, 500u);
+    EXPECT_GT(test::pixelsUnlikeTheFirst(bmp), 500u);
 }
 
 TEST_F(ProgramTest, AClickOnAnAtomSelectsIt) {
     openExample();
-    MoleculeView* view = frame_->view();
-    view->redraw();
+    frame_->view()->redraw();
     // Where the oxygen (atom 2) lands on the screen.
     ASSERT_EQ(moleculeState().atoms[1].symbol, "O");
-    const auto at = test::atomOnScreen(*view, 1);
+    const auto at = test::atomOnScreen(*frame_->view(), 1);
     ASSERT_TRUE(at);
-    const int x = at->x;
-    const int y = at->y;
+    const int x = at->x, y = at->y;
 
     click(x, y);
     EXPECT_EQ(pickedAtoms().slots[0], 2);
@@ -226,10 +192,7 @@ TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjections) {
     EXPECT_EQ(dlg->halfWidth(), 10);
     EXPECT_EQ(moleculeState().viewMode, 2);
     EXPECT_EQ(runsInColumn(dlg->plot(), x, *wxRED), 0);
-    wxKeyEvent esc(wxEVT_CHAR_HOOK);
-    esc.m_keyCode = WXK_ESCAPE;
-    esc.SetEventObject(dlg);
-    dlg->GetEventHandler()->ProcessEvent(esc);
+    test::pressEscape(dlg);
     settleEvents();
     EXPECT_EQ(frame_->previewDialog(), nullptr);
     command(cmd::ShowSpectrum);
@@ -342,15 +305,10 @@ TEST_F(ProgramTest, ProgressWindowNamesTheFileAndCancels) {
         if (auto* text = dynamic_cast<wxStaticText*>(child))
             named = named || text->GetLabel() == "big.log";
     EXPECT_TRUE(named);
-    wxCommandEvent press(wxEVT_BUTTON, wxID_CANCEL);
-    slow.window()->GetEventHandler()->ProcessEvent(press);
+    test::pressButton(slow.window(), wxID_CANCEL);
     EXPECT_FALSE(slow(600));
     EXPECT_TRUE(slow.cancelled());
 }
-
-} // namespace
-
-namespace {
 
 TEST(StartupCommands, OnlyWholeCommandIdsAreRun) {
     const std::pair<const char*, std::vector<int>> cases[] = {

@@ -17,12 +17,7 @@ using namespace kalviro;
 
 namespace {
 
-Atom atomAt(const char* symbol, double x, double y, double z) {
-    Atom a;
-    a.symbol = symbol;
-    a.x = x, a.y = y, a.z = z;
-    return a;
-}
+using test::atomAt;
 
 class DialogLogicTest : public test::ProcessStateTest {
   protected:
@@ -53,17 +48,8 @@ TEST(AtomList, EmptyMoleculeGivesTheHeaderOnly) {
 
 TEST(LeadingInteger, ReadsLikeTheCLibrary) {
     const std::pair<const char*, int> cases[] = {
-        {"7", 7},
-        {"5x", 5},
-        {"abc", 0},
-        {"-1", -1},
-        {"  3", 3},
-        {"", 0},
-        {"+4", 4},
-        {"99999999999", INT_MAX},
-        {"-99999999999", INT_MIN},
-        {"1.9", 1},
-    };
+        {"7", 7},   {"5x", 5},  {"abc", 0},           {"-1", -1},            {"  3", 3},
+        {"", 0},    {"+4", 4},  {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}, {"1.9", 1}};
     for (const auto& [text, value] : cases)
         EXPECT_EQ(leadingInteger(text), value) << text;
 }

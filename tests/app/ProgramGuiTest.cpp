@@ -91,34 +91,6 @@ TEST_F(ProgramTest, AMissingFileIsReportedAndTheMoleculeStays) {
     EXPECT_EQ(frame_->recentFiles().entries().size(), recent);
 }
 
-TEST_F(ProgramTest, SavedPictureShowsTheMolecule) {
-    openExample();
-    command(cmd::ShowModes);
-    const std::string path = dir_.path("picture.bmp");
-    platform_.saveAnswers.push_back(path);
-    command(cmd::SaveImage);
-    ASSERT_EQ(platform_.saveRequests.size(), 1u);
-    // The first mode's frequency names the picture.
-    EXPECT_EQ(platform_.saveRequests[0].defaultFileName, "1335.9790cm-1");
-
-    const std::string bmp = test::readFileBytes(path);
-    ASSERT_GE(bmp.size(), 54u);
-    auto word = [&bmp](std::size_t at) {
-        return static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[at])) |
-               static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[at + 1])) << 8 |
-               static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[at + 2])) << 16 |
-               static_cast<std::uint32_t>(static_cast<unsigned char>(bmp[at + 3])) << 24;
-    };
-    const std::uint32_t w = word(18), h = word(22);
-    EXPECT_EQ(w, static_cast<std::uint32_t>(frame_->view()->clientWidth() / 4 * 4));
-    EXPECT_EQ(h, static_cast<std::uint32_t>(frame_->view()->clientHeight()));
-    ASSERT_EQ(bmp.size(), 54u + 3u * w * h);
-    // The first pixel is the bottom-left corner: background (black). Plenty
-    // of pixels must differ from it, or the molecule was not drawn.
-    EXPECT_EQ(bmp[54], 0);
-    EXPECT_GT(test::pixelsUnlikeTheFirst(bmp), 500u);
-}
-
 TEST_F(ProgramTest, AClickOnAnAtomSelectsIt) {
     openExample();
     frame_->view()->redraw();

@@ -55,26 +55,18 @@ std::vector<std::string> order(std::vector<IrRow> rows) {
 }
 
 TEST(IrTable, SortGroupsBySpeciesThenTextOrder) {
-    EXPECT_EQ(order({{"300.0", "a", "B2"},
-                     {"1200.0", "b", "A1"},
-                     {"50.0", "c", "B1"},
+    EXPECT_EQ(order({{"300.0", "a", "B2"}, {"1200.0", "b", "A1"}, {"50.0", "c", "B1"},
                      {"800.0", "d", "A1"}}),
               (std::vector<std::string>{"1200.0 A1", "800.0 A1", "50.0 B1", "300.0 B2"}));
     // Byte order of species: A" < A' < A1 < A2 < B1 < lower case.
-    EXPECT_EQ(order({{"1", "", "a1"},
-                     {"2", "", "B1"},
-                     {"3", "", "A2"},
-                     {"4", "", "A1"},
-                     {"5", "", "A'"},
-                     {"6", "", "A\""}}),
+    EXPECT_EQ(order({{"1", "", "a1"}, {"2", "", "B1"}, {"3", "", "A2"}, {"4", "", "A1"},
+                     {"5", "", "A'"}, {"6", "", "A\""}}),
               (std::vector<std::string>{"6 A\"", "5 A'", "4 A1", "3 A2", "2 B1", "1 a1"}));
     // Within a species, text order: a leading minus first, 1050 before 345 before 98.
-    EXPECT_EQ(
-        order({{"98.7654", "", "A1"},
-               {"345.6789", "", "A1"},
-               {"1050.1234", "", "A1"},
-               {"-123.4567", "", "A1"}}),
-        (std::vector<std::string>{"-123.4567 A1", "1050.1234 A1", "345.6789 A1", "98.7654 A1"}));
+    EXPECT_EQ(order({{"98.7654", "", "A1"}, {"345.6789", "", "A1"}, {"1050.1234", "", "A1"},
+                     {"-123.4567", "", "A1"}}),
+              (std::vector<std::string>{"-123.4567 A1", "1050.1234 A1", "345.6789 A1",
+                                        "98.7654 A1"}));
     EXPECT_TRUE(order({}).empty());
 }
 

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
 #include "platform/Platform.h"
 
 namespace kalviro::test {
@@ -67,6 +69,21 @@ protected:
 
 // Resets every process-wide object the layers below the windows keep.
 void resetProcessState();
+
+inline Atom atomAt(const char* symbol, double x, double y, double z) {
+    Atom a;
+    a.symbol = symbol;
+    a.x = x, a.y = y, a.z = z;
+    return a;
+}
+
+// One mode at 1000 cm-1 with the given dipole derivative.
+inline VibrationStore singleMode(const Vector3& dipole) {
+    VibrationStore s;
+    s.frequencies = {"1000.0"};
+    s.dipoleDerivatives = {dipole};
+    return s;
+}
 
 struct CliResult {
     int status = -1;

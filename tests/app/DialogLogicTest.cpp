@@ -3,7 +3,6 @@
 #include <climits>
 
 #include "TestSupport.h"
-#include "app/AxisDialogLogic.h"
 #include "app/DataSelectLogic.h"
 #include "app/DialogTextLogic.h"
 #include "app/FrameLayout.h"
@@ -19,13 +18,7 @@ namespace {
 
 using test::atomAt;
 
-class DialogLogicTest : public test::ProcessStateTest {
-  protected:
-    void SetUp() override {
-        ProcessStateTest::SetUp();
-        resetDipoleOrigin();
-    }
-};
+using DialogLogicTest = test::ProcessStateTest;
 
 } // namespace
 
@@ -102,7 +95,6 @@ TEST_F(DialogLogicTest, RotationAtomsSetOnlyValidPendingAngles) {
 }
 
 TEST(ModeEntries, TextInFileOrderSkippingEmptyFrequencies) {
-    EXPECT_EQ(modeEntryText("1000", "A1", "12"), "1000 cm-1 ( A1 , 12 )");
     VibrationStore v;
     v.frequencies = {"1000", "1200.5", "", ""};
     v.symmetries = {"A1", "B2", "", ""};
@@ -122,18 +114,6 @@ TEST(ModeEntries, AShortSymmetryListDoesNotReadPastIt) {
     const auto entries = modeEntries(v);
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[1].text, "200 cm-1 (  , 2 )");
-}
-
-TEST_F(DialogLogicTest, AxisOriginButtons) {
-    EXPECT_EQ(dipoleOrigin(), "-1");
-    EXPECT_EQ(applyAxisOrigin("3", false), "3");
-    EXPECT_EQ(dipoleOrigin(), "3");
-    EXPECT_EQ(applyAxisOrigin("x7", false), "x7"); // taken unchanged
-    EXPECT_EQ(applyAxisOrigin("5", true), "0");
-    EXPECT_EQ(dipoleOrigin(), "0");
-    applyAxisOrigin("4", false);
-    resetAxisOrigin();
-    EXPECT_EQ(dipoleOrigin(), "0");
 }
 
 TEST(RecentFileList, NewestFirstFourAtMostNoRepeats) {

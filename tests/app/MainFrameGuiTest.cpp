@@ -246,9 +246,7 @@ TEST_F(FrameTest, DataSelectionListsModesAndSelects) {
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(dlg->GetTitle(), w("データを選択"));
     wxComboBox* list = dlg->modeList();
-    ASSERT_EQ(list->GetCount(), 2u);
-    EXPECT_EQ(list->GetString(0), "1000 cm-1 ( A1 , 12 )");
-    EXPECT_EQ(list->GetString(1), "1500 cm-1 ( B2 , 3.5 )");
+    ASSERT_EQ(list->GetCount(), 2u); // the texts: ModeEntries and the program tests
     EXPECT_EQ(list->GetSelection(), 0);
     EXPECT_EQ(sceneChoices().selectedMode, 0);
 

@@ -22,15 +22,9 @@ namespace {
 using test::GlFrameTest;
 using test::Rgb;
 
-bool greenest(Rgb c) {
-    return c.g > c.r + 30 && c.g > c.b + 30;
-}
-bool reddest(Rgb c) {
-    return c.r > c.g + 30 && c.r > c.b + 30;
-}
-bool bluest(Rgb c) {
-    return c.b > c.r + 30 && c.b > c.g + 30;
-}
+bool greenest(Rgb c) { return c.g > c.r + 30 && c.g > c.b + 30; }
+bool reddest(Rgb c) { return c.r > c.g + 30 && c.r > c.b + 30; }
+bool bluest(Rgb c) { return c.b > c.r + 30 && c.b > c.g + 30; }
 
 TEST_F(GlFrameTest, BackgroundBlackOrWhite) {
     render();
@@ -205,9 +199,7 @@ TEST_F(GlFrameTest, DipoleArrowStartsAtTheTypedAtomOrTheOrigin) {
 
 // The compiled solids draw the same picture as drawing them anew.
 TEST_F(GlFrameTest, DisplayListsDrawTheSamePicture) {
-    placeAtoms({{8, {0, 0, 0.117}},
-                {1, {0, 0.757, -0.468}},
-                {1, {0, -0.757, -0.468}},
+    placeAtoms({{8, {0, 0, 0.117}}, {1, {0, 0.757, -0.468}}, {1, {0, -0.757, -0.468}},
                 {6, {-1.2, 0.3, 0.2}}});
     vibrationStore().intensities = {"17.09"};
     vibrationStore().dipoleDerivatives = {{0.1, 0.2, -0.23}};
@@ -232,12 +224,8 @@ TEST_F(GlFrameTest, DisplayListsDrawTheSamePicture) {
 // or an open end wrongly culled would change whole runs of pixels.
 TEST_F(GlFrameTest, SkippingHiddenTubeWorkKeepsThePicture) {
     // A tilted ring of carbons with hydrogens, one C-H bond pointing at the eye.
-    placeAtoms({{6, {-0.7, -0.6, 0.3}},
-                {6, {0.7, -0.6, -0.3}},
-                {6, {1.2, 0.6, 0.2}},
-                {6, {-0.2, 1.1, -0.2}},
-                {1, {-1.5, -1.2, 0.8}},
-                {1, {1.2, -1.4, -0.9}},
+    placeAtoms({{6, {-0.7, -0.6, 0.3}}, {6, {0.7, -0.6, -0.3}}, {6, {1.2, 0.6, 0.2}},
+                {6, {-0.2, 1.1, -0.2}}, {1, {-1.5, -1.2, 0.8}}, {1, {1.2, -1.4, -0.9}},
                 {1, {-0.2, 1.1, 0.9}}});
     perceiveBonds(moleculeState());
     struct Style {
@@ -293,10 +281,9 @@ TEST_F(GlFrameTest, MissingVibrationDataDrawsNothingExtra) {
     for (int mode : {0, 1, 7, -3}) {
         sceneChoices().selectedMode = mode;
         render();
-        if (mode == 0) // only the oxygen has a vector; the arrow is drawn
-            EXPECT_NE(pixels_, plain);
-        else if (mode == 1) // the dipole arrow of mode 2 is drawn
-            EXPECT_NE(pixels_, plain);
+        // Mode 0: only the oxygen has a vector, and the arrow; mode 1: its arrow.
+        if (mode == 0 || mode == 1)
+            EXPECT_NE(pixels_, plain) << mode;
         else
             EXPECT_EQ(pixels_, plain) << mode;
     }

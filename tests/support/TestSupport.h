@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <optional>
@@ -23,6 +24,13 @@ std::filesystem::path corpusDir();                 // ../shared/corpus, may be a
 bool corpusAvailable();
 
 std::string readFileBytes(const std::string& path);
+// The little-endian 32-bit word at byte `at` of a file's bytes.
+inline std::uint32_t le32(const std::string& b, std::size_t at) {
+    std::uint32_t v = 0;
+    for (int k = 3; k >= 0; --k)
+        v = v << 8 | static_cast<std::uint8_t>(b[at + static_cast<std::size_t>(k)]);
+    return v;
+}
 void writeFileBytes(const std::string& path, const std::string& bytes);
 
 // Records messages and dialog requests; answers dialogs from a queue

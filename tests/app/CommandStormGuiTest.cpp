@@ -246,16 +246,10 @@ class CommandStormTest : public test::ProcessStateTest {
                 frame_->view()->redraw();
         };
         stormPlatform_.answerOpen = [this] {
-            std::string what;
-            auto path = chooseFile(what);
-            note("  open dialog: " + what);
-            return path;
+            return answer("open", &CommandStormTest::chooseFile);
         };
         stormPlatform_.answerSave = [this] {
-            std::string what;
-            auto path = chooseSaveTarget(what);
-            note("  save dialog: " + what);
-            return path;
+            return answer("save", &CommandStormTest::chooseSaveTarget);
         };
         // Every frame and every pick must leave GL clean and its matrix
         // stacks where they started.
@@ -314,6 +308,14 @@ class CommandStormTest : public test::ProcessStateTest {
     }
 
     // --- files -------------------------------------------------------------
+
+    using Chooser = std::optional<std::string> (CommandStormTest::*)(std::string&);
+    std::optional<std::string> answer(const char* dialog, Chooser choose) {
+        std::string what;
+        auto path = (this->*choose)(what);
+        note(std::string("  ") + dialog + " dialog: " + what);
+        return path;
+    }
 
     void buildFilePool() {
         for (const auto& root : {fs::path(test::dataPath("")), fs::path(test::examplePath(""))})
@@ -650,7 +652,7 @@ class CommandStormTest : public test::ProcessStateTest {
 
     // --- checks ------------------------------------------------------------
 
-    template <class T> static bool isOpenWindow(const T* dlg) {
+    static bool isOpenWindow(const wxWindow* dlg) {
         if (!dlg)
             return true;
         for (wxWindow* w : wxTopLevelWindows)
@@ -664,14 +666,14 @@ class CommandStormTest : public test::ProcessStateTest {
         std::ostringstream out;
         if (mainFrame() != frame_ || !isOpenWindow(frame_))
             out << "the main window is gone; ";
-        if (!isOpenWindow(frame_->axisDialog()))
-            out << "the axis dialog pointer names no window; ";
-        if (!isOpenWindow(frame_->rotationDialog()))
-            out << "the rotation dialog pointer names no window; ";
-        if (!isOpenWindow(frame_->dataSelectionDialog()))
-            out << "the data selection pointer names no window; ";
-        if (!isOpenWindow(frame_->previewDialog()))
-            out << "the preview pointer names no window; ";
+        const std::pair<const wxWindow*, const char*> dialogs[] = {
+            {frame_->axisDialog(), "axis dialog"},
+            {frame_->rotationDialog(), "rotation dialog"},
+            {frame_->dataSelectionDialog(), "data selection"},
+            {frame_->previewDialog(), "preview"}};
+        for (const auto& [dialog, name] : dialogs)
+            if (!isOpenWindow(dialog))
+                out << "the " << name << " pointer names no window; ";
 
         const MoleculeState& m = moleculeState();
         const PickedAtoms& p = pickedAtoms();

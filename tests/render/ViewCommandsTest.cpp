@@ -153,8 +153,3 @@ TEST_F(ViewCommandsTest, AxisDialogOpensOnlyOnceItsItemWasRefreshedAndAtomsExist
     EXPECT_EQ(host_.calls.size(), 1u);
     EXPECT_FALSE(run(12345));
 }
-
-TEST(DipoleOrigin, StartsAtTheModelOrigin) {
-    resetDipoleOrigin();
-    EXPECT_EQ(dipoleOrigin(), "-1");
-}

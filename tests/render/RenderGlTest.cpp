@@ -68,30 +68,27 @@ INSTANTIATE_TEST_SUITE_P(DisplayListsOnAndOff, CarbonColourTest, ::testing::Bool
 // Eye distance 10: one unit spans 24.3 pixels. Carbons at x = +-0.7 are
 // bonded; their spheres (0.38) reach x = -1.08, the joints (0.24) -0.94.
 // Column 79 sees x = -0.85 (joint only), column 75 x = -1.01 (sphere only).
-TEST_F(GlFrameTest, HiddenAtomsLeaveJointSpheres) {
+// Hidden atoms, and any frame while the mouse rotates, leave the joints.
+TEST_F(GlFrameTest, HiddenAtomsAndRotatingLeaveJointSpheres) {
     viewSettings().eyeDistance = 10.0f;
     placeAtoms({{6, {-0.7, 0, 0}}, {6, {0.7, 0, 0}}});
     render();
     EXPECT_TRUE(bluest(at(75, 100)));
 
-    viewSettings().atomsShown = 0;
-    render();
-    EXPECT_FALSE(isBlack(79, 100));
-    EXPECT_TRUE(isBlack(75, 100));
+    for (bool rotating : {false, true}) {
+        viewSettings().atomsShown = rotating;
+        moleculeState().drag.rotating = rotating;
+        render();
+        EXPECT_FALSE(isBlack(79, 100)) << rotating;
+        EXPECT_TRUE(isBlack(75, 100)) << rotating;
+    }
 
     // An atom without bonds has no joint.
+    moleculeState().drag.rotating = 0;
+    viewSettings().atomsShown = 0;
     placeAtoms({{6, {0, 0, 0}}});
     render();
     EXPECT_TRUE(isBlack(100, 100));
-}
-
-TEST_F(GlFrameTest, RotatingDrawsBondLinesAndJointsOnly) {
-    viewSettings().eyeDistance = 10.0f;
-    placeAtoms({{6, {-0.7, 0, 0}}, {6, {0.7, 0, 0}}});
-    moleculeState().drag.rotating = 1;
-    render();
-    EXPECT_FALSE(isBlack(79, 100)); // joint
-    EXPECT_TRUE(isBlack(75, 100));  // no sphere
 }
 
 // Axes of half length 7 at the model depth: ends 7 x 12.13 = 84.9 pixels

@@ -39,21 +39,13 @@ TEST(CommandLineTest, ParsesFilesOptionsAndMistakes) {
         std::string file;
     };
     const Case cases[] = {
-        {{}, A::Run, ""},
-        {{"/data/job.log"}, A::Run, "/data/job.log"},
-        {{"-"}, A::Run, "-"},
-        {{"--", "-odd.log"}, A::Run, "-odd.log"},
-        {{"--", "--help"}, A::Run, "--help"},
-        {{"--"}, A::Run, ""},
-        {{"job.log", "--version"}, A::Version, ""},
-        {{"--version", "--help"}, A::Help, ""},
-        {{"--bogus", "--help"}, A::Help, ""},
-        {{"--bogus", "--version"}, A::Version, ""},
-        {{"--version", "--bogus"}, A::Version, ""},
-        {{"--bogus"}, A::Error, ""},
-        {{"-x", "job.log"}, A::Error, ""},
-        {{"a.log", "b.log"}, A::Error, ""},
-        {{"--", "a.log", "--", "b.log"}, A::Error, ""},
+        {{}, A::Run, ""}, {{"/data/job.log"}, A::Run, "/data/job.log"}, {{"-"}, A::Run, "-"},
+        {{"--", "-odd.log"}, A::Run, "-odd.log"}, {{"--", "--help"}, A::Run, "--help"},
+        {{"--"}, A::Run, ""}, {{"job.log", "--version"}, A::Version, ""},
+        {{"--version", "--help"}, A::Help, ""}, {{"--bogus", "--help"}, A::Help, ""},
+        {{"--bogus", "--version"}, A::Version, ""}, {{"--version", "--bogus"}, A::Version, ""},
+        {{"--bogus"}, A::Error, ""}, {{"-x", "job.log"}, A::Error, ""},
+        {{"a.log", "b.log"}, A::Error, ""}, {{"--", "a.log", "--", "b.log"}, A::Error, ""},
     };
     for (const Case& c : cases) {
         std::string joined;

@@ -30,7 +30,7 @@
 #include <sstream>
 #include <thread>
 
-#include "AtomOnScreen.h"
+#include "GuiSupport.h"
 #include "TestSupport.h"
 #include "app/AppConfig.h"
 #include "app/AxisDialog.h"
@@ -246,16 +246,10 @@ class CommandStormTest : public test::ProcessStateTest {
                 frame_->view()->redraw();
         };
         stormPlatform_.answerOpen = [this] {
-            std::string what;
-            auto path = chooseFile(what);
-            note("  open dialog: " + what);
-            return path;
+            return answer("open", &CommandStormTest::chooseFile);
         };
         stormPlatform_.answerSave = [this] {
-            std::string what;
-            auto path = chooseSaveTarget(what);
-            note("  save dialog: " + what);
-            return path;
+            return answer("save", &CommandStormTest::chooseSaveTarget);
         };
         // Every frame and every pick must leave GL clean and its matrix
         // stacks where they started.
@@ -289,13 +283,8 @@ class CommandStormTest : public test::ProcessStateTest {
 
     void TearDown() override {
         watchdog_.Stop();
-        if (frame_) {
-            frame_->closePreviewDialog();
-            frame_->closeAxisDialog();
-            frame_->closeRotationDialog();
-            frame_->closeDataSelectionDialog();
-            frame_->Destroy();
-        }
+        if (frame_)
+            test::closeDialogsAndDestroy(frame_);
         settle();
         wxLog::SetActiveTarget(previousLog_);
         saveRecentFiles({});
@@ -319,6 +308,14 @@ class CommandStormTest : public test::ProcessStateTest {
     }
 
     // --- files -------------------------------------------------------------
+
+    using Chooser = std::optional<std::string> (CommandStormTest::*)(std::string&);
+    std::optional<std::string> answer(const char* dialog, Chooser choose) {
+        std::string what;
+        auto path = (this->*choose)(what);
+        note(std::string("  ") + dialog + " dialog: " + what);
+        return path;
+    }
 
     void buildFilePool() {
         for (const auto& root : {fs::path(test::dataPath("")), fs::path(test::examplePath(""))})
@@ -476,9 +473,7 @@ class CommandStormTest : public test::ProcessStateTest {
                 tb->ToggleTool(id, !tb->GetToolState(id));
             tb->OnLeftClick(id, tb->GetToolState(id));
         } else {
-            wxCommandEvent e(wxEVT_MENU, id);
-            e.SetEventObject(frame_);
-            frame_->GetEventHandler()->ProcessEvent(e);
+            test::sendMenu(frame_, id);
         }
     }
 
@@ -514,10 +509,6 @@ class CommandStormTest : public test::ProcessStateTest {
         return {storm_->between(-30, size.x + 30), storm_->between(-30, size.y + 30)};
     }
 
-    std::optional<wxPoint> atomOnScreen(std::size_t index) {
-        return test::atomOnScreen(*frame_->view(), index);
-    }
-
     void mouseAction() {
         Storm& s = *storm_;
         modifiers_ = s.chance(0.7) ? 0 : s.between(1, 7);
@@ -526,7 +517,8 @@ class CommandStormTest : public test::ProcessStateTest {
         case 0: { // a click on an atom, or near one
             wxPoint at = p;
             if (atomCount() > 0)
-                if (auto q = atomOnScreen(
+                if (auto q = test::atomOnScreen(
+                        *frame_->view(),
                         static_cast<std::size_t>(s.below(static_cast<int>(atomCount())))))
                     at = *q + wxPoint(s.between(-2, 2), s.between(-2, 2));
             note("click atom at " + std::to_string(at.x) + "," + std::to_string(at.y));
@@ -575,54 +567,14 @@ class CommandStormTest : public test::ProcessStateTest {
 
     std::string fieldText() {
         Storm& s = *storm_;
-        static const std::vector<std::string> odd = {"",
-                                                     "0",
-                                                     "1",
-                                                     "2",
-                                                     "-1",
-                                                     "7",
-                                                     "100",
-                                                     "2147483647",
-                                                     "2147483648",
-                                                     "-2147483649",
-                                                     "99999999999999999999999",
-                                                     "abc",
-                                                     "5x",
-                                                     " 3",
-                                                     "3 ",
-                                                     "1e3",
-                                                     "0x10",
-                                                     "３",
-                                                     "-0",
-                                                     "+2",
-                                                     "NaN",
-                                                     "inf",
-                                                     "\t",
-                                                     "日本語",
-                                                     std::string(300, '9'),
-                                                     "1.5",
-                                                     "--1"};
+        static const std::vector<std::string> odd = {
+            "",      "0",    "1",   "2",    "-1",  "7",  "100", "2147483647", "2147483648",
+            "-2147483649",   "99999999999999999999999",  "abc", "5x", " 3",  "3 ",  "1e3",
+            "0x10",  "３",   "-0",  "+2",   "NaN", "inf", "\t", "日本語", std::string(300, '9'),
+            "1.5",   "--1"};
         if (s.chance(0.5))
             return std::to_string(s.between(-3, static_cast<int>(atomCount()) + 3));
         return s.pick(odd);
-    }
-
-    void press(wxWindow* dlg, int id) {
-        wxCommandEvent e(wxEVT_BUTTON, id);
-        e.SetEventObject(dlg->FindWindow(id));
-        dlg->GetEventHandler()->ProcessEvent(e);
-    }
-    void closeBox(wxWindow* dlg) {
-        wxCloseEvent e(wxEVT_CLOSE_WINDOW, dlg->GetId());
-        e.SetEventObject(dlg);
-        e.SetCanVeto(true);
-        dlg->GetEventHandler()->ProcessEvent(e);
-    }
-    void escape(wxWindow* dlg) {
-        wxKeyEvent e(wxEVT_CHAR_HOOK);
-        e.m_keyCode = WXK_ESCAPE;
-        e.SetEventObject(dlg);
-        dlg->GetEventHandler()->ProcessEvent(e);
     }
 
     void dialogAction() {
@@ -637,11 +589,11 @@ class CommandStormTest : public test::ProcessStateTest {
                      std::to_string(button));
                 d->originEdit()->ChangeValue(wxString::FromUTF8(text));
                 d->startAtOriginBox()->SetValue(box);
-                press(d, button);
+                test::pressButton(d, button);
             });
             actions.push_back([this, d] {
                 note("axis dialog escape");
-                escape(d);
+                test::pressEscape(d);
             });
         }
         if (RotationAngleDialog* d = frame_->rotationDialog()) {
@@ -651,7 +603,7 @@ class CommandStormTest : public test::ProcessStateTest {
                 note("rotation dialog '" + first + "' '" + second + "' " + (ok ? "OK" : "cancel"));
                 d->firstEdit()->ChangeValue(wxString::FromUTF8(first));
                 d->secondEdit()->ChangeValue(wxString::FromUTF8(second));
-                press(d, ok ? wxID_OK : wxID_CANCEL);
+                test::pressButton(d, ok ? wxID_OK : wxID_CANCEL);
             });
         }
         if (DataSelectionDialog* d = frame_->dataSelectionDialog()) {
@@ -673,7 +625,7 @@ class CommandStormTest : public test::ProcessStateTest {
             });
             actions.push_back([this, d] {
                 note("data selection close box");
-                closeBox(d);
+                test::pressCloseBox(d);
             });
         }
         if (SpectrumPreviewDialog* d = frame_->previewDialog()) {
@@ -681,14 +633,14 @@ class CommandStormTest : public test::ProcessStateTest {
                 const std::string text = fieldText();
                 note("half width '" + text + "' recalculate");
                 d->halfWidthEdit()->ChangeValue(wxString::FromUTF8(text));
-                press(d, 1027);
+                test::pressButton(d, 1027);
             });
             actions.push_back([this, d, &s] {
                 note("preview close");
                 if (s.chance(0.5))
-                    escape(d);
+                    test::pressEscape(d);
                 else
-                    closeBox(d);
+                    test::pressCloseBox(d);
             });
         }
         if (actions.empty()) {
@@ -700,7 +652,7 @@ class CommandStormTest : public test::ProcessStateTest {
 
     // --- checks ------------------------------------------------------------
 
-    template <class T> static bool isOpenWindow(const T* dlg) {
+    static bool isOpenWindow(const wxWindow* dlg) {
         if (!dlg)
             return true;
         for (wxWindow* w : wxTopLevelWindows)
@@ -714,14 +666,14 @@ class CommandStormTest : public test::ProcessStateTest {
         std::ostringstream out;
         if (mainFrame() != frame_ || !isOpenWindow(frame_))
             out << "the main window is gone; ";
-        if (!isOpenWindow(frame_->axisDialog()))
-            out << "the axis dialog pointer names no window; ";
-        if (!isOpenWindow(frame_->rotationDialog()))
-            out << "the rotation dialog pointer names no window; ";
-        if (!isOpenWindow(frame_->dataSelectionDialog()))
-            out << "the data selection pointer names no window; ";
-        if (!isOpenWindow(frame_->previewDialog()))
-            out << "the preview pointer names no window; ";
+        const std::pair<const wxWindow*, const char*> dialogs[] = {
+            {frame_->axisDialog(), "axis dialog"},
+            {frame_->rotationDialog(), "rotation dialog"},
+            {frame_->dataSelectionDialog(), "data selection"},
+            {frame_->previewDialog(), "preview"}};
+        for (const auto& [dialog, name] : dialogs)
+            if (!isOpenWindow(dialog))
+                out << "the " << name << " pointer names no window; ";
 
         const MoleculeState& m = moleculeState();
         const PickedAtoms& p = pickedAtoms();
@@ -908,11 +860,7 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
     frame_->commands().run(cmd::SaveImage);
     const std::string bmp = test::readFileBytes(picture);
     ASSERT_GT(bmp.size(), 54u);
-    std::size_t drawn = 0;
-    for (std::size_t i = 54; i + 2 < bmp.size(); i += 3)
-        if (bmp[i] != bmp[54] || bmp[i + 1] != bmp[55] || bmp[i + 2] != bmp[56])
-            ++drawn;
-    EXPECT_GT(drawn, 500u);
+    EXPECT_GT(test::pixelsUnlikeTheFirst(bmp), 500u);
     const std::string wrong = problems();
     EXPECT_TRUE(wrong.empty()) << wrong;
 }

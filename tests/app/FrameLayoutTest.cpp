@@ -6,6 +6,7 @@
 
 #include <set>
 
+#include "RecordingHost.h"
 #include "app/FrameLayout.h"
 #include "render/ViewCommands.h"
 
@@ -13,30 +14,10 @@ using namespace kalviro;
 
 namespace {
 
-struct IdleHost : CommandHost {
-    void openGaussianFile() override {}
-    void openGamessFile() override {}
-    void openCheckpointFile() override {}
-    void saveCoordinates() override {}
-    void saveIrTable() override {}
-    void saveIrTableSorted() override {}
-    void saveRelativeIntensity() override {}
-    void saveIrSpectrum() override {}
-    void saveImage() override {}
-    void showSpectrumPreview() override {}
-    void computeOrbital() override {}
-    void showAxisDialog() override {}
-    void showRotationDialog() override {}
-    void showAbout() override {}
-    void exitProgram() override {}
-    void toggleToolBar() override {}
-    bool toolBarShown() const override { return true; }
-    void toggleStatusBar() override {}
-    bool statusBarShown() const override { return true; }
-};
+using test::RecordingHost;
 
 TEST(FrameLayout, EveryPlacedCommandHasARowAndEveryRowAPlace) {
-    IdleHost host;
+    RecordingHost host;
     const ViewCommandTable table(host);
     std::set<int> placed;
     for (const MenuPopup& popup : menuLayout())
@@ -60,7 +41,7 @@ TEST(FrameLayout, EveryPlacedCommandHasARowAndEveryRowAPlace) {
 
 // The ids go down into wx's range and come back unchanged.
 TEST(FrameLayout, MenuIdsRoundTrip) {
-    IdleHost host;
+    RecordingHost host;
     const ViewCommandTable table(host);
     for (const ViewCommand& c : table.rows()) {
         EXPECT_LT(menuIdFor(c.id), 32767) << c.id;

@@ -109,11 +109,8 @@ TEST_F(FileOpeningTest, ResetClosesTheDialogsInOrderAndClearsTheAnalysis) {
 TEST_F(FileOpeningTest, UnsupportedOrUnreadableFilesChangeNothing) {
     const std::string text = write("notes.txt", "hello\n");
     const std::string checkpoint = write("orbital.fchk", "x\n");
-    const std::string cases[] = {text,
-                                 checkpoint,
-                                 dir_.path("missing.dat"),
-                                 dir_.path("missing.log"),
-                                 dir_.path("missing.inp"),
+    const std::string cases[] = {text, checkpoint, dir_.path("missing.dat"),
+                                 dir_.path("missing.log"), dir_.path("missing.inp"),
                                  dir_.dir().string() + "/folder.log"};
     std::filesystem::create_directory(dir_.path("folder.log"));
     for (const auto& path : cases) {
@@ -148,8 +145,6 @@ TEST_F(FileOpeningTest, CancelledReadingChangesNothing) {
 }
 
 TEST_F(FileOpeningTest, EachKindIsReadWithOrWithoutTheReset) {
-    setCheckpointOpener(
-        [](const std::string& path) { return path.find("mo.") != std::string::npos; });
     struct Case {
         const char* name;
         const char* content;
@@ -158,9 +153,7 @@ TEST_F(FileOpeningTest, EachKindIsReadWithOrWithoutTheReset) {
     };
     const char* water = "#p\n\nt\n\n0 1\nO 0 0 0\nH 0 0 0.96\n";
     const Case cases[] = {
-        {"w.DAT", water, true, 2},
-        {"w.com", water, true, 2},
-        {"w.Gjf", water, true, 2},
+        {"w.DAT", water, true, 2}, {"w.com", water, true, 2}, {"w.Gjf", water, true, 2},
         {"empty.log", " Entering Gaussian System\n", true, 0}, // read, but nothing to select
         {"w.INP", " $DATA\nt\nC1\n O 8.0 0.0 0.0 0.25\n $END\n", false, 1},
         {"mo.FChk", "x\n", false, 1},

@@ -14,14 +14,7 @@
 namespace kalviro {
 namespace {
 
-Atom atomAt(const char* symbol, double x, double y, double z) {
-    Atom a;
-    a.symbol = symbol;
-    a.x = x;
-    a.y = y;
-    a.z = z;
-    return a;
-}
+using test::atomAt;
 
 MoleculeState moleculeOf(const std::vector<Atom>& atoms) {
     MoleculeState m;

@@ -55,26 +55,18 @@ std::vector<std::string> order(std::vector<IrRow> rows) {
 }
 
 TEST(IrTable, SortGroupsBySpeciesThenTextOrder) {
-    EXPECT_EQ(order({{"300.0", "a", "B2"},
-                     {"1200.0", "b", "A1"},
-                     {"50.0", "c", "B1"},
+    EXPECT_EQ(order({{"300.0", "a", "B2"}, {"1200.0", "b", "A1"}, {"50.0", "c", "B1"},
                      {"800.0", "d", "A1"}}),
               (std::vector<std::string>{"1200.0 A1", "800.0 A1", "50.0 B1", "300.0 B2"}));
     // Byte order of species: A" < A' < A1 < A2 < B1 < lower case.
-    EXPECT_EQ(order({{"1", "", "a1"},
-                     {"2", "", "B1"},
-                     {"3", "", "A2"},
-                     {"4", "", "A1"},
-                     {"5", "", "A'"},
-                     {"6", "", "A\""}}),
+    EXPECT_EQ(order({{"1", "", "a1"}, {"2", "", "B1"}, {"3", "", "A2"}, {"4", "", "A1"},
+                     {"5", "", "A'"}, {"6", "", "A\""}}),
               (std::vector<std::string>{"6 A\"", "5 A'", "4 A1", "3 A2", "2 B1", "1 a1"}));
     // Within a species, text order: a leading minus first, 1050 before 345 before 98.
-    EXPECT_EQ(
-        order({{"98.7654", "", "A1"},
-               {"345.6789", "", "A1"},
-               {"1050.1234", "", "A1"},
-               {"-123.4567", "", "A1"}}),
-        (std::vector<std::string>{"-123.4567 A1", "1050.1234 A1", "345.6789 A1", "98.7654 A1"}));
+    EXPECT_EQ(order({{"98.7654", "", "A1"}, {"345.6789", "", "A1"}, {"1050.1234", "", "A1"},
+                     {"-123.4567", "", "A1"}}),
+              (std::vector<std::string>{"-123.4567 A1", "1050.1234 A1", "345.6789 A1",
+                                        "98.7654 A1"}));
     EXPECT_TRUE(order({}).empty());
 }
 
@@ -94,32 +86,29 @@ class IrTableCommandTest : public test::ProcessStateTest {
     test::TempDir dir_;
 };
 
-TEST_F(IrTableCommandTest, PlainExportWritesTheTableAsRead) {
-    vibrationStore() = storeOf({"300.0", "1200.0"}, {"1.0", "2.0"}, {"B2", "A1"});
-    const std::string path = dir_.path("ir.csv");
-    platform_.openAnswers.push_back(path);
-    EXPECT_TRUE(askAndSaveIrTable());
-    EXPECT_EQ(test::readFileBytes(path), kHeader + "300.0, 1.0, B2\r\n1200.0, 2.0, A1\r\n");
-    ASSERT_EQ(platform_.openRequests.size(), 1u);
-    const FileDialogRequest& r = platform_.openRequests[0];
-    EXPECT_EQ(r.filter, "csv|*.csv|AllFile(*.*)|*.*||");
-    EXPECT_EQ(r.defaultExtension, "csv");
-    EXPECT_EQ(r.defaultFileName, "ir.csv");
-    EXPECT_FALSE(r.hideReadOnly);
-    EXPECT_TRUE(r.overwritePrompt);
-}
-
-TEST_F(IrTableCommandTest, SortedExportWritesTheGroupedTable) {
+TEST_F(IrTableCommandTest, ExportsWriteTheTableAsReadOrGrouped) {
+    const struct {
+        bool (*command)();
+        const char* name;
+        std::string body;
+    } cases[] = {{&askAndSaveIrTable, "ir.csv",
+                  "300.0, 1, B2\r\n1200.0, 2, A1\r\n50.0, 3, B1\r\n800.0, 4, A1\r\n"},
+                 {&askAndSaveIrTableBySymmetry, "irsorted.csv",
+                  "1200.0, 2, A1\r\n800.0, 4, A1\r\n50.0, 3, B1\r\n300.0, 1, B2\r\n"}};
     vibrationStore() = storeOf({"300.0", "1200.0", "50.0", "800.0"}, {"1", "2", "3", "4"},
                                {"B2", "A1", "B1", "A1"});
-    const std::string path = dir_.path("sorted.csv");
-    platform_.openAnswers.push_back(path);
-    EXPECT_TRUE(askAndSaveIrTableBySymmetry());
-    EXPECT_EQ(test::readFileBytes(path),
-              kHeader + "1200.0, 2, A1\r\n800.0, 4, A1\r\n50.0, 3, B1\r\n300.0, 1, B2\r\n");
-    ASSERT_EQ(platform_.openRequests.size(), 1u);
-    EXPECT_EQ(platform_.openRequests[0].defaultFileName, "irsorted.csv");
-    EXPECT_FALSE(platform_.openRequests[0].hideReadOnly);
+    for (const auto& c : cases) {
+        platform_.openRequests.clear();
+        platform_.openAnswers.push_back(dir_.path(c.name));
+        EXPECT_TRUE(c.command());
+        EXPECT_EQ(test::readFileBytes(dir_.path(c.name)), kHeader + c.body);
+        ASSERT_EQ(platform_.openRequests.size(), 1u);
+        const FileDialogRequest& r = platform_.openRequests[0];
+        EXPECT_EQ(r.filter, "csv|*.csv|AllFile(*.*)|*.*||");
+        EXPECT_EQ(r.defaultExtension, "csv");
+        EXPECT_EQ(r.defaultFileName, c.name);
+        EXPECT_TRUE(!r.hideReadOnly && r.overwritePrompt);
+    }
     EXPECT_TRUE(platform_.messages.empty());
 }
 

@@ -5,16 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "ir/ProjectionCalculator.h"
+#include "support/TestSupport.h"
 
 namespace kalviro {
 namespace {
 
-VibrationStore singleMode(const Vector3& dipole) {
-    VibrationStore s;
-    s.frequencies = {"1000.0"};
-    s.dipoleDerivatives = {dipole};
-    return s;
-}
+using test::singleMode;
 
 struct AngleCase {
     bool aboutX;

@@ -15,6 +15,8 @@
 namespace kalviro {
 namespace {
 
+using test::singleMode;
+
 // %g as the C library writes it, then the exponent widened to three digits.
 std::string gText(double v) {
     char buf[64];
@@ -34,13 +36,6 @@ std::string expectedIrSpec() {
     std::string s;
     for (int j = 0; j < 900; ++j)
         s += std::to_string(600 + j) + "," + gText(line(5, j)) + ",\r\n";
-    return s;
-}
-
-VibrationStore singleMode(const Vector3& dipole) {
-    VibrationStore s;
-    s.frequencies = {"1000.0"};
-    s.dipoleDerivatives = {dipole};
     return s;
 }
 

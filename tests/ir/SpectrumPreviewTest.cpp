@@ -136,17 +136,10 @@ TEST_F(Preview, RecalculateTakesTheEditTextAndRefusesZero) {
 }
 
 TEST(LeadingInteger, ReadsAsTheCLibraryDoesWithoutOverflow) {
-    const std::pair<const char*, int> cases[] = {{"abc", 0},
-                                                 {"  42", 42},
-                                                 {"+7", 7},
-                                                 {"-3x", -3},
-                                                 {"12.9", 12},
-                                                 {"\t\n5", 5},
-                                                 {"- 5", 0},
-                                                 {"99999999999", INT_MAX},
-                                                 {"0009", 9},
-                                                 {"-2147483648", INT_MIN},
-                                                 {"-99999999999", INT_MIN}};
+    const std::pair<const char*, int> cases[] = {
+        {"abc", 0},  {"  42", 42}, {"+7", 7},  {"-3x", -3},          {"12.9", 12},
+        {"\t\n5", 5}, {"- 5", 0},   {"0009", 9}, {"99999999999", INT_MAX},
+        {"-2147483648", INT_MIN},  {"-99999999999", INT_MIN}};
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(leadingInteger(text), expected) << '"' << text << '"';
 }

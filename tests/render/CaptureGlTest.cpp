@@ -11,11 +11,7 @@
 namespace kalviro {
 namespace {
 
-std::uint32_t le32(const std::string& b, std::size_t at) {
-    return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
-           static_cast<std::uint8_t>(b[at + 2]) << 16 |
-           static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
-}
+using test::le32;
 
 class CaptureGlTest : public test::ProcessStateTest {};
 

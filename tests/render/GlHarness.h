@@ -64,12 +64,8 @@ class GlFrameTest : public ProcessStateTest {
     static void placeAtoms(const std::vector<std::pair<int, Vector3>>& atoms) {
         std::vector<Atom> parsed;
         for (const auto& [number, p] : atoms) {
-            Atom a;
-            a.atomicNumber = number;
-            a.x = p.x;
-            a.y = p.y;
-            a.z = p.z;
-            parsed.push_back(a);
+            parsed.push_back(atomAt("", p.x, p.y, p.z));
+            parsed.back().atomicNumber = number;
         }
         replaceAtoms(moleculeState(), parsed, ElementSource::ByNumber);
     }

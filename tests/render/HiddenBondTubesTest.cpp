@@ -18,14 +18,10 @@ class HiddenBondTubesTest : public test::ProcessStateTest {
     // C0 - C1 - H2, and a dummy X3 beside C0.
     void SetUp() override {
         ProcessStateTest::SetUp();
-        std::vector<Atom> atoms(4);
-        const char* symbols[] = {"C", "C", "H", "X"};
-        const double xs[] = {0.0, 1.5, 2.6, -1.0};
-        for (int i = 0; i < 4; ++i) {
-            atoms[i].symbol = symbols[i];
-            atoms[i].x = xs[i];
-        }
-        replaceAtoms(moleculeState(), atoms, ElementSource::BySymbol);
+        replaceAtoms(moleculeState(),
+                     {test::atomAt("C", 0, 0, 0), test::atomAt("C", 1.5, 0, 0),
+                      test::atomAt("H", 2.6, 0, 0), test::atomAt("X", -1, 0, 0)},
+                     ElementSource::BySymbol);
         perceiveBonds(moleculeState());
     }
     const BondSlot& slot(int owner, int partner) {

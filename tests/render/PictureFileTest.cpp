@@ -13,11 +13,7 @@
 namespace kalviro {
 namespace {
 
-std::uint32_t le32(const std::string& b, std::size_t at) {
-    return static_cast<std::uint8_t>(b[at]) | static_cast<std::uint8_t>(b[at + 1]) << 8 |
-           static_cast<std::uint8_t>(b[at + 2]) << 16 |
-           static_cast<std::uint32_t>(static_cast<std::uint8_t>(b[at + 3])) << 24;
-}
+using test::le32;
 
 std::string hex(const std::string& b) {
     static const char* d = "0123456789abcdef";
@@ -39,14 +35,8 @@ TEST(BmpTest, HeaderOfA401By300View) {
     ASSERT_EQ(b.size(), 360054u);
     // 'BM', size 360054 (0x057E76), reserved, offset 54, header 40,
     // width 400 (0x190), height 300 (0x12C), 1 plane, 24 bits, then zeros.
-    EXPECT_EQ(hex(b.substr(0, 14)), "424d767e0500"
-                                    "00000000"
-                                    "36000000");
-    EXPECT_EQ(hex(b.substr(14, 16)), "28000000"
-                                     "90010000"
-                                     "2c010000"
-                                     "0100"
-                                     "1800");
+    EXPECT_EQ(hex(b.substr(0, 14)), "424d767e0500" "00000000" "36000000");
+    EXPECT_EQ(hex(b.substr(14, 16)), "28000000" "90010000" "2c010000" "0100" "1800");
     EXPECT_EQ(b.substr(30, 24), std::string(24, '\0'));
 }
 
@@ -63,8 +53,7 @@ TEST(BmpTest, RowsStayBottomUpAndPixelsTurnToBgr) {
     const std::string b = bmpBytes(p);
     ASSERT_EQ(b.size(), 54u + 24u);
     EXPECT_EQ(le32(b, 2), 78u);
-    EXPECT_EQ(hex(b.substr(54, 6)), "030201"
-                                    "0d0c0b");      // bottom-left pixel first
+    EXPECT_EQ(hex(b.substr(54, 6)), "030201" "0d0c0b"); // bottom-left pixel first
     EXPECT_EQ(hex(b.substr(54 + 21, 3)), "494847"); // top-right pixel last
 }
 

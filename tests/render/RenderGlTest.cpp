@@ -22,15 +22,9 @@ namespace {
 using test::GlFrameTest;
 using test::Rgb;
 
-bool greenest(Rgb c) {
-    return c.g > c.r + 30 && c.g > c.b + 30;
-}
-bool reddest(Rgb c) {
-    return c.r > c.g + 30 && c.r > c.b + 30;
-}
-bool bluest(Rgb c) {
-    return c.b > c.r + 30 && c.b > c.g + 30;
-}
+bool greenest(Rgb c) { return c.g > c.r + 30 && c.g > c.b + 30; }
+bool reddest(Rgb c) { return c.r > c.g + 30 && c.r > c.b + 30; }
+bool bluest(Rgb c) { return c.b > c.r + 30 && c.b > c.g + 30; }
 
 TEST_F(GlFrameTest, BackgroundBlackOrWhite) {
     render();
@@ -74,30 +68,27 @@ INSTANTIATE_TEST_SUITE_P(DisplayListsOnAndOff, CarbonColourTest, ::testing::Bool
 // Eye distance 10: one unit spans 24.3 pixels. Carbons at x = +-0.7 are
 // bonded; their spheres (0.38) reach x = -1.08, the joints (0.24) -0.94.
 // Column 79 sees x = -0.85 (joint only), column 75 x = -1.01 (sphere only).
-TEST_F(GlFrameTest, HiddenAtomsLeaveJointSpheres) {
+// Hidden atoms, and any frame while the mouse rotates, leave the joints.
+TEST_F(GlFrameTest, HiddenAtomsAndRotatingLeaveJointSpheres) {
     viewSettings().eyeDistance = 10.0f;
     placeAtoms({{6, {-0.7, 0, 0}}, {6, {0.7, 0, 0}}});
     render();
     EXPECT_TRUE(bluest(at(75, 100)));
 
-    viewSettings().atomsShown = 0;
-    render();
-    EXPECT_FALSE(isBlack(79, 100));
-    EXPECT_TRUE(isBlack(75, 100));
+    for (bool rotating : {false, true}) {
+        viewSettings().atomsShown = rotating;
+        moleculeState().drag.rotating = rotating;
+        render();
+        EXPECT_FALSE(isBlack(79, 100)) << rotating;
+        EXPECT_TRUE(isBlack(75, 100)) << rotating;
+    }
 
     // An atom without bonds has no joint.
+    moleculeState().drag.rotating = 0;
+    viewSettings().atomsShown = 0;
     placeAtoms({{6, {0, 0, 0}}});
     render();
     EXPECT_TRUE(isBlack(100, 100));
-}
-
-TEST_F(GlFrameTest, RotatingDrawsBondLinesAndJointsOnly) {
-    viewSettings().eyeDistance = 10.0f;
-    placeAtoms({{6, {-0.7, 0, 0}}, {6, {0.7, 0, 0}}});
-    moleculeState().drag.rotating = 1;
-    render();
-    EXPECT_FALSE(isBlack(79, 100)); // joint
-    EXPECT_TRUE(isBlack(75, 100));  // no sphere
 }
 
 // Axes of half length 7 at the model depth: ends 7 x 12.13 = 84.9 pixels
@@ -205,9 +196,7 @@ TEST_F(GlFrameTest, DipoleArrowStartsAtTheTypedAtomOrTheOrigin) {
 
 // The compiled solids draw the same picture as drawing them anew.
 TEST_F(GlFrameTest, DisplayListsDrawTheSamePicture) {
-    placeAtoms({{8, {0, 0, 0.117}},
-                {1, {0, 0.757, -0.468}},
-                {1, {0, -0.757, -0.468}},
+    placeAtoms({{8, {0, 0, 0.117}}, {1, {0, 0.757, -0.468}}, {1, {0, -0.757, -0.468}},
                 {6, {-1.2, 0.3, 0.2}}});
     vibrationStore().intensities = {"17.09"};
     vibrationStore().dipoleDerivatives = {{0.1, 0.2, -0.23}};
@@ -232,12 +221,8 @@ TEST_F(GlFrameTest, DisplayListsDrawTheSamePicture) {
 // or an open end wrongly culled would change whole runs of pixels.
 TEST_F(GlFrameTest, SkippingHiddenTubeWorkKeepsThePicture) {
     // A tilted ring of carbons with hydrogens, one C-H bond pointing at the eye.
-    placeAtoms({{6, {-0.7, -0.6, 0.3}},
-                {6, {0.7, -0.6, -0.3}},
-                {6, {1.2, 0.6, 0.2}},
-                {6, {-0.2, 1.1, -0.2}},
-                {1, {-1.5, -1.2, 0.8}},
-                {1, {1.2, -1.4, -0.9}},
+    placeAtoms({{6, {-0.7, -0.6, 0.3}}, {6, {0.7, -0.6, -0.3}}, {6, {1.2, 0.6, 0.2}},
+                {6, {-0.2, 1.1, -0.2}}, {1, {-1.5, -1.2, 0.8}}, {1, {1.2, -1.4, -0.9}},
                 {1, {-0.2, 1.1, 0.9}}});
     perceiveBonds(moleculeState());
     struct Style {
@@ -293,10 +278,9 @@ TEST_F(GlFrameTest, MissingVibrationDataDrawsNothingExtra) {
     for (int mode : {0, 1, 7, -3}) {
         sceneChoices().selectedMode = mode;
         render();
-        if (mode == 0) // only the oxygen has a vector; the arrow is drawn
-            EXPECT_NE(pixels_, plain);
-        else if (mode == 1) // the dipole arrow of mode 2 is drawn
-            EXPECT_NE(pixels_, plain);
+        // Mode 0: only the oxygen has a vector, and the arrow; mode 1: its arrow.
+        if (mode == 0 || mode == 1)
+            EXPECT_NE(pixels_, plain) << mode;
         else
             EXPECT_EQ(pixels_, plain) << mode;
     }

@@ -5,12 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
 #include "platform/Platform.h"
 
 namespace kalviro::test {
@@ -21,6 +24,13 @@ std::filesystem::path corpusDir();                 // ../shared/corpus, may be a
 bool corpusAvailable();
 
 std::string readFileBytes(const std::string& path);
+// The little-endian 32-bit word at byte `at` of a file's bytes.
+inline std::uint32_t le32(const std::string& b, std::size_t at) {
+    std::uint32_t v = 0;
+    for (int k = 3; k >= 0; --k)
+        v = v << 8 | static_cast<std::uint8_t>(b[at + static_cast<std::size_t>(k)]);
+    return v;
+}
 void writeFileBytes(const std::string& path, const std::string& bytes);
 
 // Records messages and dialog requests; answers dialogs from a queue
@@ -67,6 +77,21 @@ protected:
 
 // Resets every process-wide object the layers below the windows keep.
 void resetProcessState();
+
+inline Atom atomAt(const char* symbol, double x, double y, double z) {
+    Atom a;
+    a.symbol = symbol;
+    a.x = x, a.y = y, a.z = z;
+    return a;
+}
+
+// One mode at 1000 cm-1 with the given dipole derivative.
+inline VibrationStore singleMode(const Vector3& dipole) {
+    VibrationStore s;
+    s.frequencies = {"1000.0"};
+    s.dipoleDerivatives = {dipole};
+    return s;
+}
 
 struct CliResult {
     int status = -1;

@@ -18,12 +18,38 @@ targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   mapfile -t targets < <(cd fuzz && ls *Fuzz.cpp | sed 's/\.cpp$//')
 fi
+# Files of the shared corpus (beside the repository) in the named folders,
+# copied into the work folder at run time only; nothing when it is absent.
+corpus="${KALVIRO_CORPUS:-/work/shared/corpus}"
+[ -d "$corpus/files" ] || corpus="../shared/corpus"
+corpus_files() {
+  [ -d "$corpus/files" ] || return 0
+  for d in "$@"; do
+    [ -d "$corpus/files/$d" ] && find "$corpus/files/$d" -type f
+  done
+  return 0
+}
 seeds_for() {
   case "$1" in
     GaussianOutputFuzz) find tests/data examples -type f \( -name '*.log' -o -name '*.out' \) ;;
     GaussianInputFuzz) find tests/data examples -type f \( -name '*.dat' -o -name '*.com' -o -name '*.gjf' \) ;;
     GamessInputFuzz) find tests/data examples -type f -iname '*.inp' ;;
     CheckpointFuzz) find tests/data examples -type f \( -iname '*.fchk' -o -iname '*.fch' \) ;;
+    OtherOutputFuzz)
+      find tests/data examples -type f \( -name '*.log' -o -name '*.out' \)
+      corpus_files orca qchem gamess-out psi4 nwchem g09 g16 | grep -v -i '\.fchk$' ;;
+    MeasuredSpectrumFuzz) find tests/data/ir -type f; corpus_files jcamp ;;
+    BasisFuzz)
+      find tests/data/orbital -type f ! -name '*.py'
+      corpus_files g03 g09 g16 | grep -i '\.fchk$' ;;
+  esac
+}
+dict_for() {
+  case "$1" in
+    OtherOutputFuzz) echo fuzz/dict/outputs.dict ;;
+    MeasuredSpectrumFuzz) echo fuzz/dict/spectrum.dict ;;
+    BasisFuzz) echo fuzz/dict/basis.dict ;;
+    *) echo fuzz/dict/gaussian.dict ;;
   esac
 }
 status=0
@@ -32,7 +58,7 @@ for t in "${targets[@]}"; do
   mkdir -p "$work"
   while IFS= read -r f; do cp -n "$f" "$work/" 2>/dev/null || true; done < <(seeds_for "$t")
   echo "== $t for ${seconds}s =="
-  if ! "$dir/fuzz/$t" -max_total_time="$seconds" -seed="${FUZZ_SEED:-0}" -dict=fuzz/dict/gaussian.dict \
+  if ! "$dir/fuzz/$t" -max_total_time="$seconds" -seed="${FUZZ_SEED:-0}" -dict="$(dict_for "$t")" \
        -max_len=262144 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
        -artifact_prefix="$dir/$t-" "$work" 2> "$dir/$t.log"; then
     echo "$t found a problem; see $dir/$t.log"

@@ -31,6 +31,11 @@ bool parseDouble(std::string_view token, double& out) {
     return ec == std::errc() && p == end && std::isfinite(out);
 }
 
+// I values and counts: the readers turn them into int.
+bool fitsInt(double v) {
+    return v == std::floor(v) && std::fabs(v) <= 2147483647.0;
+}
+
 // Calls take(token) for each blank-separated token; false as soon as take does.
 template <class Take> bool forEachToken(std::string_view line, Take&& take) {
     std::size_t i = 0;
@@ -98,7 +103,7 @@ public:
         }
         return forEachToken(line, [&](std::string_view token) {
             double v = 0;
-            if (!parseDouble(token, v)) {
+            if (!parseDouble(token, v) || (current_->type == 'I' && !fitsInt(v))) {
                 error_ = msg::kCheckpointBadValue + currentName_;
                 return false;
             }
@@ -130,7 +135,7 @@ private:
         current_ = nullptr;
         if (t.isArray) {
             double count = 0;
-            if (!parseDouble(t.rest, count) || count < 0) {
+            if (!parseDouble(t.rest, count) || count < 0 || !fitsInt(count)) {
                 error_ = msg::kCheckpointBadValue + t.name;
                 return false;
             }
@@ -143,7 +148,7 @@ private:
             double v = 0;
             if (t.type == 'L')
                 v = (t.rest == "T") ? 1 : 0;
-            else if (!parseDouble(t.rest, v)) {
+            else if (!parseDouble(t.rest, v) || (t.type == 'I' && !fitsInt(v))) {
                 error_ = msg::kCheckpointBadValue + t.name;
                 return false;
             }

@@ -10,7 +10,7 @@
 #include "model/NumberText.h"
 #include "model/TextLineReader.h"
 #include "orbital/ContourStore.h"
-#include "orbital/KALVIROMolecularOrbital.h"
+#include "orbital/ContourTracer.h"
 #include "orbital/MolecularOrbital.h"
 #include "platform/Messages.h"
 
@@ -58,14 +58,14 @@ class CoefficientSection {
     CoefficientSection(int orbitalIndex) : wanted_(orbitalIndex) {}
 
     void open(const std::string& electronCountText, const std::string& basisCountText) {
-        nb_ = integerAtStart(basisCountText);
-        a_ = wanted_ >= 0 ? wanted_ : integerAtStart(electronCountText) / 2 - 1;
-        if (nb_ > 0)
-            values_.assign(static_cast<std::size_t>(nb_), 0.0f);
-        open_ = nb_ > 0 && a_ >= 0;
+        basisCount_ = integerAtStart(basisCountText);
+        orbital_ = wanted_ >= 0 ? wanted_ : integerAtStart(electronCountText) / 2 - 1;
+        if (basisCount_ > 0)
+            values_.assign(static_cast<std::size_t>(basisCount_), 0.0f);
+        open_ = basisCount_ > 0 && orbital_ >= 0;
         skipping_ = true;
-        c_ = 0;
-        r_ = 0;
+        valuesPassed_ = 0;
+        valuesTaken_ = 0;
     }
     bool isOpen() const { return open_; }
     void close() { open_ = false; }
@@ -73,20 +73,20 @@ class CoefficientSection {
     void line(std::string_view text) {
         float v[5] = {0, 0, 0, 0, 0};
         if (skipping_) {
-            c_ += 5;
-            const long long start = static_cast<long long>(a_) * nb_;
-            if (c_ < start)
+            valuesPassed_ += 5;
+            const long long start = static_cast<long long>(orbital_) * basisCount_;
+            if (valuesPassed_ < start)
                 return;
             skipping_ = false;
-            if (c_ == start)
+            if (valuesPassed_ == start)
                 return;                                 // the next line starts the wanted orbital
-            const int d = static_cast<int>(c_ - start); // its first d values end this line
+            const int d = static_cast<int>(valuesPassed_ - start); // its first d values end this line
             const int got = readReals(text, 5, v);
             for (int k = 5 - d; k < 5; ++k)
                 store(k, got, v);
             return;
         }
-        const long long left = static_cast<long long>(nb_) - r_;
+        const long long left = static_cast<long long>(basisCount_) - valuesTaken_;
         if (left <= 0) {
             open_ = false;
             return;
@@ -100,23 +100,23 @@ class CoefficientSection {
     }
 
     std::vector<float> values() const { return values_; }
-    int index() const { return a_; }
+    int index() const { return orbital_; }
 
   private:
     // A value the line does not have still takes its place (left at 0).
     void store(int k, int got, const float* v) {
-        if (r_ < nb_ && k < got)
-            values_[static_cast<std::size_t>(r_)] = v[k];
-        ++r_;
+        if (valuesTaken_ < basisCount_ && k < got)
+            values_[static_cast<std::size_t>(valuesTaken_)] = v[k];
+        ++valuesTaken_;
     }
 
     int wanted_;
-    int nb_ = 0;
-    int a_ = -1;
+    int basisCount_ = 0;           // values per orbital
+    int orbital_ = -1;             // zero-based orbital being read
     bool open_ = false;
-    bool skipping_ = true;
-    long long c_ = 0;
-    long long r_ = 0;
+    bool skipping_ = true;         // still before the wanted orbital
+    long long valuesPassed_ = 0;   // values on the lines skipped so far
+    long long valuesTaken_ = 0;    // values of the wanted orbital taken so far
     std::vector<float> values_;
 };
 

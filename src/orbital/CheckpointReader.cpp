@@ -126,10 +126,6 @@ CheckpointState& checkpointState() {
     return theState;
 }
 
-void resetCheckpointState() {
-    theState = CheckpointState{};
-}
-
 int integerAtStart(std::string_view text) {
     std::string buffer(text);
     const long v = std::strtol(buffer.c_str(), nullptr, 10);

@@ -21,7 +21,6 @@ struct CheckpointState {
     std::int32_t homoNumber = 0;   // electron count / 2
 };
 CheckpointState& checkpointState();
-void resetCheckpointState();
 
 struct CheckpointContents {
     std::string electronCountText; // as found, or as given when the file has none

@@ -81,7 +81,7 @@ void resetProcessState() {
     resetOrbitalFlags();
     releaseContourStore();
     releaseMolecularOrbital();
-    resetCheckpointState();
+    checkpointState() = CheckpointState{};
     intensityMaximum() = 0;
     clearDialogClosers();
     setCheckpointOpener(nullptr);

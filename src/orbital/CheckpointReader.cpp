@@ -1,7 +1,6 @@
 #include "orbital/CheckpointReader.h"
 
 #include <cctype>
-#include <climits>
 #include <cstdlib>
 #include <memory>
 
@@ -58,8 +57,8 @@ class CoefficientSection {
     CoefficientSection(int orbitalIndex) : wanted_(orbitalIndex) {}
 
     void open(const std::string& electronCountText, const std::string& basisCountText) {
-        basisCount_ = integerAtStart(basisCountText);
-        orbital_ = wanted_ >= 0 ? wanted_ : integerAtStart(electronCountText) / 2 - 1;
+        basisCount_ = leadingInteger(basisCountText);
+        orbital_ = wanted_ >= 0 ? wanted_ : leadingInteger(electronCountText) / 2 - 1;
         if (basisCount_ > 0)
             values_.assign(static_cast<std::size_t>(basisCount_), 0.0f);
         open_ = basisCount_ > 0 && orbital_ >= 0;
@@ -126,25 +125,6 @@ CheckpointState& checkpointState() {
     return theState;
 }
 
-int integerAtStart(std::string_view text) {
-    std::string buffer(text);
-    const long v = std::strtol(buffer.c_str(), nullptr, 10);
-    if (v > INT_MAX)
-        return INT_MAX;
-    if (v < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(v);
-}
-
-bool isCheckpointPath(std::string_view path) {
-    const std::size_t dot = path.find_last_of('.');
-    const std::size_t slash = path.find_last_of('/');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
-        return false;
-    const std::string ext = upperCaseName(path.substr(dot + 1));
-    return ext == "FCHK" || ext == "FCH";
-}
-
 CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
                                    std::string electronCountText, std::string basisCountText) {
     CheckpointContents out;
@@ -168,7 +148,7 @@ CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
             else if (contains(line, "Number of basis functions"))
                 out.basisCountText = std::string(lastToken(line));
             else if (contains(line, "Pure/Cartesian d shells"))
-                out.pureCartesianD = integerAtStart(lastToken(line));
+                out.pureCartesianD = leadingInteger(lastToken(line));
         }
 
         // Atomic numbers: fields of 12 characters.
@@ -176,7 +156,7 @@ CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
             atomsOpen = false;
         else if (atomsOpen)
             for (std::size_t k = 0; k + 12 <= line.size(); k += 12)
-                out.atomicNumbers.push_back(integerAtStart(line.substr(k, 12)));
+                out.atomicNumbers.push_back(leadingInteger(line.substr(k, 12)));
         if (!atomsOpen && contains(line, "Atomic numbers"))
             atomsOpen = true;
 
@@ -202,9 +182,9 @@ CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
     }
     out.orbitalIndex = coefficientsSeen    ? coefficients.index()
                        : orbitalIndex >= 0 ? orbitalIndex
-                                           : integerAtStart(out.electronCountText) / 2 - 1;
+                                           : leadingInteger(out.electronCountText) / 2 - 1;
     out.coefficients = coefficients.values();
-    const int nb = integerAtStart(out.basisCountText);
+    const int nb = leadingInteger(out.basisCountText);
     if (nb > 0 && out.coefficients.size() < static_cast<std::size_t>(nb))
         out.coefficients.resize(static_cast<std::size_t>(nb), 0.0f);
     return out;
@@ -243,7 +223,7 @@ OrbitalOutcome computeCheckpointOrbital(const std::string& path, int orbitalInde
         }
         mo.atomPositions.push_back(p);
     }
-    mo.electronCount = integerAtStart(contents.electronCountText);
+    mo.electronCount = leadingInteger(contents.electronCountText);
     mo.basisName = contents.basisName;
 
     try {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <climits>
 
 #include "TestSupport.h"
 #include "app/AxisDialogLogic.h"
@@ -49,23 +48,6 @@ TEST(AtomList, HeaderThenRightAlignedNumbersAndSymbols) {
 
 TEST(AtomList, EmptyMoleculeGivesTheHeaderOnly) {
     EXPECT_EQ(atomListLines(MoleculeState{}), std::vector<std::string>{"番号  原子"});
-}
-
-TEST(LeadingInteger, ReadsLikeTheCLibrary) {
-    const std::pair<const char*, int> cases[] = {
-        {"7", 7},
-        {"5x", 5},
-        {"abc", 0},
-        {"-1", -1},
-        {"  3", 3},
-        {"", 0},
-        {"+4", 4},
-        {"99999999999", INT_MAX},
-        {"-99999999999", INT_MIN},
-        {"1.9", 1},
-    };
-    for (const auto& [text, value] : cases)
-        EXPECT_EQ(leadingInteger(text), value) << text;
 }
 
 TEST(RotationAngles, WorkedExamples) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "model/Vector3.h"
 #include "platform/Platform.h"
 
 namespace kalviro::test {
@@ -22,6 +23,12 @@ bool corpusAvailable();
 
 std::string readFileBytes(const std::string& path);
 void writeFileBytes(const std::string& path, const std::string& bytes);
+// s with every from (left to right, never inside a replacement) turned into to.
+std::string replaceAll(std::string s, const std::string& from, const std::string& to);
+
+// Geometry of worked values: a distance, the angle a-b-c in degrees.
+inline double distance(const Vector3& a, const Vector3& b) { return (a - b).length(); }
+double angle(const Vector3& a, const Vector3& b, const Vector3& c);
 
 // Records messages and dialog requests; answers dialogs from a queue
 // (an empty queue answers "cancelled").

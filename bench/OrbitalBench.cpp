@@ -8,7 +8,7 @@
 #include <random>
 
 #include "model/ProgramError.h"
-#include "orbital/KALVIROMolecularOrbital.h"
+#include "orbital/ContourTracer.h"
 #include "orbital/MolecularOrbital.h"
 
 namespace {

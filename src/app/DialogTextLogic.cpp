@@ -1,9 +1,5 @@
 #include "app/DialogTextLogic.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-
 #include "model/MoleculeState.h"
 
 namespace kalviro {
@@ -22,16 +18,6 @@ std::vector<std::string> atomListLines(const MoleculeState& m) {
         lines.push_back(number + "     " + a.symbol);
     }
     return lines;
-}
-
-int leadingInteger(const std::string& text) {
-    errno = 0;
-    const long v = std::strtol(text.c_str(), nullptr, 10);
-    if (v > INT_MAX)
-        return INT_MAX;
-    if (v < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(v);
 }
 
 } // namespace kalviro

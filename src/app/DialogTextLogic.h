@@ -13,8 +13,4 @@ struct MoleculeState;
 // places, five spaces, the symbol ("  1     C", " 12     H", "123     O").
 std::vector<std::string> atomListLines(const MoleculeState& m);
 
-// The leading decimal integer of text (blanks and a sign allowed before it),
-// 0 when there is none; values beyond int are clamped.
-int leadingInteger(const std::string& text);
-
 } // namespace kalviro

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/DialogTextLogic.h"
+#include "model/NumberText.h"
 #include "model/MoleculeState.h"
 #include "platform/Platform.h"
 

@@ -5,7 +5,6 @@
 namespace kalviro {
 
 void BatchPlatform::showMessage(const std::string& text) {
-    messageShown_ = true;
     std::fprintf(stderr, "kalviro-cli: %s\n", text.c_str());
 }
 

@@ -13,12 +13,6 @@ public:
     std::optional<std::string> chooseSavePath(const FileDialogRequest&) override;
     void openUrl(const std::string&) override {}
     void redrawView() override {}
-
-    // Whether any message was shown: a batch command that showed one failed.
-    bool messageShown() const { return messageShown_; }
-
-private:
-    bool messageShown_ = false;
 };
 
 } // namespace kalviro

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/CliCommands.h"
+#include "model/NumberText.h"
 #include "model/TextLineReader.h"
 #include "orbital/CheckpointReader.h"
 #include "orbital/MolecularOrbital.h"
@@ -40,7 +41,7 @@ bool supportedBasis(const CheckpointContents& c) {
             return false;
         total += n;
     }
-    return !c.atomicNumbers.empty() && total == integerAtStart(c.basisCountText);
+    return !c.atomicNumbers.empty() && total == leadingInteger(c.basisCountText);
 }
 
 } // namespace
@@ -49,7 +50,7 @@ int dumpCheckpoint(const std::string& path, std::optional<int> mo) {
     const auto homo = parseFile(path, -1);
     if (!homo)
         return 1;
-    const int basisCount = integerAtStart(homo->basisCountText);
+    const int basisCount = leadingInteger(homo->basisCountText);
     if (mo && (*mo < 1 || *mo > basisCount)) {
         showMessage(msg::kBadOrbitalNumber);
         return 1;
@@ -72,7 +73,7 @@ int dumpCheckpoint(const std::string& path, std::optional<int> mo) {
     const json out = {{"atomnos", homo->atomicNumbers},
                       {"atomcoords_bohr", std::move(coords)},
                       {"nbasis", basisCount},
-                      {"nelectrons", integerAtStart(homo->electronCountText)},
+                      {"nelectrons", leadingInteger(homo->electronCountText)},
                       {"homo_index_1based", homo->orbitalIndex + 1},
                       {"homo_alpha_mo_coefficients", homo->coefficients},
                       {"mo_index_1based", wanted->orbitalIndex + 1},

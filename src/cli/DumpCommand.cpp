@@ -5,6 +5,7 @@
 #include "cli/Dump.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
+#include "model/FileKind.h"
 #include "orbital/CheckpointReader.h"
 #include "platform/Platform.h"
 #include "document/ViewSettings.h"
@@ -77,7 +78,7 @@ void addDumpCommand(CLI::App& app) {
     cmd->add_option("--mo", options->mo,
                     "Checkpoint files: orbital to list, 1-based (default: HOMO)");
     cmd->callback([options, cmd] {
-        if (isCheckpointPath(options->file)) {
+        if (fileKindOf(options->file) == FileKind::Checkpoint) {
             cliExitStatus() = dumpCheckpoint(
                 options->file, cmd->count("--mo") ? std::optional<int>(options->mo) : std::nullopt);
             return;

@@ -4,7 +4,9 @@
 #include "cli/CliCommands.h"
 #include "document/SaveCommands.h"
 #include "model/SafeFileWriter.h"
+#include "model/NumberText.h"
 #include "model/TextLineReader.h"
+#include "model/FileKind.h"
 #include "orbital/CheckpointReader.h"
 #include "orbital/ContourStore.h"
 #include "orbital/MolecularOrbital.h"
@@ -18,7 +20,7 @@ namespace {
 // The counts of path, read before the calculation so that a wrong orbital
 // number is refused without computing anything. nullopt: message shown.
 std::optional<CheckpointContents> readHeader(const std::string& path) {
-    if (!isCheckpointPath(path)) {
+    if (fileKindOf(path) != FileKind::Checkpoint) {
         showMessage(msg::kUnsupportedFile);
         return std::nullopt;
     }
@@ -42,7 +44,7 @@ int runOrbital(const std::string& path, std::optional<int> mo, const std::string
     const auto header = readHeader(path);
     if (!header)
         return 1;
-    const int basisCount = integerAtStart(header->basisCountText);
+    const int basisCount = leadingInteger(header->basisCountText);
     if (mo && (*mo < 1 || *mo > basisCount)) {
         showMessage(msg::kBadOrbitalNumber);
         return 1;
@@ -54,7 +56,7 @@ int runOrbital(const std::string& path, std::optional<int> mo, const std::string
         showMessage(msg::withDetail(basis, msg::kUnsupportedBasis));
         return 1;
     }
-    const int orbital = mo ? *mo : integerAtStart(header->electronCountText) / 2;
+    const int orbital = mo ? *mo : leadingInteger(header->electronCountText) / 2;
 
     checkpointState().checkpointPath = path;
     auto calc = std::make_unique<MolecularOrbital>();

@@ -11,6 +11,7 @@
 #include "model/MoleculeState.h"
 #include "model/SafeFileWriter.h"
 #include "model/VibrationStore.h"
+#include "model/FileKind.h"
 #include "orbital/CheckpointReader.h"
 #include "document/OrbitalFlags.h"
 #include "render/BitmapWriter.h"
@@ -92,7 +93,7 @@ void runRender(const RenderOptions& o) {
     // The orbital comes after the molecule, as in the viewer: a checkpoint
     // file supplies only the contours.
     if (!o.orbital.empty()) {
-        if (!isCheckpointPath(o.orbital)) {
+        if (fileKindOf(o.orbital) != FileKind::Checkpoint) {
             fail("--orbital takes a formatted checkpoint file (.fchk, .fch)");
             return;
         }

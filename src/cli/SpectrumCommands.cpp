@@ -55,7 +55,7 @@ bool prepare(const SpectrumOptions& o, int viewMode) {
 
 void calculate(int w) {
     runSpectrumCalculation(w);
-    vibrationStore().spectrumReady = 1;
+    vibrationStore().spectrumReady = true;
 }
 
 std::optional<int> viewModeForKind(const std::string& kind) {
@@ -142,7 +142,7 @@ void addPlotCommand(CLI::App& app) {
         }
         SvgCanvas canvas(width, height);
         drawPreview(canvas, o->width);
-        vibrationStore().spectrumReady = 1;
+        vibrationStore().spectrumReady = true;
         if (!saveFileOrTell(o->output, canvas.document()))
             cliExitStatus() = 1;
     });

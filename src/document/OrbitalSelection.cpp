@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <memory>
 
+#include "model/NumberText.h"
 #include "model/TextLineReader.h"
+#include "model/FileKind.h"
 #include "orbital/CheckpointReader.h"
 #include "document/OrbitalFlags.h"
 #include "platform/Platform.h"
@@ -22,7 +24,7 @@ bool showOutcome(const OrbitalOutcome& outcome) {
 
 int getOrbitalNumber(OrbitalFieldsView& dialog) {
     OrbitalFields& f = dialog.orbitalFields();
-    f.orbitalNumber = integerAtStart(dialog.orbitalNumberText());
+    f.orbitalNumber = leadingInteger(dialog.orbitalNumberText());
     if (f.orbitalNumber > 0 && f.orbitalNumber <= f.orbitalMax)
         return f.orbitalNumber;
     showMessage(msg::kBadOrbitalNumberUseHomo);
@@ -30,7 +32,7 @@ int getOrbitalNumber(OrbitalFieldsView& dialog) {
 }
 
 bool openCheckpoint(const std::string& path, OrbitalFieldsView& dialog) {
-    if (!isCheckpointPath(path)) {
+    if (fileKindOf(path) != FileKind::Checkpoint) {
         showMessage(msg::kUnsupportedFile);
         return false;
     }
@@ -48,14 +50,14 @@ bool openCheckpoint(const std::string& path, OrbitalFieldsView& dialog) {
     // numbers are still shown so that another orbital can be chosen.
     showOutcome(readCheckpoint(-1));
 
-    const int n = integerAtStart(state.electronCountText);
+    const int n = leadingInteger(state.electronCountText);
     state.homoNumber = n / 2;
     OrbitalFields& f = dialog.orbitalFields();
     f.orbitalNumber = n / 2;
     f.homoLabel = "HOMO";
     f.homoValue = n / 2;
     f.orbitalRange = "(1-" + state.basisCountText + ")";
-    f.orbitalMax = integerAtStart(state.basisCountText);
+    f.orbitalMax = leadingInteger(state.basisCountText);
     dialog.showOrbitalFields();
     orbitalFlags().orbitalLoaded = 1;
     return true;

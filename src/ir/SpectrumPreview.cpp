@@ -1,11 +1,11 @@
 #include "ir/SpectrumPreview.h"
 
-#include <climits>
 #include <cmath>
 
 #include "ir/ProjectionCalculator.h"
 #include "ir/SpectrumCalculator.h"
 #include "model/MoleculeState.h"
+#include "model/NumberText.h"
 #include "model/VibrationStore.h"
 #include "platform/Platform.h"
 
@@ -117,26 +117,6 @@ void drawPreview(Canvas2D& canvas, int halfWidth) {
             canvas.drawLine(xAt(j), yAt(j), xAt(j + 1), yAt(j + 1));
         canvas.drawText(std::to_string(30 * (k - 1)) + "°", pixel(850 / s), (2 * k * A) / 2);
     }
-}
-
-int leadingInteger(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1)
-            value = static_cast<long long>(INT_MAX) + 1;
-    }
-    if (negative)
-        value = -value;
-    if (value > INT_MAX)
-        return INT_MAX;
-    return static_cast<int>(value);
 }
 
 bool SpectrumPreview::OnRecalculate(std::string_view editText, Canvas2D& canvas) {

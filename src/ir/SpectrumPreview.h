@@ -24,10 +24,6 @@ void runSpectrumCalculation(int w);
 // and the curve(s) in red, green or blue by viewMode.
 void drawPreview(Canvas2D& canvas, int halfWidth);
 
-// The leading decimal integer of text as the C library reads it (spaces, an
-// optional sign, digits), 0 when there is none; saturates at the int range.
-int leadingInteger(std::string_view text);
-
 class SpectrumPreview {
   public:
     int halfWidth() const { return halfWidth_; }

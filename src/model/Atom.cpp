@@ -52,7 +52,7 @@ void Atom::setElementByNumber(int n) {
         symbol = "X";
         becomeDummy();
     } else if (n >= 0 && n <= kLastElement) {
-        symbol = std::string(elementSymbol(n));
+        symbol.assign(elementSymbol(n).data(), elementSymbol(n).size());
         becomeElement(n);
     } else {
         becomeUnknown();

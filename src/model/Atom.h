@@ -2,7 +2,6 @@
 // One atom of the loaded molecule: current position (the base Vector3),
 // element, radius, bonds and the position it was loaded at.
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,7 +25,7 @@ public:
     MaterialId material = MaterialId::Gold;
     std::vector<BondSlot> bonds; // every bond found, in the order found
     Vector3 loadedPosition;
-    std::uint8_t selected = 0;
+    bool selected = false;
 
     int bondCount() const { return static_cast<int>(bonds.size()); }
     Vector3 position() const { return {x, y, z}; }

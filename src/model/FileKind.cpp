@@ -1,5 +1,7 @@
 #include "model/FileKind.h"
 
+#include "model/LineTokens.h"
+
 namespace kalviro {
 
 FileKind fileKindOf(const std::string& path) {
@@ -8,10 +10,7 @@ FileKind fileKindOf(const std::string& path) {
     const std::size_t dot = path.find_last_of('.');
     if (dot == std::string::npos || dot < nameStart)
         return FileKind::Unsupported;
-    std::string ext = path.substr(dot + 1);
-    for (char& c : ext)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    const std::string ext = lowerCase(std::string_view(path).substr(dot + 1));
     if (ext == "log" || ext == "out")
         return FileKind::GaussianOutput;
     if (ext == "dat" || ext == "com" || ext == "gjf")

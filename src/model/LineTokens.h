@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace kalviro {
@@ -38,6 +39,20 @@ template <std::size_t N> struct LineTokens {
 // Whether text occurs in line.
 inline bool contains(std::string_view line, std::string_view text) {
     return line.find(text) != std::string_view::npos;
+}
+
+// Whether the line holds nothing but blanks.
+inline bool isBlankLine(std::string_view line) {
+    return LineTokens<1>(line).count == 0;
+}
+
+// ASCII letters lower-cased; other bytes as they are (labels may hold UTF-8).
+inline std::string lowerCase(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
 }
 
 } // namespace kalviro

@@ -83,10 +83,9 @@ void perceiveBonds(MoleculeState& m) {
             const Atom& aj = m.atoms[j];
             if (j == i || aj.isDummy())
                 continue;
-            const double dx = aj.x - ai.x;
-            const double dy = aj.y - ai.y;
-            const double dz = aj.z - ai.z;
-            const double r = std::sqrt(dx * dx + dy * dy + dz * dz);
+            const Vector3 d = aj.position() - ai.position();
+            const double dx = d.x, dy = d.y, dz = d.z;
+            const double r = d.length();
             // Two atoms on the same spot have no bond direction: no bond.
             if (r == 0.0 || !(r <= 1.2 * (ai.radius + aj.radius)))
                 continue;

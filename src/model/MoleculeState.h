@@ -16,9 +16,9 @@ struct DragState {
     float rotateCurrentX = 0, rotateCurrentY = 0;
     float panStartX = 0, panStartY = 0;
     float panCurrentX = 0, panCurrentY = 0;
-    std::uint8_t rotating = 0; // right button held
-    std::uint8_t pickMode = 1; // left button picks (1) or pans (0)
-    std::uint8_t panning = 0;  // left button held in pan mode
+    bool rotating = false; // right button held
+    bool pickMode = true;  // left button picks (true) or pans (false)
+    bool panning = false;  // left button held in pan mode
 };
 
 struct MoleculeState {

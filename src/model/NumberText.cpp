@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -82,6 +83,16 @@ bool parseWholeNumber(std::string_view token, double& out) {
     char* end = nullptr;
     out = std::strtod(buf.data(), &end);
     return end == buf.data() + token.size();
+}
+
+int leadingInteger(std::string_view text) {
+    const std::string buffer(text);
+    const long v = std::strtol(buffer.c_str(), nullptr, 10);
+    if (v > INT_MAX)
+        return INT_MAX;
+    if (v < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(v);
 }
 
 bool parseWholeInteger(std::string_view token, long& out) {

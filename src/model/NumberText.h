@@ -25,4 +25,8 @@ bool parseWholeNumber(std::string_view token, double& out);
 // A whole token as a decimal integer (optional sign).
 bool parseWholeInteger(std::string_view token, long& out);
 
+// The C library's text-to-integer reading of what text starts with: leading
+// blanks, sign, digits, clamped to int; 0 when there is no number.
+int leadingInteger(std::string_view text);
+
 } // namespace kalviro

@@ -21,7 +21,7 @@ struct VibrationStore {
 
     std::array<SpectrumBlock, kSpectrumBlocks> spectra{}; // zero until computed
     std::int32_t spectrumCount = kSpectrumBlocks;
-    std::uint8_t spectrumReady = 0;
+    bool spectrumReady = false;
     std::vector<std::string> frequencies; // as printed, one per mode
     std::vector<std::string> intensities;
     std::vector<std::string> symmetries;

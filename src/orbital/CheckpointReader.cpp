@@ -1,7 +1,6 @@
 #include "orbital/CheckpointReader.h"
 
 #include <cctype>
-#include <climits>
 #include <cstdlib>
 #include <memory>
 
@@ -10,7 +9,7 @@
 #include "model/NumberText.h"
 #include "model/TextLineReader.h"
 #include "orbital/ContourStore.h"
-#include "orbital/KALVIROMolecularOrbital.h"
+#include "orbital/ContourTracer.h"
 #include "orbital/MolecularOrbital.h"
 #include "platform/Messages.h"
 
@@ -58,14 +57,14 @@ class CoefficientSection {
     CoefficientSection(int orbitalIndex) : wanted_(orbitalIndex) {}
 
     void open(const std::string& electronCountText, const std::string& basisCountText) {
-        nb_ = integerAtStart(basisCountText);
-        a_ = wanted_ >= 0 ? wanted_ : integerAtStart(electronCountText) / 2 - 1;
-        if (nb_ > 0)
-            values_.assign(static_cast<std::size_t>(nb_), 0.0f);
-        open_ = nb_ > 0 && a_ >= 0;
+        basisCount_ = leadingInteger(basisCountText);
+        orbital_ = wanted_ >= 0 ? wanted_ : leadingInteger(electronCountText) / 2 - 1;
+        if (basisCount_ > 0)
+            values_.assign(static_cast<std::size_t>(basisCount_), 0.0f);
+        open_ = basisCount_ > 0 && orbital_ >= 0;
         skipping_ = true;
-        c_ = 0;
-        r_ = 0;
+        valuesPassed_ = 0;
+        valuesTaken_ = 0;
     }
     bool isOpen() const { return open_; }
     void close() { open_ = false; }
@@ -73,20 +72,20 @@ class CoefficientSection {
     void line(std::string_view text) {
         float v[5] = {0, 0, 0, 0, 0};
         if (skipping_) {
-            c_ += 5;
-            const long long start = static_cast<long long>(a_) * nb_;
-            if (c_ < start)
+            valuesPassed_ += 5;
+            const long long start = static_cast<long long>(orbital_) * basisCount_;
+            if (valuesPassed_ < start)
                 return;
             skipping_ = false;
-            if (c_ == start)
+            if (valuesPassed_ == start)
                 return;                                 // the next line starts the wanted orbital
-            const int d = static_cast<int>(c_ - start); // its first d values end this line
+            const int d = static_cast<int>(valuesPassed_ - start); // its first d values end this line
             const int got = readReals(text, 5, v);
             for (int k = 5 - d; k < 5; ++k)
                 store(k, got, v);
             return;
         }
-        const long long left = static_cast<long long>(nb_) - r_;
+        const long long left = static_cast<long long>(basisCount_) - valuesTaken_;
         if (left <= 0) {
             open_ = false;
             return;
@@ -100,23 +99,23 @@ class CoefficientSection {
     }
 
     std::vector<float> values() const { return values_; }
-    int index() const { return a_; }
+    int index() const { return orbital_; }
 
   private:
     // A value the line does not have still takes its place (left at 0).
     void store(int k, int got, const float* v) {
-        if (r_ < nb_ && k < got)
-            values_[static_cast<std::size_t>(r_)] = v[k];
-        ++r_;
+        if (valuesTaken_ < basisCount_ && k < got)
+            values_[static_cast<std::size_t>(valuesTaken_)] = v[k];
+        ++valuesTaken_;
     }
 
     int wanted_;
-    int nb_ = 0;
-    int a_ = -1;
+    int basisCount_ = 0;           // values per orbital
+    int orbital_ = -1;             // zero-based orbital being read
     bool open_ = false;
-    bool skipping_ = true;
-    long long c_ = 0;
-    long long r_ = 0;
+    bool skipping_ = true;         // still before the wanted orbital
+    long long valuesPassed_ = 0;   // values on the lines skipped so far
+    long long valuesTaken_ = 0;    // values of the wanted orbital taken so far
     std::vector<float> values_;
 };
 
@@ -124,29 +123,6 @@ class CoefficientSection {
 
 CheckpointState& checkpointState() {
     return theState;
-}
-
-void resetCheckpointState() {
-    theState = CheckpointState{};
-}
-
-int integerAtStart(std::string_view text) {
-    std::string buffer(text);
-    const long v = std::strtol(buffer.c_str(), nullptr, 10);
-    if (v > INT_MAX)
-        return INT_MAX;
-    if (v < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(v);
-}
-
-bool isCheckpointPath(std::string_view path) {
-    const std::size_t dot = path.find_last_of('.');
-    const std::size_t slash = path.find_last_of('/');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
-        return false;
-    const std::string ext = upperCaseName(path.substr(dot + 1));
-    return ext == "FCHK" || ext == "FCH";
 }
 
 CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
@@ -172,7 +148,7 @@ CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
             else if (contains(line, "Number of basis functions"))
                 out.basisCountText = std::string(lastToken(line));
             else if (contains(line, "Pure/Cartesian d shells"))
-                out.pureCartesianD = integerAtStart(lastToken(line));
+                out.pureCartesianD = leadingInteger(lastToken(line));
         }
 
         // Atomic numbers: fields of 12 characters.
@@ -180,7 +156,7 @@ CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
             atomsOpen = false;
         else if (atomsOpen)
             for (std::size_t k = 0; k + 12 <= line.size(); k += 12)
-                out.atomicNumbers.push_back(integerAtStart(line.substr(k, 12)));
+                out.atomicNumbers.push_back(leadingInteger(line.substr(k, 12)));
         if (!atomsOpen && contains(line, "Atomic numbers"))
             atomsOpen = true;
 
@@ -206,9 +182,9 @@ CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
     }
     out.orbitalIndex = coefficientsSeen    ? coefficients.index()
                        : orbitalIndex >= 0 ? orbitalIndex
-                                           : integerAtStart(out.electronCountText) / 2 - 1;
+                                           : leadingInteger(out.electronCountText) / 2 - 1;
     out.coefficients = coefficients.values();
-    const int nb = integerAtStart(out.basisCountText);
+    const int nb = leadingInteger(out.basisCountText);
     if (nb > 0 && out.coefficients.size() < static_cast<std::size_t>(nb))
         out.coefficients.resize(static_cast<std::size_t>(nb), 0.0f);
     return out;
@@ -247,7 +223,7 @@ OrbitalOutcome computeCheckpointOrbital(const std::string& path, int orbitalInde
         }
         mo.atomPositions.push_back(p);
     }
-    mo.electronCount = integerAtStart(contents.electronCountText);
+    mo.electronCount = leadingInteger(contents.electronCountText);
     mo.basisName = contents.basisName;
 
     try {

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kalviro {
@@ -21,7 +20,6 @@ struct CheckpointState {
     std::int32_t homoNumber = 0;   // electron count / 2
 };
 CheckpointState& checkpointState();
-void resetCheckpointState();
 
 struct CheckpointContents {
     std::string electronCountText; // as found, or as given when the file has none
@@ -40,13 +38,6 @@ struct CheckpointContents {
 CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
                                    std::string electronCountText = {},
                                    std::string basisCountText = {});
-
-// Whether path names a formatted checkpoint file (.fchk, .fch, any case).
-bool isCheckpointPath(std::string_view path);
-
-// The C library's text-to-integer reading: leading blanks, sign, digits;
-// 0 when there is no number.
-int integerAtStart(std::string_view text);
 
 // Whether an orbital was computed, and what the user is to be told (also
 // when it was: an unknown basis leaves an empty grid).

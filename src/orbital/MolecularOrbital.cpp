@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "model/LineTokens.h"
 #include "model/ProgramError.h"
 #include "orbital/BasisTables.h"
 #include "orbital/ContourStore.h"
@@ -124,10 +125,10 @@ struct SixThirtyOneOptions {
 };
 
 SixThirtyOneOptions optionsOf(std::string_view upperName) {
-    return {containsText(upperName, "++"),
-            containsText(upperName, "**") || containsText(upperName, "P"),
-            containsText(upperName, "+"),
-            containsText(upperName, "*") || containsText(upperName, "D")};
+    return {contains(upperName, "++"),
+            contains(upperName, "**") || contains(upperName, "P"),
+            contains(upperName, "+"),
+            contains(upperName, "*") || contains(upperName, "D")};
 }
 
 // row += s * table, four values at a time; the compiler does not vectorise a
@@ -173,18 +174,14 @@ std::string upperCaseName(std::string_view text) {
     return out;
 }
 
-bool containsText(std::string_view text, std::string_view part) {
-    return !text.empty() && text.find(part) != std::string_view::npos;
-}
-
 BasisFamily basisFamilyOf(std::string_view upperName) {
-    if (containsText(upperName, "STO-3G"))
+    if (contains(upperName, "STO-3G"))
         return BasisFamily::Sto3g;
-    if (containsText(upperName, "3-21") || containsText(upperName, "6-311"))
+    if (contains(upperName, "3-21") || contains(upperName, "6-311"))
         return BasisFamily::NoTable;
-    if (containsText(upperName, "6-31"))
+    if (contains(upperName, "6-31"))
         return BasisFamily::SixThirtyOne;
-    if (containsText(upperName, "SEMI"))
+    if (contains(upperName, "SEMI"))
         return BasisFamily::NoTable;
     return BasisFamily::Unknown;
 }

@@ -52,8 +52,6 @@ BasisFamily basisFamilyOf(std::string_view upperName);
 
 // Copy with every character passed through toupper.
 std::string upperCaseName(std::string_view text);
-// Whether part occurs in text (false for an empty text).
-bool containsText(std::string_view text, std::string_view part);
 
 // Number of basis functions the built-in set gives an atom of atomic number
 // z under the (upper-case) name; -1 when no built-in table covers it.

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <climits>
 
 #include "TestSupport.h"
+#include "app/AxisDialogLogic.h"
 #include "app/DataSelectLogic.h"
 #include "app/DialogTextLogic.h"
 #include "app/FrameLayout.h"
@@ -16,9 +16,20 @@ using namespace kalviro;
 
 namespace {
 
-using test::atomAt;
+Atom atomAt(const char* symbol, double x, double y, double z) {
+    Atom a;
+    a.symbol = symbol;
+    a.x = x, a.y = y, a.z = z;
+    return a;
+}
 
-using DialogLogicTest = test::ProcessStateTest;
+class DialogLogicTest : public test::ProcessStateTest {
+  protected:
+    void SetUp() override {
+        ProcessStateTest::SetUp();
+        resetDipoleOrigin();
+    }
+};
 
 } // namespace
 
@@ -37,14 +48,6 @@ TEST(AtomList, HeaderThenRightAlignedNumbersAndSymbols) {
 
 TEST(AtomList, EmptyMoleculeGivesTheHeaderOnly) {
     EXPECT_EQ(atomListLines(MoleculeState{}), std::vector<std::string>{"番号  原子"});
-}
-
-TEST(LeadingInteger, ReadsLikeTheCLibrary) {
-    const std::pair<const char*, int> cases[] = {
-        {"7", 7},   {"5x", 5},  {"abc", 0},           {"-1", -1},            {"  3", 3},
-        {"", 0},    {"+4", 4},  {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}, {"1.9", 1}};
-    for (const auto& [text, value] : cases)
-        EXPECT_EQ(leadingInteger(text), value) << text;
 }
 
 TEST(RotationAngles, WorkedExamples) {
@@ -95,6 +98,7 @@ TEST_F(DialogLogicTest, RotationAtomsSetOnlyValidPendingAngles) {
 }
 
 TEST(ModeEntries, TextInFileOrderSkippingEmptyFrequencies) {
+    EXPECT_EQ(modeEntryText("1000", "A1", "12"), "1000 cm-1 ( A1 , 12 )");
     VibrationStore v;
     v.frequencies = {"1000", "1200.5", "", ""};
     v.symmetries = {"A1", "B2", "", ""};
@@ -114,6 +118,18 @@ TEST(ModeEntries, AShortSymmetryListDoesNotReadPastIt) {
     const auto entries = modeEntries(v);
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[1].text, "200 cm-1 (  , 2 )");
+}
+
+TEST_F(DialogLogicTest, AxisOriginButtons) {
+    EXPECT_EQ(dipoleOrigin(), "-1");
+    EXPECT_EQ(applyAxisOrigin("3", false), "3");
+    EXPECT_EQ(dipoleOrigin(), "3");
+    EXPECT_EQ(applyAxisOrigin("x7", false), "x7"); // taken unchanged
+    EXPECT_EQ(applyAxisOrigin("5", true), "0");
+    EXPECT_EQ(dipoleOrigin(), "0");
+    applyAxisOrigin("4", false);
+    resetAxisOrigin();
+    EXPECT_EQ(dipoleOrigin(), "0");
 }
 
 TEST(RecentFileList, NewestFirstFourAtMostNoRepeats) {

@@ -6,22 +6,6 @@
 
 using namespace kalviro;
 
-TEST(DumpCommand, PrintsTheStoresAsOneJsonObject) {
-    auto r = test::runCli({"dump", test::dataPath("gaussian-output/g98_opt_freq.log")});
-    ASSERT_EQ(r.status, 0) << r.err;
-    const auto j = nlohmann::json::parse(r.out);
-    ASSERT_EQ(j["atoms"].size(), 4u);
-    EXPECT_EQ(j["atoms"][1]["symbol"], "O");
-    EXPECT_EQ(j["atoms"][1]["atomicNumber"], 8);
-    EXPECT_EQ(j["atoms"][1]["z"].get<double>(), 0.6839); // read back to the same double
-    EXPECT_EQ(j["frequencies"][5], "");
-    EXPECT_EQ(j["modes"].size(), 6u);
-    EXPECT_EQ(j["modes"][0][0], nlohmann::json::parse("[0.17, 0.0, 0.0]"));
-    EXPECT_EQ(j["dipoleDerivatives"][1][2].get<double>(), -1.5e-7);
-    EXPECT_EQ(j["modesLoaded"], true);
-    EXPECT_EQ(j["dipolesLoaded"], true);
-}
-
 TEST(DumpCommand, SummaryPrintsOnlyTheCounts) {
     auto r = test::runCli({"dump", "--summary", test::dataPath("gaussian-output/g16_freq_only.log")});
     ASSERT_EQ(r.status, 0) << r.err;

@@ -1,8 +1,8 @@
-// The bundled examples besides the optimisation output, each opened as the
-// program opens it. Expected values are the numbers the calculations behind
-// the examples printed (NWChem for water_freq_only.log and the formaldehyde
-// inputs, psi4 for the checkpoint files; see the scripts named in each
-// file), written here as literals.
+// The bundled examples, each opened as the program opens it. Expected values
+// are the numbers the calculations behind the examples printed (NWChem for
+// the outputs and the formaldehyde inputs, RHF/6-31G*; psi4 for the
+// checkpoint files; see the scripts named in each file), written here as
+// literals.
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -25,7 +25,6 @@ namespace {
 
 using nlohmann::json;
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kBohrPerAngstrom = 1.0 / 0.52917721067; // psi4's conversion
 
 json dump(const std::string& path) {
@@ -35,23 +34,10 @@ json dump(const std::string& path) {
     return r.status == 0 ? json::parse(r.out) : json::object();
 }
 
-struct Point {
-    double x, y, z;
-};
+using Point = Vector3;
 
 Point pointOf(const json& atom) {
     return {atom["x"].get<double>(), atom["y"].get<double>(), atom["z"].get<double>()};
-}
-
-double distance(const Point& a, const Point& b) {
-    return std::hypot(a.x - b.x, a.y - b.y, a.z - b.z);
-}
-
-// The angle a-b-c in degrees.
-double angle(const Point& a, const Point& b, const Point& c) {
-    const Point u{a.x - b.x, a.y - b.y, a.z - b.z}, v{c.x - b.x, c.y - b.y, c.z - b.z};
-    const double dot = u.x * v.x + u.y * v.y + u.z * v.z;
-    return std::acos(dot / (distance(a, b) * distance(c, b))) * 180.0 / kPi;
 }
 
 struct ExpectedAtom {
@@ -94,6 +80,180 @@ void expectFormaldehydeShape(const json& atoms) {
     EXPECT_NEAR(angle(o, c, h2), kOCH, 1e-3);
     EXPECT_NEAR(angle(h1, c, h2), kHCH, 1e-3);
 }
+
+// --- formaldehyde_opt_freq.log: the NWChem optimisation and frequencies.
+
+json dumpExample() {
+    return dump(examplePath("formaldehyde_opt_freq.log"));
+}
+
+TEST(ExampleTest, MoleculeIsTheOptimisedGeometry) {
+    const json d = dumpExample();
+    expectAtoms(d["atoms"], kFormaldehyde, 1e-6);
+    expectFormaldehydeShape(d["atoms"]);
+}
+
+TEST(ExampleTest, ModesAreTheCalculatedOnes) {
+    const json d = dumpExample();
+    EXPECT_EQ(d["modesLoaded"], true);
+    EXPECT_EQ(d["dipolesLoaded"], true);
+    struct Expected {
+        double wavenumber;
+        double kmPerMol;
+        double atomicUnits; // NWChem's intensity in atomic units
+        const char* species;
+    };
+    const Expected expected[] = {
+        {1335.979, 0.368, 0.000377, "B1"},  {1383.292, 23.149, 0.023746, "B2"},
+        {1679.633, 8.658, 0.008881, "A1"},  {2027.770, 150.124, 0.153997, "A1"},
+        {3160.200, 49.708, 0.050991, "A1"}, {3231.939, 135.896, 0.139402, "B2"}};
+    ASSERT_EQ(d["frequencies"].size(), 6u);
+    ASSERT_EQ(d["intensities"].size(), 6u);
+    ASSERT_EQ(d["symmetries"].size(), 6u);
+    ASSERT_EQ(d["modes"].size(), 6u);
+    ASSERT_EQ(d["dipoleDerivatives"].size(), 6u);
+    for (std::size_t m = 0; m < 6; ++m) {
+        EXPECT_DOUBLE_EQ(std::stod(d["frequencies"][m].get<std::string>()), expected[m].wavenumber)
+            << m;
+        EXPECT_DOUBLE_EQ(std::stod(d["intensities"][m].get<std::string>()), expected[m].kmPerMol)
+            << m;
+        EXPECT_EQ(d["symmetries"][m], expected[m].species) << m;
+
+        // The derivative's square is the intensity in atomic units, and
+        // 974.86 km/mol per atomic unit links it to the km/mol column.
+        const json& v = d["dipoleDerivatives"][m];
+        const double squared = v[0].get<double>() * v[0].get<double>() +
+                               v[1].get<double>() * v[1].get<double>() +
+                               v[2].get<double>() * v[2].get<double>();
+        EXPECT_NEAR(squared, expected[m].atomicUnits, 1e-5 * expected[m].atomicUnits + 1e-9) << m;
+        EXPECT_NEAR(974.86 * squared, expected[m].kmPerMol, 0.01 * expected[m].kmPerMol) << m;
+
+        // Displacements are unit vectors over the molecule (printed to two
+        // decimals, so the sum is only roughly 1).
+        double norm = 0;
+        ASSERT_EQ(d["modes"][m].size(), 4u);
+        for (const json& row : d["modes"][m])
+            for (const json& c : row)
+                norm += c.get<double>() * c.get<double>();
+        EXPECT_NEAR(norm, 1.0, 0.03) << m;
+    }
+}
+
+TEST(ExampleTest, CarbonylStretchIsWhereItBelongs) {
+    const json d = dumpExample();
+    // Mode 4: C and O move against each other along the bond (z); NWChem's
+    // derivative dipole for it is -1.885 debye/A along z, i.e.
+    // -1.885 * 0.393430 / 1.889726 = -0.39245 e in atomic units.
+    const json& mode = d["modes"][3];
+    EXPECT_LT(mode[0][2].get<double>() * mode[1][2].get<double>(), 0.0);
+    const json& dip = d["dipoleDerivatives"][3];
+    EXPECT_DOUBLE_EQ(dip[0].get<double>(), 0.0);
+    EXPECT_DOUBLE_EQ(dip[1].get<double>(), 0.0);
+    EXPECT_NEAR(dip[2].get<double>(), -0.39245, 2e-4);
+}
+
+// The example rewritten the ways real outputs differ: each must still give
+// the optimised geometry (or, cut short, the rows before the cut).
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1)
+        lines.push_back(text.substr(start, nl - start));
+    return lines;
+}
+
+std::string joinLines(const std::vector<std::string>& lines, const char* end = "\n") {
+    std::string text;
+    for (const std::string& l : lines)
+        text += l + end;
+    return text;
+}
+
+// Orientation rows are the only ones with a zero type column and six decimals.
+bool isOrientationRow(const std::string& l) {
+    return l.size() == 70 && l[29] == '0' && l[l.size() - 7] == '.';
+}
+
+struct Variant {
+    const char* name;
+    std::string (*rewrite)(const std::string&);
+    std::size_t atoms;
+    std::size_t modes;
+};
+
+const Variant kVariants[] = {
+    {"CrLf", [](const std::string& t) { return joinLines(splitLines(t), "\r\n"); }, 4, 6},
+    {"NoTypeColumn",
+     [](const std::string& t) {
+         auto lines = splitLines(t);
+         for (auto& l : lines) {
+             if (isOrientationRow(l))
+                 l.erase(16, 14);
+             else if (const auto at = l.find("Type"); at != std::string::npos)
+                 l.replace(at, 4, "    ");
+         }
+         return joinLines(lines);
+     },
+     4, 6},
+    {"NeverConverged", // the last complete standard orientation
+     [](const std::string& t) {
+         auto lines = splitLines(t);
+         for (auto& l : lines)
+             if (const auto at = l.find("YES"); at != std::string::npos)
+                 l.replace(at, 3, "NO ");
+         return joinLines(lines);
+     },
+     4, 6},
+    {"InputOrientationOnly", // as symmetry turned off prints it
+     [](const std::string& t) {
+         auto lines = splitLines(t);
+         std::vector<std::string> kept;
+         for (std::size_t i = 0; i < lines.size(); ++i) {
+             if (lines[i].find("Standard orientation:") == std::string::npos) {
+                 kept.push_back(lines[i]);
+                 continue;
+             }
+             i += 4; // title, dashes, two headers, dashes
+             while (isOrientationRow(lines[i + 1]))
+                 ++i;
+             ++i; // closing dashes
+         }
+         return joinLines(kept);
+     },
+     4, 6},
+    {"CutInsideChosenTable", // two rows of the table after convergence
+     [](const std::string& t) {
+         const std::size_t done = t.find("Stationary point found");
+         const std::size_t title = t.find("Standard orientation:", done);
+         std::size_t end = title;
+         for (int k = 0; k < 7; ++k)
+             end = t.find('\n', end) + 1;
+         return t.substr(0, end);
+     },
+     2, 0},
+};
+
+class ExampleVariantTest : public ::testing::TestWithParam<Variant> {};
+
+TEST_P(ExampleVariantTest, GivesTheOptimisedGeometry) {
+    TempDir dir;
+    const std::string path = dir.path("variant.log");
+    writeFileBytes(path,
+                   GetParam().rewrite(readFileBytes(examplePath("formaldehyde_opt_freq.log"))));
+    const json d = dump(path);
+    expectAtoms(d["atoms"],
+                std::vector<ExpectedAtom>(kFormaldehyde.begin(),
+                                          kFormaldehyde.begin() + static_cast<long>(GetParam().atoms)),
+                1e-6);
+    ASSERT_EQ(d["modes"].size(), GetParam().modes);
+    if (GetParam().modes > 0) {
+        EXPECT_EQ(d["frequencies"][3], "2027.7700");
+        EXPECT_DOUBLE_EQ(d["modes"][3][1][2].get<double>(), 0.41); // O along the bond
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rewritten, ExampleVariantTest, ::testing::ValuesIn(kVariants),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // --- water_freq_only.log: NWChem RHF/6-31G* frequencies of water at the
 // experimental geometry, no optimisation (scripts/water.nw).
@@ -152,12 +312,6 @@ struct WaterVariant {
     std::string (*rewrite)(std::string);
     bool fromInputTable; // else the standard orientation
 };
-
-std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
-        text.replace(at, from.size(), to);
-    return text;
-}
 
 // The input orientation moved 1 A along x, so the two tables differ: the x
 // field of each row (columns 30 to 45) rewritten.

@@ -28,12 +28,6 @@ const Source kSources[] = {
     {"fuzz-seeds/water_c2v.inp", ".inp"},
 };
 
-std::string replaceAll(std::string s, const std::string& from, const std::string& to) {
-    for (std::size_t p = s.find(from); p != std::string::npos; p = s.find(from, p + to.size()))
-        s.replace(p, from.size(), to);
-    return s;
-}
-
 // Opens bytes as a file with the extension; the dump of what it gave, or
 // "unread" when the program refused it.
 std::string loadAndDump(const std::string& bytes, const char* extension) {
@@ -56,7 +50,7 @@ TEST_P(OddFiles, ByteOrderMarkAndCrLfReadLikeThePlainFile) {
     const std::string plain = test::readFileBytes(test::dataPath(GetParam().file));
     const std::string expected = loadAndDump(plain, GetParam().extension);
     ASSERT_NE(expected, "unread");
-    EXPECT_EQ(loadAndDump(replaceAll(plain, "\n", "\r\n"), GetParam().extension), expected);
+    EXPECT_EQ(loadAndDump(test::replaceAll(plain, "\n", "\r\n"), GetParam().extension), expected);
     // A byte-order mark only touches the first line, which no reader needs.
     EXPECT_EQ(loadAndDump("\xEF\xBB\xBF" + plain, GetParam().extension), expected);
 }
@@ -66,7 +60,7 @@ TEST_P(OddFiles, DamagedFilesGiveADefinedResult) {
     const char* ext = GetParam().extension;
     const std::string before = loadAndDump(plain, ext);
     const std::vector<std::string> damaged = {
-        replaceAll(plain, "\n", "\r"),                   // old Mac line ends: one long line
+        test::replaceAll(plain, "\n", "\r"),                   // old Mac line ends: one long line
         plain.substr(0, plain.size() / 2),               // cut in the middle
         plain.substr(0, plain.size() / 3) + std::string(3, '\0') + plain.substr(plain.size() / 3),
         std::string(1 << 20, 'x') + "\n" + plain,        // a megabyte-long first line
@@ -86,7 +80,7 @@ TEST(OddFiles, CrOnlyOutputReadsNothingButDoesNotFail) {
     test::resetProcessState();
     const std::string plain = test::readFileBytes(test::dataPath("gaussian-output/g98_opt_freq.log"));
     test::TempDir dir;
-    test::writeFileBytes(dir.path("mac.log"), replaceAll(plain, "\n", "\r"));
+    test::writeFileBytes(dir.path("mac.log"), test::replaceAll(plain, "\n", "\r"));
     ASSERT_TRUE(loadFileAsProgram(dir.path("mac.log")) || atomCount() == 0);
     EXPECT_EQ(atomCount(), 0u);
     EXPECT_TRUE(vibrationStore().frequencies.empty());

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 
 #include "ir/SpectrumCalculator.h"
 #include "ir/SpectrumPreview.h"
@@ -133,15 +132,6 @@ TEST_F(Preview, RecalculateTakesTheEditTextAndRefusesZero) {
 
     ASSERT_TRUE(preview.OnRecalculate("-4", canvas_)); // as its absolute value
     EXPECT_FLOAT_EQ(vibrationStore().spectra[0][402], 2.5f);
-}
-
-TEST(LeadingInteger, ReadsAsTheCLibraryDoesWithoutOverflow) {
-    const std::pair<const char*, int> cases[] = {
-        {"abc", 0},  {"  42", 42}, {"+7", 7},  {"-3x", -3},          {"12.9", 12},
-        {"\t\n5", 5}, {"- 5", 0},   {"0009", 9}, {"99999999999", INT_MAX},
-        {"-2147483648", INT_MIN},  {"-99999999999", INT_MIN}};
-    for (const auto& [text, expected] : cases)
-        EXPECT_EQ(leadingInteger(text), expected) << '"' << text << '"';
 }
 
 } // namespace

@@ -11,31 +11,13 @@
 namespace kalviro {
 namespace {
 
-struct P {
-    double x, y, z;
-};
-P sub(const Atom& a, const Atom& b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-double dot(P a, P b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-P cross(P a, P b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-double len(P a) {
-    return std::sqrt(dot(a, a));
-}
-double distance(const Atom& a, const Atom& b) {
-    return len(sub(a, b));
-}
-double angle(const Atom& a, const Atom& b, const Atom& c) {
-    return std::acos(dot(sub(a, b), sub(c, b)) / (distance(a, b) * distance(c, b))) * 180 / M_PI;
-}
+using test::angle;
+using test::distance;
+
 // Signed dihedral a-b-c-d: atan2(|b2| b1.(b2 x b3), (b1 x b2).(b2 x b3)).
-double dihedral(const Atom& a, const Atom& b, const Atom& c, const Atom& d) {
-    const P b1 = sub(b, a), b2 = sub(c, b), b3 = sub(d, c);
-    return std::atan2(len(b2) * dot(b1, cross(b2, b3)), dot(cross(b1, b2), cross(b2, b3))) * 180 /
+double dihedral(const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& d) {
+    const Vector3 b1 = b - a, b2 = c - b, b3 = d - c;
+    return std::atan2(b2.length() * b1.dot(b2.cross(b3)), b1.cross(b2).dot(b2.cross(b3))) * 180 /
            M_PI;
 }
 
@@ -77,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct Placement {
     const char* molecule;
-    P last;
+    Vector3 last;
 };
 
 class LastAtomPlacement : public ::testing::TestWithParam<Placement> {};

@@ -15,16 +15,8 @@ std::string corpusFile(const std::string& rel) {
     return (test::corpusDir() / "files" / rel).string();
 }
 
-double distance(const Atom& a, const Atom& b) {
-    return std::hypot(a.x - b.x, a.y - b.y, a.z - b.z);
-}
-double angle(const Atom& a, const Atom& b, const Atom& c) {
-    const double ux = a.x - b.x, uy = a.y - b.y, uz = a.z - b.z;
-    const double vx = c.x - b.x, vy = c.y - b.y, vz = c.z - b.z;
-    return std::acos((ux * vx + uy * vy + uz * vz) /
-                     (std::hypot(ux, uy, uz) * std::hypot(vx, vy, vz))) *
-           180.0 / M_PI;
-}
+using test::angle;
+using test::distance;
 
 class InputReadersCorpusTest : public ::testing::Test {
   protected:

@@ -186,12 +186,12 @@ TEST(ReplaceAtoms, CopiesPositionKeepsItAndSetsTheElement) {
     p.x = 1;
     p.y = 2;
     p.z = 3;
-    p.selected = 1;
+    p.selected = true;
     replaceAtoms(m, {p}, ElementSource::ByNumber);
     ASSERT_EQ(m.atoms.size(), 1u);
     EXPECT_EQ(m.atoms[0].symbol, "O");
     EXPECT_EQ(m.atoms[0].loadedPosition, (Vector3{1, 2, 3}));
-    EXPECT_EQ(m.atoms[0].selected, 0);
+    EXPECT_FALSE(m.atoms[0].selected);
     EXPECT_EQ(m.atoms[0].material, MaterialId::Red);
 }
 

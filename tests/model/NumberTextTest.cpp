@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <utility>
+
 #include "model/NumberText.h"
 
 using namespace kalviro;
@@ -46,4 +49,13 @@ TEST(NumberText, WholeTokens) {
     EXPECT_FALSE(parseWholeInteger("1.0", n));
     EXPECT_FALSE(parseWholeInteger("AN", n));
     EXPECT_FALSE(parseWholeInteger("+", n));
+}
+
+TEST(NumberText, LeadingIntegerReadsAsTheCLibraryDoesWithoutOverflow) {
+    const std::pair<const char*, int> cases[] = {
+        {"abc", 0},  {"", 0},         {"  42", 42},         {"+7", 7},
+        {"-3x", -3}, {"12.9", 12},    {"\t\n5", 5},         {"- 5", 0},
+        {"0009", 9}, {"99999999999", INT_MAX}, {"-2147483648", INT_MIN}, {"-99999999999", INT_MIN}};
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(leadingInteger(text), expected) << '"' << text << '"';
 }

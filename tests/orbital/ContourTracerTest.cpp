@@ -4,7 +4,7 @@
 #include <functional>
 
 #include "model/ProgramError.h"
-#include "orbital/KALVIROMolecularOrbital.h"
+#include "orbital/ContourTracer.h"
 
 namespace kalviro {
 namespace {

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <cmath>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -81,7 +82,7 @@ void resetProcessState() {
     resetOrbitalFlags();
     releaseContourStore();
     releaseMolecularOrbital();
-    resetCheckpointState();
+    checkpointState() = CheckpointState{};
     intensityMaximum() = 0;
     clearDialogClosers();
     setCheckpointOpener(nullptr);
@@ -133,6 +134,17 @@ CliResult runCommand(const std::vector<std::string>& argv, const std::vector<std
     r.out = readFileBytes(tmp.path("out"));
     r.err = readFileBytes(tmp.path("err"));
     return r;
+}
+
+std::string replaceAll(std::string s, const std::string& from, const std::string& to) {
+    for (std::size_t p = s.find(from); p != std::string::npos; p = s.find(from, p + to.size()))
+        s.replace(p, from.size(), to);
+    return s;
+}
+
+double angle(const Vector3& a, const Vector3& b, const Vector3& c) {
+    const Vector3 u = a - b, v = c - b;
+    return std::acos(u.dot(v) / (u.length() * v.length())) * 180.0 / 3.14159265358979323846;
 }
 
 } // namespace kalviro::test

@@ -14,6 +14,7 @@
 
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
+#include "model/Vector3.h"
 #include "platform/Platform.h"
 
 namespace kalviro::test {
@@ -32,6 +33,12 @@ inline std::uint32_t le32(const std::string& b, std::size_t at) {
     return v;
 }
 void writeFileBytes(const std::string& path, const std::string& bytes);
+// s with every from (left to right, never inside a replacement) turned into to.
+std::string replaceAll(std::string s, const std::string& from, const std::string& to);
+
+// Geometry of worked values: a distance, the angle a-b-c in degrees.
+inline double distance(const Vector3& a, const Vector3& b) { return (a - b).length(); }
+double angle(const Vector3& a, const Vector3& b, const Vector3& c);
 
 // Records messages and dialog requests; answers dialogs from a queue
 // (an empty queue answers "cancelled").

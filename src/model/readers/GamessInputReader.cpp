@@ -11,20 +11,8 @@
 namespace kalviro {
 namespace {
 
-std::string lowerCase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 bool containsIgnoringCase(std::string_view line, std::string_view lowerText) {
     return contains(lowerCase(line), lowerText);
-}
-
-bool isBlankLine(std::string_view line) {
-    return LineTokens<1>(line).count == 0;
 }
 
 // Whether token starts with a number the C library would read; sets out.

@@ -14,13 +14,6 @@
 namespace kalviro {
 namespace {
 
-bool isBlankLine(std::string_view line) {
-    for (char c : line)
-        if (c != ' ' && c != '\t')
-            return false;
-    return true;
-}
-
 // "Variables" or "Constants" once spaces, tabs and colons are gone; Gaussian
 // itself does not mind the case.
 bool isSectionLine(std::string_view line) {
@@ -28,8 +21,9 @@ bool isSectionLine(std::string_view line) {
     for (char c : line) {
         if (c == ' ' || c == '\t' || c == ':')
             continue;
-        word += static_cast<char>((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c);
+        word += c;
     }
+    word = lowerCase(word);
     return word == "variables" || word == "constants";
 }
 
@@ -48,46 +42,19 @@ std::vector<std::string> splitOn(std::string_view line, std::string_view separat
     return tokens;
 }
 
-std::string lowerCase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-Vector3 add(const Vector3& a, const Vector3& b) {
-    return {a.x + b.x, a.y + b.y, a.z + b.z};
-}
-Vector3 sub(const Vector3& a, const Vector3& b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-Vector3 scale(const Vector3& a, double s) {
-    return {a.x * s, a.y * s, a.z * s};
-}
-double dot(const Vector3& a, const Vector3& b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-Vector3 cross(const Vector3& a, const Vector3& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-double norm(const Vector3& a) {
-    return std::sqrt(dot(a, a));
-}
-
 constexpr double kTiny = 1e-10;
 
 // A unit vector perpendicular to u, always the same for the same u: x when
 // u lies along z, as the third atom of a Z-matrix is placed in the xz-plane.
 Vector3 fixedPerpendicular(const Vector3& u) {
     const Vector3 e = std::fabs(u.x) < 0.9 ? Vector3{1, 0, 0} : Vector3{0, 1, 0};
-    const Vector3 p = sub(e, scale(u, dot(e, u)));
-    return scale(p, 1.0 / norm(p));
+    const Vector3 p = e - u * e.dot(u);
+    return p * (1.0 / p.length());
 }
 
 Vector3 unitOr(const Vector3& v, const Vector3& fallback) {
-    const double n = norm(v);
-    return n > kTiny ? scale(v, 1.0 / n) : fallback;
+    const double n = v.length();
+    return n > kTiny ? v * (1.0 / n) : fallback;
 }
 
 // A number, a parameter name, or a parameter name with a sign. An undefined
@@ -168,37 +135,35 @@ class ZMatrixBuilder {
         const Vector3 A = atoms[*a].position();
         const double r = t.size() > 2 ? value(t[2]) : 0.0;
         if (k == 1)
-            return add(A, Vector3{0, 0, r});
+            return A + Vector3{0, 0, r};
 
         const auto b = reference(k, t, 3);
         if (!b)
             return std::nullopt;
         const double rad = degToRad();
         const double theta = (t.size() > 4 ? value(t[4]) : 0.0) * rad;
-        const Vector3 u = unitOr(sub(atoms[*b].position(), A), Vector3{0, 0, 1});
+        const Vector3 u = unitOr(atoms[*b].position() - A, Vector3{0, 0, 1});
         if (k == 2) {
             // In the plane of u and the fixed perpendicular, on its positive side.
             const Vector3 w = fixedPerpendicular(u);
-            return add(
-                A, scale(add(scale(w, std::fabs(std::sin(theta))), scale(u, std::cos(theta))), r));
+            return A + (w * std::fabs(std::sin(theta)) + u * std::cos(theta)) * r;
         }
 
         const auto c = reference(k, t, 5);
         if (!c)
             return std::nullopt;
         const double phi = (t.size() > 6 ? value(t[6]) : 0.0) * rad;
-        const Vector3 ca = sub(atoms[*c].position(), A);
-        const Vector3 across = sub(ca, scale(u, dot(ca, u)));
-        const Vector3 w = norm(across) > kTiny * std::max(1.0, norm(ca))
-                              ? scale(across, 1.0 / norm(across))
+        const Vector3 ca = atoms[*c].position() - A;
+        const Vector3 across = ca - u * ca.dot(u);
+        const Vector3 w = across.length() > kTiny * std::max(1.0, ca.length())
+                              ? across * (1.0 / across.length())
                               : fixedPerpendicular(u);
-        const Vector3 v = cross(u, w);
+        const Vector3 v = u.cross(w);
         // The minus sign makes the dihedral new-A-B-C come out as +phi, the
         // convention of the Z-matrix.
-        const Vector3 dir = add(add(scale(w, std::sin(theta) * std::cos(phi)),
-                                    scale(v, -std::sin(theta) * std::sin(phi))),
-                                scale(u, std::cos(theta)));
-        return add(A, scale(dir, r));
+        const Vector3 dir = w * (std::sin(theta) * std::cos(phi)) +
+                            v * (-std::sin(theta) * std::sin(phi)) + u * std::cos(theta);
+        return A + dir * r;
     }
 
     const std::vector<std::vector<std::string>>& lines_;

@@ -22,12 +22,6 @@ FrequencyJob parseText(const std::string& text) {
     return c ? std::move(*c) : FrequencyJob{};
 }
 
-std::string replaceAll(std::string s, const std::string& from, const std::string& to) {
-    for (std::size_t p = s.find(from); p != std::string::npos; p = s.find(from, p + to.size()))
-        s.replace(p, from.size(), to);
-    return s;
-}
-
 void expectVector(const Vector3& v, double x, double y, double z) {
     EXPECT_DOUBLE_EQ(v.x, x);
     EXPECT_DOUBLE_EQ(v.y, y);
@@ -95,7 +89,7 @@ TEST(GaussianOutput, NewerLayoutAndAFrequencyOnlyJob) {
 }
 
 TEST(GaussianOutput, InputOrientationWhenNoStandardTableExists) {
-    auto text = replaceAll(fixture("g16_freq_only.log"), "Standard orientation:", "Some other table:");
+    auto text = test::replaceAll(fixture("g16_freq_only.log"), "Standard orientation:", "Some other table:");
     auto c = parseText(text);
     ASSERT_EQ(c.atoms.size(), 3u);
     expectVector(c.atoms[0], 0.1, 0.2, 0.3);
@@ -104,7 +98,7 @@ TEST(GaussianOutput, InputOrientationWhenNoStandardTableExists) {
 TEST(GaussianOutput, CrLfReadsLikeLf) {
     for (const char* name : {"g98_opt_freq.log", "g16_freq_only.log"}) {
         auto lf = parseText(fixture(name));
-        auto crlf = parseText(replaceAll(fixture(name), "\n", "\r\n"));
+        auto crlf = parseText(test::replaceAll(fixture(name), "\n", "\r\n"));
         EXPECT_EQ(crlf.frequencies, lf.frequencies) << name;
         EXPECT_EQ(crlf.symmetries, lf.symmetries) << name;
         EXPECT_EQ(crlf.modes, lf.modes) << name;

@@ -12,7 +12,8 @@
 
 namespace kalviro {
 
-// Source name and lines that identify the tracing failures.
+// Source name and lines that identify the tracing failures in the error text
+// the user sees; they stay as that text has always read.
 inline constexpr const char* kTracerModule = "KALVIROMolecularOrbital";
 constexpr int kEdgeLinePositive = 369;
 constexpr int kEdgeLineNegative = 384;
@@ -37,9 +38,17 @@ class ContourTracer {
                       int uAxis, int vAxis, float plane);
 
   private:
+    // What one step from a grid point towards a neighbour found.
+    enum class Step {
+        Crossed = 1,         // the line crosses between them: a point was stored
+        DiagonalInside = 2,  // diagonal step with the far corner and cell centre inside
+        NeighbourInside = 3, // the neighbour is inside: the line passes beyond it
+        Ends = 4,            // off the slice, or back where the line started
+    };
+
     bool scanSlice(float level);
     void traceContour(int i0, int j0, int d0);
-    int stepContour(int i, int j, int d);
+    Step stepContour(int i, int j, int d);
     void flushSegment(int count);
     bool visit(int i, int j);
 

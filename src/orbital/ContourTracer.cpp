@@ -1,4 +1,4 @@
-#include "orbital/KALVIROMolecularOrbital.h"
+#include "orbital/ContourTracer.h"
 
 #include <utility>
 
@@ -140,11 +140,11 @@ void ContourTracer::traceContour(int i0, int j0, int d0) {
     diagonalTurn_ = false;
     steps_ = 0;
 
-    int r = stepContour(i0, j0, d0);
-    if (r == 4) {
+    Step r = stepContour(i0, j0, d0);
+    if (r == Step::Ends) {
         if (!visit(i0, j0))
             return;
-    } else if (r != 1) {
+    } else if (r != Step::Crossed) {
         throw ProgramError(kTracerModule, kInconsistentStepLine);
     }
 
@@ -166,38 +166,38 @@ void ContourTracer::traceContour(int i0, int j0, int d0) {
         while (dispatch) {
             dispatch = false;
             switch (r) {
-            case 1:
+            case Step::Crossed:
                 if (d == 1 && !visit(i, j))
                     return;
                 break;
-            case 2: { // the line turns round the far corner of a diagonal
+            case Step::DiagonalInside: { // the line turns round the far corner of a diagonal
                 const int axis = wrap(d + 1);
                 diagonalTurn_ = true;
-                const int r2 = stepContour(i + kDi[axis], j + kDj[axis], axis - 3);
-                if (r2 == 1) {
+                const Step r2 = stepContour(i + kDi[axis], j + kDj[axis], axis - 3);
+                if (r2 == Step::Crossed) {
                     d = wrap(axis + 4);
                     i += di;
                     j += dj;
                     r = stepContour(i, j, d);
                     dispatch = true;
-                } else if (r2 == 4) {
+                } else if (r2 == Step::Ends) {
                     running = false;
                 } else {
                     throw ProgramError(kTracerModule, kInconsistentStepLine);
                 }
                 break;
             }
-            case 3: { // the neighbour is inside: move onto it and look back
+            case Step::NeighbourInside: { // the neighbour is inside: move onto it and look back
                 d = wrap(d + 5);
                 i += di;
                 j += dj;
                 const bool farBefore = lastPointFar_;
-                const int r2 = stepContour(i, j, d);
-                if (r2 == 1 || r2 == 2) {
+                const Step r2 = stepContour(i, j, d);
+                if (r2 == Step::Crossed || r2 == Step::DiagonalInside) {
                     if (farBefore && lastPointFar_ && nextPoint_ >= 3)
                         std::swap(segmentU_[nextPoint_ - 1], segmentU_[nextPoint_ - 2]),
                             std::swap(segmentV_[nextPoint_ - 1], segmentV_[nextPoint_ - 2]);
-                } else if (r2 == 4) {
+                } else if (r2 == Step::Ends) {
                     running = false;
                 } else {
                     throw ProgramError(kTracerModule, kInconsistentStepLine);
@@ -213,14 +213,14 @@ void ContourTracer::traceContour(int i0, int j0, int d0) {
     flushSegment(nextPoint_ - 1);
 }
 
-int ContourTracer::stepContour(int i, int j, int d) {
+ContourTracer::Step ContourTracer::stepContour(int i, int j, int d) {
     const int dd = wrap(d);
     const int di = kDi[dd];
     const int dj = kDj[dd];
     const int i2 = i + di;
     const int j2 = j + dj;
     if (i2 < 1 || i2 > kGridSize || j2 < 1 || j2 > kGridSize)
-        return 4;
+        return Step::Ends;
     const float u = uLower_ + static_cast<float>(i - 1) * uStep_;
     const float v = vLower_ + static_cast<float>(j - 1) * vStep_;
     const float here = value(i, j);
@@ -229,7 +229,7 @@ int ContourTracer::stepContour(int i, int j, int d) {
     float pv;
     if (dd % 2 == 1) {
         if (value(i2, j2) >= level)
-            return 3;
+            return Step::NeighbourInside;
         if (di == 0) {
             pu = u;
             pv = v + static_cast<float>(dj) * vStep_ * (here - level) / (here - value(i, j2));
@@ -246,7 +246,7 @@ int ContourTracer::stepContour(int i, int j, int d) {
             t = 0.5f * (here - level) / (here - centre);
             lastPointFar_ = false;
         } else if (far >= level && centre >= level) {
-            return 2;
+            return Step::DiagonalInside;
         } else {
             t = 1.0f - 0.5f * (far - level) / (far - centre);
             lastPointFar_ = true;
@@ -260,14 +260,14 @@ int ContourTracer::stepContour(int i, int j, int d) {
     ++nextPoint_;
 
     if (i == startI_ && j == startJ_ && d == startD_)
-        return 4;
+        return Step::Ends;
     if (nextPoint_ > kSegmentPoints) {
         flushSegment(kSegmentPoints);
         segmentU_[1] = segmentU_[kSegmentPoints];
         segmentV_[1] = segmentV_[kSegmentPoints];
         nextPoint_ = 2;
     }
-    return 1;
+    return Step::Crossed;
 }
 
 void ContourTracer::flushSegment(int count) {

@@ -11,6 +11,8 @@ namespace kalviro {
 namespace {
 
 const char* kHeader = " $CONTRL SCFTYP=RHF RUNTYP=HESSIAN $END\n $BASIS GBASIS=STO NGAUSS=3 $END\n";
+// Every atom listed, whatever the point group.
+const char* kCartesianHeader = " $CONTRL SCFTYP=RHF COORD=CART $END\n";
 
 struct Layout {
     const char* name;
@@ -38,10 +40,10 @@ const std::string kAtoms = " O 8.0 0.0 0.0 0.1173\n H1 1.0 -0.7572 1.25 -0.4692\
 INSTANTIATE_TEST_SUITE_P(
     GamessInput, GamessLayouts,
     ::testing::Values(
-        Layout{"Cnv", std::string(kHeader) + " $DATA\nwater\nCnv 2\n\n" + kAtoms + " $END\n"},
+        Layout{"Cnv", std::string(kCartesianHeader) + " $DATA\nwater\nCnv 2\n\n" + kAtoms + " $END\n"},
         Layout{"C1", std::string(kHeader) + " $DATA\nwater\nC1\n" + kAtoms + " $END\n"},
         Layout{"c1Lower", std::string(kHeader) + " $data\nwater\n c1 \n" + kAtoms + " $end\n"},
-        Layout{"MixedCase", std::string(kHeader) + " $Data\nwater\nCS\n\n" + kAtoms + " $End\n"},
+        Layout{"MixedCase", std::string(kCartesianHeader) + " $Data\nwater\nCS\n\n" + kAtoms + " $End\n"},
         Layout{"CrLf", " $DATA\r\nwater\r\nC1\r\n O 8.0 0.0 0.0 0.1173\r\n"
                        " H1 1.0 -0.7572 1.25 -0.4692\r\n $END\r\n"},
         Layout{"LongLines", std::string(kHeader) + " $DATA\n" + std::string(400, 'w') +
@@ -51,6 +53,19 @@ INSTANTIATE_TEST_SUITE_P(
             "ExponentsAndBlankLines",
             " $DATA\nwater\nC1\n O 8.0 0 0 1.173e-1\n\n H1 1.0 -7.572E-1 125D-2 -0.4692\n $END\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// By default a group other than C1 lists the symmetry-unique atoms: the
+// C2 axis (z) of CNV 2 makes the second hydrogen, the oxygen on the axis
+// stays one atom.
+TEST(GamessInput, UniqueAtomsGiveTheWholeMolecule) {
+    auto r = parseGamessText(std::string(kHeader) + " $DATA\nwater\nCnv 2\n\n O 8.0 0 0 0.1173\n"
+                                                    " H 1.0 0.7572 0 -0.4692\n $END\n");
+    ASSERT_EQ(r.status, GamessReadStatus::Ok);
+    ASSERT_EQ(r.atoms.size(), 3u);
+    EXPECT_EQ(r.atoms[2].atomicNumber, 1);
+    EXPECT_NEAR(r.atoms[2].x, -0.7572, 1e-12);
+    EXPECT_NEAR(r.atoms[2].z, -0.4692, 1e-12);
+}
 
 TEST(GamessInput, ChargeGivesTheElement) {
     struct Case {

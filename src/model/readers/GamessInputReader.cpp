@@ -7,9 +7,13 @@
 #include "model/MoleculeState.h"
 #include "model/NumberText.h"
 #include "model/TextLineReader.h"
+#include "model/readers/GamessSymmetry.h"
 
 namespace kalviro {
 namespace {
+
+// $CONTRL sits near the top; a file with megabytes before $DATA is no input.
+constexpr std::size_t kPreambleLimit = 1 << 16;
 
 bool containsIgnoringCase(std::string_view line, std::string_view lowerText) {
     return contains(lowerCase(line), lowerText);
@@ -43,6 +47,8 @@ void GamessInputParser::feedLine(std::string_view line) {
     if (groupLine_ == 0) {
         if (containsIgnoringCase(line, "$data"))
             groupLine_ = 1;
+        else if (beforeData_.size() < kPreambleLimit)
+            beforeData_.append(line).push_back('\n');
         return;
     }
     ++groupLine_;
@@ -51,6 +57,7 @@ void GamessInputParser::feedLine(std::string_view line) {
         return;
     }
     if (groupLine_ == 3) {
+        pointGroup_ = std::string(line);
         // Group C1 has no line after the point-group line: its atoms start at once.
         if (lowerCase(LineTokens<1>(line)[0]) == "c1")
             firstAtomLine_ = 4;
@@ -85,6 +92,14 @@ GamessReadResult GamessInputParser::finish() const {
     // atoms (a Z-matrix, say); reading it would stack atoms at the origin.
     if (!ended_ || completeLines_ == 0)
         return {GamessReadStatus::BadGroup, {}};
+    // Symmetry-unique atoms stand for the whole molecule; a group the
+    // expansion does not know keeps the atoms as listed.
+    const auto group = parseGamessPointGroup(pointGroup_);
+    if (group && group->name != "C1" && gamessListsUniqueAtoms(beforeData_)) {
+        auto all = expandGamessSymmetry(*group, atoms_);
+        if (all)
+            return {GamessReadStatus::Ok, std::move(*all)};
+    }
     return {GamessReadStatus::Ok, atoms_};
 }
 

@@ -27,6 +27,8 @@ class GamessInputParser {
     void readAtomLine(std::string_view line);
 
     int groupLine_ = 0; // 0 before the $DATA line, then its line in the group
+    std::string beforeData_; // the groups before $DATA ($CONTRL says how atoms are listed)
+    std::string pointGroup_; // the $DATA group's point-group line
     int firstAtomLine_ = 5;
     bool ended_ = false;    // the $END line was seen
     float charge_ = 0.0f;   // kept from line to line, as a line without one reuses it

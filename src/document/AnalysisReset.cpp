@@ -39,13 +39,13 @@ void resetAnalysis(MoleculeState& molecule, VibrationStore& store, ViewSettings&
     }
     orbital.orbitalShown = 0;
     orbital.orbitalLoaded = 0;
-    store.spectrumReady = 0;
+    store.spectrumReady = false;
     // Blocks the next calculation does not write must not show old curves.
     store.clearSpectra();
-    settings.dipolesLoaded = 0;
-    settings.modesLoaded = 0;
-    settings.dipoleShown = 0;
-    settings.surfaceShown = 0;
+    settings.dipolesLoaded = false;
+    settings.modesLoaded = false;
+    settings.dipoleShown = false;
+    settings.surfaceShown = false;
 }
 
 void resetAnalysis() {

@@ -48,9 +48,9 @@ void installOutput(FrequencyJob content, MoleculeState& molecule, VibrationStore
     store.modes = std::move(content.modes);
     store.dipoleDerivatives = std::move(content.dipoleDerivatives);
     if (!store.modes.empty())
-        settings.modesLoaded = 1;
+        settings.modesLoaded = true;
     if (!store.dipoleDerivatives.empty())
-        settings.dipolesLoaded = 1;
+        settings.dipolesLoaded = true;
     installAtoms(molecule, content.atoms, ElementSource::ByNumber);
     settings.eyeDistance = 20.0f;
 }

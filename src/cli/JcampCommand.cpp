@@ -31,8 +31,7 @@ void addJcampCommand(CLI::App& app) {
     CLI::App* cmd = app.add_subcommand(
         "jcamp", "Read a measured spectrum (JCAMP-DX or two columns of text) and write its points");
     cmd->add_option("FILE", options->file, "JCAMP-DX (.jdx, .dx) or text spectrum")->required();
-    cmd->add_option("-o,--output", options->output,
-                    "CSV file: x in cm-1, y in the file's own unit")
+    cmd->add_option("-o,--output", options->output, "CSV file: x in cm-1, y in the file's own unit")
         ->required();
     cmd->callback([options] {
         auto spectrum = readMeasuredSpectrumFile(options->file);

@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "model/MoleculeState.h"
-#include "model/VibrationStore.h"
 #include "document/OrbitalFlags.h"
 #include "document/ViewSettings.h"
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
 
 namespace kalviro {
 namespace {

@@ -182,8 +182,8 @@ OpenResult readCheckpointFile(const std::string& path) {
     auto sections = readCheckpointSections(path);
     if (sections && sections->find("Cartesian Force Constants")) {
         auto input = hessianInputFromCheckpoint(*sections);
-        auto analysis = input ? analyseHessian(*input) : ReadResult<VibrationalAnalysis>::failure(
-                                                              input.error());
+        auto analysis = input ? analyseHessian(*input)
+                              : ReadResult<VibrationalAnalysis>::failure(input.error());
         if (!analysis) {
             showMessage(msg::withDetail(msg::kCannotOpenFile, analysis.error()));
             return {};

@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <memory>
 
+#include "document/OrbitalFlags.h"
+#include "model/FileKind.h"
 #include "model/NumberText.h"
 #include "model/TextLineReader.h"
-#include "model/FileKind.h"
 #include "orbital/CheckpointReader.h"
-#include "document/OrbitalFlags.h"
-#include "platform/Platform.h"
 #include "platform/Messages.h"
+#include "platform/Platform.h"
 
 namespace kalviro {
 namespace {

@@ -84,7 +84,9 @@ ZoomCounter& zoomCounter() {
     return *theZoomCounter;
 }
 
-void releaseZoomCounter() { theZoomCounter.reset(); }
+void releaseZoomCounter() {
+    theZoomCounter.reset();
+}
 
 void resetViewSettings() {
     theSettings = std::make_unique<ViewSettings>();

@@ -8,10 +8,14 @@ namespace kalviro {
 
 struct MoleculeState;
 
-inline void toggle(bool& f) { f = !f; }
+inline void toggle(bool& f) {
+    f = !f;
+}
 // The byte switches of the molecule and orbital data are on when non-zero;
 // toggling leaves 0 or 1.
-inline void toggle(std::uint8_t& f) { f = (f == 0) ? 1 : 0; }
+inline void toggle(std::uint8_t& f) {
+    f = (f == 0) ? 1 : 0;
+}
 
 struct ViewSettings {
     float eyeX = 0.0f;

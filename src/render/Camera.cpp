@@ -3,8 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "model/MoleculeState.h"
 #include "document/ViewSettings.h"
+#include "model/MoleculeState.h"
 
 namespace kalviro {
 

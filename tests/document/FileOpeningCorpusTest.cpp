@@ -32,7 +32,9 @@ TEST_F(OpeningRealFiles, EveryOutputOpensWithItsAtomsAndModes) {
             ASSERT_TRUE(openMoleculeFile(path.string()).read) << name;
             EXPECT_EQ(moleculeState().atoms.size(), expected["atoms"].size()) << name;
             EXPECT_EQ(vibrationStore().frequencies.size(), expected["frequencies"].size()) << name;
-            EXPECT_EQ(moleculeState().atoms[0].atomicNumber, expected["atoms"][0]["atomicNumber"].get<int>()) << name;
+            EXPECT_EQ(moleculeState().atoms[0].atomicNumber,
+                      expected["atoms"][0]["atomicNumber"].get<int>())
+                << name;
             EXPECT_TRUE(viewSettings().modesLoaded) << name;
             lastAtoms = moleculeState().atoms.size();
             ++files;
@@ -89,7 +91,8 @@ TEST_F(OpeningRealFiles, AFrequencyCheckpointFileOpensWithItsModes) {
     test::writeFileBytes(scratch.path("short.fchk"), text);
     EXPECT_FALSE(openMoleculeFile(scratch.path("short.fchk")).read);
     ASSERT_EQ(platform_.messages.size(), 1u);
-    EXPECT_EQ(platform_.messages[0].rfind("ファイルが開けません\n", 0), 0u) << platform_.messages[0];
+    EXPECT_EQ(platform_.messages[0].rfind("ファイルが開けません\n", 0), 0u)
+        << platform_.messages[0];
     EXPECT_EQ(vibrationStore().frequencies.size(), printed.frequencies.size());
     EXPECT_EQ(orbitalOpens, 1);
 }

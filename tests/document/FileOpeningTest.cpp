@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "document/AnalysisReset.h"
-#include "model/FileKind.h"
 #include "document/FileOpening.h"
-#include "model/MoleculeState.h"
-#include "model/VibrationStore.h"
 #include "document/OrbitalFlags.h"
 #include "document/PickedAtoms.h"
 #include "document/ViewSettings.h"
+#include "model/FileKind.h"
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
 #include "support/TestSupport.h"
 
 namespace kalviro {
@@ -109,8 +109,11 @@ TEST_F(FileOpeningTest, ResetClosesTheDialogsInOrderAndClearsTheAnalysis) {
 TEST_F(FileOpeningTest, UnsupportedOrUnreadableFilesChangeNothing) {
     const std::string text = write("notes.txt", "hello\n");
     const std::string checkpoint = write("orbital.fchk", "x\n");
-    const std::string cases[] = {text, checkpoint, dir_.path("missing.dat"),
-                                 dir_.path("missing.log"), dir_.path("missing.inp"),
+    const std::string cases[] = {text,
+                                 checkpoint,
+                                 dir_.path("missing.dat"),
+                                 dir_.path("missing.log"),
+                                 dir_.path("missing.inp"),
                                  dir_.dir().string() + "/folder.log"};
     std::filesystem::create_directory(dir_.path("folder.log"));
     for (const auto& path : cases) {
@@ -153,7 +156,9 @@ TEST_F(FileOpeningTest, EachKindIsReadWithOrWithoutTheReset) {
     };
     const char* water = "#p\n\nt\n\n0 1\nO 0 0 0\nH 0 0 0.96\n";
     const Case cases[] = {
-        {"w.DAT", water, true, 2}, {"w.com", water, true, 2}, {"w.Gjf", water, true, 2},
+        {"w.DAT", water, true, 2},
+        {"w.com", water, true, 2},
+        {"w.Gjf", water, true, 2},
         {"empty.log", " Entering Gaussian System\n", true, 0}, // read, but nothing to select
         {"w.INP", " $DATA\nt\nC1\n O 8.0 0.0 0.0 0.25\n $END\n", false, 1},
         {"mo.FChk", "x\n", false, 1},
@@ -198,7 +203,8 @@ TEST_F(FileOpeningTest, InstallsWhatEachReaderGaveAndKeepsTheMoleculeOnFailure) 
     // nuclear charge for GAMESS, whose reader leaves the camera alone.
     s.eyeDistance = 3.0f;
     ASSERT_TRUE(openMoleculeFile(write("w.com", "#p\n\nt\n\n0 1\n8 0.0 0.0 0.1\nH1 0.0 0.75 -0.5\n"
-                                                "X 0 0 0\n")).read);
+                                                "X 0 0 0\n"))
+                    .read);
     const auto& atoms = moleculeState().atoms;
     ASSERT_EQ(atoms.size(), 3u);
     EXPECT_EQ(atoms[0].symbol, "O");
@@ -207,7 +213,8 @@ TEST_F(FileOpeningTest, InstallsWhatEachReaderGaveAndKeepsTheMoleculeOnFailure) 
     EXPECT_TRUE(atoms[2].isDummy());
     EXPECT_EQ(s.eyeDistance, 20.0f);
     s.eyeDistance = 3.0f;
-    ASSERT_TRUE(openMoleculeFile(write("g.inp", " $DATA\nt\nC1\n O 8.0 0.0 0.0 0.1173\n $END\n")).read);
+    ASSERT_TRUE(
+        openMoleculeFile(write("g.inp", " $DATA\nt\nC1\n O 8.0 0.0 0.0 0.1173\n $END\n")).read);
     ASSERT_EQ(atoms.size(), 1u);
     EXPECT_EQ(atoms[0].atomicNumber, 8);
     EXPECT_EQ(s.eyeDistance, 3.0f);

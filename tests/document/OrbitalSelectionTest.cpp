@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "orbital/OrbitalTestSupport.h"
-#include "orbital/CheckpointReader.h"
-#include "orbital/ContourStore.h"
 #include "document/OrbitalFlags.h"
 #include "document/OrbitalSelection.h"
+#include "orbital/CheckpointReader.h"
+#include "orbital/ContourStore.h"
+#include "orbital/OrbitalTestSupport.h"
 #include "support/TestSupport.h"
 
 namespace kalviro {

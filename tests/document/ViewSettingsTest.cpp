@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "model/MoleculeState.h"
 #include "document/ViewSettings.h"
+#include "model/MoleculeState.h"
 
 using namespace kalviro;
 

@@ -116,5 +116,4 @@ GamessReadResult parseGamessFile(const std::string& path) {
     return parser.finish();
 }
 
-
 } // namespace kalviro

@@ -3,6 +3,7 @@
 
 #include "ir/MeasuredSpectrum.h"
 
+#include "model/LineTokens.h"
 #include "ir/AnyLineEnd.h"
 #include "platform/Messages.h"
 
@@ -23,13 +24,6 @@ std::string withValue(std::string text, std::string_view key, std::string_view v
     for (std::size_t p = text.find(k); p != std::string::npos; p = text.find(k, p + value.size()))
         text.replace(p, k.size(), value);
     return text;
-}
-
-std::string upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
 }
 
 // The words of s in upper case, split at anything but letters and digits.
@@ -136,7 +130,7 @@ ReadResult<MeasuredSpectrum> readSpectrumText(const std::string& text,
     }
     if (s.x.empty())
         return fail(msg::kMeasuredNoTextPoints);
-    const std::string h = upper(header);
+    const std::string h = upperCase(header);
     if (h.find("%T") != std::string::npos)
         s.yUnits = "%T";
     else if (hasWord(h, {"TRANSMITTANCE", "TRANSMISSION"}))
@@ -171,12 +165,12 @@ ReadResult<MeasuredSpectrum> readMeasuredSpectrumFile(const std::string& path) {
 }
 
 bool isTransmittance(const MeasuredSpectrum& s) {
-    return upper(s.yUnits).find("%T") != std::string::npos ||
+    return upperCase(s.yUnits).find("%T") != std::string::npos ||
            hasWord(s.yUnits, {"TRANSMITTANCE", "TRANSMISSION"});
 }
 
 bool isPercent(const MeasuredSpectrum& s) {
-    if (upper(s.yUnits).find('%') != std::string::npos || hasWord(s.yUnits, {"PERCENT"}))
+    if (upperCase(s.yUnits).find('%') != std::string::npos || hasWord(s.yUnits, {"PERCENT"}))
         return true;
     if (!isTransmittance(s))
         return false;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "model/LineTokens.h"
 #include "model/ElementTable.h"
 #include "model/NumberText.h"
 #include "platform/Messages.h"
@@ -103,14 +104,6 @@ std::optional<double> massOf(int z, int a) {
     return std::nullopt;
 }
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
-
 std::string itemError(std::string_view item, const char* reason) {
     return std::string(msg::kIsotopeItemPrefix) + std::string(item) + msg::kIsotopeItemSuffix + reason;
 }
@@ -125,7 +118,7 @@ std::optional<double> standardIsotopeMass(int z) {
 }
 
 std::optional<double> isotopeMass(std::string_view name) {
-    name = trim(name);
+    name = trimmed(name);
     if (name == "D")
         return massOf(1, 2);
     if (name == "T")
@@ -149,16 +142,16 @@ std::optional<double> isotopeMass(std::string_view name) {
 ReadResult<std::vector<MassChange>> parseIsotopeChanges(std::string_view text, int atomCount) {
     using Result = ReadResult<std::vector<MassChange>>;
     std::vector<MassChange> changes;
-    if (trim(text).empty())
+    if (trimmed(text).empty())
         return Result::failure(msg::kIsotopeEmptyList);
     while (true) {
         const std::size_t comma = text.find(',');
-        const std::string_view item = trim(text.substr(0, comma));
+        const std::string_view item = trimmed(text.substr(0, comma));
         const std::size_t eq = item.find('=');
         if (eq == std::string_view::npos)
             return Result::failure(itemError(item, msg::kIsotopeNotAnItem));
-        const std::string_view atomText = trim(item.substr(0, eq));
-        const std::string_view massText = trim(item.substr(eq + 1));
+        const std::string_view atomText = trimmed(item.substr(0, eq));
+        const std::string_view massText = trimmed(item.substr(eq + 1));
         long atom = 0;
         if (!parseWholeInteger(atomText, atom) || massText.empty())
             return Result::failure(itemError(item, msg::kIsotopeNotAnItem));

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cctype>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,25 @@ inline std::string lowerCase(std::string_view s) {
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
     return out;
+}
+
+// ASCII letters upper-cased; other bytes as they are.
+inline std::string upperCase(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+// text without the white space (blanks, tabs, line ends) at either end.
+inline std::string_view trimmed(std::string_view text) {
+    auto space = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+    while (!text.empty() && space(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && space(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 } // namespace kalviro

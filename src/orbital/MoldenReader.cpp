@@ -8,6 +8,7 @@
 #include <sstream>
 #include <vector>
 
+#include "model/LineTokens.h"
 #include "model/NumberText.h"
 #include "platform/Messages.h"
 
@@ -18,21 +19,6 @@ namespace {
 constexpr const char* kLineEnd = ")";
 
 constexpr double kBohrInAngstrom = 0.52917721067;
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::string upper(std::string_view s) {
-    std::string r(s);
-    for (char& c : r)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return r;
-}
 
 std::vector<std::string_view> tokens(std::string_view line) {
     std::vector<std::string_view> out;
@@ -72,10 +58,10 @@ std::vector<Section> splitSections(std::string_view text) {
         ++number;
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        const std::string_view t = trim(line);
+        const std::string_view t = trimmed(line);
         const std::size_t close = t.find(']');
         if (!t.empty() && t.front() == '[' && close != std::string_view::npos) {
-            out.push_back({upper(t.substr(1, close - 1)), upper(trim(t.substr(close + 1))), {}});
+            out.push_back({upperCase(t.substr(1, close - 1)), upperCase(trimmed(t.substr(close + 1))), {}});
         } else if (!out.empty()) {
             out.back().lines.push_back({number, line});
         }
@@ -268,7 +254,7 @@ class Reader {
             double scale = 1.0;
             if (t.size() >= 3 && (!parseWholeNumber(t[2], scale) || scale <= 0.0))
                 return bad(msg::kMoldenBadLine, number);
-            const std::string label = upper(t[0]);
+            const std::string label = upperCase(t[0]);
             const bool sp = label == "SP";
             static const std::string letters = "SPDFGH";
             const std::size_t l = letters.find(label);
@@ -313,7 +299,7 @@ class Reader {
             open = false;
         };
         for (const Line& line : s.lines) {
-            const std::string_view t = trim(line.text);
+            const std::string_view t = trimmed(line.text);
             if (t.empty())
                 continue;
             const std::size_t eq = t.find('=');
@@ -321,13 +307,13 @@ class Reader {
                 if (orbitals.empty() || open)
                     start();
                 Orbital& o = orbitals.back();
-                const std::string key = upper(trim(t.substr(0, eq)));
-                const std::string_view value = trim(t.substr(eq + 1));
+                const std::string key = upperCase(trimmed(t.substr(0, eq)));
+                const std::string_view value = trimmed(t.substr(eq + 1));
                 double number = 0.0;
                 if (key == "SYM") {
                     o.symmetry = std::string(value);
                 } else if (key == "SPIN") {
-                    o.spin = upper(value) == "BETA" ? Spin::Beta : Spin::Alpha;
+                    o.spin = upperCase(value) == "BETA" ? Spin::Beta : Spin::Alpha;
                 } else if (key == "ENE" || key == "OCCUP") {
                     if (!parseWholeNumber(value, number))
                         return bad(msg::kMoldenBadLine, line.number);
@@ -402,7 +388,7 @@ class Reader {
                 const auto t = tokens(line.text);
                 if (t.empty())
                     continue;
-                if (upper(t[0]) == "VIBRATION") {
+                if (upperCase(t[0]) == "VIBRATION") {
                     modes.emplace_back();
                     continue;
                 }
@@ -462,7 +448,7 @@ bool isMoldenPath(std::string_view path) {
     const std::size_t dot = path.rfind('.');
     if (dot == std::string_view::npos)
         return false;
-    const std::string ext = upper(path.substr(dot + 1));
+    const std::string ext = upperCase(path.substr(dot + 1));
     return ext == "MOLDEN" || ext == "MOLF";
 }
 

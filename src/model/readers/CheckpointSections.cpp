@@ -6,19 +6,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "model/LineTokens.h"
 #include "model/TextLineReader.h"
 #include "platform/Messages.h"
 
 namespace kalviro {
 namespace {
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
 
 // Section titles start with a letter in column 1; data lines never do.
 bool isTitleLine(std::string_view line) {
@@ -66,11 +59,11 @@ bool splitTitle(std::string_view line, Title& t) {
     const char type = line[43];
     if (std::string_view("IRCLH").find(type) == std::string_view::npos || line[42] != ' ')
         return false;
-    t.name = std::string(trim(line.substr(0, 43)));
+    t.name = std::string(trimmed(line.substr(0, 43)));
     t.type = type;
-    std::string_view rest = trim(line.substr(44));
+    std::string_view rest = trimmed(line.substr(44));
     t.isArray = rest.substr(0, 2) == "N=";
-    t.rest = t.isArray ? trim(rest.substr(2)) : rest;
+    t.rest = t.isArray ? trimmed(rest.substr(2)) : rest;
     return !t.name.empty();
 }
 
@@ -79,15 +72,15 @@ public:
     bool feed(std::string_view line) {
         ++lineNumber_;
         if (lineNumber_ == 1) {
-            out_.title = std::string(trim(line));
+            out_.title = std::string(trimmed(line));
             return true;
         }
         if (lineNumber_ == 2) {
-            out_.jobType = std::string(trim(line.substr(0, std::min<std::size_t>(10, line.size()))));
+            out_.jobType = std::string(trimmed(line.substr(0, std::min<std::size_t>(10, line.size()))));
             if (line.size() > 10)
-                out_.method = std::string(trim(line.substr(10, 60)));
+                out_.method = std::string(trimmed(line.substr(10, 60)));
             if (line.size() > 70)
-                out_.basisName = std::string(trim(line.substr(70)));
+                out_.basisName = std::string(trimmed(line.substr(70)));
             return true;
         }
         if (isTitleLine(line)) {

@@ -110,13 +110,6 @@ bool needsOrder(std::string_view name) {
     return name.find('N') != std::string_view::npos;
 }
 
-std::string upper(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
-
 } // namespace
 
 std::optional<GamessPointGroup> parseGamessPointGroup(std::string_view line) {
@@ -124,7 +117,7 @@ std::optional<GamessPointGroup> parseGamessPointGroup(std::string_view line) {
     if (t.count == 0)
         return std::nullopt;
     GamessPointGroup group;
-    group.name = upper(t[0]);
+    group.name = upperCase(t[0]);
     if (needsOrder(group.name)) {
         long order;
         if (!parseWholeInteger(t[1], order) || order < 1 || order > kMostOrder)
@@ -163,7 +156,7 @@ ReadResult<std::vector<Atom>> expandGamessSymmetry(const GamessPointGroup& group
 }
 
 bool gamessListsUniqueAtoms(std::string_view contrlText) {
-    const std::string text = upper(contrlText);
+    const std::string text = upperCase(contrlText);
     std::size_t at = 0;
     while ((at = text.find("COORD", at)) != std::string::npos) {
         // Only the keyword itself, not NZVAR or ICOORD-like words around it.

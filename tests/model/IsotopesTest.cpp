@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/ElementTable.h"
 #include "model/Isotopes.h"
 
 namespace kalviro {
@@ -19,6 +20,29 @@ TEST(IsotopesTest, NamedIsotopes) {
         EXPECT_EQ(m.has_value(), mass > 0) << name;
         EXPECT_NEAR(m.value_or(0.0), mass, 1e-6) << name;
     }
+}
+
+// Every isotope the table knows has a mass within 0.1 amu of its mass
+// number (the mass excess of the stable isotopes up to Xe stays below that),
+// and the standard mass of every element is one of its isotopes.
+TEST(IsotopesTest, EveryMassLiesNearItsMassNumber) {
+    int known = 0;
+    for (int z = 1; z <= 54; ++z) {
+        const std::string symbol(elementSymbol(z));
+        bool standardFound = false;
+        int ofElement = 0;
+        for (int a = z; a <= 3 * z + 10; ++a) {
+            const auto m = isotopeMass(std::to_string(a) + symbol);
+            if (!m)
+                continue;
+            ++known;
+            ++ofElement;
+            EXPECT_NEAR(*m, a, 0.1) << a << symbol;
+            standardFound = standardFound || *m == standardIsotopeMass(z);
+        }
+        EXPECT_TRUE(standardFound || ofElement == 0) << symbol;
+    }
+    EXPECT_GT(known, 100);
 }
 
 TEST(IsotopesTest, StandardMassesAreTheMostAbundantIsotopes) {

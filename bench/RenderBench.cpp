@@ -15,16 +15,21 @@
 #include <string>
 #include <vector>
 
-#include "model/MoleculeState.h"
+#include "document/Document.h"
 #include "render/Frame.h"
 #include "render/Geometry.h"
 #include "render/HiddenBondTubes.h"
 #include "render/OffscreenSurface.h"
-#include "document/ViewSettings.h"
 
 namespace {
 
 using namespace kalviro;
+
+// The document the frames draw; the GL context lives as long.
+Document& theDocument() {
+    static Document doc;
+    return doc;
+}
 
 void loadChains(int n) {
     const int chainLength = 10;
@@ -40,9 +45,9 @@ void loadChains(int n) {
         a.z = 2.5 * (chain / side - (side - 1) / 2.0);
         atoms.push_back(a);
     }
-    resetMoleculeState();
-    resetViewSettings();
-    replaceAtoms(moleculeState(), atoms, ElementSource::ByNumber);
+    Document& doc = theDocument();
+    doc = Document();
+    replaceAtoms(doc.molecule, atoms, ElementSource::ByNumber);
 }
 
 OffscreenSurface* surface(benchmark::State& state) {
@@ -58,7 +63,7 @@ OffscreenSurface* surface(benchmark::State& state) {
 // Kept out of line so a profiler can count the timed frames alone
 // (valgrind --tool=callgrind --toggle-collect='*timedFrame*').
 [[gnu::noinline]] void timedFrame(OffscreenSurface& s) {
-    drawFrame(s);
+    drawFrame(s, theDocument());
 }
 
 void frames(benchmark::State& state, bool rotating) {
@@ -68,11 +73,11 @@ void frames(benchmark::State& state, bool rotating) {
     loadChains(static_cast<int>(state.range(0)));
     setGeometryLists(state.range(1) != 0);
     setSkipHiddenTubeWork(state.range(1) == 2);
-    moleculeState().drag.rotating = rotating ? 1 : 0;
-    drawFrame(*s); // compiles the lists outside the timing
+    theDocument().molecule.drag.rotating = rotating;
+    drawFrame(*s, theDocument()); // compiles the lists outside the timing
     for (auto _ : state) {
         if (rotating)
-            moleculeState().pendingRotationY = 1.0f;
+            theDocument().molecule.pendingRotationY = 1.0f;
         timedFrame(*s);
     }
     state.counters["atoms"] = static_cast<double>(state.range(0));

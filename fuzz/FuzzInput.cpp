@@ -3,12 +3,7 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "model/MoleculeState.h"
-#include "model/VibrationStore.h"
-#include "orbital/ContourStore.h"
-#include "document/OrbitalFlags.h"
 #include "platform/Platform.h"
-#include "document/ViewSettings.h"
 
 namespace kalviro::fuzz {
 namespace {
@@ -36,13 +31,8 @@ std::string writeInput(const std::uint8_t* data, std::size_t size, const std::st
     return path;
 }
 
-void resetState() {
+void silenceMessages() {
     setPlatform(&silent);
-    resetMoleculeState();
-    resetVibrationStore();
-    resetViewSettings();
-    resetOrbitalFlags();
-    releaseContourStore();
 }
 
 } // namespace kalviro::fuzz

@@ -12,7 +12,7 @@ namespace kalviro::fuzz {
 // between runs) and returns its path.
 std::string writeInput(const std::uint8_t* data, std::size_t size, const std::string& extension);
 
-// Fresh process-wide stores, and a platform that swallows messages.
-void resetState();
+// A platform that swallows messages.
+void silenceMessages();
 
 } // namespace kalviro::fuzz

@@ -2,15 +2,15 @@
 
 #include "FuzzInput.h"
 #include "cli/CliCommands.h"
-#include "model/MoleculeState.h"
-#include "orbital/ContourStore.h"
+#include "document/Document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kalviro;
-    fuzz::resetState();
-    loadFileAsProgram(fuzz::writeInput(data, size, ".com"));
-    perceiveBonds(moleculeState());
-    contourStore().rotateContours(30.0, 45.0);
-    contourStore().restoreContours();
+    fuzz::silenceMessages();
+    Document doc;
+    loadFileAsProgram(doc, fuzz::writeInput(data, size, ".com"));
+    perceiveBonds(doc.molecule);
+    doc.contours.rotateContours(30.0, 45.0);
+    doc.contours.restoreContours();
     return 0;
 }

@@ -2,16 +2,16 @@
 
 #include "FuzzInput.h"
 #include "cli/CliCommands.h"
-#include "model/MoleculeState.h"
-#include "model/VibrationStore.h"
+#include "document/Document.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kalviro;
-    fuzz::resetState();
-    loadFileAsProgram(fuzz::writeInput(data, size, ".log"));
+    fuzz::silenceMessages();
+    Document doc;
+    loadFileAsProgram(doc, fuzz::writeInput(data, size, ".log"));
     // Whatever was read must be consistent enough for every later command.
-    perceiveBonds(moleculeState());
-    vibrationStore().saveVectors();
-    vibrationStore().restoreVectors();
+    perceiveBonds(doc.molecule);
+    doc.vibrations.saveVectors();
+    doc.vibrations.restoreVectors();
     return 0;
 }

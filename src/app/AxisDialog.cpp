@@ -3,7 +3,7 @@
 #include "app/AxisDialogLogic.h"
 #include "app/DialogSupport.h"
 #include "app/DialogTextLogic.h"
-#include "model/MoleculeState.h"
+#include "document/Document.h"
 
 namespace kalviro {
 namespace {
@@ -16,8 +16,8 @@ constexpr int kAtomListId = 1016;
 constexpr int kStartAtOriginId = 1017;
 } // namespace
 
-AxisDialog::AxisDialog(wxWindow* view, std::function<void()> close)
-    : view_(view), close_(std::move(close)) {
+AxisDialog::AxisDialog(wxWindow* view, Document& doc, std::function<void()> close)
+    : view_(view), doc_(doc), close_(std::move(close)) {
     Create(view, kDialogId, u8("座標軸設定ダイアログ"), wxDefaultPosition, wxDefaultSize, wxCAPTION);
     layoutDialog(this, view, 0, 50, 95, 109);
     auto* set =
@@ -42,20 +42,21 @@ AxisDialog::AxisDialog(wxWindow* view, std::function<void()> close)
 }
 
 void AxisDialog::appendAtomList() {
-    for (const std::string& line : atomListLines(moleculeState()))
+    for (const std::string& line : atomListLines(doc_.molecule))
         atomList_->Append(u8(line));
 }
 
 void AxisDialog::onSet(wxCommandEvent&) {
     const std::string shown =
-        applyAxisOrigin(toU8(originEdit_->GetValue()), startAtOrigin_->IsChecked());
+        applyAxisOrigin(doc_.scene.dipoleOrigin, toU8(originEdit_->GetValue()),
+                        startAtOrigin_->IsChecked());
     if (startAtOrigin_->IsChecked())
         originEdit_->ChangeValue(u8(shown));
     sendRedrawCommand(view_);
 }
 
 void AxisDialog::onInitialize(wxCommandEvent&) {
-    resetAxisOrigin();
+    resetAxisOrigin(doc_.scene.dipoleOrigin);
     sendRedrawCommand(view_);
 }
 

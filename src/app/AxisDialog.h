@@ -7,10 +7,13 @@
 
 namespace kalviro {
 
+struct Document;
+
 class AxisDialog : public wxDialog {
   public:
     // close is the owner's way of closing it (the buttons and the title bar).
-    AxisDialog(wxWindow* view, std::function<void()> close);
+    // doc outlives the dialog.
+    AxisDialog(wxWindow* view, Document& doc, std::function<void()> close);
     // Appends "番号  原子" and one line per atom (never clears the list).
     void appendAtomList();
 
@@ -24,6 +27,7 @@ class AxisDialog : public wxDialog {
     void onClose(wxCommandEvent&);
 
     wxWindow* view_;
+    Document& doc_;
     std::function<void()> close_;
     wxTextCtrl* originEdit_ = nullptr;
     wxCheckBox* startAtOrigin_ = nullptr;

@@ -1,11 +1,9 @@
 #include "app/AxisDialogLogic.h"
 
-#include "render/ViewCommands.h"
 
 namespace kalviro {
 
-std::string applyAxisOrigin(std::string typed, bool startAtOrigin) {
-    std::string& origin = dipoleOrigin();
+std::string applyAxisOrigin(std::string& origin, std::string typed, bool startAtOrigin) {
     if (startAtOrigin)
         origin = std::string(1, '0');
     else
@@ -13,8 +11,8 @@ std::string applyAxisOrigin(std::string typed, bool startAtOrigin) {
     return origin;
 }
 
-void resetAxisOrigin() {
-    dipoleOrigin() = std::string(1, '0'); // not = "0": GCC 12 warns falsely on that
+void resetAxisOrigin(std::string& origin) {
+    origin = std::string(1, '0'); // not = "0": GCC 12 warns falsely on that
 }
 
 } // namespace kalviro

@@ -3,12 +3,12 @@
 #include "app/DataSelectLogic.h"
 #include "app/DialogSupport.h"
 #include "app/DialogTextLogic.h"
-#include "model/VibrationStore.h"
-#include "render/SceneChoices.h"
+#include "document/Document.h"
 #include "render/ViewCommands.h"
 
 namespace kalviro {
-DataSelectionDialog::DataSelectionDialog(wxWindow* parent) : parent_(parent) {
+DataSelectionDialog::DataSelectionDialog(wxWindow* parent, Document& doc)
+    : parent_(parent), doc_(doc) {
     Create(parent, 154, u8("データを選択"), wxDefaultPosition, wxDefaultSize, wxCAPTION);
     layoutDialog(this, parent, 325, 0, 134, 93);
     modeList_ = new wxComboBox(this, 1033, "", dluPoint(this, 7, 7),
@@ -34,19 +34,15 @@ void DataSelectionDialog::addModeEntry(const std::string& text, int mode) {
     entryModes_.push_back(mode);
     modeList_->ChangeValue(modeList_->GetString(0));
     modeList_->SetSelection(0);
-    sceneChoices().selectedMode = entryModes_.front();
+    doc_.scene.selectedMode = entryModes_.front();
 }
 
 void DataSelectionDialog::showOrbitalFields() {
-    const DataSelection& d = dataSelection();
+    const OrbitalFields& d = doc_.orbitalFields;
     orbitalEdit_->ChangeValue(wxString::Format("%d", d.orbitalNumber));
     homoValueEdit_->ChangeValue(wxString::Format("%d", d.homoValue));
     homoLabelEdit_->ChangeValue(u8(d.homoLabel));
     rangeEdit_->ChangeValue(u8(d.orbitalRange));
-}
-
-OrbitalFields& DataSelectionDialog::orbitalFields() {
-    return dataSelection();
 }
 
 std::string DataSelectionDialog::orbitalNumberText() const {
@@ -54,26 +50,26 @@ std::string DataSelectionDialog::orbitalNumberText() const {
 }
 
 int DataSelectionDialog::getOrbitalNumber() {
-    return kalviro::getOrbitalNumber(*this);
+    return kalviro::getOrbitalNumber(doc_.orbitalFields, orbitalNumberText());
 }
 
 void DataSelectionDialog::onSelect(wxCommandEvent&) {
     const int entry = modeList_->GetSelection();
     if (entry < 0 || entry >= static_cast<int>(entryModes_.size()))
         return;
-    sceneChoices().selectedMode = entryModes_[entry];
+    doc_.scene.selectedMode = entryModes_[entry];
     sendRedrawCommand(parent_);
 }
 
-void fillModeList(DataSelectionDialog& dlg) {
+void fillModeList(DataSelectionDialog& dlg, const VibrationStore& store) {
     dlg.Show(); // back if the user closed it
-    for (const ModeEntry& e : modeEntries(vibrationStore()))
+    for (const ModeEntry& e : modeEntries(store))
         dlg.addModeEntry(e.text, e.mode);
 }
 
-void forgetDataSelection() {
-    sceneChoices().selectedMode = 0;
-    resetDataSelection(); // a new dialog starts with an empty "MO" group
+void forgetDataSelection(Document& doc) {
+    doc.scene.selectedMode = 0;
+    doc.orbitalFields = OrbitalFields(); // a new dialog starts with an empty "MO" group
 }
 
 } // namespace kalviro

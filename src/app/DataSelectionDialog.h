@@ -9,18 +9,19 @@
 
 namespace kalviro {
 
-class DataSelectionDialog : public wxDialog, public OrbitalFieldsView {
+struct Document;
+struct VibrationStore;
+
+class DataSelectionDialog : public wxDialog {
   public:
-    explicit DataSelectionDialog(wxWindow* parent);
+    // doc outlives the dialog.
+    DataSelectionDialog(wxWindow* parent, Document& doc);
 
     // Appends an entry for mode and selects the first entry (mode shown: its mode).
     void addModeEntry(const std::string& text, int mode);
-    // The orbital fields live in dataSelection(), which the orbital
-    // commands also fill when no dialog is open.
-    OrbitalFields& orbitalFields() override;
-    // Writes the orbital fields into the four edits.
-    void showOrbitalFields() override;
-    std::string orbitalNumberText() const override;
+    // Writes the document's orbital fields into the four edits.
+    void showOrbitalFields();
+    std::string orbitalNumberText() const;
     // The orbital number typed in edit 1019, 0 (after a message) when invalid.
     int getOrbitalNumber();
 
@@ -34,6 +35,7 @@ class DataSelectionDialog : public wxDialog, public OrbitalFieldsView {
     void onSelect(wxCommandEvent&);
 
     wxWindow* parent_;
+    Document& doc_;
     wxComboBox* modeList_ = nullptr;
     wxTextCtrl* orbitalEdit_ = nullptr;
     wxTextCtrl* rangeEdit_ = nullptr;
@@ -43,10 +45,9 @@ class DataSelectionDialog : public wxDialog, public OrbitalFieldsView {
 };
 
 // After an output file was read: one entry per mode with a frequency.
-void fillModeList(DataSelectionDialog& dlg);
+void fillModeList(DataSelectionDialog& dlg, const VibrationStore& store);
 // What closing the dialog forgets besides the window: the selected mode and
 // the "MO" group, which a new dialog starts without.
-void forgetDataSelection();
-
+void forgetDataSelection(Document& doc);
 
 } // namespace kalviro

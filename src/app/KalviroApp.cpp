@@ -16,7 +16,6 @@
 #include "app/ProgramWiring.h"
 #include "app/WxPlatform.h"
 #include "app/MoleculeView.h"
-#include "document/AnalysisReset.h"
 #include "document/FileOpening.h"
 #include "render/ViewCommands.h"
 
@@ -129,7 +128,7 @@ bool KalviroApp::OnInit() {
     if (!server_->Create(u8(socket)))
         server_.reset();
 
-    auto* frame = new MainFrame;
+    auto* frame = new MainFrame(document_);
     frame_ = frame;
     platform_ = installPlatform(frame);
     wireProgram(frame);
@@ -165,9 +164,6 @@ int KalviroApp::OnExit() {
     std::error_code ec;
     if (!handedOver_)
         std::filesystem::remove(instanceSocketPath(), ec);
-    // The closers and the opener hold the frame, which is gone now.
-    clearDialogClosers();
-    setCheckpointOpener(nullptr);
     setPlatform(nullptr);
     return wxApp::OnExit();
 }

@@ -12,6 +12,7 @@
 #include <wx/wx.h>
 
 #include "app/WxPlatform.h"
+#include "document/Document.h"
 
 namespace kalviro {
 
@@ -31,6 +32,8 @@ class KalviroApp : public wxApp {
     std::unique_ptr<wxSingleInstanceChecker> instance_;
     std::unique_ptr<WxPlatform> platform_;
     std::unique_ptr<wxServer> server_;
+    // What the window shows; the application outlives the frame.
+    Document document_;
     // Cleared by the toolkit when the frame is destroyed: a second start's
     // file can arrive between the frame's end and the program's.
     wxWeakRef<wxFrame> frame_;

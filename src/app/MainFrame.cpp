@@ -13,12 +13,10 @@
 #include "app/MoleculeView.h"
 #include "app/ProgramWiring.h"
 #include "app/ToolbarImages.h"
-#include "document/SaveCommands.h"
-#include "model/MoleculeState.h"
 #include "document/FileOpening.h"
 #include "document/OrbitalSelection.h"
+#include "document/SaveCommands.h"
 #include "render/BitmapWriter.h"
-#include "document/PickedAtoms.h"
 
 namespace kalviro {
 namespace {
@@ -82,8 +80,8 @@ void compactToolbarButtons() {
 }
 
 // A picked atom number of a molecule that has since been replaced means nothing.
-int validAtom(int n) {
-    return n >= 1 && static_cast<std::uint32_t>(n) <= atomCount() ? n : 0;
+int validAtom(const Document& doc, int n) {
+    return n >= 1 && static_cast<std::uint32_t>(n) <= doc.atomCount() ? n : 0;
 }
 
 // Forgets the dialog before destroying it: wx destroys a window later.
@@ -107,9 +105,9 @@ MainFrame* mainFrame() {
     return theMainFrame;
 }
 
-MainFrame::MainFrame()
-    : wxFrame(nullptr, wxID_ANY, kAppTitle, framePosition(), wxSize(600, 600)),
-      commands_(std::make_unique<ViewCommandTable>(static_cast<CommandHost&>(*this))) {
+MainFrame::MainFrame(Document& doc)
+    : wxFrame(nullptr, wxID_ANY, kAppTitle, framePosition(), wxSize(600, 600)), document_(doc),
+      commands_(std::make_unique<ViewCommandTable>(document_, static_cast<CommandHost&>(*this))) {
     theMainFrame = this;
     SetIcon([] {
         wxIcon icon;
@@ -119,7 +117,7 @@ MainFrame::MainFrame()
     buildMenus();
     buildToolBar();
     buildStatusBar();
-    view_ = new MoleculeView(this);
+    view_ = new MoleculeView(this, document_);
 
     Bind(wxEVT_MENU, &MainFrame::onCommand, this, kFirstCommand, kLastCommand);
     Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdate, this, kFirstCommand, kLastCommand);
@@ -257,27 +255,27 @@ void MainFrame::openCheckpointFile() {
 }
 
 void MainFrame::saveCoordinates() {
-    askAndSaveCoordinates();
+    askAndSaveCoordinates(document_.molecule);
 }
 
 void MainFrame::saveIrTable() {
-    askAndSaveIrTable();
+    askAndSaveIrTable(document_.vibrations);
 }
 
 void MainFrame::saveIrTableSorted() {
-    askAndSaveIrTableBySymmetry();
+    askAndSaveIrTableBySymmetry(document_.vibrations);
 }
 
 void MainFrame::saveRelativeIntensity() {
-    askAndSaveRelativeIntensity();
+    askAndSaveRelativeIntensity(document_.vibrations);
 }
 
 void MainFrame::saveIrSpectrum() {
-    askAndSaveIrSpectrum();
+    askAndSaveIrSpectrum(document_.vibrations);
 }
 
 void MainFrame::saveImage() {
-    BitmapWriter().save(*view_);
+    BitmapWriter().save(*view_, document_);
 }
 
 void MainFrame::showSpectrumPreview() {
@@ -287,12 +285,13 @@ void MainFrame::showSpectrumPreview() {
 
 void MainFrame::computeOrbital() {
     wxBusyCursor busy;
-    kalviro::computeOrbital(ensureDataSelectionDialog());
+    DataSelectionDialog& dialog = ensureDataSelectionDialog();
+    kalviro::computeOrbital(document_, dialog.orbitalNumberText());
 }
 
 void MainFrame::showAxisDialog() {
     if (!axisDialog_) {
-        auto* dlg = new AxisDialog(view_, [this] { closeAxisDialog(); });
+        auto* dlg = new AxisDialog(view_, document_, [this] { closeAxisDialog(); });
         dlg->startAtOriginBox()->SetValue(false);
         dlg->Show();
         axisDialog_ = dlg;
@@ -302,18 +301,20 @@ void MainFrame::showAxisDialog() {
 }
 
 void MainFrame::showRotationDialog() {
-    const PickedAtoms& picked = pickedAtoms();
+    const PickedAtoms& picked = document_.picked;
     if (!rotationDialog_) {
-        rotationDialog_ = new RotationAngleDialog(view_, [this] { closeRotationDialog(); });
+        rotationDialog_ =
+            new RotationAngleDialog(view_, document_, [this] { closeRotationDialog(); });
         rotationDialog_->Show();
     }
-    rotationDialog_->fill(validAtom(picked.slots[0]), validAtom(picked.slots[1]));
+    rotationDialog_->fill(validAtom(document_, picked.slots[0]),
+                          validAtom(document_, picked.slots[1]));
     rotationDialog_->Raise();
 }
 
 DataSelectionDialog& MainFrame::ensureDataSelectionDialog() {
     if (!dataSelectionDialog_) {
-        auto* dlg = new DataSelectionDialog(view_);
+        auto* dlg = new DataSelectionDialog(view_, document_);
         dlg->modeList()->Clear();
         dlg->Show();
         dataSelectionDialog_ = dlg;
@@ -323,7 +324,7 @@ DataSelectionDialog& MainFrame::ensureDataSelectionDialog() {
 
 SpectrumPreviewDialog& MainFrame::ensurePreviewDialog() {
     if (!previewDialog_) {
-        auto* dlg = new SpectrumPreviewDialog(view_, [this] { closePreviewDialog(); });
+        auto* dlg = new SpectrumPreviewDialog(view_, document_, [this] { closePreviewDialog(); });
         dlg->Show();
         previewDialog_ = dlg;
     }
@@ -339,12 +340,19 @@ void MainFrame::closeRotationDialog() {
 }
 
 void MainFrame::closeDataSelectionDialog() {
-    forgetDataSelection();
+    forgetDataSelection(document_);
     destroyDialog(dataSelectionDialog_);
 }
 
 void MainFrame::closePreviewDialog() {
     destroyDialog(previewDialog_);
+}
+
+void MainFrame::closeAnalysisDialogs() {
+    closeDataSelectionDialog();
+    closeAxisDialog();
+    closePreviewDialog();
+    closeRotationDialog();
 }
 
 void MainFrame::showAbout() {

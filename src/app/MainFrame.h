@@ -14,6 +14,7 @@
 #include "app/RecentFilesLogic.h"
 #include "app/RotationAngleDialog.h"
 #include "app/SpectrumPreviewDialog.h"
+#include "document/Document.h"
 #include "render/ViewCommands.h"
 
 namespace kalviro {
@@ -22,9 +23,14 @@ class MoleculeView;
 
 class MainFrame : public wxFrame, private CommandHost {
   public:
-    MainFrame();
+    // doc is the document the window shows and its commands act on; it
+    // outlives the window.
+    explicit MainFrame(Document& doc);
     ~MainFrame() override;
 
+    // The open file and what was made of it; the view, the dialogs and the
+    // commands act on it.
+    Document& document() { return document_; }
     MoleculeView* view() const { return view_; }
     const ViewCommandTable& commands() const { return *commands_; }
 
@@ -45,12 +51,15 @@ class MainFrame : public wxFrame, private CommandHost {
     DataSelectionDialog& ensureDataSelectionDialog();
     // Made (shown, half width 2) on first use.
     SpectrumPreviewDialog& ensurePreviewDialog();
-    // Each closes its dialog if open; the file reset calls them too. Closing
-    // the data selection also forgets the selected mode and the "MO" group.
+    // Each closes its dialog if open. Closing the data selection also forgets
+    // the selected mode and the "MO" group.
     void closeAxisDialog();
     void closeRotationDialog();
     void closeDataSelectionDialog();
     void closePreviewDialog();
+    // What the reset before a new file closes: data selection, axis,
+    // preview and rotation dialogs, in that order.
+    void closeAnalysisDialogs();
 
     // Status bar panes: the message and the four key indicators.
     static constexpr int kPaneCount = 5;
@@ -86,6 +95,7 @@ class MainFrame : public wxFrame, private CommandHost {
     void onRecentFile(wxCommandEvent& e);
     void onIdle(wxIdleEvent& e);
 
+    Document& document_;
     std::unique_ptr<ViewCommandTable> commands_;
     MoleculeView* view_ = nullptr;
     wxMenu* fileMenu_ = nullptr;

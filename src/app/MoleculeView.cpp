@@ -5,10 +5,9 @@
 
 #include "app/Cursors.h"
 #include "app/DialogSupport.h"
-#include "model/MoleculeState.h"
+#include "document/Document.h"
 #include "render/Geometry.h"
 #include "render/ViewCommands.h"
-#include "document/ViewSettings.h"
 
 namespace kalviro {
 
@@ -25,10 +24,11 @@ int supportedDepth() {
 }
 } // namespace
 
-MoleculeView::MoleculeView(wxWindow* parent)
+MoleculeView::MoleculeView(wxWindow* parent, Document& doc)
     : wxGLCanvas(parent, viewAttributes(supportedDepth()), wxID_ANY, wxDefaultPosition,
                  wxDefaultSize, wxFULL_REPAINT_ON_RESIZE),
-      dragCursor_(grabbingHandCursor()), idleCursor_(arrowCursor()), depthBits_(supportedDepth()) {
+      dragCursor_(grabbingHandCursor()), idleCursor_(arrowCursor()), depthBits_(supportedDepth()),
+      doc_(doc) {
     context_ = std::make_unique<wxGLContext>(this);
     SetCursor(idleCursor_);
     Bind(wxEVT_PAINT, &MoleculeView::onPaint, this);
@@ -71,7 +71,7 @@ void MoleculeView::drawFrame() {
     if (actions_.drawFrame) {
         actions_.drawFrame(clientWidth(), clientHeight());
     } else {
-        const float c = viewSettings().whiteBackground ? 1.0f : 0.0f;
+        const float c = doc_.view.whiteBackground ? 1.0f : 0.0f;
         glClearColor(c, c, c, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
@@ -93,10 +93,10 @@ void MoleculeView::redraw() {
 }
 
 void MoleculeView::onLeftDown(wxMouseEvent& e) {
-    MoleculeState& m = moleculeState();
+    MoleculeState& m = doc_.molecule;
     clearPendingRotation(m);
-    if (m.drag.pickMode == 0) {
-        m.drag.panning = 1;
+    if (!m.drag.pickMode) {
+        m.drag.panning = true;
         SetCursor(dragCursor_);
         m.drag.panStartX = static_cast<float>(e.GetX());
         m.drag.panStartY = static_cast<float>(e.GetY());
@@ -108,9 +108,9 @@ void MoleculeView::onLeftDown(wxMouseEvent& e) {
 }
 
 void MoleculeView::onLeftUp(wxMouseEvent& e) {
-    MoleculeState& m = moleculeState();
-    if (m.drag.pickMode == 0) {
-        m.drag.panning = 0;
+    MoleculeState& m = doc_.molecule;
+    if (!m.drag.pickMode) {
+        m.drag.panning = false;
         SetCursor(idleCursor_);
         dragPan(e);
     }
@@ -119,8 +119,8 @@ void MoleculeView::onLeftUp(wxMouseEvent& e) {
 }
 
 void MoleculeView::onRightDown(wxMouseEvent& e) {
-    MoleculeState& m = moleculeState();
-    m.drag.rotating = 1;
+    MoleculeState& m = doc_.molecule;
+    m.drag.rotating = true;
     SetCursor(dragCursor_);
     m.drag.rotateStartX = static_cast<float>(e.GetX());
     m.drag.rotateStartY = static_cast<float>(e.GetY());
@@ -128,8 +128,8 @@ void MoleculeView::onRightDown(wxMouseEvent& e) {
 }
 
 void MoleculeView::onRightUp(wxMouseEvent& e) {
-    MoleculeState& m = moleculeState();
-    m.drag.rotating = 0;
+    MoleculeState& m = doc_.molecule;
+    m.drag.rotating = false;
     SetCursor(idleCursor_);
     dragRotation(e);
     redraw();
@@ -137,11 +137,11 @@ void MoleculeView::onRightUp(wxMouseEvent& e) {
 }
 
 void MoleculeView::onMotion(wxMouseEvent& e) {
-    MoleculeState& m = moleculeState();
-    if (m.drag.rotating == 1 && m.drag.panning == 0) {
+    MoleculeState& m = doc_.molecule;
+    if (m.drag.rotating && !m.drag.panning) {
         SetCursor(dragCursor_);
         dragRotation(e);
-    } else if (m.drag.rotating == 0 && m.drag.panning == 1) {
+    } else if (!m.drag.rotating && m.drag.panning) {
         SetCursor(dragCursor_);
         dragPan(e);
     }
@@ -150,7 +150,7 @@ void MoleculeView::onMotion(wxMouseEvent& e) {
 }
 
 void MoleculeView::dragRotation(const wxMouseEvent& e) {
-    MoleculeState& m = moleculeState();
+    MoleculeState& m = doc_.molecule;
     m.drag.rotateCurrentX = static_cast<float>(e.GetX());
     m.drag.rotateCurrentY = static_cast<float>(e.GetY());
     if (actions_.rotationUpdate) {
@@ -160,7 +160,7 @@ void MoleculeView::dragRotation(const wxMouseEvent& e) {
 }
 
 void MoleculeView::dragPan(const wxMouseEvent& e) {
-    MoleculeState& m = moleculeState();
+    MoleculeState& m = doc_.molecule;
     m.drag.panCurrentX = static_cast<float>(e.GetX());
     m.drag.panCurrentY = static_cast<float>(e.GetY());
     if (actions_.panUpdate)

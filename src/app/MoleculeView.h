@@ -11,6 +11,8 @@
 
 namespace kalviro {
 
+struct Document;
+
 // What the view asks of the drawing and picking code; the program fills it
 // once the view exists. An empty action does nothing.
 struct ViewActions {
@@ -27,7 +29,8 @@ struct ViewActions {
 
 class MoleculeView : public wxGLCanvas, public GlSurface {
   public:
-    explicit MoleculeView(wxWindow* parent);
+    // doc outlives the view; the view keeps its mouse-drag record there.
+    MoleculeView(wxWindow* parent, Document& doc);
     ~MoleculeView() override;
 
     // Draws a frame now (the table's "redraw").
@@ -61,6 +64,7 @@ class MoleculeView : public wxGLCanvas, public GlSurface {
     wxCursor idleCursor_;
     int depthBits_ = 32;
     ViewActions actions_;
+    Document& doc_;
 };
 
 // The attributes the view asks for: double-buffered RGBA with the given depth.

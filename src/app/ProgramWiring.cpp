@@ -4,53 +4,55 @@
 #include "app/FileReadProgress.h"
 #include "app/MainFrame.h"
 #include "app/MoleculeView.h"
-#include "document/AnalysisReset.h"
-#include "model/FileKind.h"
+#include "document/Document.h"
 #include "document/FileOpening.h"
-#include "model/MoleculeState.h"
-#include "document/OrbitalSelection.h"
+#include "model/FileKind.h"
 #include "render/Camera.h"
 #include "render/Frame.h"
-#include "render/OffscreenSurface.h"
 #include "render/MouseDrag.h"
-#include "document/PickedAtoms.h"
+#include "render/OffscreenSurface.h"
 #include "render/Picking.h"
 #include "render/SceneRunner.h"
-#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {
 
-void fillViewActions(MoleculeView& view) {
+void fillViewActions(MoleculeView& view, Document& doc) {
     ViewActions& a = view.actions();
-    a.drawFrame = [](int width, int height) {
+    a.drawFrame = [&doc](int width, int height) {
         beginFrame(width, height);
-        setupCamera(moleculeState(), viewSettings());
-        drawScene();
+        setupCamera(doc.molecule, doc.view);
+        drawScene(doc);
     };
-    a.pickAt = [](int x, int y) { selectAt(pickedAtoms(), x, y); };
-    a.panUpdate = [] { panUpdate(moleculeState()); };
-    a.rotationUpdate = [](int clientWidth, int) {
-        rotationUpdate(moleculeState(), 0, clientWidth);
+    a.pickAt = [&doc](int x, int y) { selectAt(doc, x, y); };
+    a.panUpdate = [&doc] { panUpdate(doc.molecule); };
+    a.rotationUpdate = [&doc](int clientWidth, int) {
+        rotationUpdate(doc.molecule, 0, clientWidth);
     };
 }
 
 } // namespace
 
 void openFileThroughDispatch(MainFrame* frame, const std::string& path) {
+    Document& doc = frame->document();
     OpenResult r;
     {
         FileReadProgress progress(frame, path);
-        r = openMoleculeFile(path, [&progress](std::uint64_t bytes) { return progress(bytes); });
+        OpenSteps steps;
+        steps.progress = [&progress](std::uint64_t bytes) { return progress(bytes); };
+        steps.closeAnalysisDialogs = [frame] { frame->closeAnalysisDialogs(); };
+        r = openMoleculeFile(doc, path, steps);
     }
     if (r.read) {
         // New atoms carry no halos; the old picks must not name them.
         if (fileKindOf(path) != FileKind::Checkpoint)
-            pickedAtoms().clear();
+            doc.picked.clear();
         frame->addRecentFile(path);
     }
+    if (r.orbitalRead)
+        frame->ensureDataSelectionDialog().showOrbitalFields();
     if (r.showDataSelection)
-        fillModeList(frame->ensureDataSelectionDialog());
+        fillModeList(frame->ensureDataSelectionDialog(), doc.vibrations);
     platform().redrawView();
 }
 
@@ -61,14 +63,7 @@ void openChosenFile(MainFrame* frame, const FileDialogRequest& request) {
 
 void wireProgram(MainFrame* frame) {
     ensureGlut();
-    fillViewActions(*frame->view());
-    setCheckpointOpener([frame](const std::string& path) {
-        return openCheckpoint(path, frame->ensureDataSelectionDialog());
-    });
-    setDialogCloser(AnalysisDialog::DataSelection, [frame] { frame->closeDataSelectionDialog(); });
-    setDialogCloser(AnalysisDialog::Axis, [frame] { frame->closeAxisDialog(); });
-    setDialogCloser(AnalysisDialog::Preview, [frame] { frame->closePreviewDialog(); });
-    setDialogCloser(AnalysisDialog::Rotation, [frame] { frame->closeRotationDialog(); });
+    fillViewActions(*frame->view(), frame->document());
 }
 
 } // namespace kalviro

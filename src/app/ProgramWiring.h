@@ -1,7 +1,6 @@
 #pragma once
 // What the desktop program plugs into the main window: drawing, picking and
-// drag work for the view, the checkpoint opener, and the dialogs the file
-// reset closes.
+// drag work for the view, and the open path that shows what a file brought.
 
 #include <string>
 
@@ -11,8 +10,8 @@ namespace kalviro {
 
 class MainFrame;
 
-// Fills the view's actions, registers the dialog closers and the checkpoint
-// opener. The toolkit must be up (GLUT is initialised here).
+// Fills the view's actions. The toolkit must be up (GLUT is initialised
+// here).
 void wireProgram(MainFrame* frame);
 
 // Opens path by its extension, as the command line, the recent files and a

@@ -3,12 +3,13 @@
 #include "app/DialogSupport.h"
 #include "app/DialogTextLogic.h"
 #include "app/RotationAngleLogic.h"
-#include "model/MoleculeState.h"
+#include "document/Document.h"
 
 namespace kalviro {
 
-RotationAngleDialog::RotationAngleDialog(wxWindow* view, std::function<void()> close)
-    : view_(view), close_(std::move(close)) {
+RotationAngleDialog::RotationAngleDialog(wxWindow* view, Document& doc,
+                                         std::function<void()> close)
+    : view_(view), doc_(doc), close_(std::move(close)) {
     Create(view, 153, u8("回転角度の設定"), wxDefaultPosition, wxDefaultSize, wxCAPTION);
     layoutDialog(this, view, 0, 50, 97, 153);
     auto* ok = new wxButton(this, wxID_OK, "OK", dluPoint(this, 7, 132), dluSize(this, 38, 14));
@@ -34,12 +35,12 @@ void RotationAngleDialog::fill(int firstAtom, int secondAtom) {
     firstEdit_->ChangeValue(wxString::Format("%d", firstAtom));
     secondEdit_->ChangeValue(wxString::Format("%d", secondAtom));
     atomList_->Clear();
-    for (const std::string& line : atomListLines(moleculeState()))
+    for (const std::string& line : atomListLines(doc_.molecule))
         atomList_->Append(u8(line));
 }
 
 void RotationAngleDialog::onOk(wxCommandEvent&) {
-    applyRotationAtoms(moleculeState(), toU8(firstEdit_->GetValue()),
+    applyRotationAtoms(doc_.molecule, toU8(firstEdit_->GetValue()),
                        toU8(secondEdit_->GetValue()));
     closeAndRedraw();
 }

@@ -7,10 +7,13 @@
 
 namespace kalviro {
 
+struct Document;
+
 class RotationAngleDialog : public wxDialog {
   public:
     // close is the owner's way of closing it (after OK or Cancel).
-    RotationAngleDialog(wxWindow* view, std::function<void()> close);
+    // doc outlives the dialog.
+    RotationAngleDialog(wxWindow* view, Document& doc, std::function<void()> close);
     // Edits from the two picked atoms, the list from the molecule.
     void fill(int firstAtom, int secondAtom);
 
@@ -24,6 +27,7 @@ class RotationAngleDialog : public wxDialog {
     void closeAndRedraw();
 
     wxWindow* view_;
+    Document& doc_;
     std::function<void()> close_;
     wxTextCtrl* firstEdit_ = nullptr;
     wxTextCtrl* secondEdit_ = nullptr;

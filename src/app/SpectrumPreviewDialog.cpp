@@ -5,14 +5,16 @@
 
 #include "app/DialogSupport.h"
 #include "app/WxCanvas2D.h"
+#include "document/Document.h"
 
 namespace kalviro {
 namespace {
 constexpr int kRecalculateId = 1027;
 } // namespace
 
-SpectrumPreviewDialog::SpectrumPreviewDialog(wxWindow* parent, std::function<void()> close)
-    : close_(std::move(close)) {
+SpectrumPreviewDialog::SpectrumPreviewDialog(wxWindow* parent, Document& doc,
+                                             std::function<void()> close)
+    : preview_(doc.vibrations, doc.molecule.viewMode), close_(std::move(close)) {
     Create(parent, 150, u8("相対強度の表示(プレビュー)"), wxDefaultPosition, wxDefaultSize,
            wxCAPTION | wxSYSTEM_MENU | wxMINIMIZE_BOX | wxCLOSE_BOX);
     layoutDialog(this, parent, 0, 0, 410, 398);
@@ -70,7 +72,7 @@ void SpectrumPreviewDialog::paintPlot(const std::function<bool(Canvas2D&)>& draw
 
 void SpectrumPreviewDialog::showSpectrum() {
     paintPlot([this](Canvas2D& canvas) {
-        showSpectrumPreview(preview_, canvas);
+        preview_.show(canvas);
         return true;
     });
 }

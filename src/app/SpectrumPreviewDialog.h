@@ -11,11 +11,13 @@
 namespace kalviro {
 
 class Canvas2D;
+struct Document;
 
 class SpectrumPreviewDialog : public wxDialog {
   public:
     // close is the owner's way of closing it (Escape, the title bar).
-    SpectrumPreviewDialog(wxWindow* parent, std::function<void()> close);
+    // The curves are computed into doc, which outlives the dialog.
+    SpectrumPreviewDialog(wxWindow* parent, Document& doc, std::function<void()> close);
 
     // A calculation command: calculates with the current half width, plots,
     // and marks the spectrum ready for saving.

@@ -8,14 +8,14 @@
 
 namespace kalviro {
 
-void setUpCliApp(CLI::App& app) {
+void setUpCliApp(CLI::App& app, int& status) {
     app.name("kalviro-cli");
     app.description("KALVIRO batch commands: read vibrational results and write tables, "
                     "spectra and pictures without the desktop program");
     app.set_version_flag("--version", std::string("kalviro-cli ") + programVersion(),
                          "Print the version and exit");
     app.require_subcommand(1);
-    addAllCommands(app);
+    addAllCommands(app, status);
     // After the commands, which would otherwise inherit it.
     app.footer("Run 'kalviro-cli COMMAND --help' for the options of one command.");
 }

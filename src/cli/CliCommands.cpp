@@ -4,24 +4,19 @@
 
 namespace kalviro {
 
-int& cliExitStatus() {
-    static int status = 0;
-    return status;
-}
-
 BatchPlatform& batchPlatform() {
     static BatchPlatform p;
     return p;
 }
 
-void addAllCommands(CLI::App& app) {
-    addDumpCommand(app);
-    addIrCommand(app);
-    addCoordsCommand(app);
-    addSpectrumCommands(app);
-    addOrbitalCommand(app);
-    addRenderCommand(app);
-    addJcampCommand(app);
+void addAllCommands(CLI::App& app, int& status) {
+    addDumpCommand(app, status);
+    addIrCommand(app, status);
+    addCoordsCommand(app, status);
+    addSpectrumCommands(app, status);
+    addOrbitalCommand(app, status);
+    addRenderCommand(app, status);
+    addJcampCommand(app, status);
 }
 
 } // namespace kalviro

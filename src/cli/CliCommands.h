@@ -1,6 +1,7 @@
 #pragma once
 // The batch commands of kalviro-cli. Each adds its subcommand to the app;
-// its callback stores the process exit status in cliExitStatus().
+// its callback makes a document of its own and leaves the process exit
+// status in status (0, or 1 when it failed), which must outlive the app.
 
 #include <CLI/CLI.hpp>
 #include <optional>
@@ -9,28 +10,26 @@
 namespace kalviro {
 
 class BatchPlatform;
+struct Document;
 
-int& cliExitStatus();
-
-// Opens path as the viewer's open command does (the reader chosen by the
-// extension) into the process-wide stores; false (message shown) when
-// nothing could be read.
-bool loadFileAsProgram(const std::string& path);
+// Opens path into doc as the viewer's open command does (the reader chosen
+// by the extension); false (message shown) when nothing could be read.
+bool loadFileAsProgram(Document& doc, const std::string& path);
 BatchPlatform& batchPlatform();
 
-void addDumpCommand(CLI::App& app);
-void addOrbitalCommand(CLI::App& app);
+void addDumpCommand(CLI::App& app, int& status);
+void addOrbitalCommand(CLI::App& app, int& status);
 // Prints the checkpoint values of `dump` (no mo: the HOMO); the exit status.
 int dumpCheckpoint(const std::string& path, std::optional<int> mo);
-void addSpectrumCommands(CLI::App& app); // spectrum, projection, plot
-void addIrCommand(CLI::App& app);
-void addCoordsCommand(CLI::App& app);
-void addRenderCommand(CLI::App& app);
-void addJcampCommand(CLI::App& app);
+void addSpectrumCommands(CLI::App& app, int& status); // spectrum, projection, plot
+void addIrCommand(CLI::App& app, int& status);
+void addCoordsCommand(CLI::App& app, int& status);
+void addRenderCommand(CLI::App& app, int& status);
+void addJcampCommand(CLI::App& app, int& status);
 
 // Every command above, in the order the help lists them.
-void addAllCommands(CLI::App& app);
+void addAllCommands(CLI::App& app, int& status);
 // Name, description, --version and every command: the whole kalviro-cli parser.
-void setUpCliApp(CLI::App& app);
+void setUpCliApp(CLI::App& app, int& status);
 
 } // namespace kalviro

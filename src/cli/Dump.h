@@ -1,5 +1,5 @@
 #pragma once
-// What `kalviro-cli dump` prints: the stores after reading one file.
+// What `kalviro-cli dump` prints: the document after reading one file.
 
 #include <nlohmann/json.hpp>
 #include <optional>

@@ -3,12 +3,10 @@
 
 #include "cli/CliCommands.h"
 #include "cli/Dump.h"
-#include "model/MoleculeState.h"
-#include "model/VibrationStore.h"
+#include "document/Document.h"
 #include "model/FileKind.h"
 #include "orbital/CheckpointReader.h"
 #include "platform/Platform.h"
-#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {
@@ -19,10 +17,10 @@ json vectorJson(const Vector3& v) {
     return json::array({v.x, v.y, v.z});
 }
 
-json storesJson() {
-    const MoleculeState& m = moleculeState();
-    const VibrationStore& v = vibrationStore();
-    const ViewSettings& s = viewSettings();
+json documentJson(const Document& doc) {
+    const MoleculeState& m = doc.molecule;
+    const VibrationStore& v = doc.vibrations;
+    const ViewSettings& s = doc.view;
     json atoms = json::array();
     for (const Atom& a : m.atoms)
         atoms.push_back({{"symbol", a.symbol},
@@ -43,24 +41,25 @@ json storesJson() {
     return {{"atoms", std::move(atoms)},         {"frequencies", v.frequencies},
             {"intensities", v.intensities},      {"symmetries", v.symmetries},
             {"modes", std::move(modes)},         {"dipoleDerivatives", std::move(dipoles)},
-            {"modesLoaded", s.modesLoaded == 1}, {"dipolesLoaded", s.dipolesLoaded == 1}};
+            {"modesLoaded", s.modesLoaded},     {"dipolesLoaded", s.dipolesLoaded}};
 }
 
 } // namespace
 
 std::optional<json> dumpFile(const std::string& path) {
-    if (!loadFileAsProgram(path))
+    Document doc;
+    if (!loadFileAsProgram(doc, path))
         return std::nullopt;
-    return storesJson();
+    return documentJson(doc);
 }
 
-std::string dumpSummary() {
-    return "atoms " + std::to_string(moleculeState().atoms.size()) + " modes " +
-           std::to_string(vibrationStore().modes.size()) + " dipoleDerivatives " +
-           std::to_string(vibrationStore().dipoleDerivatives.size());
+std::string dumpSummary(const Document& doc) {
+    return "atoms " + std::to_string(doc.molecule.atoms.size()) + " modes " +
+           std::to_string(doc.vibrations.modes.size()) + " dipoleDerivatives " +
+           std::to_string(doc.vibrations.dipoleDerivatives.size());
 }
 
-void addDumpCommand(CLI::App& app) {
+void addDumpCommand(CLI::App& app, int& status) {
     struct Options {
         std::string file;
         bool summary = false;
@@ -77,23 +76,24 @@ void addDumpCommand(CLI::App& app) {
                   "Print only the counts of atoms, modes and dipole derivatives");
     cmd->add_option("--mo", options->mo,
                     "Checkpoint files: orbital to list, 1-based (default: HOMO)");
-    cmd->callback([options, cmd] {
+    cmd->callback([options, cmd, &status] {
         if (fileKindOf(options->file) == FileKind::Checkpoint) {
-            cliExitStatus() = dumpCheckpoint(
+            status = dumpCheckpoint(
                 options->file, cmd->count("--mo") ? std::optional<int>(options->mo) : std::nullopt);
             return;
         }
         if (options->summary) {
-            if (!loadFileAsProgram(options->file)) {
-                cliExitStatus() = 1;
+            Document doc;
+            if (!loadFileAsProgram(doc, options->file)) {
+                status = 1;
                 return;
             }
-            std::printf("%s\n", dumpSummary().c_str());
+            std::printf("%s\n", dumpSummary(doc).c_str());
             return;
         }
         auto j = dumpFile(options->file);
         if (!j) {
-            cliExitStatus() = 1;
+            status = 1;
             return;
         }
         // Texts are stored as the file's bytes; bytes that are not UTF-8

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "cli/CliCommands.h"
+#include "document/Document.h"
 #include "document/SaveCommands.h"
 #include "ir/IrTableExport.h"
 #include "model/SafeFileWriter.h"
@@ -10,7 +11,7 @@
 
 namespace kalviro {
 
-void addIrCommand(CLI::App& app) {
+void addIrCommand(CLI::App& app, int& status) {
     struct Options {
         std::string file;
         std::string output;
@@ -24,22 +25,23 @@ void addIrCommand(CLI::App& app) {
     cmd->add_option("-o,--output", options->output, "CSV file to write")->required();
     cmd->add_flag("--by-symmetry", options->bySymmetry,
                   "Group the rows by symmetry species (irsorted.csv)");
-    cmd->callback([options] {
-        if (!loadFileAsProgram(options->file)) {
-            cliExitStatus() = 1;
+    cmd->callback([options, &status] {
+        Document doc;
+        if (!loadFileAsProgram(doc, options->file)) {
+            status = 1;
             return;
         }
-        std::vector<IrRow> rows = irRows(vibrationStore());
+        std::vector<IrRow> rows = irRows(doc.vibrations);
         if (options->bySymmetry) {
             if (rows.empty()) {
                 showMessage(msg::kNoIrData);
-                cliExitStatus() = 1;
+                status = 1;
                 return;
             }
             sortIrRowsBySymmetry(rows);
         }
         if (!saveFileOrTell(options->output, irTableBytes(rows)))
-            cliExitStatus() = 1;
+            status = 1;
     });
 }
 

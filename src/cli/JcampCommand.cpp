@@ -22,7 +22,7 @@ std::string pointsCsv(const MeasuredSpectrum& s) {
 
 } // namespace
 
-void addJcampCommand(CLI::App& app) {
+void addJcampCommand(CLI::App& app, int& status) {
     struct Options {
         std::string file;
         std::string output;
@@ -33,17 +33,17 @@ void addJcampCommand(CLI::App& app) {
     cmd->add_option("FILE", options->file, "JCAMP-DX (.jdx, .dx) or text spectrum")->required();
     cmd->add_option("-o,--output", options->output, "CSV file: x in cm-1, y in the file's own unit")
         ->required();
-    cmd->callback([options] {
+    cmd->callback([options, &status] {
         auto spectrum = readMeasuredSpectrumFile(options->file);
         if (!spectrum) {
             showMessage(spectrum.error());
-            cliExitStatus() = 1;
+            status = 1;
             return;
         }
         for (const std::string& warning : spectrum->warnings)
             std::fprintf(stderr, "%s\n", warning.c_str());
         if (!saveFileOrTell(options->output, pointsCsv(*spectrum)))
-            cliExitStatus() = 1;
+            status = 1;
     });
 }
 

@@ -58,9 +58,11 @@ int runOrbital(const std::string& path, std::optional<int> mo, const std::string
     }
     const int orbital = mo ? *mo : leadingInteger(header->electronCountText) / 2;
 
-    checkpointState().checkpointPath = path;
+    CheckpointState state;
+    ContourStore store;
     auto calc = std::make_unique<MolecularOrbital>();
-    const OrbitalOutcome outcome = computeCheckpointOrbital(path, orbital - 1, *calc);
+    const OrbitalOutcome outcome =
+        computeCheckpointOrbital(path, orbital - 1, *calc, state, store);
     for (const std::string& text : outcome.messages)
         showMessage(text);
     if (!outcome)
@@ -72,7 +74,6 @@ int runOrbital(const std::string& path, std::optional<int> mo, const std::string
         if (!saveFileOrTell(cubePath, cubeFileText(*calc, title, comment)))
             return 1;
     }
-    const ContourStore& store = contourStore();
     if (!contoursPath.empty() && !saveFileOrTell(contoursPath, contourText(store)))
         return 1;
 
@@ -85,7 +86,7 @@ int runOrbital(const std::string& path, std::optional<int> mo, const std::string
 
 } // namespace
 
-void addOrbitalCommand(CLI::App& app) {
+void addOrbitalCommand(CLI::App& app, int& status) {
     struct Options {
         std::string file;
         int mo = 0;
@@ -99,11 +100,11 @@ void addOrbitalCommand(CLI::App& app) {
     cmd->add_option("--mo", options->mo, "Orbital number, 1-based (default: the HOMO)");
     cmd->add_option("--cube", options->cube, "Write the grid as a Gaussian cube file");
     cmd->add_option("--contours", options->contours, "Write the contour loops as text");
-    cmd->callback([options, cmd] {
+    cmd->callback([options, cmd, &status] {
         std::optional<int> mo;
         if (cmd->count("--mo") > 0)
             mo = options->mo;
-        cliExitStatus() = runOrbital(options->file, mo, options->cube, options->contours);
+        status = runOrbital(options->file, mo, options->cube, options->contours);
     });
 }
 

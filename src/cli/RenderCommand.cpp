@@ -8,17 +8,13 @@
 
 #include "cli/CliCommands.h"
 #include "document/SaveCommands.h"
-#include "model/MoleculeState.h"
-#include "model/SafeFileWriter.h"
-#include "model/VibrationStore.h"
+#include "document/Document.h"
 #include "model/FileKind.h"
-#include "orbital/CheckpointReader.h"
-#include "document/OrbitalFlags.h"
+#include "model/SafeFileWriter.h"
 #include "render/BitmapWriter.h"
+#include "render/Frame.h"
 #include "render/OffscreenSurface.h"
 #include "render/PngWriter.h"
-#include "render/SceneChoices.h"
-#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {
@@ -54,83 +50,76 @@ bool parseSize(const std::string& text, int& w, int& h) {
     return w >= 4 && h >= 1 && w <= 8192 && h <= 8192;
 }
 
-void fail(const std::string& text) {
+// The message on standard error; the exit status of a failed render.
+int fail(const std::string& text) {
     std::fprintf(stderr, "kalviro-cli render: %s\n", text.c_str());
-    cliExitStatus() = 1;
+    return 1;
 }
 
 void applyShow(const std::vector<std::string>& show, ViewSettings& s) {
     for (const std::string& item : show) {
         if (item == "modes")
-            s.modesShown = 1;
+            s.modesShown = true;
         else if (item == "dipole")
-            s.dipoleShown = 1;
+            s.dipoleShown = true;
         else if (item == "axes")
-            s.axesShown = 1;
+            s.axesShown = true;
         else if (item == "surface")
-            s.surfaceShown = 1;
+            s.surfaceShown = true;
         else if (item == "numbers")
-            s.numbersShown = 1;
+            s.numbersShown = true;
         else if (item == "angles")
-            s.anglesShown = 1;
+            s.anglesShown = true;
     }
 }
 
-void runRender(const RenderOptions& o) {
+// The exit status.
+int runRender(const RenderOptions& o) {
+    Document doc;
     int width = 0, height = 0;
     if (!parseSize(o.size, width, height)) {
-        fail("--size takes WIDTHxHEIGHT, 4x1 to 8192x8192 pixels, e.g. 600x600");
-        return;
+        return fail("--size takes WIDTHxHEIGHT, 4x1 to 8192x8192 pixels, e.g. 600x600");
     }
     if (!ensureGlut()) {
-        fail("no X display: drawing needs one (set DISPLAY, or run under xvfb-run -a)");
-        return;
+        return fail("no X display: drawing needs one (set DISPLAY, or run under xvfb-run -a)");
     }
-    if (!loadFileAsProgram(o.file)) {
-        cliExitStatus() = 1;
-        return;
-    }
+    if (!loadFileAsProgram(doc, o.file))
+        return 1;
     // The orbital comes after the molecule, as in the viewer: a checkpoint
     // file supplies only the contours.
     if (!o.orbital.empty()) {
         if (fileKindOf(o.orbital) != FileKind::Checkpoint) {
-            fail("--orbital takes a formatted checkpoint file (.fchk, .fch)");
-            return;
+            return fail("--orbital takes a formatted checkpoint file (.fchk, .fch)");
         }
-        if (!loadFileAsProgram(o.orbital)) {
-            cliExitStatus() = 1;
-            return;
-        }
-        orbitalFlags().orbitalShown = 1;
+        if (!loadFileAsProgram(doc, o.orbital))
+            return 1;
+        doc.orbitalFlags.orbitalShown = true;
     }
 
-    const VibrationStore& v = vibrationStore();
+    const VibrationStore& v = doc.vibrations;
     if (o.mode < 1 || (static_cast<std::size_t>(o.mode) > v.frequencies.size() && o.mode != 1)) {
-        fail("--mode " + std::to_string(o.mode) + ": the file has " +
-             std::to_string(v.frequencies.size()) + " modes");
-        return;
+        return fail("--mode " + std::to_string(o.mode) + ": the file has " +
+                    std::to_string(v.frequencies.size()) + " modes");
     }
-    sceneChoices().selectedMode = o.mode - 1;
-    ViewSettings& s = viewSettings();
+    doc.scene.selectedMode = o.mode - 1;
+    ViewSettings& s = doc.view;
     applyShow(o.show, s);
     if (o.white)
-        s.whiteBackground = 1;
+        s.whiteBackground = true;
 
     std::string error;
     auto surface = OffscreenSurface::open(width, height, error);
     if (!surface) {
-        fail(error);
-        return;
+        return fail(error);
     }
-    const Picture p = captureFrame(*surface);
+    const Picture p = captureFrame(*surface, doc);
     const std::string bytes = endsWith(o.output, ".png") ? pngBytes(p) : bmpBytes(p);
-    if (!saveFileOrTell(o.output, bytes))
-        cliExitStatus() = 1;
+    return saveFileOrTell(o.output, bytes) ? 0 : 1;
 }
 
 } // namespace
 
-void addRenderCommand(CLI::App& app) {
+void addRenderCommand(CLI::App& app, int& status) {
     auto o = std::make_shared<RenderOptions>();
     CLI::App* cmd = app.add_subcommand(
         "render", "Draw one frame of the 3D view of FILE off screen and save it as a picture "
@@ -149,7 +138,7 @@ void addRenderCommand(CLI::App& app) {
     cmd->add_flag("--white", o->white, "White background instead of black");
     cmd->add_option("--orbital", o->orbital,
                     "Formatted checkpoint file (.fchk, .fch) whose HOMO is drawn as contour lines");
-    cmd->callback([o] { runRender(*o); });
+    cmd->callback([o, &status] { status = runRender(*o); });
 }
 
 } // namespace kalviro

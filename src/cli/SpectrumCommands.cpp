@@ -11,11 +11,9 @@
 #include "ir/SpectrumExport.h"
 #include "ir/SpectrumPreview.h"
 #include "ir/SvgCanvas.h"
-#include "model/MoleculeState.h"
+#include "document/Document.h"
 #include "model/SafeFileWriter.h"
-#include "model/VibrationStore.h"
 #include "platform/Platform.h"
-#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {
@@ -38,24 +36,24 @@ void addCommonOptions(CLI::App* cmd, SpectrumOptions& o) {
 
 // Loads the file and selects the calculation, as the menu command does; the
 // commands are only offered when the file gave dipole derivatives.
-bool prepare(const SpectrumOptions& o, int viewMode) {
+bool prepare(Document& doc, const SpectrumOptions& o, int viewMode) {
     if (o.width == 0) {
         showMessage(kHalfWidthNotZero);
         return false;
     }
-    if (!loadFileAsProgram(o.file))
+    if (!loadFileAsProgram(doc, o.file))
         return false;
-    if (viewSettings().dipolesLoaded != 1) {
+    if (!doc.view.dipolesLoaded) {
         std::fprintf(stderr, "kalviro-cli: %s holds no dipole derivatives\n", o.file.c_str());
         return false;
     }
-    moleculeState().viewMode = viewMode;
+    doc.molecule.viewMode = viewMode;
     return true;
 }
 
-void calculate(int w) {
-    runSpectrumCalculation(w);
-    vibrationStore().spectrumReady = true;
+void calculate(Document& doc, int w) {
+    runSpectrumCalculation(doc.vibrations, doc.molecule.viewMode, w);
+    doc.vibrations.spectrumReady = true;
 }
 
 std::optional<int> viewModeForKind(const std::string& kind) {
@@ -77,23 +75,24 @@ bool parseSize(const std::string& text, int& width, int& height) {
     return width > 0 && height > 0 && width <= kLargestPlotSide && height <= kLargestPlotSide;
 }
 
-void addSpectrumCommand(CLI::App& app) {
+void addSpectrumCommand(CLI::App& app, int& status) {
     auto o = std::make_shared<SpectrumOptions>();
     CLI::App* cmd = app.add_subcommand(
         "spectrum", "Broadened IR spectrum of FILE (600 to 1499 cm-1) as IRSpec.csv");
     addCommonOptions(cmd, *o);
-    cmd->callback([o] {
-        if (!prepare(*o, 0)) {
-            cliExitStatus() = 1;
+    cmd->callback([o, &status] {
+        Document doc;
+        if (!prepare(doc, *o, 0)) {
+            status = 1;
             return;
         }
-        calculate(o->width);
-        if (!writeIrSpectrum(o->output))
-            cliExitStatus() = 1;
+        calculate(doc, o->width);
+        if (!writeIrSpectrum(doc.vibrations, o->output))
+            status = 1;
     });
 }
 
-void addProjectionCommand(CLI::App& app) {
+void addProjectionCommand(CLI::App& app, int& status) {
     auto o = std::make_shared<SpectrumOptions>();
     auto axis = std::make_shared<std::string>();
     CLI::App* cmd = app.add_subcommand(
@@ -103,18 +102,19 @@ void addProjectionCommand(CLI::App& app) {
     cmd->add_option("--axis", *axis, "Axis the molecule turns about: x or z")
         ->required()
         ->check(CLI::IsMember({"x", "z"}));
-    cmd->callback([o, axis] {
-        if (!prepare(*o, *axis == "x" ? 1 : 2)) {
-            cliExitStatus() = 1;
+    cmd->callback([o, axis, &status] {
+        Document doc;
+        if (!prepare(doc, *o, *axis == "x" ? 1 : 2)) {
+            status = 1;
             return;
         }
-        calculate(o->width);
-        if (!writeRelativeIntensity(o->output))
-            cliExitStatus() = 1;
+        calculate(doc, o->width);
+        if (!writeRelativeIntensity(doc.vibrations, o->output))
+            status = 1;
     });
 }
 
-void addPlotCommand(CLI::App& app) {
+void addPlotCommand(CLI::App& app, int& status) {
     auto o = std::make_shared<SpectrumOptions>();
     auto kind = std::make_shared<std::string>("spectrum");
     auto size = std::make_shared<std::string>("600x560");
@@ -128,32 +128,33 @@ void addPlotCommand(CLI::App& app) {
         ->default_val("spectrum");
     cmd->add_option("--size", *size, "Picture size in pixels, WIDTHxHEIGHT")
         ->default_val("600x560");
-    cmd->callback([o, kind, size] {
+    cmd->callback([o, kind, size, &status] {
         int width = 0, height = 0;
         if (!parseSize(*size, width, height)) {
             std::fprintf(stderr, "kalviro-cli: --size wants WIDTHxHEIGHT, each 1 to %d\n",
                          kLargestPlotSide);
-            cliExitStatus() = 1;
+            status = 1;
             return;
         }
-        if (!prepare(*o, *viewModeForKind(*kind))) {
-            cliExitStatus() = 1;
+        Document doc;
+        if (!prepare(doc, *o, *viewModeForKind(*kind))) {
+            status = 1;
             return;
         }
         SvgCanvas canvas(width, height);
-        drawPreview(canvas, o->width);
-        vibrationStore().spectrumReady = true;
+        drawPreview(canvas, doc.vibrations, doc.molecule.viewMode, o->width);
+        doc.vibrations.spectrumReady = true;
         if (!saveFileOrTell(o->output, canvas.document()))
-            cliExitStatus() = 1;
+            status = 1;
     });
 }
 
 } // namespace
 
-void addSpectrumCommands(CLI::App& app) {
-    addSpectrumCommand(app);
-    addProjectionCommand(app);
-    addPlotCommand(app);
+void addSpectrumCommands(CLI::App& app, int& status) {
+    addSpectrumCommand(app, status);
+    addProjectionCommand(app, status);
+    addPlotCommand(app, status);
 }
 
 } // namespace kalviro

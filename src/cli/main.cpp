@@ -9,8 +9,9 @@
 int main(int argc, char** argv) {
     using namespace kalviro;
     setPlatform(&batchPlatform());
+    int status = 0;
     CLI::App app;
-    setUpCliApp(app);
+    setUpCliApp(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -19,5 +20,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kalviro-cli: %s\n", e.what());
         return 1;
     }
-    return cliExitStatus();
+    return status;
 }

@@ -7,23 +7,11 @@
 
 namespace kalviro {
 
-struct MoleculeState;
-struct VibrationStore;
-struct ViewSettings;
-struct OrbitalFlags;
+struct Document;
 
-// The modeless dialogs the reset closes, in the order it closes them.
-enum class AnalysisDialog { DataSelection, Axis, Preview, Rotation };
-
-// Each dialog registers how it closes itself (window destroyed, instance
-// deleted); an empty function removes the entry.
-void setDialogCloser(AnalysisDialog dialog, std::function<void()> close);
-// Forgets every registered closer (tests, shutdown).
-void clearDialogClosers();
-
-void resetAnalysis(MoleculeState& molecule, VibrationStore& store, ViewSettings& settings,
-                   OrbitalFlags& orbital);
-// The same on the process-wide objects.
-void resetAnalysis();
+// closeDialogs closes the modeless analysis dialogs of the window showing
+// doc (data selection, axis, preview, rotation, in that order); empty where
+// there is no window.
+void resetAnalysis(Document& doc, const std::function<void()>& closeDialogs = {});
 
 } // namespace kalviro

@@ -6,8 +6,7 @@
 #include <string>
 
 #include "document/AnalysisReset.h"
-#include "document/PickedAtoms.h"
-#include "document/ViewSettings.h"
+#include "document/Document.h"
 #include "model/FileKind.h"
 #include "model/MoleculeState.h"
 #include "model/TextLineReader.h"
@@ -23,24 +22,20 @@
 namespace kalviro {
 namespace {
 
-CheckpointOpener& checkpointOpener() {
-    static CheckpointOpener opener;
-    return opener;
-}
-
 bool canOpen(const std::string& path) {
     std::unique_ptr<std::FILE, FileCloser> f(openForReading(path));
     return f != nullptr;
 }
 
 // A new molecule: the picked numbers named atoms of the one it replaces.
-void installAtoms(MoleculeState& molecule, const std::vector<Atom>& atoms, ElementSource source) {
-    replaceAtoms(molecule, atoms, source);
-    pickedAtoms().clear();
+void installAtoms(Document& doc, const std::vector<Atom>& atoms, ElementSource source) {
+    replaceAtoms(doc.molecule, atoms, source);
+    doc.picked.clear();
 }
 
-void installOutput(FrequencyJob content, MoleculeState& molecule, VibrationStore& store,
-                   ViewSettings& settings) {
+void installOutput(FrequencyJob content, Document& doc) {
+    VibrationStore& store = doc.vibrations;
+    ViewSettings& settings = doc.view;
     store.clearVibrations();
     store.frequencies = std::move(content.frequencies);
     store.intensities = std::move(content.intensities);
@@ -51,7 +46,7 @@ void installOutput(FrequencyJob content, MoleculeState& molecule, VibrationStore
         settings.modesLoaded = true;
     if (!store.dipoleDerivatives.empty())
         settings.dipolesLoaded = true;
-    installAtoms(molecule, content.atoms, ElementSource::ByNumber);
+    installAtoms(doc, content.atoms, ElementSource::ByNumber);
     settings.eyeDistance = 20.0f;
 }
 
@@ -65,33 +60,42 @@ OutputProgram programOfFile(const std::string& path) {
     return detectOutputProgram(head);
 }
 
-void installJob(FrequencyJob job) {
-    resetAnalysis();
-    installOutput(std::move(job), moleculeState(), vibrationStore(), viewSettings());
-    vibrationStore().saveVectors();
+// The document being opened into and what the window adds to the opening.
+struct Opening {
+    Document& doc;
+    const OpenSteps& steps;
+
+    void reset() const { resetAnalysis(doc, steps.closeAnalysisDialogs); }
+};
+
+void installJob(const Opening& o, FrequencyJob job) {
+    o.reset();
+    installOutput(std::move(job), o.doc);
+    o.doc.vibrations.saveVectors();
 }
 
-OpenResult loadedResult() {
-    const ViewSettings& s = viewSettings();
-    return {true, s.modesLoaded || s.dipolesLoaded};
+OpenResult loadedResult(const Document& doc) {
+    const ViewSettings& s = doc.view;
+    return {true, s.modesLoaded || s.dipolesLoaded, false};
 }
 
 // ORCA, Q-Chem, GAMESS, Firefly, Psi4 and NWChem outputs share the
 // extensions of Gaussian's; their banner tells them apart.
-OpenResult readOtherProgramFile(const std::string& path) {
+OpenResult readOtherProgramFile(const Opening& o, const std::string& path) {
     auto job = readOtherProgramOutputFile(path);
     if (!job) {
         showMessage(job.error());
         return {};
     }
-    installJob(std::move(*job));
-    return loadedResult();
+    installJob(o, std::move(*job));
+    return loadedResult(o.doc);
 }
 
-OpenResult readOutputFile(const std::string& path, const ReadProgress& progress) {
+OpenResult readOutputFile(const Opening& o, const std::string& path) {
     const OutputProgram program = programOfFile(path);
     if (program != OutputProgram::Gaussian && program != OutputProgram::Unknown)
-        return readOtherProgramFile(path);
+        return readOtherProgramFile(o, path);
+    const ReadProgress& progress = o.steps.progress;
     bool cancelled = false;
     auto content = parseOutputFile(path, [&](std::uint64_t bytes) {
         cancelled = progress && !progress(bytes);
@@ -102,14 +106,14 @@ OpenResult readOutputFile(const std::string& path, const ReadProgress& progress)
             showMessage(msg::kCannotOpenFile);
         return {};
     }
-    installJob(std::move(*content));
-    return loadedResult();
+    installJob(o, std::move(*content));
+    return loadedResult(o.doc);
 }
 
 // The analysis is reset before the input is read, so a Z-matrix that cannot
 // be read still leaves the previous molecule in its loaded orientation.
-bool readGaussianInputFile(const std::string& path) {
-    resetAnalysis();
+bool readGaussianInputFile(const Opening& o, const std::string& path) {
+    o.reset();
     InputReadResult r = parseInputFile(path);
     switch (r.status) {
     case InputReadStatus::CannotOpen:
@@ -121,13 +125,13 @@ bool readGaussianInputFile(const std::string& path) {
     case InputReadStatus::Ok:
         break;
     }
-    installAtoms(moleculeState(), r.atoms, ElementSource::BySymbol);
-    viewSettings().eyeDistance = 20.0f;
+    installAtoms(o.doc, r.atoms, ElementSource::BySymbol);
+    o.doc.view.eyeDistance = 20.0f;
     return true;
 }
 
 // A GAMESS input replaces the atoms only.
-bool readGamessInputFile(const std::string& path) {
+bool readGamessInputFile(Document& doc, const std::string& path) {
     GamessReadResult r = parseGamessFile(path);
     switch (r.status) {
     case GamessReadStatus::CannotOpen:
@@ -139,7 +143,7 @@ bool readGamessInputFile(const std::string& path) {
     case GamessReadStatus::Ok:
         break;
     }
-    installAtoms(moleculeState(), r.atoms, ElementSource::ByNumber);
+    installAtoms(doc, r.atoms, ElementSource::ByNumber);
     return true;
 }
 
@@ -178,7 +182,7 @@ FrequencyJob jobOfAnalysis(const HessianInput& input, const VibrationalAnalysis&
 // A checkpoint file with a Hessian replaces the document with its modes,
 // then its orbital is laid over it as for any checkpoint file. Without a
 // Hessian it carries only the orbital.
-OpenResult readCheckpointFile(const std::string& path) {
+OpenResult readCheckpointFile(const Opening& o, const std::string& path) {
     auto sections = readCheckpointSections(path);
     if (sections && sections->find("Cartesian Force Constants")) {
         auto input = hessianInputFromCheckpoint(*sections);
@@ -188,23 +192,25 @@ OpenResult readCheckpointFile(const std::string& path) {
             showMessage(msg::withDetail(msg::kCannotOpenFile, analysis.error()));
             return {};
         }
-        installJob(jobOfAnalysis(*input, *analysis));
-        checkpointOpener()(path);
-        return loadedResult();
+        installJob(o, jobOfAnalysis(*input, *analysis));
+        OpenResult r = loadedResult(o.doc);
+        r.orbitalRead = openCheckpoint(o.doc, path);
+        return r;
     }
-    return {checkpointOpener()(path), false};
+    const bool read = openCheckpoint(o.doc, path);
+    return {read, false, read};
 }
 
-OpenResult readByKind(FileKind kind, const std::string& path, const ReadProgress& progress) {
+OpenResult readByKind(const Opening& o, FileKind kind, const std::string& path) {
     switch (kind) {
     case FileKind::Checkpoint:
-        return readCheckpointFile(path);
+        return readCheckpointFile(o, path);
     case FileKind::GamessInput:
-        return {readGamessInputFile(path), false};
+        return {readGamessInputFile(o.doc, path), false, false};
     case FileKind::GaussianInput:
-        return {readGaussianInputFile(path), false};
+        return {readGaussianInputFile(o, path), false, false};
     case FileKind::GaussianOutput:
-        return readOutputFile(path, progress);
+        return readOutputFile(o, path);
     case FileKind::Unsupported:
         break;
     }
@@ -213,13 +219,9 @@ OpenResult readByKind(FileKind kind, const std::string& path, const ReadProgress
 
 } // namespace
 
-void setCheckpointOpener(CheckpointOpener opener) {
-    checkpointOpener() = std::move(opener);
-}
-
-OpenResult openMoleculeFile(const std::string& path, const ReadProgress& progress) {
+OpenResult openMoleculeFile(Document& doc, const std::string& path, const OpenSteps& steps) {
     const FileKind kind = fileKindOf(path);
-    if (kind == FileKind::Unsupported || (kind == FileKind::Checkpoint && !checkpointOpener())) {
+    if (kind == FileKind::Unsupported) {
         showMessage(msg::kUnsupportedFile);
         return {};
     }
@@ -229,7 +231,7 @@ OpenResult openMoleculeFile(const std::string& path, const ReadProgress& progres
         return {};
     }
     try {
-        return readByKind(kind, path, progress);
+        return readByKind(Opening{doc, steps}, kind, path);
     } catch (const std::bad_alloc&) {
         // A file too large to hold; what was installed before stays.
         showMessage(msg::kCannotOpenFile);

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "document/OrbitalFlags.h"
+#include "document/Document.h"
 #include "model/FileKind.h"
 #include "model/NumberText.h"
 #include "model/TextLineReader.h"
@@ -22,16 +22,15 @@ bool showOutcome(const OrbitalOutcome& outcome) {
 
 } // namespace
 
-int getOrbitalNumber(OrbitalFieldsView& dialog) {
-    OrbitalFields& f = dialog.orbitalFields();
-    f.orbitalNumber = leadingInteger(dialog.orbitalNumberText());
+int getOrbitalNumber(OrbitalFields& f, std::string_view typed) {
+    f.orbitalNumber = leadingInteger(typed);
     if (f.orbitalNumber > 0 && f.orbitalNumber <= f.orbitalMax)
         return f.orbitalNumber;
     showMessage(msg::kBadOrbitalNumberUseHomo);
     return 0;
 }
 
-bool openCheckpoint(const std::string& path, OrbitalFieldsView& dialog) {
+bool openCheckpoint(Document& doc, const std::string& path) {
     if (fileKindOf(path) != FileKind::Checkpoint) {
         showMessage(msg::kUnsupportedFile);
         return false;
@@ -44,22 +43,21 @@ bool openCheckpoint(const std::string& path, OrbitalFieldsView& dialog) {
             return false;
         }
     }
-    CheckpointState& state = checkpointState();
+    CheckpointState& state = doc.checkpoint;
     state.checkpointPath = path;
     // A failed calculation has been reported and left no contours; the file's
     // numbers are still shown so that another orbital can be chosen.
-    showOutcome(readCheckpoint(-1));
+    showOutcome(readCheckpoint(state, doc.contours, -1));
 
     const int n = leadingInteger(state.electronCountText);
     state.homoNumber = n / 2;
-    OrbitalFields& f = dialog.orbitalFields();
+    OrbitalFields& f = doc.orbitalFields;
     f.orbitalNumber = n / 2;
     f.homoLabel = "HOMO";
     f.homoValue = n / 2;
     f.orbitalRange = "(1-" + state.basisCountText + ")";
     f.orbitalMax = leadingInteger(state.basisCountText);
-    dialog.showOrbitalFields();
-    orbitalFlags().orbitalLoaded = 1;
+    doc.orbitalFlags.orbitalLoaded = true;
     return true;
 }
 
@@ -73,9 +71,9 @@ FileDialogRequest checkpointOpenRequest() {
     return r;
 }
 
-bool computeOrbital(OrbitalFieldsView& dialog) {
-    const int n = getOrbitalNumber(dialog);
-    return showOutcome(readCheckpoint(n - 1));
+bool computeOrbital(Document& doc, std::string_view typedNumber) {
+    const int n = getOrbitalNumber(doc.orbitalFields, typedNumber);
+    return showOutcome(readCheckpoint(doc.checkpoint, doc.contours, n - 1));
 }
 
 } // namespace kalviro

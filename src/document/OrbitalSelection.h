@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/Platform.h"
 
@@ -19,30 +20,22 @@ struct OrbitalFields {
     std::int32_t homoValue = 0;
 };
 
-// What the dialog provides; the desktop dialog implements it, tests record.
-class OrbitalFieldsView {
-  public:
-    virtual ~OrbitalFieldsView() = default;
-    virtual OrbitalFields& orbitalFields() = 0;
-    // Writes the four values into the edit boxes.
-    virtual void showOrbitalFields() = 0;
-    // The text typed in the orbital number box.
-    virtual std::string orbitalNumberText() const = 0;
-};
+struct Document;
 
-// The typed number if it is within 1 .. orbitalMax; otherwise the message
-// and 0 (so that the HOMO is computed).
-int getOrbitalNumber(OrbitalFieldsView& dialog);
+// The typed number (kept in fields.orbitalNumber) if it is within
+// 1 .. orbitalMax; otherwise the message and 0 (so that the HOMO is computed).
+int getOrbitalNumber(OrbitalFields& fields, std::string_view typed);
 
 // Opening a checkpoint file the user chose: checks the extension, reads the
-// file computing its HOMO, fills the dialog's group and raises orbitalLoaded.
+// file computing its HOMO, fills doc.orbitalFields and raises orbitalLoaded.
 // False (message shown) when the file was not taken.
-bool openCheckpoint(const std::string& path, OrbitalFieldsView& dialog);
+bool openCheckpoint(Document& doc, const std::string& path);
 
 // The open-file request of "開く(*..Fchk)".
 FileDialogRequest checkpointOpenRequest();
-// "MOを計算": re-reads the current file for the typed orbital. The caller then
-// returns the molecule and the contours to their loaded orientation.
-bool computeOrbital(OrbitalFieldsView& dialog);
+// "MOを計算": re-reads the current file for the orbital typed in the "MO"
+// group. The caller then returns the molecule and the contours to their
+// loaded orientation.
+bool computeOrbital(Document& doc, std::string_view typedNumber);
 
 } // namespace kalviro

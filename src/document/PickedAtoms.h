@@ -14,8 +14,4 @@ struct PickedAtoms {
     void clear();
 };
 
-PickedAtoms& pickedAtoms();
-// Forgets the record (tests, start-up).
-void resetPickedAtoms();
-
 } // namespace kalviro

@@ -29,8 +29,8 @@ FileDialogRequest csvRequest(const char* fileName) {
     return tableSaveRequest("text|*.csv|AllFile(*.*)|*.*||", "csv", fileName);
 }
 
-bool checkReady(const char* message) {
-    if (vibrationStore().spectrumReady)
+bool checkReady(const VibrationStore& store, const char* message) {
+    if (store.spectrumReady)
         return true;
     showMessage(message);
     return false;
@@ -53,8 +53,7 @@ FileDialogRequest irTableSaveRequest(const std::string& defaultFileName) {
     return tableSaveRequest("csv|*.csv|AllFile(*.*)|*.*||", "csv", defaultFileName);
 }
 
-bool askAndSaveCoordinates() {
-    const MoleculeState& m = moleculeState();
+bool askAndSaveCoordinates(const MoleculeState& m) {
     if (m.atoms.empty())
         return false;
     const auto path = platform().chooseOpenPath(coordinateSaveRequest());
@@ -63,15 +62,14 @@ bool askAndSaveCoordinates() {
     return saveFileOrTell(*path, coordinateFileBytes(m));
 }
 
-bool askAndSaveIrTable() {
+bool askAndSaveIrTable(const VibrationStore& store) {
     const auto path = platform().chooseOpenPath(irTableSaveRequest("ir.csv"));
     if (!path)
         return false;
-    return saveFileOrTell(*path, irTableBytes(irRows(vibrationStore())));
+    return saveFileOrTell(*path, irTableBytes(irRows(store)));
 }
 
-bool askAndSaveIrTableBySymmetry() {
-    const VibrationStore& store = vibrationStore();
+bool askAndSaveIrTableBySymmetry(const VibrationStore& store) {
     if (store.frequencies.empty()) {
         showMessage(msg::kNoIrData);
         return false;
@@ -84,27 +82,27 @@ bool askAndSaveIrTableBySymmetry() {
     return saveFileOrTell(*path, irTableBytes(rows));
 }
 
-bool writeIrSpectrum(const std::string& path) {
-    return checkReady(msg::kSpectrumFirst) && saveFileOrTell(path, irSpectrumCsv(vibrationStore()));
+bool writeIrSpectrum(const VibrationStore& store, const std::string& path) {
+    return checkReady(store, msg::kSpectrumFirst) && saveFileOrTell(path, irSpectrumCsv(store));
 }
 
-bool writeRelativeIntensity(const std::string& path) {
-    return checkReady(msg::kProjectionFirst) &&
-           saveFileOrTell(path, relativeIntensityCsv(vibrationStore()));
+bool writeRelativeIntensity(const VibrationStore& store, const std::string& path) {
+    return checkReady(store, msg::kProjectionFirst) &&
+           saveFileOrTell(path, relativeIntensityCsv(store));
 }
 
-void askAndSaveIrSpectrum() {
-    if (!checkReady(msg::kSpectrumFirst))
+void askAndSaveIrSpectrum(const VibrationStore& store) {
+    if (!checkReady(store, msg::kSpectrumFirst))
         return;
     if (auto path = platform().chooseOpenPath(csvRequest("IRSpec.csv")))
-        writeIrSpectrum(*path);
+        writeIrSpectrum(store, *path);
 }
 
-void askAndSaveRelativeIntensity() {
-    if (!checkReady(msg::kProjectionFirst))
+void askAndSaveRelativeIntensity(const VibrationStore& store) {
+    if (!checkReady(store, msg::kProjectionFirst))
         return;
     if (auto path = platform().chooseOpenPath(csvRequest("spec.csv")))
-        writeRelativeIntensity(*path);
+        writeRelativeIntensity(store, *path);
 }
 
 } // namespace kalviro

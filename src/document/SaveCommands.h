@@ -10,6 +10,9 @@
 
 namespace kalviro {
 
+struct MoleculeState;
+struct VibrationStore;
+
 // writeFileAtomically, and on failure "ファイルを保存できません".
 bool saveFileOrTell(const std::string& path, std::string_view content);
 
@@ -18,20 +21,20 @@ FileDialogRequest irTableSaveRequest(const std::string& defaultFileName);
 
 // "座標データの保存": nothing without atoms; otherwise dialog, then the file.
 // The atoms are not moved. True when a file was written.
-bool askAndSaveCoordinates();
+bool askAndSaveCoordinates(const MoleculeState& m);
 // "IRデータの保存": dialog, then ir.csv. True when a file was written.
-bool askAndSaveIrTable();
+bool askAndSaveIrTable(const VibrationStore& store);
 // "IRデータの保存(対称種別)": the sorted table, "IRデータの読み込みができていません"
 // when there is none. True when a file was written.
-bool askAndSaveIrTableBySymmetry();
+bool askAndSaveIrTableBySymmetry(const VibrationStore& store);
 
-// Write the process-wide spectra to path; false (message shown) when the
+// Write the store's spectra to path; false (message shown) when the
 // spectrum was not calculated yet or the file could not be saved.
-bool writeIrSpectrum(const std::string& path);
-bool writeRelativeIntensity(const std::string& path);
+bool writeIrSpectrum(const VibrationStore& store, const std::string& path);
+bool writeRelativeIntensity(const VibrationStore& store, const std::string& path);
 
 // The menu commands: check that a spectrum exists, ask for the file, write.
-void askAndSaveIrSpectrum();
-void askAndSaveRelativeIntensity();
+void askAndSaveIrSpectrum(const VibrationStore& store);
+void askAndSaveRelativeIntensity(const VibrationStore& store);
 
 } // namespace kalviro

@@ -1,14 +1,9 @@
 #include "document/ViewSettings.h"
 
-#include <memory>
-
 #include "model/MoleculeState.h"
 
 namespace kalviro {
 namespace {
-std::unique_ptr<ViewSettings> theSettings;
-std::unique_ptr<ZoomCounter> theZoomCounter;
-
 void scaleCamera(ViewSettings& s, double factor) {
     s.eyeDistance = static_cast<float>(s.eyeDistance * factor);
     s.eyeX = static_cast<float>(s.eyeX * factor);
@@ -70,27 +65,6 @@ void ZoomCounter::zoom(int direction, ViewSettings& s) {
 void toggleViewpointMode(ViewSettings& s, MoleculeState& m) {
     toggle(s.viewpointMode);
     m.viewValue = 0.0f;
-}
-
-ViewSettings& viewSettings() {
-    if (!theSettings)
-        theSettings = std::make_unique<ViewSettings>();
-    return *theSettings;
-}
-
-ZoomCounter& zoomCounter() {
-    if (!theZoomCounter)
-        theZoomCounter = std::make_unique<ZoomCounter>();
-    return *theZoomCounter;
-}
-
-void releaseZoomCounter() {
-    theZoomCounter.reset();
-}
-
-void resetViewSettings() {
-    theSettings = std::make_unique<ViewSettings>();
-    theZoomCounter.reset();
 }
 
 } // namespace kalviro

@@ -11,11 +11,6 @@ struct MoleculeState;
 inline void toggle(bool& f) {
     f = !f;
 }
-// The byte switches of the molecule and orbital data are on when non-zero;
-// toggling leaves 0 or 1.
-inline void toggle(std::uint8_t& f) {
-    f = (f == 0) ? 1 : 0;
-}
 
 struct ViewSettings {
     float eyeX = 0.0f;
@@ -66,12 +61,5 @@ struct ZoomCounter {
 
 // Toggles viewpointMode; the viewpoint yaw starts again from 0.
 void toggleViewpointMode(ViewSettings& s, MoleculeState& m);
-
-ViewSettings& viewSettings();
-ZoomCounter& zoomCounter();
-// Forgets the zoom counter; the next zoomCounter() starts again at level 0.
-void releaseZoomCounter();
-// Replaces the process-wide settings with fresh ones (tests).
-void resetViewSettings();
 
 } // namespace kalviro

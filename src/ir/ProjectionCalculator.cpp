@@ -7,12 +7,9 @@
 
 namespace kalviro {
 
-void ProjectionCalculator::compute(int w) {
-    compute(w, vibrationStore(), intensityMaximum());
-}
-
-void ProjectionCalculator::compute(int w, VibrationStore& store, float& maximum) {
+void ProjectionCalculator::compute(int w, VibrationStore& store) {
     dipoleDerivatives_ = store.dipoleDerivatives;
+    float& maximum = store.intensityMaximum;
     maximum = 0.0f;
     const std::size_t n = dipoleDerivatives_.size();
     const std::vector<double> nu = modeWavenumbers(store, n);

@@ -15,9 +15,8 @@ class ProjectionCalculator {
   public:
     virtual ~ProjectionCalculator() = default;
     // Blocks 0 .. spectrumCount - 1 (angle 15 a for block a) and the maximum
-    // over all modes and angles; on the process-wide store and maximum.
-    virtual void compute(int w);
-    void compute(int w, VibrationStore& store, float& maximum);
+    // over all modes and angles (the store's intensityMaximum).
+    void compute(int w, VibrationStore& store);
     // The copied vector of mode turned by angleDegrees; the copy stays as is.
     virtual Vector3 rotate(int angleDegrees, unsigned mode) const = 0;
 

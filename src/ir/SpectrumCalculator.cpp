@@ -7,11 +7,6 @@
 
 namespace kalviro {
 
-float& intensityMaximum() {
-    static float maximum = 0.0f;
-    return maximum;
-}
-
 std::vector<double> modeWavenumbers(const VibrationStore& store, std::size_t count) {
     std::vector<double> nu(count, 0.0);
     const std::size_t known = std::min(count, store.frequencies.size());
@@ -48,12 +43,9 @@ void broaden(std::span<const float> sticks, std::span<const double> wavenumbers,
     }
 }
 
-void SpectrumCalculator::compute(int w) {
-    compute(w, vibrationStore(), intensityMaximum());
-}
-
-void SpectrumCalculator::compute(int w, VibrationStore& store, float& maximum) {
+void SpectrumCalculator::compute(int w, VibrationStore& store) {
     dipoleDerivatives_ = store.dipoleDerivatives;
+    float& maximum = store.intensityMaximum;
     maximum = 0.0f;
     std::vector<float> sticks(dipoleDerivatives_.size());
     for (std::size_t k = 0; k < sticks.size(); ++k) {

@@ -12,10 +12,6 @@
 
 namespace kalviro {
 
-// The largest stick intensity of the latest calculation; the preview scales
-// its curves by it. One per process.
-float& intensityMaximum();
-
 // Wavenumber of each of the first count modes as the program reads the
 // printed text: the leading number, 0 when there is none or no text at all.
 std::vector<double> modeWavenumbers(const VibrationStore& store, std::size_t count);
@@ -32,9 +28,8 @@ void broaden(std::span<const float> sticks, std::span<const double> wavenumbers,
 // broadened into block 0.
 class SpectrumCalculator {
   public:
-    // On the process-wide store and maximum.
-    void compute(int w);
-    void compute(int w, VibrationStore& store, float& maximum);
+    // Block 0 and the store's intensityMaximum (the preview scales by it).
+    void compute(int w, VibrationStore& store);
 
   private:
     std::vector<Vector3> dipoleDerivatives_;

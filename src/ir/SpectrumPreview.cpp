@@ -4,7 +4,6 @@
 
 #include "ir/ProjectionCalculator.h"
 #include "ir/SpectrumCalculator.h"
-#include "model/MoleculeState.h"
 #include "model/NumberText.h"
 #include "model/VibrationStore.h"
 #include "platform/Platform.h"
@@ -37,36 +36,35 @@ bool isProjection(int viewMode) {
 
 } // namespace
 
-void runSpectrumCalculation(int w) {
-    switch (moleculeState().viewMode) {
+void runSpectrumCalculation(VibrationStore& store, int viewMode, int w) {
+    switch (viewMode) {
     case 0:
-        SpectrumCalculator().compute(w);
+        SpectrumCalculator().compute(w, store);
         break;
     case 1:
-        XAxisProjection().compute(w);
+        XAxisProjection().compute(w, store);
         break;
     case 2:
-        ZAxisProjection().compute(w);
+        ZAxisProjection().compute(w, store);
         break;
     default:
         break;
     }
 }
 
-void drawPreview(Canvas2D& canvas, int halfWidth) {
+void drawPreview(Canvas2D& canvas, VibrationStore& store, int viewMode, int halfWidth) {
     const int clientWidth = canvas.width();
     const int clientHeight = canvas.height();
     canvas.setPen(kBackgroundPen);
     for (int x = 1; x <= clientWidth; ++x)
         canvas.drawLine(x, 0, x, clientHeight);
 
-    const int viewMode = moleculeState().viewMode;
     const int bands = isProjection(viewMode) ? 6 : 1;
     canvas.setPen(kAxisPen);
     const float W = static_cast<float>(clientWidth);
     const float H = static_cast<float>(clientHeight);
 
-    runSpectrumCalculation(halfWidth);
+    runSpectrumCalculation(store, viewMode, halfWidth);
 
     // Single precision as the plot has always been computed; the constants
     // are double, so the products are rounded once at the end.
@@ -89,8 +87,7 @@ void drawPreview(Canvas2D& canvas, int halfWidth) {
         return;
     canvas.setPen(kCurvePens[viewMode]);
 
-    const VibrationStore& store = vibrationStore();
-    const float M = intensityMaximum();
+    const float M = store.intensityMaximum;
     auto xAt = [&](int j) { return pixel(static_cast<float>(900 - j) / s); };
 
     if (viewMode == 0) {
@@ -130,9 +127,9 @@ bool SpectrumPreview::OnRecalculate(std::string_view editText, Canvas2D& canvas)
     return true;
 }
 
-void showSpectrumPreview(const SpectrumPreview& preview, Canvas2D& canvas) {
-    preview.drawPreview(canvas);
-    vibrationStore().spectrumReady = 1;
+void SpectrumPreview::show(Canvas2D& canvas) const {
+    drawPreview(canvas);
+    store_.spectrumReady = true;
 }
 
 } // namespace kalviro

@@ -2,25 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 
 #include "model/VibrationStore.h"
 
 namespace kalviro {
-namespace {
-std::unique_ptr<MoleculeState> theMolecule;
-}
-
-MoleculeState& moleculeState() {
-    if (!theMolecule)
-        theMolecule = std::make_unique<MoleculeState>();
-    return *theMolecule;
-}
-
-std::uint32_t atomCount() { return static_cast<std::uint32_t>(moleculeState().atoms.size()); }
-
-void resetMoleculeState() { theMolecule = std::make_unique<MoleculeState>(); }
-
 void replaceAtoms(MoleculeState& m, const std::vector<Atom>& parsed, ElementSource source) {
     std::vector<Atom> atoms(parsed.size());
     for (std::size_t i = 0; i < parsed.size(); ++i) {

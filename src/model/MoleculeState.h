@@ -1,5 +1,5 @@
 #pragma once
-// The loaded molecule and the view's rotation and pan state, one per process.
+// The loaded molecule and the view's rotation and pan state.
 
 #include <cstdint>
 #include <vector>
@@ -32,11 +32,6 @@ struct MoleculeState {
     DragState drag;
 };
 
-// The process-wide molecule, created on first use.
-MoleculeState& moleculeState();
-// Number of atoms of the process-wide molecule.
-std::uint32_t atomCount();
-
 // How replaceAtoms sets each atom's element.
 enum class ElementSource { ByNumber, BySymbol };
 
@@ -61,8 +56,5 @@ void restoreAllPositions(MoleculeState& m);
 // Finds the bonds of every heavy atom (hydrogens and dummies own none):
 // partners within 1.2 x (sum of radii), dummies excluded.
 void perceiveBonds(MoleculeState& m);
-
-// Replaces the process-wide molecule with a fresh one (tests, start-up).
-void resetMoleculeState();
 
 } // namespace kalviro

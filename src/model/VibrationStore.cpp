@@ -1,21 +1,8 @@
 #include "model/VibrationStore.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace kalviro {
-namespace {
-std::unique_ptr<VibrationStore> theStore;
-}
-
-VibrationStore& vibrationStore() {
-    if (!theStore)
-        theStore = std::make_unique<VibrationStore>();
-    return *theStore;
-}
-
-void resetVibrationStore() { theStore = std::make_unique<VibrationStore>(); }
-
 void VibrationStore::clearVibrations() {
     frequencies.clear();
     symmetries.clear();

@@ -1,7 +1,7 @@
 #pragma once
 // What a Gaussian output contributed: the IR table texts, the normal-mode
 // displacement vectors, the dipole derivatives, their loaded copies and the
-// computed spectra. One per process.
+// computed spectra.
 
 #include <array>
 #include <cstdint>
@@ -22,6 +22,7 @@ struct VibrationStore {
     std::array<SpectrumBlock, kSpectrumBlocks> spectra{}; // zero until computed
     std::int32_t spectrumCount = kSpectrumBlocks;
     bool spectrumReady = false;
+    float intensityMaximum = 0.0f; // largest stick of the latest calculation
     std::vector<std::string> frequencies; // as printed, one per mode
     std::vector<std::string> intensities;
     std::vector<std::string> symmetries;
@@ -44,10 +45,5 @@ struct VibrationStore {
     void rotateModesZ(double c);
     void rotateDipolesZ(double c);
 };
-
-// The process-wide store, created on first use.
-VibrationStore& vibrationStore();
-// Replaces the process-wide store with a fresh one (tests).
-void resetVibrationStore();
 
 } // namespace kalviro

@@ -16,7 +16,6 @@
 namespace kalviro {
 namespace {
 
-CheckpointState theState;
 
 std::string_view lastToken(std::string_view line) {
     std::size_t end = line.size();
@@ -121,10 +120,6 @@ class CoefficientSection {
 
 } // namespace
 
-CheckpointState& checkpointState() {
-    return theState;
-}
-
 CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
                                    std::string electronCountText, std::string basisCountText) {
     CheckpointContents out;
@@ -191,7 +186,10 @@ CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
 }
 
 OrbitalOutcome computeCheckpointOrbital(const std::string& path, int orbitalIndex,
-                                        MolecularOrbital& mo) {
+                                        MolecularOrbital& mo, CheckpointState& state,
+                                        ContourStore& contours) {
+    // Every calculation starts without contours: a failed one leaves none.
+    contours = ContourStore();
     OrbitalOutcome outcome;
     std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
     if (!file) {
@@ -199,7 +197,6 @@ OrbitalOutcome computeCheckpointOrbital(const std::string& path, int orbitalInde
         return outcome;
     }
     TextLineReader reader(file.get());
-    CheckpointState& state = checkpointState();
     CheckpointContents contents =
         parseCheckpoint(reader, orbitalIndex, state.electronCountText, state.basisCountText);
     if (reader.failed()) {
@@ -231,9 +228,9 @@ OrbitalOutcome computeCheckpointOrbital(const std::string& path, int orbitalInde
             outcome.messages.push_back(std::move(warning));
         ContourStore traced = traceAllSlices(mo);
         traced.restoreContours();
-        contourStore() = std::move(traced);
+        contours = std::move(traced);
     } catch (const ProgramError& e) {
-        releaseContourStore();
+        contours = ContourStore();
         outcome.messages.push_back(e.text());
         return outcome;
     }
@@ -241,11 +238,9 @@ OrbitalOutcome computeCheckpointOrbital(const std::string& path, int orbitalInde
     return outcome;
 }
 
-OrbitalOutcome readCheckpoint(int orbitalIndex) {
-    OrbitalOutcome outcome = computeCheckpointOrbital(checkpointState().checkpointPath,
-                                                      orbitalIndex, molecularOrbital());
-    releaseMolecularOrbital();
-    return outcome;
+OrbitalOutcome readCheckpoint(CheckpointState& state, ContourStore& contours, int orbitalIndex) {
+    MolecularOrbital mo;
+    return computeCheckpointOrbital(state.checkpointPath, orbitalIndex, mo, state, contours);
 }
 
 } // namespace kalviro

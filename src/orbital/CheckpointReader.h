@@ -10,16 +10,16 @@
 namespace kalviro {
 
 class TextLineReader;
+struct ContourStore;
 struct MolecularOrbital;
 
-// Process-wide values of the last checkpoint file read.
+// What the last checkpoint file read left for the next calculation.
 struct CheckpointState {
     std::string checkpointPath;    // re-read by "MOを計算"
     std::string electronCountText; // value of "Number of electrons"
     std::string basisCountText;    // value of "Number of basis functions"
     std::int32_t homoNumber = 0;   // electron count / 2
 };
-CheckpointState& checkpointState();
 
 struct CheckpointContents {
     std::string electronCountText; // as found, or as given when the file has none
@@ -47,13 +47,14 @@ struct OrbitalOutcome {
     explicit operator bool() const { return computed; }
 };
 
-// Reads path, updates the count texts, fills mo, evaluates the grid and traces
-// the contours into the process-wide store. Not computed (contour store
-// empty) when the file could not be opened or the calculation failed.
+// Reads path, updates the count texts of state, fills mo, evaluates the grid
+// and traces the contours into contours. Not computed (contours empty) when
+// the file could not be opened or the calculation failed.
 OrbitalOutcome computeCheckpointOrbital(const std::string& path, int orbitalIndex,
-                                        MolecularOrbital& mo);
+                                        MolecularOrbital& mo, CheckpointState& state,
+                                        ContourStore& contours);
 
-// The same for checkpointPath on the process-wide calculator, released after.
-OrbitalOutcome readCheckpoint(int orbitalIndex);
+// The same for state.checkpointPath on a calculator of its own.
+OrbitalOutcome readCheckpoint(CheckpointState& state, ContourStore& contours, int orbitalIndex);
 
 } // namespace kalviro

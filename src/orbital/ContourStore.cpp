@@ -1,11 +1,6 @@
 #include "orbital/ContourStore.h"
 
-#include <memory>
-
 namespace kalviro {
-namespace {
-std::unique_ptr<ContourStore> theStore;
-}
 
 void ContourStore::appendLoop(std::int32_t signCode, const std::vector<Vector3>& points) {
     loops.push_back({static_cast<std::int32_t>(points.size()), signCode});
@@ -20,16 +15,6 @@ void ContourStore::rotateContours(double a, double b) {
 
 void ContourStore::restoreContours() {
     currentPoints = loadedPoints;
-}
-
-ContourStore& contourStore() {
-    if (!theStore)
-        theStore = std::make_unique<ContourStore>();
-    return *theStore;
-}
-
-void releaseContourStore() {
-    theStore.reset();
 }
 
 } // namespace kalviro

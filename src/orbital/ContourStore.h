@@ -31,8 +31,5 @@ struct ContourStore {
     void restoreContours();
 };
 
-ContourStore& contourStore();
-// Forgets the store; the next contourStore() is empty.
-void releaseContourStore();
 
 } // namespace kalviro

@@ -16,8 +16,6 @@
 namespace kalviro {
 namespace {
 
-std::unique_ptr<MolecularOrbital> theOrbital;
-
 // (2/pi)^(3/4) a^(l/2 + 3/4) 2^l / sqrt((2l-1)!!) for the axial function of
 // each shell. Checkpoint files give coefficients of functions normalised one
 // by one, so a mixed d function (xy, xz, yz; no (2l-1)!! = 3 to divide by)
@@ -150,22 +148,6 @@ void addScaledRow(float* __restrict row, const float* __restrict table, float s)
 }
 
 } // namespace
-
-MolecularOrbital::MolecularOrbital() : grid(kGridValues, 0.0f) {
-    releaseContourStore();
-}
-
-MolecularOrbital::~MolecularOrbital() = default;
-
-MolecularOrbital& molecularOrbital() {
-    if (!theOrbital)
-        theOrbital = std::make_unique<MolecularOrbital>();
-    return *theOrbital;
-}
-
-void releaseMolecularOrbital() {
-    theOrbital.reset();
-}
 
 std::string upperCaseName(std::string_view text) {
     std::string out(text);

@@ -17,11 +17,7 @@ constexpr double kBohrInAngstrom = 0.529167;
 constexpr double kAngstromInBohr = 1.889762589125928; // 1 / 0.529167
 
 struct MolecularOrbital {
-    // Every calculation starts with an empty contour store.
-    MolecularOrbital();
-    virtual ~MolecularOrbital();
-
-    std::vector<float> grid;                         // [z][y][x], x fastest
+    std::vector<float> grid = std::vector<float>(kGridValues, 0.0f); // [z][y][x], x fastest
     std::vector<float> coefficients;                 // of the orbital, in the file's function order
     std::vector<std::array<float, 3>> atomPositions; // angstrom as read, bohr after selectBasisSet
     std::vector<std::int32_t> atomicNumbers;
@@ -40,10 +36,6 @@ struct MolecularOrbital {
     float& at(int x, int y, int z) { return grid[(z * kGridSize + y) * kGridSize + x]; }
     float at(int x, int y, int z) const { return grid[(z * kGridSize + y) * kGridSize + x]; }
 };
-
-// The process-wide calculator, created on first use.
-MolecularOrbital& molecularOrbital();
-void releaseMolecularOrbital();
 
 // How a basis-set name is read: the first matching test decides, so "6-311"
 // must be looked at before "6-31".

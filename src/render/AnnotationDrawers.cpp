@@ -8,14 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "model/MoleculeState.h"
+#include "document/Document.h"
 #include "model/NumberText.h"
-#include "model/VibrationStore.h"
 #include "render/Geometry.h"
 #include "render/FrameSteps.h"
 #include "render/Materials.h"
-#include "render/SceneChoices.h"
-#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {
@@ -64,9 +61,9 @@ std::string atomLabel(int k) {
     return std::to_string(k + 1);
 }
 
-void drawAngleLabels(const RotationTotals& totals) {
-    const MoleculeState& m = moleculeState();
-    const float k = viewSettings().axisLength / 7.0f;
+void drawAngleLabels(const Document& doc, const RotationTotals& totals) {
+    const MoleculeState& m = doc.molecule;
+    const float k = doc.view.axisLength / 7.0f;
     const float h = m.cameraDistance;
     struct Row {
         float total;
@@ -87,11 +84,11 @@ void drawAngleLabels(const RotationTotals& totals) {
     }
 }
 
-void drawDipole() {
-    const MoleculeState& m = moleculeState();
-    const VibrationStore& v = vibrationStore();
-    const ViewSettings& s = viewSettings();
-    const long mode = sceneChoices().selectedMode;
+void drawDipole(const Document& doc) {
+    const MoleculeState& m = doc.molecule;
+    const VibrationStore& v = doc.vibrations;
+    const ViewSettings& s = doc.view;
+    const long mode = doc.scene.selectedMode;
     // A mode without an intensity or a derivative has no arrow.
     if (mode < 0 || static_cast<std::size_t>(mode) >= v.dipoleDerivatives.size())
         return;
@@ -104,7 +101,7 @@ void drawDipole() {
         return;
 
     Vector3 anchor;
-    const long n = dipoleAnchorIndex(sceneChoices().dipoleOrigin);
+    const long n = dipoleAnchorIndex(doc.scene.dipoleOrigin);
     if (n >= 0 && static_cast<std::size_t>(n) < m.atoms.size())
         anchor = m.atoms[static_cast<std::size_t>(n)].position();
 
@@ -129,11 +126,11 @@ void drawDipole() {
     glPopMatrix();
 }
 
-void drawModeVectors() {
-    const MoleculeState& m = moleculeState();
-    const VibrationStore& v = vibrationStore();
-    const ViewSettings& s = viewSettings();
-    const long mode = sceneChoices().selectedMode;
+void drawModeVectors(const Document& doc) {
+    const MoleculeState& m = doc.molecule;
+    const VibrationStore& v = doc.vibrations;
+    const ViewSettings& s = doc.view;
+    const long mode = doc.scene.selectedMode;
     if (mode < 0 || static_cast<std::size_t>(mode) >= v.modes.size())
         return;
     const std::vector<Vector3>& vectors = v.modes[static_cast<std::size_t>(mode)];
@@ -169,9 +166,9 @@ void drawModeVectors() {
     }
 }
 
-void drawAxes() {
-    const double a = viewSettings().axisLength;
-    const double h = moleculeState().cameraDistance;
+void drawAxes(const Document& doc) {
+    const double a = doc.view.axisLength;
+    const double h = doc.molecule.cameraDistance;
     glTranslated(0.0, 0.0, -h);
     auto axis = [&](MaterialId material, double ux, double uy, double uz) {
         applyMaterial(material);
@@ -188,9 +185,9 @@ void drawAxes() {
     glTranslated(0.0, 0.0, h);
 }
 
-void drawSurface() {
-    const double a = viewSettings().axisLength;
-    const double h = moleculeState().cameraDistance;
+void drawSurface(const Document& doc) {
+    const double a = doc.view.axisLength;
+    const double h = doc.molecule.cameraDistance;
     applyMaterial(MaterialId::Surface);
     glPushMatrix();
     glTranslated(0.0, 0.0, -h);
@@ -229,8 +226,8 @@ void drawSurface() {
     glPopMatrix();
 }
 
-void drawAtomNumbers() {
-    const MoleculeState& m = moleculeState();
+void drawAtomNumbers(const Document& doc) {
+    const MoleculeState& m = doc.molecule;
     applyMaterial(MaterialId::Label);
     const float offset = 0.3f;
     int c = 0;

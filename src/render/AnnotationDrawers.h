@@ -7,6 +7,7 @@
 
 namespace kalviro {
 
+struct Document;
 struct RotationTotals;
 
 // Text at the current raster position in the given GLUT bitmap font.
@@ -18,11 +19,11 @@ std::string angleText(float total);
 std::string atomLabel(int k);
 
 // The three totals at the top right.
-void drawAngleLabels(const RotationTotals& totals);
-void drawDipole();
-void drawModeVectors();
-void drawAxes();
-void drawSurface();
-void drawAtomNumbers();
+void drawAngleLabels(const Document& doc, const RotationTotals& totals);
+void drawDipole(const Document& doc);
+void drawModeVectors(const Document& doc);
+void drawAxes(const Document& doc);
+void drawSurface(const Document& doc);
+void drawAtomNumbers(const Document& doc);
 
 } // namespace kalviro

@@ -1,11 +1,10 @@
-#include "document/SaveCommands.h"
 #include "render/BitmapWriter.h"
 
+#include "document/Document.h"
+#include "document/SaveCommands.h"
 #include "model/SafeFileWriter.h"
-#include "model/VibrationStore.h"
 #include "platform/Platform.h"
 #include "render/Frame.h"
-#include "render/SceneChoices.h"
 
 namespace kalviro {
 namespace {
@@ -63,16 +62,16 @@ std::string defaultImageName(const VibrationStore& v, int selectedMode) {
     return v.frequencies[static_cast<std::size_t>(selectedMode)] + "cm-1";
 }
 
-bool BitmapWriter::save(GlSurface& surface) {
+bool BitmapWriter::save(GlSurface& surface, Document& doc) {
     FileDialogRequest request;
     request.defaultExtension = "bmp";
-    request.defaultFileName = defaultImageName(vibrationStore(), sceneChoices().selectedMode);
+    request.defaultFileName = defaultImageName(doc.vibrations, doc.scene.selectedMode);
     request.filter = "(*.bmp)|*.bmp|全て(*.*)|*.*||";
     request.hideReadOnly = false; // only the overwrite prompt
     const auto path = platform().chooseSavePath(request);
     if (!path)
         return false;
-    const Picture p = captureFrame(surface);
+    const Picture p = captureFrame(surface, doc);
     return saveFileOrTell(*path, bmpBytes(p));
 }
 

@@ -8,6 +8,7 @@
 namespace kalviro {
 
 class GlSurface;
+struct Document;
 struct Picture;
 struct VibrationStore;
 
@@ -28,7 +29,7 @@ class BitmapWriter {
     virtual ~BitmapWriter() = default;
     // Asks for a path, draws the frame again, reads it and writes the file.
     // False when cancelled or not written (the user was told).
-    bool save(GlSurface& surface);
+    bool save(GlSurface& surface, Document& doc);
 };
 
 } // namespace kalviro

@@ -2,21 +2,20 @@
 
 #include <GL/gl.h>
 
-#include "model/MoleculeState.h"
+#include "document/Document.h"
 #include "render/BitmapWriter.h"
 #include "render/Camera.h"
 #include "render/SceneRunner.h"
-#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {
 
-bool drawUnswapped(GlSurface& surface) {
+bool drawUnswapped(GlSurface& surface, Document& doc) {
     if (!surface.makeCurrent())
         return false;
     beginFrame(surface.clientWidth(), surface.clientHeight());
-    setupCamera(moleculeState(), viewSettings());
-    drawScene();
+    setupCamera(doc.molecule, doc.view);
+    drawScene(doc);
     return true;
 }
 
@@ -31,14 +30,14 @@ void beginFrame(int width, int height) {
     glDepthMask(GL_TRUE);
 }
 
-void drawFrame(GlSurface& surface) {
-    if (drawUnswapped(surface))
+void drawFrame(GlSurface& surface, Document& doc) {
+    if (drawUnswapped(surface, doc))
         surface.swapBuffers();
 }
 
-Picture captureFrame(GlSurface& surface) {
+Picture captureFrame(GlSurface& surface, Document& doc) {
     Picture p;
-    if (!drawUnswapped(surface))
+    if (!drawUnswapped(surface, doc))
         return p;
     p.width = bmpWidth(surface.clientWidth());
     p.height = surface.clientHeight();

@@ -7,6 +7,8 @@
 
 namespace kalviro {
 
+struct Document;
+
 // A drawable with its GL context: the view's canvas, or an off-screen one.
 class GlSurface {
   public:
@@ -31,11 +33,11 @@ struct Picture {
 void beginFrame(int width, int height);
 
 // Current -> fresh state -> camera -> scene -> swap.
-void drawFrame(GlSurface& surface);
+void drawFrame(GlSurface& surface, Document& doc);
 
 // Draws the frame again and reads it from the back buffer before the swap,
 // so the picture is the frame just drawn. The width is cut to a multiple
 // of 4.
-Picture captureFrame(GlSurface& surface);
+Picture captureFrame(GlSurface& surface, Document& doc);
 
 } // namespace kalviro

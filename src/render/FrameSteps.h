@@ -4,11 +4,7 @@
 
 namespace kalviro {
 
-struct ContourStore;
-struct MoleculeState;
-struct OrbitalFlags;
-struct VibrationStore;
-struct ViewSettings;
+struct Document;
 
 // Rotation totals in degrees about X, Y and Z.
 struct RotationTotals {
@@ -22,7 +18,6 @@ struct RotationTotals {
 // by the pending Y rotation instead; then perceives the bonds and adds the
 // pending rotation to the totals, clearing it. Returns the totals as they
 // were before: the frame's angle labels show those.
-RotationTotals runFrameSteps(MoleculeState& m, VibrationStore& v, ContourStore& contours,
-                             const ViewSettings& s, const OrbitalFlags& orbital);
+RotationTotals runFrameSteps(Document& doc);
 
 } // namespace kalviro

@@ -4,13 +4,11 @@
 
 #include <cmath>
 
-#include "model/MoleculeState.h"
-#include "orbital/ContourStore.h"
+#include "document/Document.h"
 #include "render/Geometry.h"
 #include "render/HiddenBondTubes.h"
 #include "render/Materials.h"
 #include "render/SceneRunner.h"
-#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {
@@ -41,17 +39,17 @@ void rotateBond(const BondSlot& b) {
 
 } // namespace
 
-void clearPicture() {
-    if (viewSettings().whiteBackground)
+void clearPicture(const ViewSettings& s) {
+    if (s.whiteBackground)
         glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     else
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-void drawViewpoint() {
-    const MoleculeState& m = moleculeState();
-    const float a = viewSettings().axisLength;
+void drawViewpoint(const Document& doc) {
+    const MoleculeState& m = doc.molecule;
+    const float a = doc.view.axisLength;
     const float h = m.cameraDistance;
     glTranslatef(0.0f, 0.0f, -h);
     glRotatef(m.viewValue, 0.0f, 1.0f, 0.0f);
@@ -98,9 +96,9 @@ void drawViewpoint() {
     arrowhead(-2.0f, 0.8f, 0.0f, {-1.0, -1.0, 0.0});
 }
 
-void drawAtoms() {
-    const MoleculeState& m = moleculeState();
-    const ViewSettings& s = viewSettings();
+void drawAtoms(const Document& doc, ScenePass pass) {
+    const MoleculeState& m = doc.molecule;
+    const ViewSettings& s = doc.view;
     if (s.blendAll)
         blendingOn();
     glPushMatrix();
@@ -112,7 +110,7 @@ void drawAtoms() {
         glPushMatrix();
         glTranslated(atom.x, atom.y, atom.z);
         applyMaterial(atom.material);
-        if (renderMode == GL_SELECT)
+        if (pass == ScenePass::Pick)
             glPushName(static_cast<GLuint>(i + 1));
         const double r = s.atomScale * atom.radius;
         if (s.atomsSolid) {
@@ -127,7 +125,7 @@ void drawAtoms() {
             glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
             solidSphere(r, 32, 32);
         }
-        if (renderMode == GL_SELECT)
+        if (pass == ScenePass::Pick)
             glPopName();
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
         glPopMatrix();
@@ -137,14 +135,14 @@ void drawAtoms() {
         blendingOff();
 }
 
-void drawBonds() {
-    const MoleculeState& m = moleculeState();
-    const ViewSettings& s = viewSettings();
+void drawBonds(const Document& doc, ScenePass pass) {
+    const MoleculeState& m = doc.molecule;
+    const ViewSettings& s = doc.view;
     const bool rotating = m.drag.rotating != 0;
     const bool blend = s.blendBonds || s.blendAll;
     if (blend)
         blendingOn();
-    const bool skipHidden = !blend && renderMode != GL_SELECT && skipHiddenTubeWork();
+    const bool skipHidden = !blend && pass != ScenePass::Pick && skipHiddenTubeWork();
     glPushMatrix();
     glTranslatef(m.panX, m.panY, -m.cameraDistance);
     for (std::size_t i = 0; i < m.atoms.size(); ++i) {
@@ -194,8 +192,8 @@ void drawBonds() {
         blendingOff();
 }
 
-void drawOrbital() {
-    drawContours(contourStore(), moleculeState());
+void drawOrbital(const Document& doc) {
+    drawContours(doc.contours, doc.molecule);
 }
 
 void drawContours(const ContourStore& store, const MoleculeState& m) {

@@ -6,17 +6,23 @@
 namespace kalviro {
 
 struct ContourStore;
+struct Document;
 struct MoleculeState;
+struct ViewSettings;
 
-void clearPicture();
+// Which pass draws the scene: the picture, or the selection pass of picking,
+// in which every atom carries its 1-based number as a name.
+enum class ScenePass { Draw, Pick };
+
+void clearPicture(const ViewSettings& s);
 
 // The viewpoint yaw with its two arcs and arrowheads; leaves the yaw in the
 // model-view matrix for the rest of the frame.
-void drawViewpoint();
+void drawViewpoint(const Document& doc);
 
-void drawAtoms();
-void drawBonds();
-void drawOrbital();
+void drawAtoms(const Document& doc, ScenePass pass);
+void drawBonds(const Document& doc, ScenePass pass);
+void drawOrbital(const Document& doc);
 
 // The contour loops as line loops, blue for the positive level and red for
 // the negative, at the model depth.

@@ -5,11 +5,9 @@
 
 #include <vector>
 
-#include "model/MoleculeState.h"
+#include "document/Document.h"
 #include "render/Camera.h"
-#include "document/PickedAtoms.h"
 #include "render/SceneRunner.h"
-#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {
@@ -40,8 +38,8 @@ std::uint32_t nearestNamedHit(const std::uint32_t* buffer, int hits) {
     return best;
 }
 
-int pickAtom(int x, int y) {
-    MoleculeState& m = moleculeState();
+int pickAtom(Document& doc, int x, int y) {
+    MoleculeState& m = doc.molecule;
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
 
@@ -64,11 +62,8 @@ int pickAtom(int x, int y) {
         glMatrixMode(GL_MODELVIEW);
         glPushMatrix();
         glLoadIdentity();
-        applyLookAt(viewSettings());
-
-        renderMode = GL_SELECT;
-        drawScene();
-        renderMode = GL_MODELVIEW;
+        applyLookAt(doc.view);
+        drawScene(doc, ScenePass::Pick);
 
         glMatrixMode(GL_MODELVIEW);
         glPopMatrix();
@@ -118,8 +113,9 @@ void recordPick(PickedAtoms& p, MoleculeState& m, int n) {
         deselect(m, n);
 }
 
-void selectAt(PickedAtoms& p, int x, int y) {
-    recordPick(p, moleculeState(), pickAtom(x, y));
+void selectAt(Document& doc, int x, int y) {
+    const int n = pickAtom(doc, x, y);
+    recordPick(doc.picked, doc.molecule, n);
 }
 
 } // namespace kalviro

@@ -6,6 +6,7 @@
 
 namespace kalviro {
 
+struct Document;
 struct MoleculeState;
 struct PickedAtoms;
 
@@ -16,12 +17,12 @@ std::uint32_t nearestNamedHit(const std::uint32_t* buffer, int hits);
 // Runs the scene in selection mode around client position (x, y) of the
 // current context; the picked atom (1-based) is marked selected and
 // returned, 0 when the click hit no atom.
-int pickAtom(int x, int y);
+int pickAtom(Document& doc, int x, int y);
 
 // The slot rules for a pick result n (0: nothing hit).
 void recordPick(PickedAtoms& p, MoleculeState& m, int n);
 
-// pickAtom at (x, y), then the slot rules.
-void selectAt(PickedAtoms& p, int x, int y);
+// pickAtom at (x, y), then the slot rules on doc's picked atoms.
+void selectAt(Document& doc, int x, int y);
 
 } // namespace kalviro

@@ -3,18 +3,11 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "model/MoleculeState.h"
-#include "model/VibrationStore.h"
-#include "orbital/ContourStore.h"
-#include "document/OrbitalFlags.h"
+#include "document/Document.h"
 #include "render/AnnotationDrawers.h"
 #include "render/FrameSteps.h"
-#include "render/MoleculeDrawers.h"
-#include "document/ViewSettings.h"
 
 namespace kalviro {
-
-std::uint32_t renderMode = GL_MODELVIEW;
 
 namespace {
 GLUquadric* theQuadric = nullptr;
@@ -26,34 +19,32 @@ GLUquadric* sharedQuadric() {
     return theQuadric;
 }
 
-void drawScene() {
-    MoleculeState& m = moleculeState();
-    const ViewSettings& s = viewSettings();
-    const OrbitalFlags& o = orbitalFlags();
+void drawScene(Document& doc, ScenePass pass) {
+    const ViewSettings& s = doc.view;
     // While the right button is held only the cheap parts are drawn.
-    const bool rotating = m.drag.rotating != 0;
-    const RotationTotals shownTotals = runFrameSteps(m, vibrationStore(), contourStore(), s, o);
+    const bool rotating = doc.molecule.drag.rotating;
+    const RotationTotals shownTotals = runFrameSteps(doc);
 
-    clearPicture();
+    clearPicture(s);
     if (s.anglesShown)
-        drawAngleLabels(shownTotals);
+        drawAngleLabels(doc, shownTotals);
     if (s.viewpointMode)
-        drawViewpoint();
+        drawViewpoint(doc);
     if (s.dipoleShown && !rotating)
-        drawDipole();
+        drawDipole(doc);
     if (s.axesShown)
-        drawAxes();
+        drawAxes(doc);
     if (s.surfaceShown)
-        drawSurface();
+        drawSurface(doc);
     if (s.atomsShown && !rotating)
-        drawAtoms();
-    drawBonds();
+        drawAtoms(doc, pass);
+    drawBonds(doc, pass);
     if (s.modesShown && !rotating)
-        drawModeVectors();
+        drawModeVectors(doc);
     if (s.numbersShown && !rotating)
-        drawAtomNumbers();
-    if (o.orbitalShown != 0 && !rotating)
-        drawOrbital();
+        drawAtomNumbers(doc);
+    if (doc.orbitalFlags.orbitalShown && !rotating)
+        drawOrbital(doc);
     glFinish();
 }
 

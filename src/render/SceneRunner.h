@@ -6,17 +6,18 @@
 
 struct GLUquadric;
 
+#include "render/MoleculeDrawers.h"
+
 namespace kalviro {
 
-// GL_SELECT while the picking pass draws the scene; any other value
-// otherwise. Only the atom and bond drawers read it.
-extern std::uint32_t renderMode;
+struct Document;
+
 
 // The one quadric every cylinder is drawn with; made on first use.
 GLUquadric* sharedQuadric();
 
-// Runs the frame steps on the process-wide molecule, draws the scene into
-// the current context, then glFinish.
-void drawScene();
+// Runs the frame steps on doc, draws the scene into the current context,
+// then glFinish.
+void drawScene(Document& doc, ScenePass pass = ScenePass::Draw);
 
 } // namespace kalviro

@@ -1,20 +1,10 @@
 #include "render/ViewCommands.h"
 
-#include "render/SceneChoices.h"
-
-#include <memory>
-
-#include "model/MoleculeState.h"
-#include "model/VibrationStore.h"
-#include "orbital/ContourStore.h"
-#include "document/OrbitalFlags.h"
+#include "document/Document.h"
 #include "platform/Platform.h"
-#include "document/ViewSettings.h"
 
 namespace kalviro {
 namespace {
-
-std::unique_ptr<DataSelection> theDataSelection;
 
 // The status-bar prompts; a second line after "\n" is the tooltip.
 constexpr const char* kRotateX = "内部座標　X軸周りの回転";
@@ -41,24 +31,21 @@ std::function<void()> thenRedraw(std::function<void()> change) {
     };
 }
 
-std::function<void()> rotateBy(float MoleculeState::*axis, float degrees) {
-    return thenRedraw([axis, degrees] { moleculeState().*axis = degrees; });
+std::function<void()> rotateBy(Document* d, float MoleculeState::*axis, float degrees) {
+    return thenRedraw([d, axis, degrees] { d->molecule.*axis = degrees; });
 }
 
-std::function<void()> toggleThenRedraw(bool ViewSettings::*flag) {
-    return thenRedraw([flag] { toggle(viewSettings().*flag); });
+std::function<void()> toggleThenRedraw(Document* d, bool ViewSettings::*flag) {
+    return thenRedraw([d, flag] { toggle(d->view.*flag); });
 }
 
-std::function<CommandState()> checkedBy(bool ViewSettings::*flag) {
-    return [flag] { return checkedIf(viewSettings().*flag); };
+std::function<CommandState()> checkedBy(Document* d, bool ViewSettings::*flag) {
+    return [d, flag] { return checkedIf(d->view.*flag); };
 }
 
-CommandState rotationButtonState() {
-    return enabledIf(viewSettings().rotationButtons);
-}
-
-CommandState dipolesLoadedState() {
-    return enabledIf(viewSettings().dipolesLoaded);
+// Enabled while the flag of the view settings is on.
+std::function<CommandState()> enabledBy(Document* d, bool ViewSettings::*flag) {
+    return [d, flag] { return enabledIf(d->view.*flag); };
 }
 
 } // namespace
@@ -74,11 +61,12 @@ std::string ViewCommand::tooltipLine() const {
     return nl == std::string::npos ? std::string() : text.substr(nl + 1);
 }
 
-ViewCommandTable::ViewCommandTable(CommandHost& host) {
+ViewCommandTable::ViewCommandTable(Document& doc, CommandHost& host) {
     CommandHost* h = &host;
-    auto showPreview = [h](int mode) {
-        return [h, mode] {
-            moleculeState().viewMode = mode;
+    Document* d = &doc;
+    auto showPreview = [d, h](int mode) {
+        return [d, h, mode] {
+            d->molecule.viewMode = mode;
             h->showSpectrumPreview();
         };
     };
@@ -104,75 +92,75 @@ ViewCommandTable::ViewCommandTable(CommandHost& host) {
         {cmd::Exit, "ｱﾌﾟﾘｹｰｼｮﾝの終了", "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示\n終了", false, {},
          [h] { h->exitProgram(); }},
         // Drawing style
-        {cmd::StyleSolid, "SOLID", "SOLIDスタイルで描画", true, checkedBy(&ViewSettings::solidStyle),
-         thenRedraw([] { viewSettings().selectSolidStyle(); })},
+        {cmd::StyleSolid, "SOLID", "SOLIDスタイルで描画", true, checkedBy(d, &ViewSettings::solidStyle),
+         thenRedraw([d] { d->view.selectSolidStyle(); })},
         {cmd::StyleBlendBond, "BLEND BOND", "結合棒を半透明にする", true,
-         checkedBy(&ViewSettings::blendBonds),
-         thenRedraw([] { viewSettings().selectBlendBondStyle(); })},
+         checkedBy(d, &ViewSettings::blendBonds),
+         thenRedraw([d] { d->view.selectBlendBondStyle(); })},
         {cmd::StyleBlendAll, "BLEND ALL", "分子を半透明にする", true,
-         checkedBy(&ViewSettings::blendAll),
-         thenRedraw([] { viewSettings().selectBlendAllStyle(); })},
+         checkedBy(d, &ViewSettings::blendAll),
+         thenRedraw([d] { d->view.selectBlendAllStyle(); })},
         {cmd::HydrogenVectors, "ベクトル表示(水素原子)", "ベクトルの表示・非表示", true,
-         checkedBy(&ViewSettings::hydrogenVectors), toggleThenRedraw(&ViewSettings::hydrogenVectors)},
+         checkedBy(d, &ViewSettings::hydrogenVectors), toggleThenRedraw(d, &ViewSettings::hydrogenVectors)},
         {cmd::InvertVectors, "ベクトルの反転", "ベクトルの向きを反転させる", false, {},
-         thenRedraw([] { viewSettings().vectorSign *= -1.0f; })},
+         thenRedraw([d] { d->view.vectorSign *= -1.0f; })},
         {cmd::AtomsSolid, "原子表示の切り替え(Solid or WireFrame)", "原子表示を切り替える", true,
-         checkedBy(&ViewSettings::atomsSolid), toggleThenRedraw(&ViewSettings::atomsSolid)},
+         checkedBy(d, &ViewSettings::atomsSolid), toggleThenRedraw(d, &ViewSettings::atomsSolid)},
         {cmd::AtomsShown, "原子表示の切り替え（表示・非表示）", "原子の表示・非表示の切り替え", true,
-         checkedBy(&ViewSettings::atomsShown), toggleThenRedraw(&ViewSettings::atomsShown)},
+         checkedBy(d, &ViewSettings::atomsShown), toggleThenRedraw(d, &ViewSettings::atomsShown)},
         {cmd::CovalentRadius, "原子半径の変更", "原子の半径に共有結合半径を用いる", true,
-         checkedBy(&ViewSettings::covalentRadius),
-         thenRedraw([] { viewSettings().toggleCovalentRadius(); })},
+         checkedBy(d, &ViewSettings::covalentRadius),
+         thenRedraw([d] { d->view.toggleCovalentRadius(); })},
         // View
         {cmd::ToggleToolBar, "ﾂｰﾙ ﾊﾞｰ", "ﾂｰﾙ ﾊﾞｰの 表示/非表示\nﾂｰﾙ ﾊﾞｰの表示切り替え", true,
          [h] { return checkedIf(h->toolBarShown()); }, [h] { h->toggleToolBar(); }},
         {cmd::ToggleStatusBar, "ｽﾃｰﾀｽ ﾊﾞｰ", "ｽﾃｰﾀｽ ﾊﾞｰの 表示/非表示\nｽﾃｰﾀｽ ﾊﾞｰの表示切り替え", true,
          [h] { return checkedIf(h->statusBarShown()); }, [h] { h->toggleStatusBar(); }},
         {cmd::ShowAngles, "回転角度を表示", "回転角度を表示する", true,
-         checkedBy(&ViewSettings::anglesShown), toggleThenRedraw(&ViewSettings::anglesShown)},
+         checkedBy(d, &ViewSettings::anglesShown), toggleThenRedraw(d, &ViewSettings::anglesShown)},
         {cmd::ShowNumbers, "番号の表示・表示", "原子に割り振った番号を表示する", true,
-         checkedBy(&ViewSettings::numbersShown), toggleThenRedraw(&ViewSettings::numbersShown)},
+         checkedBy(d, &ViewSettings::numbersShown), toggleThenRedraw(d, &ViewSettings::numbersShown)},
         {cmd::ShowOrbital, "MO表示", "分子起動を表示", true,
-         [] {
-             const OrbitalFlags& o = orbitalFlags();
-             return CommandState{o.orbitalLoaded != 0, o.orbitalShown != 0};
+         [d] {
+             const OrbitalFlags& o = d->orbitalFlags;
+             return CommandState{o.orbitalLoaded, o.orbitalShown};
          },
-         thenRedraw([] { toggle(orbitalFlags().orbitalShown); })},
+         thenRedraw([d] { toggle(d->orbitalFlags.orbitalShown); })},
         {cmd::ComputeOrbital, "MOを計算", "分子軌道の計算を行う", false,
-         [] { return enabledIf(orbitalFlags().orbitalLoaded != 0); },
-         [h] {
+         [d] { return enabledIf(d->orbitalFlags.orbitalLoaded); },
+         [d, h] {
              h->computeOrbital();
-             resetView();
+             resetView(*d);
          }},
         // Processing
-        {cmd::ProjectionGreen, "相対強度の表示(軸：緑)", kProjection, false, dipolesLoadedState,
+        {cmd::ProjectionGreen, "相対強度の表示(軸：緑)", kProjection, false, enabledBy(d, &ViewSettings::dipolesLoaded),
          showPreview(1)},
-        {cmd::ProjectionBlue, "相対強度の表示(軸：青)", kProjection, false, dipolesLoadedState,
+        {cmd::ProjectionBlue, "相対強度の表示(軸：青)", kProjection, false, enabledBy(d, &ViewSettings::dipolesLoaded),
          showPreview(2)},
-        {cmd::ShowSpectrum, "スペクトルの表示", "", false, dipolesLoadedState, showPreview(0)},
+        {cmd::ShowSpectrum, "スペクトルの表示", "", false, enabledBy(d, &ViewSettings::dipolesLoaded), showPreview(0)},
         // Settings
         {cmd::Background, "背景色(白黒切り替え)", "背景色の切り替え（白黒）", false, {},
-         toggleThenRedraw(&ViewSettings::whiteBackground)},
+         toggleThenRedraw(d, &ViewSettings::whiteBackground)},
         {cmd::AxisDialog, "座標設定ダイアログ(Dipole Moment Derivative)", "座標設定ダイアログの表示",
          false,
-         [] {
+         [d] {
              // Refreshing this item is what lets the command open its dialog.
-             viewSettings().axisDialogEnabled = true;
+             d->view.axisDialogEnabled = true;
              return CommandState{};
          },
-         [h] {
-             if (viewSettings().axisDialogEnabled && atomCount() != 0)
+         [d, h] {
+             if (d->view.axisDialogEnabled && d->atomCount() != 0)
                  h->showAxisDialog();
          }},
         {cmd::SetRotationAngle, "回転角度を設定", "回転角度の初期値を設定する", false, {},
-         [h] {
-             resetView();
+         [d, h] {
+             resetView(*d);
              h->showRotationDialog();
          }},
         {cmd::RotationButtons, "回転ボタン(表示・非表示)", "回転ボタンの表示・非表示", true,
-         checkedBy(&ViewSettings::rotationButtons),
+         checkedBy(d, &ViewSettings::rotationButtons),
          // the buttons change, the picture does not
-         [] { toggle(viewSettings().rotationButtons); }},
+         [d] { toggle(d->view.rotationButtons); }},
         // Help
         {cmd::About, "KALVIRO のﾊﾞｰｼﾞｮﾝ情報",
          "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報", false, {},
@@ -186,48 +174,48 @@ ViewCommandTable::ViewCommandTable(CommandHost& host) {
         {cmd::SaveImageButton, nullptr, "", false, {}, [h] { h->saveImage(); }},
         {cmd::Redraw, nullptr, "Inputファイル読み込み後分子構造の表示", false, {}, redraw},
         {cmd::PanMode, nullptr, "マウス左ボタンでオブジェクトの移動", true,
-         [] { return checkedIf(moleculeState().drag.pickMode != 0); },
-         thenRedraw([] { toggle(moleculeState().drag.pickMode); })},
-        {cmd::ResetCoordinates, nullptr, "座標の初期化", false, {}, resetView},
+         [d] { return checkedIf(d->molecule.drag.pickMode); },
+         thenRedraw([d] { toggle(d->molecule.drag.pickMode); })},
+        {cmd::ResetCoordinates, nullptr, "座標の初期化", false, {}, [d] { resetView(*d); }},
         {cmd::ShowAxes, nullptr, "回転する座標系のxyz軸を表示", true,
-         checkedBy(&ViewSettings::axesShown), toggleThenRedraw(&ViewSettings::axesShown)},
+         checkedBy(d, &ViewSettings::axesShown), toggleThenRedraw(d, &ViewSettings::axesShown)},
         {cmd::ShowSurface, nullptr, "基板表面と法線方向ベクトルを表示する", true,
-         checkedBy(&ViewSettings::surfaceShown),
-         thenRedraw([] { viewSettings().toggleSurface(); })},
+         checkedBy(d, &ViewSettings::surfaceShown),
+         thenRedraw([d] { d->view.toggleSurface(); })},
         {cmd::ZoomIn, nullptr, "拡大", false, {},
-         thenRedraw([] { zoomCounter().zoom(0, viewSettings()); })},
+         thenRedraw([d] { d->zoom.zoom(0, d->view); })},
         {cmd::ZoomOut, nullptr, "縮小", false, {},
-         thenRedraw([] { zoomCounter().zoom(1, viewSettings()); })},
+         thenRedraw([d] { d->zoom.zoom(1, d->view); })},
         {cmd::ShowModes, nullptr, "基準モードの表示", true,
-         [] {
-             const ViewSettings& s = viewSettings();
+         [d] {
+             const ViewSettings& s = d->view;
              return CommandState{s.modesLoaded, s.modesShown};
          },
-         toggleThenRedraw(&ViewSettings::modesShown)},
+         toggleThenRedraw(d, &ViewSettings::modesShown)},
         {cmd::ShowDipole, nullptr, "双極子モーメントの微分を表示", true,
-         [] {
-             const ViewSettings& s = viewSettings();
+         [d] {
+             const ViewSettings& s = d->view;
              return CommandState{s.dipolesLoaded, s.dipoleShown};
          },
-         toggleThenRedraw(&ViewSettings::dipoleShown)},
+         toggleThenRedraw(d, &ViewSettings::dipoleShown)},
         {cmd::VectorLonger, nullptr, "振動ベクトルの拡大", false, {},
-         thenRedraw([] { viewSettings().vectorLength *= 1.25; })},
+         thenRedraw([d] { d->view.vectorLength *= 1.25; })},
         {cmd::VectorShorter, nullptr, "振動ベクトルの縮小", false, {},
-         thenRedraw([] { viewSettings().vectorLength *= 0.75; })},
-        {cmd::Viewpoint, nullptr, "視点の設定", true, checkedBy(&ViewSettings::viewpointMode),
-         thenRedraw([] { toggleViewpointMode(viewSettings(), moleculeState()); })},
-        {cmd::RotateXPlus, nullptr, kRotateX, false, rotationButtonState,
-         rotateBy(&MoleculeState::pendingRotationX, 15.0f)},
-        {cmd::RotateYPlus, nullptr, kRotateY, false, rotationButtonState,
-         rotateBy(&MoleculeState::pendingRotationY, 15.0f)},
-        {cmd::RotateZPlus, nullptr, kRotateZ, false, rotationButtonState,
-         rotateBy(&MoleculeState::pendingRotationZ, 15.0f)},
-        {cmd::RotateXMinus, nullptr, kRotateX, false, rotationButtonState,
-         rotateBy(&MoleculeState::pendingRotationX, -15.0f)},
-        {cmd::RotateYMinus, nullptr, kRotateY, false, rotationButtonState,
-         rotateBy(&MoleculeState::pendingRotationY, -15.0f)},
-        {cmd::RotateZMinus, nullptr, kRotateZ, false, rotationButtonState,
-         rotateBy(&MoleculeState::pendingRotationZ, -15.0f)},
+         thenRedraw([d] { d->view.vectorLength *= 0.75; })},
+        {cmd::Viewpoint, nullptr, "視点の設定", true, checkedBy(d, &ViewSettings::viewpointMode),
+         thenRedraw([d] { toggleViewpointMode(d->view, d->molecule); })},
+        {cmd::RotateXPlus, nullptr, kRotateX, false, enabledBy(d, &ViewSettings::rotationButtons),
+         rotateBy(d, &MoleculeState::pendingRotationX, 15.0f)},
+        {cmd::RotateYPlus, nullptr, kRotateY, false, enabledBy(d, &ViewSettings::rotationButtons),
+         rotateBy(d, &MoleculeState::pendingRotationY, 15.0f)},
+        {cmd::RotateZPlus, nullptr, kRotateZ, false, enabledBy(d, &ViewSettings::rotationButtons),
+         rotateBy(d, &MoleculeState::pendingRotationZ, 15.0f)},
+        {cmd::RotateXMinus, nullptr, kRotateX, false, enabledBy(d, &ViewSettings::rotationButtons),
+         rotateBy(d, &MoleculeState::pendingRotationX, -15.0f)},
+        {cmd::RotateYMinus, nullptr, kRotateY, false, enabledBy(d, &ViewSettings::rotationButtons),
+         rotateBy(d, &MoleculeState::pendingRotationY, -15.0f)},
+        {cmd::RotateZMinus, nullptr, kRotateZ, false, enabledBy(d, &ViewSettings::rotationButtons),
+         rotateBy(d, &MoleculeState::pendingRotationZ, -15.0f)},
     };
 }
 
@@ -251,33 +239,19 @@ CommandState ViewCommandTable::state(int id) const {
     return c && c->state ? c->state() : CommandState{};
 }
 
-void resetView() {
-    MoleculeState& m = moleculeState();
+void resetView(Document& doc) {
+    MoleculeState& m = doc.molecule;
     restoreAllPositions(m);
-    vibrationStore().restoreVectors();
+    doc.vibrations.restoreVectors();
     clearPendingRotation(m);
-    if (orbitalFlags().orbitalLoaded != 0)
-        contourStore().restoreContours();
-    viewSettings().resetCamera();
-    releaseZoomCounter();
+    if (doc.orbitalFlags.orbitalLoaded)
+        doc.contours.restoreContours();
+    doc.view.resetCamera();
+    doc.zoom = ZoomCounter();
     m.rotationX = m.rotationY = m.rotationZ = 0.0f;
     m.viewValue = 0.0f;
     m.panX = m.panY = 0.0f;
     redraw();
 }
-
-DataSelection& dataSelection() {
-    if (!theDataSelection)
-        theDataSelection = std::make_unique<DataSelection>();
-    return *theDataSelection;
-}
-
-void resetDataSelection() {
-    theDataSelection.reset();
-}
-
-std::string& dipoleOrigin() { return sceneChoices().dipoleOrigin; }
-
-void resetDipoleOrigin() { sceneChoices().dipoleOrigin = "-1"; }
 
 } // namespace kalviro

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "document/OrbitalSelection.h"
-
 namespace kalviro {
+
+struct Document;
 
 namespace cmd {
 // The view's own commands.
@@ -128,8 +128,8 @@ struct ViewCommand {
 // Every command of the menus and the toolbar, one row each.
 class ViewCommandTable {
   public:
-    // host must outlive the table.
-    explicit ViewCommandTable(CommandHost& host);
+    // The commands act on doc; doc and host must outlive the table.
+    ViewCommandTable(Document& doc, CommandHost& host);
 
     const std::vector<ViewCommand>& rows() const { return rows_; }
     // The row of id, or null.
@@ -146,19 +146,6 @@ class ViewCommandTable {
 // "座標の初期化": the molecule, vectors and contours back to their loaded
 // orientation, camera, zoom, totals and pan back to the start; then a redraw.
 // Display switches, picked atoms and the style stay.
-void resetView();
-
-// The "MO" group of the data selection dialog: the dialog shows and edits
-// these, the orbital commands fill and read them.
-using DataSelection = OrbitalFields;
-DataSelection& dataSelection();
-void resetDataSelection();
-
-// Atom number where the dipole-derivative arrow starts, as typed; "-1" (the
-// model origin) at start. Outlives dialogs and files. The same text as
-// sceneChoices().dipoleOrigin, which the drawers read; the selected mode is
-// sceneChoices().selectedMode.
-std::string& dipoleOrigin();
-void resetDipoleOrigin();
+void resetView(Document& doc);
 
 } // namespace kalviro

@@ -17,8 +17,9 @@ namespace {
 using test::RecordingHost;
 
 TEST(FrameLayout, EveryPlacedCommandHasARowAndEveryRowAPlace) {
-    RecordingHost host;
-    const ViewCommandTable table(host);
+    Document doc;
+    RecordingHost host(doc);
+    const ViewCommandTable table(doc, host);
     std::set<int> placed;
     for (const MenuPopup& popup : menuLayout())
         for (int id : popup.commands) {
@@ -41,8 +42,9 @@ TEST(FrameLayout, EveryPlacedCommandHasARowAndEveryRowAPlace) {
 
 // The ids go down into wx's range and come back unchanged.
 TEST(FrameLayout, MenuIdsRoundTrip) {
-    RecordingHost host;
-    const ViewCommandTable table(host);
+    Document doc;
+    RecordingHost host(doc);
+    const ViewCommandTable table(doc, host);
     for (const ViewCommand& c : table.rows()) {
         EXPECT_LT(menuIdFor(c.id), 32767) << c.id;
         EXPECT_EQ(commandForMenuId(menuIdFor(c.id)), c.id);

@@ -64,14 +64,13 @@ inline std::size_t pixelsUnlikeTheFirst(const std::string& bmp) {
 // The main window shown, with fresh process state; wired as the program
 // starts it when `wired`. `settle` runs the pending events after the window
 // appears and after it goes, before the state is dropped.
-class FrameFixture : public ProcessStateTest {
+class FrameFixture : public DocumentTest {
   protected:
     FrameFixture(bool wired, void (*settle)()) : wired_(wired), settle_(settle) {}
     void SetUp() override {
-        ProcessStateTest::SetUp();
-        resetDataSelection();
-        resetDipoleOrigin();
-        frame_ = new MainFrame;
+        DocumentTest::SetUp();
+        doc.scene.dipoleOrigin = "-1";
+        frame_ = new MainFrame(doc);
         frame_->Show();
         if (wired_)
             wireProgram(frame_);
@@ -80,7 +79,7 @@ class FrameFixture : public ProcessStateTest {
     void TearDown() override {
         closeDialogsAndDestroy(frame_);
         settle_();
-        ProcessStateTest::TearDown();
+        DocumentTest::TearDown();
     }
     MainFrame* frame_ = nullptr;
 
@@ -94,8 +93,8 @@ class FrameFixture : public ProcessStateTest {
 // (x + pan, y + pan, z - camera distance). Nothing when the view has no
 // context or the atom projects to no sensible point.
 
-inline std::optional<wxPoint> atomOnScreen(MoleculeView& view, std::size_t index) {
-    const MoleculeState& m = moleculeState();
+inline std::optional<wxPoint> atomOnScreen(MoleculeView& view, const MoleculeState& m,
+                                           std::size_t index) {
     if (index >= m.atoms.size() || !view.makeCurrent())
         return std::nullopt;
     GLdouble modelView[16], projection[16];

@@ -32,7 +32,8 @@ void expectOptionsDescribed(const CLI::App& cmd, const std::string& help) {
 
 TEST(HelpTextTest, EveryCommandDescribesEveryOption) {
     CLI::App app;
-    setUpCliApp(app);
+    int status = 0;
+    setUpCliApp(app, status);
     const auto commands = app.get_subcommands([](CLI::App*) { return true; });
     ASSERT_GE(commands.size(), 8u); // dump ir coords spectrum projection plot orbital render
 

@@ -104,16 +104,6 @@ inline std::vector<double> numberedCoefficients(int orbitals, int functions) {
     return v;
 }
 
-class RecordingOrbitalDialog : public OrbitalFieldsView {
-  public:
-    OrbitalFields fields;
-    std::string typed;
-    int shown = 0;
-    OrbitalFields& orbitalFields() override { return fields; }
-    void showOrbitalFields() override { ++shown; }
-    std::string orbitalNumberText() const override { return typed; }
-};
-
 // One Cartesian Gaussian: coefficient * x^lx y^ly z^lz exp(-a r^2), in bohr.
 struct DirectGaussian {
     double centre[3];

@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "model/MoleculeState.h"
+#include "document/Document.h"
 #include "render/ViewCommands.h"
 
 namespace kalviro::test {
 
 class RecordingHost : public CommandHost {
   public:
+    explicit RecordingHost(const Document& doc) : doc_(doc) {}
     std::vector<std::string> calls;
     std::vector<float> panSeen;
     std::vector<int> modeSeen;
@@ -40,9 +41,10 @@ class RecordingHost : public CommandHost {
   private:
     void note(const char* what) {
         calls.emplace_back(what);
-        panSeen.push_back(moleculeState().panX);
-        modeSeen.push_back(moleculeState().viewMode);
+        panSeen.push_back(doc_.molecule.panX);
+        modeSeen.push_back(doc_.molecule.viewMode);
     }
+    const Document& doc_;
 };
 
 } // namespace kalviro::test

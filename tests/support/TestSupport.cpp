@@ -6,18 +6,6 @@
 #include <sstream>
 #include <sys/wait.h>
 
-#include "document/AnalysisReset.h"
-#include "document/FileOpening.h"
-#include "model/MoleculeState.h"
-#include "ir/SpectrumCalculator.h"
-#include "model/VibrationStore.h"
-#include "orbital/CheckpointReader.h"
-#include "orbital/ContourStore.h"
-#include "orbital/MolecularOrbital.h"
-#include "document/OrbitalFlags.h"
-#include "document/PickedAtoms.h"
-#include "render/SceneChoices.h"
-#include "document/ViewSettings.h"
 
 namespace kalviro::test {
 
@@ -75,27 +63,11 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(dir_, ec);
 }
 
-void resetProcessState() {
-    resetMoleculeState();
-    resetVibrationStore();
-    resetViewSettings();
-    resetOrbitalFlags();
-    releaseContourStore();
-    releaseMolecularOrbital();
-    checkpointState() = CheckpointState{};
-    intensityMaximum() = 0;
-    clearDialogClosers();
-    setCheckpointOpener(nullptr);
-    resetPickedAtoms();
-    resetSceneChoices();
-}
-
-void ProcessStateTest::SetUp() {
-    resetProcessState();
+void DocumentTest::SetUp() {
     setPlatform(&platform_);
 }
 
-void ProcessStateTest::TearDown() { setPlatform(nullptr); }
+void DocumentTest::TearDown() { setPlatform(nullptr); }
 
 namespace {
 std::string shellQuote(const std::string& s) {

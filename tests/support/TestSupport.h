@@ -1,7 +1,7 @@
 #pragma once
 // Helpers every test can use: where the fixture files are, a platform that
-// records what the program asked of it, a fixture that gives each test fresh
-// process-wide state, a scratch folder and a way to run kalviro-cli.
+// records what the program asked of it, a fixture that gives each test a fresh
+// document, a scratch folder and a way to run kalviro-cli.
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "model/MoleculeState.h"
-#include "model/VibrationStore.h"
+#include "document/Document.h"
 #include "model/Vector3.h"
 #include "platform/Platform.h"
 
@@ -73,17 +72,15 @@ private:
     std::filesystem::path dir_;
 };
 
-// Fresh process-wide stores and settings, and a recording platform, for
-// every test that touches them.
-class ProcessStateTest : public ::testing::Test {
+// A fresh document and a recording platform for every test that opens files
+// or runs commands.
+class DocumentTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
     RecordingPlatform platform_;
+    Document doc;
 };
-
-// Resets every process-wide object the layers below the windows keep.
-void resetProcessState();
 
 inline Atom atomAt(const char* symbol, double x, double y, double z) {
     Atom a;

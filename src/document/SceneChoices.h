@@ -13,7 +13,4 @@ struct SceneChoices {
     std::string dipoleOrigin = "-1"; // 1-based atom number as typed; else the origin
 };
 
-SceneChoices& sceneChoices();
-void resetSceneChoices();
-
 } // namespace kalviro

@@ -1,0 +1,35 @@
+#pragma once
+// What one opened file produced and what the analyses and the view made of
+// it: the molecule, its vibrations and spectra, the orbital's contours, and
+// the view's settings and picks. The desktop program owns one; each batch
+// command makes its own. Commands, drawers and exporters take it (or the
+// part they need) as an argument.
+
+#include "document/OrbitalFlags.h"
+#include "document/OrbitalSelection.h"
+#include "document/PickedAtoms.h"
+#include "document/SceneChoices.h"
+#include "document/ViewSettings.h"
+#include "model/MoleculeState.h"
+#include "model/VibrationStore.h"
+#include "orbital/CheckpointReader.h"
+#include "orbital/ContourStore.h"
+
+namespace kalviro {
+
+struct Document {
+    MoleculeState molecule;    // atoms; rotation, pan and mouse drag of the view
+    VibrationStore vibrations; // IR texts, modes, dipole derivatives, spectra
+    ViewSettings view;
+    ZoomCounter zoom;
+    PickedAtoms picked;
+    SceneChoices scene; // the mode whose arrows are drawn, the dipole origin
+    OrbitalFlags orbitalFlags;
+    OrbitalFields orbitalFields; // the "MO" group of the data selection dialog
+    CheckpointState checkpoint;
+    ContourStore contours;
+
+    std::uint32_t atomCount() const { return static_cast<std::uint32_t>(molecule.atoms.size()); }
+};
+
+} // namespace kalviro

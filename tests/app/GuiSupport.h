@@ -44,6 +44,22 @@ inline void sendMenu(wxWindow* frame, int wxId) {
     e.SetEventObject(frame);
     frame->GetEventHandler()->ProcessEvent(e);
 }
+// Picks entry of a combo box as the user's choice reports it.
+inline void chooseEntry(wxComboBox* list, int entry) {
+    wxCommandEvent e(wxEVT_COMBOBOX, list->GetId());
+    e.SetEventObject(list);
+    e.SetInt(entry);
+    list->GetEventHandler()->ProcessEvent(e);
+}
+// Rounds of pending and idle events, with a pause after each when sleepMs.
+inline void runPendingEvents(int rounds, int sleepMs = 0) {
+    for (int i = 0; i < rounds; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->ProcessIdle();
+        if (sleepMs > 0)
+            wxMilliSleep(sleepMs);
+    }
+}
 inline void closeDialogsAndDestroy(MainFrame* frame) {
     frame->closePreviewDialog();
     frame->closeAxisDialog();

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-
 #include "TestSupport.h"
-#include "app/AxisDialogLogic.h"
 #include "app/DataSelectLogic.h"
 #include "app/DialogTextLogic.h"
 #include "app/FrameLayout.h"
@@ -16,20 +14,9 @@ using namespace kalviro;
 
 namespace {
 
-Atom atomAt(const char* symbol, double x, double y, double z) {
-    Atom a;
-    a.symbol = symbol;
-    a.x = x, a.y = y, a.z = z;
-    return a;
-}
+using test::atomAt;
 
-class DialogLogicTest : public test::ProcessStateTest {
-  protected:
-    void SetUp() override {
-        ProcessStateTest::SetUp();
-        resetDipoleOrigin();
-    }
-};
+class DialogLogicTest : public test::ProcessStateTest {};
 
 } // namespace
 
@@ -44,9 +31,6 @@ TEST(AtomList, HeaderThenRightAlignedNumbersAndSymbols) {
     EXPECT_EQ(lines[1], "  1     C");
     EXPECT_EQ(lines[12], " 12     H");
     EXPECT_EQ(lines[123], "123     O");
-}
-
-TEST(AtomList, EmptyMoleculeGivesTheHeaderOnly) {
     EXPECT_EQ(atomListLines(MoleculeState{}), std::vector<std::string>{"番号  原子"});
 }
 
@@ -108,28 +92,11 @@ TEST(ModeEntries, TextInFileOrderSkippingEmptyFrequencies) {
     EXPECT_EQ(entries[0].text, "1000 cm-1 ( A1 , 12 )");
     EXPECT_EQ(entries[1].text, "1200.5 cm-1 ( B2 , 0.3 )");
     EXPECT_EQ(entries[1].mode, 1);
-}
 
-TEST(ModeEntries, AShortSymmetryListDoesNotReadPastIt) {
-    VibrationStore v;
-    v.frequencies = {"100", "200"};
+    // A short symmetry list is not read past.
     v.symmetries = {"A"};
-    v.intensities = {"1", "2"};
-    const auto entries = modeEntries(v);
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[1].text, "200 cm-1 (  , 2 )");
-}
-
-TEST_F(DialogLogicTest, AxisOriginButtons) {
-    EXPECT_EQ(dipoleOrigin(), "-1");
-    EXPECT_EQ(applyAxisOrigin("3", false), "3");
-    EXPECT_EQ(dipoleOrigin(), "3");
-    EXPECT_EQ(applyAxisOrigin("x7", false), "x7"); // taken unchanged
-    EXPECT_EQ(applyAxisOrigin("5", true), "0");
-    EXPECT_EQ(dipoleOrigin(), "0");
-    applyAxisOrigin("4", false);
-    resetAxisOrigin();
-    EXPECT_EQ(dipoleOrigin(), "0");
+    ASSERT_EQ(modeEntries(v).size(), 2u);
+    EXPECT_EQ(modeEntries(v)[1].text, "1200.5 cm-1 (  , 0.3 )");
 }
 
 TEST(RecentFileList, NewestFirstFourAtMostNoRepeats) {

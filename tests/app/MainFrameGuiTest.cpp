@@ -360,10 +360,6 @@ TEST_F(ProgramTest, AClickOnAnAtomSelectsIt) {
     click(*at); // the same atom again deselects it
     EXPECT_EQ(pickedAtoms().count, 0);
     EXPECT_EQ(moleculeState().atoms[1].selected, 0);
-    // A new file forgets the picks of the old molecule.
-    click(*at);
-    openExample();
-    EXPECT_EQ(pickedAtoms().count, 0);
 }
 
 // Runs of pixels of colour c in column x of bitmap (the toolkit may round a

@@ -156,6 +156,7 @@ TEST_F(GlFrameTest, ViewpointModeTurnsTheSceneNotTheCoordinates) {
     EXPECT_TRUE(isBlack(100, 100));
 
     MoleculeState& m = moleculeState();
+    m.viewValue = 33.0f; // the switch starts the viewpoint afresh
     toggleViewpointMode(viewSettings(), m);
     m.pendingRotationY = 90.0f;
     render();

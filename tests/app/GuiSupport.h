@@ -68,15 +68,6 @@ inline void closeDialogsAndDestroy(MainFrame* frame) {
     frame->Destroy();
 }
 
-// Pixels of a 24-bit BMP that differ from its first (bottom-left) pixel.
-inline std::size_t pixelsUnlikeTheFirst(const std::string& bmp) {
-    std::size_t drawn = 0;
-    for (std::size_t i = 54; i + 2 < bmp.size(); i += 3)
-        if (bmp[i] != bmp[54] || bmp[i + 1] != bmp[55] || bmp[i + 2] != bmp[56])
-            ++drawn;
-    return drawn;
-}
-
 // The main window shown, with fresh process state; wired as the program
 // starts it when `wired`. `settle` runs the pending events after the window
 // appears and after it goes, before the state is dropped.

@@ -273,7 +273,9 @@ class CommandStormTest : public test::ProcessStateTest {
 
     // One of eight scratch files named after stem, holding bytes.
     std::string scratch(const std::string& stem, const std::string& ext, const std::string& bytes) {
-        const std::string path = dir_.path(stem + std::to_string(storm_->below(8)) + "." + ext);
+        return put(dir_.path(stem + std::to_string(storm_->below(8)) + "." + ext), bytes);
+    }
+    static std::string put(const std::string& path, const std::string& bytes) {
         test::writeFileBytes(path, bytes);
         return path;
     }
@@ -292,9 +294,10 @@ class CommandStormTest : public test::ProcessStateTest {
             return good;
         case 2: { // cut at a random byte
             const std::string bytes = test::readFileBytes(good);
-            const auto cut = static_cast<std::size_t>(s.between(0, static_cast<int>(bytes.size())));
+            const std::string path = scratch("cut", goodExt, "");
             note = "cut " + good;
-            return scratch("cut", goodExt, bytes.substr(0, cut));
+            return put(path, bytes.substr(0, static_cast<std::size_t>(
+                                                 s.between(0, static_cast<int>(bytes.size())))));
         }
         case 3: { // bytes replaced here and there: NULs, line ends, digits
             std::string bytes = test::readFileBytes(good);

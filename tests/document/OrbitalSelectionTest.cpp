@@ -43,11 +43,8 @@ TEST_F(OrbitalSelection, OpeningComputesTheHomoAndFillsTheGroup) {
     EXPECT_EQ(dialog.shown, 1);
     EXPECT_EQ(orbitalFlags().orbitalLoaded, 1);
     EXPECT_TRUE(platform_.messages.empty());
-}
 
-TEST_F(OrbitalSelection, SecondFileUsesItsOwnHomo) {
-    ASSERT_TRUE(openCheckpoint(waterFile("a.FChk", 10, 5), dialog));
-    // 9 electrons: HOMO 4, which is the px orbital of this file.
+    // A second file uses its own HOMO: with 9 electrons orbital 4, its px.
     ASSERT_TRUE(openCheckpoint(waterFile("b.FCH", 9, 4), dialog));
     EXPECT_EQ(dialog.fields.orbitalNumber, 4);
     EXPECT_GT(contourStore().loopCount(), 0u);
@@ -67,18 +64,15 @@ TEST_F(OrbitalSelection, RefusedFilesChangeNothing) {
     EXPECT_EQ(contourStore().loopCount(), loops);
 }
 
-struct TypedCase {
-    const char* text;
-    int result;
-    bool message;
-};
-
 TEST_F(OrbitalSelection, TypedOrbitalNumbers) {
     dialog.fields.orbitalMax = 7;
-    for (const TypedCase c :
-         {TypedCase{"7", 7, false}, TypedCase{"1", 1, false}, TypedCase{"5x", 5, false},
-          TypedCase{"8", 0, true}, TypedCase{"0", 0, true}, TypedCase{"-1", 0, true},
-          TypedCase{"abc", 0, true}}) {
+    const struct {
+        const char* text;
+        int result;
+        bool message;
+    } cases[] = {{"7", 7, false}, {"1", 1, false}, {"5x", 5, false}, {"8", 0, true},
+                 {"0", 0, true},  {"-1", 0, true}, {"abc", 0, true}};
+    for (const auto& c : cases) {
         platform_.messages.clear();
         dialog.typed = c.text;
         EXPECT_EQ(getOrbitalNumber(dialog), c.result) << c.text;

@@ -41,10 +41,7 @@ TEST_F(CaptureGlTest, SavedBitmapIsTheFrameReadBack) {
     beginFrame(203, 150);
     setupCamera(moleculeState(), viewSettings());
     drawScene();
-    std::vector<unsigned char> rgb(200 * 150 * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 200, 150, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    const std::vector<unsigned char> rgb = test::readBackBuffer(200, 150);
     std::string expected;
     for (std::size_t i = 0; i < rgb.size(); i += 3) {
         expected.push_back(static_cast<char>(rgb[i + 2]));

@@ -38,11 +38,10 @@
 #include "app/FrameLayout.h"
 #include "app/RotationAngleDialog.h"
 #include "app/SpectrumPreviewDialog.h"
-#include "document/OrbitalFlags.h"
 #include "document/PickedAtoms.h"
 #include "document/ViewSettings.h"
 #include "model/VibrationStore.h"
-#include "render/SceneChoices.h"
+#include "document/SceneChoices.h"
 
 using namespace kalviro;
 
@@ -188,13 +187,13 @@ struct Storm {
     std::mt19937 rng;
 };
 
-class CommandStormTest : public test::ProcessStateTest {
+class CommandStormTest : public test::DocumentTest {
   protected:
     void SetUp() override {
-        ProcessStateTest::SetUp();
+        DocumentTest::SetUp();
         setPlatform(&stormPlatform_);
         resetDataSelection();
-        resetDipoleOrigin();
+        doc.scene.dipoleOrigin = "-1";
         saveRecentFiles({});
         previousLog_ = wxLog::SetActiveTarget(&log_);
         frame_ = new MainFrame;
@@ -243,7 +242,7 @@ class CommandStormTest : public test::ProcessStateTest {
         settle();
         wxLog::SetActiveTarget(previousLog_);
         saveRecentFiles({});
-        ProcessStateTest::TearDown();
+        DocumentTest::TearDown();
     }
 
     static void clearGlErrors() {
@@ -426,10 +425,10 @@ class CommandStormTest : public test::ProcessStateTest {
         switch (s.below(6)) {
         case 0: { // a click on an atom, or near one
             wxPoint at = p;
-            if (atomCount() > 0)
+            if (doc.atomCount() > 0)
                 if (auto q = test::atomOnScreen(
                         *frame_->view(),
-                        static_cast<std::size_t>(s.below(static_cast<int>(atomCount())))))
+                        static_cast<std::size_t>(s.below(static_cast<int>(doc.atomCount())))))
                     at = *q + wxPoint(s.between(-2, 2), s.between(-2, 2));
             note("click atom at " + text(at));
             mouse(wxEVT_LEFT_DOWN, at, true, false);
@@ -482,7 +481,7 @@ class CommandStormTest : public test::ProcessStateTest {
             "99999999999999999999999", "abc", "5x", " 3", "3 ", "1e3", "0x10", "３", "-0", "+2",
             "NaN", "inf", "\t", "日本語", std::string(300, '9'), "1.5", "--1"};
         if (storm_->chance(0.5))
-            return std::to_string(storm_->between(-3, static_cast<int>(atomCount()) + 3));
+            return std::to_string(storm_->between(-3, static_cast<int>(doc.atomCount()) + 3));
         return storm_->pick(odd);
     }
     void type(wxTextCtrl* field, const std::string& text) {
@@ -571,9 +570,9 @@ class CommandStormTest : public test::ProcessStateTest {
             if (!isOpenWindow(dialog))
                 out << "the " << name << " pointer names no window; ";
 
-        const MoleculeState& m = moleculeState();
-        const PickedAtoms& p = pickedAtoms();
-        const int atoms = static_cast<int>(atomCount());
+        const MoleculeState& m = doc.molecule;
+        const PickedAtoms& p = doc.picked;
+        const int atoms = static_cast<int>(doc.atomCount());
         int filled = 0;
         for (int slot : p.slots) {
             filled += slot != 0;
@@ -586,8 +585,8 @@ class CommandStormTest : public test::ProcessStateTest {
             if (m.atoms[n - 1].selected == 1 && p.slots[0] != n && p.slots[1] != n)
                 out << "atom " << n << " highlighted but not picked; ";
 
-        const VibrationStore& v = vibrationStore();
-        const int mode = sceneChoices().selectedMode;
+        const VibrationStore& v = doc.vibrations;
+        const int mode = doc.scene.selectedMode;
         if (mode != 0 && (mode < 0 || static_cast<std::size_t>(mode) >= v.frequencies.size()))
             out << "selected mode " << mode << " of " << v.frequencies.size() << "; ";
         // The texts of one table line and the vectors of one group come together.
@@ -603,7 +602,7 @@ class CommandStormTest : public test::ProcessStateTest {
                 out << "mode " << i << " and its saved copy differ in length; ";
 
         // Numbers the commands and the mouse make stay numbers.
-        const ViewSettings& s = viewSettings();
+        const ViewSettings& s = doc.view;
         const float numbers[] = {m.pendingRotationX, m.pendingRotationY, m.pendingRotationZ,
                                  m.rotationX,        m.rotationY,        m.rotationZ,
                                  m.panX,             m.panY,             m.cameraDistance,
@@ -645,9 +644,9 @@ class CommandStormTest : public test::ProcessStateTest {
     // cut inside a frequency group has texts of the group without its
     // intensities: the lists and the dialogs cope with the shorter list.
     void census() {
-        const VibrationStore& v = vibrationStore();
-        const int reached[] = {atomCount() > 0, pickedAtoms().count > 0, pickedAtoms().count == 2,
-                               !v.modes.empty(), orbitalFlags().orbitalLoaded == 1,
+        const VibrationStore& v = doc.vibrations;
+        const int reached[] = {doc.atomCount() > 0, doc.picked.count > 0, doc.picked.count == 2,
+                               !v.modes.empty(), doc.orbitalFlags.orbitalLoaded == 1,
                                frame_->previewDialog() != nullptr,
                                v.frequencies.size() != v.intensities.size()};
         for (std::size_t i = 0; i < std::size(reached); ++i)
@@ -731,11 +730,11 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
     // background in it.
     resize(wxSize(600, 600));
     frame_->commands().run(cmd::ResetCoordinates);
-    if (viewSettings().atomsShown != 1)
+    if (doc.view.atomsShown != 1)
         frame_->commands().run(cmd::AtomsShown);
     stormPlatform_.answerOpen = [] { return test::examplePath("formaldehyde_opt_freq.log"); };
     frame_->commands().run(cmd::OpenGaussian);
-    ASSERT_EQ(atomCount(), 4u);
+    ASSERT_EQ(doc.atomCount(), 4u);
     const std::string picture = dir_.path("after.bmp");
     stormPlatform_.answerSave = [&picture] { return picture; };
     const int framesBefore = frames_;

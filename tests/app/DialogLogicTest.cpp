@@ -16,7 +16,7 @@ namespace {
 
 using test::atomAt;
 
-class DialogLogicTest : public test::ProcessStateTest {};
+class DialogLogicTest : public test::DocumentTest {};
 
 } // namespace
 
@@ -59,7 +59,7 @@ TEST(RotationAngles, WorkedExamples) {
 }
 
 TEST_F(DialogLogicTest, RotationAtomsSetOnlyValidPendingAngles) {
-    MoleculeState& m = moleculeState();
+    MoleculeState& m = doc.molecule;
     m.atoms = {atomAt("C", 0, 0, 0), atomAt("O", 0, 3, 0), atomAt("H", 0, 0, 0)};
     const std::pair<const char*, const char*> bad[] = {
         {"0", "0"}, {"2", "2"}, {"", "2"}, {"abc", "1"}, {"1", "4"}, {"-1", "2"}, {"1", "3"},

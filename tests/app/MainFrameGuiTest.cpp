@@ -19,12 +19,11 @@
 #include "app/RotationAngleDialog.h"
 #include "app/SpectrumPreviewDialog.h"
 #include "document/FileOpening.h"
-#include "document/OrbitalFlags.h"
 #include "document/PickedAtoms.h"
 #include "document/ViewSettings.h"
 #include "model/VibrationStore.h"
 #include "orbital/OrbitalTestSupport.h"
-#include "render/SceneChoices.h"
+#include "document/SceneChoices.h"
 
 using namespace kalviro;
 
@@ -64,7 +63,7 @@ class FrameTest : public test::FrameFixture {
         : FrameFixture(wired, settleEvents) {}
     void command(int id) { test::sendMenu(frame_, menuIdFor(id)); }
     void twoAtomMolecule() {
-        MoleculeState& m = moleculeState();
+        MoleculeState& m = doc.molecule;
         m.atoms = {test::atomAt("C", 0, 0, 0), test::atomAt("O", 0, 3, 0),
                    test::atomAt("H", 0, 0, 2)};
         for (Atom& a : m.atoms)
@@ -88,10 +87,10 @@ TEST_F(FrameTest, WheelZoomsLikeTheButtons) {
         e.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
         frame_->view()->GetEventHandler()->ProcessEvent(e);
         if (rotation > 0) {
-            EXPECT_NEAR(viewSettings().eyeDistance, 20.0 / 1.2, 1e-4);
+            EXPECT_NEAR(doc.view.eyeDistance, 20.0 / 1.2, 1e-4);
         }
     }
-    EXPECT_NEAR(viewSettings().eyeDistance, 20.0 * 1.2, 1e-4);
+    EXPECT_NEAR(doc.view.eyeDistance, 20.0 * 1.2, 1e-4);
 }
 
 TEST_F(FrameTest, MouseUpdatesTheDragRecordAndCallsTheActions) {
@@ -101,7 +100,7 @@ TEST_F(FrameTest, MouseUpdatesTheDragRecordAndCallsTheActions) {
     actions.panUpdate = [&pans] { ++pans; };
     actions.rotationUpdate = [&](int width, int) { ++rotations, widthSeen = width; };
     actions.pickAt = [&picks](int x, int y) { picks.emplace_back(x, y); };
-    MoleculeState& m = moleculeState();
+    MoleculeState& m = doc.molecule;
     DragState& d = m.drag;
 
     m.pendingRotationY = 9;
@@ -137,7 +136,7 @@ TEST_F(FrameTest, MouseUpdatesTheDragRecordAndCallsTheActions) {
 }
 
 TEST_F(FrameTest, DataSelectionSelectsAModeAndForgetsItOnClosing) {
-    VibrationStore& v = vibrationStore();
+    VibrationStore& v = doc.vibrations;
     v.frequencies = {"1000", "1500", ""};
     v.symmetries = {"A1", "B2", ""};
     v.intensities = {"12", "3.5", ""};
@@ -151,11 +150,11 @@ TEST_F(FrameTest, DataSelectionSelectsAModeAndForgetsItOnClosing) {
     const int redraws = platform_.redraws;
     list->SetSelection(1);
     test::chooseEntry(list, 1);
-    EXPECT_EQ(sceneChoices().selectedMode, 1);
+    EXPECT_EQ(doc.scene.selectedMode, 1);
     EXPECT_EQ(platform_.redraws, redraws + 1);
     frame_->closeDataSelectionDialog();
     EXPECT_EQ(frame_->dataSelectionDialog(), nullptr);
-    EXPECT_EQ(sceneChoices().selectedMode, 0);
+    EXPECT_EQ(doc.scene.selectedMode, 0);
 }
 
 TEST_F(FrameTest, AxisDialogButtonsAndList) {
@@ -172,31 +171,31 @@ TEST_F(FrameTest, AxisDialogButtonsAndList) {
     const int redraws = platform_.redraws;
     dlg->originEdit()->ChangeValue("3");
     test::pressButton(dlg, wxID_OK);
-    EXPECT_EQ(dipoleOrigin(), "3");
+    EXPECT_EQ(doc.scene.dipoleOrigin, "3");
     EXPECT_EQ(platform_.redraws, redraws + 1);
     test::pressButton(dlg, 1015);
-    EXPECT_EQ(dipoleOrigin(), "0");
+    EXPECT_EQ(doc.scene.dipoleOrigin, "0");
     EXPECT_EQ(dlg->originEdit()->GetValue(), "3");
     dlg->startAtOriginBox()->SetValue(true);
     test::pressButton(dlg, wxID_OK);
     EXPECT_EQ(dlg->originEdit()->GetValue(), "0");
-    EXPECT_EQ(dipoleOrigin(), "0");
+    EXPECT_EQ(doc.scene.dipoleOrigin, "0");
 
     command(32805); // again while open: another copy of the list
     EXPECT_EQ(frame_->axisDialog(), dlg);
     EXPECT_EQ(dlg->atomList()->GetCount(), 8u);
     test::pressButton(dlg, wxID_CANCEL);
     EXPECT_EQ(frame_->axisDialog(), nullptr);
-    EXPECT_EQ(dipoleOrigin(), "0");
+    EXPECT_EQ(doc.scene.dipoleOrigin, "0");
 }
 
 TEST_F(FrameTest, RotationDialogTurnsTheChosenDirection) {
     twoAtomMolecule();
-    pickedAtoms().slots[0] = 1;
-    pickedAtoms().slots[1] = 2;
-    moleculeState().panX = 4;
+    doc.picked.slots[0] = 1;
+    doc.picked.slots[1] = 2;
+    doc.molecule.panX = 4;
     command(32852);
-    EXPECT_EQ(moleculeState().panX, 0.0f); // reset first
+    EXPECT_EQ(doc.molecule.panX, 0.0f); // reset first
     RotationAngleDialog* dlg = frame_->rotationDialog();
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(dlg->firstEdit()->GetValue(), "1");
@@ -208,16 +207,16 @@ TEST_F(FrameTest, RotationDialogTurnsTheChosenDirection) {
     dlg->secondEdit()->ChangeValue("3"); // (0,0,0) -> (0,0,2)
     test::pressButton(dlg, wxID_OK);
     EXPECT_EQ(frame_->rotationDialog(), nullptr);
-    EXPECT_NEAR(moleculeState().pendingRotationX, 0, 1e-4);
-    EXPECT_NEAR(moleculeState().pendingRotationY, 90, 1e-4);
+    EXPECT_NEAR(doc.molecule.pendingRotationX, 0, 1e-4);
+    EXPECT_NEAR(doc.molecule.pendingRotationY, 90, 1e-4);
 
-    pickedAtoms().clear();
+    doc.picked.clear();
     command(32852);
     ASSERT_NE(frame_->rotationDialog(), nullptr);
     EXPECT_EQ(frame_->rotationDialog()->firstEdit()->GetValue(), "0");
     test::pressButton(frame_->rotationDialog(), wxID_OK);
     EXPECT_EQ(platform_.messages, std::vector<std::string>{"原子番号の選択が不適切です。"});
-    EXPECT_EQ(moleculeState().pendingRotationY, 0.0f); // left in the reset orientation
+    EXPECT_EQ(doc.molecule.pendingRotationY, 0.0f); // left in the reset orientation
     EXPECT_EQ(frame_->rotationDialog(), nullptr);
 }
 
@@ -308,7 +307,7 @@ class ProgramTest : public FrameTest {
     void openExample(int id = cmd::OpenGaussian) {
         platform_.openAnswers.push_back(test::examplePath("formaldehyde_opt_freq.log"));
         command(id);
-        ASSERT_EQ(atomCount(), 4);
+        ASSERT_EQ(doc.atomCount(), 4);
     }
     void click(wxPoint at) {
         mouse(wxEVT_LEFT_DOWN, at.x, at.y);
@@ -336,12 +335,12 @@ TEST_F(ProgramTest, OpeningTheExampleFillsTheModeListAndTheRecentFiles) {
     EXPECT_TRUE(platform_.messages.empty());
 
     // A missing file is reported; the molecule, its analysis and the list stay.
-    const double x = moleculeState().atoms[1].x;
+    const double x = doc.molecule.atoms[1].x;
     const std::size_t recent = frame_->recentFiles().entries().size();
     frame_->openFile(dir_.path("gone.log"));
     EXPECT_EQ(platform_.messages, std::vector<std::string>{"ファイルが開けません"});
-    ASSERT_EQ(atomCount(), 4);
-    EXPECT_EQ(moleculeState().atoms[1].x, x);
+    ASSERT_EQ(doc.atomCount(), 4);
+    EXPECT_EQ(doc.molecule.atoms[1].x, x);
     EXPECT_EQ(frame_->dataSelectionDialog(), dlg);
     EXPECT_EQ(frame_->recentFiles().entries().size(), recent);
 }
@@ -350,16 +349,16 @@ TEST_F(ProgramTest, AClickOnAnAtomSelectsIt) {
     openExample();
     frame_->view()->redraw();
     // Where the oxygen (atom 2) lands on the screen.
-    ASSERT_EQ(moleculeState().atoms[1].symbol, "O");
+    ASSERT_EQ(doc.molecule.atoms[1].symbol, "O");
     const auto at = test::atomOnScreen(*frame_->view(), 1);
     ASSERT_TRUE(at);
     click(*at);
-    EXPECT_EQ(pickedAtoms().slots[0], 2);
-    EXPECT_EQ(pickedAtoms().count, 1);
-    EXPECT_EQ(moleculeState().atoms[1].selected, 1);
+    EXPECT_EQ(doc.picked.slots[0], 2);
+    EXPECT_EQ(doc.picked.count, 1);
+    EXPECT_EQ(doc.molecule.atoms[1].selected, 1);
     click(*at); // the same atom again deselects it
-    EXPECT_EQ(pickedAtoms().count, 0);
-    EXPECT_EQ(moleculeState().atoms[1].selected, 0);
+    EXPECT_EQ(doc.picked.count, 0);
+    EXPECT_EQ(doc.molecule.atoms[1].selected, 0);
 }
 
 // Runs of pixels of colour c in column x of bitmap (the toolkit may round a
@@ -385,9 +384,9 @@ TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjections) {
     command(cmd::ProjectionGreen);
     SpectrumPreviewDialog* dlg = frame_->previewDialog();
     ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(moleculeState().viewMode, 1);
+    EXPECT_EQ(doc.molecule.viewMode, 1);
     EXPECT_EQ(dlg->halfWidthEdit()->GetValue(), "2");
-    EXPECT_EQ(vibrationStore().spectrumReady, 1);
+    EXPECT_EQ(doc.vibrations.spectrumReady, 1);
     const wxBitmap& plot = dlg->plot();
     ASSERT_TRUE(plot.IsOk());
     EXPECT_EQ(plot.GetSize(), dlg->plotFrame()->GetClientSize());
@@ -411,7 +410,7 @@ TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjections) {
     EXPECT_EQ(dlg->halfWidth(), 10);
     command(cmd::ProjectionBlue);
     EXPECT_EQ(dlg->halfWidth(), 10);
-    EXPECT_EQ(moleculeState().viewMode, 2);
+    EXPECT_EQ(doc.molecule.viewMode, 2);
     EXPECT_EQ(runsInColumn(dlg->plot(), x, *wxRED), 0);
     test::pressEscape(dlg);
     settleEvents();
@@ -468,10 +467,10 @@ TEST_F(ProgramTest, CheckpointFillsTheOrbitalGroupAndTheOrbitalCommandsWork) {
     const std::string path = dir_.path("water.FChk");
     test::writeFileBytes(path, test::fchkText(p));
     command(cmd::OpenCheckpoint); // cancelled: nothing happens
-    EXPECT_EQ(orbitalFlags().orbitalLoaded, 0);
+    EXPECT_EQ(doc.orbitalFlags.orbitalLoaded, 0);
     platform_.openAnswers.push_back(path);
     command(cmd::OpenCheckpoint);
-    ASSERT_EQ(orbitalFlags().orbitalLoaded, 1)
+    ASSERT_EQ(doc.orbitalFlags.orbitalLoaded, 1)
         << (platform_.messages.empty() ? "" : platform_.messages[0]);
     DataSelectionDialog* dlg = frame_->dataSelectionDialog();
     ASSERT_NE(dlg, nullptr);
@@ -480,15 +479,15 @@ TEST_F(ProgramTest, CheckpointFillsTheOrbitalGroupAndTheOrbitalCommandsWork) {
     EXPECT_EQ(dlg->homoValueEdit()->GetValue(), "5"); // 10 electrons
     EXPECT_EQ(dlg->orbitalEdit()->GetValue(), "5");
     EXPECT_EQ(dlg->modeList()->GetCount(), 6u); // the molecule's modes stay
-    EXPECT_EQ(atomCount(), 4);
+    EXPECT_EQ(doc.atomCount(), 4);
 
     // "MOを計算" with a number out of range: the message, then the HOMO.
     dlg->orbitalEdit()->SetValue("8");
-    moleculeState().atoms[0].x += 1.0; // the reset after it restores this
+    doc.molecule.atoms[0].x += 1.0; // the reset after it restores this
     command(cmd::ComputeOrbital);
     ASSERT_EQ(platform_.messages.size(), 1u);
     EXPECT_EQ(platform_.messages[0], "適切な番号を指定してください\nデフォルトのHOMOを計算します");
-    EXPECT_EQ(moleculeState().atoms[0].x, moleculeState().atoms[0].loadedPosition.x);
+    EXPECT_EQ(doc.molecule.atoms[0].x, doc.molecule.atoms[0].loadedPosition.x);
 }
 
 TEST_F(ProgramTest, ProgressWindowNamesTheFileAndCancels) {

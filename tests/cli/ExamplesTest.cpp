@@ -411,7 +411,7 @@ const CheckpointExample kCheckpoints[] = {
     {"formaldehyde_631gs.FChk", "6-31G*", 34, -0.435469},
 };
 
-class CheckpointExampleTest : public ProcessStateTest,
+class CheckpointExampleTest : public DocumentTest,
                               public ::testing::WithParamInterface<CheckpointExample> {};
 
 TEST_P(CheckpointExampleTest, DumpGivesCountsHomoAndSupportedBasis) {
@@ -454,7 +454,7 @@ TEST_P(CheckpointExampleTest, GridMatchesTheFilesOwnBasis) {
     for (int orbital : {7, 5, 8}) {
         SCOPED_TRACE("orbital " + std::to_string(orbital + 1));
         auto mo = std::make_unique<MolecularOrbital>();
-        ASSERT_TRUE(computeCheckpointOrbital(path, orbital, *mo));
+        ASSERT_TRUE(computeCheckpointOrbital(path, orbital, *mo, doc.checkpoint, doc.contours));
         const auto [largest, worst] = compareGrid(*mo, fileOrbital(path, orbital));
         EXPECT_GT(largest, 0.05);
         EXPECT_LT(worst, 1e-3 * largest) << "largest " << largest;
@@ -471,23 +471,23 @@ INSTANTIATE_TEST_SUITE_P(Examples, CheckpointExampleTest, ::testing::ValuesIn(kC
 // Opened in the program after the optimisation output, a checkpoint file
 // draws its orbital over that molecule: the sampled box is the molecule's
 // extent plus 1.4 * 1.3 A on every side, and the contours stay inside it.
-TEST_F(ProcessStateTest, CheckpointOrbitalLiesOverTheExampleMolecule) {
-    ASSERT_TRUE(loadFileAsProgram(examplePath("formaldehyde_opt_freq.log")));
-    ASSERT_EQ(atomCount(), 4);
+TEST_F(DocumentTest, CheckpointOrbitalLiesOverTheExampleMolecule) {
+    ASSERT_TRUE(loadFileAsProgram(doc, examplePath("formaldehyde_opt_freq.log")));
+    ASSERT_EQ(doc.atomCount(), 4);
     const float lower[3] = {-1.82f, -0.92416518f - 1.82f, -1.11032238f - 1.82f};
     const float upper[3] = {1.82f, 0.92416518f + 1.82f, 0.65499746f + 1.82f};
     for (const char* name : {"formaldehyde_sto3g.FChk", "formaldehyde_631gs.FChk"}) {
         SCOPED_TRACE(name);
         auto mo = std::make_unique<MolecularOrbital>();
-        ASSERT_TRUE(computeCheckpointOrbital(examplePath(name), -1, *mo));
+        ASSERT_TRUE(computeCheckpointOrbital(examplePath(name), -1, *mo, doc.checkpoint, doc.contours));
         for (int a = 0; a < 3; ++a) {
             // The program turns bohr into angstrom with 0.529167, psi4 used
             // 0.52917721: 2e-5 A apart at the hydrogens.
             EXPECT_NEAR(mo->boxMin[a], lower[a], 5e-5) << a;
             EXPECT_NEAR(mo->boxMax[a], upper[a], 5e-5) << a;
         }
-        ASSERT_TRUE(loadFileAsProgram(examplePath(name)));
-        const ContourStore& store = contourStore();
+        ASSERT_TRUE(loadFileAsProgram(doc, examplePath(name)));
+        const ContourStore& store = doc.contours;
         // The HOMO, oxygen's in-plane lone pair: lobes of both signs.
         bool signs[2] = {false, false};
         for (const ContourLoop& loop : store.loops)
@@ -503,7 +503,7 @@ TEST_F(ProcessStateTest, CheckpointOrbitalLiesOverTheExampleMolecule) {
         }
     }
     EXPECT_TRUE(platform_.messages.empty());
-    EXPECT_EQ(atomCount(), 4); // the molecule stays the optimisation example's
+    EXPECT_EQ(doc.atomCount(), 4); // the molecule stays the optimisation example's
 }
 
 } // namespace

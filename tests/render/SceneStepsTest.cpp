@@ -4,7 +4,6 @@
 
 #include "model/MoleculeState.h"
 #include "orbital/ContourStore.h"
-#include "document/OrbitalFlags.h"
 #include "model/VibrationStore.h"
 #include "render/FrameSteps.h"
 #include "document/ViewSettings.h"
@@ -13,19 +12,18 @@
 namespace kalviro {
 namespace {
 
-class SceneStepsTest : public test::ProcessStateTest {
+class SceneStepsTest : public test::DocumentTest {
   protected:
     void SetUp() override {
-        ProcessStateTest::SetUp();
-        contourStore().appendLoop(0, {{0, 1, 0}, {1, 0, 0}});
+        DocumentTest::SetUp();
+        doc.contours.appendLoop(0, {{0, 1, 0}, {1, 0, 0}});
         Atom a;
         a.atomicNumber = 6;
         a.y = 1.0;
-        replaceAtoms(moleculeState(), {a}, ElementSource::ByNumber);
+        replaceAtoms(doc.molecule, {a}, ElementSource::ByNumber);
     }
-    static RotationTotals step() {
-        return runFrameSteps(moleculeState(), vibrationStore(), contourStore(), viewSettings(),
-                             orbitalFlags());
+    RotationTotals step() {
+        return runFrameSteps(doc);
     }
 };
 
@@ -34,23 +32,23 @@ class SceneStepsTest : public test::ProcessStateTest {
 TEST_F(SceneStepsTest, ShownContoursTurnWithTheMoleculeExceptAboutZ) {
     for (int shown : {1, 0}) {
         SetUp();
-        orbitalFlags().orbitalShown = shown;
-        moleculeState().pendingRotationX = 90.0f;
-        moleculeState().pendingRotationZ = 90.0f * shown;
+        doc.orbitalFlags.orbitalShown = shown;
+        doc.molecule.pendingRotationX = 90.0f;
+        doc.molecule.pendingRotationZ = 90.0f * shown;
         step();
-        const Vector3 p = contourStore().currentPoints[0], q = contourStore().currentPoints[1];
+        const Vector3 p = doc.contours.currentPoints[0], q = doc.contours.currentPoints[1];
         EXPECT_NEAR(p.y, 1.0 - shown, 1e-6);
         EXPECT_NEAR(p.z, shown, 1e-6);
         EXPECT_NEAR(q.x, 1.0, 1e-6); // a Z turn would have moved it to (0, -1, 0)
         EXPECT_NEAR(q.y + p.x, 0.0, 1e-6);
         if (!shown) {
-            EXPECT_NEAR(moleculeState().atoms[0].z, 1.0, 1e-6); // the molecule itself turned
+            EXPECT_NEAR(doc.molecule.atoms[0].z, 1.0, 1e-6); // the molecule itself turned
         }
     }
 }
 
 TEST_F(SceneStepsTest, TotalsGrowAndPendingClears) {
-    MoleculeState& m = moleculeState();
+    MoleculeState& m = doc.molecule;
     m.rotationX = 350.0f;
     m.pendingRotationX = 15.0f;
     m.pendingRotationY = -15.0f;
@@ -65,8 +63,8 @@ TEST_F(SceneStepsTest, TotalsGrowAndPendingClears) {
 
 // In viewpoint mode the pending Y turn goes to the viewpoint, not to the atoms.
 TEST_F(SceneStepsTest, ViewpointModeTurnsTheViewNotTheMolecule) {
-    viewSettings().viewpointMode = 1;
-    MoleculeState& m = moleculeState();
+    doc.view.viewpointMode = 1;
+    MoleculeState& m = doc.molecule;
     m.viewValue = 10.0f;
     m.pendingRotationY = 15.0f;
     step();

@@ -13,17 +13,18 @@
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <wx/wx.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
-#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <random>
 #include <set>
@@ -31,102 +32,76 @@
 #include <thread>
 
 #include "GuiSupport.h"
-#include "TestSupport.h"
 #include "app/AppConfig.h"
 #include "app/AxisDialog.h"
 #include "app/DataSelectionDialog.h"
-#include "app/MainFrame.h"
-#include "app/SpectrumPreviewDialog.h"
-#include "app/RotationAngleDialog.h"
 #include "app/FrameLayout.h"
-#include "app/ProgramWiring.h"
-#include "app/MoleculeView.h"
-#include "model/MoleculeState.h"
-#include "model/VibrationStore.h"
+#include "app/RotationAngleDialog.h"
+#include "app/SpectrumPreviewDialog.h"
 #include "document/PickedAtoms.h"
-#include "document/SceneChoices.h"
-#include "render/ViewCommands.h"
 #include "document/ViewSettings.h"
+#include "model/VibrationStore.h"
+#include "document/SceneChoices.h"
 
 using namespace kalviro;
 
 namespace {
 
 namespace fs = std::filesystem;
+using Answer = std::optional<std::string>;
 
 constexpr std::uint32_t kDefaultSeed = 20261206;
 constexpr int kDefaultSteps = 3000;
 
 std::uint32_t envNumber(const char* name, std::uint32_t fallback) {
     const char* text = std::getenv(name);
-    if (!text || !*text)
-        return fallback;
-    return static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10));
+    return text && *text ? static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10)) : fallback;
 }
 
 // Every text the program shows in a message box. The basis-set message
 // starts with the basis name (empty when the file names none); the orbital
 // tracer reports "File:<source> Line:<n>".
-const std::set<std::string> kKnownMessages = {
-    "ファイルが開けません",
-    "このファイル形式には対応していません",
-    "$DATA グループを読み込めません",
-    "Zマトリックスを読み込めません",
-    "ファイルを保存できません",
-    "原子番号の選択が不適切です。",
-    "適切な番号を指定してください\nデフォルトのHOMOを計算します",
-    "まずIRスペクトルを計算してください",
-    "まず相対強度を計算してください",
-    "半値幅には0以外の整数を入力してください",
-    "原子番号19以上は対応していません",
-    "IRデータの読み込みができていません",
-};
-
 bool knownMessage(const std::string& text) {
-    if (kKnownMessages.count(text))
-        return true;
+    static const std::set<std::string> known = {
+        "ファイルが開けません", "このファイル形式には対応していません",
+        "$DATA グループを読み込めません", "Zマトリックスを読み込めません",
+        "ファイルを保存できません", "原子番号の選択が不適切です。",
+        "適切な番号を指定してください\nデフォルトのHOMOを計算します",
+        "まずIRスペクトルを計算してください", "まず相対強度を計算してください",
+        "半値幅には0以外の整数を入力してください", "原子番号19以上は対応していません",
+        "IRデータの読み込みができていません"};
     const std::string basis = "\n対応できない基底関数系です";
-    if (text.size() >= basis.size() &&
-        text.compare(text.size() - basis.size(), basis.size(), basis) == 0 &&
-        text.find('\n') == text.size() - basis.size())
-        return true;
-    return text.rfind("File:", 0) == 0 && text.find(" Line:") != std::string::npos;
+    return known.count(text) ||
+           (text.size() >= basis.size() && text.find('\n') == text.size() - basis.size() &&
+            text.compare(text.size() - basis.size(), basis.size(), basis) == 0) ||
+           (text.rfind("File:", 0) == 0 && text.find(" Line:") != std::string::npos);
 }
 
 // Answers the file dialogs through the storm's choosers, shows nothing,
 // keeps every message, and redraws the real view.
-class StormPlatform : public Platform {
-  public:
+struct StormPlatform : Platform {
     std::vector<std::string> messages;
-    std::function<std::optional<std::string>()> answerOpen;
-    std::function<std::optional<std::string>()> answerSave;
+    std::function<Answer()> answerOpen, answerSave;
     std::function<void()> redraw;
     int dialogs = 0;
 
     void showMessage(const std::string& text) override { messages.push_back(text); }
-    std::optional<std::string> chooseOpenPath(const FileDialogRequest& r) override {
-        ++dialogs;
+    Answer chooseOpenPath(const FileDialogRequest& r) override {
         // The CSV and text saves use the open form; they get a save answer.
-        const auto& answer = r.hideReadOnly ? answerOpen : answerSave;
-        return answer ? answer() : std::nullopt;
+        return ask(r.hideReadOnly ? answerOpen : answerSave);
     }
-    std::optional<std::string> chooseSavePath(const FileDialogRequest&) override {
-        ++dialogs;
-        return answerSave ? answerSave() : std::nullopt;
-    }
+    Answer chooseSavePath(const FileDialogRequest&) override { return ask(answerSave); }
     void openUrl(const std::string&) override {}
-    void redrawView() override {
-        if (redraw)
-            redraw();
+    void redrawView() override { redraw ? redraw() : void(); }
+    Answer ask(const std::function<Answer()>& answer) {
+        ++dialogs;
+        return answer ? answer() : std::nullopt;
     }
 };
 
 // wx's own error and warning logs: the program never means to raise one.
-class StormLog : public wxLog {
-  public:
+struct StormLog : wxLog {
     std::vector<std::string> errors;
-
-  protected:
     void DoLogRecord(wxLogLevel level, const wxString& msg, const wxLogRecordInfo&) override {
         if (level <= wxLOG_Warning)
             errors.push_back(msg.utf8_string());
@@ -146,27 +121,22 @@ void settleSize(wxWindow* w) {
     }
 }
 
+// Pending and idle events, then real window-system events too: exposures,
+// sizes, the dialogs' windows.
 void settle() {
-    for (int i = 0; i < 2; ++i) {
-        wxTheApp->ProcessPendingEvents();
-        wxTheApp->ProcessIdle();
-    }
-    // Real window-system events too: exposures, sizes, the dialogs' windows.
+    test::runPendingEvents(2);
     wxTheApp->Yield(true);
 }
 
 // Ends every modal dialog, noting its title: nobody answers it otherwise.
-class ModalWatchdog : public wxTimer {
-  public:
+struct ModalWatchdog : wxTimer {
     std::vector<std::string> titles;
     void Notify() override {
-        for (wxWindow* w : wxTopLevelWindows) {
-            auto* d = dynamic_cast<wxDialog*>(w);
-            if (d && d->IsModal()) {
+        for (wxWindow* w : wxTopLevelWindows)
+            if (auto* d = dynamic_cast<wxDialog*>(w); d && d->IsModal()) {
                 titles.push_back(d->GetTitle().utf8_string());
                 d->EndModal(wxID_OK);
             }
-        }
     }
 };
 
@@ -175,15 +145,20 @@ class ModalWatchdog : public wxTimer {
 // timeout without saying where.
 class StallGuard {
   public:
-    explicit StallGuard(std::chrono::seconds limit) : limit_(limit) {
-        thread_ = std::thread([this] { watch(); });
-    }
-    ~StallGuard() {
-        {
+    explicit StallGuard(int seconds) : thread_([this, seconds] {
+        using Clock = std::chrono::steady_clock;
+        while (!done_) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
             std::lock_guard<std::mutex> lock(mutex_);
-            done_ = true;
+            if (!done_ && Clock::now() - since_ > std::chrono::seconds(seconds)) {
+                std::fprintf(stderr, "stalled for %d s at %s\n", seconds, where_.c_str());
+                std::fflush(stderr);
+                std::_Exit(1);
+            }
         }
-        wake_.notify_all();
+    }) {}
+    ~StallGuard() {
+        done_ = true;
         thread_.join();
     }
     void at(const std::string& where) {
@@ -193,31 +168,15 @@ class StallGuard {
     }
 
   private:
-    void watch() {
-        std::unique_lock<std::mutex> lock(mutex_);
-        while (!done_) {
-            wake_.wait_for(lock, std::chrono::seconds(1));
-            if (!done_ && std::chrono::steady_clock::now() - since_ > limit_) {
-                std::fprintf(stderr, "stalled for %lld s at %s\n",
-                             static_cast<long long>(limit_.count()), where_.c_str());
-                std::fflush(stderr);
-                std::_Exit(1);
-            }
-        }
-    }
-
-    std::chrono::seconds limit_;
+    std::atomic<bool> done_{false};
     std::mutex mutex_;
-    std::condition_variable wake_;
-    bool done_ = false;
     std::string where_ = "start";
     std::chrono::steady_clock::time_point since_ = std::chrono::steady_clock::now();
-    std::thread thread_;
+    std::thread thread_; // last: starts once the fields above exist
 };
 
 // Keeps mouse, command and dialog actions in one seeded stream.
-class Storm {
-  public:
+struct Storm {
     explicit Storm(std::uint32_t seed) : rng(seed) {}
     int below(int n) { return n <= 0 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(rng); }
     int between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
@@ -239,28 +198,19 @@ class CommandStormTest : public test::DocumentTest {
         frame_ = new MainFrame(doc);
         frame_->Show();
         wireProgram(frame_);
-        stormPlatform_.redraw = [this] {
-            if (frame_)
-                frame_->view()->redraw();
-        };
-        stormPlatform_.answerOpen = [this] {
-            return answer("open", &CommandStormTest::chooseFile);
-        };
-        stormPlatform_.answerSave = [this] {
-            return answer("save", &CommandStormTest::chooseSaveTarget);
-        };
+        stormPlatform_.redraw = [this] { frame_ ? frame_->view()->redraw() : void(); };
+        stormPlatform_.answerOpen = [this] { return answer("open", &CommandStormTest::chooseFile); };
+        stormPlatform_.answerSave = [this] { return answer("save", &CommandStormTest::chooseSaveTarget); };
         // Every frame and every pick must leave GL clean and its matrix
         // stacks where they started.
         ViewActions& actions = frame_->view()->actions();
-        auto draw = actions.drawFrame;
-        actions.drawFrame = [this, draw](int w, int h) {
+        actions.drawFrame = [this, draw = actions.drawFrame](int w, int h) {
             clearGlErrors();
             draw(w, h);
             ++frames_;
             checkGl("frame");
         };
-        auto pick = actions.pickAt;
-        actions.pickAt = [this, pick](int x, int y) {
+        actions.pickAt = [this, pick = actions.pickAt](int x, int y) {
             clearGlErrors();
             pick(x, y);
             checkGl("pick");
@@ -276,7 +226,12 @@ class CommandStormTest : public test::DocumentTest {
         });
         watchdog_.Start(30);
         settle();
-        buildFilePool();
+        for (const auto& root : {fs::path(test::dataPath("")), fs::path(test::examplePath(""))})
+            for (const auto& e : fs::recursive_directory_iterator(root))
+                if (e.is_regular_file())
+                    goodFiles_.push_back(e.path().string());
+        std::sort(goodFiles_.begin(), goodFiles_.end()); // directory order is not fixed
+        fs::create_directories(dir_.path("folder.log"));
     }
 
     void TearDown() override {
@@ -293,43 +248,38 @@ class CommandStormTest : public test::DocumentTest {
         for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
         }
     }
-    void checkGl(const char* what) {
-        const GLenum err = glGetError();
-        if (err != GL_NO_ERROR)
-            glProblems_.push_back(std::string(what) + ": GL error " + std::to_string(err));
+    void checkGl(const std::string& what) {
+        if (const GLenum err = glGetError(); err != GL_NO_ERROR)
+            glProblems_.push_back(what + ": GL error " + std::to_string(err));
         GLint modelView = 0, projection = 0;
         glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelView);
         glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projection);
         if (modelView != 1 || projection != 1)
-            glProblems_.push_back(std::string(what) + ": matrix stacks " +
-                                  std::to_string(modelView) + "/" + std::to_string(projection));
+            glProblems_.push_back(what + ": matrix stacks " + std::to_string(modelView) + "/" +
+                                  std::to_string(projection));
     }
 
     // --- files -------------------------------------------------------------
 
-    using Chooser = std::optional<std::string> (CommandStormTest::*)(std::string&);
-    std::optional<std::string> answer(const char* dialog, Chooser choose) {
+    using Chooser = Answer (CommandStormTest::*)(std::string&);
+    Answer answer(const char* dialog, Chooser choose) {
         std::string what;
         auto path = (this->*choose)(what);
         note(std::string("  ") + dialog + " dialog: " + what);
         return path;
     }
 
-    void buildFilePool() {
-        for (const auto& root : {fs::path(test::dataPath("")), fs::path(test::examplePath(""))})
-            for (const auto& e : fs::recursive_directory_iterator(root))
-                if (e.is_regular_file())
-                    goodFiles_.push_back(e.path().string());
-        std::sort(goodFiles_.begin(), goodFiles_.end()); // directory order is not fixed
-        fs::create_directories(dir_.path("folder.log"));
+    // One of eight scratch files named after stem, holding bytes.
+    std::string scratch(const std::string& stem, const std::string& ext, const std::string& bytes) {
+        return put(dir_.path(stem + std::to_string(storm_->below(8)) + "." + ext), bytes);
     }
-
-    std::string scratch(const std::string& stem, const std::string& ext) {
-        return dir_.path(stem + std::to_string(storm_->below(8)) + "." + ext);
+    static std::string put(const std::string& path, const std::string& bytes) {
+        test::writeFileBytes(path, bytes);
+        return path;
     }
 
     // A path for an open dialog, with a note of what it is; nullopt cancels.
-    std::optional<std::string> chooseFile(std::string& note) {
+    Answer chooseFile(std::string& note) {
         static const std::vector<std::string> exts = {"log", "out",  "dat",  "com", "gjf",
                                                       "inp", "fchk", "FChk", "fch", "LOG"};
         Storm& s = *storm_;
@@ -342,86 +292,63 @@ class CommandStormTest : public test::DocumentTest {
             return good;
         case 2: { // cut at a random byte
             const std::string bytes = test::readFileBytes(good);
-            const std::string path = scratch("cut", goodExt);
-            test::writeFileBytes(path, bytes.substr(0, static_cast<std::size_t>(s.between(
-                                                           0, static_cast<int>(bytes.size())))));
+            const std::string path = scratch("cut", goodExt, "");
             note = "cut " + good;
-            return path;
+            return put(path, bytes.substr(0, static_cast<std::size_t>(
+                                                 s.between(0, static_cast<int>(bytes.size())))));
         }
         case 3: { // bytes replaced here and there: NULs, line ends, digits
             std::string bytes = test::readFileBytes(good);
+            auto place = [&] { return static_cast<std::size_t>(s.below(static_cast<int>(bytes.size()))); };
+            static const char pool[] = {'\0', '\r', '\n', '-', '.', 'D', '9', ' ', '\xff', 'E'};
             const int changes = s.between(1, 20);
-            for (int i = 0; i < changes && !bytes.empty(); ++i) {
-                static const char pool[] = {'\0', '\r', '\n', '-', '.', 'D', '9', ' ', '\xff', 'E'};
-                bytes[static_cast<std::size_t>(s.below(static_cast<int>(bytes.size())))] =
-                    pool[s.below(sizeof pool)];
-            }
+            for (int i = 0; i < changes && !bytes.empty(); ++i)
+                bytes[place()] = pool[s.below(sizeof pool)];
             // Now and then a number no file should hold.
             static const std::vector<std::string> numbers = {"1e999", "-1D+999", "nan",
                                                              "inf",   "1e-999",  "99999999999"};
             for (int i = s.between(0, 3); i > 0 && !bytes.empty(); --i)
-                bytes.insert(static_cast<std::size_t>(s.below(static_cast<int>(bytes.size()))),
-                             s.pick(numbers));
-            const std::string path = scratch("mutated", goodExt);
-            test::writeFileBytes(path, bytes);
+                bytes.insert(place(), s.pick(numbers));
             note = "mutated " + good;
-            return path;
+            return scratch("mutated", goodExt, bytes);
         }
-        case 4: {
-            const std::string path = scratch("empty", s.pick(exts));
-            test::writeFileBytes(path, "");
+        case 4:
             note = "empty";
-            return path;
-        }
+            return scratch("empty", s.pick(exts), "");
         case 5: {
             std::string bytes(static_cast<std::size_t>(s.between(1, 6000)), '\0');
             for (char& c : bytes)
                 c = static_cast<char>(s.below(256));
-            const std::string path = scratch("garbage", s.pick(exts));
-            test::writeFileBytes(path, bytes);
             note = "garbage";
-            return path;
+            return scratch("garbage", s.pick(exts), bytes);
         }
-        case 6: { // another kind's contents under this name
-            const std::string path = scratch("wrongkind", s.pick(exts));
-            test::writeFileBytes(path, test::readFileBytes(good));
+        case 6: // another kind's contents under this name
             note = "wrong kind " + good;
-            return path;
+            return scratch("wrongkind", s.pick(exts), test::readFileBytes(good));
+        case 7: {
+            const int odd = s.below(3);
+            note = odd == 0 ? "missing" : odd == 1 ? "folder" : "unsupported";
+            if (odd < 2)
+                return dir_.path(odd == 0 ? "gone.log" : "folder.log");
+            return dir_.path(s.chance(0.5) ? "notes.txt" : "noextension");
         }
-        case 7:
-            switch (s.below(3)) {
-            case 0:
-                note = "missing";
-                return dir_.path("gone.log");
-            case 1:
-                note = "folder";
-                return dir_.path("folder.log");
-            default:
-                note = "unsupported";
-                return dir_.path(s.chance(0.5) ? "notes.txt" : "noextension");
-            }
         default:
             note = "cancel";
             return std::nullopt;
         }
     }
 
-    std::optional<std::string> chooseSaveTarget(std::string& note) {
-        switch (storm_->below(5)) {
-        case 0:
-            note = "save cancelled";
+    Answer chooseSaveTarget(std::string& note) {
+        const int k = storm_->below(5);
+        note = k == 0 ? "save cancelled" : k == 1 ? "save into a missing folder" : "save";
+        if (k == 0)
             return std::nullopt;
-        case 1:
-            note = "save into a missing folder";
-            return dir_.path("no/such/folder/out.csv");
-        default:
-            note = "save";
-            return dir_.path("saved" + std::to_string(storm_->below(4)));
-        }
+        return dir_.path(k == 1 ? "no/such/folder/out.csv" : "saved" + std::to_string(storm_->below(4)));
     }
 
     // --- actions -----------------------------------------------------------
 
+    // The menu items' wx ids, then the toolbar buttons' ids negated.
     std::vector<int> commandIds() const {
         std::vector<int> ids;
         wxMenuBar* bar = frame_->GetMenuBar();
@@ -430,17 +357,14 @@ class CommandStormTest : public test::DocumentTest {
                 if (!it->IsSeparator() && !it->IsSubMenu())
                     ids.push_back(it->GetId());
         wxToolBar* tb = frame_->GetToolBar();
-        for (std::size_t i = 0; i < tb->GetToolsCount(); ++i) {
-            const wxToolBarToolBase* t = tb->GetToolByPos(static_cast<int>(i));
-            if (!t->IsSeparator())
-                ids.push_back(-t->GetId()); // negative: the toolbar's button
-        }
+        for (std::size_t i = 0; i < tb->GetToolsCount(); ++i)
+            if (const auto* t = tb->GetToolByPos(static_cast<int>(i)); !t->IsSeparator())
+                ids.push_back(-t->GetId());
         return ids;
     }
 
     // A command of the menus or the toolbar, among the wx ids take accepts.
     void commandAction(const std::function<bool(int id)>& take) {
-        Storm& s = *storm_;
         frame_->UpdateWindowUI(wxUPDATE_UI_RECURSE); // as the idle time and menus do
         std::vector<int> ids;
         for (int id : commandIds())
@@ -448,45 +372,35 @@ class CommandStormTest : public test::DocumentTest {
                 ids.push_back(id);
         if (ids.empty())
             return;
-        const int chosen = s.pick(ids);
+        const int chosen = storm_->pick(ids);
         const bool button = chosen < 0;
-        const int id = button ? -chosen : chosen;
-        const bool recent = id >= wxID_FILE1 && id <= wxID_FILE9;
-        const int command = recent ? id : commandForMenuId(id);
+        const int id = std::abs(chosen);
+        const int command = id >= wxID_FILE1 && id <= wxID_FILE9 ? id : commandForMenuId(id);
         // Only what the user can reach: a greyed item or button does nothing.
-        bool enabled = true;
-        if (button)
-            enabled = frame_->GetToolBar()->GetToolEnabled(id);
-        else if (wxMenuItem* it = frame_->GetMenuBar()->FindItem(id))
-            enabled = it->IsEnabled();
-        if (!enabled && !greyedToo_) {
-            note("skip disabled " + std::to_string(command));
-            return;
-        }
+        wxToolBar* tb = frame_->GetToolBar();
+        wxMenuItem* item = button ? nullptr : frame_->GetMenuBar()->FindItem(id);
+        const bool enabled = button ? tb->GetToolEnabled(id) : !item || item->IsEnabled();
+        if (!enabled && !greyedToo_)
+            return note("skip disabled " + std::to_string(command));
         note(std::string(button ? "button " : "menu ") + std::to_string(command));
         aboutExpected_ = command == cmd::About;
-        if (button) {
-            wxToolBar* tb = frame_->GetToolBar();
-            if (tb->FindById(id)->CanBeToggled())
-                tb->ToggleTool(id, !tb->GetToolState(id));
-            tb->OnLeftClick(id, tb->GetToolState(id));
-        } else {
-            test::sendMenu(frame_, id);
-        }
+        if (!button)
+            return test::sendMenu(frame_, id);
+        if (tb->FindById(id)->CanBeToggled())
+            tb->ToggleTool(id, !tb->GetToolState(id));
+        tb->OnLeftClick(id, tb->GetToolState(id));
     }
 
     // The open commands and the recent files of the file menu.
     static bool opensFile(int id) {
-        if (id >= wxID_FILE1 && id <= wxID_FILE9)
-            return true;
-        const int command = commandForMenuId(id);
-        return command == cmd::OpenGaussian || command == cmd::LoadData ||
-               command == cmd::OpenGamess || command == cmd::OpenCheckpoint;
+        const int c = commandForMenuId(id);
+        return (id >= wxID_FILE1 && id <= wxID_FILE9) || c == cmd::OpenGaussian ||
+               c == cmd::LoadData || c == cmd::OpenGamess || c == cmd::OpenCheckpoint;
     }
 
-    void mouse(wxEventType type, int x, int y, bool left, bool right) {
+    void mouse(wxEventType type, wxPoint at, bool left, bool right) {
         wxMouseEvent e(type);
-        e.SetPosition(wxPoint(x, y));
+        e.SetPosition(at);
         e.m_leftDown = left;
         e.m_rightDown = right;
         e.m_controlDown = modifiers_ & 1;
@@ -497,20 +411,16 @@ class CommandStormTest : public test::DocumentTest {
             e.m_wheelDelta = 120;
             e.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
         }
-        MoleculeView* view = frame_->view();
-        e.SetEventObject(view);
-        view->GetEventHandler()->ProcessEvent(e);
+        e.SetEventObject(frame_->view());
+        frame_->view()->GetEventHandler()->ProcessEvent(e);
     }
-
-    wxPoint randomPoint() {
-        const wxSize size = frame_->view()->GetClientSize();
-        return {storm_->between(-30, size.x + 30), storm_->between(-30, size.y + 30)};
-    }
+    static std::string text(wxPoint p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 
     void mouseAction() {
         Storm& s = *storm_;
         modifiers_ = s.chance(0.7) ? 0 : s.between(1, 7);
-        const wxPoint p = randomPoint();
+        const wxSize size = frame_->view()->GetClientSize();
+        const wxPoint p{s.between(-30, size.x + 30), s.between(-30, size.y + 30)};
         switch (s.below(6)) {
         case 0: { // a click on an atom, or near one
             wxPoint at = p;
@@ -519,24 +429,23 @@ class CommandStormTest : public test::DocumentTest {
                         *frame_->view(), doc.molecule,
                         static_cast<std::size_t>(s.below(static_cast<int>(doc.atomCount())))))
                     at = *q + wxPoint(s.between(-2, 2), s.between(-2, 2));
-            note("click atom at " + std::to_string(at.x) + "," + std::to_string(at.y));
-            mouse(wxEVT_LEFT_DOWN, at.x, at.y, true, false);
-            mouse(wxEVT_LEFT_UP, at.x, at.y, false, false);
+            note("click atom at " + text(at));
+            mouse(wxEVT_LEFT_DOWN, at, true, false);
+            mouse(wxEVT_LEFT_UP, at, false, false);
             break;
         }
         case 1:
         case 2: { // a drag with the left (pan or pick) or right (rotate) button
             const bool left = s.chance(0.5);
-            note(std::string(left ? "left" : "right") + " drag from " + std::to_string(p.x) + "," +
-                 std::to_string(p.y));
-            mouse(left ? wxEVT_LEFT_DOWN : wxEVT_RIGHT_DOWN, p.x, p.y, left, !left);
+            note(std::string(left ? "left" : "right") + " drag from " + text(p));
+            mouse(left ? wxEVT_LEFT_DOWN : wxEVT_RIGHT_DOWN, p, left, !left);
             wxPoint q = p;
             for (int i = s.between(0, 6); i > 0; --i) {
                 q += wxPoint(s.between(-80, 80), s.between(-80, 80));
-                mouse(wxEVT_MOTION, q.x, q.y, left, !left);
+                mouse(wxEVT_MOTION, q, left, !left);
             }
             if (s.chance(0.9)) // now and then the button comes up elsewhere
-                mouse(left ? wxEVT_LEFT_UP : wxEVT_RIGHT_UP, q.x, q.y, false, false);
+                mouse(left ? wxEVT_LEFT_UP : wxEVT_RIGHT_UP, q, false, false);
             break;
         }
         default: { // one event of any kind, in any order with the others
@@ -545,118 +454,105 @@ class CommandStormTest : public test::DocumentTest {
                 wxEVT_MOTION,      wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DCLICK, wxEVT_MOUSEWHEEL,
                 wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP,   wxEVT_LEAVE_WINDOW, wxEVT_ENTER_WINDOW};
             const std::size_t k = static_cast<std::size_t>(s.below(static_cast<int>(kinds.size())));
-            note("mouse event " + std::to_string(k) + " at " + std::to_string(p.x) + "," +
-                 std::to_string(p.y));
-            mouse(kinds[k], p.x, p.y, s.chance(0.3), s.chance(0.3));
+            note("mouse event " + std::to_string(k) + " at " + text(p));
+            mouse(kinds[k], p, s.chance(0.3), s.chance(0.3));
         }
         }
     }
 
     // The window made tiny, odd or large: the view's client area goes with it.
+    void resize(wxSize size) {
+        frame_->SetSize(size);
+        frame_->SendSizeEvent();
+        settleSize(frame_->view());
+    }
     void resizeAction() {
         static const std::vector<wxSize> sizes = {{600, 600}, {120, 90},  {40, 30},
                                                   {900, 300}, {300, 900}, {1200, 1000}};
         const wxSize size = storm_->pick(sizes);
         note("window " + std::to_string(size.x) + "x" + std::to_string(size.y));
-        frame_->SetSize(size);
-        frame_->SendSizeEvent();
-        settleSize(frame_->view());
+        resize(size);
     }
 
     std::string fieldText() {
-        Storm& s = *storm_;
         static const std::vector<std::string> odd = {
-            "",      "0",    "1",   "2",    "-1",  "7",  "100", "2147483647", "2147483648",
-            "-2147483649",   "99999999999999999999999",  "abc", "5x", " 3",  "3 ",  "1e3",
-            "0x10",  "３",   "-0",  "+2",   "NaN", "inf", "\t", "日本語", std::string(300, '9'),
-            "1.5",   "--1"};
-        if (s.chance(0.5))
-            return std::to_string(s.between(-3, static_cast<int>(doc.atomCount()) + 3));
-        return s.pick(odd);
+            "", "0", "1", "2", "-1", "7", "100", "2147483647", "2147483648", "-2147483649",
+            "99999999999999999999999", "abc", "5x", " 3", "3 ", "1e3", "0x10", "３", "-0", "+2",
+            "NaN", "inf", "\t", "日本語", std::string(300, '9'), "1.5", "--1"};
+        if (storm_->chance(0.5))
+            return std::to_string(storm_->between(-3, static_cast<int>(doc.atomCount()) + 3));
+        return storm_->pick(odd);
+    }
+    void type(wxTextCtrl* field, const std::string& text) {
+        field->ChangeValue(wxString::FromUTF8(text));
     }
 
     void dialogAction() {
         Storm& s = *storm_;
         std::vector<std::function<void()>> actions;
+        auto add = [&actions](auto f) { actions.push_back(f); };
         if (AxisDialog* d = frame_->axisDialog()) {
-            actions.push_back([this, d, &s] {
+            add([this, d, &s] {
                 const std::string text = fieldText();
                 const bool box = s.chance(0.3);
                 const int button = s.pick(std::vector<int>{wxID_OK, wxID_OK, 1015, wxID_CANCEL});
                 note("axis dialog '" + text + "' box " + std::to_string(box) + " button " +
                      std::to_string(button));
-                d->originEdit()->ChangeValue(wxString::FromUTF8(text));
+                type(d->originEdit(), text);
                 d->startAtOriginBox()->SetValue(box);
                 test::pressButton(d, button);
             });
-            actions.push_back([this, d] {
-                note("axis dialog escape");
-                test::pressEscape(d);
-            });
+            add([this, d] { note("axis dialog escape"), test::pressEscape(d); });
         }
-        if (RotationAngleDialog* d = frame_->rotationDialog()) {
-            actions.push_back([this, d, &s] {
+        if (RotationAngleDialog* d = frame_->rotationDialog())
+            add([this, d, &s] {
                 const std::string first = fieldText(), second = fieldText();
                 const bool ok = s.chance(0.8);
                 note("rotation dialog '" + first + "' '" + second + "' " + (ok ? "OK" : "cancel"));
-                d->firstEdit()->ChangeValue(wxString::FromUTF8(first));
-                d->secondEdit()->ChangeValue(wxString::FromUTF8(second));
+                type(d->firstEdit(), first);
+                type(d->secondEdit(), second);
                 test::pressButton(d, ok ? wxID_OK : wxID_CANCEL);
             });
-        }
         if (DataSelectionDialog* d = frame_->dataSelectionDialog()) {
-            actions.push_back([this, d, &s] {
+            add([this, d, &s] {
                 wxComboBox* list = d->modeList();
                 const int entry = s.between(-1, static_cast<int>(list->GetCount()));
                 note("mode entry " + std::to_string(entry));
                 if (entry >= 0 && entry < static_cast<int>(list->GetCount()))
                     list->SetSelection(entry);
-                wxCommandEvent e(wxEVT_COMBOBOX, list->GetId());
-                e.SetEventObject(list);
-                e.SetInt(entry);
-                list->GetEventHandler()->ProcessEvent(e);
+                test::chooseEntry(list, entry);
             });
-            actions.push_back([this, d] {
+            add([this, d] {
                 const std::string text = fieldText();
                 note("orbital number '" + text + "'");
-                d->orbitalEdit()->ChangeValue(wxString::FromUTF8(text));
+                type(d->orbitalEdit(), text);
             });
-            actions.push_back([this, d] {
-                note("data selection close box");
-                test::pressCloseBox(d);
-            });
+            add([this, d] { note("data selection close box"), test::pressCloseBox(d); });
         }
         if (SpectrumPreviewDialog* d = frame_->previewDialog()) {
-            actions.push_back([this, d] {
+            add([this, d] {
                 const std::string text = fieldText();
                 note("half width '" + text + "' recalculate");
-                d->halfWidthEdit()->ChangeValue(wxString::FromUTF8(text));
+                type(d->halfWidthEdit(), text);
                 test::pressButton(d, 1027);
             });
-            actions.push_back([this, d, &s] {
+            add([this, d, &s] {
                 note("preview close");
-                if (s.chance(0.5))
-                    test::pressEscape(d);
-                else
-                    test::pressCloseBox(d);
+                s.chance(0.5) ? test::pressEscape(d) : test::pressCloseBox(d);
             });
         }
-        if (actions.empty()) {
-            note("no dialog open");
-            return;
-        }
+        if (actions.empty())
+            return note("no dialog open");
         s.pick(actions)();
     }
 
     // --- checks ------------------------------------------------------------
 
     static bool isOpenWindow(const wxWindow* dlg) {
-        if (!dlg)
-            return true;
         for (wxWindow* w : wxTopLevelWindows)
             if (w == dlg)
                 return !w->IsBeingDeleted();
-        return false;
+        return !dlg;
     }
 
     // What is wrong with the state after an action, or "".
@@ -675,20 +571,18 @@ class CommandStormTest : public test::DocumentTest {
 
         const MoleculeState& m = doc.molecule;
         const PickedAtoms& p = doc.picked;
+        const int atoms = static_cast<int>(doc.atomCount());
         int filled = 0;
         for (int slot : p.slots) {
-            if (slot != 0)
-                ++filled;
-            if (slot < 0 || slot > static_cast<int>(doc.atomCount()))
-                out << "picked slot " << slot << " of " << doc.atomCount() << " atoms; ";
+            filled += slot != 0;
+            if (slot < 0 || slot > atoms)
+                out << "picked slot " << slot << " of " << atoms << " atoms; ";
         }
         if (p.count != filled)
             out << "pick count " << p.count << " with " << filled << " filled slots; ";
-        for (std::size_t i = 0; i < m.atoms.size(); ++i) {
-            const int n = static_cast<int>(i + 1);
-            if (m.atoms[i].selected == 1 && p.slots[0] != n && p.slots[1] != n)
+        for (int n = 1; n <= static_cast<int>(m.atoms.size()); ++n)
+            if (m.atoms[n - 1].selected == 1 && p.slots[0] != n && p.slots[1] != n)
                 out << "atom " << n << " highlighted but not picked; ";
-        }
 
         const VibrationStore& v = doc.vibrations;
         const int mode = doc.scene.selectedMode;
@@ -696,8 +590,7 @@ class CommandStormTest : public test::DocumentTest {
             out << "selected mode " << mode << " of " << v.frequencies.size() << "; ";
         // The texts of one table line and the vectors of one group come together.
         if (v.frequencies.size() != v.symmetries.size())
-            out << v.frequencies.size() << " frequencies, " << v.symmetries.size()
-                << " symmetries; ";
+            out << v.frequencies.size() << " frequencies, " << v.symmetries.size() << " symmetries; ";
         if (v.intensities.size() != v.modes.size())
             out << v.intensities.size() << " intensities, " << v.modes.size() << " modes; ";
         if (v.savedModes.size() != v.modes.size() ||
@@ -709,19 +602,18 @@ class CommandStormTest : public test::DocumentTest {
 
         // Numbers the commands and the mouse make stay numbers.
         const ViewSettings& s = doc.view;
-        for (float f : {m.pendingRotationX, m.pendingRotationY, m.pendingRotationZ, m.rotationX,
-                        m.rotationY, m.rotationZ, m.panX, m.panY, m.cameraDistance, m.viewValue,
-                        s.eyeDistance, s.eyeX, s.eyeY})
-            if (!std::isfinite(f)) {
-                out << "a rotation, pan or camera value is not finite; ";
-                break;
-            }
+        const float numbers[] = {m.pendingRotationX, m.pendingRotationY, m.pendingRotationZ,
+                                 m.rotationX,        m.rotationY,        m.rotationZ,
+                                 m.panX,             m.panY,             m.cameraDistance,
+                                 m.viewValue,        s.eyeDistance,      s.eyeX,
+                                 s.eyeY};
+        if (!std::all_of(std::begin(numbers), std::end(numbers), [](float f) { return std::isfinite(f); }))
+            out << "a rotation, pan or camera value is not finite; ";
         bool loadedFinite = true, shownFinite = true;
         for (const Atom& a : m.atoms) {
-            loadedFinite = loadedFinite && std::isfinite(a.loadedPosition.x) &&
-                           std::isfinite(a.loadedPosition.y) && std::isfinite(a.loadedPosition.z);
-            shownFinite =
-                shownFinite && std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z);
+            const Vector3& l = a.loadedPosition;
+            loadedFinite = loadedFinite && std::isfinite(l.x) && std::isfinite(l.y) && std::isfinite(l.z);
+            shownFinite = shownFinite && std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z);
         }
         if (loadedFinite && !shownFinite)
             out << "finite atoms turned into non-numbers; ";
@@ -731,10 +623,8 @@ class CommandStormTest : public test::DocumentTest {
                 out << "unknown message '" << stormPlatform_.messages[checkedMessages_] << "'; ";
         for (const std::string& e : glProblems_)
             out << e << "; ";
-        glProblems_.clear();
         for (const std::string& e : log_.errors)
             out << "wx log: " << e << "; ";
-        log_.errors.clear();
         // The About box is the one modal dialog the program runs itself.
         for (const std::string& t : watchdog_.titles) {
             if (aboutExpected_ && t == "KALVIROのﾊﾞｰｼﾞｮﾝ情報")
@@ -742,22 +632,24 @@ class CommandStormTest : public test::DocumentTest {
             else
                 out << "a modal dialog nobody expected: '" << t << "'; ";
         }
+        glProblems_.clear();
+        log_.errors.clear();
         watchdog_.titles.clear();
         aboutExpected_ = false;
         return out.str();
     }
 
-    // How much of the program the run reached, for the summary line.
+    // How much of the program the run reached, for the summary line. A file
+    // cut inside a frequency group has texts of the group without its
+    // intensities: the lists and the dialogs cope with the shorter list.
     void census() {
-        seen_.atoms += doc.atomCount() > 0;
-        seen_.picks += doc.picked.count > 0;
-        seen_.twoPicks += doc.picked.count == 2;
-        seen_.modes += !doc.vibrations.modes.empty();
-        seen_.orbital += doc.orbitalFlags.orbitalLoaded == 1;
-        seen_.preview += frame_->previewDialog() != nullptr;
-        // A file cut inside a frequency group: texts of the group without its
-        // intensities. The lists and the dialogs cope with the shorter list.
-        seen_.ragged += doc.vibrations.frequencies.size() != doc.vibrations.intensities.size();
+        const VibrationStore& v = doc.vibrations;
+        const int reached[] = {doc.atomCount() > 0, doc.picked.count > 0, doc.picked.count == 2,
+                               !v.modes.empty(), doc.orbitalFlags.orbitalLoaded == 1,
+                               frame_->previewDialog() != nullptr,
+                               v.frequencies.size() != v.intensities.size()};
+        for (std::size_t i = 0; i < std::size(reached); ++i)
+            seen_[i] += reached[i];
     }
 
     void note(const std::string& what) {
@@ -783,18 +675,12 @@ class CommandStormTest : public test::DocumentTest {
     std::deque<std::string> recent_;
     std::vector<std::string> glProblems_;
     std::size_t checkedMessages_ = 0;
-    int modifiers_ = 0;
-    int frames_ = 0;
-    int exitRequests_ = 0;
-    int aboutBoxes_ = 0;
-    bool aboutExpected_ = false;
-    bool allowExit_ = false;
+    int modifiers_ = 0, frames_ = 0, exitRequests_ = 0, aboutBoxes_ = 0;
+    bool aboutExpected_ = false, allowExit_ = false;
     // Greyed commands as well: start-up commands (KALVIRO_COMMANDS) skip the
     // enable rules.
     bool greyedToo_ = std::getenv("KALVIRO_STORM_GREYED") != nullptr;
-    struct {
-        int atoms = 0, picks = 0, twoPicks = 0, modes = 0, orbital = 0, preview = 0, ragged = 0;
-    } seen_;
+    int seen_[7] = {};
 };
 
 TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
@@ -803,7 +689,7 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
     storm_.emplace(seed);
     std::cout << "command storm: seed " << seed << ", " << steps << " steps" << std::endl;
 
-    StallGuard guard(std::chrono::seconds(120));
+    StallGuard guard(120);
     for (int step = 0; step < steps; ++step) {
         const std::string where = "seed " + std::to_string(seed) + " step " + std::to_string(step);
         guard.at(where);
@@ -833,17 +719,15 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
     std::cout << "command storm: " << frames_ << " frames, " << stormPlatform_.messages.size()
               << " messages, " << stormPlatform_.dialogs << " file dialogs, " << aboutBoxes_
               << " About boxes, " << exitRequests_ << " exit requests; steps with atoms "
-              << seen_.atoms << ", with a pick " << seen_.picks << ", with two picks "
-              << seen_.twoPicks << ", with modes " << seen_.modes << ", with an orbital "
-              << seen_.orbital << ", with a preview " << seen_.preview
-              << ", with fewer intensities than frequencies " << seen_.ragged << std::endl;
+              << seen_[0] << ", with a pick " << seen_[1] << ", with two picks " << seen_[2]
+              << ", with modes " << seen_[3] << ", with an orbital " << seen_[4]
+              << ", with a preview " << seen_[5] << ", with fewer intensities than frequencies "
+              << seen_[6] << std::endl;
 
     // Afterwards the window still shows a molecule: its first size, the start
     // orientation, atoms on, a good file, and a saved picture with more than
     // background in it.
-    frame_->SetSize(wxSize(600, 600));
-    frame_->SendSizeEvent();
-    settleSize(frame_->view());
+    resize(wxSize(600, 600));
     frame_->commands().run(cmd::ResetCoordinates);
     if (doc.view.atomsShown != 1)
         frame_->commands().run(cmd::AtomsShown);
@@ -864,11 +748,11 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
 }
 
 TEST_F(CommandStormTest, MiddleClickWithModifiersOnTheViewOpensNothing) {
-    StallGuard guard(std::chrono::seconds(30)); // the toolkit's box would block here
+    StallGuard guard(30); // the toolkit's box would block here
     guard.at("Ctrl+Alt+middle click on the view");
     modifiers_ = 1 | 4; // Ctrl and Alt
-    mouse(wxEVT_MIDDLE_DOWN, 100, 100, false, false);
-    mouse(wxEVT_MIDDLE_UP, 100, 100, false, false);
+    mouse(wxEVT_MIDDLE_DOWN, {100, 100}, false, false);
+    mouse(wxEVT_MIDDLE_UP, {100, 100}, false, false);
     settle();
     EXPECT_TRUE(stormPlatform_.messages.empty());
     EXPECT_TRUE(watchdog_.titles.empty());
@@ -888,8 +772,7 @@ TEST_F(CommandStormTest, ExitWithEveryDialogOpenTakesThemAlong) {
 
     // The dialogs are the view's children: the window takes them along.
     allowExit_ = true;
-    wxCommandEvent exit(wxEVT_MENU, menuIdFor(cmd::Exit));
-    frame_->GetEventHandler()->ProcessEvent(exit);
+    test::sendMenu(frame_, menuIdFor(cmd::Exit));
     for (int i = 0; i < 20 && mainFrame(); ++i)
         settle();
     ASSERT_EQ(mainFrame(), nullptr);

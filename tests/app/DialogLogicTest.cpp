@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-
 #include "TestSupport.h"
-#include "app/AxisDialogLogic.h"
 #include "app/DataSelectLogic.h"
 #include "app/DialogTextLogic.h"
 #include "app/FrameLayout.h"
@@ -16,20 +14,9 @@ using namespace kalviro;
 
 namespace {
 
-Atom atomAt(const char* symbol, double x, double y, double z) {
-    Atom a;
-    a.symbol = symbol;
-    a.x = x, a.y = y, a.z = z;
-    return a;
-}
+using test::atomAt;
 
-class DialogLogicTest : public test::DocumentTest {
-  protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        doc.scene.dipoleOrigin = "-1";
-    }
-};
+class DialogLogicTest : public test::DocumentTest {};
 
 } // namespace
 
@@ -44,9 +31,6 @@ TEST(AtomList, HeaderThenRightAlignedNumbersAndSymbols) {
     EXPECT_EQ(lines[1], "  1     C");
     EXPECT_EQ(lines[12], " 12     H");
     EXPECT_EQ(lines[123], "123     O");
-}
-
-TEST(AtomList, EmptyMoleculeGivesTheHeaderOnly) {
     EXPECT_EQ(atomListLines(MoleculeState{}), std::vector<std::string>{"番号  原子"});
 }
 
@@ -108,29 +92,11 @@ TEST(ModeEntries, TextInFileOrderSkippingEmptyFrequencies) {
     EXPECT_EQ(entries[0].text, "1000 cm-1 ( A1 , 12 )");
     EXPECT_EQ(entries[1].text, "1200.5 cm-1 ( B2 , 0.3 )");
     EXPECT_EQ(entries[1].mode, 1);
-}
 
-TEST(ModeEntries, AShortSymmetryListDoesNotReadPastIt) {
-    VibrationStore v;
-    v.frequencies = {"100", "200"};
+    // A short symmetry list is not read past.
     v.symmetries = {"A"};
-    v.intensities = {"1", "2"};
-    const auto entries = modeEntries(v);
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[1].text, "200 cm-1 (  , 2 )");
-}
-
-TEST_F(DialogLogicTest, AxisOriginButtons) {
-    EXPECT_EQ(doc.scene.dipoleOrigin, "-1");
-    std::string& origin = doc.scene.dipoleOrigin;
-    EXPECT_EQ(applyAxisOrigin(origin, "3", false), "3");
-    EXPECT_EQ(doc.scene.dipoleOrigin, "3");
-    EXPECT_EQ(applyAxisOrigin(origin, "x7", false), "x7"); // taken unchanged
-    EXPECT_EQ(applyAxisOrigin(origin, "5", true), "0");
-    EXPECT_EQ(doc.scene.dipoleOrigin, "0");
-    applyAxisOrigin(origin, "4", false);
-    resetAxisOrigin(origin);
-    EXPECT_EQ(doc.scene.dipoleOrigin, "0");
+    ASSERT_EQ(modeEntries(v).size(), 2u);
+    EXPECT_EQ(modeEntries(v)[1].text, "1200.5 cm-1 (  , 0.3 )");
 }
 
 TEST(RecentFileList, NewestFirstFourAtMostNoRepeats) {

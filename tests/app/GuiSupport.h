@@ -44,21 +44,28 @@ inline void sendMenu(wxWindow* frame, int wxId) {
     e.SetEventObject(frame);
     frame->GetEventHandler()->ProcessEvent(e);
 }
+// Picks entry of a combo box as the user's choice reports it.
+inline void chooseEntry(wxComboBox* list, int entry) {
+    wxCommandEvent e(wxEVT_COMBOBOX, list->GetId());
+    e.SetEventObject(list);
+    e.SetInt(entry);
+    list->GetEventHandler()->ProcessEvent(e);
+}
+// Rounds of pending and idle events, with a pause after each when sleepMs.
+inline void runPendingEvents(int rounds, int sleepMs = 0) {
+    for (int i = 0; i < rounds; ++i) {
+        wxTheApp->ProcessPendingEvents();
+        wxTheApp->ProcessIdle();
+        if (sleepMs > 0)
+            wxMilliSleep(sleepMs);
+    }
+}
 inline void closeDialogsAndDestroy(MainFrame* frame) {
     frame->closePreviewDialog();
     frame->closeAxisDialog();
     frame->closeRotationDialog();
     frame->closeDataSelectionDialog();
     frame->Destroy();
-}
-
-// Pixels of a 24-bit BMP that differ from its first (bottom-left) pixel.
-inline std::size_t pixelsUnlikeTheFirst(const std::string& bmp) {
-    std::size_t drawn = 0;
-    for (std::size_t i = 54; i + 2 < bmp.size(); i += 3)
-        if (bmp[i] != bmp[54] || bmp[i + 1] != bmp[55] || bmp[i + 2] != bmp[56])
-            ++drawn;
-    return drawn;
 }
 
 // The main window shown, with fresh process state; wired as the program

@@ -40,11 +40,8 @@ TEST_F(OrbitalSelection, OpeningComputesTheHomoAndFillsTheGroup) {
     EXPECT_EQ(doc.orbitalFields.orbitalMax, 7);
     EXPECT_TRUE(doc.orbitalFlags.orbitalLoaded);
     EXPECT_TRUE(platform_.messages.empty());
-}
 
-TEST_F(OrbitalSelection, SecondFileUsesItsOwnHomo) {
-    ASSERT_TRUE(openCheckpoint(doc, waterFile("a.FChk", 10, 5)));
-    // 9 electrons: HOMO 4, which is the px orbital of this file.
+    // A second file uses its own HOMO: with 9 electrons orbital 4, its px.
     ASSERT_TRUE(openCheckpoint(doc, waterFile("b.FCH", 9, 4)));
     EXPECT_EQ(doc.orbitalFields.orbitalNumber, 4);
     EXPECT_GT(doc.contours.loopCount(), 0u);
@@ -64,18 +61,15 @@ TEST_F(OrbitalSelection, RefusedFilesChangeNothing) {
     EXPECT_EQ(doc.contours.loopCount(), loops);
 }
 
-struct TypedCase {
-    const char* text;
-    int result;
-    bool message;
-};
-
 TEST_F(OrbitalSelection, TypedOrbitalNumbers) {
     doc.orbitalFields.orbitalMax = 7;
-    for (const TypedCase c :
-         {TypedCase{"7", 7, false}, TypedCase{"1", 1, false}, TypedCase{"5x", 5, false},
-          TypedCase{"8", 0, true}, TypedCase{"0", 0, true}, TypedCase{"-1", 0, true},
-          TypedCase{"abc", 0, true}}) {
+    const struct {
+        const char* text;
+        int result;
+        bool message;
+    } cases[] = {{"7", 7, false}, {"1", 1, false}, {"5x", 5, false}, {"8", 0, true},
+                 {"0", 0, true},  {"-1", 0, true}, {"abc", 0, true}};
+    for (const auto& c : cases) {
         platform_.messages.clear();
         EXPECT_EQ(getOrbitalNumber(doc.orbitalFields, c.text), c.result) << c.text;
         EXPECT_EQ(platform_.messages.size(), c.message ? 1u : 0u) << c.text;

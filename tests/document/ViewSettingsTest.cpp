@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "document/ViewSettings.h"
-#include "model/MoleculeState.h"
 
 using namespace kalviro;
 
@@ -50,23 +49,13 @@ TEST(Zoom, ALoadResetsTheEyeButNotTheCounter) {
     EXPECT_EQ(steps, 2);
 }
 
-TEST(Toggles, SideRules) {
+// Switching the surface either way takes the axes away.
+TEST(Toggles, SurfaceTakesTheAxesAway) {
     ViewSettings s;
-    s.toggleCovalentRadius();
-    EXPECT_EQ(s.atomScale, 1.0f);
-    s.toggleCovalentRadius();
-    EXPECT_EQ(s.atomScale, 0.5f);
-
-    for (bool surfaceAfter : {true, false}) { // switching off also takes the axes away
+    for (bool surfaceAfter : {true, false}) {
         s.axesShown = true;
         s.toggleSurface();
         EXPECT_EQ(s.surfaceShown, surfaceAfter);
         EXPECT_FALSE(s.axesShown);
     }
-
-    MoleculeState m;
-    m.viewValue = 33;
-    toggleViewpointMode(s, m);
-    EXPECT_TRUE(s.viewpointMode);
-    EXPECT_EQ(m.viewValue, 0.0f);
 }

@@ -41,10 +41,7 @@ TEST_F(CaptureGlTest, SavedBitmapIsTheFrameReadBack) {
     beginFrame(203, 150);
     setupCamera(doc.molecule, doc.view);
     drawScene(doc);
-    std::vector<unsigned char> rgb(200 * 150 * 3);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, 200, 150, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    const std::vector<unsigned char> rgb = test::readBackBuffer(200, 150);
     std::string expected;
     for (std::size_t i = 0; i < rgb.size(); i += 3) {
         expected.push_back(static_cast<char>(rgb[i + 2]));
@@ -55,21 +52,22 @@ TEST_F(CaptureGlTest, SavedBitmapIsTheFrameReadBack) {
     EXPECT_TRUE(file.compare(54, std::string::npos, expected) == 0);
 }
 
-// The command draws with the same code on its own context and display.
-TEST(RenderCommandGlTest, WritesAPictureThatIsNotAllBackground) {
+// The command draws with the same code on its own context and display, and
+// refuses what it cannot draw before writing anything.
+TEST(RenderCommandGlTest, WritesPicturesAndRefusesWhatItCannotDraw) {
     if (std::getenv("DISPLAY") == nullptr)
         GTEST_SKIP() << "no X display";
     test::TempDir dir;
-    const auto r =
-        test::runCli({"render", test::dataPath("render/water.log"), "-o", dir.path("w.bmp"),
-                      "--size", "123x100", "--show", "modes,dipole,numbers"});
+    const std::string molecule = test::dataPath("render/water.log");
+    const auto r = test::runCli({"render", molecule, "-o", dir.path("w.bmp"), "--size", "123x100",
+                                 "--show", "modes,dipole,numbers"});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string bmp = test::readFileBytes(dir.path("w.bmp"));
     ASSERT_EQ(bmp.size(), 54u + 3u * 120u * 100u);
     EXPECT_NE(bmp.find_first_not_of('\0', 54), std::string::npos);
 
-    const auto white = test::runCli({"render", test::dataPath("render/water.log"), "-o",
-                                     dir.path("w.png"), "--size", "64x48", "--white"});
+    const auto white = test::runCli(
+        {"render", molecule, "-o", dir.path("w.png"), "--size", "64x48", "--white"});
     ASSERT_EQ(white.status, 0) << white.err;
     const std::string png = test::readFileBytes(dir.path("w.png"));
     png_image image{};
@@ -80,44 +78,25 @@ TEST(RenderCommandGlTest, WritesAPictureThatIsNotAllBackground) {
     image.format = PNG_FORMAT_RGB;
     std::vector<std::uint8_t> pixels(PNG_IMAGE_SIZE(image));
     ASSERT_TRUE(png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr));
-    // The top-left pixel: white background.
-    EXPECT_EQ(pixels[0] + pixels[1] + pixels[2], 3 * 255);
-}
+    EXPECT_EQ(pixels[0] + pixels[1] + pixels[2], 3 * 255); // top left: white background
 
-TEST(RenderCommandGlTest, OrbitalContoursAreDrawnOverTheMolecule) {
-    if (std::getenv("DISPLAY") == nullptr)
-        GTEST_SKIP() << "no X display";
-    test::TempDir dir;
-    const std::string molecule = test::dataPath("render/water.log");
+    // Orbital contours drawn over the molecule.
     ASSERT_EQ(test::runCli({"render", molecule, "-o", dir.path("plain.bmp"), "--size", "200x200"}).status, 0);
-    const auto r = test::runCli({"render", molecule, "-o", dir.path("mo.bmp"), "--size", "200x200",
-                                 "--orbital", test::dataPath("fuzz-seeds/water_sto3g.fchk")});
-    ASSERT_EQ(r.status, 0) << r.err;
-    auto litPixels = [](const std::string& bmp) {
-        std::size_t n = 0;
-        for (std::size_t k = 54; k + 2 < bmp.size(); k += 3)
-            n += bmp[k] || bmp[k + 1] || bmp[k + 2];
-        return n;
-    };
+    const auto mo = test::runCli({"render", molecule, "-o", dir.path("mo.bmp"), "--size", "200x200",
+                                  "--orbital", test::dataPath("fuzz-seeds/water_sto3g.fchk")});
+    ASSERT_EQ(mo.status, 0) << mo.err;
     const std::string plain = test::readFileBytes(dir.path("plain.bmp"));
-    const std::string mo = test::readFileBytes(dir.path("mo.bmp"));
-    ASSERT_EQ(plain.size(), mo.size());
-    EXPECT_GT(litPixels(mo), litPixels(plain) + 100);
+    const std::string withOrbital = test::readFileBytes(dir.path("mo.bmp"));
+    ASSERT_EQ(plain.size(), withOrbital.size());
+    EXPECT_GT(test::pixelsUnlikeTheFirst(withOrbital), test::pixelsUnlikeTheFirst(plain) + 100);
 
     const auto wrong = test::runCli({"render", molecule, "-o", dir.path("x.bmp"), "--orbital", molecule});
     EXPECT_EQ(wrong.status, 1);
     EXPECT_NE(wrong.err.find("checkpoint"), std::string::npos) << wrong.err;
-}
-
-TEST(RenderCommandGlTest, UnknownModeIsRefused) {
-    if (std::getenv("DISPLAY") == nullptr)
-        GTEST_SKIP() << "no X display";
-    test::TempDir dir;
-    const auto r = test::runCli(
-        {"render", test::dataPath("render/water.log"), "-o", dir.path("w.bmp"), "--mode", "4"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("3 modes"), std::string::npos) << r.err;
-    EXPECT_FALSE(std::filesystem::exists(dir.path("w.bmp")));
+    const auto mode = test::runCli({"render", molecule, "-o", dir.path("m.bmp"), "--mode", "4"});
+    EXPECT_EQ(mode.status, 1);
+    EXPECT_NE(mode.err.find("3 modes"), std::string::npos) << mode.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.path("m.bmp")));
 }
 
 } // namespace

@@ -24,6 +24,15 @@ struct Rgb {
     int r, g, b;
 };
 
+// RGB rows of the back buffer's bottom-left w x h, bottom row first.
+inline std::vector<unsigned char> readBackBuffer(int w, int h) {
+    std::vector<unsigned char> rgb(static_cast<std::size_t>(w) * h * 3);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return rgb;
+}
+
 class GlFrameTest : public DocumentTest {
   protected:
     // Odd sizes put the optical axis on a pixel centre: column and row 100.
@@ -43,10 +52,7 @@ class GlFrameTest : public DocumentTest {
         beginFrame(kSize, kSize);
         setupCamera(doc.molecule, doc.view);
         drawScene(doc);
-        pixels_.assign(kSize * kSize * 3, 0);
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, kSize, kSize, GL_RGB, GL_UNSIGNED_BYTE, pixels_.data());
+        pixels_ = readBackBuffer(kSize, kSize);
         surface_->swapBuffers();
     }
 

@@ -29,9 +29,12 @@ TEST(RotationUpdateTest, TrackballOnHalfTheWidth) {
         // Below the width in a tall window: clamped, not NaN.
         {"farBelowIsClamped", 0, 400, 0, 0, 0, 1000, 45.0f, 0.0f},
         {"offsetClientLeft", 100, 500, 0, 0, 400, 0, 0.0f, 45.0f},
+        // Half of a one-pixel client is no width: the pending angles stay.
+        {"zeroWidthRotatesNothing", 10, 11, 0, 0, 50, 0, 100.0f, 100.0f},
     };
     for (const auto& c : cases) {
         MoleculeState m;
+        m.pendingRotationX = m.pendingRotationY = 100.0f; // assigned, not added
         m.pendingRotationZ = 7.0f;
         m.drag.rotateStartX = c.startX;
         m.drag.rotateStartY = c.startY;
@@ -42,22 +45,6 @@ TEST(RotationUpdateTest, TrackballOnHalfTheWidth) {
         EXPECT_NEAR(m.pendingRotationY, c.expectedY, 1e-3) << c.name;
         EXPECT_EQ(m.pendingRotationZ, 7.0f) << c.name;
     }
-}
-
-TEST(RotationUpdateTest, PendingAnglesAreAssignedNotAdded) {
-    MoleculeState m;
-    m.pendingRotationY = 100.0f;
-    m.drag.rotateCurrentX = 400;
-    rotationUpdate(m, 0, 400);
-    EXPECT_NEAR(m.pendingRotationY, 45.0f, 1e-3);
-}
-
-TEST(RotationUpdateTest, ZeroWidthClientRotatesNothing) {
-    MoleculeState m;
-    m.drag.rotateCurrentX = 50;
-    rotationUpdate(m, 10, 11);
-    EXPECT_EQ(m.pendingRotationX, 0.0f);
-    EXPECT_EQ(m.pendingRotationY, 0.0f);
 }
 
 TEST(PanUpdateTest, HundredthOfAnAngstromPerPixelYUp) {

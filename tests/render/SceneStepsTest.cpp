@@ -27,29 +27,24 @@ class SceneStepsTest : public test::DocumentTest {
     }
 };
 
-// A quarter turn about X takes (0, 1, 0) to (0, 0, 1); about Z the
-// contours never turn.
+// A quarter turn about X takes (0, 1, 0) to (0, 0, 1); about Z the shown
+// contours never turn, and hidden ones stay put while the molecule turns.
 TEST_F(SceneStepsTest, ShownContoursTurnWithTheMoleculeExceptAboutZ) {
-    doc.orbitalFlags.orbitalShown = true;
-    MoleculeState& m = doc.molecule;
-    m.pendingRotationX = 90.0f;
-    m.pendingRotationZ = 90.0f;
-    step();
-    const Vector3& p = doc.contours.currentPoints[0];
-    EXPECT_NEAR(p.x, 0.0, 1e-6);
-    EXPECT_NEAR(p.y, 0.0, 1e-6);
-    EXPECT_NEAR(p.z, 1.0, 1e-6);
-    const Vector3& q = doc.contours.currentPoints[1];
-    EXPECT_NEAR(q.x, 1.0, 1e-6); // a Z turn would have moved it to (0, -1, 0)
-    EXPECT_NEAR(q.y, 0.0, 1e-6);
-}
-
-TEST_F(SceneStepsTest, HiddenContoursStayPut) {
-    MoleculeState& m = doc.molecule;
-    m.pendingRotationX = 90.0f;
-    step();
-    EXPECT_EQ(doc.contours.currentPoints[0], (Vector3{0, 1, 0}));
-    EXPECT_NEAR(m.atoms[0].z, 1.0, 1e-6); // the molecule itself turned
+    for (int shown : {1, 0}) {
+        SetUp();
+        doc.orbitalFlags.orbitalShown = shown;
+        doc.molecule.pendingRotationX = 90.0f;
+        doc.molecule.pendingRotationZ = 90.0f * shown;
+        step();
+        const Vector3 p = doc.contours.currentPoints[0], q = doc.contours.currentPoints[1];
+        EXPECT_NEAR(p.y, 1.0 - shown, 1e-6);
+        EXPECT_NEAR(p.z, shown, 1e-6);
+        EXPECT_NEAR(q.x, 1.0, 1e-6); // a Z turn would have moved it to (0, -1, 0)
+        EXPECT_NEAR(q.y + p.x, 0.0, 1e-6);
+        if (!shown) {
+            EXPECT_NEAR(doc.molecule.atoms[0].z, 1.0, 1e-6); // the molecule itself turned
+        }
+    }
 }
 
 TEST_F(SceneStepsTest, TotalsGrowAndPendingClears) {

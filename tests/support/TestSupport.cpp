@@ -31,22 +31,25 @@ void writeFileBytes(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
+namespace {
+// The next queued answer; an empty queue cancels.
+std::optional<std::string> next(std::deque<std::optional<std::string>>& answers) {
+    if (answers.empty())
+        return std::nullopt;
+    auto a = answers.front();
+    answers.pop_front();
+    return a;
+}
+} // namespace
+
 std::optional<std::string> RecordingPlatform::chooseOpenPath(const FileDialogRequest& r) {
     openRequests.push_back(r);
-    if (openAnswers.empty())
-        return std::nullopt;
-    auto a = openAnswers.front();
-    openAnswers.pop_front();
-    return a;
+    return next(openAnswers);
 }
 
 std::optional<std::string> RecordingPlatform::chooseSavePath(const FileDialogRequest& r) {
     saveRequests.push_back(r);
-    if (saveAnswers.empty())
-        return std::nullopt;
-    auto a = saveAnswers.front();
-    saveAnswers.pop_front();
-    return a;
+    return next(saveAnswers);
 }
 
 TempDir::TempDir() {
@@ -64,6 +67,7 @@ TempDir::~TempDir() {
 }
 
 void DocumentTest::SetUp() {
+    doc = Document();
     setPlatform(&platform_);
 }
 

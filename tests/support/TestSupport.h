@@ -31,6 +31,13 @@ inline std::uint32_t le32(const std::string& b, std::size_t at) {
         v = v << 8 | static_cast<std::uint8_t>(b[at + static_cast<std::size_t>(k)]);
     return v;
 }
+// Pixels of a 24-bit BMP that differ from its first (bottom-left) pixel.
+inline std::size_t pixelsUnlikeTheFirst(const std::string& bmp) {
+    std::size_t drawn = 0;
+    for (std::size_t i = 54; i + 2 < bmp.size(); i += 3)
+        drawn += bmp[i] != bmp[54] || bmp[i + 1] != bmp[55] || bmp[i + 2] != bmp[56];
+    return drawn;
+}
 void writeFileBytes(const std::string& path, const std::string& bytes);
 // s with every from (left to right, never inside a replacement) turned into to.
 std::string replaceAll(std::string s, const std::string& from, const std::string& to);

@@ -83,18 +83,10 @@ void expectFormaldehydeShape(const json& atoms) {
 
 // --- formaldehyde_opt_freq.log: the NWChem optimisation and frequencies.
 
-json dumpExample() {
-    return dump(examplePath("formaldehyde_opt_freq.log"));
-}
-
-TEST(ExampleTest, MoleculeIsTheOptimisedGeometry) {
-    const json d = dumpExample();
+TEST(ExampleTest, OptimisedGeometryAndTheCalculatedModes) {
+    const json d = dump(examplePath("formaldehyde_opt_freq.log"));
     expectAtoms(d["atoms"], kFormaldehyde, 1e-6);
     expectFormaldehydeShape(d["atoms"]);
-}
-
-TEST(ExampleTest, ModesAreTheCalculatedOnes) {
-    const json d = dumpExample();
     EXPECT_EQ(d["modesLoaded"], true);
     EXPECT_EQ(d["dipolesLoaded"], true);
     struct Expected {
@@ -137,10 +129,6 @@ TEST(ExampleTest, ModesAreTheCalculatedOnes) {
                 norm += c.get<double>() * c.get<double>();
         EXPECT_NEAR(norm, 1.0, 0.03) << m;
     }
-}
-
-TEST(ExampleTest, CarbonylStretchIsWhereItBelongs) {
-    const json d = dumpExample();
     // Mode 4: C and O move against each other along the bond (z); NWChem's
     // derivative dipole for it is -1.885 debye/A along z, i.e.
     // -1.885 * 0.393430 / 1.889726 = -0.39245 e in atomic units.
@@ -152,28 +140,8 @@ TEST(ExampleTest, CarbonylStretchIsWhereItBelongs) {
     EXPECT_NEAR(dip[2].get<double>(), -0.39245, 2e-4);
 }
 
-// The example rewritten the ways real outputs differ: each must still give
-// the optimised geometry (or, cut short, the rows before the cut).
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t nl; (nl = text.find('\n', start)) != std::string::npos; start = nl + 1)
-        lines.push_back(text.substr(start, nl - start));
-    return lines;
-}
-
-std::string joinLines(const std::vector<std::string>& lines, const char* end = "\n") {
-    std::string text;
-    for (const std::string& l : lines)
-        text += l + end;
-    return text;
-}
-
-// Orientation rows are the only ones with a zero type column and six decimals.
-bool isOrientationRow(const std::string& l) {
-    return l.size() == 70 && l[29] == '0' && l[l.size() - 7] == '.';
-}
-
+// The example rewritten the ways real outputs differ from it (the reader's
+// own tests cover CR LF, missing type columns and input tables only).
 struct Variant {
     const char* name;
     std::string (*rewrite)(const std::string&);
@@ -182,50 +150,11 @@ struct Variant {
 };
 
 const Variant kVariants[] = {
-    {"CrLf", [](const std::string& t) { return joinLines(splitLines(t), "\r\n"); }, 4, 6},
-    {"NoTypeColumn",
-     [](const std::string& t) {
-         auto lines = splitLines(t);
-         for (auto& l : lines) {
-             if (isOrientationRow(l))
-                 l.erase(16, 14);
-             else if (const auto at = l.find("Type"); at != std::string::npos)
-                 l.replace(at, 4, "    ");
-         }
-         return joinLines(lines);
-     },
-     4, 6},
     {"NeverConverged", // the last complete standard orientation
-     [](const std::string& t) {
-         auto lines = splitLines(t);
-         for (auto& l : lines)
-             if (const auto at = l.find("YES"); at != std::string::npos)
-                 l.replace(at, 3, "NO ");
-         return joinLines(lines);
-     },
-     4, 6},
-    {"InputOrientationOnly", // as symmetry turned off prints it
-     [](const std::string& t) {
-         auto lines = splitLines(t);
-         std::vector<std::string> kept;
-         for (std::size_t i = 0; i < lines.size(); ++i) {
-             if (lines[i].find("Standard orientation:") == std::string::npos) {
-                 kept.push_back(lines[i]);
-                 continue;
-             }
-             i += 4; // title, dashes, two headers, dashes
-             while (isOrientationRow(lines[i + 1]))
-                 ++i;
-             ++i; // closing dashes
-         }
-         return joinLines(kept);
-     },
-     4, 6},
+     [](const std::string& t) { return replaceAll(t, "YES", "NO "); }, 4, 6},
     {"CutInsideChosenTable", // two rows of the table after convergence
      [](const std::string& t) {
-         const std::size_t done = t.find("Stationary point found");
-         const std::size_t title = t.find("Standard orientation:", done);
-         std::size_t end = title;
+         std::size_t end = t.find("Standard orientation:", t.find("Stationary point found"));
          for (int k = 0; k < 7; ++k)
              end = t.find('\n', end) + 1;
          return t.substr(0, end);
@@ -403,12 +332,11 @@ struct CheckpointExample {
     const char* file;
     const char* basisName;
     int basisFunctions; // STO-3G: 5 + 5 + 1 + 1; 6-31G*: 15 + 15 + 2 + 2
-    double homoEnergy;  // Hartree, psi4's
 };
 
 const CheckpointExample kCheckpoints[] = {
-    {"formaldehyde_sto3g.FChk", "STO-3G", 12, -0.353429},
-    {"formaldehyde_631gs.FChk", "6-31G*", 34, -0.435469},
+    {"formaldehyde_sto3g.FChk", "STO-3G", 12},
+    {"formaldehyde_631gs.FChk", "6-31G*", 34},
 };
 
 class CheckpointExampleTest : public ProcessStateTest,
@@ -438,12 +366,6 @@ TEST_P(CheckpointExampleTest, DumpGivesCountsHomoAndSupportedBasis) {
         EXPECT_NEAR(d["atomcoords_bohr"][i][2].get<double>(), p.z * kBohrPerAngstrom, 1e-5) << i;
     }
 
-    // The HOMO the program reads is psi4's eighth orbital.
-    auto arrays = fchkArrays(examplePath(c.file));
-    ASSERT_EQ(arrays["Alpha Orbital Energies"].size(), static_cast<std::size_t>(c.basisFunctions));
-    EXPECT_NEAR(arrays["Alpha Orbital Energies"][7], c.homoEnergy, 1e-6);
-    EXPECT_LT(arrays["Alpha Orbital Energies"][7], 0.0);
-    EXPECT_GT(arrays["Alpha Orbital Energies"][8], 0.0); // LUMO
 }
 
 // The program's built-in basis sets rebuild the orbital the file's own basis

@@ -15,7 +15,6 @@
 #include "cli/CliCommands.h"
 #include "model/MoleculeState.h"
 #include "orbital/CheckpointReader.h"
-#include "orbital/ContourStore.h"
 #include "orbital/MolecularOrbital.h"
 #include "orbital/OrbitalTestSupport.h"
 #include "support/TestSupport.h"
@@ -24,8 +23,6 @@ namespace kalviro::test {
 namespace {
 
 using nlohmann::json;
-
-constexpr double kBohrPerAngstrom = 1.0 / 0.52917721067; // psi4's conversion
 
 json dump(const std::string& path) {
     const CliResult r = runCli({"dump", path});
@@ -284,53 +281,17 @@ TEST(InputExamples, GamessC2vGivesTheWholeMolecule) {
 }
 
 // --- The checkpoint files: psi4 RHF at the optimised geometry
-// (scripts/make-checkpoints.py).
-
-struct CheckpointExample {
-    const char* file;
-    const char* basisName;
-    int basisFunctions; // STO-3G: 5 + 5 + 1 + 1; 6-31G*: 15 + 15 + 2 + 2
-};
-
-const CheckpointExample kCheckpoints[] = {
-    {"formaldehyde_sto3g.FChk", "STO-3G", 12},
-    {"formaldehyde_631gs.FChk", "6-31G*", 34},
-};
+// (scripts/make-checkpoints.py). The corpus's checkpoint dumps cover what
+// dump prints; these two hold the only carbon in 6-31G*.
 
 class CheckpointExampleTest : public ProcessStateTest,
-                              public ::testing::WithParamInterface<CheckpointExample> {};
-
-TEST_P(CheckpointExampleTest, DumpGivesCountsHomoAndSupportedBasis) {
-    const CheckpointExample& c = GetParam();
-    const CliResult r = runCli({"dump", examplePath(c.file)});
-    ASSERT_EQ(r.status, 0) << r.err;
-    const json d = json::parse(r.out);
-    EXPECT_EQ(d["atomnos"], json::parse("[6, 8, 1, 1]"));
-    EXPECT_EQ(d["nelectrons"], 16);
-    EXPECT_EQ(d["nbasis"], c.basisFunctions);
-    EXPECT_EQ(d["homo_index_1based"], 8);
-    EXPECT_EQ(d["basis_name_line2_field"], c.basisName);
-    EXPECT_EQ(d["supported_basis"], true);
-    EXPECT_EQ(d["pure_cartesian_d"], 1); // six Cartesian d functions
-    ASSERT_EQ(d["homo_alpha_mo_coefficients"].size(), static_cast<std::size_t>(c.basisFunctions));
-
-    // The coordinates are those of the optimisation example, so the contours
-    // lie over its molecule.
-    ASSERT_EQ(d["atomcoords_bohr"].size(), 4u);
-    for (std::size_t i = 0; i < 4; ++i) {
-        const Point& p = kFormaldehyde[i].at;
-        EXPECT_NEAR(d["atomcoords_bohr"][i][0].get<double>(), p.x * kBohrPerAngstrom, 1e-5) << i;
-        EXPECT_NEAR(d["atomcoords_bohr"][i][1].get<double>(), p.y * kBohrPerAngstrom, 1e-5) << i;
-        EXPECT_NEAR(d["atomcoords_bohr"][i][2].get<double>(), p.z * kBohrPerAngstrom, 1e-5) << i;
-    }
-
-}
+                              public ::testing::WithParamInterface<const char*> {};
 
 // The program's built-in basis sets rebuild the orbital the file's own basis
 // sections describe: the HOMO, the C-H bonding orbital and the lowest
 // virtual one.
 TEST_P(CheckpointExampleTest, GridMatchesTheFilesOwnBasis) {
-    const std::string path = examplePath(GetParam().file);
+    const std::string path = examplePath(GetParam());
     for (int orbital : {7, 5, 8}) {
         SCOPED_TRACE("orbital " + std::to_string(orbital + 1));
         auto mo = std::make_unique<MolecularOrbital>();
@@ -342,49 +303,8 @@ TEST_P(CheckpointExampleTest, GridMatchesTheFilesOwnBasis) {
     EXPECT_TRUE(platform_.messages.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, CheckpointExampleTest, ::testing::ValuesIn(kCheckpoints),
-                         [](const auto& info) {
-                             return std::string(info.param.basisFunctions == 12 ? "Sto3g"
-                                                                                : "SixThirtyOneGd");
-                         });
-
-// Opened in the program after the optimisation output, a checkpoint file
-// draws its orbital over that molecule: the sampled box is the molecule's
-// extent plus 1.4 * 1.3 A on every side, and the contours stay inside it.
-TEST_F(ProcessStateTest, CheckpointOrbitalLiesOverTheExampleMolecule) {
-    ASSERT_TRUE(loadFileAsProgram(examplePath("formaldehyde_opt_freq.log")));
-    ASSERT_EQ(atomCount(), 4);
-    const float lower[3] = {-1.82f, -0.92416518f - 1.82f, -1.11032238f - 1.82f};
-    const float upper[3] = {1.82f, 0.92416518f + 1.82f, 0.65499746f + 1.82f};
-    for (const char* name : {"formaldehyde_sto3g.FChk", "formaldehyde_631gs.FChk"}) {
-        SCOPED_TRACE(name);
-        auto mo = std::make_unique<MolecularOrbital>();
-        ASSERT_TRUE(computeCheckpointOrbital(examplePath(name), -1, *mo));
-        for (int a = 0; a < 3; ++a) {
-            // The program turns bohr into angstrom with 0.529167, psi4 used
-            // 0.52917721: 2e-5 A apart at the hydrogens.
-            EXPECT_NEAR(mo->boxMin[a], lower[a], 5e-5) << a;
-            EXPECT_NEAR(mo->boxMax[a], upper[a], 5e-5) << a;
-        }
-        ASSERT_TRUE(loadFileAsProgram(examplePath(name)));
-        const ContourStore& store = contourStore();
-        // The HOMO, oxygen's in-plane lone pair: lobes of both signs.
-        bool signs[2] = {false, false};
-        for (const ContourLoop& loop : store.loops)
-            signs[loop.signCode] = true;
-        EXPECT_TRUE(signs[0] && signs[1]);
-        for (const Vector3& p : store.currentPoints) {
-            ASSERT_GE(p.x, lower[0] - 1e-4);
-            ASSERT_LE(p.x, upper[0] + 1e-4);
-            ASSERT_GE(p.y, lower[1] - 1e-4);
-            ASSERT_LE(p.y, upper[1] + 1e-4);
-            ASSERT_GE(p.z, lower[2] - 1e-4);
-            ASSERT_LE(p.z, upper[2] + 1e-4);
-        }
-    }
-    EXPECT_TRUE(platform_.messages.empty());
-    EXPECT_EQ(atomCount(), 4); // the molecule stays the optimisation example's
-}
+INSTANTIATE_TEST_SUITE_P(Examples, CheckpointExampleTest,
+                         ::testing::Values("formaldehyde_sto3g.FChk", "formaldehyde_631gs.FChk"));
 
 } // namespace
 } // namespace kalviro::test

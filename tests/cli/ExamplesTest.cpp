@@ -190,46 +190,6 @@ const std::vector<ExpectedAtom> kWater = {{"O", 8, {0.0, 0.0, 0.117176}},
                                           {"H", 1, {0.0, 0.756950, -0.468706}},
                                           {"H", 1, {0.0, -0.756950, -0.468706}}};
 
-TEST(WaterExample, VibrationsAreNWChemsProjectedOnes) {
-    const json d = dump(examplePath("water_freq_only.log"));
-    expectAtoms(d["atoms"], kWater, 1e-9);
-    EXPECT_EQ(d["modesLoaded"], true);
-    EXPECT_EQ(d["dipolesLoaded"], true);
-    // NWChem's "Projected Infra Red Intensities": cm-1, atomic units, km/mol.
-    struct Expected {
-        const char* wavenumber;
-        const char* kmPerMol;
-        double atomicUnits;
-        const char* species;
-    };
-    const Expected expected[] = {{"1859.2310", "103.6340", 0.106307, "A1"},
-                                 {"3937.2210", "16.4890", 0.016914, "A1"},
-                                 {"4050.9280", "51.0180", 0.052334, "B2"}};
-    ASSERT_EQ(d["frequencies"].size(), 3u);
-    ASSERT_EQ(d["modes"].size(), 3u);
-    ASSERT_EQ(d["dipoleDerivatives"].size(), 3u);
-    for (std::size_t m = 0; m < 3; ++m) {
-        SCOPED_TRACE("mode " + std::to_string(m + 1));
-        EXPECT_EQ(d["frequencies"][m], expected[m].wavenumber);
-        EXPECT_EQ(d["intensities"][m], expected[m].kmPerMol);
-        EXPECT_EQ(d["symmetries"][m], expected[m].species);
-        const json& v = d["dipoleDerivatives"][m];
-        const double squared = v[0].get<double>() * v[0].get<double>() +
-                               v[1].get<double>() * v[1].get<double>() +
-                               v[2].get<double>() * v[2].get<double>();
-        EXPECT_NEAR(squared, expected[m].atomicUnits, 1e-5 * expected[m].atomicUnits);
-        ASSERT_EQ(d["modes"][m].size(), 3u);
-    }
-    // The bend and the symmetric stretch change the dipole along the C2 axis
-    // (z), the antisymmetric stretch across it (y).
-    EXPECT_DOUBLE_EQ(d["dipoleDerivatives"][0][2].get<double>(), 0.326048);
-    EXPECT_DOUBLE_EQ(d["dipoleDerivatives"][2][1].get<double>(), 0.228766);
-    EXPECT_DOUBLE_EQ(d["dipoleDerivatives"][2][2].get<double>(), 0.0);
-    // In the antisymmetric stretch both hydrogens move the same way along y.
-    EXPECT_DOUBLE_EQ(d["modes"][2][1][1].get<double>(), 0.56);
-    EXPECT_DOUBLE_EQ(d["modes"][2][2][1].get<double>(), 0.56);
-}
-
 // A frequency job at a converged structure prints YES after its last table:
 // no table follows the convergence, so the molecule is the last complete
 // standard orientation, not the input orientation (moved 1 A along x here).
@@ -244,7 +204,8 @@ TEST(WaterExample, ConvergedAtTheEndKeepsTheLastStandardOrientation) {
     writeFileBytes(dir.path("water.log"), replaceAll(t, "     NO ", "     YES"));
     const json d = dump(dir.path("water.log"));
     expectAtoms(d["atoms"], kWater, 1e-9);
-    EXPECT_EQ(d["frequencies"].size(), 3u);
+    EXPECT_EQ(d["frequencies"], json::parse(R"(["1859.2310", "3937.2210", "4050.9280"])"));
+    EXPECT_EQ(d["symmetries"], json::parse(R"(["A1", "A1", "B2"])"));
 }
 
 // --- The formaldehyde inputs, written from the NWChem optimisation (the

@@ -43,9 +43,8 @@
 #include "app/MoleculeView.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
-#include "document/OrbitalFlags.h"
 #include "document/PickedAtoms.h"
-#include "render/SceneChoices.h"
+#include "document/SceneChoices.h"
 #include "render/ViewCommands.h"
 #include "document/ViewSettings.h"
 
@@ -229,13 +228,13 @@ class Storm {
     std::mt19937 rng;
 };
 
-class CommandStormTest : public test::ProcessStateTest {
+class CommandStormTest : public test::DocumentTest {
   protected:
     void SetUp() override {
-        ProcessStateTest::SetUp();
+        DocumentTest::SetUp();
         setPlatform(&stormPlatform_);
         resetDataSelection();
-        resetDipoleOrigin();
+        doc.scene.dipoleOrigin = "-1";
         saveRecentFiles({});
         previousLog_ = wxLog::SetActiveTarget(&log_);
         frame_ = new MainFrame;
@@ -288,7 +287,7 @@ class CommandStormTest : public test::ProcessStateTest {
         settle();
         wxLog::SetActiveTarget(previousLog_);
         saveRecentFiles({});
-        ProcessStateTest::TearDown();
+        DocumentTest::TearDown();
     }
 
     static void clearGlErrors() {
@@ -516,10 +515,10 @@ class CommandStormTest : public test::ProcessStateTest {
         switch (s.below(6)) {
         case 0: { // a click on an atom, or near one
             wxPoint at = p;
-            if (atomCount() > 0)
+            if (doc.atomCount() > 0)
                 if (auto q = test::atomOnScreen(
                         *frame_->view(),
-                        static_cast<std::size_t>(s.below(static_cast<int>(atomCount())))))
+                        static_cast<std::size_t>(s.below(static_cast<int>(doc.atomCount())))))
                     at = *q + wxPoint(s.between(-2, 2), s.between(-2, 2));
             note("click atom at " + std::to_string(at.x) + "," + std::to_string(at.y));
             mouse(wxEVT_LEFT_DOWN, at.x, at.y, true, false);
@@ -573,7 +572,7 @@ class CommandStormTest : public test::ProcessStateTest {
             "0x10",  "３",   "-0",  "+2",   "NaN", "inf", "\t", "日本語", std::string(300, '9'),
             "1.5",   "--1"};
         if (s.chance(0.5))
-            return std::to_string(s.between(-3, static_cast<int>(atomCount()) + 3));
+            return std::to_string(s.between(-3, static_cast<int>(doc.atomCount()) + 3));
         return s.pick(odd);
     }
 
@@ -675,14 +674,14 @@ class CommandStormTest : public test::ProcessStateTest {
             if (!isOpenWindow(dialog))
                 out << "the " << name << " pointer names no window; ";
 
-        const MoleculeState& m = moleculeState();
-        const PickedAtoms& p = pickedAtoms();
+        const MoleculeState& m = doc.molecule;
+        const PickedAtoms& p = doc.picked;
         int filled = 0;
         for (int slot : p.slots) {
             if (slot != 0)
                 ++filled;
-            if (slot < 0 || slot > static_cast<int>(atomCount()))
-                out << "picked slot " << slot << " of " << atomCount() << " atoms; ";
+            if (slot < 0 || slot > static_cast<int>(doc.atomCount()))
+                out << "picked slot " << slot << " of " << doc.atomCount() << " atoms; ";
         }
         if (p.count != filled)
             out << "pick count " << p.count << " with " << filled << " filled slots; ";
@@ -692,8 +691,8 @@ class CommandStormTest : public test::ProcessStateTest {
                 out << "atom " << n << " highlighted but not picked; ";
         }
 
-        const VibrationStore& v = vibrationStore();
-        const int mode = sceneChoices().selectedMode;
+        const VibrationStore& v = doc.vibrations;
+        const int mode = doc.scene.selectedMode;
         if (mode != 0 && (mode < 0 || static_cast<std::size_t>(mode) >= v.frequencies.size()))
             out << "selected mode " << mode << " of " << v.frequencies.size() << "; ";
         // The texts of one table line and the vectors of one group come together.
@@ -710,7 +709,7 @@ class CommandStormTest : public test::ProcessStateTest {
                 out << "mode " << i << " and its saved copy differ in length; ";
 
         // Numbers the commands and the mouse make stay numbers.
-        const ViewSettings& s = viewSettings();
+        const ViewSettings& s = doc.view;
         for (float f : {m.pendingRotationX, m.pendingRotationY, m.pendingRotationZ, m.rotationX,
                         m.rotationY, m.rotationZ, m.panX, m.panY, m.cameraDistance, m.viewValue,
                         s.eyeDistance, s.eyeX, s.eyeY})
@@ -751,15 +750,15 @@ class CommandStormTest : public test::ProcessStateTest {
 
     // How much of the program the run reached, for the summary line.
     void census() {
-        seen_.atoms += atomCount() > 0;
-        seen_.picks += pickedAtoms().count > 0;
-        seen_.twoPicks += pickedAtoms().count == 2;
-        seen_.modes += !vibrationStore().modes.empty();
-        seen_.orbital += orbitalFlags().orbitalLoaded == 1;
+        seen_.atoms += doc.atomCount() > 0;
+        seen_.picks += doc.picked.count > 0;
+        seen_.twoPicks += doc.picked.count == 2;
+        seen_.modes += !doc.vibrations.modes.empty();
+        seen_.orbital += doc.orbitalFlags.orbitalLoaded == 1;
         seen_.preview += frame_->previewDialog() != nullptr;
         // A file cut inside a frequency group: texts of the group without its
         // intensities. The lists and the dialogs cope with the shorter list.
-        seen_.ragged += vibrationStore().frequencies.size() != vibrationStore().intensities.size();
+        seen_.ragged += doc.vibrations.frequencies.size() != doc.vibrations.intensities.size();
     }
 
     void note(const std::string& what) {
@@ -847,11 +846,11 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
     frame_->SendSizeEvent();
     settleSize(frame_->view());
     frame_->commands().run(cmd::ResetCoordinates);
-    if (viewSettings().atomsShown != 1)
+    if (doc.view.atomsShown != 1)
         frame_->commands().run(cmd::AtomsShown);
     stormPlatform_.answerOpen = [] { return test::examplePath("formaldehyde_opt_freq.log"); };
     frame_->commands().run(cmd::OpenGaussian);
-    ASSERT_EQ(atomCount(), 4u);
+    ASSERT_EQ(doc.atomCount(), 4u);
     const std::string picture = dir_.path("after.bmp");
     stormPlatform_.answerSave = [&picture] { return picture; };
     const int framesBefore = frames_;

@@ -23,11 +23,11 @@ Atom atomAt(const char* symbol, double x, double y, double z) {
     return a;
 }
 
-class DialogLogicTest : public test::ProcessStateTest {
+class DialogLogicTest : public test::DocumentTest {
   protected:
     void SetUp() override {
-        ProcessStateTest::SetUp();
-        resetDipoleOrigin();
+        DocumentTest::SetUp();
+        doc.scene.dipoleOrigin = "-1";
     }
 };
 
@@ -75,7 +75,7 @@ TEST(RotationAngles, WorkedExamples) {
 }
 
 TEST_F(DialogLogicTest, RotationAtomsSetOnlyValidPendingAngles) {
-    MoleculeState& m = moleculeState();
+    MoleculeState& m = doc.molecule;
     m.atoms = {atomAt("C", 0, 0, 0), atomAt("O", 0, 3, 0), atomAt("H", 0, 0, 0)};
     const std::pair<const char*, const char*> bad[] = {
         {"0", "0"}, {"2", "2"}, {"", "2"}, {"abc", "1"}, {"1", "4"}, {"-1", "2"}, {"1", "3"},
@@ -121,15 +121,15 @@ TEST(ModeEntries, AShortSymmetryListDoesNotReadPastIt) {
 }
 
 TEST_F(DialogLogicTest, AxisOriginButtons) {
-    EXPECT_EQ(dipoleOrigin(), "-1");
+    EXPECT_EQ(doc.scene.dipoleOrigin, "-1");
     EXPECT_EQ(applyAxisOrigin("3", false), "3");
-    EXPECT_EQ(dipoleOrigin(), "3");
+    EXPECT_EQ(doc.scene.dipoleOrigin, "3");
     EXPECT_EQ(applyAxisOrigin("x7", false), "x7"); // taken unchanged
     EXPECT_EQ(applyAxisOrigin("5", true), "0");
-    EXPECT_EQ(dipoleOrigin(), "0");
+    EXPECT_EQ(doc.scene.dipoleOrigin, "0");
     applyAxisOrigin("4", false);
     resetAxisOrigin();
-    EXPECT_EQ(dipoleOrigin(), "0");
+    EXPECT_EQ(doc.scene.dipoleOrigin, "0");
 }
 
 TEST(RecentFileList, NewestFirstFourAtMostNoRepeats) {

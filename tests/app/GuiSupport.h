@@ -64,13 +64,13 @@ inline std::size_t pixelsUnlikeTheFirst(const std::string& bmp) {
 // The main window shown, with fresh process state; wired as the program
 // starts it when `wired`. `settle` runs the pending events after the window
 // appears and after it goes, before the state is dropped.
-class FrameFixture : public ProcessStateTest {
+class FrameFixture : public DocumentTest {
   protected:
     FrameFixture(bool wired, void (*settle)()) : wired_(wired), settle_(settle) {}
     void SetUp() override {
-        ProcessStateTest::SetUp();
+        DocumentTest::SetUp();
         resetDataSelection();
-        resetDipoleOrigin();
+        doc.scene.dipoleOrigin = "-1";
         frame_ = new MainFrame;
         frame_->Show();
         if (wired_)
@@ -80,7 +80,7 @@ class FrameFixture : public ProcessStateTest {
     void TearDown() override {
         closeDialogsAndDestroy(frame_);
         settle_();
-        ProcessStateTest::TearDown();
+        DocumentTest::TearDown();
     }
     MainFrame* frame_ = nullptr;
 
@@ -95,7 +95,7 @@ class FrameFixture : public ProcessStateTest {
 // context or the atom projects to no sensible point.
 
 inline std::optional<wxPoint> atomOnScreen(MoleculeView& view, std::size_t index) {
-    const MoleculeState& m = moleculeState();
+    const MoleculeState& m = doc.molecule;
     if (index >= m.atoms.size() || !view.makeCurrent())
         return std::nullopt;
     GLdouble modelView[16], projection[16];

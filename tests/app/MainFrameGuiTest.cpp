@@ -19,12 +19,11 @@
 #include "app/RotationAngleDialog.h"
 #include "app/SpectrumPreviewDialog.h"
 #include "document/FileOpening.h"
-#include "document/OrbitalFlags.h"
 #include "document/PickedAtoms.h"
 #include "document/ViewSettings.h"
 #include "model/VibrationStore.h"
 #include "orbital/OrbitalTestSupport.h"
-#include "render/SceneChoices.h"
+#include "document/SceneChoices.h"
 
 using namespace kalviro;
 
@@ -84,7 +83,7 @@ class FrameTest : public test::FrameFixture {
         return tools()->GetToolState(menuIdFor(id));
     }
     void twoAtomMolecule() {
-        MoleculeState& m = moleculeState();
+        MoleculeState& m = doc.molecule;
         m.atoms.resize(3);
         m.atoms[0].symbol = "C";
         m.atoms[1].symbol = "O";
@@ -133,7 +132,7 @@ TEST_F(FrameTest, UpdateRulesReachMenusAndButtons) {
     EXPECT_TRUE(tools()->GetToolState(menuIdFor(32813))); // the left button picks
     EXPECT_TRUE(item(32808)->IsChecked());
 
-    ASSERT_TRUE(openMoleculeFile(test::dataPath("gaussian-output/g98_opt_freq.log")).read);
+    ASSERT_TRUE(openMoleculeFile(doc, test::dataPath("gaussian-output/g98_opt_freq.log")).read);
     for (int id : needData)
         EXPECT_TRUE(enabled(id)) << id;
     EXPECT_TRUE(tools()->GetToolEnabled(menuIdFor(32786)));
@@ -142,7 +141,7 @@ TEST_F(FrameTest, UpdateRulesReachMenusAndButtons) {
     item(32786);
     EXPECT_TRUE(tools()->GetToolState(menuIdFor(32786)));
 
-    orbitalFlags().orbitalLoaded = 1;
+    doc.orbitalFlags.orbitalLoaded = true;
     EXPECT_TRUE(item(32856)->IsEnabled());
     EXPECT_TRUE(item(32857)->IsEnabled());
     EXPECT_FALSE(item(32857)->IsChecked());
@@ -179,10 +178,10 @@ TEST_F(FrameTest, WheelZoomsLikeTheButtons) {
         frame_->view()->GetEventHandler()->ProcessEvent(e);
     };
     wheel(120);
-    EXPECT_NEAR(viewSettings().eyeDistance, 20.0 / 1.2, 1e-4);
+    EXPECT_NEAR(doc.view.eyeDistance, 20.0 / 1.2, 1e-4);
     wheel(-120);
     wheel(-120);
-    EXPECT_NEAR(viewSettings().eyeDistance, 20.0 * 1.2, 1e-4);
+    EXPECT_NEAR(doc.view.eyeDistance, 20.0 * 1.2, 1e-4);
 }
 
 TEST_F(FrameTest, MouseUpdatesTheDragRecordAndCallsTheActions) {
@@ -201,7 +200,7 @@ TEST_F(FrameTest, MouseUpdatesTheDragRecordAndCallsTheActions) {
         e.m_y = y;
         frame_->view()->GetEventHandler()->ProcessEvent(e);
     };
-    MoleculeState& m = moleculeState();
+    MoleculeState& m = doc.molecule;
     DragState& d = m.drag;
 
     m.pendingRotationY = 9;
@@ -237,7 +236,7 @@ TEST_F(FrameTest, MouseUpdatesTheDragRecordAndCallsTheActions) {
 }
 
 TEST_F(FrameTest, DataSelectionListsModesAndSelects) {
-    VibrationStore& v = vibrationStore();
+    VibrationStore& v = doc.vibrations;
     v.frequencies = {"1000", "1500", ""};
     v.symmetries = {"A1", "B2", ""};
     v.intensities = {"12", "3.5", ""};
@@ -248,7 +247,7 @@ TEST_F(FrameTest, DataSelectionListsModesAndSelects) {
     wxComboBox* list = dlg->modeList();
     ASSERT_EQ(list->GetCount(), 2u); // the texts: ModeEntries and the program tests
     EXPECT_EQ(list->GetSelection(), 0);
-    EXPECT_EQ(sceneChoices().selectedMode, 0);
+    EXPECT_EQ(doc.scene.selectedMode, 0);
 
     const int redraws = platform_.redraws;
     list->SetSelection(1);
@@ -256,12 +255,12 @@ TEST_F(FrameTest, DataSelectionListsModesAndSelects) {
     pick.SetEventObject(list);
     pick.SetInt(1);
     list->GetEventHandler()->ProcessEvent(pick);
-    EXPECT_EQ(sceneChoices().selectedMode, 1);
+    EXPECT_EQ(doc.scene.selectedMode, 1);
     EXPECT_EQ(platform_.redraws, redraws + 1);
 
     frame_->closeDataSelectionDialog();
     EXPECT_EQ(frame_->dataSelectionDialog(), nullptr);
-    EXPECT_EQ(sceneChoices().selectedMode, 0);
+    EXPECT_EQ(doc.scene.selectedMode, 0);
 }
 
 TEST_F(FrameTest, AxisDialogButtonsAndList) {
@@ -279,31 +278,31 @@ TEST_F(FrameTest, AxisDialogButtonsAndList) {
     const int redraws = platform_.redraws;
     dlg->originEdit()->ChangeValue("3");
     press(wxID_OK);
-    EXPECT_EQ(dipoleOrigin(), "3");
+    EXPECT_EQ(doc.scene.dipoleOrigin, "3");
     EXPECT_EQ(platform_.redraws, redraws + 1);
     press(1015);
-    EXPECT_EQ(dipoleOrigin(), "0");
+    EXPECT_EQ(doc.scene.dipoleOrigin, "0");
     EXPECT_EQ(dlg->originEdit()->GetValue(), "3");
     dlg->startAtOriginBox()->SetValue(true);
     press(wxID_OK);
     EXPECT_EQ(dlg->originEdit()->GetValue(), "0");
-    EXPECT_EQ(dipoleOrigin(), "0");
+    EXPECT_EQ(doc.scene.dipoleOrigin, "0");
 
     command(32805); // again while open: another copy of the list
     EXPECT_EQ(frame_->axisDialog(), dlg);
     EXPECT_EQ(dlg->atomList()->GetCount(), 8u);
     press(wxID_CANCEL);
     EXPECT_EQ(frame_->axisDialog(), nullptr);
-    EXPECT_EQ(dipoleOrigin(), "0");
+    EXPECT_EQ(doc.scene.dipoleOrigin, "0");
 }
 
 TEST_F(FrameTest, RotationDialogTurnsTheChosenDirection) {
     twoAtomMolecule();
-    pickedAtoms().slots[0] = 1;
-    pickedAtoms().slots[1] = 2;
-    moleculeState().panX = 4;
+    doc.picked.slots[0] = 1;
+    doc.picked.slots[1] = 2;
+    doc.molecule.panX = 4;
     command(32852);
-    EXPECT_EQ(moleculeState().panX, 0.0f); // reset first
+    EXPECT_EQ(doc.molecule.panX, 0.0f); // reset first
     RotationAngleDialog* dlg = frame_->rotationDialog();
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(dlg->firstEdit()->GetValue(), "1");
@@ -316,10 +315,10 @@ TEST_F(FrameTest, RotationDialogTurnsTheChosenDirection) {
     dlg->secondEdit()->ChangeValue("3"); // (0,0,0) -> (0,0,2)
     test::pressButton(dlg, wxID_OK);
     EXPECT_EQ(frame_->rotationDialog(), nullptr);
-    EXPECT_NEAR(moleculeState().pendingRotationX, 0, 1e-4);
-    EXPECT_NEAR(moleculeState().pendingRotationY, 90, 1e-4);
+    EXPECT_NEAR(doc.molecule.pendingRotationX, 0, 1e-4);
+    EXPECT_NEAR(doc.molecule.pendingRotationY, 90, 1e-4);
 
-    pickedAtoms().clear();
+    doc.picked.clear();
     command(32852);
     dlg = frame_->rotationDialog();
     ASSERT_NE(dlg, nullptr);
@@ -327,7 +326,7 @@ TEST_F(FrameTest, RotationDialogTurnsTheChosenDirection) {
     test::pressButton(dlg, wxID_OK);
     ASSERT_EQ(platform_.messages.size(), 1u);
     EXPECT_EQ(platform_.messages[0], "原子番号の選択が不適切です。");
-    EXPECT_EQ(moleculeState().pendingRotationY, 0.0f); // left in the reset orientation
+    EXPECT_EQ(doc.molecule.pendingRotationY, 0.0f); // left in the reset orientation
     EXPECT_EQ(frame_->rotationDialog(), nullptr);
 }
 
@@ -424,7 +423,7 @@ class ProgramTest : public test::FrameFixture {
     void openExample(int id = cmd::OpenGaussian) {
         platform_.openAnswers.push_back(test::examplePath("formaldehyde_opt_freq.log"));
         command(id);
-        ASSERT_EQ(atomCount(), 4);
+        ASSERT_EQ(doc.atomCount(), 4);
     }
     void click(int x, int y) {
         MoleculeView* view = frame_->view();
@@ -459,13 +458,13 @@ TEST_F(ProgramTest, OpeningTheExampleFillsTheModeListAndTheRecentFiles) {
 
 TEST_F(ProgramTest, AMissingFileIsReportedAndTheMoleculeStays) {
     openExample();
-    const double x = moleculeState().atoms[1].x;
+    const double x = doc.molecule.atoms[1].x;
     const std::size_t recent = frame_->recentFiles().entries().size();
     frame_->openFile(dir_.path("gone.log"));
     ASSERT_EQ(platform_.messages.size(), 1u);
     EXPECT_EQ(platform_.messages[0], "ファイルが開けません");
-    ASSERT_EQ(atomCount(), 4);
-    EXPECT_EQ(moleculeState().atoms[1].x, x);
+    ASSERT_EQ(doc.atomCount(), 4);
+    EXPECT_EQ(doc.molecule.atoms[1].x, x);
     EXPECT_NE(frame_->dataSelectionDialog(), nullptr); // the analysis was not reset
     EXPECT_EQ(frame_->recentFiles().entries().size(), recent);
 }
@@ -474,22 +473,22 @@ TEST_F(ProgramTest, AClickOnAnAtomSelectsIt) {
     openExample();
     frame_->view()->redraw();
     // Where the oxygen (atom 2) lands on the screen.
-    ASSERT_EQ(moleculeState().atoms[1].symbol, "O");
+    ASSERT_EQ(doc.molecule.atoms[1].symbol, "O");
     const auto at = test::atomOnScreen(*frame_->view(), 1);
     ASSERT_TRUE(at);
     const int x = at->x, y = at->y;
 
     click(x, y);
-    EXPECT_EQ(pickedAtoms().slots[0], 2);
-    EXPECT_EQ(pickedAtoms().count, 1);
-    EXPECT_EQ(moleculeState().atoms[1].selected, 1);
+    EXPECT_EQ(doc.picked.slots[0], 2);
+    EXPECT_EQ(doc.picked.count, 1);
+    EXPECT_EQ(doc.molecule.atoms[1].selected, 1);
     click(x, y); // the same atom again deselects it
-    EXPECT_EQ(pickedAtoms().count, 0);
-    EXPECT_EQ(moleculeState().atoms[1].selected, 0);
+    EXPECT_EQ(doc.picked.count, 0);
+    EXPECT_EQ(doc.molecule.atoms[1].selected, 0);
     // A new file forgets the picks of the old molecule.
     click(x, y);
     openExample();
-    EXPECT_EQ(pickedAtoms().count, 0);
+    EXPECT_EQ(doc.picked.count, 0);
 }
 
 // Runs of pixels of colour c in column x of bitmap (the toolkit may round a
@@ -515,9 +514,9 @@ TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjections) {
     command(cmd::ProjectionGreen);
     SpectrumPreviewDialog* dlg = frame_->previewDialog();
     ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(moleculeState().viewMode, 1);
+    EXPECT_EQ(doc.molecule.viewMode, 1);
     EXPECT_EQ(dlg->halfWidthEdit()->GetValue(), "2");
-    EXPECT_EQ(vibrationStore().spectrumReady, 1);
+    EXPECT_EQ(doc.vibrations.spectrumReady, 1);
     const wxBitmap& plot = dlg->plot();
     ASSERT_TRUE(plot.IsOk());
     EXPECT_EQ(plot.GetSize(), dlg->plotFrame()->GetClientSize());
@@ -541,7 +540,7 @@ TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjections) {
     EXPECT_EQ(dlg->halfWidth(), 10);
     command(cmd::ProjectionBlue);
     EXPECT_EQ(dlg->halfWidth(), 10);
-    EXPECT_EQ(moleculeState().viewMode, 2);
+    EXPECT_EQ(doc.molecule.viewMode, 2);
     EXPECT_EQ(runsInColumn(dlg->plot(), x, *wxRED), 0);
     test::pressEscape(dlg);
     settleEvents();
@@ -594,8 +593,8 @@ TEST_F(ProgramTest, GamessInputIsShownWithoutModes) {
                                " H 1.0 0.0 0.7572 -0.4692\n H 1.0 0.0 -0.7572 -0.4692\n $END\n");
     platform_.openAnswers.push_back(path);
     command(cmd::OpenGamess);
-    ASSERT_EQ(atomCount(), 3);
-    EXPECT_EQ(moleculeState().atoms[0].symbol, "O");
+    ASSERT_EQ(doc.atomCount(), 3);
+    EXPECT_EQ(doc.molecule.atoms[0].symbol, "O");
     EXPECT_EQ(frame_->dataSelectionDialog(), nullptr);
     EXPECT_EQ(frame_->recentFiles().entries()[0], path);
 }
@@ -610,10 +609,10 @@ TEST_F(ProgramTest, CheckpointFillsTheOrbitalGroupAndTheOrbitalCommandsWork) {
     const std::string path = dir_.path("water.FChk");
     test::writeFileBytes(path, test::fchkText(p));
     command(cmd::OpenCheckpoint); // cancelled: nothing happens
-    EXPECT_EQ(orbitalFlags().orbitalLoaded, 0);
+    EXPECT_EQ(doc.orbitalFlags.orbitalLoaded, 0);
     platform_.openAnswers.push_back(path);
     command(cmd::OpenCheckpoint);
-    ASSERT_EQ(orbitalFlags().orbitalLoaded, 1)
+    ASSERT_EQ(doc.orbitalFlags.orbitalLoaded, 1)
         << (platform_.messages.empty() ? "" : platform_.messages[0]);
     DataSelectionDialog* dlg = frame_->dataSelectionDialog();
     ASSERT_NE(dlg, nullptr);
@@ -622,23 +621,23 @@ TEST_F(ProgramTest, CheckpointFillsTheOrbitalGroupAndTheOrbitalCommandsWork) {
     EXPECT_EQ(dlg->homoValueEdit()->GetValue(), "5"); // 10 electrons
     EXPECT_EQ(dlg->orbitalEdit()->GetValue(), "5");
     EXPECT_EQ(dlg->modeList()->GetCount(), 6u); // the molecule's modes stay
-    EXPECT_EQ(atomCount(), 4);
+    EXPECT_EQ(doc.atomCount(), 4);
 
     // "MOを計算" with a number out of range: the message, then the HOMO.
     dlg->orbitalEdit()->SetValue("8");
-    moleculeState().atoms[0].x += 1.0; // the reset after it restores this
+    doc.molecule.atoms[0].x += 1.0; // the reset after it restores this
     command(cmd::ComputeOrbital);
     ASSERT_EQ(platform_.messages.size(), 1u);
     EXPECT_EQ(platform_.messages[0], "適切な番号を指定してください\nデフォルトのHOMOを計算します");
-    EXPECT_EQ(moleculeState().atoms[0].x, moleculeState().atoms[0].loadedPosition.x);
+    EXPECT_EQ(doc.molecule.atoms[0].x, doc.molecule.atoms[0].loadedPosition.x);
     dlg->orbitalEdit()->SetValue("7");
     command(cmd::ComputeOrbital);
     EXPECT_EQ(platform_.messages.size(), 1u);
 
     command(cmd::ShowOrbital);
-    EXPECT_EQ(orbitalFlags().orbitalShown, 1);
+    EXPECT_EQ(doc.orbitalFlags.orbitalShown, 1);
     command(cmd::ShowOrbital);
-    EXPECT_EQ(orbitalFlags().orbitalShown, 0);
+    EXPECT_EQ(doc.orbitalFlags.orbitalShown, 0);
 }
 
 TEST_F(ProgramTest, ProgressWindowNamesTheFileAndCancels) {

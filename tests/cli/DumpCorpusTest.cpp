@@ -33,7 +33,7 @@ std::vector<fs::path> expectedFilesFor(const std::vector<std::string>& extension
 
 } // namespace
 
-class CorpusDump : public test::ProcessStateTest {};
+class CorpusDump : public test::DocumentTest {};
 
 TEST_F(CorpusDump, GaussianOutputsGiveTheExpectedStores) {
     if (!test::corpusAvailable())
@@ -45,7 +45,7 @@ TEST_F(CorpusDump, GaussianOutputsGiveTheExpectedStores) {
         const fs::path input = test::corpusDir() / "files" / relative.parent_path() /
                                relative.filename().replace_extension("");
         SCOPED_TRACE(input.string());
-        test::resetProcessState();
+        doc = Document();
         std::ifstream in(expectedPath);
         const nlohmann::json expected = nlohmann::json::parse(in);
         const auto actual = dumpFile(input.string());

@@ -222,7 +222,7 @@ TEST(InputExamples, GamessC2vGivesTheWholeMolecule) {
 // (scripts/make-checkpoints.py). The corpus's checkpoint dumps cover what
 // dump prints; these two hold the only carbon in 6-31G*.
 
-class CheckpointExampleTest : public ProcessStateTest,
+class CheckpointExampleTest : public DocumentTest,
                               public ::testing::WithParamInterface<const char*> {};
 
 // The program's built-in basis sets rebuild the orbital the file's own basis
@@ -233,7 +233,7 @@ TEST_P(CheckpointExampleTest, GridMatchesTheFilesOwnBasis) {
     for (int orbital : {7, 5, 8}) {
         SCOPED_TRACE("orbital " + std::to_string(orbital + 1));
         auto mo = std::make_unique<MolecularOrbital>();
-        ASSERT_TRUE(computeCheckpointOrbital(path, orbital, *mo));
+        ASSERT_TRUE(computeCheckpointOrbital(path, orbital, *mo, doc.checkpoint, doc.contours));
         const auto [largest, worst] = compareGrid(*mo, fileOrbital(path, orbital));
         EXPECT_GT(largest, 0.05);
         EXPECT_LT(worst, 1e-3 * largest) << "largest " << largest;

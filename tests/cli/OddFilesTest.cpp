@@ -31,20 +31,20 @@ const Source kSources[] = {
 // Opens bytes as a file with the extension; the dump of what it gave, or
 // "unread" when the program refused it.
 std::string loadAndDump(const std::string& bytes, const char* extension) {
-    test::resetProcessState();
+    doc = Document();
     test::TempDir dir;
     const std::string path = dir.path(std::string("f") + extension);
     test::writeFileBytes(path, bytes);
     auto j = dumpFile(path);
     if (!j)
         return "unread";
-    perceiveBonds(moleculeState()); // what was read can be drawn
+    perceiveBonds(doc.molecule); // what was read can be drawn
     return j->dump();
 }
 
 } // namespace
 
-class OddFiles : public test::ProcessStateTest, public ::testing::WithParamInterface<Source> {};
+class OddFiles : public test::DocumentTest, public ::testing::WithParamInterface<Source> {};
 
 TEST_P(OddFiles, ByteOrderMarkAndCrLfReadLikeThePlainFile) {
     const std::string plain = test::readFileBytes(test::dataPath(GetParam().file));
@@ -77,11 +77,11 @@ TEST_P(OddFiles, DamagedFilesGiveADefinedResult) {
 INSTANTIATE_TEST_SUITE_P(Readers, OddFiles, ::testing::ValuesIn(kSources));
 
 TEST(OddFiles, CrOnlyOutputReadsNothingButDoesNotFail) {
-    test::resetProcessState();
+    doc = Document();
     const std::string plain = test::readFileBytes(test::dataPath("gaussian-output/g98_opt_freq.log"));
     test::TempDir dir;
     test::writeFileBytes(dir.path("mac.log"), test::replaceAll(plain, "\n", "\r"));
-    ASSERT_TRUE(loadFileAsProgram(dir.path("mac.log")) || atomCount() == 0);
-    EXPECT_EQ(atomCount(), 0u);
-    EXPECT_TRUE(vibrationStore().frequencies.empty());
+    ASSERT_TRUE(loadFileAsProgram(doc, dir.path("mac.log")) || doc.atomCount() == 0);
+    EXPECT_EQ(doc.atomCount(), 0u);
+    EXPECT_TRUE(doc.vibrations.frequencies.empty());
 }

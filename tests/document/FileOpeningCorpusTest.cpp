@@ -13,7 +13,7 @@
 namespace kalviro {
 namespace {
 
-class OpeningRealFiles : public test::ProcessStateTest {};
+class OpeningRealFiles : public test::DocumentTest {};
 
 // The open path picks the reader from the banner, whatever the extension:
 // every other program's output in the corpus opens like a Gaussian output,
@@ -29,14 +29,14 @@ TEST_F(OpeningRealFiles, EveryOutputOpensWithItsAtomsAndModes) {
             const std::string name = entry.path().stem().string(); // "X.out"
             const auto path = test::corpusDir() / "files" / folder.path().filename() / name;
             nlohmann::json expected = nlohmann::json::parse(std::ifstream(entry.path()));
-            ASSERT_TRUE(openMoleculeFile(path.string()).read) << name;
-            EXPECT_EQ(moleculeState().atoms.size(), expected["atoms"].size()) << name;
-            EXPECT_EQ(vibrationStore().frequencies.size(), expected["frequencies"].size()) << name;
-            EXPECT_EQ(moleculeState().atoms[0].atomicNumber,
+            ASSERT_TRUE(openMoleculeFile(doc, path.string()).read) << name;
+            EXPECT_EQ(doc.molecule.atoms.size(), expected["atoms"].size()) << name;
+            EXPECT_EQ(doc.vibrations.frequencies.size(), expected["frequencies"].size()) << name;
+            EXPECT_EQ(doc.molecule.atoms[0].atomicNumber,
                       expected["atoms"][0]["atomicNumber"].get<int>())
                 << name;
-            EXPECT_TRUE(viewSettings().modesLoaded) << name;
-            lastAtoms = moleculeState().atoms.size();
+            EXPECT_TRUE(doc.view.modesLoaded) << name;
+            lastAtoms = doc.molecule.atoms.size();
             ++files;
         }
     }
@@ -50,10 +50,10 @@ TEST_F(OpeningRealFiles, EveryOutputOpensWithItsAtomsAndModes) {
     test::TempDir dir;
     const std::string cut = dir.path("cut.out");
     test::writeFileBytes(cut, text.substr(0, text.find("NORMAL MODES") + 400));
-    EXPECT_FALSE(openMoleculeFile(cut).read);
+    EXPECT_FALSE(openMoleculeFile(doc, cut).read);
     ASSERT_EQ(platform_.messages.size(), 1u);
     EXPECT_NE(platform_.messages[0].find("cut.out"), std::string::npos) << platform_.messages[0];
-    EXPECT_EQ(moleculeState().atoms.size(), lastAtoms);
+    EXPECT_EQ(doc.molecule.atoms.size(), lastAtoms);
 }
 
 // A frequency job's checkpoint file opens with the modes computed from its
@@ -62,16 +62,16 @@ TEST_F(OpeningRealFiles, AFrequencyCheckpointFileOpensWithItsModes) {
     if (!test::corpusAvailable())
         GTEST_SKIP() << "no corpus";
     const auto dir = test::corpusDir() / "files/g09";
-    ASSERT_TRUE(openMoleculeFile((dir / "dvb_ir.out").string()).read);
-    const VibrationStore printed = vibrationStore();
+    ASSERT_TRUE(openMoleculeFile(doc, (dir / "dvb_ir.out").string()).read);
+    const VibrationStore printed = doc.vibrations;
     int orbitalOpens = 0;
     setCheckpointOpener([&orbitalOpens](const std::string&) { return ++orbitalOpens > 0; });
-    ASSERT_TRUE(openMoleculeFile((dir / "dvb_ir.fchk").string()).read);
-    const VibrationStore& computed = vibrationStore();
+    ASSERT_TRUE(openMoleculeFile(doc, (dir / "dvb_ir.fchk").string()).read);
+    const VibrationStore& computed = doc.vibrations;
     ASSERT_EQ(computed.frequencies.size(), printed.frequencies.size());
     ASSERT_EQ(computed.dipoleDerivatives.size(), printed.frequencies.size());
-    EXPECT_EQ(moleculeState().atoms.size(), 20u);
-    EXPECT_TRUE(viewSettings().modesLoaded && viewSettings().dipolesLoaded);
+    EXPECT_EQ(doc.molecule.atoms.size(), 20u);
+    EXPECT_TRUE(doc.view.modesLoaded && doc.view.dipolesLoaded);
     EXPECT_EQ(orbitalOpens, 1); // and its orbital, as for any checkpoint file
     // The lowest modes are far apart: compare them in order.
     for (std::size_t k = 0; k < 6; ++k) {
@@ -89,11 +89,11 @@ TEST_F(OpeningRealFiles, AFrequencyCheckpointFileOpensWithItsModes) {
                  "Cartesian Force Constants                  R   N=        1829");
     test::TempDir scratch;
     test::writeFileBytes(scratch.path("short.fchk"), text);
-    EXPECT_FALSE(openMoleculeFile(scratch.path("short.fchk")).read);
+    EXPECT_FALSE(openMoleculeFile(doc, scratch.path("short.fchk")).read);
     ASSERT_EQ(platform_.messages.size(), 1u);
     EXPECT_EQ(platform_.messages[0].rfind("ファイルが開けません\n", 0), 0u)
         << platform_.messages[0];
-    EXPECT_EQ(vibrationStore().frequencies.size(), printed.frequencies.size());
+    EXPECT_EQ(doc.vibrations.frequencies.size(), printed.frequencies.size());
     EXPECT_EQ(orbitalOpens, 1);
 }
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "document/OrbitalFlags.h"
 #include "document/OrbitalSelection.h"
 #include "orbital/CheckpointReader.h"
 #include "orbital/ContourStore.h"
@@ -12,10 +11,9 @@ namespace {
 
 using test::FchkParts;
 
-class OrbitalSelection : public test::ProcessStateTest {
+class OrbitalSelection : public test::DocumentTest {
   protected:
     test::TempDir dir;
-    test::RecordingOrbitalDialog dialog;
 
     // Water in STO-3G whose orbital n is O px alone when n is `pxOrbital`,
     // and nothing elsewhere, so only that orbital draws lines.
@@ -31,40 +29,39 @@ class OrbitalSelection : public test::ProcessStateTest {
 };
 
 TEST_F(OrbitalSelection, OpeningComputesTheHomoAndFillsTheGroup) {
-    ASSERT_TRUE(openCheckpoint(waterFile("w.fchk", 10, 5), dialog));
-    EXPECT_GT(contourStore().loopCount(), 0u);
-    EXPECT_EQ(contourStore().currentPoints, contourStore().loadedPoints);
-    EXPECT_EQ(checkpointState().homoNumber, 5);
-    EXPECT_EQ(dialog.fields.orbitalNumber, 5);
-    EXPECT_EQ(dialog.fields.homoValue, 5);
-    EXPECT_EQ(dialog.fields.homoLabel, "HOMO");
-    EXPECT_EQ(dialog.fields.orbitalRange, "(1-7)");
-    EXPECT_EQ(dialog.fields.orbitalMax, 7);
-    EXPECT_EQ(dialog.shown, 1);
-    EXPECT_EQ(orbitalFlags().orbitalLoaded, 1);
+    ASSERT_TRUE(openCheckpoint(doc, waterFile("w.fchk", 10, 5)));
+    EXPECT_GT(doc.contours.loopCount(), 0u);
+    EXPECT_EQ(doc.contours.currentPoints, doc.contours.loadedPoints);
+    EXPECT_EQ(doc.checkpoint.homoNumber, 5);
+    EXPECT_EQ(doc.orbitalFields.orbitalNumber, 5);
+    EXPECT_EQ(doc.orbitalFields.homoValue, 5);
+    EXPECT_EQ(doc.orbitalFields.homoLabel, "HOMO");
+    EXPECT_EQ(doc.orbitalFields.orbitalRange, "(1-7)");
+    EXPECT_EQ(doc.orbitalFields.orbitalMax, 7);
+    EXPECT_TRUE(doc.orbitalFlags.orbitalLoaded);
     EXPECT_TRUE(platform_.messages.empty());
 }
 
 TEST_F(OrbitalSelection, SecondFileUsesItsOwnHomo) {
-    ASSERT_TRUE(openCheckpoint(waterFile("a.FChk", 10, 5), dialog));
+    ASSERT_TRUE(openCheckpoint(doc, waterFile("a.FChk", 10, 5)));
     // 9 electrons: HOMO 4, which is the px orbital of this file.
-    ASSERT_TRUE(openCheckpoint(waterFile("b.FCH", 9, 4), dialog));
-    EXPECT_EQ(dialog.fields.orbitalNumber, 4);
-    EXPECT_GT(contourStore().loopCount(), 0u);
+    ASSERT_TRUE(openCheckpoint(doc, waterFile("b.FCH", 9, 4)));
+    EXPECT_EQ(doc.orbitalFields.orbitalNumber, 4);
+    EXPECT_GT(doc.contours.loopCount(), 0u);
 }
 
 TEST_F(OrbitalSelection, RefusedFilesChangeNothing) {
-    ASSERT_TRUE(openCheckpoint(waterFile("w.fchk", 10, 5), dialog));
-    const std::uint32_t loops = contourStore().loopCount();
+    ASSERT_TRUE(openCheckpoint(doc, waterFile("w.fchk", 10, 5)));
+    const std::uint32_t loops = doc.contours.loopCount();
     const std::string bad = dir.path("w.log");
     test::writeFileBytes(bad, "x");
-    EXPECT_FALSE(openCheckpoint(bad, dialog));
-    EXPECT_FALSE(openCheckpoint(dir.path("missing.fchk"), dialog));
+    EXPECT_FALSE(openCheckpoint(doc, bad));
+    EXPECT_FALSE(openCheckpoint(doc, dir.path("missing.fchk")));
     ASSERT_EQ(platform_.messages.size(), 2u);
     EXPECT_EQ(platform_.messages[0], "このファイル形式には対応していません");
     EXPECT_EQ(platform_.messages[1], "ファイルが開けません");
-    EXPECT_EQ(checkpointState().checkpointPath, dir.path("w.fchk"));
-    EXPECT_EQ(contourStore().loopCount(), loops);
+    EXPECT_EQ(doc.checkpoint.checkpointPath, dir.path("w.fchk"));
+    EXPECT_EQ(doc.contours.loopCount(), loops);
 }
 
 struct TypedCase {
@@ -74,14 +71,13 @@ struct TypedCase {
 };
 
 TEST_F(OrbitalSelection, TypedOrbitalNumbers) {
-    dialog.fields.orbitalMax = 7;
+    doc.orbitalFields.orbitalMax = 7;
     for (const TypedCase c :
          {TypedCase{"7", 7, false}, TypedCase{"1", 1, false}, TypedCase{"5x", 5, false},
           TypedCase{"8", 0, true}, TypedCase{"0", 0, true}, TypedCase{"-1", 0, true},
           TypedCase{"abc", 0, true}}) {
         platform_.messages.clear();
-        dialog.typed = c.text;
-        EXPECT_EQ(getOrbitalNumber(dialog), c.result) << c.text;
+        EXPECT_EQ(getOrbitalNumber(doc.orbitalFields, c.text), c.result) << c.text;
         EXPECT_EQ(platform_.messages.size(), c.message ? 1u : 0u) << c.text;
         if (c.message) {
             EXPECT_EQ(platform_.messages[0],
@@ -91,20 +87,18 @@ TEST_F(OrbitalSelection, TypedOrbitalNumbers) {
 }
 
 TEST_F(OrbitalSelection, ComputeReadsTheTypedOrbitalAgain) {
-    ASSERT_TRUE(openCheckpoint(waterFile("w.fchk", 10, 3), dialog));
-    EXPECT_EQ(contourStore().loopCount(), 0u); // the HOMO (5) has no coefficients
-    dialog.typed = "3";
-    ASSERT_TRUE(computeOrbital(dialog));
-    EXPECT_GT(contourStore().loopCount(), 0u);
-    dialog.typed = "99"; // message, then the HOMO
-    computeOrbital(dialog);
-    EXPECT_EQ(contourStore().loopCount(), 0u);
+    ASSERT_TRUE(openCheckpoint(doc, waterFile("w.fchk", 10, 3)));
+    EXPECT_EQ(doc.contours.loopCount(), 0u); // the HOMO (5) has no coefficients
+    ASSERT_TRUE(computeOrbital(doc, "3"));
+    EXPECT_GT(doc.contours.loopCount(), 0u);
+    computeOrbital(doc, "99");
+    EXPECT_EQ(doc.contours.loopCount(), 0u);
     EXPECT_EQ(platform_.messages.size(), 1u);
 }
 
 TEST_F(OrbitalSelection, FailedCalculationIsReportedAndLeavesNoLines) {
-    ASSERT_TRUE(openCheckpoint(waterFile("w.fchk", 10, 5), dialog));
-    ASSERT_GT(contourStore().loopCount(), 0u);
+    ASSERT_TRUE(openCheckpoint(doc, waterFile("w.fchk", 10, 5)));
+    ASSERT_GT(doc.contours.loopCount(), 0u);
     FchkParts p;
     p.atomicNumbers = {19, 1};
     p.coordinatesBohr = {0, 0, 0, 0, 0, 4};
@@ -113,11 +107,11 @@ TEST_F(OrbitalSelection, FailedCalculationIsReportedAndLeavesNoLines) {
     p.coefficients = test::numberedCoefficients(2, 2);
     const std::string path = dir.path("k.fchk");
     test::writeFileBytes(path, test::fchkText(p));
-    openCheckpoint(path, dialog);
+    openCheckpoint(doc, path);
     ASSERT_EQ(platform_.messages.size(), 1u);
     EXPECT_EQ(platform_.messages[0], "原子番号19以上は対応していません");
-    EXPECT_EQ(contourStore().loopCount(), 0u);
-    EXPECT_EQ(contourStore().pointCount(), 0u);
+    EXPECT_EQ(doc.contours.loopCount(), 0u);
+    EXPECT_EQ(doc.contours.pointCount(), 0u);
 }
 
 } // namespace

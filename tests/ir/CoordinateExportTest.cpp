@@ -46,28 +46,28 @@ TEST(CoordinateFile, Bytes) {
         EXPECT_EQ(coordinateFileBytes(moleculeOf(c.atoms)), c.bytes) << c.name;
 }
 
-class CoordinateCommandTest : public test::ProcessStateTest {
+class CoordinateCommandTest : public test::DocumentTest {
   protected:
     test::TempDir dir_;
 };
 
 TEST_F(CoordinateCommandTest, WritesTheAtomsAsReadWithoutMovingThem) {
-    replaceAtoms(moleculeState(), {atomAt("C", 0, 1.2345, -0.5), atomAt("H", 1, 0, 0)},
+    replaceAtoms(doc.molecule, {atomAt("C", 0, 1.2345, -0.5), atomAt("H", 1, 0, 0)},
                  ElementSource::BySymbol);
     // The view turned the molecule 90 degrees about Z.
-    moleculeState().pendingRotationZ = 90;
-    applyPendingRotation(moleculeState(), vibrationStore(), false, false);
-    const double turnedX = moleculeState().atoms[1].x;
-    const double turnedY = moleculeState().atoms[1].y;
+    doc.molecule.pendingRotationZ = 90;
+    applyPendingRotation(doc.molecule, doc.vibrations, false, false);
+    const double turnedX = doc.molecule.atoms[1].x;
+    const double turnedY = doc.molecule.atoms[1].y;
     ASSERT_NEAR(turnedY, -1.0, 1e-12);
 
     const std::string path = dir_.path("default.txt");
     platform_.openAnswers.push_back(path);
-    EXPECT_TRUE(askAndSaveCoordinates());
+    EXPECT_TRUE(askAndSaveCoordinates(doc.molecule));
     EXPECT_EQ(test::readFileBytes(path),
               "C 0.000000 1.234500 -0.500000\r\nH 1.000000 0.000000 0.000000\r\n");
-    EXPECT_EQ(moleculeState().atoms[1].x, turnedX);
-    EXPECT_EQ(moleculeState().atoms[1].y, turnedY);
+    EXPECT_EQ(doc.molecule.atoms[1].x, turnedX);
+    EXPECT_EQ(doc.molecule.atoms[1].y, turnedY);
 
     ASSERT_EQ(platform_.openRequests.size(), 1u);
     const FileDialogRequest& r = platform_.openRequests[0];
@@ -79,13 +79,13 @@ TEST_F(CoordinateCommandTest, WritesTheAtomsAsReadWithoutMovingThem) {
 }
 
 TEST_F(CoordinateCommandTest, NothingWithoutAtomsOrWhenCancelled) {
-    EXPECT_FALSE(askAndSaveCoordinates());
+    EXPECT_FALSE(askAndSaveCoordinates(doc.molecule));
     EXPECT_TRUE(platform_.openRequests.empty());
-    replaceAtoms(moleculeState(), {atomAt("C", 0, 0, 0)}, ElementSource::BySymbol);
-    EXPECT_FALSE(askAndSaveCoordinates());
+    replaceAtoms(doc.molecule, {atomAt("C", 0, 0, 0)}, ElementSource::BySymbol);
+    EXPECT_FALSE(askAndSaveCoordinates(doc.molecule));
     EXPECT_EQ(platform_.openRequests.size(), 1u);
     platform_.openAnswers.push_back(dir_.dir().string()); // a folder cannot be written
-    EXPECT_FALSE(askAndSaveCoordinates());
+    EXPECT_FALSE(askAndSaveCoordinates(doc.molecule));
     EXPECT_EQ(platform_.messages, std::vector<std::string>{"ファイルを保存できません"});
 }
 

@@ -81,7 +81,7 @@ TEST(IrTable, EqualRowsKeepTheOrderTheExchangeSortGives) {
     EXPECT_EQ(rows[2].intensity, "first");
 }
 
-class IrTableCommandTest : public test::ProcessStateTest {
+class IrTableCommandTest : public test::DocumentTest {
   protected:
     test::TempDir dir_;
 };
@@ -95,12 +95,12 @@ TEST_F(IrTableCommandTest, ExportsWriteTheTableAsReadOrGrouped) {
                   "300.0, 1, B2\r\n1200.0, 2, A1\r\n50.0, 3, B1\r\n800.0, 4, A1\r\n"},
                  {&askAndSaveIrTableBySymmetry, "irsorted.csv",
                   "1200.0, 2, A1\r\n800.0, 4, A1\r\n50.0, 3, B1\r\n300.0, 1, B2\r\n"}};
-    vibrationStore() = storeOf({"300.0", "1200.0", "50.0", "800.0"}, {"1", "2", "3", "4"},
+    doc.vibrations = storeOf({"300.0", "1200.0", "50.0", "800.0"}, {"1", "2", "3", "4"},
                                {"B2", "A1", "B1", "A1"});
     for (const auto& c : cases) {
         platform_.openRequests.clear();
         platform_.openAnswers.push_back(dir_.path(c.name));
-        EXPECT_TRUE(c.command());
+        EXPECT_TRUE(c.command(doc.vibrations));
         EXPECT_EQ(test::readFileBytes(dir_.path(c.name)), kHeader + c.body);
         ASSERT_EQ(platform_.openRequests.size(), 1u);
         const FileDialogRequest& r = platform_.openRequests[0];
@@ -115,10 +115,10 @@ TEST_F(IrTableCommandTest, ExportsWriteTheTableAsReadOrGrouped) {
 TEST_F(IrTableCommandTest, EmptyTableCancelAndUnwritableTarget) {
     const std::string existing = dir_.path("ir.csv");
     test::writeFileBytes(existing, "old");
-    EXPECT_FALSE(askAndSaveIrTableBySymmetry()); // empty: message, no dialog
-    EXPECT_FALSE(askAndSaveIrTable());           // cancelled
+    EXPECT_FALSE(askAndSaveIrTableBySymmetry(doc.vibrations)); // empty: message, no dialog
+    EXPECT_FALSE(askAndSaveIrTable(doc.vibrations));           // cancelled
     platform_.openAnswers.push_back(dir_.path("no/such/folder/ir.csv"));
-    EXPECT_FALSE(askAndSaveIrTable());
+    EXPECT_FALSE(askAndSaveIrTable(doc.vibrations));
     EXPECT_EQ(platform_.messages, (std::vector<std::string>{"IRデータの読み込みができていません",
                                                             "ファイルを保存できません"}));
     EXPECT_EQ(platform_.openRequests.size(), 2u);
@@ -126,7 +126,7 @@ TEST_F(IrTableCommandTest, EmptyTableCancelAndUnwritableTarget) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.dir()), {}), 1);
 
     platform_.openAnswers.push_back(existing); // the header alone replaces the old file
-    EXPECT_TRUE(askAndSaveIrTable());
+    EXPECT_TRUE(askAndSaveIrTable(doc.vibrations));
     EXPECT_EQ(test::readFileBytes(existing), kHeader);
 }
 

@@ -49,8 +49,7 @@ std::string lineOf(const std::string& text, int n) {
 
 TEST(SpectrumCsv, IrSpecHasTheExactBytes) {
     VibrationStore s = singleMode({3, 0, 4});
-    float maximum = 0;
-    SpectrumCalculator().compute(2, s, maximum);
+    SpectrumCalculator().compute(2, s);
     const std::string csv = irSpectrumCsv(s);
     // Worked out by hand, exponent form included.
     EXPECT_EQ(lineOf(csv, 1), "600,3.12498e-005,");
@@ -62,8 +61,7 @@ TEST(SpectrumCsv, IrSpecHasTheExactBytes) {
 
 TEST(SpectrumCsv, SpecHasTheExactBytesAndZerosWhereNothingWasCalculated) {
     VibrationStore s = singleMode({0, 1, 0});
-    float maximum = 0;
-    XAxisProjection().compute(2, s, maximum);
+    XAxisProjection().compute(2, s);
     const std::string csv = relativeIntensityCsv(s);
     EXPECT_EQ(lineOf(csv, 1), ",0,15,30,45,60,75,90,105,120,135,150,165,");
     // 1000 cm-1: cos^2 of each angle; cos 90 degrees is not exactly 0.
@@ -82,7 +80,7 @@ TEST(SpectrumCsv, SpecHasTheExactBytesAndZerosWhereNothingWasCalculated) {
 
     // After a reset and a plain spectrum the other eleven columns are zero.
     s.clearSpectra();
-    SpectrumCalculator().compute(2, s, maximum);
+    SpectrumCalculator().compute(2, s);
     EXPECT_EQ(lineOf(relativeIntensityCsv(s), 402), "1000,1,0,0,0,0,0,0,0,0,0,0,0,");
 }
 
@@ -93,11 +91,11 @@ struct SaveCase {
     const char* line402; // the file's line for 1000 cm-1
 };
 
-class SaveCommand : public test::ProcessStateTest, public ::testing::WithParamInterface<SaveCase> {
+class SaveCommand : public test::DocumentTest, public ::testing::WithParamInterface<SaveCase> {
   protected:
     void SetUp() override {
-        ProcessStateTest::SetUp();
-        vibrationStore() = singleMode({3, 0, 4});
+        DocumentTest::SetUp();
+        doc.vibrations = singleMode({3, 0, 4});
         SpectrumCalculator().compute(2);
     }
     test::TempDir dir_;
@@ -110,7 +108,7 @@ TEST_P(SaveCommand, RefusesBeforeAnyCalculation) {
 }
 
 TEST_P(SaveCommand, AsksForTheFileAndWritesIt) {
-    vibrationStore().spectrumReady = 1;
+    doc.vibrations.spectrumReady = 1;
     GetParam().command(); // cancelled
     platform_.openAnswers.push_back(dir_.path("out.csv"));
     GetParam().command();
@@ -126,7 +124,7 @@ TEST_P(SaveCommand, AsksForTheFileAndWritesIt) {
 }
 
 TEST_P(SaveCommand, UnwritablePathIsReportedAndLeavesNothing) {
-    vibrationStore().spectrumReady = 1;
+    doc.vibrations.spectrumReady = 1;
     std::filesystem::create_directory(dir_.path("taken.csv")); // a folder of that name
     platform_.openAnswers = {dir_.path("taken.csv"), dir_.path("missing/out.csv")};
     GetParam().command();

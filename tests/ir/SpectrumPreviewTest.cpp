@@ -20,17 +20,17 @@ using P = std::pair<int, int>;
 constexpr Pen kBlack{{0, 0, 0}}, kCyan{{0, 255, 255}}, kRed{{255, 0, 0}}, kGreen{{0, 255, 0}},
     kBlue{{0, 0, 255}};
 
-class Preview : public test::ProcessStateTest {
+class Preview : public test::DocumentTest {
   protected:
     void SetUp() override {
-        ProcessStateTest::SetUp();
-        intensityMaximum() = 0;
+        DocumentTest::SetUp();
+        doc.vibrations.intensityMaximum = 0;
     }
     void draw(const Vector3& dipole, int viewMode) {
-        vibrationStore().frequencies = {"1000.0"};
-        vibrationStore().dipoleDerivatives = {dipole};
-        moleculeState().viewMode = viewMode;
-        drawPreview(canvas_, 2);
+        doc.vibrations.frequencies = {"1000.0"};
+        doc.vibrations.dipoleDerivatives = {dipole};
+        doc.molecule.viewMode = viewMode;
+        drawPreview(canvas_, doc.vibrations, doc.molecule.viewMode, 2);
     }
     test::RecordingCanvas canvas_{600, 560};
 };
@@ -108,14 +108,14 @@ TEST_F(Preview, ZeroMaximumDrawsFlatCurvesOnTheirZeroLines) {
 }
 
 TEST_F(Preview, RecalculateTakesTheEditTextAndRefusesZero) {
-    vibrationStore().frequencies = {"1000.0"};
-    vibrationStore().dipoleDerivatives = {{3, 0, 4}};
-    SpectrumPreview preview;
+    doc.vibrations.frequencies = {"1000.0"};
+    doc.vibrations.dipoleDerivatives = {{3, 0, 4}};
+    SpectrumPreview preview(doc.vibrations, doc.molecule.viewMode);
     EXPECT_EQ(preview.halfWidthText(), "2");
     ASSERT_TRUE(preview.OnRecalculate("10", canvas_));
-    EXPECT_EQ(vibrationStore().spectrumReady, 0);
-    EXPECT_NEAR(vibrationStore().spectra[0][401], 5 / 1.04, 1e-5);
-    EXPECT_FLOAT_EQ(intensityMaximum(), 5.0f);
+    EXPECT_EQ(doc.vibrations.spectrumReady, 0);
+    EXPECT_NEAR(doc.vibrations.spectra[0][401], 5 / 1.04, 1e-5);
+    EXPECT_FLOAT_EQ(doc.vibrations.intensityMaximum, 5.0f);
 
     for (const char* text : {"0", "", "abc", " -0"}) {
         test::RecordingCanvas untouched(600, 560);
@@ -125,13 +125,13 @@ TEST_F(Preview, RecalculateTakesTheEditTextAndRefusesZero) {
     EXPECT_EQ(platform_.messages,
               std::vector<std::string>(4, "半値幅には0以外の整数を入力してください"));
     EXPECT_EQ(preview.halfWidth(), 10); // and the next calculation keeps it
-    vibrationStore().spectra[0][401] = 0;
-    showSpectrumPreview(preview, canvas_);
-    EXPECT_NEAR(vibrationStore().spectra[0][401], 5 / 1.04, 1e-5);
-    EXPECT_EQ(vibrationStore().spectrumReady, 1);
+    doc.vibrations.spectra[0][401] = 0;
+    preview.show(canvas_);
+    EXPECT_NEAR(doc.vibrations.spectra[0][401], 5 / 1.04, 1e-5);
+    EXPECT_EQ(doc.vibrations.spectrumReady, 1);
 
     ASSERT_TRUE(preview.OnRecalculate("-4", canvas_)); // as its absolute value
-    EXPECT_FLOAT_EQ(vibrationStore().spectra[0][402], 2.5f);
+    EXPECT_FLOAT_EQ(doc.vibrations.spectra[0][402], 2.5f);
 }
 
 } // namespace

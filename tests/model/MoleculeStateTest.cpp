@@ -132,17 +132,17 @@ TEST(Molecule, EmptyMoleculeIsValidEverywhere) {
     EXPECT_TRUE(m.atoms.empty());
 }
 
-class RotationRoundTrip : public test::ProcessStateTest {};
+class RotationRoundTrip : public test::DocumentTest {};
 
 TEST_F(RotationRoundTrip, RestoringReturnsAtomsAndVectorsExactlyToTheLoadedValues) {
-    MoleculeState& m = moleculeState();
+    MoleculeState& m = doc.molecule;
     replaceAtoms(m, {parsed("C", 0.1, 0.2, 0.3), parsed("O", -1.0, 0.5, 2.0)},
                  ElementSource::BySymbol);
-    VibrationStore& v = vibrationStore();
+    VibrationStore& v = doc.vibrations;
     v.modes = {{{1, 0, 0}, {0, 1, 0}}, {{0.3, -0.2, 0.1}, {0, 0, 1}}};
     v.dipoleDerivatives = {{0.5, 0.25, -1}, {2, 3, 4}};
     v.saveVectors();
-    ViewSettings& s = viewSettings();
+    ViewSettings& s = doc.view;
     s.modesLoaded = 1;
     s.dipolesLoaded = 1;
 
@@ -166,9 +166,9 @@ TEST_F(RotationRoundTrip, RestoringReturnsAtomsAndVectorsExactlyToTheLoadedValue
 }
 
 TEST_F(RotationRoundTrip, VectorsStayPutWhenTheirFlagIsOff) {
-    MoleculeState& m = moleculeState();
+    MoleculeState& m = doc.molecule;
     replaceAtoms(m, {parsed("C", 1, 0, 0)}, ElementSource::BySymbol);
-    VibrationStore& v = vibrationStore();
+    VibrationStore& v = doc.vibrations;
     v.modes = {{{1, 0, 0}}};
     v.dipoleDerivatives = {{1, 0, 0}};
     m.pendingRotationZ = 90;

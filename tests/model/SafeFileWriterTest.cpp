@@ -9,7 +9,7 @@
 
 using namespace kalviro;
 
-class SafeFileWriter : public test::ProcessStateTest {};
+class SafeFileWriter : public test::DocumentTest {};
 
 TEST_F(SafeFileWriter, WritesExactBytesAndReplacesAnOldFile) {
     test::TempDir dir;

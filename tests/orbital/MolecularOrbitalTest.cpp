@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"3-21G", BasisFamily::NoTable, -1, -1, -1},
                       NameCase{"LANL2DZ", BasisFamily::Unknown, -1, -1, -1}));
 
-class GridTest : public test::ProcessStateTest {
+class GridTest : public test::DocumentTest {
   protected:
     MolecularOrbital mo;
 

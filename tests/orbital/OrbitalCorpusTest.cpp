@@ -20,12 +20,12 @@ std::string corpusFile(const std::string& name) {
     return (test::corpusDir() / "files" / name).string();
 }
 
-class OrbitalCorpus : public test::ProcessStateTest {
+class OrbitalCorpus : public test::DocumentTest {
   protected:
     void SetUp() override {
         if (!test::corpusAvailable())
             GTEST_SKIP() << "corpus absent";
-        ProcessStateTest::SetUp();
+        DocumentTest::SetUp();
     }
 };
 
@@ -42,7 +42,7 @@ TEST_F(OrbitalCorpus, GridMatchesTheFilesOwnBasis) {
         SCOPED_TRACE(std::string(c.name) + " orbital " + std::to_string(c.orbital + 1));
         const std::string path = corpusFile(c.name);
         auto mo = std::make_unique<MolecularOrbital>();
-        ASSERT_TRUE(computeCheckpointOrbital(path, c.orbital, *mo));
+        ASSERT_TRUE(computeCheckpointOrbital(path, c.orbital, *mo, doc.checkpoint, doc.contours));
         const auto gs = test::fileOrbital(path, c.orbital);
         const auto [largest, worst] = test::compareGrid(*mo, gs);
         EXPECT_GT(largest, 0.05);

@@ -13,7 +13,7 @@
 namespace kalviro {
 namespace {
 
-class AspectGlTest : public test::ProcessStateTest {};
+class AspectGlTest : public test::DocumentTest {};
 
 // In a window twice as wide as high an atom stays round, and a click on it,
 // off the window's centre, still picks it.
@@ -26,8 +26,8 @@ TEST_F(AspectGlTest, AtomsStayRoundAndPickableInAWideWindow) {
     std::vector<Atom> atoms(1);
     atoms[0].atomicNumber = 8;
     atoms[0].x = 3.0;
-    replaceAtoms(moleculeState(), atoms, ElementSource::ByNumber);
-    const Picture picture = captureFrame(*surface);
+    replaceAtoms(doc.molecule, atoms, ElementSource::ByNumber);
+    const Picture picture = captureFrame(*surface, doc);
     ASSERT_EQ(picture.width, kWidth);
     const std::vector<std::uint8_t>& rgb = picture.rgb;
     int left = kWidth, right = -1, bottom = kHeight, top = -1;
@@ -46,9 +46,9 @@ TEST_F(AspectGlTest, AtomsStayRoundAndPickableInAWideWindow) {
     EXPECT_NEAR(width, height, 2) << width << " x " << height;
     EXPECT_GT(left, kWidth / 2); // right of the centre, where x = 3 lies
 
-    drawFrame(*surface);
-    selectAt(pickedAtoms(), (left + right) / 2, kHeight - 1 - (top + bottom) / 2);
-    EXPECT_EQ(pickedAtoms().count, 1);
+    drawFrame(*surface, doc);
+    selectAt(doc, (left + right) / 2, kHeight - 1 - (top + bottom) / 2);
+    EXPECT_EQ(doc.picked.count, 1);
 }
 
 } // namespace

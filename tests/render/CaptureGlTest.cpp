@@ -13,7 +13,7 @@ namespace {
 
 using test::le32;
 
-class CaptureGlTest : public test::ProcessStateTest {};
+class CaptureGlTest : public test::DocumentTest {};
 
 // A 203 x 150 view is saved 200 pixels wide; the bytes after the header are
 // the frame's back buffer, bottom row first, blue-green-red.
@@ -22,14 +22,14 @@ TEST_F(CaptureGlTest, SavedBitmapIsTheFrameReadBack) {
     auto surface = OffscreenSurface::open(203, 150, error);
     if (!surface)
         GTEST_SKIP() << "no GL context: " << error;
-    ASSERT_TRUE(openMoleculeFile(test::dataPath("render/water.log")).read);
-    viewSettings().axesShown = 1;
-    viewSettings().eyeDistance = 12.0f;
-    drawFrame(*surface);
+    ASSERT_TRUE(openMoleculeFile(doc, test::dataPath("render/water.log")).read);
+    doc.view.axesShown = 1;
+    doc.view.eyeDistance = 12.0f;
+    drawFrame(*surface, doc);
 
     test::TempDir dir;
     platform_.saveAnswers.push_back(dir.path("mode.bmp"));
-    ASSERT_TRUE(BitmapWriter().save(*surface));
+    ASSERT_TRUE(BitmapWriter().save(*surface, doc));
     ASSERT_EQ(platform_.saveRequests.size(), 1u);
     EXPECT_EQ(platform_.saveRequests[0].defaultFileName, "2170.0405cm-1");
     const std::string file = test::readFileBytes(dir.path("mode.bmp"));
@@ -39,8 +39,8 @@ TEST_F(CaptureGlTest, SavedBitmapIsTheFrameReadBack) {
 
     ASSERT_TRUE(surface->makeCurrent());
     beginFrame(203, 150);
-    setupCamera(moleculeState(), viewSettings());
-    drawScene();
+    setupCamera(doc.molecule, doc.view);
+    drawScene(doc);
     std::vector<unsigned char> rgb(200 * 150 * 3);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);

@@ -24,13 +24,13 @@ struct Rgb {
     int r, g, b;
 };
 
-class GlFrameTest : public ProcessStateTest {
+class GlFrameTest : public DocumentTest {
   protected:
     // Odd sizes put the optical axis on a pixel centre: column and row 100.
     static constexpr int kSize = 201;
 
     void SetUp() override {
-        ProcessStateTest::SetUp();
+        DocumentTest::SetUp();
         std::string error;
         surface_ = OffscreenSurface::open(kSize, kSize, error);
         if (!surface_)
@@ -41,8 +41,8 @@ class GlFrameTest : public ProcessStateTest {
     void render() {
         ASSERT_TRUE(surface_->makeCurrent());
         beginFrame(kSize, kSize);
-        setupCamera(moleculeState(), viewSettings());
-        drawScene();
+        setupCamera(doc.molecule, doc.view);
+        drawScene(doc);
         pixels_.assign(kSize * kSize * 3, 0);
         glReadBuffer(GL_BACK);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -61,13 +61,13 @@ class GlFrameTest : public ProcessStateTest {
     }
 
     // Atoms placed as a reader would install them.
-    static void placeAtoms(const std::vector<std::pair<int, Vector3>>& atoms) {
+    void placeAtoms(const std::vector<std::pair<int, Vector3>>& atoms) {
         std::vector<Atom> parsed;
         for (const auto& [number, p] : atoms) {
             parsed.push_back(atomAt("", p.x, p.y, p.z));
             parsed.back().atomicNumber = number;
         }
-        replaceAtoms(moleculeState(), parsed, ElementSource::ByNumber);
+        replaceAtoms(doc.molecule, parsed, ElementSource::ByNumber);
     }
 
     std::unique_ptr<OffscreenSurface> surface_;

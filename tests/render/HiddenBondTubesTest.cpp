@@ -13,28 +13,28 @@
 namespace kalviro {
 namespace {
 
-class HiddenBondTubesTest : public test::ProcessStateTest {
+class HiddenBondTubesTest : public test::DocumentTest {
   protected:
     // C0 - C1 - H2, and a dummy X3 beside C0.
     void SetUp() override {
-        ProcessStateTest::SetUp();
-        replaceAtoms(moleculeState(),
+        DocumentTest::SetUp();
+        replaceAtoms(doc.molecule,
                      {test::atomAt("C", 0, 0, 0), test::atomAt("C", 1.5, 0, 0),
                       test::atomAt("H", 2.6, 0, 0), test::atomAt("X", -1, 0, 0)},
                      ElementSource::BySymbol);
-        perceiveBonds(moleculeState());
+        perceiveBonds(doc.molecule);
     }
     const BondSlot& slot(int owner, int partner) {
-        for (const BondSlot& b : moleculeState().atoms[owner].bonds)
+        for (const BondSlot& b : doc.molecule.atoms[owner].bonds)
             if (b.partner == partner)
                 return b;
         ADD_FAILURE() << owner << " holds no bond to " << partner;
-        return moleculeState().atoms[owner].bonds.at(0);
+        return doc.molecule.atoms[owner].bonds.at(0);
     }
 };
 
 TEST_F(HiddenBondTubesTest, OnlyTheSecondTubeOfAMutualBondIsLeftOut) {
-    const MoleculeState& m = moleculeState();
+    const MoleculeState& m = doc.molecule;
     ASSERT_EQ(m.atoms[0].bondCount(), 1);
     ASSERT_EQ(m.atoms[1].bondCount(), 2);
     EXPECT_FALSE(tubeDrawnFromPartner(m, 0, slot(0, 1)));
@@ -50,8 +50,8 @@ TEST_F(HiddenBondTubesTest, OnlyTheSecondTubeOfAMutualBondIsLeftOut) {
 }
 
 TEST_F(HiddenBondTubesTest, EndsAreEnclosedOnlyByOpaqueSolidSpheres) {
-    const MoleculeState& m = moleculeState();
-    ViewSettings& s = viewSettings();
+    const MoleculeState& m = doc.molecule;
+    ViewSettings& s = doc.view;
     struct Case {
         const char* style;
         bool shown, solid;

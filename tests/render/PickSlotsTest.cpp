@@ -17,7 +17,7 @@ struct SlotCase {
     std::vector<int> selected; // 1-based atoms left highlighted
 };
 
-class PickSlotsTest : public test::ProcessStateTest {
+class PickSlotsTest : public test::DocumentTest {
   protected:
     MoleculeState molecule() {
         MoleculeState m;

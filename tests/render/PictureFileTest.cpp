@@ -7,7 +7,7 @@
 #include "render/BitmapWriter.h"
 #include "render/Frame.h"
 #include "render/PngWriter.h"
-#include "render/SceneChoices.h"
+#include "document/SceneChoices.h"
 #include "support/TestSupport.h"
 
 namespace kalviro {
@@ -90,7 +90,7 @@ TEST(PngTest, ReadsBackTopDownAndCompressed) {
     EXPECT_EQ(pngBytes(Picture{}), "");
 }
 
-class ImageNameTest : public test::ProcessStateTest {};
+class ImageNameTest : public test::DocumentTest {};
 
 TEST_F(ImageNameTest, SelectedFrequencyOrDefault) {
     VibrationStore v;
@@ -103,8 +103,8 @@ TEST_F(ImageNameTest, SelectedFrequencyOrDefault) {
 }
 
 TEST_F(ImageNameTest, CancelledDialogWritesNothing) {
-    vibrationStore().frequencies = {"2170.0405", "4140.0752"};
-    sceneChoices().selectedMode = 1;
+    doc.vibrations.frequencies = {"2170.0405", "4140.0752"};
+    doc.scene.selectedMode = 1;
 
     struct NoSurface : GlSurface {
         int made = 0;
@@ -113,7 +113,7 @@ TEST_F(ImageNameTest, CancelledDialogWritesNothing) {
         int clientWidth() const override { return 8; }
         int clientHeight() const override { return 8; }
     } surface;
-    EXPECT_FALSE(BitmapWriter().save(surface));
+    EXPECT_FALSE(BitmapWriter().save(surface, doc));
     ASSERT_EQ(platform_.saveRequests.size(), 1u);
     const FileDialogRequest& r = platform_.saveRequests[0];
     EXPECT_EQ(r.defaultFileName, "4140.0752cm-1");

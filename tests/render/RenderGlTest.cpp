@@ -14,7 +14,7 @@
 #include "render/HiddenBondTubes.h"
 #include "document/PickedAtoms.h"
 #include "render/Picking.h"
-#include "render/SceneChoices.h"
+#include "document/SceneChoices.h"
 
 namespace kalviro {
 namespace {
@@ -30,7 +30,7 @@ TEST_F(GlFrameTest, BackgroundBlackOrWhite) {
     render();
     for (auto [x, y] : {std::pair{0, 0}, {100, 100}, {200, 200}})
         EXPECT_TRUE(isBlack(x, y)) << x << "," << y;
-    viewSettings().whiteBackground = 1;
+    doc.view.whiteBackground = 1;
     render();
     for (auto [x, y] : {std::pair{0, 0}, {100, 100}, {200, 200}}) {
         const Rgb c = at(x, y);
@@ -55,7 +55,7 @@ class CarbonColourTest : public GlFrameTest, public ::testing::WithParamInterfac
 TEST_P(CarbonColourTest, CentreShowsTheLitBlueMaterial) {
     setGeometryLists(GetParam());
     placeAtoms({{6, {0, 0, 0}}});
-    moleculeState().atoms[0].radius = 1.0; // drawn at half: 0.5
+    doc.molecule.atoms[0].radius = 1.0; // drawn at half: 0.5
     render();
     const Rgb c = at(100, 100);
     EXPECT_NEAR(c.r, 27, 3);
@@ -70,22 +70,22 @@ INSTANTIATE_TEST_SUITE_P(DisplayListsOnAndOff, CarbonColourTest, ::testing::Bool
 // Column 79 sees x = -0.85 (joint only), column 75 x = -1.01 (sphere only).
 // Hidden atoms, and any frame while the mouse rotates, leave the joints.
 TEST_F(GlFrameTest, HiddenAtomsAndRotatingLeaveJointSpheres) {
-    viewSettings().eyeDistance = 10.0f;
+    doc.view.eyeDistance = 10.0f;
     placeAtoms({{6, {-0.7, 0, 0}}, {6, {0.7, 0, 0}}});
     render();
     EXPECT_TRUE(bluest(at(75, 100)));
 
     for (bool rotating : {false, true}) {
-        viewSettings().atomsShown = rotating;
-        moleculeState().drag.rotating = rotating;
+        doc.view.atomsShown = rotating;
+        doc.molecule.drag.rotating = rotating;
         render();
         EXPECT_FALSE(isBlack(79, 100)) << rotating;
         EXPECT_TRUE(isBlack(75, 100)) << rotating;
     }
 
     // An atom without bonds has no joint.
-    moleculeState().drag.rotating = 0;
-    viewSettings().atomsShown = 0;
+    doc.molecule.drag.rotating = 0;
+    doc.view.atomsShown = 0;
     placeAtoms({{6, {0, 0, 0}}});
     render();
     EXPECT_TRUE(isBlack(100, 100));
@@ -94,7 +94,7 @@ TEST_F(GlFrameTest, HiddenAtomsAndRotatingLeaveJointSpheres) {
 // Axes of half length 7 at the model depth: ends 7 x 12.13 = 84.9 pixels
 // from the centre; the +z end (blue) sits in front of the centre.
 TEST_F(GlFrameTest, AxesWhereTheCameraPutsThem) {
-    viewSettings().axesShown = 1;
+    doc.view.axesShown = 1;
     render();
     EXPECT_TRUE(greenest(at(185, 100)));
     EXPECT_TRUE(greenest(at(16, 100)));
@@ -113,7 +113,7 @@ TEST_F(GlFrameTest, SurfaceWhereTheCameraPutsIt) {
     EXPECT_TRUE(isBlack(100, 15));
     EXPECT_TRUE(isBlack(130, 15));
 
-    viewSettings().surfaceShown = 1;
+    doc.view.surfaceShown = 1;
     render();
     EXPECT_TRUE(bluest(at(100, 15)));
     EXPECT_TRUE(greenest(at(130, 15)));
@@ -124,27 +124,27 @@ TEST_F(GlFrameTest, SurfaceWhereTheCameraPutsIt) {
 // Carbon at x = -2 (column 76), oxygen at x = 2 (column 124.8), no bond
 // between them; the X axis line runs through both, unnamed and drawn first.
 TEST_F(GlFrameTest, ClickPicksTheAtomUnderTheCursor) {
-    viewSettings().axesShown = 1;
+    doc.view.axesShown = 1;
     placeAtoms({{6, {-2, 0, 0}}, {8, {2, 0, 0}}});
-    drawFrame(*surface_);
+    drawFrame(*surface_, doc);
 
-    selectAt(pickedAtoms(), 124, 100);
-    EXPECT_EQ(pickedAtoms().slots[0], 2);
-    EXPECT_EQ(pickedAtoms().count, 1);
-    EXPECT_EQ(moleculeState().atoms[1].selected, 1);
+    selectAt(doc, 124, 100);
+    EXPECT_EQ(doc.picked.slots[0], 2);
+    EXPECT_EQ(doc.picked.count, 1);
+    EXPECT_EQ(doc.molecule.atoms[1].selected, 1);
 
-    drawFrame(*surface_);
-    selectAt(pickedAtoms(), 76, 100);
-    EXPECT_EQ(pickedAtoms().slots[1], 1);
-    EXPECT_EQ(pickedAtoms().count, 2);
+    drawFrame(*surface_, doc);
+    selectAt(doc, 76, 100);
+    EXPECT_EQ(doc.picked.slots[1], 1);
+    EXPECT_EQ(doc.picked.count, 2);
 
-    drawFrame(*surface_);
-    selectAt(pickedAtoms(), 20, 20);
-    EXPECT_EQ(pickedAtoms().count, 0);
-    EXPECT_EQ(pickedAtoms().slots[0], 0);
-    EXPECT_EQ(pickedAtoms().slots[1], 0);
-    EXPECT_EQ(moleculeState().atoms[0].selected, 0);
-    EXPECT_EQ(moleculeState().atoms[1].selected, 0);
+    drawFrame(*surface_, doc);
+    selectAt(doc, 20, 20);
+    EXPECT_EQ(doc.picked.count, 0);
+    EXPECT_EQ(doc.picked.slots[0], 0);
+    EXPECT_EQ(doc.picked.slots[1], 0);
+    EXPECT_EQ(doc.molecule.atoms[0].selected, 0);
+    EXPECT_EQ(doc.molecule.atoms[1].selected, 0);
 }
 
 // A carbon at x = 3 (column 136.9) turns a quarter about the vertical line
@@ -155,8 +155,8 @@ TEST_F(GlFrameTest, ViewpointModeTurnsTheSceneNotTheCoordinates) {
     EXPECT_TRUE(bluest(at(136, 100)));
     EXPECT_TRUE(isBlack(100, 100));
 
-    MoleculeState& m = moleculeState();
-    toggleViewpointMode(viewSettings(), m);
+    MoleculeState& m = doc.molecule;
+    toggleViewpointMode(doc.view, m);
     m.pendingRotationY = 90.0f;
     render();
     EXPECT_TRUE(bluest(at(100, 100)));
@@ -169,25 +169,25 @@ TEST_F(GlFrameTest, ViewpointModeTurnsTheSceneNotTheCoordinates) {
     // click at the centre finds the atom there (not turned twice).
     render();
     EXPECT_TRUE(bluest(at(100, 100)));
-    selectAt(pickedAtoms(), 100, 100);
-    EXPECT_EQ(pickedAtoms().slots[0], 1);
+    selectAt(doc, 100, 100);
+    EXPECT_EQ(doc.picked.slots[0], 1);
 }
 
 // A dipole arrow along +y from the origin covers column 100 at y = 2
 // (row 124.8); from the carbon at x = 3 it covers column 136.9 instead.
 TEST_F(GlFrameTest, DipoleArrowStartsAtTheTypedAtomOrTheOrigin) {
     placeAtoms({{6, {3, 0, 0}}});
-    VibrationStore& v = vibrationStore();
+    VibrationStore& v = doc.vibrations;
     v.intensities = {"26.6041"};
     v.dipoleDerivatives = {{0, 0.2857, 0}};
-    viewSettings().dipoleShown = 1;
+    doc.view.dipoleShown = 1;
     const struct {
         const char* origin;
         int column;
     } cases[] = {{"1", 136}, {"-1", 100},  {"0", 100},
                  {"2", 100}, {"abc", 100}, {"99999999999999999999", 100}};
     for (const auto& c : cases) {
-        sceneChoices().dipoleOrigin = c.origin;
+        doc.scene.dipoleOrigin = c.origin;
         render();
         EXPECT_TRUE(greenest(at(c.column, 124))) << c.origin;
         EXPECT_TRUE(isBlack(236 - c.column, 124)) << c.origin;
@@ -198,10 +198,10 @@ TEST_F(GlFrameTest, DipoleArrowStartsAtTheTypedAtomOrTheOrigin) {
 TEST_F(GlFrameTest, DisplayListsDrawTheSamePicture) {
     placeAtoms({{8, {0, 0, 0.117}}, {1, {0, 0.757, -0.468}}, {1, {0, -0.757, -0.468}},
                 {6, {-1.2, 0.3, 0.2}}});
-    vibrationStore().intensities = {"17.09"};
-    vibrationStore().dipoleDerivatives = {{0.1, 0.2, -0.23}};
-    vibrationStore().modes = {{{0, 0, 0.07}, {0, 0.42, -0.56}, {0, -0.42, -0.56}, {0.3, 0, 0}}};
-    ViewSettings& s = viewSettings();
+    doc.vibrations.intensities = {"17.09"};
+    doc.vibrations.dipoleDerivatives = {{0.1, 0.2, -0.23}};
+    doc.vibrations.modes = {{{0, 0, 0.07}, {0, 0.42, -0.56}, {0, -0.42, -0.56}, {0.3, 0, 0}}};
+    ViewSettings& s = doc.view;
     s.eyeDistance = 10.0f;
     s.modesShown = s.dipoleShown = s.axesShown = s.surfaceShown = 1;
     setGeometryLists(false);
@@ -224,7 +224,7 @@ TEST_F(GlFrameTest, SkippingHiddenTubeWorkKeepsThePicture) {
     placeAtoms({{6, {-0.7, -0.6, 0.3}}, {6, {0.7, -0.6, -0.3}}, {6, {1.2, 0.6, 0.2}},
                 {6, {-0.2, 1.1, -0.2}}, {1, {-1.5, -1.2, 0.8}}, {1, {1.2, -1.4, -0.9}},
                 {1, {-0.2, 1.1, 0.9}}});
-    perceiveBonds(moleculeState());
+    perceiveBonds(doc.molecule);
     struct Style {
         const char* name;
         bool shown, solid, blendBonds, blendAll;
@@ -236,8 +236,8 @@ TEST_F(GlFrameTest, SkippingHiddenTubeWorkKeepsThePicture) {
         {"glass bonds", 1, 1, 1, 0, 0.5f}, {"all glass", 1, 1, 0, 1, 0.5f},
     };
     for (const Style& st : styles) {
-        resetViewSettings();
-        ViewSettings& s = viewSettings();
+        doc.view = ViewSettings(); doc.zoom = ZoomCounter();
+        ViewSettings& s = doc.view;
         s.eyeDistance = 8.0f;
         s.atomsShown = st.shown;
         s.atomsSolid = st.solid;
@@ -268,15 +268,15 @@ TEST_F(GlFrameTest, MissingVibrationDataDrawsNothingExtra) {
     render();
     const std::vector<unsigned char> plain = pixels_;
 
-    VibrationStore& v = vibrationStore();
+    VibrationStore& v = doc.vibrations;
     v.intensities = {"17.09", "4.56"};
     v.dipoleDerivatives = {{0, 0, 0}, {0, 0, 0.2}}; // zero with an intensity
     v.modes = {{{0, 0, 0.07}}, {}};                 // fewer vectors than atoms
-    ViewSettings& s = viewSettings();
+    ViewSettings& s = doc.view;
     s.modesShown = 1;
     s.dipoleShown = 1;
     for (int mode : {0, 1, 7, -3}) {
-        sceneChoices().selectedMode = mode;
+        doc.scene.selectedMode = mode;
         render();
         // Mode 0: only the oxygen has a vector, and the arrow; mode 1: its arrow.
         if (mode == 0 || mode == 1)

@@ -4,7 +4,6 @@
 
 #include "model/MoleculeState.h"
 #include "orbital/ContourStore.h"
-#include "document/OrbitalFlags.h"
 #include "model/VibrationStore.h"
 #include "render/FrameSteps.h"
 #include "document/ViewSettings.h"
@@ -13,49 +12,48 @@
 namespace kalviro {
 namespace {
 
-class SceneStepsTest : public test::ProcessStateTest {
+class SceneStepsTest : public test::DocumentTest {
   protected:
     void SetUp() override {
-        ProcessStateTest::SetUp();
-        contourStore().appendLoop(0, {{0, 1, 0}, {1, 0, 0}});
+        DocumentTest::SetUp();
+        doc.contours.appendLoop(0, {{0, 1, 0}, {1, 0, 0}});
         Atom a;
         a.atomicNumber = 6;
         a.y = 1.0;
-        replaceAtoms(moleculeState(), {a}, ElementSource::ByNumber);
+        replaceAtoms(doc.molecule, {a}, ElementSource::ByNumber);
     }
-    static RotationTotals step() {
-        return runFrameSteps(moleculeState(), vibrationStore(), contourStore(), viewSettings(),
-                             orbitalFlags());
+    RotationTotals step() {
+        return runFrameSteps(doc);
     }
 };
 
 // A quarter turn about X takes (0, 1, 0) to (0, 0, 1); about Z the
 // contours never turn.
 TEST_F(SceneStepsTest, ShownContoursTurnWithTheMoleculeExceptAboutZ) {
-    orbitalFlags().orbitalShown = 1;
-    MoleculeState& m = moleculeState();
+    doc.orbitalFlags.orbitalShown = true;
+    MoleculeState& m = doc.molecule;
     m.pendingRotationX = 90.0f;
     m.pendingRotationZ = 90.0f;
     step();
-    const Vector3& p = contourStore().currentPoints[0];
+    const Vector3& p = doc.contours.currentPoints[0];
     EXPECT_NEAR(p.x, 0.0, 1e-6);
     EXPECT_NEAR(p.y, 0.0, 1e-6);
     EXPECT_NEAR(p.z, 1.0, 1e-6);
-    const Vector3& q = contourStore().currentPoints[1];
+    const Vector3& q = doc.contours.currentPoints[1];
     EXPECT_NEAR(q.x, 1.0, 1e-6); // a Z turn would have moved it to (0, -1, 0)
     EXPECT_NEAR(q.y, 0.0, 1e-6);
 }
 
 TEST_F(SceneStepsTest, HiddenContoursStayPut) {
-    MoleculeState& m = moleculeState();
+    MoleculeState& m = doc.molecule;
     m.pendingRotationX = 90.0f;
     step();
-    EXPECT_EQ(contourStore().currentPoints[0], (Vector3{0, 1, 0}));
+    EXPECT_EQ(doc.contours.currentPoints[0], (Vector3{0, 1, 0}));
     EXPECT_NEAR(m.atoms[0].z, 1.0, 1e-6); // the molecule itself turned
 }
 
 TEST_F(SceneStepsTest, TotalsGrowAndPendingClears) {
-    MoleculeState& m = moleculeState();
+    MoleculeState& m = doc.molecule;
     m.rotationX = 350.0f;
     m.pendingRotationX = 15.0f;
     m.pendingRotationY = -15.0f;
@@ -70,8 +68,8 @@ TEST_F(SceneStepsTest, TotalsGrowAndPendingClears) {
 
 // In viewpoint mode the pending Y turn goes to the viewpoint, not to the atoms.
 TEST_F(SceneStepsTest, ViewpointModeTurnsTheViewNotTheMolecule) {
-    viewSettings().viewpointMode = 1;
-    MoleculeState& m = moleculeState();
+    doc.view.viewpointMode = 1;
+    MoleculeState& m = doc.molecule;
     m.viewValue = 10.0f;
     m.pendingRotationY = 15.0f;
     step();

@@ -8,7 +8,6 @@
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
 #include "orbital/ContourStore.h"
-#include "document/OrbitalFlags.h"
 #include "render/ViewCommands.h"
 #include "document/ViewSettings.h"
 
@@ -18,17 +17,17 @@ namespace {
 
 using test::RecordingHost;
 
-class ViewCommandsTest : public test::ProcessStateTest {
+class ViewCommandsTest : public test::DocumentTest {
   protected:
     void SetUp() override {
-        ProcessStateTest::SetUp();
-        resetDipoleOrigin();
+        DocumentTest::SetUp();
+        doc.scene.dipoleOrigin = "-1";
     }
     bool run(int id) { return table_.run(id); }
     CommandState state(int id) { return table_.state(id); }
     // Two atoms, loaded at (0,0,0) and (1,0,0), now moved elsewhere.
     void moveTwoAtoms() {
-        MoleculeState& m = moleculeState();
+        MoleculeState& m = doc.molecule;
         m.atoms.resize(2);
         m.atoms[1].loadedPosition = {1, 0, 0};
         m.atoms[0].x = 3;
@@ -55,7 +54,7 @@ TEST_F(ViewCommandsTest, RotationsAssignFifteenDegrees) {
         {cmd::RotateZMinus, &MoleculeState::pendingRotationZ, -15},
     };
     for (const Case& c : cases) {
-        MoleculeState& m = moleculeState();
+        MoleculeState& m = doc.molecule;
         m.pendingRotationX = m.pendingRotationY = m.pendingRotationZ = 4;
         run(c.id);
         EXPECT_EQ(m.*c.axis, c.degrees) << c.id; // assigned, not added
@@ -68,16 +67,16 @@ TEST_F(ViewCommandsTest, RotationsAssignFifteenDegrees) {
 
 TEST_F(ViewCommandsTest, ResetRestoresOrientationAndKeepsSwitches) {
     moveTwoAtoms();
-    MoleculeState& m = moleculeState();
+    MoleculeState& m = doc.molecule;
     m.atoms[1].selected = 1;
-    VibrationStore& v = vibrationStore();
+    VibrationStore& v = doc.vibrations;
     v.dipoleDerivatives = {{0, 9, 0}};
     v.savedDipoleDerivatives = {{1, 2, 3}};
     m.pendingRotationX = 5;
     m.rotationX = 10, m.rotationY = 20, m.rotationZ = 30;
     m.viewValue = 45;
     m.panX = 1.5f, m.panY = -2;
-    ViewSettings& s = viewSettings();
+    ViewSettings& s = doc.view;
     run(cmd::ZoomIn);
     s.eyeX = 3;
     s.numbersShown = true;
@@ -96,7 +95,7 @@ TEST_F(ViewCommandsTest, ResetRestoresOrientationAndKeepsSwitches) {
     EXPECT_EQ(s.eyeDistance, 20.0f);
     EXPECT_EQ(s.eyeX, 0.0f);
     EXPECT_EQ(s.axisLength, 7.0f);
-    EXPECT_EQ(zoomCounter().level, 0);
+    EXPECT_EQ(doc.zoom.level, 0);
     EXPECT_EQ(platform_.redraws, redraws + 1);
     // What the reset leaves alone.
     EXPECT_EQ(m.atoms[1].selected, 1);
@@ -105,13 +104,13 @@ TEST_F(ViewCommandsTest, ResetRestoresOrientationAndKeepsSwitches) {
 }
 
 TEST_F(ViewCommandsTest, ResetRestoresContoursOnlyWithAnOrbital) {
-    contourStore().appendLoop(0, {{1, 0, 0}, {0, 1, 0}});
-    contourStore().currentPoints[0] = {5, 5, 5};
+    doc.contours.appendLoop(0, {{1, 0, 0}, {0, 1, 0}});
+    doc.contours.currentPoints[0] = {5, 5, 5};
     run(cmd::ResetCoordinates);
-    EXPECT_EQ(contourStore().currentPoints[0], (Vector3{5, 5, 5}));
-    orbitalFlags().orbitalLoaded = 1;
+    EXPECT_EQ(doc.contours.currentPoints[0], (Vector3{5, 5, 5}));
+    doc.orbitalFlags.orbitalLoaded = true;
     run(cmd::ResetCoordinates);
-    EXPECT_EQ(contourStore().currentPoints[0], (Vector3{1, 0, 0}));
+    EXPECT_EQ(doc.contours.currentPoints[0], (Vector3{1, 0, 0}));
 }
 
 // The window requests in order, and what they see of the reset: the
@@ -119,10 +118,10 @@ TEST_F(ViewCommandsTest, ResetRestoresContoursOnlyWithAnOrbital) {
 // their mode is set; the toolbar's load redraws after the open.
 TEST_F(ViewCommandsTest, WindowRequestsComeInTheirPlaceAroundResetsAndRedraws) {
     moveTwoAtoms();
-    moleculeState().panX = 2;
+    doc.molecule.panX = 2;
     run(cmd::ComputeOrbital);
-    EXPECT_EQ(moleculeState().panX, 0.0f);
-    moleculeState().panX = 2;
+    EXPECT_EQ(doc.molecule.panX, 0.0f);
+    doc.molecule.panX = 2;
     run(cmd::SetRotationAngle);
     for (int id : {cmd::ProjectionGreen, cmd::ShowSpectrum, cmd::ProjectionBlue})
         run(id);
@@ -148,7 +147,7 @@ TEST_F(ViewCommandsTest, AxisDialogOpensOnlyOnceItsItemWasRefreshedAndAtomsExist
     state(cmd::AxisDialog);
     run(cmd::AxisDialog);
     EXPECT_EQ(host_.calls, (std::vector<std::string>{"axis"}));
-    moleculeState().atoms.clear();
+    doc.molecule.atoms.clear();
     run(cmd::AxisDialog);
     EXPECT_EQ(host_.calls.size(), 1u);
     EXPECT_FALSE(run(12345));

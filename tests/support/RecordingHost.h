@@ -40,8 +40,8 @@ class RecordingHost : public CommandHost {
   private:
     void note(const char* what) {
         calls.emplace_back(what);
-        panSeen.push_back(moleculeState().panX);
-        modeSeen.push_back(moleculeState().viewMode);
+        panSeen.push_back(doc.molecule.panX);
+        modeSeen.push_back(doc.molecule.viewMode);
     }
 };
 

@@ -14,9 +14,8 @@
 #include "orbital/CheckpointReader.h"
 #include "orbital/ContourStore.h"
 #include "orbital/MolecularOrbital.h"
-#include "document/OrbitalFlags.h"
 #include "document/PickedAtoms.h"
-#include "render/SceneChoices.h"
+#include "document/SceneChoices.h"
 #include "document/ViewSettings.h"
 
 namespace kalviro::test {
@@ -76,26 +75,26 @@ TempDir::~TempDir() {
 }
 
 void resetProcessState() {
-    resetMoleculeState();
-    resetVibrationStore();
-    resetViewSettings();
-    resetOrbitalFlags();
-    releaseContourStore();
+    doc.molecule = MoleculeState();
+    doc.vibrations = VibrationStore();
+    doc.view = ViewSettings(); doc.zoom = ZoomCounter();
+    doc.orbitalFlags = OrbitalFlags();
+    doc.contours = ContourStore();
     releaseMolecularOrbital();
-    checkpointState() = CheckpointState{};
-    intensityMaximum() = 0;
+    doc.checkpoint = CheckpointState{};
+    doc.vibrations.intensityMaximum = 0;
     clearDialogClosers();
     setCheckpointOpener(nullptr);
-    resetPickedAtoms();
-    resetSceneChoices();
+    doc.picked = PickedAtoms();
+    doc.scene = SceneChoices();
 }
 
-void ProcessStateTest::SetUp() {
-    resetProcessState();
+void DocumentTest::SetUp() {
+    doc = Document();
     setPlatform(&platform_);
 }
 
-void ProcessStateTest::TearDown() { setPlatform(nullptr); }
+void DocumentTest::TearDown() { setPlatform(nullptr); }
 
 namespace {
 std::string shellQuote(const std::string& s) {

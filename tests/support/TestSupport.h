@@ -75,7 +75,7 @@ private:
 
 // Fresh process-wide stores and settings, and a recording platform, for
 // every test that touches them.
-class ProcessStateTest : public ::testing::Test {
+class DocumentTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -83,7 +83,7 @@ protected:
 };
 
 // Resets every process-wide object the layers below the windows keep.
-void resetProcessState();
+void doc = Document();
 
 inline Atom atomAt(const char* symbol, double x, double y, double z) {
     Atom a;

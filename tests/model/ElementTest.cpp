@@ -83,6 +83,7 @@ TEST(Element, ByNumberSetsTheSymbolFromTheTable) {
     EXPECT_DOUBLE_EQ(withNumber(0).radius, 0.01);
     EXPECT_EQ(withNumber(56).symbol, "Ba");
     EXPECT_EQ(withNumber(79).symbol, "Au");
+    EXPECT_EQ(withNumber(118).symbol, "Og"); // the last in the table
     EXPECT_EQ(withNumber(-1).symbol, "X");
     EXPECT_TRUE(withNumber(-1).isDummy());
 }

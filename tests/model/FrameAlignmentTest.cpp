@@ -32,6 +32,13 @@ TEST(FrameAlignmentTest, RecoversARotationAndShift) {
     EXPECT_NEAR(f.turnBack(f.turn({0.3, -0.2, 0.9})).z, 0.9, 1e-12);
 }
 
+// Files whose frames were not compared keep the default: no turn at all.
+TEST(FrameAlignmentTest, DefaultLeavesVectorsAsTheyAre) {
+    const Vector3 v{0.3, -0.2, 0.9};
+    EXPECT_EQ(FrameAlignment{}.turn(v), v);
+    EXPECT_EQ(FrameAlignment{}.turnBack(v), v);
+}
+
 TEST(FrameAlignmentTest, AnotherMoleculeIsRefused) {
     const std::vector<int> z = {6, 1, 1, 1, 9};
     std::vector<Vector3> mirror, moved = kChiral;

@@ -54,19 +54,6 @@ INSTANTIATE_TEST_SUITE_P(
             " $DATA\nwater\nC1\n O 8.0 0 0 1.173e-1\n\n H1 1.0 -7.572E-1 125D-2 -0.4692\n $END\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// By default a group other than C1 lists the symmetry-unique atoms: the
-// C2 axis (z) of CNV 2 makes the second hydrogen, the oxygen on the axis
-// stays one atom.
-TEST(GamessInput, UniqueAtomsGiveTheWholeMolecule) {
-    auto r = parseGamessText(std::string(kHeader) + " $DATA\nwater\nCnv 2\n\n O 8.0 0 0 0.1173\n"
-                                                    " H 1.0 0.7572 0 -0.4692\n $END\n");
-    ASSERT_EQ(r.status, GamessReadStatus::Ok);
-    ASSERT_EQ(r.atoms.size(), 3u);
-    EXPECT_EQ(r.atoms[2].atomicNumber, 1);
-    EXPECT_NEAR(r.atoms[2].x, -0.7572, 1e-12);
-    EXPECT_NEAR(r.atoms[2].z, -0.4692, 1e-12);
-}
-
 TEST(GamessInput, ChargeGivesTheElement) {
     struct Case {
         const char* charge;

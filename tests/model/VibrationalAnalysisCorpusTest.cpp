@@ -21,10 +21,6 @@ std::string corpusFile(const std::string& rel) {
     return (test::corpusDir() / "files" / rel).string();
 }
 
-double dot(const Vector3& a, const Vector3& b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
 // 180 degrees about x: the checkpoint's frame against the output's standard
 // orientation (atom 1 at (0.269, -1.410, 0) there, (0.269, 1.410, 0) here).
 Vector3 turnAboutX(const Vector3& v) {
@@ -59,7 +55,7 @@ class DivinylbenzeneCorpusTest : public ::testing::Test {
     double overlap(std::size_t j, std::size_t k) const {
         double sum = 0.0;
         for (std::size_t a = 0; a < 20; ++a)
-            sum += dot(turnAboutX(analysis_.modes[j].displacements[a]), output_.modes[k][a]);
+            sum += turnAboutX(analysis_.modes[j].displacements[a]).dot(output_.modes[k][a]);
         return sum;
     }
     // The Hessian's mode for output mode k: the best overlap within 1 cm-1
@@ -85,7 +81,7 @@ TEST_F(DivinylbenzeneCorpusTest, FrequenciesAndIntensitiesMatchTheOutput) {
         const NormalMode& m = analysis_.modes[k];
         EXPECT_NEAR(m.frequency, printed(output_.frequencies, k), 0.5) << "mode " << k + 1;
         const double intensity = printed(output_.intensities, k);
-        EXPECT_NEAR(dot(m.dipoleDerivative, m.dipoleDerivative), m.intensity,
+        EXPECT_NEAR(m.dipoleDerivative.dot(m.dipoleDerivative), m.intensity,
                     1e-9 * (1 + m.intensity));
         if (intensity > 1.0) {
             ++strong;
@@ -145,12 +141,12 @@ TEST_F(DivinylbenzeneCorpusTest, DipoleVectorsForTheOutputsModes) {
         EXPECT_GT(dipoles->overlap[k], 0.98) << "mode " << k + 1;
         const Vector3& v = dipoles->vectors[k];
         const double intensity = printed(output_.intensities, k);
-        EXPECT_NEAR(dot(v, v), intensity, 1e-9 + 1e-9 * intensity) << "mode " << k + 1;
+        EXPECT_NEAR(v.dot(v), intensity, 1e-9 + 1e-9 * intensity) << "mode " << k + 1;
         if (intensity > 1.0) {
             // The Hessian mode's vector turned by hand, its sign the one of the
             // printed displacements.
             const Vector3 mu = turnAboutX(analysis_.modes[j].dipoleDerivative);
-            const double cosine = dot(mu, v) / std::sqrt(dot(mu, mu) * dot(v, v));
+            const double cosine = mu.dot(v) / std::sqrt(mu.dot(mu) * v.dot(v));
             EXPECT_NEAR(overlap(j, k) < 0 ? -cosine : cosine, 1.0, 1e-4) << "mode " << k + 1;
         }
         projection += v.y * v.y;
@@ -170,11 +166,11 @@ TEST_F(DivinylbenzeneCorpusTest, FallbackFromTheOutputsDisplacements) {
     for (std::size_t k = 0; k < 54; ++k) {
         const Vector3& v = dipoles->vectors[k];
         const double intensity = printed(output_.intensities, k);
-        EXPECT_NEAR(dot(v, v), intensity, 1e-9 + 1e-9 * intensity);
+        EXPECT_NEAR(v.dot(v), intensity, 1e-9 + 1e-9 * intensity);
         // Two decimals leave strong modes' directions close.
         if (intensity > 10.0) {
             const Vector3& w = matched->vectors[k];
-            EXPECT_GT(dot(v, w) / intensity, 0.95) << "mode " << k + 1;
+            EXPECT_GT(v.dot(w) / intensity, 0.95) << "mode " << k + 1;
         }
     }
 }

@@ -268,4 +268,32 @@ TEST(VibrationalAnalysisTest, DegenerateModesMatchAnOutputsModesAsASubspace) {
 }
 
 } // namespace
+// From the output's own displacements: |v|^2 is the printed intensity in
+// km/mol, and a mode that moves nothing stays zero whatever is printed.
+TEST(VibrationalAnalysisTest, OutputDisplacementsTakeThePrintedIntensity) {
+    HessianInput in = inputOf(models()[0]);
+    in.hessian.clear();
+    for (double q : {-0.8, 0.4, 0.4})
+        for (int i = 0; i < 9; ++i)
+            in.polarTensor.push_back(i % 4 == 0 ? q : 0.0);
+    FrequencyJob output;
+    output.intensityToKmPerMol = 3.0;
+    output.intensities = {"2.0", "5.0"};
+    output.modes.assign(2, std::vector<Vector3>(3));
+    for (int a = 0; a < 3; ++a) {
+        output.atoms.emplace_back();
+        output.atoms[a].setElementByNumber(in.atomicNumbers[a]);
+        output.atoms[a].y = in.coordinates[3 * a + 1] * kBohrInAngstrom;
+        output.atoms[a].z = in.coordinates[3 * a + 2] * kBohrInAngstrom;
+        output.modes[0][a].z = a == 0 ? -0.07 : 0.55; // symmetric, along the C2 axis
+    }
+    const auto dipoles = dipolesFromOutputDisplacements(output, in);
+    ASSERT_TRUE(dipoles) << dipoles.error();
+    const Vector3& v = dipoles->vectors[0];
+    EXPECT_EQ(v.x, 0.0);
+    EXPECT_NEAR(v.y, 0.0, 1e-12);
+    EXPECT_NEAR(v.z * v.z, 6.0, 1e-9);
+    EXPECT_EQ(dipoles->vectors[1], Vector3{});
+}
+
 } // namespace kalviro

@@ -155,6 +155,18 @@ TEST(ContourTracer, LobeReachingTheFaceStopsWithItsLine) {
     }
 }
 
+// Only the corner point inside: the line cuts the corner, starting on the
+// first cell of the left edge, and still counts as touching the edge.
+TEST(ContourTracer, LineCuttingACornerTouchesTheEdge) {
+    std::vector<float> slice(kGridSize * kGridSize, 0.0f);
+    slice[0] = 1.0f;
+    MolecularOrbital mo = gridOf([](int, int, int) { return 0.0; });
+    ContourStore store;
+    ContourTracer tracer(mo, store);
+    EXPECT_THROW(tracer.contourSlice(slice.data(), 0.0f, 5.0f, 0.0f, 5.0f, 0, 1, 1.0f),
+                 ProgramError);
+}
+
 // A comb of twelve teeth: one closed line of well over 850 points, stored as
 // loops that join end to start.
 TEST(ContourTracer, LongLineIsSplitIntoJoinedLoops) {

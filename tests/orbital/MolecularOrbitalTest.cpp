@@ -107,48 +107,6 @@ TEST_F(GridTest, HydrogenSto3gAtTheNucleus) {
     EXPECT_NEAR(mo.at(25, 25, 25), 0.62816, 2e-4);
 }
 
-TEST_F(GridTest, WaterSto3gAgreesWithDirectSummation) {
-    const std::vector<float> c{0.3f, -0.5f, 0.7f, 0.2f, -0.4f, 0.6f, -0.6f};
-    setAtoms({8, 1, 1}, {{0.0f, 0.0f, 0.117f}, {0.0f, 0.757f, -0.469f}, {0.0f, -0.757f, -0.469f}},
-             "STO-3G", c);
-    selectBasisSet(mo);
-    // Published STO-3G: zeta O 7.66 (1s), 2.25 (2sp); H 1.24.
-    const double a1s[3] = {2.22766, 0.405771, 0.109818}, d1s[3] = {0.154329, 0.535328, 0.444635};
-    const double a2[3] = {0.994203, 0.231031, 0.0751386};
-    const double d2s[3] = {-0.0999672, 0.399513, 0.700115}, d2p[3] = {0.155916, 0.607684, 0.391957};
-    std::vector<DirectGaussian> gs;
-    auto centre = [&](int n, double* out) {
-        for (int a = 0; a < 3; ++a)
-            out[a] = mo.atomPositions[n][a];
-    };
-    for (int k = 0; k < 3; ++k) {
-        DirectGaussian g{};
-        centre(0, g.centre);
-        g.exponent = a1s[k] * 7.66 * 7.66;
-        g.coefficient = c[0] * d1s[k] * cartesianNorm(g.exponent, 0, 0, 0);
-        gs.push_back(g);
-        g.exponent = a2[k] * 2.25 * 2.25;
-        g.coefficient = c[1] * d2s[k] * cartesianNorm(g.exponent, 0, 0, 0);
-        gs.push_back(g);
-        for (int axis = 0; axis < 3; ++axis) {
-            DirectGaussian p = g;
-            p.coefficient = c[2 + axis] * d2p[k] * cartesianNorm(g.exponent, 1, 0, 0);
-            p.lx = axis == 0;
-            p.ly = axis == 1;
-            p.lz = axis == 2;
-            gs.push_back(p);
-        }
-        for (int h = 1; h <= 2; ++h) {
-            DirectGaussian s{};
-            centre(h, s.centre);
-            s.exponent = a1s[k] * 1.24 * 1.24;
-            s.coefficient = c[4 + h] * d1s[k] * cartesianNorm(s.exponent, 0, 0, 0);
-            gs.push_back(s);
-        }
-    }
-    compareWithDirect(gs, 1e-5);
-}
-
 // Hydrogen sulfide in 6-31G**: the outer 3s of S, one d of S and the outer s
 // and pz of H, each alone, placed by the function order of the file.
 TEST_F(GridTest, ThirdRowAtomAndPolarizationFunctionsIn631g) {

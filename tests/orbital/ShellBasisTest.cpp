@@ -168,6 +168,33 @@ std::string checkpointText(const Arrays& arrays) {
     return out;
 }
 
+// An SP shell is an s and a p shell on one set of exponents, each with its
+// own coefficients; a negative type above 1 is a pure shell.
+TEST(ShellBasisTest, CheckpointSpAndPureShells) {
+    const Arrays arrays = {{"Shell types", {-1, -2}},
+                           {"Number of primitives per shell", {1, 1}},
+                           {"Shell to atom map", {1, 1}},
+                           {"Primitive exponents", {3.1, 0.7}},
+                           {"Contraction coefficients", {0.4, 0.8}},
+                           {"P(S=P) Contraction coefficients", {0.9, 0.0}},
+                           {"Coordinates of each shell", {0.2, -0.1, 0.3, 0.2, -0.1, 0.3}}};
+    const auto basis = basisFromCheckpoint(*parseCheckpointSections(checkpointText(arrays)));
+    ASSERT_TRUE(basis.ok()) << basis.error();
+    std::vector<test::ReferenceFunction> reference =
+        test::shellFunctions(0, false, kCentre, {3.1}, {0.4}, test::checkpointCartesian(0));
+    for (const auto& f :
+         {test::shellFunctions(1, false, kCentre, {3.1}, {0.9}, test::checkpointCartesian(1)),
+          test::shellFunctions(2, true, kCentre, {0.7}, {0.8}, {})})
+        reference.insert(reference.end(), f.begin(), f.end());
+    ASSERT_EQ(basis->functionCount(), 9);
+    std::vector<double> values;
+    for (const Point3& p : kPoints) {
+        basis->evaluate(p, values);
+        for (std::size_t f = 0; f < reference.size(); ++f)
+            EXPECT_NEAR(values[f], test::value(reference[f], p), 1e-12) << f;
+    }
+}
+
 TEST(ShellBasisTest, BadCheckpointBasisGivesReason) {
     const Arrays good = {{"Atomic numbers", {1}},
                          {"Current cartesian coordinates", {0, 0, 0}},

@@ -95,19 +95,6 @@ TEST(GaussianOutput, InputOrientationWhenNoStandardTableExists) {
     expectVector(c.atoms[0], 0.1, 0.2, 0.3);
 }
 
-TEST(GaussianOutput, CrLfReadsLikeLf) {
-    for (const char* name : {"g98_opt_freq.log", "g16_freq_only.log"}) {
-        auto lf = parseText(fixture(name));
-        auto crlf = parseText(test::replaceAll(fixture(name), "\n", "\r\n"));
-        EXPECT_EQ(crlf.frequencies, lf.frequencies) << name;
-        EXPECT_EQ(crlf.symmetries, lf.symmetries) << name;
-        EXPECT_EQ(crlf.modes, lf.modes) << name;
-        ASSERT_EQ(crlf.atoms.size(), lf.atoms.size()) << name;
-        EXPECT_EQ(crlf.atoms.back().position(), lf.atoms.back().position()) << name;
-        EXPECT_EQ(crlf.dipoleDerivatives, lf.dipoleDerivatives) << name;
-    }
-}
-
 TEST(GaussianOutput, OldFourSpaceRuleStillEndsATable) {
     // Gaussian 94-style: the next group's header follows the rows directly.
     auto c = parseText(" Standard orientation:\n"

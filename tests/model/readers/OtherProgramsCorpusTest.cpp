@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,16 +23,7 @@ std::string corpusFile(const std::string& relative) {
     return (corpusDir() / "files" / relative).string();
 }
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-double number(const std::string& text) {
-    return parseNumber(text);
-}
+using test::readFileBytes;
 
 struct ExpectedCase {
     const char* path; // under files/ and expected-cclib/
@@ -49,7 +38,7 @@ TEST_P(ExpectedFileTest, MatchesTheIndependentReading) {
         GTEST_SKIP() << "corpus absent";
     const ExpectedCase& c = GetParam();
     const nlohmann::json expected = nlohmann::json::parse(
-        readAll((corpusDir() / "expected-cclib" / (std::string(c.path) + ".json")).string()));
+        readFileBytes((corpusDir() / "expected-cclib" / (std::string(c.path) + ".json")).string()));
     const ReadResult<FrequencyJob> job = readOtherProgramOutputFile(corpusFile(c.path));
     ASSERT_TRUE(job.ok()) << job.error();
     EXPECT_EQ(job->program, c.program);
@@ -67,14 +56,14 @@ TEST_P(ExpectedFileTest, MatchesTheIndependentReading) {
     ASSERT_EQ(job->frequencies.size(), frequencies.size());
     ASSERT_EQ(job->modes.size(), frequencies.size());
     for (std::size_t m = 0; m < frequencies.size(); ++m)
-        EXPECT_NEAR(number(job->frequencies[m]), frequencies[m].get<double>(), 0.01) << m;
+        EXPECT_NEAR(parseNumber(job->frequencies[m]), frequencies[m].get<double>(), 0.01) << m;
 
     if (expected.contains("irIntensities")) {
         const auto& ir = expected["irIntensities"];
         ASSERT_EQ(job->intensities.size(), ir.size());
         for (std::size_t m = 0; m < ir.size(); ++m) {
             const double e = ir[m].get<double>();
-            const double km = number(job->intensities[m]) * job->intensityToKmPerMol;
+            const double km = parseNumber(job->intensities[m]) * job->intensityToKmPerMol;
             EXPECT_NEAR(km, e, std::max(1e-3 * std::fabs(e), 1e-5)) << m;
         }
     } else {
@@ -104,7 +93,7 @@ TEST_P(ExpectedFileTest, MatchesTheIndependentReading) {
         ASSERT_EQ(job->dipoleDerivatives.size(), frequencies.size());
         for (std::size_t m = 0; m < frequencies.size(); ++m) {
             const Vector3& v = job->dipoleDerivatives[m];
-            const double km = number(job->intensities[m]) * job->intensityToKmPerMol;
+            const double km = parseNumber(job->intensities[m]) * job->intensityToKmPerMol;
             const double squared = v.x * v.x + v.y * v.y + v.z * v.z;
             if (squared > 0.0) {
                 EXPECT_NEAR(squared, km, 1e-9 + 1e-9 * km) << m;
@@ -217,7 +206,7 @@ TEST(OtherProgramsCorpusTest, DetectsEveryProgram) {
             const std::string ext = entry.path().extension().string();
             if (ext != ".out" && ext != ".log")
                 continue;
-            EXPECT_EQ(detectOutputProgram(readAll(entry.path().string())), f.program)
+            EXPECT_EQ(detectOutputProgram(readFileBytes(entry.path().string())), f.program)
                 << entry.path();
             ++seen;
         }
@@ -228,7 +217,7 @@ TEST(OtherProgramsCorpusTest, DetectsEveryProgram) {
                   {"GAMESS-US2014_nh3_ts_ir.out", OutputProgram::GamessUS},
                   {"GAMESS-US2017_dvb_ir.out", OutputProgram::GamessUS}};
     for (const auto& g : gamess)
-        EXPECT_EQ(detectOutputProgram(readAll(corpusFile(std::string("gamess-out/") + g.name))),
+        EXPECT_EQ(detectOutputProgram(readFileBytes(corpusFile(std::string("gamess-out/") + g.name))),
                   g.program)
             << g.name;
     EXPECT_GE(seen, 17);
@@ -248,7 +237,7 @@ TEST_P(CutFileTest, IsAFailureWithAReason) {
     if (!corpusAvailable())
         GTEST_SKIP() << "corpus absent";
     const CutCase& c = GetParam();
-    const std::string text = readAll(corpusFile(c.path));
+    const std::string text = readFileBytes(corpusFile(c.path));
     std::size_t at = 0;
     for (int k = 0; k < c.occurrence; ++k) {
         at = text.find(c.marker, k ? at + 1 : 0);

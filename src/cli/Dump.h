@@ -7,11 +7,13 @@
 
 namespace kalviro {
 
+struct Document;
+
 // Reads path as the program opens it and returns the JSON object of the
-// stores; nullopt (message shown) when the file could not be read.
+// document; nullopt (message shown) when the file could not be read.
 std::optional<nlohmann::json> dumpFile(const std::string& path);
 
-// "atoms N modes N dipoleDerivatives N" of the process-wide stores.
-std::string dumpSummary();
+// "atoms N modes N dipoleDerivatives N" of doc.
+std::string dumpSummary(const Document& doc);
 
 } // namespace kalviro

@@ -68,7 +68,7 @@ inline void closeDialogsAndDestroy(MainFrame* frame) {
     frame->Destroy();
 }
 
-// The main window shown, with fresh process state; wired as the program
+// The main window shown over a fresh document; wired as the program
 // starts it when `wired`. `settle` runs the pending events after the window
 // appears and after it goes, before the state is dropped.
 class FrameFixture : public DocumentTest {

@@ -1,6 +1,6 @@
 // Files as they arrive from other systems and from damaged disks: every
 // reader gives a defined result (what was complete, or its message) and the
-// process-wide state stays usable.
+// document stays usable.
 
 #include <gtest/gtest.h>
 

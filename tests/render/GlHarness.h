@@ -1,6 +1,6 @@
 #pragma once
 // A real GL context for tests: an off-screen surface on the X display
-// (Xvfb under test.sh), fresh process-wide state, and pixels read back
+// (Xvfb under test.sh), a fresh document, and pixels read back
 // straight from the back buffer of a frame drawn for the purpose.
 
 #include <GL/gl.h>

@@ -96,8 +96,7 @@ void drawViewpoint(const Document& doc) {
     arrowhead(-2.0f, 0.8f, 0.0f, {-1.0, -1.0, 0.0});
 }
 
-void drawAtoms(const Document& doc, ScenePass pass) {
-    const MoleculeState& m = doc.molecule;
+void drawAtoms(const Document& doc, const MoleculeState& m, ScenePass pass) {
     const ViewSettings& s = doc.view;
     if (s.blendAll)
         blendingOn();
@@ -135,14 +134,16 @@ void drawAtoms(const Document& doc, ScenePass pass) {
         blendingOff();
 }
 
-void drawBonds(const Document& doc, ScenePass pass) {
-    const MoleculeState& m = doc.molecule;
+void drawBonds(const Document& doc, const MoleculeState& m, ScenePass pass) {
     const ViewSettings& s = doc.view;
     const bool rotating = m.drag.rotating != 0;
     const bool blend = s.blendBonds || s.blendAll;
     if (blend)
         blendingOn();
     const bool skipHidden = !blend && pass != ScenePass::Pick && skipHiddenTubeWork();
+    // A moving picture hides facets: fewer of them keep the frame rate.
+    const int slices = doc.animation.playing ? 16 : 64;
+    const int stacks = doc.animation.playing ? 1 : 64;
     glPushMatrix();
     glTranslatef(m.panX, m.panY, -m.cameraDistance);
     for (std::size_t i = 0; i < m.atoms.size(); ++i) {
@@ -165,7 +166,7 @@ void drawBonds(const Document& doc, ScenePass pass) {
                     glEnable(GL_CULL_FACE);
                 glPushMatrix();
                 rotateBond(b);
-                cylinder(0.1, 0.1, b.length, 64, 64);
+                cylinder(0.1, 0.1, b.length, slices, stacks);
                 glPopMatrix();
                 if (cull)
                     glDisable(GL_CULL_FACE);

@@ -100,6 +100,8 @@ void drawAtoms(const Document& doc, const MoleculeState& m, ScenePass pass) {
     const ViewSettings& s = doc.view;
     if (s.blendAll)
         blendingOn();
+    // Fewer facets while the animation plays: the eye does not follow them.
+    const int facets = doc.animation.playing ? 16 : 32;
     glPushMatrix();
     glTranslatef(m.panX, m.panY, -m.cameraDistance);
     for (std::size_t i = 0; i < m.atoms.size(); ++i) {
@@ -114,7 +116,7 @@ void drawAtoms(const Document& doc, const MoleculeState& m, ScenePass pass) {
         const double r = s.atomScale * atom.radius;
         if (s.atomsSolid) {
             glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-            solidSphere(r, 32, 32);
+            solidSphere(r, facets, facets);
             if (atom.selected == 1) {
                 applyMaterial(MaterialId::Selection);
                 glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);

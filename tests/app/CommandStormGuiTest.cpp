@@ -649,7 +649,8 @@ class CommandStormTest : public test::DocumentTest {
         const int reached[] = {doc.atomCount() > 0, doc.picked.count > 0, doc.picked.count == 2,
                                !v.modes.empty(), doc.orbitalFlags.orbitalLoaded == 1,
                                frame_->previewDialog() != nullptr,
-                               v.frequencies.size() != v.intensities.size()};
+                               v.frequencies.size() != v.intensities.size(),
+                               doc.animation.playing && !v.modes.empty()};
         for (std::size_t i = 0; i < std::size(reached); ++i)
             seen_[i] += reached[i];
     }
@@ -682,7 +683,7 @@ class CommandStormTest : public test::DocumentTest {
     // Greyed commands as well: start-up commands (KALVIRO_COMMANDS) skip the
     // enable rules.
     bool greyedToo_ = std::getenv("KALVIRO_STORM_GREYED") != nullptr;
-    int seen_[7] = {};
+    int seen_[8] = {};
 };
 
 TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
@@ -724,7 +725,7 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
               << seen_[0] << ", with a pick " << seen_[1] << ", with two picks " << seen_[2]
               << ", with modes " << seen_[3] << ", with an orbital " << seen_[4]
               << ", with a preview " << seen_[5] << ", with fewer intensities than frequencies "
-              << seen_[6] << std::endl;
+              << seen_[6] << ", with the animation playing " << seen_[7] << std::endl;
 
     // Afterwards the window still shows a molecule: its first size, the start
     // orientation, atoms on, a good file, and a saved picture with more than

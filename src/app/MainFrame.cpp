@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #ifdef __WXGTK__
 #include <dlfcn.h>
 #endif
@@ -285,7 +286,10 @@ void MainFrame::saveIrSpectrum() {
 }
 
 void MainFrame::saveImage() {
+    // The saved picture shows the molecule at rest, as the saved coordinates do.
+    const bool playing = std::exchange(document_.animation.playing, false);
     BitmapWriter().save(*view_, document_);
+    document_.animation.playing = playing;
 }
 
 void MainFrame::saveAnimation() {

@@ -773,6 +773,11 @@ TEST_F(CommandStormTest, AnimationRunsSafelyWhileFilesLoadAndDialogsClose) {
     EXPECT_NE(doc.animation.phase, 0.0);
     for (std::size_t i = 0; i < still.size(); ++i)
         EXPECT_EQ(doc.molecule.atoms[i].position(), still[i].position()) << i;
+    // Saved from the window while it plays: a GIF, and the animation goes on.
+    stormPlatform_.answerSave = [this] { return dir_.path("mode.gif"); };
+    frame_->commands().run(cmd::SaveAnimation);
+    EXPECT_EQ(test::readFileBytes(dir_.path("mode.gif")).substr(0, 6), "GIF89a");
+    EXPECT_TRUE(doc.animation.playing);
 
     for (const char* file : {"ir/three_modes.log", "gaussian-output/g16_freq_only.log"}) {
         next = test::dataPath(file);

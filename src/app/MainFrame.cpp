@@ -1,6 +1,11 @@
 #include "app/MainFrame.h"
 
 #include <wx/display.h>
+#include <wx/timer.h>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
 #ifdef __WXGTK__
 #include <dlfcn.h>
 #endif
@@ -17,6 +22,7 @@
 #include "document/OrbitalSelection.h"
 #include "document/SaveCommands.h"
 #include "render/BitmapWriter.h"
+#include "render/MovieExport.h"
 
 namespace kalviro {
 namespace {
@@ -129,13 +135,17 @@ MainFrame::MainFrame(Document& doc)
     }
     Bind(wxEVT_MENU, &MainFrame::onRecentFile, this, wxID_FILE1, wxID_FILE4);
     Bind(wxEVT_IDLE, &MainFrame::onIdle, this);
+    animationTimer_.SetOwner(this);
+    Bind(wxEVT_TIMER, &MainFrame::onAnimationTick, this, animationTimer_.GetId());
 
     // Ctrl+O opens a Gaussian file and Ctrl+S saves the coordinates; the
     // empty-document commands and edit keys have nothing to act on.
-    wxAcceleratorEntry keys[2];
+    // Space plays and stops the animation.
+    wxAcceleratorEntry keys[3];
     keys[0].Set(wxACCEL_CTRL, 'O', menuIdFor(cmd::OpenGaussian));
     keys[1].Set(wxACCEL_CTRL, 'S', menuIdFor(cmd::SaveCoordinates));
-    SetAcceleratorTable(wxAcceleratorTable(2, keys));
+    keys[2].Set(wxACCEL_NORMAL, WXK_SPACE, menuIdFor(cmd::Animate));
+    SetAcceleratorTable(wxAcceleratorTable(3, keys));
 
     recent_.assign(loadRecentFiles());
     rebuildRecentMenu();
@@ -143,6 +153,7 @@ MainFrame::MainFrame(Document& doc)
 }
 
 MainFrame::~MainFrame() {
+    animationTimer_.Stop();
     if (theMainFrame == this)
         theMainFrame = nullptr;
 }
@@ -275,7 +286,34 @@ void MainFrame::saveIrSpectrum() {
 }
 
 void MainFrame::saveImage() {
+    // The saved picture shows the molecule at rest, as the saved coordinates do.
+    const bool playing = std::exchange(document_.animation.playing, false);
     BitmapWriter().save(*view_, document_);
+    document_.animation.playing = playing;
+}
+
+void MainFrame::saveAnimation() {
+    wxBusyCursor busy;
+    askAndSaveAnimation(*view_, document_);
+    view_->redraw();
+}
+
+void MainFrame::onAnimationTick(wxTimerEvent&) {
+    Animation& a = document_.animation;
+    if (!playingModeVectors(document_)) {
+        // A file without modes, or a shorter mode list: back to the still picture.
+        a.playing = false;
+        a.phase = 0.0;
+        animationTimer_.Stop();
+        view_->redraw();
+        return;
+    }
+    const wxLongLong now = wxGetLocalTimeMillis();
+    const double seconds = (now - lastTick_).ToDouble() / 1000.0;
+    lastTick_ = now;
+    const double twoPi = 8.0 * std::atan(1.0);
+    a.phase = std::fmod(a.phase + twoPi * std::min(seconds, 0.2) / a.periodSeconds, twoPi);
+    view_->redraw();
 }
 
 void MainFrame::showSpectrumPreview() {
@@ -383,6 +421,13 @@ bool MainFrame::statusBarShown() const {
 }
 
 void MainFrame::onIdle(wxIdleEvent& e) {
+    // About 30 frames a second while the animation plays.
+    if (document_.animation.playing && !animationTimer_.IsRunning()) {
+        lastTick_ = wxGetLocalTimeMillis();
+        animationTimer_.Start(33);
+    } else if (!document_.animation.playing && animationTimer_.IsRunning()) {
+        animationTimer_.Stop();
+    }
     if (wxStatusBar* sb = GetStatusBar()) {
         for (int i = 0; i < 4; ++i) {
             const wxString text = keyIsOn(kIndicators[i].key) ? u8(kIndicators[i].text) : "";

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include <wx/timer.h>
 #include <wx/weakref.h>
 #include <wx/wx.h>
 
@@ -75,6 +76,7 @@ class MainFrame : public wxFrame, private CommandHost {
     void saveRelativeIntensity() override;
     void saveIrSpectrum() override;
     void saveImage() override;
+    void saveAnimation() override;
     void showSpectrumPreview() override;
     void computeOrbital() override;
     void showAxisDialog() override;
@@ -94,6 +96,9 @@ class MainFrame : public wxFrame, private CommandHost {
     void onUpdate(wxUpdateUIEvent& e);
     void onRecentFile(wxCommandEvent& e);
     void onIdle(wxIdleEvent& e);
+    // Advances the animation's phase by the time since the last tick, or
+    // stops it when the selected mode went away.
+    void onAnimationTick(wxTimerEvent& e);
 
     Document& document_;
     std::unique_ptr<ViewCommandTable> commands_;
@@ -105,6 +110,8 @@ class MainFrame : public wxFrame, private CommandHost {
     wxWeakRef<RotationAngleDialog> rotationDialog_;
     wxWeakRef<DataSelectionDialog> dataSelectionDialog_;
     wxWeakRef<SpectrumPreviewDialog> previewDialog_;
+    wxTimer animationTimer_;
+    wxLongLong lastTick_ = 0;
 };
 
 // The running main frame, or null.

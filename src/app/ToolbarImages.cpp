@@ -149,6 +149,15 @@ void draw(wxDC& dc, int id) {
         arrow(dc, 1, 5, 15, 5, kGrey);
         arrow(dc, 5, 12, 11, 12, kBlue, 2);
         break;
+    case cmd::Animate: { // play: a triangle beside a swinging atom
+        wxPoint play[3] = {wxPoint(2, 3), wxPoint(2, 13), wxPoint(9, 8)};
+        dc.SetPen(wxPen(kGreen));
+        dc.SetBrush(wxBrush(kGreen));
+        dc.DrawPolygon(3, play);
+        arrow(dc, 11, 8, 15, 4, kBlue);
+        ball(dc, 12, 11, 3, kRed);
+        break;
+    }
     case cmd::Viewpoint: // an eye
         dc.SetPen(wxPen(kInk));
         dc.SetBrush(*wxWHITE_BRUSH);

@@ -16,6 +16,7 @@ void addAllCommands(CLI::App& app, int& status) {
     addSpectrumCommands(app, status);
     addOrbitalCommand(app, status);
     addRenderCommand(app, status);
+    addAnimateCommand(app, status);
     addJcampCommand(app, status);
 }
 

@@ -26,6 +26,7 @@ void addIrCommand(CLI::App& app, int& status);
 void addCoordsCommand(CLI::App& app, int& status);
 void addRenderCommand(CLI::App& app, int& status);
 void addJcampCommand(CLI::App& app, int& status);
+void addAnimateCommand(CLI::App& app, int& status);
 
 // Every command above, in the order the help lists them.
 void addAllCommands(CLI::App& app, int& status);

@@ -5,6 +5,7 @@
 // command makes its own. Commands, drawers and exporters take it (or the
 // part they need) as an argument.
 
+#include "document/Animation.h"
 #include "document/OrbitalFlags.h"
 #include "document/OrbitalSelection.h"
 #include "document/PickedAtoms.h"
@@ -28,6 +29,7 @@ struct Document {
     OrbitalFields orbitalFields; // the "MO" group of the data selection dialog
     CheckpointState checkpoint;
     ContourStore contours;
+    Animation animation; // the selected mode in motion, in what is drawn only
 
     std::uint32_t atomCount() const { return static_cast<std::uint32_t>(molecule.atoms.size()); }
 };

@@ -57,6 +57,19 @@ void restoreAllPositions(MoleculeState& m) {
         a.restorePosition();
 }
 
+BondSlot bondTowards(const Vector3& d, int partner) {
+    const double r = d.length();
+    BondSlot slot;
+    // |(0,0,1) - d/r| / 2 is sin of half the angle between +Z and d.
+    const double ux = -d.x / r, uy = -d.y / r, uz = 1.0 - d.z / r;
+    const double half = std::sqrt(ux * ux + uy * uy + uz * uz) / 2.0;
+    slot.angle = -2.0 * std::asin(std::clamp(half, -1.0, 1.0)) * 180.0 / (4.0 * std::atan(1.0));
+    slot.length = r;
+    slot.axis = {d.y / r, -d.x / r, 0.0};
+    slot.partner = partner;
+    return slot;
+}
+
 void perceiveBonds(MoleculeState& m) {
     const std::size_t n = m.atoms.size();
     for (std::size_t i = 0; i < n; ++i) {
@@ -69,20 +82,11 @@ void perceiveBonds(MoleculeState& m) {
             if (j == i || aj.isDummy())
                 continue;
             const Vector3 d = aj.position() - ai.position();
-            const double dx = d.x, dy = d.y, dz = d.z;
             const double r = d.length();
             // Two atoms on the same spot have no bond direction: no bond.
             if (r == 0.0 || !(r <= 1.2 * (ai.radius + aj.radius)))
                 continue;
-            BondSlot slot;
-            // |(0,0,1) - d/r| / 2 is sin of half the angle between +Z and d.
-            const double ux = -dx / r, uy = -dy / r, uz = 1.0 - dz / r;
-            const double half = std::sqrt(ux * ux + uy * uy + uz * uz) / 2.0;
-            slot.angle = -2.0 * std::asin(std::clamp(half, -1.0, 1.0)) * 180.0 / (4.0 * std::atan(1.0));
-            slot.length = r;
-            slot.axis = {dy / r, -dx / r, 0.0};
-            slot.partner = static_cast<int>(j);
-            ai.bonds.push_back(slot);
+            ai.bonds.push_back(bondTowards(d, static_cast<int>(j)));
         }
     }
 }

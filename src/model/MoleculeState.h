@@ -57,4 +57,8 @@ void restoreAllPositions(MoleculeState& m);
 // partners within 1.2 x (sum of radii), dummies excluded.
 void perceiveBonds(MoleculeState& m);
 
+// The bond slot from an atom to partner, d being the partner's position
+// relative to the atom (non-zero).
+BondSlot bondTowards(const Vector3& d, int partner);
+
 } // namespace kalviro

@@ -185,6 +185,13 @@ inline constexpr std::string_view kOutputGaussianOutput =
 // GAMESS inputs with symmetry.
 inline constexpr std::string_view kGamessUnknownGroup = "GAMESS の点群を展開できません";
 
+// Animation of a normal mode and its movie.
+inline constexpr const char* kNoModeToAnimate =
+    "アニメーションにする基準振動がありません (振動データのあるファイルを開いてください)";
+inline constexpr const char* kCannotSaveMovie = "アニメーションを保存できません: ";
+inline constexpr const char* kCannotMakeFolder = "フォルダを作れません";
+inline constexpr const char* kCannotDrawMovie = "画像を描けません";
+
 // "text" and, on a line of its own, the detail (when there is one).
 inline std::string withDetail(const std::string& text, const std::string& detail) {
     return detail.empty() ? text : text + "\n" + detail;

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -126,8 +127,7 @@ void drawDipole(const Document& doc) {
     glPopMatrix();
 }
 
-void drawModeVectors(const Document& doc) {
-    const MoleculeState& m = doc.molecule;
+void drawModeVectors(const Document& doc, const MoleculeState& m) {
     const VibrationStore& v = doc.vibrations;
     const ViewSettings& s = doc.view;
     const long mode = doc.scene.selectedMode;
@@ -136,6 +136,9 @@ void drawModeVectors(const Document& doc) {
     const std::vector<Vector3>& vectors = v.modes[static_cast<std::size_t>(mode)];
     applyMaterial(MaterialId::Vector);
     const double minimum = static_cast<double>(1e-4f);
+    double longest = 0.0;
+    for (const Vector3& d : vectors)
+        longest = std::isfinite(length(d)) ? std::max(longest, length(d)) : longest;
     for (std::size_t i = 0; i < m.atoms.size() && i < vectors.size(); ++i) {
         const Atom& atom = m.atoms[i];
         if (!s.hydrogenVectors && atom.atomicNumber == 1)
@@ -144,7 +147,10 @@ void drawModeVectors(const Document& doc) {
         const double L = length(d);
         if (!(L >= minimum) || !std::isfinite(L))
             continue;
-        const double scale = s.vectorLength / L;
+        // Scaled arrows show how far each atom moves, the longest at full length.
+        const double arrow =
+            doc.animation.scaledArrows ? s.vectorLength * L / longest : s.vectorLength;
+        const double scale = arrow / L;
         const Vector3 w{s.vectorSign * d.x, s.vectorSign * d.y, s.vectorSign * d.z};
         glPushMatrix();
         glTranslatef(m.panX, m.panY, -m.cameraDistance);
@@ -152,7 +158,7 @@ void drawModeVectors(const Document& doc) {
         glTranslated(atom.x, atom.y, atom.z);
         glPushMatrix();
         orientZOnto(w, L);
-        cylinder(0.06, 0.06, s.vectorLength, 32, 32);
+        cylinder(0.06, 0.06, arrow, 32, 32);
         glPopMatrix();
         glPushMatrix();
         glTranslated(scale * w.x, scale * w.y, scale * w.z);

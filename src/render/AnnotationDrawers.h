@@ -8,6 +8,7 @@
 namespace kalviro {
 
 struct Document;
+struct MoleculeState;
 struct RotationTotals;
 
 // Text at the current raster position in the given GLUT bitmap font.
@@ -21,7 +22,8 @@ std::string atomLabel(int k);
 // The three totals at the top right.
 void drawAngleLabels(const Document& doc, const RotationTotals& totals);
 void drawDipole(const Document& doc);
-void drawModeVectors(const Document& doc);
+// From the atoms of m (doc's molecule, or its moved copy while animating).
+void drawModeVectors(const Document& doc, const MoleculeState& m);
 void drawAxes(const Document& doc);
 void drawSurface(const Document& doc);
 void drawAtomNumbers(const Document& doc);

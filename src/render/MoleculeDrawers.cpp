@@ -96,11 +96,12 @@ void drawViewpoint(const Document& doc) {
     arrowhead(-2.0f, 0.8f, 0.0f, {-1.0, -1.0, 0.0});
 }
 
-void drawAtoms(const Document& doc, ScenePass pass) {
-    const MoleculeState& m = doc.molecule;
+void drawAtoms(const Document& doc, const MoleculeState& m, ScenePass pass) {
     const ViewSettings& s = doc.view;
     if (s.blendAll)
         blendingOn();
+    // Fewer facets while the animation plays: the eye does not follow them.
+    const int facets = doc.animation.playing ? 16 : 32;
     glPushMatrix();
     glTranslatef(m.panX, m.panY, -m.cameraDistance);
     for (std::size_t i = 0; i < m.atoms.size(); ++i) {
@@ -115,7 +116,7 @@ void drawAtoms(const Document& doc, ScenePass pass) {
         const double r = s.atomScale * atom.radius;
         if (s.atomsSolid) {
             glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-            solidSphere(r, 32, 32);
+            solidSphere(r, facets, facets);
             if (atom.selected == 1) {
                 applyMaterial(MaterialId::Selection);
                 glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
@@ -135,14 +136,16 @@ void drawAtoms(const Document& doc, ScenePass pass) {
         blendingOff();
 }
 
-void drawBonds(const Document& doc, ScenePass pass) {
-    const MoleculeState& m = doc.molecule;
+void drawBonds(const Document& doc, const MoleculeState& m, ScenePass pass) {
     const ViewSettings& s = doc.view;
     const bool rotating = m.drag.rotating != 0;
     const bool blend = s.blendBonds || s.blendAll;
     if (blend)
         blendingOn();
     const bool skipHidden = !blend && pass != ScenePass::Pick && skipHiddenTubeWork();
+    // A moving picture hides facets: fewer of them keep the frame rate.
+    const int slices = doc.animation.playing ? 16 : 64;
+    const int stacks = doc.animation.playing ? 1 : 64;
     glPushMatrix();
     glTranslatef(m.panX, m.panY, -m.cameraDistance);
     for (std::size_t i = 0; i < m.atoms.size(); ++i) {
@@ -165,7 +168,7 @@ void drawBonds(const Document& doc, ScenePass pass) {
                     glEnable(GL_CULL_FACE);
                 glPushMatrix();
                 rotateBond(b);
-                cylinder(0.1, 0.1, b.length, 64, 64);
+                cylinder(0.1, 0.1, b.length, slices, stacks);
                 glPopMatrix();
                 if (cull)
                     glDisable(GL_CULL_FACE);

@@ -20,8 +20,10 @@ void clearPicture(const ViewSettings& s);
 // model-view matrix for the rest of the frame.
 void drawViewpoint(const Document& doc);
 
-void drawAtoms(const Document& doc, ScenePass pass);
-void drawBonds(const Document& doc, ScenePass pass);
+// m is the molecule as the frame shows it: doc's own, or a moved copy of it
+// while the animation plays.
+void drawAtoms(const Document& doc, const MoleculeState& m, ScenePass pass);
+void drawBonds(const Document& doc, const MoleculeState& m, ScenePass pass);
 void drawOrbital(const Document& doc);
 
 // The contour loops as line loops, blue for the positive level and red for

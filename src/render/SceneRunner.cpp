@@ -4,6 +4,7 @@
 #include <GL/glu.h>
 
 #include "document/Document.h"
+#include "render/AnimationFrame.h"
 #include "render/AnnotationDrawers.h"
 #include "render/FrameSteps.h"
 
@@ -24,6 +25,13 @@ void drawScene(Document& doc, ScenePass pass) {
     // While the right button is held only the cheap parts are drawn.
     const bool rotating = doc.molecule.drag.rotating;
     const RotationTotals shownTotals = runFrameSteps(doc);
+    // The animation moves a copy; picking and everything else keep the
+    // still molecule.
+    MoleculeState moved;
+    const std::vector<Vector3>* d = pass == ScenePass::Draw ? playingModeVectors(doc) : nullptr;
+    if (d)
+        moved = animatedMolecule(doc, *d);
+    const MoleculeState& shown = d ? moved : doc.molecule;
 
     clearPicture(s);
     if (s.anglesShown)
@@ -37,14 +45,16 @@ void drawScene(Document& doc, ScenePass pass) {
     if (s.surfaceShown)
         drawSurface(doc);
     if (s.atomsShown && !rotating)
-        drawAtoms(doc, pass);
-    drawBonds(doc, pass);
+        drawAtoms(doc, shown, pass);
+    drawBonds(doc, shown, pass);
     if (s.modesShown && !rotating)
-        drawModeVectors(doc);
+        drawModeVectors(doc, shown);
     if (s.numbersShown && !rotating)
         drawAtomNumbers(doc);
     if (doc.orbitalFlags.orbitalShown && !rotating)
         drawOrbital(doc);
+    if (d)
+        drawModeCaption(doc);
     glFinish();
 }
 

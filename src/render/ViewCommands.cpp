@@ -89,6 +89,10 @@ ViewCommandTable::ViewCommandTable(Document& doc, CommandHost& host) {
          [h] { h->saveRelativeIntensity(); }},
         {cmd::SaveIrSpectrum, "IRスペクトルの保存", "", false, {}, [h] { h->saveIrSpectrum(); }},
         {cmd::SaveImage, "画像の保存", "描画した画像の保存", false, {}, [h] { h->saveImage(); }},
+        {cmd::SaveAnimation, "アニメーションの保存",
+         "選択した基準振動をアニメーション (GIF, PNG連番, XYZ) として保存", false,
+         [d] { return enabledIf(modeVectors(*d, d->scene.selectedMode) != nullptr); },
+         [h] { h->saveAnimation(); }},
         {cmd::Exit, "ｱﾌﾟﾘｹｰｼｮﾝの終了", "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示\n終了", false, {},
          [h] { h->exitProgram(); }},
         // Drawing style
@@ -132,6 +136,28 @@ ViewCommandTable::ViewCommandTable(Document& doc, CommandHost& host) {
              h->computeOrbital();
              resetView(*d);
          }},
+        // Animation
+        {cmd::Animate, "振動アニメーション", "選択した基準振動を動かす (スペース: 再生・停止)", true,
+         [d] {
+             return CommandState{modeVectors(*d, d->scene.selectedMode) != nullptr,
+                                 d->animation.playing};
+         },
+         thenRedraw([d] {
+             // Stopping returns the picture to the still molecule at once.
+             toggle(d->animation.playing);
+             d->animation.phase = 0.0;
+         })},
+        {cmd::AmplitudeLarger, "振幅を大きく", "アニメーションの振幅を大きくする", false, {},
+         thenRedraw([d] { d->animation.larger(); })},
+        {cmd::AmplitudeSmaller, "振幅を小さく", "アニメーションの振幅を小さくする", false, {},
+         thenRedraw([d] { d->animation.smaller(); })},
+        {cmd::AnimationFaster, "速く", "アニメーションを速くする", false, {},
+         [d] { d->animation.faster(); }},
+        {cmd::AnimationSlower, "遅く", "アニメーションを遅くする", false, {},
+         [d] { d->animation.slower(); }},
+        {cmd::ScaledArrows, "振幅に比例した矢印", "振動ベクトルの長さを各原子の振幅に比例させる",
+         true, [d] { return checkedIf(d->animation.scaledArrows); },
+         thenRedraw([d] { toggle(d->animation.scaledArrows); })},
         // Processing
         {cmd::ProjectionGreen, "相対強度の表示(軸：緑)", kProjection, false, enabledBy(d, &ViewSettings::dipolesLoaded),
          showPreview(1)},

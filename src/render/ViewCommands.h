@@ -57,6 +57,14 @@ constexpr int ComputeOrbital = 32856;
 constexpr int ShowOrbital = 32857;
 constexpr int StyleBlendBond = 32858;
 constexpr int OpenGaussian = 32860;
+// The selected mode in motion.
+constexpr int Animate = 32841;
+constexpr int SaveAnimation = 32842;
+constexpr int AnimationFaster = 32843;
+constexpr int AnimationSlower = 32844;
+constexpr int AmplitudeLarger = 32847;
+constexpr int AmplitudeSmaller = 32832;
+constexpr int ScaledArrows = 32833;
 // File commands of the document.
 constexpr int SaveIrTable = 32838;
 constexpr int SaveRelativeIntensity = 32848;
@@ -86,6 +94,8 @@ class CommandHost {
     virtual void saveRelativeIntensity() = 0;
     virtual void saveIrSpectrum() = 0;
     virtual void saveImage() = 0;
+    // "アニメーションの保存": the selected mode as a movie.
+    virtual void saveAnimation() {}
     // After viewMode is set.
     virtual void showSpectrumPreview() = 0;
     // Before the view is reset.

@@ -42,6 +42,7 @@
 #include "document/ViewSettings.h"
 #include "model/VibrationStore.h"
 #include "document/SceneChoices.h"
+#include "platform/Messages.h"
 
 using namespace kalviro;
 
@@ -71,7 +72,8 @@ bool knownMessage(const std::string& text) {
         "半値幅には0以外の整数を入力してください", "原子番号19以上は対応していません",
         "IRデータの読み込みができていません"};
     const std::string basis = "\n対応できない基底関数系です";
-    return known.count(text) ||
+    const std::string movie = msg::kCannotSaveMovie;
+    return known.count(text) || text == msg::kNoModeToAnimate || text.rfind(movie, 0) == 0 ||
            (text.size() >= basis.size() && text.find('\n') == text.size() - basis.size() &&
             text.compare(text.size() - basis.size(), basis.size(), basis) == 0) ||
            (text.rfind("File:", 0) == 0 && text.find(" Line:") != std::string::npos);
@@ -647,7 +649,8 @@ class CommandStormTest : public test::DocumentTest {
         const int reached[] = {doc.atomCount() > 0, doc.picked.count > 0, doc.picked.count == 2,
                                !v.modes.empty(), doc.orbitalFlags.orbitalLoaded == 1,
                                frame_->previewDialog() != nullptr,
-                               v.frequencies.size() != v.intensities.size()};
+                               v.frequencies.size() != v.intensities.size(),
+                               doc.animation.playing && !v.modes.empty()};
         for (std::size_t i = 0; i < std::size(reached); ++i)
             seen_[i] += reached[i];
     }
@@ -680,7 +683,7 @@ class CommandStormTest : public test::DocumentTest {
     // Greyed commands as well: start-up commands (KALVIRO_COMMANDS) skip the
     // enable rules.
     bool greyedToo_ = std::getenv("KALVIRO_STORM_GREYED") != nullptr;
-    int seen_[7] = {};
+    int seen_[8] = {};
 };
 
 TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
@@ -722,7 +725,7 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
               << seen_[0] << ", with a pick " << seen_[1] << ", with two picks " << seen_[2]
               << ", with modes " << seen_[3] << ", with an orbital " << seen_[4]
               << ", with a preview " << seen_[5] << ", with fewer intensities than frequencies "
-              << seen_[6] << std::endl;
+              << seen_[6] << ", with the animation playing " << seen_[7] << std::endl;
 
     // Afterwards the window still shows a molecule: its first size, the start
     // orientation, atoms on, a good file, and a saved picture with more than
@@ -743,6 +746,50 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
     const std::string bmp = test::readFileBytes(picture);
     ASSERT_GT(bmp.size(), 54u);
     EXPECT_GT(test::pixelsUnlikeTheFirst(bmp), 500u);
+    const std::string wrong = problems();
+    EXPECT_TRUE(wrong.empty()) << wrong;
+}
+
+// The timer draws the moving mode while files of every kind load and the
+// mode list closes; the coordinates never move, and a file without modes
+// stops the animation by itself.
+TEST_F(CommandStormTest, AnimationRunsSafelyWhileFilesLoadAndDialogsClose) {
+    const std::string formaldehyde = test::examplePath("formaldehyde_opt_freq.log");
+    std::string next = formaldehyde;
+    stormPlatform_.answerOpen = [&next] { return next; };
+    frame_->commands().run(cmd::OpenGaussian);
+    const std::vector<Atom> still = doc.molecule.atoms;
+    test::sendMenu(frame_, menuIdFor(cmd::Animate));
+    ASSERT_TRUE(doc.animation.playing);
+    auto play = [this](int ms) {
+        for (int t = 0; t < ms; t += 20) {
+            wxMilliSleep(20);
+            settle();
+        }
+    };
+    const int framesBefore = frames_;
+    play(400);
+    EXPECT_GT(frames_, framesBefore + 3);
+    EXPECT_NE(doc.animation.phase, 0.0);
+    for (std::size_t i = 0; i < still.size(); ++i)
+        EXPECT_EQ(doc.molecule.atoms[i].position(), still[i].position()) << i;
+    // Saved from the window while it plays: a GIF, and the animation goes on.
+    stormPlatform_.answerSave = [this] { return dir_.path("mode.gif"); };
+    frame_->commands().run(cmd::SaveAnimation);
+    EXPECT_EQ(test::readFileBytes(dir_.path("mode.gif")).substr(0, 6), "GIF89a");
+    EXPECT_TRUE(doc.animation.playing);
+
+    for (const char* file : {"ir/three_modes.log", "gaussian-output/g16_freq_only.log"}) {
+        next = test::dataPath(file);
+        frame_->commands().run(cmd::OpenGaussian);
+        play(100);
+        frame_->closeDataSelectionDialog();
+        play(100);
+    }
+    next = test::examplePath("formaldehyde_zmatrix.dat"); // atoms, no modes
+    frame_->commands().run(cmd::OpenGaussian);
+    play(200);
+    EXPECT_FALSE(doc.animation.playing);
     const std::string wrong = problems();
     EXPECT_TRUE(wrong.empty()) << wrong;
 }

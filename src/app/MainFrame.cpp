@@ -122,7 +122,8 @@ MainFrame::MainFrame(Document& doc)
     Bind(wxEVT_MENU, &MainFrame::onCommand, this, kFirstCommand, kLastCommand);
     Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdate, this, kFirstCommand, kLastCommand);
     for (int command :
-         {cmd::SaveCoordinates, cmd::About, cmd::Exit, cmd::ToggleToolBar, cmd::ToggleStatusBar}) {
+         {cmd::SaveCoordinates, cmd::About, cmd::Exit, cmd::ToggleToolBar, cmd::ToggleStatusBar,
+          cmd::FitView, cmd::ViewAlongX, cmd::ViewAlongY, cmd::ViewAlongZ}) {
         const int id = menuIdFor(command);
         Bind(wxEVT_MENU, &MainFrame::onCommand, this, id);
         Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdate, this, id);
@@ -130,12 +131,14 @@ MainFrame::MainFrame(Document& doc)
     Bind(wxEVT_MENU, &MainFrame::onRecentFile, this, wxID_FILE1, wxID_FILE4);
     Bind(wxEVT_IDLE, &MainFrame::onIdle, this);
 
-    // Ctrl+O opens a Gaussian file and Ctrl+S saves the coordinates; the
-    // empty-document commands and edit keys have nothing to act on.
-    wxAcceleratorEntry keys[2];
+    // Ctrl+O opens a Gaussian file, Ctrl+S saves the coordinates and Home
+    // fits the molecule to the view; the empty-document commands and edit
+    // keys have nothing to act on.
+    wxAcceleratorEntry keys[3];
     keys[0].Set(wxACCEL_CTRL, 'O', menuIdFor(cmd::OpenGaussian));
     keys[1].Set(wxACCEL_CTRL, 'S', menuIdFor(cmd::SaveCoordinates));
-    SetAcceleratorTable(wxAcceleratorTable(2, keys));
+    keys[2].Set(wxACCEL_NORMAL, WXK_HOME, menuIdFor(cmd::FitView));
+    SetAcceleratorTable(wxAcceleratorTable(3, keys));
 
     recent_.assign(loadRecentFiles());
     rebuildRecentMenu();
@@ -380,6 +383,14 @@ void MainFrame::toggleStatusBar() {
 
 bool MainFrame::statusBarShown() const {
     return GetStatusBar() && GetStatusBar()->IsShown();
+}
+
+void MainFrame::showMeasurement() {
+    const std::string text = measurementText(document_.picked, document_.molecule.atoms);
+    if (text == shownMeasurement_)
+        return;
+    shownMeasurement_ = text;
+    SetStatusText(u8(text), 0);
 }
 
 void MainFrame::onIdle(wxIdleEvent& e) {

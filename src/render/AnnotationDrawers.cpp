@@ -242,4 +242,28 @@ void drawAtomNumbers(const Document& doc) {
     }
 }
 
+void drawMeasurement(const Document& doc) {
+    const MoleculeState& m = doc.molecule;
+    const PickedAtoms& p = doc.picked;
+    const std::string text = measurementText(p, m.atoms);
+    if (text.empty())
+        return;
+    // GLUT's fonts are Latin-1 without kana: the atoms and the value only,
+    // with the two-byte UTF-8 of "Å" and "°" made single bytes.
+    std::string shown;
+    for (std::size_t i = text.find(' ') + 1; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if ((c == 0xC2 || c == 0xC3) && i + 1 < text.size())
+            shown += static_cast<char>((static_cast<unsigned char>(text[++i]) & 0x3F) | (c == 0xC3 ? 0xC0 : 0x80));
+        else
+            shown += static_cast<char>(c);
+    }
+    const Atom& last = m.atoms[static_cast<std::size_t>(p.slots[p.count - 1] - 1)];
+    applyMaterial(MaterialId::Label);
+    const double offset = 0.3 + doc.view.atomScale * last.radius;
+    glRasterPos3d(m.panX + last.x + offset, m.panY + last.y - offset,
+                  last.z - m.cameraDistance + offset);
+    bitmapText(GLUT_BITMAP_9_BY_15, shown);
+}
+
 } // namespace kalviro

@@ -24,6 +24,8 @@ void drawDipole(const Document& doc);
 void drawModeVectors(const Document& doc);
 void drawAxes(const Document& doc);
 void drawSurface(const Document& doc);
+// The measurement of the picked atoms beside the last one picked.
+void drawMeasurement(const Document& doc);
 void drawAtomNumbers(const Document& doc);
 
 } // namespace kalviro

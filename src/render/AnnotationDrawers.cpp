@@ -258,12 +258,17 @@ void drawMeasurement(const Document& doc) {
         else
             shown += static_cast<char>(c);
     }
-    const Atom& last = m.atoms[static_cast<std::size_t>(p.slots[p.count - 1] - 1)];
+    // At the middle of the picked atoms, which lies inside the view (a text
+    // whose start leaves the view is not drawn at all).
+    Vector3 mid;
+    for (int k = 0; k < p.count; ++k)
+        mid = mid + m.atoms[static_cast<std::size_t>(p.slots[k] - 1)].position() * (1.0 / p.count);
     applyMaterial(MaterialId::Label);
-    const double offset = 0.3 + doc.view.atomScale * last.radius;
-    glRasterPos3d(m.panX + last.x + offset, m.panY + last.y - offset,
-                  last.z - m.cameraDistance + offset);
+    glRasterPos3d(m.panX + mid.x + 0.2, m.panY + mid.y + 0.2, mid.z - m.cameraDistance);
+    // Read in full even where it crosses an atom.
+    glDisable(GL_DEPTH_TEST);
     bitmapText(GLUT_BITMAP_9_BY_15, shown);
+    glEnable(GL_DEPTH_TEST);
 }
 
 } // namespace kalviro

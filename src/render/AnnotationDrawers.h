@@ -24,7 +24,7 @@ void drawDipole(const Document& doc);
 void drawModeVectors(const Document& doc);
 void drawAxes(const Document& doc);
 void drawSurface(const Document& doc);
-// The measurement of the picked atoms beside the last one picked.
+// The measurement of the picked atoms beside them.
 void drawMeasurement(const Document& doc);
 void drawAtomNumbers(const Document& doc);
 

@@ -128,7 +128,8 @@ MainFrame::MainFrame(Document& doc)
     Bind(wxEVT_MENU, &MainFrame::onCommand, this, kFirstCommand, kLastCommand);
     Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdate, this, kFirstCommand, kLastCommand);
     for (int command :
-         {cmd::SaveCoordinates, cmd::About, cmd::Exit, cmd::ToggleToolBar, cmd::ToggleStatusBar}) {
+         {cmd::SaveCoordinates, cmd::About, cmd::Exit, cmd::ToggleToolBar, cmd::ToggleStatusBar,
+          cmd::FitView, cmd::ViewAlongX, cmd::ViewAlongY, cmd::ViewAlongZ}) {
         const int id = menuIdFor(command);
         Bind(wxEVT_MENU, &MainFrame::onCommand, this, id);
         Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdate, this, id);
@@ -138,14 +139,15 @@ MainFrame::MainFrame(Document& doc)
     animationTimer_.SetOwner(this);
     Bind(wxEVT_TIMER, &MainFrame::onAnimationTick, this, animationTimer_.GetId());
 
-    // Ctrl+O opens a Gaussian file and Ctrl+S saves the coordinates; the
+    // Ctrl+O opens a Gaussian file, Ctrl+S saves the coordinates, Home fits
+    // the molecule to the view and Space plays and stops the animation; the
     // empty-document commands and edit keys have nothing to act on.
-    // Space plays and stops the animation.
-    wxAcceleratorEntry keys[3];
+    wxAcceleratorEntry keys[4];
     keys[0].Set(wxACCEL_CTRL, 'O', menuIdFor(cmd::OpenGaussian));
     keys[1].Set(wxACCEL_CTRL, 'S', menuIdFor(cmd::SaveCoordinates));
-    keys[2].Set(wxACCEL_NORMAL, WXK_SPACE, menuIdFor(cmd::Animate));
-    SetAcceleratorTable(wxAcceleratorTable(3, keys));
+    keys[2].Set(wxACCEL_NORMAL, WXK_HOME, menuIdFor(cmd::FitView));
+    keys[3].Set(wxACCEL_NORMAL, WXK_SPACE, menuIdFor(cmd::Animate));
+    SetAcceleratorTable(wxAcceleratorTable(4, keys));
 
     recent_.assign(loadRecentFiles());
     rebuildRecentMenu();
@@ -418,6 +420,14 @@ void MainFrame::toggleStatusBar() {
 
 bool MainFrame::statusBarShown() const {
     return GetStatusBar() && GetStatusBar()->IsShown();
+}
+
+void MainFrame::showMeasurement() {
+    const std::string text = measurementText(document_.picked, document_.molecule.atoms);
+    if (text == shownMeasurement_)
+        return;
+    shownMeasurement_ = text;
+    SetStatusText(u8(text), 0);
 }
 
 void MainFrame::onIdle(wxIdleEvent& e) {

@@ -62,6 +62,10 @@ class MainFrame : public wxFrame, private CommandHost {
     // preview and rotation dialogs, in that order.
     void closeAnalysisDialogs();
 
+    // The measurement of the picked atoms in the message pane; a pane that
+    // showed one is emptied when the picks no longer measure anything.
+    void showMeasurement();
+
     // Status bar panes: the message and the four key indicators.
     static constexpr int kPaneCount = 5;
 
@@ -106,6 +110,7 @@ class MainFrame : public wxFrame, private CommandHost {
     wxMenu* fileMenu_ = nullptr;
     RecentFiles recent_;
     std::vector<wxMenuItem*> recentItems_;
+    std::string shownMeasurement_;
     wxWeakRef<AxisDialog> axisDialog_;
     wxWeakRef<RotationAngleDialog> rotationDialog_;
     wxWeakRef<DataSelectionDialog> dataSelectionDialog_;

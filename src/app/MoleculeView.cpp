@@ -7,6 +7,7 @@
 #include "app/DialogSupport.h"
 #include "document/Document.h"
 #include "render/Geometry.h"
+#include "render/MouseDrag.h"
 #include "render/ViewCommands.h"
 
 namespace kalviro {
@@ -98,8 +99,7 @@ void MoleculeView::onLeftDown(wxMouseEvent& e) {
     if (!m.drag.pickMode) {
         m.drag.panning = true;
         SetCursor(dragCursor_);
-        m.drag.panStartX = static_cast<float>(e.GetX());
-        m.drag.panStartY = static_cast<float>(e.GetY());
+        beginPan(m, static_cast<float>(e.GetX()), static_cast<float>(e.GetY()));
     } else if (actions_.pickAt && makeCurrent()) {
         actions_.pickAt(e.GetX(), e.GetY());
     }

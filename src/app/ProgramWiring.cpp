@@ -17,15 +17,19 @@
 namespace kalviro {
 namespace {
 
-void fillViewActions(MoleculeView& view, Document& doc) {
+void fillViewActions(MainFrame* frame, MoleculeView& view, Document& doc) {
     ViewActions& a = view.actions();
     a.drawFrame = [&doc](int width, int height) {
-        beginFrame(width, height);
-        setupCamera(doc.molecule, doc.view);
+        startFrame(doc, width, height);
         drawScene(doc);
     };
-    a.pickAt = [&doc](int x, int y) { selectAt(doc, x, y); };
-    a.panUpdate = [&doc] { panUpdate(doc.molecule); };
+    a.pickAt = [&doc, frame](int x, int y) {
+        selectAt(doc, x, y);
+        frame->showMeasurement();
+    };
+    a.panUpdate = [&doc, &view] {
+        panUpdate(doc.molecule, panUnitsPerPixel(doc.view.eyeDistance, view.clientHeight()));
+    };
     a.rotationUpdate = [&doc](int clientWidth, int) {
         rotationUpdate(doc.molecule, 0, clientWidth);
     };
@@ -44,10 +48,8 @@ void openFileThroughDispatch(MainFrame* frame, const std::string& path) {
         r = openMoleculeFile(doc, path, steps);
     }
     if (r.read) {
-        // New atoms carry no halos; the old picks must not name them.
-        if (fileKindOf(path) != FileKind::Checkpoint)
-            doc.picked.clear();
         frame->addRecentFile(path);
+        frame->SetStatusText(wxString::FromUTF8(r.statusText), 0);
     }
     if (r.orbitalRead)
         frame->ensureDataSelectionDialog().showOrbitalFields();
@@ -63,7 +65,7 @@ void openChosenFile(MainFrame* frame, const FileDialogRequest& request) {
 
 void wireProgram(MainFrame* frame) {
     ensureGlut();
-    fillViewActions(*frame->view(), frame->document());
+    fillViewActions(frame, *frame->view(), frame->document());
 }
 
 } // namespace kalviro

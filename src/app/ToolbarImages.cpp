@@ -71,6 +71,12 @@ void rotation(wxDC& dc, char axis, bool positive) {
     letter(dc, wxString(axis) + (positive ? "+" : "-"), 3, 3, kInk);
 }
 
+void axisEnd(wxDC& dc, const wxString& axis, const wxColour& c) {
+    ball(dc, 8, 8, 7, *wxWHITE);
+    ball(dc, 8, 8, 2, c);
+    letter(dc, axis, 1, 0, c);
+}
+
 void draw(wxDC& dc, int id) {
     switch (id) {
     case cmd::LoadData: // an open folder
@@ -163,6 +169,25 @@ void draw(wxDC& dc, int id) {
         dc.SetBrush(*wxWHITE_BRUSH);
         dc.DrawEllipse(1, 4, 14, 8);
         ball(dc, 8, 8, 3, kBlue);
+        break;
+    case cmd::FitView: // a molecule inside four frame corners
+        for (const int x : {1, 14})
+            for (const int y : {1, 14}) {
+                line(dc, x, y, x == 1 ? 5 : 10, y, kInk);
+                line(dc, x, y, x, y == 1 ? 5 : 10, kInk);
+            }
+        line(dc, 5, 10, 10, 5, kGrey, 2);
+        ball(dc, 5, 10, 2, kBlue);
+        ball(dc, 10, 5, 2, kRed);
+        break;
+    case cmd::ViewAlongX: // the axis letter on a ball facing the viewer
+        axisEnd(dc, "x", kRed);
+        break;
+    case cmd::ViewAlongY:
+        axisEnd(dc, "y", kGreen);
+        break;
+    case cmd::ViewAlongZ:
+        axisEnd(dc, "z", kBlue);
         break;
     case cmd::RotateXPlus:
         rotation(dc, 'X', true);

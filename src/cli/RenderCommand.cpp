@@ -27,6 +27,7 @@ struct RenderOptions {
     std::vector<std::string> show;
     bool white = false;
     std::string orbital; // checkpoint file whose contours are drawn
+    bool fit = true;     // the desktop's first view; false: the fixed camera of old
 };
 
 bool endsWith(const std::string& s, const std::string& tail) {
@@ -106,6 +107,8 @@ int runRender(const RenderOptions& o) {
     applyShow(o.show, s);
     if (o.white)
         s.whiteBackground = true;
+    // The fit happens in the frame, so the arrows asked for above count.
+    s.fitPending = o.fit;
 
     std::string error;
     auto surface = OffscreenSurface::open(width, height, error);
@@ -136,6 +139,9 @@ void addRenderCommand(CLI::App& app, int& status) {
         ->delimiter(',')
         ->check(CLI::IsMember({"modes", "dipole", "axes", "surface", "numbers", "angles"}));
     cmd->add_flag("--white", o->white, "White background instead of black");
+    cmd->add_flag("--fit,!--no-fit", o->fit,
+                  "Fit the molecule to the picture as the viewer's first view does (default); "
+                  "--no-fit keeps the fixed camera (eye 20 units from the origin)");
     cmd->add_option("--orbital", o->orbital,
                     "Formatted checkpoint file (.fchk, .fch) whose HOMO is drawn as contour lines");
     cmd->callback([o, &status] { status = runRender(*o); });

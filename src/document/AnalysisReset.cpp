@@ -23,4 +23,20 @@ void resetAnalysis(Document& doc, const std::function<void()>& closeDialogs) {
     settings.surfaceShown = false;
 }
 
+void resetForNewFile(Document& doc, const std::function<void()>& closeDialogs) {
+    resetAnalysis(doc, closeDialogs);
+    doc.vibrations = VibrationStore();
+    doc.view.modesShown = false;
+    doc.scene = SceneChoices();
+    doc.picked.clear();
+    doc.contours = ContourStore();
+    MoleculeState& m = doc.molecule;
+    m.rotationX = m.rotationY = m.rotationZ = 0.0f;
+    m.viewValue = 0.0f;
+    m.panX = m.panY = 0.0f;
+    doc.view.resetCamera();
+    doc.zoom = ZoomCounter();
+    doc.view.fitPending = true;
+}
+
 } // namespace kalviro

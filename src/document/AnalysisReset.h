@@ -14,4 +14,10 @@ struct Document;
 // there is no window.
 void resetAnalysis(Document& doc, const std::function<void()>& closeDialogs = {});
 
+// Before a file replaces the document: resetAnalysis, then everything that
+// belonged to the previous file goes (modes, arrows, dipole data, picks,
+// rotation totals, contours) and the camera is fitted afresh on the next
+// frame. Display switches and the drawing style stay.
+void resetForNewFile(Document& doc, const std::function<void()>& closeDialogs = {});
+
 } // namespace kalviro

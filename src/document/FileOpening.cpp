@@ -27,12 +27,6 @@ bool canOpen(const std::string& path) {
     return f != nullptr;
 }
 
-// A new molecule: the picked numbers named atoms of the one it replaces.
-void installAtoms(Document& doc, const std::vector<Atom>& atoms, ElementSource source) {
-    replaceAtoms(doc.molecule, atoms, source);
-    doc.picked.clear();
-}
-
 void installOutput(FrequencyJob content, Document& doc) {
     VibrationStore& store = doc.vibrations;
     ViewSettings& settings = doc.view;
@@ -46,8 +40,7 @@ void installOutput(FrequencyJob content, Document& doc) {
         settings.modesLoaded = true;
     if (!store.dipoleDerivatives.empty())
         settings.dipolesLoaded = true;
-    installAtoms(doc, content.atoms, ElementSource::ByNumber);
-    settings.eyeDistance = 20.0f;
+    replaceAtoms(doc.molecule, content.atoms, ElementSource::ByNumber);
 }
 
 // The program whose banner opens the file; Unknown when it cannot be read.
@@ -60,91 +53,104 @@ OutputProgram programOfFile(const std::string& path) {
     return detectOutputProgram(head);
 }
 
-// The document being opened into and what the window adds to the opening.
+// The document being opened into, the file, and what the window adds.
 struct Opening {
     Document& doc;
+    const std::string& path;
     const OpenSteps& steps;
 
-    void reset() const { resetAnalysis(doc, steps.closeAnalysisDialogs); }
+    // Everything of the previous file goes; only after the new one was read.
+    void replace() const { resetForNewFile(doc, steps.closeAnalysisDialogs); }
+    OpenResult fail(const std::string& reason) const {
+        showMessage(msg::fileProblem(path, reason));
+        return {};
+    }
 };
 
-void installJob(const Opening& o, FrequencyJob job) {
-    o.reset();
-    installOutput(std::move(job), o.doc);
-    o.doc.vibrations.saveVectors();
+OpenResult loadedResult(const Document& doc) {
+    OpenResult r;
+    r.read = true;
+    r.showDataSelection = doc.view.modesLoaded || doc.view.dipolesLoaded;
+    if (doc.vibrations.frequencies.empty())
+        r.statusText = msg::kNoVibrationData;
+    return r;
 }
 
-OpenResult loadedResult(const Document& doc) {
-    const ViewSettings& s = doc.view;
-    return {true, s.modesLoaded || s.dipolesLoaded, false};
+OpenResult atomsOnlyResult() {
+    OpenResult r;
+    r.read = true;
+    return r;
+}
+
+OpenResult installJob(const Opening& o, FrequencyJob job) {
+    if (job.atoms.empty())
+        return o.fail(msg::kReasonNoAtoms);
+    o.replace();
+    installOutput(std::move(job), o.doc);
+    o.doc.vibrations.saveVectors();
+    return loadedResult(o.doc);
 }
 
 // ORCA, Q-Chem, GAMESS, Firefly, Psi4 and NWChem outputs share the
 // extensions of Gaussian's; their banner tells them apart.
-OpenResult readOtherProgramFile(const Opening& o, const std::string& path) {
-    auto job = readOtherProgramOutputFile(path);
+OpenResult readOtherProgramFile(const Opening& o) {
+    auto job = readOtherProgramOutputFile(o.path);
     if (!job) {
-        showMessage(job.error());
+        showMessage(job.error()); // names the file already
         return {};
     }
-    installJob(o, std::move(*job));
-    return loadedResult(o.doc);
+    return installJob(o, std::move(*job));
 }
 
-OpenResult readOutputFile(const Opening& o, const std::string& path) {
-    const OutputProgram program = programOfFile(path);
+OpenResult readOutputFile(const Opening& o) {
+    const OutputProgram program = programOfFile(o.path);
     if (program != OutputProgram::Gaussian && program != OutputProgram::Unknown)
-        return readOtherProgramFile(o, path);
+        return readOtherProgramFile(o);
     const ReadProgress& progress = o.steps.progress;
     bool cancelled = false;
-    auto content = parseOutputFile(path, [&](std::uint64_t bytes) {
+    auto content = parseOutputFile(o.path, [&](std::uint64_t bytes) {
         cancelled = progress && !progress(bytes);
         return !cancelled;
     });
-    if (!content) {
-        if (!cancelled)
-            showMessage(msg::kCannotOpenFile);
-        return {};
-    }
-    installJob(o, std::move(*content));
-    return loadedResult(o.doc);
+    if (!content)
+        return cancelled ? OpenResult{} : o.fail(msg::kReasonNotOutput);
+    return installJob(o, std::move(*content));
 }
 
-// The analysis is reset before the input is read, so a Z-matrix that cannot
-// be read still leaves the previous molecule in its loaded orientation.
-bool readGaussianInputFile(const Opening& o, const std::string& path) {
-    o.reset();
-    InputReadResult r = parseInputFile(path);
+// Inputs carry atoms only; the previous file's modes go with it.
+OpenResult installInputAtoms(const Opening& o, const std::vector<Atom>& atoms,
+                             ElementSource source) {
+    if (atoms.empty())
+        return o.fail(msg::kReasonNoAtoms);
+    o.replace();
+    replaceAtoms(o.doc.molecule, atoms, source);
+    return atomsOnlyResult();
+}
+
+OpenResult readGaussianInputFile(const Opening& o) {
+    InputReadResult r = parseInputFile(o.path);
     switch (r.status) {
     case InputReadStatus::CannotOpen:
-        showMessage(msg::kCannotOpenFile);
-        return false;
+        return o.fail(msg::kReasonUnreadable);
     case InputReadStatus::BadZMatrix:
-        showMessage(msg::kBadZMatrix);
-        return false;
+        return o.fail(msg::kBadZMatrix);
     case InputReadStatus::Ok:
         break;
     }
-    installAtoms(o.doc, r.atoms, ElementSource::BySymbol);
-    o.doc.view.eyeDistance = 20.0f;
-    return true;
+    return installInputAtoms(o, r.atoms, ElementSource::BySymbol);
 }
 
-// A GAMESS input replaces the atoms only.
-bool readGamessInputFile(Document& doc, const std::string& path) {
-    GamessReadResult r = parseGamessFile(path);
+OpenResult readGamessInputFile(const Opening& o) {
+    GamessReadResult r = parseGamessFile(o.path);
     switch (r.status) {
     case GamessReadStatus::CannotOpen:
-        showMessage(msg::kCannotOpenFile);
-        return false;
+        return o.fail(msg::kReasonUnreadable);
     case GamessReadStatus::BadGroup:
-        showMessage(msg::kBadDataGroup);
-        return false;
+        return o.fail(msg::kBadDataGroup);
     case GamessReadStatus::Ok:
         break;
     }
-    installAtoms(doc, r.atoms, ElementSource::ByNumber);
-    return true;
+    return installInputAtoms(o, r.atoms, ElementSource::ByNumber);
 }
 
 std::string fixed4(double v) {
@@ -182,35 +188,36 @@ FrequencyJob jobOfAnalysis(const HessianInput& input, const VibrationalAnalysis&
 // A checkpoint file with a Hessian replaces the document with its modes,
 // then its orbital is laid over it as for any checkpoint file. Without a
 // Hessian it carries only the orbital.
-OpenResult readCheckpointFile(const Opening& o, const std::string& path) {
+OpenResult readCheckpointFile(const Opening& o) {
+    const std::string& path = o.path;
     auto sections = readCheckpointSections(path);
     if (sections && sections->find("Cartesian Force Constants")) {
         auto input = hessianInputFromCheckpoint(*sections);
         auto analysis = input ? analyseHessian(*input)
                               : ReadResult<VibrationalAnalysis>::failure(input.error());
-        if (!analysis) {
-            showMessage(msg::withDetail(msg::kCannotOpenFile, analysis.error()));
-            return {};
-        }
-        installJob(o, jobOfAnalysis(*input, *analysis));
-        OpenResult r = loadedResult(o.doc);
-        r.orbitalRead = openCheckpoint(o.doc, path);
+        if (!analysis)
+            return o.fail(analysis.error());
+        OpenResult r = installJob(o, jobOfAnalysis(*input, *analysis));
+        if (r.read)
+            r.orbitalRead = openCheckpoint(o.doc, path);
         return r;
     }
-    const bool read = openCheckpoint(o.doc, path);
-    return {read, false, read};
+    // The orbital is laid over the molecule shown: not a new document.
+    OpenResult r;
+    r.read = r.orbitalRead = openCheckpoint(o.doc, path);
+    return r;
 }
 
-OpenResult readByKind(const Opening& o, FileKind kind, const std::string& path) {
+OpenResult readByKind(const Opening& o, FileKind kind) {
     switch (kind) {
     case FileKind::Checkpoint:
-        return readCheckpointFile(o, path);
+        return readCheckpointFile(o);
     case FileKind::GamessInput:
-        return {readGamessInputFile(o.doc, path), false, false};
+        return readGamessInputFile(o);
     case FileKind::GaussianInput:
-        return {readGaussianInputFile(o, path), false, false};
+        return readGaussianInputFile(o);
     case FileKind::GaussianOutput:
-        return readOutputFile(o, path);
+        return readOutputFile(o);
     case FileKind::Unsupported:
         break;
     }
@@ -220,22 +227,18 @@ OpenResult readByKind(const Opening& o, FileKind kind, const std::string& path) 
 } // namespace
 
 OpenResult openMoleculeFile(Document& doc, const std::string& path, const OpenSteps& steps) {
+    const Opening o{doc, path, steps};
     const FileKind kind = fileKindOf(path);
-    if (kind == FileKind::Unsupported) {
-        showMessage(msg::kUnsupportedFile);
-        return {};
-    }
+    if (kind == FileKind::Unsupported)
+        return o.fail(msg::kUnsupportedFile);
     // Before anything is reset: a file that cannot be read changes nothing.
-    if (!canOpen(path)) {
-        showMessage(msg::kCannotOpenFile);
-        return {};
-    }
+    if (!canOpen(path))
+        return o.fail(msg::kReasonUnreadable);
     try {
-        return readByKind(Opening{doc, steps}, kind, path);
+        return readByKind(o, kind);
     } catch (const std::bad_alloc&) {
         // A file too large to hold; what was installed before stays.
-        showMessage(msg::kCannotOpenFile);
-        return {};
+        return o.fail(msg::kReasonTooLarge);
     }
 }
 

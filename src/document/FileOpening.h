@@ -16,6 +16,7 @@ struct OpenResult {
     bool read = false;              // the file was read into the document
     bool showDataSelection = false; // modes or dipole derivatives were loaded
     bool orbitalRead = false;       // a checkpoint file filled the "MO" group
+    std::string statusText;         // a note for the window's status bar, "" for none
 };
 
 // Called now and then with the bytes read so far while an output file is
@@ -29,11 +30,12 @@ struct OpenSteps {
     std::function<void()> closeAnalysisDialogs; // run by the reset
 };
 
-// Reads path into doc with the reader its extension selects. An unsupported
-// extension or a file that cannot be opened is reported and changes nothing;
-// Gaussian files are read after resetAnalysis, GAMESS and checkpoint files
-// without it. An output file is parsed before the reset, so a cancelled
-// reading changes nothing either.
+// Reads path into doc with the reader its extension selects. The file is
+// read completely first: one that cannot be read or yields no atoms is
+// reported (naming the file and the reason) and changes nothing, and so does
+// a cancelled reading. A file that replaces the document clears everything
+// of the previous one (resetForNewFile); a checkpoint file without a Hessian
+// only lays its orbital over the molecule shown.
 OpenResult openMoleculeFile(Document& doc, const std::string& path, const OpenSteps& steps = {});
 
 // The open-file requests of the Gaussian and GAMESS open commands.

@@ -39,6 +39,8 @@ struct ViewSettings {
     bool dipolesLoaded = false;
     bool axisDialogEnabled = false;
     bool viewpointMode = false;
+    // The next frame fits the camera to the molecule (it knows the view's shape).
+    bool fitPending = false;
 
     // Camera fields back to their start values; nothing else changes.
     void resetCamera();

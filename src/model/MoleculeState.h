@@ -16,6 +16,7 @@ struct DragState {
     float rotateCurrentX = 0, rotateCurrentY = 0;
     float panStartX = 0, panStartY = 0;
     float panCurrentX = 0, panCurrentY = 0;
+    float panBaseX = 0, panBaseY = 0; // the pan when the drag began
     bool rotating = false; // right button held
     bool pickMode = true;  // left button picks (true) or pans (false)
     bool panning = false;  // left button held in pan mode

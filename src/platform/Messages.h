@@ -16,6 +16,15 @@ inline constexpr const char* kUnsupportedFile = "このファイル形式には�
 inline constexpr const char* kBadZMatrix = "Zマトリックスを読み込めません";
 inline constexpr const char* kBadDataGroup = "$DATA グループを読み込めません";
 inline constexpr const char* kCannotSaveFile = "ファイルを保存できません";
+// "{file}" and "{reason}" are filled by fileProblem.
+inline constexpr const char* kFileNotOpened = "ファイルが開けません: {file}\n{reason}";
+inline constexpr const char* kReasonUnreadable = "ファイルが存在しないか、読み取りが許可されていません";
+inline constexpr const char* kReasonNoAtoms = "原子の座標が見つかりません";
+inline constexpr const char* kReasonNotOutput =
+    "計算結果の出力として読めません (途中で切れているか、別の種類のファイルです)";
+inline constexpr const char* kReasonTooLarge = "大きすぎて読み込めません";
+// The status-bar note after an output without a frequency calculation.
+inline constexpr const char* kNoVibrationData = "振動データがありません";
 
 // Checkpoint files and orbitals.
 inline constexpr const char* kCheckpointNoSections =
@@ -191,6 +200,15 @@ inline constexpr const char* kNoModeToAnimate =
 inline constexpr const char* kCannotSaveMovie = "アニメーションを保存できません: ";
 inline constexpr const char* kCannotMakeFolder = "フォルダを作れません";
 inline constexpr const char* kCannotDrawMovie = "画像を描けません";
+
+// kFileNotOpened for path (its name, without the folder) and reason.
+inline std::string fileProblem(const std::string& path, const std::string& reason) {
+    std::string text = kFileNotOpened;
+    const std::string name = path.substr(path.find_last_of("/\\") + 1);
+    text.replace(text.find("{file}"), 6, name);
+    text.replace(text.find("{reason}"), 8, reason);
+    return text;
+}
 
 // "text" and, on a line of its own, the detail (when there is one).
 inline std::string withDetail(const std::string& text, const std::string& detail) {

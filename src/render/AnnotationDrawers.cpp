@@ -248,4 +248,33 @@ void drawAtomNumbers(const Document& doc) {
     }
 }
 
+void drawMeasurement(const Document& doc) {
+    const MoleculeState& m = doc.molecule;
+    const PickedAtoms& p = doc.picked;
+    const std::string text = measurementText(p, m.atoms);
+    if (text.empty())
+        return;
+    // GLUT's fonts are Latin-1 without kana: the atoms and the value only,
+    // with the two-byte UTF-8 of "Å" and "°" made single bytes.
+    std::string shown;
+    for (std::size_t i = text.find(' ') + 1; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if ((c == 0xC2 || c == 0xC3) && i + 1 < text.size())
+            shown += static_cast<char>((static_cast<unsigned char>(text[++i]) & 0x3F) | (c == 0xC3 ? 0xC0 : 0x80));
+        else
+            shown += static_cast<char>(c);
+    }
+    // At the middle of the picked atoms, which lies inside the view (a text
+    // whose start leaves the view is not drawn at all).
+    Vector3 mid;
+    for (int k = 0; k < p.count; ++k)
+        mid = mid + m.atoms[static_cast<std::size_t>(p.slots[k] - 1)].position() * (1.0 / p.count);
+    applyMaterial(MaterialId::Label);
+    glRasterPos3d(m.panX + mid.x + 0.2, m.panY + mid.y + 0.2, mid.z - m.cameraDistance);
+    // Read in full even where it crosses an atom.
+    glDisable(GL_DEPTH_TEST);
+    bitmapText(GLUT_BITMAP_9_BY_15, shown);
+    glEnable(GL_DEPTH_TEST);
+}
+
 } // namespace kalviro

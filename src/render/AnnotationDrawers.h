@@ -26,6 +26,8 @@ void drawDipole(const Document& doc);
 void drawModeVectors(const Document& doc, const MoleculeState& m);
 void drawAxes(const Document& doc);
 void drawSurface(const Document& doc);
+// The measurement of the picked atoms beside them.
+void drawMeasurement(const Document& doc);
 void drawAtomNumbers(const Document& doc);
 
 } // namespace kalviro

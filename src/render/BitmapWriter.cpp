@@ -5,6 +5,7 @@
 #include "model/SafeFileWriter.h"
 #include "platform/Platform.h"
 #include "render/Frame.h"
+#include "render/PngWriter.h"
 
 namespace kalviro {
 namespace {
@@ -17,6 +18,18 @@ void put16(std::string& out, std::uint32_t v) {
 void put32(std::string& out, std::uint32_t v) {
     put16(out, v & 0xFFFF);
     put16(out, v >> 16);
+}
+
+std::string lowerCaseTail(const std::string& s, std::size_t n) {
+    std::string tail = s.size() < n ? s : s.substr(s.size() - n);
+    for (char& c : tail)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return tail;
+}
+
+bool isPngName(const std::string& path) {
+    return lowerCaseTail(path, 4) == ".png";
 }
 
 } // namespace
@@ -62,17 +75,25 @@ std::string defaultImageName(const VibrationStore& v, int selectedMode) {
     return v.frequencies[static_cast<std::size_t>(selectedMode)] + "cm-1";
 }
 
+std::string pictureFileName(const std::string& path) {
+    // "2027.7700cm-1" looks as if it had an extension: test for ours.
+    if (isPngName(path) || lowerCaseTail(path, 4) == ".bmp")
+        return path;
+    return path + ".bmp";
+}
+
 bool BitmapWriter::save(GlSurface& surface, Document& doc) {
     FileDialogRequest request;
     request.defaultExtension = "bmp";
-    request.defaultFileName = defaultImageName(doc.vibrations, doc.scene.selectedMode);
-    request.filter = "(*.bmp)|*.bmp|全て(*.*)|*.*||";
+    request.defaultFileName = defaultImageName(doc.vibrations, doc.scene.selectedMode) + ".bmp";
+    request.filter = "BMP画像(*.bmp)|*.bmp|PNG画像(*.png)|*.png|全て(*.*)|*.*||";
     request.hideReadOnly = false; // only the overwrite prompt
-    const auto path = platform().chooseSavePath(request);
-    if (!path)
+    const auto chosen = platform().chooseSavePath(request);
+    if (!chosen)
         return false;
+    const std::string path = pictureFileName(*chosen);
     const Picture p = captureFrame(surface, doc);
-    return saveFileOrTell(*path, bmpBytes(p));
+    return saveFileOrTell(path, isPngName(path) ? pngBytes(p) : bmpBytes(p));
 }
 
 } // namespace kalviro

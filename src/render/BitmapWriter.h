@@ -24,10 +24,15 @@ std::string bmpBytes(const Picture& p);
 // "default" before any frequencies were read.
 std::string defaultImageName(const VibrationStore& v, int selectedMode);
 
+// The chosen path as written: kept when it ends in ".bmp" or ".png" (any
+// case), else with ".bmp" added.
+std::string pictureFileName(const std::string& path);
+
 class BitmapWriter {
   public:
     virtual ~BitmapWriter() = default;
-    // Asks for a path, draws the frame again, reads it and writes the file.
+    // Asks for a path, draws the frame again, reads it and writes the file:
+    // PNG when the name ends in ".png", else BMP.
     // False when cancelled or not written (the user was told).
     bool save(GlSurface& surface, Document& doc);
 };

@@ -18,7 +18,8 @@ void applyPerspective() {
     glGetIntegerv(GL_VIEWPORT, viewport);
     const double aspect =
         viewport[2] > 0 && viewport[3] > 0 ? static_cast<double>(viewport[2]) / viewport[3] : 1.0;
-    gluPerspective(45.0, aspect, 3.0, 100.0);
+    // Near enough for a fitted diatomic, far enough for a fitted protein.
+    gluPerspective(45.0, aspect, 0.3, 2000.0);
 }
 
 void setupCamera(MoleculeState& m, const ViewSettings& s) {

@@ -12,7 +12,7 @@ constexpr float kModelDepth = 4.5f;
 // Multiplies the current matrix by the look-at of the settings' eye.
 void applyLookAt(const ViewSettings& s);
 // Multiplies the current matrix by the perspective: 45 degrees vertically,
-// the aspect of the current viewport, near 3, far 100.
+// the aspect of the current viewport, near 0.3, far 2000.
 void applyPerspective();
 
 // Model depth, look-at on the current (identity) model-view matrix, the

@@ -3,8 +3,10 @@
 #include <GL/gl.h>
 
 #include "document/Document.h"
+#include "document/ViewFit.h"
 #include "render/BitmapWriter.h"
 #include "render/Camera.h"
+#include "render/FrameSteps.h"
 #include "render/SceneRunner.h"
 
 namespace kalviro {
@@ -13,8 +15,7 @@ namespace {
 bool drawUnswapped(GlSurface& surface, Document& doc) {
     if (!surface.makeCurrent())
         return false;
-    beginFrame(surface.clientWidth(), surface.clientHeight());
-    setupCamera(doc.molecule, doc.view);
+    startFrame(doc, surface.clientWidth(), surface.clientHeight());
     drawScene(doc);
     return true;
 }
@@ -28,6 +29,16 @@ void beginFrame(int width, int height) {
     glClearDepth(1.0);
     glEnable(GL_DEPTH_TEST);
     glDepthMask(GL_TRUE);
+}
+
+void startFrame(Document& doc, int width, int height) {
+    beginFrame(width, height);
+    if (doc.view.fitPending && width > 0 && height > 0) {
+        // A turn asked for with the fit (a view along an axis) comes first.
+        runFrameSteps(doc);
+        fitView(doc, static_cast<double>(width) / height);
+    }
+    setupCamera(doc.molecule, doc.view);
 }
 
 void drawFrame(GlSurface& surface, Document& doc) {

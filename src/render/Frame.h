@@ -32,6 +32,10 @@ struct Picture {
 // the context lives longer than one frame.
 void beginFrame(int width, int height);
 
+// beginFrame, the camera fitted when the document asks for it (the view's
+// shape is known here), then setupCamera.
+void startFrame(Document& doc, int width, int height);
+
 // Current -> fresh state -> camera -> scene -> swap.
 void drawFrame(GlSurface& surface, Document& doc);
 

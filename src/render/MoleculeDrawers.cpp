@@ -207,7 +207,7 @@ void drawContours(const ContourStore& store, const MoleculeState& m) {
         glBegin(GL_LINE_LOOP);
         for (std::int32_t k = 0; k < loop.pointCount && next < total; ++k, ++next) {
             const Vector3& p = store.currentPoints[next];
-            glVertex3d(p.x, p.y, p.z - m.cameraDistance);
+            glVertex3d(p.x + m.panX, p.y + m.panY, p.z - m.cameraDistance); // with the molecule
         }
         glEnd();
     }

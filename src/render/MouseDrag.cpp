@@ -7,10 +7,25 @@
 
 namespace kalviro {
 
-void panUpdate(MoleculeState& m) {
+void beginPan(MoleculeState& m, float x, float y) {
+    DragState& d = m.drag;
+    d.panStartX = d.panCurrentX = x;
+    d.panStartY = d.panCurrentY = y;
+    d.panBaseX = m.panX;
+    d.panBaseY = m.panY;
+}
+
+float panUnitsPerPixel(float eyeDistance, int viewHeight) {
+    if (viewHeight <= 0)
+        return 0.0f;
+    const double halfField = std::atan(1.0) / 2.0; // 22.5 degrees, as the projection
+    return static_cast<float>(2.0 * eyeDistance * std::tan(halfField) / viewHeight);
+}
+
+void panUpdate(MoleculeState& m, float unitsPerPixel) {
     const DragState& d = m.drag;
-    m.panX = (d.panCurrentX - d.panStartX) * 0.01f;
-    m.panY = (d.panCurrentY - d.panStartY) * -0.01f;
+    m.panX = d.panBaseX + (d.panCurrentX - d.panStartX) * unitsPerPixel;
+    m.panY = d.panBaseY - (d.panCurrentY - d.panStartY) * unitsPerPixel;
 }
 
 double trackball(double v) {

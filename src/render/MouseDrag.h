@@ -6,8 +6,13 @@ namespace kalviro {
 
 struct MoleculeState;
 
-// Pan offsets from the press point of the current left drag.
-void panUpdate(MoleculeState& m);
+// A left drag in pan mode begins at client (x, y) from the current pan.
+void beginPan(MoleculeState& m, float x, float y);
+// Model units per pixel at the model's depth for an eye that far away in a
+// view that many pixels high: a pan by that follows the pointer.
+float panUnitsPerPixel(float eyeDistance, int viewHeight);
+// The pan where the drag began plus the pointer's travel since the press.
+void panUpdate(MoleculeState& m, float unitsPerPixel);
 
 // The virtual trackball: steadily growing from -pi at -2 to pi at 2; the
 // argument is clamped there.

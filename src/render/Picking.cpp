@@ -87,30 +87,26 @@ int pickAtom(Document& doc, int x, int y) {
 }
 
 void recordPick(PickedAtoms& p, MoleculeState& m, int n) {
-    if (n != 0 && p.count != 2) {
-        for (std::int32_t& slot : p.slots) {
-            if (slot == n) {
-                deselect(m, n);
-                slot = 0;
-                p.count -= 1;
-                return;
-            }
-        }
-        if (p.count >= 0 && p.count < 2) {
-            p.slots[p.count] = n;
-            p.count += 1;
-        }
+    if (p.count < 0 || p.count > PickedAtoms::kMaxPicks)
+        p.count = 0;
+    for (std::int32_t k = 0; n != 0 && k < p.count; ++k) {
+        if (p.slots[k] != n)
+            continue;
+        // Picked again: out of the selection, the later picks move up.
+        deselect(m, n);
+        for (std::int32_t j = k; j + 1 < p.count; ++j)
+            p.slots[j] = p.slots[j + 1];
+        p.slots[--p.count] = 0;
         return;
     }
-    for (std::int32_t& slot : p.slots) {
-        if (slot != 0)
+    // Empty space clears the selection; a fifth atom starts a new one.
+    if (n == 0 || p.count == PickedAtoms::kMaxPicks) {
+        for (std::int32_t slot : p.slots)
             deselect(m, slot);
-        slot = 0;
+        p.clear();
     }
-    p.count = 0;
-    // A third atom is not recorded, so it is not left highlighted either.
     if (n != 0)
-        deselect(m, n);
+        p.slots[p.count++] = n;
 }
 
 void selectAt(Document& doc, int x, int y) {

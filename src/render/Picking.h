@@ -1,6 +1,6 @@
 #pragma once
 // Picking atoms with the left button: a selection pass over the scene and
-// the two-slot record of the atoms picked last.
+// the record of the up to four atoms picked last.
 
 #include <cstdint>
 
@@ -19,7 +19,8 @@ std::uint32_t nearestNamedHit(const std::uint32_t* buffer, int hits);
 // returned, 0 when the click hit no atom.
 int pickAtom(Document& doc, int x, int y);
 
-// The slot rules for a pick result n (0: nothing hit).
+// The slot rules for a pick result n (0: nothing hit): a new atom is added,
+// a picked one taken out, empty space or a fifth atom clears the others.
 void recordPick(PickedAtoms& p, MoleculeState& m, int n);
 
 // pickAtom at (x, y), then the slot rules on doc's picked atoms.

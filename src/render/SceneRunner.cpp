@@ -51,6 +51,8 @@ void drawScene(Document& doc, ScenePass pass) {
         drawModeVectors(doc, shown);
     if (s.numbersShown && !rotating)
         drawAtomNumbers(doc);
+    if (pass == ScenePass::Draw && !rotating)
+        drawMeasurement(doc);
     if (doc.orbitalFlags.orbitalShown && !rotating)
         drawOrbital(doc);
     if (d)

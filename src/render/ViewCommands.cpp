@@ -120,6 +120,14 @@ ViewCommandTable::ViewCommandTable(Document& doc, CommandHost& host) {
          [h] { return checkedIf(h->toolBarShown()); }, [h] { h->toggleToolBar(); }},
         {cmd::ToggleStatusBar, "ｽﾃｰﾀｽ ﾊﾞｰ", "ｽﾃｰﾀｽ ﾊﾞｰの 表示/非表示\nｽﾃｰﾀｽ ﾊﾞｰの表示切り替え", true,
          [h] { return checkedIf(h->statusBarShown()); }, [h] { h->toggleStatusBar(); }},
+        {cmd::FitView, "全体表示", "分子全体が収まるように表示する\n全体表示", false, {},
+         thenRedraw([d] { d->view.fitPending = true; })},
+        {cmd::ViewAlongX, "X軸方向から見る", "X軸が手前を向くように回転する\nX軸方向から見る", false,
+         {}, [d] { viewAlong(*d, 0.0f, -90.0f); }},
+        {cmd::ViewAlongY, "Y軸方向から見る", "Y軸が手前を向くように回転する\nY軸方向から見る", false,
+         {}, [d] { viewAlong(*d, 90.0f, 0.0f); }},
+        {cmd::ViewAlongZ, "Z軸方向から見る", "Z軸が手前を向くように回転する\nZ軸方向から見る", false,
+         {}, [d] { viewAlong(*d, 0.0f, 0.0f); }},
         {cmd::ShowAngles, "回転角度を表示", "回転角度を表示する", true,
          checkedBy(d, &ViewSettings::anglesShown), toggleThenRedraw(d, &ViewSettings::anglesShown)},
         {cmd::ShowNumbers, "番号の表示・表示", "原子に割り振った番号を表示する", true,
@@ -265,18 +273,33 @@ CommandState ViewCommandTable::state(int id) const {
     return c && c->state ? c->state() : CommandState{};
 }
 
-void resetView(Document& doc) {
+namespace {
+void restoreOrientation(Document& doc) {
     MoleculeState& m = doc.molecule;
     restoreAllPositions(m);
     doc.vibrations.restoreVectors();
     clearPendingRotation(m);
     if (doc.orbitalFlags.orbitalLoaded)
         doc.contours.restoreContours();
-    doc.view.resetCamera();
-    doc.zoom = ZoomCounter();
     m.rotationX = m.rotationY = m.rotationZ = 0.0f;
     m.viewValue = 0.0f;
-    m.panX = m.panY = 0.0f;
+}
+} // namespace
+
+void resetView(Document& doc) {
+    restoreOrientation(doc);
+    doc.view.resetCamera();
+    doc.zoom = ZoomCounter();
+    doc.molecule.panX = doc.molecule.panY = 0.0f;
+    doc.view.fitPending = true;
+    redraw();
+}
+
+void viewAlong(Document& doc, float degreesAboutX, float degreesAboutY) {
+    restoreOrientation(doc);
+    doc.molecule.pendingRotationX = degreesAboutX;
+    doc.molecule.pendingRotationY = degreesAboutY;
+    doc.view.fitPending = true;
     redraw();
 }
 

@@ -65,6 +65,10 @@ constexpr int AnimationSlower = 32844;
 constexpr int AmplitudeLarger = 32847;
 constexpr int AmplitudeSmaller = 32832;
 constexpr int ScaledArrows = 32833;
+constexpr int FitView = 32880;
+constexpr int ViewAlongX = 32881;
+constexpr int ViewAlongY = 32882;
+constexpr int ViewAlongZ = 32883;
 // File commands of the document.
 constexpr int SaveIrTable = 32838;
 constexpr int SaveRelativeIntensity = 32848;
@@ -154,8 +158,13 @@ class ViewCommandTable {
 };
 
 // "座標の初期化": the molecule, vectors and contours back to their loaded
-// orientation, camera, zoom, totals and pan back to the start; then a redraw.
-// Display switches, picked atoms and the style stay.
+// orientation, totals back to zero and the camera fitted afresh (zoom and pan
+// included); then a redraw. Display switches, picked atoms and the style stay.
 void resetView(Document& doc);
+
+// The loaded orientation, then a turn about X (degrees, +90 brings +y to the
+// viewer) and Y (-90 brings +x): counted in the totals like any rotation.
+// The camera is fitted again once the turn is applied.
+void viewAlong(Document& doc, float degreesAboutX, float degreesAboutY);
 
 } // namespace kalviro

@@ -73,7 +73,9 @@ bool knownMessage(const std::string& text) {
         "IRデータの読み込みができていません"};
     const std::string basis = "\n対応できない基底関数系です";
     const std::string movie = msg::kCannotSaveMovie;
+    const std::string notOpened = "ファイルが開けません: ";
     return known.count(text) || text == msg::kNoModeToAnimate || text.rfind(movie, 0) == 0 ||
+           text.rfind(notOpened, 0) == 0 ||
            (text.size() >= basis.size() && text.find('\n') == text.size() - basis.size() &&
             text.compare(text.size() - basis.size(), basis.size(), basis) == 0) ||
            (text.rfind("File:", 0) == 0 && text.find(" Line:") != std::string::npos);
@@ -583,7 +585,8 @@ class CommandStormTest : public test::DocumentTest {
         if (p.count != filled)
             out << "pick count " << p.count << " with " << filled << " filled slots; ";
         for (int n = 1; n <= static_cast<int>(m.atoms.size()); ++n)
-            if (m.atoms[n - 1].selected == 1 && p.slots[0] != n && p.slots[1] != n)
+            if (m.atoms[n - 1].selected == 1 &&
+                std::find(std::begin(p.slots), std::end(p.slots), n) == std::end(p.slots))
                 out << "atom " << n << " highlighted but not picked; ";
 
         const VibrationStore& v = doc.vibrations;

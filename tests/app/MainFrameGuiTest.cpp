@@ -23,6 +23,7 @@
 #include "document/ViewSettings.h"
 #include "model/VibrationStore.h"
 #include "orbital/OrbitalTestSupport.h"
+#include "render/Frame.h"
 #include "document/SceneChoices.h"
 
 using namespace kalviro;
@@ -334,15 +335,104 @@ TEST_F(ProgramTest, OpeningTheExampleFillsTheModeListAndTheRecentFiles) {
     EXPECT_EQ(frame_->recentFiles().entries()[0], test::examplePath("formaldehyde_opt_freq.log"));
     EXPECT_TRUE(platform_.messages.empty());
 
-    // A missing file is reported; the molecule, its analysis and the list stay.
+    // A missing file, a text file and an empty one are reported by name; the
+    // molecule, its modes, the list and the recent files stay.
     const double x = doc.molecule.atoms[1].x;
     const std::size_t recent = frame_->recentFiles().entries().size();
-    frame_->openFile(dir_.path("gone.log"));
-    EXPECT_EQ(platform_.messages, std::vector<std::string>{"ファイルが開けません"});
-    ASSERT_EQ(doc.atomCount(), 4);
-    EXPECT_EQ(doc.molecule.atoms[1].x, x);
-    EXPECT_EQ(frame_->dataSelectionDialog(), dlg);
-    EXPECT_EQ(frame_->recentFiles().entries().size(), recent);
+    test::writeFileBytes(dir_.path("notes.log"), "shopping list\n");
+    test::writeFileBytes(dir_.path("empty.log"), "");
+    for (const char* name : {"gone.log", "notes.log", "empty.log"}) {
+        platform_.messages.clear();
+        frame_->openFile(dir_.path(name));
+        ASSERT_EQ(platform_.messages.size(), 1u);
+        EXPECT_EQ(platform_.messages[0].rfind(std::string("ファイルが開けません: ") + name, 0), 0u);
+        ASSERT_EQ(doc.atomCount(), 4);
+        EXPECT_EQ(doc.molecule.atoms[1].x, x);
+        EXPECT_EQ(doc.vibrations.modes.size(), 6u);
+        EXPECT_EQ(frame_->dataSelectionDialog(), dlg);
+        EXPECT_EQ(frame_->recentFiles().entries().size(), recent);
+    }
+
+    // An input replaces it all: no arrows of the old modes on the new atoms.
+    doc.view.modesShown = true;
+    frame_->openFile(test::examplePath("formaldehyde_zmatrix.dat"));
+    EXPECT_TRUE(doc.vibrations.modes.empty());
+    EXPECT_FALSE(doc.view.modesShown);
+    EXPECT_FALSE(frame_->commands().state(cmd::ShowModes).enabled);
+    EXPECT_EQ(frame_->dataSelectionDialog(), nullptr);
+}
+
+// The bounding box of what differs from the black background, as a share of
+// the picture's shorter side (the larger of width and height).
+double extentShare(const Picture& p) {
+    int left = p.width, right = -1, bottom = p.height, top = -1;
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            const std::uint8_t* c = &p.rgb[(static_cast<std::size_t>(y) * p.width + x) * 3];
+            if (c[0] + c[1] + c[2] > 0) {
+                left = std::min(left, x), right = std::max(right, x);
+                bottom = std::min(bottom, y), top = std::max(top, y);
+            }
+        }
+    return std::max(right - left + 1, top - bottom + 1) /
+           static_cast<double>(std::min(p.width, p.height));
+}
+
+TEST_F(ProgramTest, EveryOpenFitsTheMoleculeWithoutTurningIt) {
+    const std::string cu2 = dir_.path("cu2.com");
+    test::writeFileBytes(cu2, "#p\n\nCu2\n\n0 1\nCu 0 0 0\nCu 0 0 2.22\n");
+    std::vector<std::string> files = {test::examplePath("formaldehyde_opt_freq.log"),
+                                      test::examplePath("water_freq_only.log"), cu2};
+    if (test::corpusAvailable())
+        files.push_back((test::corpusDir() / "files/g09/dvb_ir.out").string());
+    for (const std::string& file : files) {
+        doc.zoom.zoom(1, doc.view); // the last file's zoom must not carry over
+        frame_->openFile(file);
+        ASSERT_GT(doc.atomCount(), 0u) << file;
+        const Picture p = captureFrame(*frame_->view(), doc);
+        ASSERT_GT(p.width, 0);
+        const double share = extentShare(p);
+        EXPECT_GE(share, 0.70) << file;
+        EXPECT_LE(share, 0.90) << file;
+        for (const Atom& a : doc.molecule.atoms)
+            EXPECT_EQ(a.position(), a.loadedPosition) << file;
+    }
+
+    // Zoomed out, "全体表示" brings the fitted view back.
+    const float fitted = doc.view.eyeDistance;
+    command(cmd::ZoomOut);
+    EXPECT_GT(doc.view.eyeDistance, fitted);
+    command(cmd::FitView);
+    frame_->view()->redraw(); // the recording platform draws nothing itself
+    EXPECT_FLOAT_EQ(doc.view.eyeDistance, fitted);
+
+    // Looking down x is a turn like any other: counted, and undone by the reset.
+    command(cmd::ViewAlongX);
+    frame_->view()->redraw();
+    EXPECT_EQ(doc.molecule.rotationY, -90.0f);
+    const Atom& a = doc.molecule.atoms[0];
+    EXPECT_NEAR(a.z, a.loadedPosition.x, 1e-9);
+    command(cmd::ResetCoordinates);
+    frame_->view()->redraw();
+    EXPECT_EQ(doc.molecule.rotationY, 0.0f);
+    EXPECT_EQ(a.position(), a.loadedPosition);
+}
+
+TEST_F(ProgramTest, PickedAtomsAreMeasuredInTheStatusBar) {
+    openExample();
+    frame_->view()->redraw();
+    const std::vector<Atom>& atoms = doc.molecule.atoms;
+    // Seen down C=O as read, the carbon hides behind the oxygen: O and an H.
+    for (std::size_t i : {1u, 2u}) {
+        const auto at = test::atomOnScreen(*frame_->view(), doc.molecule, i);
+        ASSERT_TRUE(at);
+        click(*at);
+    }
+    const Vector3 d = atoms[2].position() - atoms[1].position();
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "距離 2-3: %.4f Å",
+                  std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z));
+    EXPECT_EQ(frame_->GetStatusBar()->GetStatusText(0).utf8_string(), expected);
 }
 
 TEST_F(ProgramTest, AClickOnAnAtomSelectsIt) {

@@ -19,6 +19,16 @@ TEST(DumpCommand, AnUnreadableFileFailsWithTheMessage) {
     EXPECT_NE(r.err.find("ファイルが開けません"), std::string::npos) << r.err;
 }
 
+TEST(DumpCommand, AFileWithoutAtomsFailsNamingTheFileAndTheReason) {
+    test::TempDir dir;
+    test::writeFileBytes(dir.path("notes.log"), "shopping list\n");
+    auto r = test::runCli({"dump", dir.path("notes.log")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    EXPECT_NE(r.err.find("notes.log"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("原子の座標が見つかりません"), std::string::npos) << r.err;
+}
+
 TEST(DumpCommand, UsageErrorsAreNotSilent) {
     auto r = test::runCli({"dump"});
     EXPECT_NE(r.status, 0);
@@ -27,7 +37,9 @@ TEST(DumpCommand, UsageErrorsAreNotSilent) {
 
 TEST(DumpCommand, TextsThatAreNotUtf8StillGiveValidJson) {
     test::TempDir dir;
-    test::writeFileBytes(dir.path("latin.log"), " A\xe9 B1 \x82\xa0\n"
+    const std::string file = test::readFileBytes(test::dataPath("gaussian-output/g16_freq_only.log"));
+    const std::string geometry = file.substr(0, file.find("Standard orientation"));
+    test::writeFileBytes(dir.path("latin.log"), geometry + " A\xe9 B1 \x82\xa0\n"
                                                  " Frequencies --  100.0  200.0  300.0\n");
     auto r = test::runCli({"dump", dir.path("latin.log")});
     ASSERT_EQ(r.status, 0) << r.err;

@@ -90,7 +90,7 @@ TEST_F(OpeningRealFiles, AFrequencyCheckpointFileOpensWithItsModes) {
     test::writeFileBytes(scratch.path("short.fchk"), text);
     EXPECT_FALSE(openMoleculeFile(doc, scratch.path("short.fchk")).read);
     ASSERT_EQ(platform_.messages.size(), 1u);
-    EXPECT_EQ(platform_.messages[0].rfind("ファイルが開けません\n", 0), 0u)
+    EXPECT_EQ(platform_.messages[0].rfind("ファイルが開けません: short.fchk\n", 0), 0u)
         << platform_.messages[0];
     EXPECT_EQ(doc.vibrations.frequencies.size(), printed.frequencies.size());
 }

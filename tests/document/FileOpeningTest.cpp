@@ -13,6 +13,7 @@
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
 #include "orbital/OrbitalTestSupport.h"
+#include "platform/Messages.h"
 #include "support/TestSupport.h"
 
 namespace kalviro {
@@ -98,24 +99,28 @@ TEST_F(FileOpeningTest, ResetClosesTheDialogsAndClearsTheAnalysis) {
     resetAnalysis(doc); // no window: nothing to close
 }
 
-TEST_F(FileOpeningTest, UnsupportedOrUnreadableFilesChangeNothing) {
-    const std::string text = write("notes.txt", "hello\n");
-    const std::string cases[] = {text,
-                                 dir_.path("missing.fchk"),
-                                 dir_.path("missing.dat"),
-                                 dir_.path("missing.log"),
-                                 dir_.path("missing.inp"),
-                                 dir_.dir().string() + "/folder.log"};
+TEST_F(FileOpeningTest, FilesWithoutAtomsChangeNothingAndSayWhy) {
     std::filesystem::create_directory(dir_.path("folder.log"));
-    for (const auto& path : cases) {
+    const std::pair<std::string, const char*> cases[] = {
+        {write("notes.txt", "hello\n"), msg::kUnsupportedFile},
+        {dir_.path("missing.fchk"), msg::kReasonUnreadable},
+        {dir_.path("missing.dat"), msg::kReasonUnreadable},
+        {dir_.path("folder.log"), msg::kReasonUnreadable},
+        {write("notes.log", "shopping list\n"), msg::kReasonNoAtoms},
+        {write("empty.log", ""), msg::kReasonNoAtoms},
+        {write("banner.log", " Entering Gaussian System\n"), msg::kReasonNoAtoms},
+        {write("empty.dat", ""), msg::kReasonNoAtoms},
+        {write("empty.inp", " $DATA\nt\nC1\n $END\n"), msg::kBadDataGroup},
+        {write("bad.dat", "#p\n\nt\n\n0 1\nC\nH 7 1.0\n"), msg::kBadZMatrix},
+    };
+    for (const auto& [path, reason] : cases) {
+        platform_.messages.clear();
         EXPECT_FALSE(open(path).read) << path;
         expectUntouched();
+        const std::string name = std::filesystem::path(path).filename().string();
+        EXPECT_EQ(platform_.messages,
+                  std::vector<std::string>{"ファイルが開けません: " + name + "\n" + reason});
     }
-    EXPECT_EQ(platform_.messages,
-              (std::vector<std::string>{"このファイル形式には対応していません",
-                                        "ファイルが開けません", "ファイルが開けません",
-                                        "ファイルが開けません", "ファイルが開けません",
-                                        "ファイルが開けません"}));
 }
 
 TEST_F(FileOpeningTest, CancelledReadingChangesNothing) {
@@ -140,83 +145,80 @@ TEST_F(FileOpeningTest, CancelledReadingChangesNothing) {
     EXPECT_EQ(doc.molecule.atoms.size(), 4u);
 }
 
-TEST_F(FileOpeningTest, EachKindIsReadWithOrWithoutTheReset) {
+TEST_F(FileOpeningTest, EveryFileButAnOrbitalReplacesTheDocument) {
     struct Case {
         const char* name;
         const char* content;
-        bool reset;
+        bool replaced;
         std::size_t atoms;
     };
     const char* water = "#p\n\nt\n\n0 1\nO 0 0 0\nH 0 0 0.96\n";
     const std::string orbital = test::fchkText(test::FchkParts());
     const Case cases[] = {
         {"w.DAT", water, true, 2},
-        {"w.com", water, true, 2},
         {"w.Gjf", water, true, 2},
-        {"empty.log", " Entering Gaussian System\n", true, 0}, // read, but nothing to select
-        {"w.INP", " $DATA\nt\nC1\n O 8.0 0.0 0.0 0.25\n $END\n", false, 1},
-        {"mo.FChk", orbital.c_str(), false, 1},
+        {"w.INP", " $DATA\nt\nC1\n O 8.0 0.0 0.0 0.25\n $END\n", true, 1},
+        {"mo.FChk", orbital.c_str(), false, 1}, // laid over the molecule shown
     };
     for (const auto& c : cases) {
         SetUp();
         closed_.clear();
+        doc.molecule.rotationY = 33.0f;
+        doc.molecule.panX = 2.0f;
+        doc.picked.slots[0] = 1;
+        doc.picked.count = 1;
+        doc.scene.selectedMode = 0;
+        doc.zoom.level = 2;
         const OpenResult r = open(write(c.name, c.content));
         EXPECT_TRUE(r.read) << c.name;
-        EXPECT_FALSE(r.showDataSelection) << c.name;
-        EXPECT_EQ(wasReset(), c.reset) << c.name;
-        EXPECT_EQ(doc.view.modesLoaded, c.reset ? 0 : 1) << c.name;
-        EXPECT_EQ(doc.molecule.pendingRotationX, c.reset ? 0 : 10) << c.name;
+        EXPECT_EQ(r.statusText, "") << c.name; // inputs have no vibrations to miss
+        EXPECT_EQ(wasReset(), c.replaced) << c.name;
         EXPECT_EQ(doc.molecule.atoms.size(), c.atoms) << c.name;
-        // An input file leaves the vibration data of the earlier output.
-        if (c.name[0] == 'w') {
-            EXPECT_EQ(doc.vibrations.frequencies, (std::vector<std::string>{"100.0"})) << c.name;
-        }
+        // Nothing of the previous file stays: no arrows on the new atoms.
+        EXPECT_EQ(doc.vibrations.frequencies.empty(), c.replaced) << c.name;
+        EXPECT_EQ(doc.view.modesShown || doc.view.modesLoaded, !c.replaced) << c.name;
+        EXPECT_EQ(doc.picked.count, c.replaced ? 0 : 1) << c.name;
+        EXPECT_EQ(doc.molecule.rotationY, c.replaced ? 0.0f : 33.0f) << c.name;
+        EXPECT_EQ(doc.molecule.panX, c.replaced ? 0.0f : 2.0f) << c.name;
+        EXPECT_EQ(doc.zoom.level, c.replaced ? 0 : 2) << c.name;
+        EXPECT_EQ(doc.view.fitPending, c.replaced) << c.name;
     }
     EXPECT_TRUE(platform_.messages.empty());
 }
 
-TEST_F(FileOpeningTest, InstallsWhatEachReaderGaveAndKeepsTheMoleculeOnFailure) {
-    ViewSettings& s = doc.view;
-    s.eyeDistance = 3.0f;
-    s.axisLength = 4.0f;
-    doc.picked.slots[0] = 1;
-    doc.picked.count = 1;
+TEST_F(FileOpeningTest, OutputCutBeforeTheFrequenciesOpensWithANote) {
+    const std::string full = test::readFileBytes(test::examplePath("formaldehyde_opt_freq.log"));
+    const std::size_t cut = full.find("Harmonic frequencies");
+    ASSERT_NE(cut, std::string::npos);
+    const OpenResult r = open(write("cut.log", full.substr(0, cut)));
+    ASSERT_TRUE(r.read);
+    EXPECT_EQ(r.statusText, "振動データがありません");
+    EXPECT_EQ(doc.molecule.atoms.size(), 4u);
+    EXPECT_TRUE(doc.vibrations.modes.empty());
+    EXPECT_FALSE(doc.view.modesLoaded);
+    EXPECT_TRUE(platform_.messages.empty());
+}
+
+// What each reader gave; the reset and the failures are tested above.
+TEST_F(FileOpeningTest, InstallsWhatEachReaderGave) {
     ASSERT_TRUE(open(test::dataPath("gaussian-output/g98_opt_freq.log")).read);
-    EXPECT_EQ(doc.picked.count, 0); // the picks named atoms of the molecule replaced
-    EXPECT_EQ(doc.picked.slots[0], 0);
     EXPECT_EQ(doc.molecule.atoms[1].symbol, "O");
     EXPECT_EQ(doc.molecule.atoms[1].loadedPosition.z, 0.6839);
     EXPECT_EQ(doc.vibrations.modes.size(), 6u);
-    EXPECT_EQ(s.modesLoaded + s.dipolesLoaded, 2);
-    EXPECT_EQ(s.eyeDistance, 20.0f);
-    EXPECT_EQ(s.axisLength, 4.0f); // other camera fields untouched
+    EXPECT_EQ(doc.view.modesLoaded + doc.view.dipolesLoaded, 2);
 
     // Elements from symbols for a Gaussian input (dummies kept), from the
-    // nuclear charge for GAMESS, whose reader leaves the camera alone.
-    s.eyeDistance = 3.0f;
-    ASSERT_TRUE(open(write("w.com", "#p\n\nt\n\n0 1\n8 0.0 0.0 0.1\nH1 0.0 0.75 -0.5\n"
-                                                "X 0 0 0\n"))
-                    .read);
+    // nuclear charge for GAMESS.
+    ASSERT_TRUE(open(write("w.com", "#p\n\nt\n\n0 1\n8 0.0 0.0 0.1\nH1 0.0 0.75 -0.5\nX 0 0 0\n")).read);
     const auto& atoms = doc.molecule.atoms;
     ASSERT_EQ(atoms.size(), 3u);
     EXPECT_EQ(atoms[0].symbol, "O");
     EXPECT_EQ(atoms[1].symbol, "H1");
     EXPECT_EQ(atoms[1].atomicNumber, 1);
     EXPECT_TRUE(atoms[2].isDummy());
-    EXPECT_EQ(s.eyeDistance, 20.0f);
-    s.eyeDistance = 3.0f;
-    ASSERT_TRUE(
-        open(write("g.inp", " $DATA\nt\nC1\n O 8.0 0.0 0.0 0.1173\n $END\n")).read);
+    ASSERT_TRUE(open(write("g.inp", " $DATA\nt\nC1\n O 8.0 0.0 0.0 0.1173\n $END\n")).read);
     ASSERT_EQ(atoms.size(), 1u);
     EXPECT_EQ(atoms[0].atomicNumber, 8);
-    EXPECT_EQ(s.eyeDistance, 3.0f);
-
-    EXPECT_FALSE(open(write("bad.dat", "#p\n\nt\n\n0 1\nC\nH 7 1.0\n")).read);
-    EXPECT_FALSE(open(write("bad.inp", " $DATA\nt\nC1\n")).read);
-    EXPECT_EQ(platform_.messages, (std::vector<std::string>{"Zマトリックスを読み込めません",
-                                                            "$DATA グループを読み込めません"}));
-    EXPECT_EQ(atoms.size(), 1u);
-    EXPECT_EQ(s.eyeDistance, 3.0f);
 }
 
 } // namespace

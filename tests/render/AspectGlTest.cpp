@@ -18,7 +18,7 @@ class AspectGlTest : public test::DocumentTest {};
 // In a window twice as wide as high an atom stays round, and a click on it,
 // off the window's centre, still picks it.
 TEST_F(AspectGlTest, AtomsStayRoundAndPickableInAWideWindow) {
-    constexpr int kWidth = 400, kHeight = 200;
+    constexpr int kWidth = 1300, kHeight = 650;
     std::string error;
     auto surface = OffscreenSurface::open(kWidth, kHeight, error);
     if (!surface)

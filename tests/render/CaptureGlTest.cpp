@@ -31,7 +31,7 @@ TEST_F(CaptureGlTest, SavedBitmapIsTheFrameReadBack) {
     platform_.saveAnswers.push_back(dir.path("mode.bmp"));
     ASSERT_TRUE(BitmapWriter().save(*surface, doc));
     ASSERT_EQ(platform_.saveRequests.size(), 1u);
-    EXPECT_EQ(platform_.saveRequests[0].defaultFileName, "2170.0405cm-1");
+    EXPECT_EQ(platform_.saveRequests[0].defaultFileName, "2170.0405cm-1.bmp");
     const std::string file = test::readFileBytes(dir.path("mode.bmp"));
     ASSERT_EQ(file.size(), 54u + 3u * 200u * 150u);
     EXPECT_EQ(le32(file, 18), 200u);
@@ -89,6 +89,12 @@ TEST(RenderCommandGlTest, WritesPicturesAndRefusesWhatItCannotDraw) {
     const std::string withOrbital = test::readFileBytes(dir.path("mo.bmp"));
     ASSERT_EQ(plain.size(), withOrbital.size());
     EXPECT_GT(test::pixelsUnlikeTheFirst(withOrbital), test::pixelsUnlikeTheFirst(plain) + 100);
+
+    // The fitted view fills more of the picture than the fixed camera of old.
+    ASSERT_EQ(test::runCli({"render", molecule, "-o", dir.path("fixed.bmp"), "--size", "200x200",
+                            "--no-fit"}).status, 0);
+    EXPECT_GT(test::pixelsUnlikeTheFirst(plain),
+              2 * test::pixelsUnlikeTheFirst(test::readFileBytes(dir.path("fixed.bmp"))));
 
     const auto wrong = test::runCli({"render", molecule, "-o", dir.path("x.bmp"), "--orbital", molecule});
     EXPECT_EQ(wrong.status, 1);

@@ -47,22 +47,26 @@ TEST(RotationUpdateTest, TrackballOnHalfTheWidth) {
     }
 }
 
-TEST(PanUpdateTest, HundredthOfAnAngstromPerPixelYUp) {
+// 1:1 with the pointer: at eye distance 20 a 600-pixel view is
+// 2 x 20 tan 22.5 = 16.57 units high, so 50 pixels are 1.381 units.
+TEST(PanUpdateTest, FollowsThePointerFromWhereTheLastDragLeftIt) {
     MoleculeState m;
-    m.drag.panStartX = 10;
-    m.drag.panStartY = 20;
+    m.panX = 1.0f;
+    m.panY = -2.0f;
+    beginPan(m, 10, 20);
     m.drag.panCurrentX = 60;
     m.drag.panCurrentY = -30;
-    panUpdate(m);
-    EXPECT_NEAR(m.panX, 0.5f, 1e-6);
-    EXPECT_NEAR(m.panY, 0.5f, 1e-6);
+    const float perPixel = panUnitsPerPixel(20.0f, 600);
+    EXPECT_NEAR(perPixel, 2 * 20 * std::tan(22.5 * std::acos(-1.0) / 180) / 600, 1e-6);
+    panUpdate(m, perPixel);
+    EXPECT_NEAR(m.panX, 1.0f + 50 * perPixel, 1e-5);
+    EXPECT_NEAR(m.panY, -2.0f + 50 * perPixel, 1e-5);
 
-    // A click without movement brings the molecule back to the centre.
-    m.drag.panStartX = m.drag.panCurrentX = 200;
-    m.drag.panStartY = m.drag.panCurrentY = 150;
-    panUpdate(m);
-    EXPECT_EQ(m.panX, 0.0f);
-    EXPECT_EQ(m.panY, 0.0f);
+    // A new press starts from there: no jump back.
+    beginPan(m, 200, 150);
+    const float x = m.panX;
+    panUpdate(m, perPixel);
+    EXPECT_EQ(m.panX, x);
 }
 
 } // namespace

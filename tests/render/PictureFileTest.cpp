@@ -102,6 +102,14 @@ TEST_F(ImageNameTest, SelectedFrequencyOrDefault) {
     EXPECT_EQ(defaultImageName(v, -1), "default");
 }
 
+TEST(PictureFileNameTest, OursKeptOthersGetBmp) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"2027.7700cm-1", "2027.7700cm-1.bmp"}, {"a.BMP", "a.BMP"}, {"a.png", "a.png"},
+        {"a.jpg", "a.jpg.bmp"}, {"dir.png/x", "dir.png/x.bmp"}};
+    for (const auto& [chosen, written] : cases)
+        EXPECT_EQ(pictureFileName(chosen), written) << chosen;
+}
+
 TEST_F(ImageNameTest, CancelledDialogWritesNothing) {
     doc.vibrations.frequencies = {"2170.0405", "4140.0752"};
     doc.scene.selectedMode = 1;
@@ -116,9 +124,9 @@ TEST_F(ImageNameTest, CancelledDialogWritesNothing) {
     EXPECT_FALSE(BitmapWriter().save(surface, doc));
     ASSERT_EQ(platform_.saveRequests.size(), 1u);
     const FileDialogRequest& r = platform_.saveRequests[0];
-    EXPECT_EQ(r.defaultFileName, "4140.0752cm-1");
+    EXPECT_EQ(r.defaultFileName, "4140.0752cm-1.bmp");
     EXPECT_EQ(r.defaultExtension, "bmp");
-    EXPECT_EQ(r.filter, "(*.bmp)|*.bmp|全て(*.*)|*.*||");
+    EXPECT_EQ(r.filter, "BMP画像(*.bmp)|*.bmp|PNG画像(*.png)|*.png|全て(*.*)|*.*||");
     EXPECT_TRUE(r.overwritePrompt);
     EXPECT_EQ(surface.made, 0); // nothing drawn or read
 }

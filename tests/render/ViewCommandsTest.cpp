@@ -96,6 +96,7 @@ TEST_F(ViewCommandsTest, ResetRestoresOrientationAndKeepsSwitches) {
     EXPECT_EQ(s.eyeX, 0.0f);
     EXPECT_EQ(s.axisLength, 7.0f);
     EXPECT_EQ(doc.zoom.level, 0);
+    EXPECT_TRUE(s.fitPending); // the next frame fits the camera
     EXPECT_EQ(platform_.redraws, redraws + 1);
     // What the reset leaves alone.
     EXPECT_EQ(m.atoms[1].selected, 1);

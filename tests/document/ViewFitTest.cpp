@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "document/Document.h"
+#include "document/ViewFit.h"
+#include "support/TestSupport.h"
+
+namespace kalviro {
+namespace {
+
+const double kTan = std::tan(22.5 * std::acos(-1.0) / 180.0);
+
+// Balls of radius 0.5 at x = 1 +- 2: a pan of -1 centres them, and their half
+// extent 2.5 fills 0.8 of the half height at 2.5 / (0.8 tan 22.5); a view half
+// as wide as high needs twice that, a pair 1 nearer the eye 1 more.
+TEST(ViewFitTest, CentresAndFillsTheShorterSide) {
+    const struct {
+        double aspect, z, eye;
+    } cases[] = {{1.0, 0, 2.5 / (0.8 * kTan)}, {2.0, 0, 2.5 / (0.8 * kTan)},
+                 {0.5, 0, 2.5 / (0.4 * kTan)}, {1.0, 1, 1 + 2.5 / (0.8 * kTan)}};
+    for (const auto& c : cases) {
+        const CameraFit fit = fitCamera({{{-1, 0, c.z}, 0.5}, {{3, 0, c.z}, 0.5}}, c.aspect);
+        EXPECT_NEAR(fit.panX, -1.0, 1e-6);
+        EXPECT_NEAR(fit.eyeDistance, c.eye, 1e-4) << c.aspect;
+    }
+    EXPECT_EQ(fitCamera({{{NAN, 0, 0}, 1}}, 1.0).eyeDistance, 20.0f);
+
+    // Shown arrows count: the moving carbon's tip lies 0.5 + 0.3 along +x.
+    Document doc;
+    doc.molecule.atoms = {test::atomAt("C", 0, 0, 0), test::atomAt("O", 0, 1.2, 0)};
+    doc.vibrations.modes = {{{1, 0, 0}, {0, 0, 0}}};
+    doc.view.modesShown = true;
+    const std::vector<Ball> balls = drawnBalls(doc);
+    ASSERT_EQ(balls.size(), 3u);
+    EXPECT_NEAR(balls[2].centre.x, 0.8, 1e-9);
+}
+
+// Picks in order: values worked out from the geometry by hand.
+TEST(MeasurementTest, DistanceAngleAndDihedralOfThePicks) {
+    const double pi = std::acos(-1.0), phi = 104.5 * pi / 180;
+    std::vector<Atom> atoms = {test::atomAt("O", 0, 0, 0), test::atomAt("H", 0.96, 0, 0),
+                               test::atomAt("H", 0.96 * std::cos(phi), 0.96 * std::sin(phi), 0),
+                               test::atomAt("C", 0, 0, 1.5),
+                               test::atomAt("C", std::cos(pi / 3), std::sin(pi / 3), 1.5),
+                               test::atomAt("C", std::cos(-2 * pi / 3), std::sin(-2 * pi / 3), 1.5)};
+    const struct {
+        std::vector<int> picks;
+        int atoms;
+        double value;
+        const char* text;
+    } cases[] = {
+        {{1, 2}, 2, 0.96, "距離 1-2: 0.9600 Å"},
+        {{2, 1, 3}, 3, 104.5, "角度 2-1-3: 104.50°"},
+        {{2, 1, 4, 5}, 4, 60.0, "二面角 2-1-4-5: 60.00°"},
+        {{2, 1, 4, 6}, 4, -120.0, nullptr},
+        {{2, 9}, 0, 0.0, ""}, // an atom of a molecule since replaced
+    };
+    for (const auto& c : cases) {
+        PickedAtoms p;
+        for (int n : c.picks)
+            p.slots[p.count++] = n;
+        const Measurement m = measurePicked(p, atoms);
+        EXPECT_EQ(m.atoms, c.atoms);
+        EXPECT_NEAR(m.value, c.value, 1e-9) << c.picks.size();
+        if (c.text) {
+            EXPECT_EQ(measurementText(p, atoms), c.text);
+        }
+    }
+}
+
+} // namespace
+} // namespace kalviro

@@ -254,6 +254,11 @@ void MainFrame::openCheckpointFile() {
     openChosenFile(this, checkpointOpenRequest());
 }
 
+void MainFrame::loadVibrationData() {
+    if (const auto path = platform().chooseOpenPath(checkpointOpenRequest()))
+        pairCheckpointFile(this, *path);
+}
+
 void MainFrame::saveCoordinates() {
     askAndSaveCoordinates(document_.molecule);
 }

@@ -9,7 +9,8 @@ namespace kalviro {
 
 // Reads path as the program opens it and returns the JSON object of the
 // stores; nullopt (message shown) when the file could not be read.
-std::optional<nlohmann::json> dumpFile(const std::string& path);
+// With fchk, that checkpoint file's dipole derivatives are added first.
+std::optional<nlohmann::json> dumpFile(const std::string& path, const std::string& fchk = {});
 
 // "atoms N modes N dipoleDerivatives N" of the process-wide stores.
 std::string dumpSummary();

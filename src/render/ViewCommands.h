@@ -57,6 +57,7 @@ constexpr int ComputeOrbital = 32856;
 constexpr int ShowOrbital = 32857;
 constexpr int StyleBlendBond = 32858;
 constexpr int OpenGaussian = 32860;
+constexpr int LoadVibrationData = 32870;
 // File commands of the document.
 constexpr int SaveIrTable = 32838;
 constexpr int SaveRelativeIntensity = 32848;
@@ -80,6 +81,8 @@ class CommandHost {
     virtual void openGaussianFile() = 0;
     virtual void openGamessFile() = 0;
     virtual void openCheckpointFile() = 0;
+    // Adds a chosen checkpoint file's dipole derivatives to the open output.
+    virtual void loadVibrationData() = 0;
     virtual void saveCoordinates() = 0;
     virtual void saveIrTable() = 0;
     virtual void saveIrTableSorted() = 0;

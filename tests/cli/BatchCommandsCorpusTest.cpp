@@ -96,5 +96,32 @@ TEST(BatchCoordsCorpusTest, GaussianCartesianInputAsWritten) {
                                         "H 0.790650 0.476640 -0.000000\r\n");
 }
 
+// The batch commands pair an output with its checkpoint file only when told
+// to; the dump says where the vectors came from.
+TEST(BatchPairingCorpusTest, FchkAddsTheVectorsAndTheDumpNamesTheirSource) {
+    if (!test::corpusAvailable())
+        GTEST_SKIP() << "corpus not available";
+    const std::string out = (test::corpusDir() / "files/g09/dvb_ir.out").string();
+    const std::string fchk = (test::corpusDir() / "files/g09/dvb_ir.fchk").string();
+    auto alone = test::runCli({"dump", out});
+    auto paired = test::runCli({"dump", out, "--fchk", fchk});
+    ASSERT_EQ(alone.status + paired.status, 0) << alone.err << paired.err;
+    const auto a = nlohmann::json::parse(alone.out), p = nlohmann::json::parse(paired.out);
+    EXPECT_EQ(a["source"], nlohmann::json::parse(R"({"modes": "output", "intensities": "output",
+                                                     "dipoleDerivatives": "none"})"));
+    EXPECT_EQ(p["source"]["dipoleDerivatives"], "checkpoint Hessian");
+    EXPECT_EQ(p["dipoleDerivatives"].size(), p["modes"].size());
+    EXPECT_EQ(p["modes"], a["modes"]);
+
+    test::TempDir dir;
+    EXPECT_EQ(test::runCli({"projection", out, "--axis", "x", "-o", dir.path("p.csv")}).status, 1);
+    EXPECT_EQ(test::runCli({"projection", out, "--fchk", fchk, "--axis", "x", "-o",
+                            dir.path("p.csv")}).status, 0);
+    const std::string water = (test::corpusDir() / "files/g09/water_mp2.fchk").string();
+    const auto wrong = test::runCli({"dump", out, "--fchk", water});
+    EXPECT_EQ(wrong.status, 1);
+    EXPECT_NE(wrong.err.find("water_mp2.fchk"), std::string::npos) << wrong.err;
+}
+
 } // namespace
 } // namespace kalviro

@@ -122,7 +122,8 @@ MainFrame::MainFrame(Document& doc)
     Bind(wxEVT_MENU, &MainFrame::onCommand, this, kFirstCommand, kLastCommand);
     Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdate, this, kFirstCommand, kLastCommand);
     for (int command :
-         {cmd::SaveCoordinates, cmd::About, cmd::Exit, cmd::ToggleToolBar, cmd::ToggleStatusBar}) {
+         {cmd::SaveCoordinates, cmd::About, cmd::Exit, cmd::ToggleToolBar, cmd::ToggleStatusBar,
+          cmd::LoadVibrationData}) {
         const int id = menuIdFor(command);
         Bind(wxEVT_MENU, &MainFrame::onCommand, this, id);
         Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdate, this, id);

@@ -112,15 +112,6 @@ TEST(BatchPairingCorpusTest, FchkAddsTheVectorsAndTheDumpNamesTheirSource) {
     EXPECT_EQ(p["source"]["dipoleDerivatives"], "checkpoint Hessian");
     EXPECT_EQ(p["dipoleDerivatives"].size(), p["modes"].size());
     EXPECT_EQ(p["modes"], a["modes"]);
-
-    test::TempDir dir;
-    EXPECT_EQ(test::runCli({"projection", out, "--axis", "x", "-o", dir.path("p.csv")}).status, 1);
-    EXPECT_EQ(test::runCli({"projection", out, "--fchk", fchk, "--axis", "x", "-o",
-                            dir.path("p.csv")}).status, 0);
-    const std::string water = (test::corpusDir() / "files/g09/water_mp2.fchk").string();
-    const auto wrong = test::runCli({"dump", out, "--fchk", water});
-    EXPECT_EQ(wrong.status, 1);
-    EXPECT_NE(wrong.err.find("water_mp2.fchk"), std::string::npos) << wrong.err;
 }
 
 } // namespace

@@ -12,8 +12,8 @@ What is carried over and how:
     unit length; reduced mass 1 / sum(c^2) of the unscaled vector (NWChem
     normalises sum(m c^2) = 1) and force constant 4 pi^2 c^2 nu^2 mu;
   - dipole derivatives: the direction of NWChem's projected derivative
-    dipole (debye/A) with the length sqrt(intensity in atomic units), which
-    NWChem prints with more digits;
+    dipole (debye/A) with the length sqrt(intensity in km/mol), Gaussian's
+    unit (km/mol)^1/2;
   - symmetry species from the characters of each displacement under the
     C2v operations (molecule in the yz plane, C2 along z).
 """
@@ -237,7 +237,7 @@ def vibrations(final, modes, freq, dipole, intensity):
         au, km = intensity[n]
         d = dipole[n]
         dlen = math.sqrt(sum(v * v for v in d))
-        scale = math.sqrt(au) / dlen if dlen > 0 else 0.0
+        scale = math.sqrt(km) / dlen if dlen > 0 else 0.0
         table.append({
             "freq": freq[n], "mass": reduced, "k": FORCE_CONSTANT * freq[n] ** 2 * reduced,
             "ir": km, "disp": [v / length for v in c], "cartesian": c,

@@ -129,7 +129,8 @@ MainFrame::MainFrame(Document& doc)
     Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdate, this, kFirstCommand, kLastCommand);
     for (int command :
          {cmd::SaveCoordinates, cmd::About, cmd::Exit, cmd::ToggleToolBar, cmd::ToggleStatusBar,
-          cmd::FitView, cmd::ViewAlongX, cmd::ViewAlongY, cmd::ViewAlongZ}) {
+          cmd::FitView, cmd::ViewAlongX, cmd::ViewAlongY, cmd::ViewAlongZ,
+          cmd::LoadVibrationData}) {
         const int id = menuIdFor(command);
         Bind(wxEVT_MENU, &MainFrame::onCommand, this, id);
         Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdate, this, id);
@@ -265,6 +266,11 @@ void MainFrame::openGamessFile() {
 
 void MainFrame::openCheckpointFile() {
     openChosenFile(this, checkpointOpenRequest());
+}
+
+void MainFrame::loadVibrationData() {
+    if (const auto path = platform().chooseOpenPath(checkpointOpenRequest()))
+        pairCheckpointFile(this, *path);
 }
 
 void MainFrame::saveCoordinates() {

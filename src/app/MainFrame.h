@@ -74,6 +74,7 @@ class MainFrame : public wxFrame, private CommandHost {
     void openGaussianFile() override;
     void openGamessFile() override;
     void openCheckpointFile() override;
+    void loadVibrationData() override;
     void saveCoordinates() override;
     void saveIrTable() override;
     void saveIrTableSorted() override;

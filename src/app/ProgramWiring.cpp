@@ -5,6 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/MoleculeView.h"
 #include "document/Document.h"
+#include "document/CheckpointPairing.h"
 #include "document/FileOpening.h"
 #include "model/FileKind.h"
 #include "render/Camera.h"
@@ -53,8 +54,24 @@ void openFileThroughDispatch(MainFrame* frame, const std::string& path) {
     }
     if (r.orbitalRead)
         frame->ensureDataSelectionDialog().showOrbitalFields();
+    // An output without dipole derivatives takes them from the checkpoint
+    // file of its job when one lies beside it.
+    if (r.read && fileKindOf(path) == FileKind::GaussianOutput && wantsCheckpointVectors(doc))
+        if (const auto beside = checkpointBeside(path))
+            pairCheckpointFile(frame, *beside);
     if (r.showDataSelection)
         fillModeList(frame->ensureDataSelectionDialog(), doc.vibrations);
+    platform().redrawView();
+}
+
+void pairCheckpointFile(MainFrame* frame, const std::string& path) {
+    Document& doc = frame->document();
+    const auto status = addCheckpointVectors(doc, path);
+    if (!status)
+        return;
+    frame->SetStatusText(wxString::FromUTF8(status->c_str()), 0);
+    if (DataSelectionDialog* dlg = frame->dataSelectionDialog())
+        fillModeList(*dlg, doc.vibrations);
     platform().redrawView();
 }
 

@@ -19,6 +19,11 @@ void wireProgram(MainFrame* frame);
 // dialog after an output file, the recent-file list, a redraw.
 void openFileThroughDispatch(MainFrame* frame, const std::string& path);
 
+// Adds path's dipole derivatives to the open output (a checkpoint file of
+// the same job), says where they came from in the status bar, refreshes the
+// mode list and redraws; a file that does not fit is reported.
+void pairCheckpointFile(MainFrame* frame, const std::string& path);
+
 // An open command: asks for a file with request, then opens it as above.
 void openChosenFile(MainFrame* frame, const FileDialogRequest& request);
 

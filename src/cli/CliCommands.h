@@ -15,6 +15,12 @@ struct Document;
 // Opens path into doc as the viewer's open command does (the reader chosen
 // by the extension); false (message shown) when nothing could be read.
 bool loadFileAsProgram(Document& doc, const std::string& path);
+// As loadFileAsProgram, then, unless fchk is empty, the dipole derivatives
+// of that checkpoint file of the same job added to the output's modes; false
+// (message shown) when either fails.
+bool loadFileWithCheckpoint(Document& doc, const std::string& path, const std::string& fchk);
+// The --fchk option of the commands that read an output.
+void addCheckpointOption(CLI::App* cmd, std::string& fchk);
 BatchPlatform& batchPlatform();
 
 void addDumpCommand(CLI::App& app, int& status);

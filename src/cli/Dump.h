@@ -11,7 +11,8 @@ struct Document;
 
 // Reads path as the program opens it and returns the JSON object of the
 // document; nullopt (message shown) when the file could not be read.
-std::optional<nlohmann::json> dumpFile(const std::string& path);
+// With fchk, that checkpoint file's dipole derivatives are added first.
+std::optional<nlohmann::json> dumpFile(const std::string& path, const std::string& fchk = {});
 
 // "atoms N modes N dipoleDerivatives N" of doc.
 std::string dumpSummary(const Document& doc);

@@ -41,14 +41,18 @@ json documentJson(const Document& doc) {
     return {{"atoms", std::move(atoms)},         {"frequencies", v.frequencies},
             {"intensities", v.intensities},      {"symmetries", v.symmetries},
             {"modes", std::move(modes)},         {"dipoleDerivatives", std::move(dipoles)},
-            {"modesLoaded", s.modesLoaded},     {"dipolesLoaded", s.dipolesLoaded}};
+            {"modesLoaded", s.modesLoaded},     {"dipolesLoaded", s.dipolesLoaded},
+            {"source",
+             {{"modes", v.sources.modes},
+              {"intensities", v.sources.intensities},
+              {"dipoleDerivatives", v.sources.dipoleDerivatives}}}};
 }
 
 } // namespace
 
-std::optional<json> dumpFile(const std::string& path) {
+std::optional<json> dumpFile(const std::string& path, const std::string& fchk) {
     Document doc;
-    if (!loadFileAsProgram(doc, path))
+    if (!loadFileWithCheckpoint(doc, path, fchk))
         return std::nullopt;
     return documentJson(doc);
 }
@@ -64,6 +68,7 @@ void addDumpCommand(CLI::App& app, int& status) {
         std::string file;
         bool summary = false;
         int mo = 0;
+        std::string fchk;
     };
     auto options = std::make_shared<Options>();
     CLI::App* cmd = app.add_subcommand(
@@ -76,6 +81,7 @@ void addDumpCommand(CLI::App& app, int& status) {
                   "Print only the counts of atoms, modes and dipole derivatives");
     cmd->add_option("--mo", options->mo,
                     "Checkpoint files: orbital to list, 1-based (default: HOMO)");
+    addCheckpointOption(cmd, options->fchk);
     cmd->callback([options, cmd, &status] {
         if (fileKindOf(options->file) == FileKind::Checkpoint) {
             status = dumpCheckpoint(
@@ -84,14 +90,14 @@ void addDumpCommand(CLI::App& app, int& status) {
         }
         if (options->summary) {
             Document doc;
-            if (!loadFileAsProgram(doc, options->file)) {
+            if (!loadFileWithCheckpoint(doc, options->file, options->fchk)) {
                 status = 1;
                 return;
             }
             std::printf("%s\n", dumpSummary(doc).c_str());
             return;
         }
-        auto j = dumpFile(options->file);
+        auto j = dumpFile(options->file, options->fchk);
         if (!j) {
             status = 1;
             return;

@@ -13,6 +13,7 @@
 #include "ir/SvgCanvas.h"
 #include "document/Document.h"
 #include "model/SafeFileWriter.h"
+#include "platform/Messages.h"
 #include "platform/Platform.h"
 
 namespace kalviro {
@@ -24,26 +25,31 @@ struct SpectrumOptions {
     std::string file;
     std::string output;
     int width = 2;
+    std::string fchk;
 };
 
 void addCommonOptions(CLI::App* cmd, SpectrumOptions& o) {
-    cmd->add_option("FILE", o.file, "Gaussian output (.log, .out) with dipole derivatives")
-        ->required();
+    cmd->add_option("FILE", o.file, "Gaussian output (.log, .out)")->required();
+    addCheckpointOption(cmd, o.fchk);
     cmd->add_option("--width", o.width, "Half width in cm-1 (full width at half maximum)")
         ->default_val(2);
     cmd->add_option("-o,--output", o.output, "File to write")->required();
 }
 
-// Loads the file and selects the calculation, as the menu command does; the
-// commands are only offered when the file gave dipole derivatives.
+// Loads the file and selects the calculation, as the menu command does: the
+// spectrum wants modes, the projection dipole derivatives too.
 bool prepare(Document& doc, const SpectrumOptions& o, int viewMode) {
     if (o.width == 0) {
         showMessage(kHalfWidthNotZero);
         return false;
     }
-    if (!loadFileAsProgram(doc, o.file))
+    if (!loadFileWithCheckpoint(doc, o.file, o.fchk))
         return false;
-    if (!doc.view.dipolesLoaded) {
+    if (doc.vibrations.frequencies.empty()) {
+        showMessage(msg::kNoIrData);
+        return false;
+    }
+    if (viewMode != 0 && !doc.view.dipolesLoaded) {
         std::fprintf(stderr, "kalviro-cli: %s holds no dipole derivatives\n", o.file.c_str());
         return false;
     }

@@ -1,5 +1,6 @@
 #include "document/FileOpening.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -27,6 +28,16 @@ bool canOpen(const std::string& path) {
     return f != nullptr;
 }
 
+// What a file gave is "output"; pairing and the checkpoint's own analysis
+// change the labels afterwards.
+void markOutputSources(VibrationStore& store) {
+    const auto given = [](bool any) { return std::string(any ? "output" : "none"); };
+    store.sources.modes = given(!store.modes.empty());
+    store.sources.intensities = given(std::any_of(store.intensities.begin(), store.intensities.end(),
+                                                  [](const std::string& t) { return !t.empty(); }));
+    store.sources.dipoleDerivatives = given(!store.dipoleDerivatives.empty());
+}
+
 void installOutput(FrequencyJob content, Document& doc) {
     VibrationStore& store = doc.vibrations;
     ViewSettings& settings = doc.view;
@@ -36,6 +47,8 @@ void installOutput(FrequencyJob content, Document& doc) {
     store.symmetries = std::move(content.symmetries);
     store.modes = std::move(content.modes);
     store.dipoleDerivatives = std::move(content.dipoleDerivatives);
+    store.intensityToKmPerMol = content.intensityToKmPerMol;
+    markOutputSources(store);
     if (!store.modes.empty())
         settings.modesLoaded = true;
     if (!store.dipoleDerivatives.empty())
@@ -185,6 +198,13 @@ FrequencyJob jobOfAnalysis(const HessianInput& input, const VibrationalAnalysis&
     return job;
 }
 
+void markCheckpointSources(VibrationStore& store) {
+    for (std::string* s : {&store.sources.modes, &store.sources.intensities,
+                           &store.sources.dipoleDerivatives})
+        if (*s == "output")
+            *s = "checkpoint Hessian";
+}
+
 // A checkpoint file with a Hessian replaces the document with its modes,
 // then its orbital is laid over it as for any checkpoint file. Without a
 // Hessian it carries only the orbital.
@@ -198,8 +218,10 @@ OpenResult readCheckpointFile(const Opening& o) {
         if (!analysis)
             return o.fail(analysis.error());
         OpenResult r = installJob(o, jobOfAnalysis(*input, *analysis));
-        if (r.read)
+        if (r.read) {
+            markCheckpointSources(o.doc.vibrations);
             r.orbitalRead = openCheckpoint(o.doc, path);
+        }
         return r;
     }
     // The orbital is laid over the molecule shown: not a new document.

@@ -12,11 +12,13 @@ void ProjectionCalculator::compute(int w, VibrationStore& store) {
     float& maximum = store.intensityMaximum;
     maximum = 0.0f;
     const std::size_t n = dipoleDerivatives_.size();
-    const std::vector<double> nu = modeWavenumbers(store, n);
+    const std::vector<double> nu = spectrumWavenumbers(store, n);
     std::vector<float> sticks(n);
     const int blocks = std::clamp<int>(store.spectrumCount, 0, kSpectrumBlocks);
     for (int a = 0; a < blocks; ++a) {
         for (std::size_t i = 0; i < n; ++i) {
+            if (std::isnan(nu[i]))
+                continue;
             const double normal = rotate(15 * a, static_cast<unsigned>(i)).y;
             sticks[i] = static_cast<float>(normal * normal);
             if (sticks[i] > maximum)

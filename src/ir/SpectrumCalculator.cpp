@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "model/NumberText.h"
 
@@ -43,18 +44,28 @@ void broaden(std::span<const float> sticks, std::span<const double> wavenumbers,
     }
 }
 
+std::vector<double> spectrumWavenumbers(const VibrationStore& store, std::size_t count) {
+    std::vector<double> nu = modeWavenumbers(store, count);
+    for (double& x : nu)
+        if (!(x > 0.0))
+            x = std::numeric_limits<double>::quiet_NaN();
+    return nu;
+}
+
 void SpectrumCalculator::compute(int w, VibrationStore& store) {
-    dipoleDerivatives_ = store.dipoleDerivatives;
     float& maximum = store.intensityMaximum;
     maximum = 0.0f;
-    std::vector<float> sticks(dipoleDerivatives_.size());
-    for (std::size_t k = 0; k < sticks.size(); ++k) {
-        const Vector3& v = dipoleDerivatives_[k];
-        sticks[k] = static_cast<float>(std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z));
+    const std::size_t n = store.frequencies.size();
+    const std::vector<double> nu = spectrumWavenumbers(store, n);
+    std::vector<float> sticks(n, 0.0f);
+    for (std::size_t k = 0; k < n && k < store.intensities.size(); ++k) {
+        if (std::isnan(nu[k]))
+            continue;
+        sticks[k] = static_cast<float>(parseNumber(store.intensities[k]) * store.intensityToKmPerMol);
         if (sticks[k] > maximum)
             maximum = sticks[k];
     }
-    broaden(sticks, modeWavenumbers(store, sticks.size()), store.spectra[0], w);
+    broaden(sticks, nu, store.spectra[0], w);
 }
 
 } // namespace kalviro

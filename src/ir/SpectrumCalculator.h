@@ -24,15 +24,17 @@ std::vector<double> modeWavenumbers(const VibrationStore& store, std::size_t cou
 void broaden(std::span<const float> sticks, std::span<const double> wavenumbers,
              VibrationStore::SpectrumBlock& block, int w);
 
-// The plain spectrum: stick intensity = length of the dipole derivative,
-// broadened into block 0.
+// As modeWavenumbers, with the modes no spectrum shows (wavenumber <= 0,
+// imaginary) as NaN, which broaden skips.
+std::vector<double> spectrumWavenumbers(const VibrationStore& store, std::size_t count);
+
+// The plain spectrum: each mode's printed IR intensity in km/mol as its
+// stick (absorbance goes with the square of the dipole derivative),
+// broadened into block 0. Needs no dipole derivatives.
 class SpectrumCalculator {
   public:
     // Block 0 and the store's intensityMaximum (the preview scales by it).
     void compute(int w, VibrationStore& store);
-
-  private:
-    std::vector<Vector3> dipoleDerivatives_;
 };
 
 } // namespace kalviro

@@ -9,6 +9,8 @@ void VibrationStore::clearVibrations() {
     intensities.clear();
     modes.clear();
     dipoleDerivatives.clear();
+    intensityToKmPerMol = 1.0;
+    sources = {};
 }
 
 void VibrationStore::saveVectors() {

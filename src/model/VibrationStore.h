@@ -30,9 +30,18 @@ struct VibrationStore {
     std::vector<std::vector<Vector3>> savedModes;
     std::vector<Vector3> dipoleDerivatives; // [mode]
     std::vector<Vector3> savedDipoleDerivatives;
+    // The printed intensity times this is km/mol (GAMESS prints another unit).
+    double intensityToKmPerMol = 1.0;
+    // Where the modes, intensities and dipole derivatives came from:
+    // "output", "checkpoint Hessian", "checkpoint APT" or "none".
+    struct Sources {
+        std::string modes = "none";
+        std::string intensities = "none";
+        std::string dipoleDerivatives = "none";
+    } sources;
 
-    // Empties the texts, the modes and the dipole derivatives (not the
-    // saved copies, not the spectra).
+    // Empties the texts, the modes, the dipole derivatives and their
+    // sources (not the saved copies, not the spectra).
     void clearVibrations();
     // The loaded copies := the current vectors.
     void saveVectors();

@@ -149,6 +149,14 @@ inline constexpr const char* kModeDipoleNoPolarTensor =
     "双極子微分（原子極性テンソル）がありません";
 inline constexpr const char* kModeDipoleModeCount =
     "振動モードの原子数が分子の原子数に合いません: モード ";
+// Pairing an open output with a checkpoint file; the file name follows.
+inline constexpr const char* kPairingFailed = "振動解析データを読み込めません: ";
+inline constexpr const char* kPairingNoModes = "先に振動解析の出力ファイルを開いてください";
+// Status-bar texts after pairing; the file name follows.
+inline constexpr const char* kPairedFromHessian =
+    "双極子微分: チェックポイントファイルのヘッセ行列の基準振動と原子極性テンソルから計算 ";
+inline constexpr const char* kPairedFromOutputModes =
+    "双極子微分: 出力の基準振動とチェックポイントファイルの原子極性テンソルから計算 ";
 
 // Basis sets from the file.
 inline constexpr const char* kBasisNoShells = "このファイルには基底関数の情報がありません";

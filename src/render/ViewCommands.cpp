@@ -171,7 +171,11 @@ ViewCommandTable::ViewCommandTable(Document& doc, CommandHost& host) {
          showPreview(1)},
         {cmd::ProjectionBlue, "相対強度の表示(軸：青)", kProjection, false, enabledBy(d, &ViewSettings::dipolesLoaded),
          showPreview(2)},
-        {cmd::ShowSpectrum, "スペクトルの表示", "", false, enabledBy(d, &ViewSettings::dipolesLoaded), showPreview(0)},
+        {cmd::ShowSpectrum, "スペクトルの表示", "", false,
+         [d] { return enabledIf(!d->vibrations.frequencies.empty()); }, showPreview(0)},
+        {cmd::LoadVibrationData, "振動解析データを読み込む",
+         "同じ計算のチェックポイントファイルから双極子微分を読み込む", false,
+         [d] { return enabledIf(!d->vibrations.modes.empty()); }, [h] { h->loadVibrationData(); }},
         // Settings
         {cmd::Background, "背景色(白黒切り替え)", "背景色の切り替え（白黒）", false, {},
          toggleThenRedraw(d, &ViewSettings::whiteBackground)},

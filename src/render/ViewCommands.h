@@ -69,6 +69,7 @@ constexpr int FitView = 32880;
 constexpr int ViewAlongX = 32881;
 constexpr int ViewAlongY = 32882;
 constexpr int ViewAlongZ = 32883;
+constexpr int LoadVibrationData = 32870;
 // File commands of the document.
 constexpr int SaveIrTable = 32838;
 constexpr int SaveRelativeIntensity = 32848;
@@ -92,6 +93,8 @@ class CommandHost {
     virtual void openGaussianFile() = 0;
     virtual void openGamessFile() = 0;
     virtual void openCheckpointFile() = 0;
+    // Adds a chosen checkpoint file's dipole derivatives to the open output.
+    virtual void loadVibrationData() = 0;
     virtual void saveCoordinates() = 0;
     virtual void saveIrTable() = 0;
     virtual void saveIrTableSorted() = 0;

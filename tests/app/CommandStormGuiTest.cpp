@@ -32,6 +32,7 @@
 #include <thread>
 
 #include "GuiSupport.h"
+#include "platform/Messages.h"
 #include "app/AppConfig.h"
 #include "app/AxisDialog.h"
 #include "app/DataSelectionDialog.h"
@@ -78,7 +79,8 @@ bool knownMessage(const std::string& text) {
            text.rfind(notOpened, 0) == 0 ||
            (text.size() >= basis.size() && text.find('\n') == text.size() - basis.size() &&
             text.compare(text.size() - basis.size(), basis.size(), basis) == 0) ||
-           (text.rfind("File:", 0) == 0 && text.find(" Line:") != std::string::npos);
+           (text.rfind("File:", 0) == 0 && text.find(" Line:") != std::string::npos) ||
+           text.rfind(kalviro::msg::kPairingFailed, 0) == 0 || text == kalviro::msg::kPairingNoModes;
 }
 
 // Answers the file dialogs through the storm's choosers, shows nothing,

@@ -435,6 +435,23 @@ TEST_F(ProgramTest, PickedAtomsAreMeasuredInTheStatusBar) {
     EXPECT_EQ(frame_->GetStatusBar()->GetStatusText(0).utf8_string(), expected);
 }
 
+// An output without dipole derivatives takes them from the checkpoint file
+// beside it and says so; another molecule's, chosen with the command, is
+// refused and changes nothing.
+TEST_F(ProgramTest, AnOutputPairsWithTheCheckpointFileBesideIt) {
+    if (!test::corpusAvailable())
+        GTEST_SKIP() << "no corpus";
+    const auto dir = test::corpusDir() / "files/g09";
+    frame_->openFile((dir / "dvb_ir.out").string());
+    EXPECT_TRUE(frame_->GetStatusBar()->GetStatusText(0).Contains("dvb_ir.fchk"));
+    const auto before = doc.vibrations.dipoleDerivatives;
+    EXPECT_EQ(before.size(), 54u);
+    platform_.openAnswers.push_back((dir / "water_mp2.fchk").string());
+    command(cmd::LoadVibrationData);
+    EXPECT_EQ(platform_.messages.size(), 1u);
+    EXPECT_EQ(doc.vibrations.dipoleDerivatives, before);
+}
+
 TEST_F(ProgramTest, AClickOnAnAtomSelectsIt) {
     openExample();
     frame_->view()->redraw();

@@ -96,5 +96,21 @@ TEST(BatchCoordsCorpusTest, GaussianCartesianInputAsWritten) {
                                         "H 0.790650 0.476640 -0.000000\r\n");
 }
 
+// The batch commands pair an output with its checkpoint file only when told
+// to; the dump says where the vectors came from.
+TEST(BatchPairingCorpusTest, FchkAddsTheVectorsAndTheDumpNamesTheirSource) {
+    if (!test::corpusAvailable())
+        GTEST_SKIP() << "corpus not available";
+    const std::string out = (test::corpusDir() / "files/g09/dvb_ir.out").string();
+    const std::string fchk = (test::corpusDir() / "files/g09/dvb_ir.fchk").string();
+    auto alone = test::runCli({"dump", out});
+    auto paired = test::runCli({"dump", out, "--fchk", fchk});
+    ASSERT_EQ(alone.status + paired.status, 0) << alone.err << paired.err;
+    const auto a = nlohmann::json::parse(alone.out), p = nlohmann::json::parse(paired.out);
+    EXPECT_EQ(a["source"].dump(), R"({"dipoleDerivatives":"none","intensities":"output","modes":"output"})");
+    EXPECT_EQ(p["source"]["dipoleDerivatives"], "checkpoint Hessian");
+    EXPECT_EQ(p["dipoleDerivatives"].size(), a["modes"].size());
+}
+
 } // namespace
 } // namespace kalviro

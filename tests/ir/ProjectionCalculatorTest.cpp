@@ -64,8 +64,9 @@ TEST(Projection, TurnsRightHandedFromTheCopyEveryTime) {
 
 TEST(Projection, MaximumSpansAllModesAndAngles) {
     VibrationStore s;
-    s.frequencies = {"800", "1000"};
-    s.dipoleDerivatives = {{0, 1, 0}, {0, 0, 2}}; // largest: 2^2 at 90 degrees
+    s.frequencies = {"800", "1000", "-900"};
+    // Largest: 2^2 at 90 degrees; the imaginary mode is left out.
+    s.dipoleDerivatives = {{0, 1, 0}, {0, 0, 2}, {0, 0, 5}};
     s.intensityMaximum = 100;
     XAxisProjection().compute(2, s);
     EXPECT_FLOAT_EQ(s.intensityMaximum, 4.0f);

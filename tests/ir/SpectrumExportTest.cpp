@@ -49,6 +49,7 @@ std::string lineOf(const std::string& text, int n) {
 
 TEST(SpectrumCsv, IrSpecHasTheExactBytes) {
     VibrationStore s = singleMode({3, 0, 4});
+    s.intensities = {"5.0000"}; // the stick, in km/mol
     SpectrumCalculator().compute(2, s);
     const std::string csv = irSpectrumCsv(s);
     // Worked out by hand, exponent form included.
@@ -80,6 +81,7 @@ TEST(SpectrumCsv, SpecHasTheExactBytesAndZerosWhereNothingWasCalculated) {
 
     // After a reset and a plain spectrum the other eleven columns are zero.
     s.clearSpectra();
+    s.intensities = {"1.0"};
     SpectrumCalculator().compute(2, s);
     EXPECT_EQ(lineOf(relativeIntensityCsv(s), 402), "1000,1,0,0,0,0,0,0,0,0,0,0,0,");
 }
@@ -96,6 +98,7 @@ class SaveCommand : public test::DocumentTest, public ::testing::WithParamInterf
     void SetUp() override {
         DocumentTest::SetUp();
         doc.vibrations = singleMode({3, 0, 4});
+        doc.vibrations.intensities = {"5.0000"};
         SpectrumCalculator().compute(2, doc.vibrations);
     }
     test::TempDir dir_;

@@ -29,6 +29,8 @@ class Preview : public test::DocumentTest {
     void draw(const Vector3& dipole, int viewMode) {
         doc.vibrations.frequencies = {"1000.0"};
         doc.vibrations.dipoleDerivatives = {dipole};
+        doc.vibrations.intensities = {std::to_string(dipole.x * dipole.x + dipole.y * dipole.y +
+                                                     dipole.z * dipole.z)};
         doc.molecule.viewMode = viewMode;
         drawPreview(canvas_, doc.vibrations, doc.molecule.viewMode, 2);
     }
@@ -109,13 +111,13 @@ TEST_F(Preview, ZeroMaximumDrawsFlatCurvesOnTheirZeroLines) {
 
 TEST_F(Preview, RecalculateTakesTheEditTextAndRefusesZero) {
     doc.vibrations.frequencies = {"1000.0"};
-    doc.vibrations.dipoleDerivatives = {{3, 0, 4}};
+    doc.vibrations.intensities = {"25.0000"};
     SpectrumPreview preview(doc.vibrations, doc.molecule.viewMode);
     EXPECT_EQ(preview.halfWidthText(), "2");
     ASSERT_TRUE(preview.OnRecalculate("10", canvas_));
     EXPECT_FALSE(doc.vibrations.spectrumReady);
-    EXPECT_NEAR(doc.vibrations.spectra[0][401], 5 / 1.04, 1e-5);
-    EXPECT_FLOAT_EQ(doc.vibrations.intensityMaximum, 5.0f);
+    EXPECT_NEAR(doc.vibrations.spectra[0][401], 25 / 1.04, 1e-5);
+    EXPECT_FLOAT_EQ(doc.vibrations.intensityMaximum, 25.0f);
 
     for (const char* text : {"0", "", "abc", " -0"}) {
         test::RecordingCanvas untouched(600, 560);
@@ -127,11 +129,11 @@ TEST_F(Preview, RecalculateTakesTheEditTextAndRefusesZero) {
     EXPECT_EQ(preview.halfWidth(), 10); // and the next calculation keeps it
     doc.vibrations.spectra[0][401] = 0;
     preview.show(canvas_);
-    EXPECT_NEAR(doc.vibrations.spectra[0][401], 5 / 1.04, 1e-5);
+    EXPECT_NEAR(doc.vibrations.spectra[0][401], 25 / 1.04, 1e-5);
     EXPECT_TRUE(doc.vibrations.spectrumReady);
 
     ASSERT_TRUE(preview.OnRecalculate("-4", canvas_)); // as its absolute value
-    EXPECT_FLOAT_EQ(doc.vibrations.spectra[0][402], 2.5f);
+    EXPECT_FLOAT_EQ(doc.vibrations.spectra[0][402], 12.5f);
 }
 
 } // namespace

@@ -21,6 +21,7 @@ class RecordingHost : public CommandHost {
     void openGaussianFile() override { note("gaussian"); }
     void openGamessFile() override { note("gamess"); }
     void openCheckpointFile() override { note("checkpoint"); }
+    void loadVibrationData() override { note("vibrationdata"); }
     void saveCoordinates() override { note("coordinates"); }
     void saveIrTable() override { note("ir"); }
     void saveIrTableSorted() override { note("irsorted"); }

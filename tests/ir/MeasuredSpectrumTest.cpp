@@ -152,7 +152,8 @@ TEST(MeasuredSpectrumTest, JcampMismatchesAreWarningsAndBadDataFails) {
     auto dupFirst = readJcampDx("##TITLE=t\n##XYDATA=(X++(Y..Y))\n1000 S2\n##END=\n", "d.jdx");
     ASSERT_FALSE(dupFirst);
     EXPECT_NE(dupFirst.error().find("3 行目"), std::string::npos) << dupFirst.error();
-    // S repeats a value once in all (S6 would be sixteen times): 5 then 6; an x in ppm is no wavenumber.
+    // S repeats a value once in all (S6 would be sixteen times): 5 then 6;
+    // an x in ppm is no wavenumber.
     auto once = readJcampDx("##TITLE=t\n##XUNITS=PPM\n##XYDATA=(X++(Y..Y))\n1000 5S 6\n##END=\n",
                             "p.jdx");
     ASSERT_TRUE(once) << once.error();
@@ -162,6 +163,10 @@ TEST(MeasuredSpectrumTest, JcampMismatchesAreWarningsAndBadDataFails) {
     ASSERT_FALSE(text);
     EXPECT_NE(text.error().find("bad.csv"), std::string::npos);
     EXPECT_NE(text.error().find("3 行目"), std::string::npos);
+    // A byte order mark is not a header: the first point stays.
+    auto marked = readSpectrumText("\xEF\xBB\xBF" "1,2\n3,4\n", "bom.csv");
+    ASSERT_TRUE(marked) << marked.error();
+    EXPECT_EQ(marked->x, (std::vector<double>{1, 3}));
 }
 
 TEST(MeasuredSpectrumTest, OverlayOnlyForVibrationalSpectraInWavenumbers) {

@@ -38,7 +38,8 @@ json documentJson(const Document& doc) {
     json dipoles = json::array();
     for (const Vector3& d : v.dipoleDerivatives)
         dipoles.push_back(vectorJson(d));
-    return {{"atoms", std::move(atoms)},         {"frequencies", v.frequencies},
+    return {{"program", v.program},
+            {"atoms", std::move(atoms)},         {"frequencies", v.frequencies},
             {"intensities", v.intensities},      {"symmetries", v.symmetries},
             {"modes", std::move(modes)},         {"dipoleDerivatives", std::move(dipoles)},
             {"modesLoaded", s.modesLoaded},     {"dipolesLoaded", s.dipolesLoaded},

@@ -42,6 +42,7 @@ void installOutput(FrequencyJob content, Document& doc) {
     VibrationStore& store = doc.vibrations;
     ViewSettings& settings = doc.view;
     store.clearVibrations();
+    store.program = std::move(content.program);
     store.frequencies = std::move(content.frequencies);
     store.intensities = std::move(content.intensities);
     store.symmetries = std::move(content.symmetries);
@@ -56,14 +57,15 @@ void installOutput(FrequencyJob content, Document& doc) {
     replaceAtoms(doc.molecule, content.atoms, ElementSource::ByNumber);
 }
 
-// The program whose banner opens the file; Unknown when it cannot be read.
-OutputProgram programOfFile(const std::string& path) {
+// The start of the file, where the programs print their banners; empty
+// when it cannot be read.
+std::string headOfFile(const std::string& path) {
     std::unique_ptr<std::FILE, FileCloser> f(openForReading(path));
     if (!f)
-        return OutputProgram::Unknown;
+        return {};
     std::string head(kOutputBannerBytes, '\0');
     head.resize(std::fread(head.data(), 1, head.size(), f.get()));
-    return detectOutputProgram(head);
+    return head;
 }
 
 // The document being opened into, the file, and what the window adds.
@@ -84,7 +86,10 @@ OpenResult loadedResult(const Document& doc) {
     OpenResult r;
     r.read = true;
     r.showDataSelection = doc.view.modesLoaded || doc.view.dipolesLoaded;
-    if (doc.vibrations.frequencies.empty())
+    const VibrationStore& v = doc.vibrations;
+    if (!v.program.empty())
+        r.statusText = msg::outputStatus(v.program, !v.frequencies.empty());
+    else if (v.frequencies.empty())
         r.statusText = msg::kNoVibrationData;
     return r;
 }
@@ -116,7 +121,8 @@ OpenResult readOtherProgramFile(const Opening& o) {
 }
 
 OpenResult readOutputFile(const Opening& o) {
-    const OutputProgram program = programOfFile(o.path);
+    const std::string head = headOfFile(o.path);
+    const OutputProgram program = detectOutputProgram(head);
     if (program != OutputProgram::Gaussian && program != OutputProgram::Unknown)
         return readOtherProgramFile(o);
     const ReadProgress& progress = o.steps.progress;
@@ -125,8 +131,15 @@ OpenResult readOutputFile(const Opening& o) {
         cancelled = progress && !progress(bytes);
         return !cancelled;
     });
+    if (!content && cancelled)
+        return {};
+    // Without a banner and without anything the Gaussian reader knows, the
+    // file is of a kind this program does not read.
+    if (program == OutputProgram::Unknown && (!content || content->atoms.empty()))
+        return o.fail(msg::kUnsupportedFile);
     if (!content)
-        return cancelled ? OpenResult{} : o.fail(msg::kReasonNotOutput);
+        return o.fail(msg::kReasonNotOutput);
+    content->program = gaussianRelease(head);
     return installJob(o, std::move(*content));
 }
 

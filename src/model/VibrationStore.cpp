@@ -4,6 +4,7 @@
 
 namespace kalviro {
 void VibrationStore::clearVibrations() {
+    program.clear();
     frequencies.clear();
     symmetries.clear();
     intensities.clear();

@@ -23,6 +23,7 @@ struct VibrationStore {
     std::int32_t spectrumCount = kSpectrumBlocks;
     bool spectrumReady = false;
     float intensityMaximum = 0.0f; // largest stick of the latest calculation
+    std::string program; // the program that wrote the file, "" when not known
     std::vector<std::string> frequencies; // as printed, one per mode
     std::vector<std::string> intensities;
     std::vector<std::string> symmetries;
@@ -40,7 +41,7 @@ struct VibrationStore {
         std::string dipoleDerivatives = "none";
     } sources;
 
-    // Empties the texts, the modes, the dipole derivatives and their
+    // Empties the program, the texts, the modes, the dipole derivatives and their
     // sources (not the saved copies, not the spectra).
     void clearVibrations();
     // The loaded copies := the current vectors.

@@ -25,6 +25,8 @@ inline constexpr const char* kReasonNotOutput =
 inline constexpr const char* kReasonTooLarge = "大きすぎて読み込めません";
 // The status-bar note after an output without a frequency calculation.
 inline constexpr const char* kNoVibrationData = "振動データがありません";
+// The status bar after an output was read: "{program}" is filled in.
+inline constexpr const char* kOutputOfProgram = "{program} の出力";
 
 // Checkpoint files and orbitals.
 inline constexpr const char* kCheckpointNoSections =
@@ -216,6 +218,14 @@ inline std::string fileProblem(const std::string& path, const std::string& reaso
     text.replace(text.find("{file}"), 6, name);
     text.replace(text.find("{reason}"), 8, reason);
     return text;
+}
+
+// kOutputOfProgram for program, and kNoVibrationData after it when the file
+// had no frequency calculation.
+inline std::string outputStatus(const std::string& program, bool hasVibrations) {
+    std::string text = kOutputOfProgram;
+    text.replace(text.find("{program}"), 9, program);
+    return hasVibrations ? text : text + "：" + kNoVibrationData;
 }
 
 // "text" and, on a line of its own, the detail (when there is one).

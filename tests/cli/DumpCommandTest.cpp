@@ -19,14 +19,14 @@ TEST(DumpCommand, AnUnreadableFileFailsWithTheMessage) {
     EXPECT_NE(r.err.find("ファイルが開けません"), std::string::npos) << r.err;
 }
 
-TEST(DumpCommand, AFileWithoutAtomsFailsNamingTheFileAndTheReason) {
+TEST(DumpCommand, AFileOfNoKnownProgramFailsNamingTheFileAndTheReason) {
     test::TempDir dir;
     test::writeFileBytes(dir.path("notes.log"), "shopping list\n");
     auto r = test::runCli({"dump", dir.path("notes.log")});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.out.empty()) << r.out;
     EXPECT_NE(r.err.find("notes.log"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("原子の座標が見つかりません"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("このファイル形式には対応していません"), std::string::npos) << r.err;
 }
 
 TEST(DumpCommand, UsageErrorsAreNotSilent) {

@@ -9,6 +9,7 @@
 #include "JsonCompare.h"
 #include "TestSupport.h"
 #include "cli/Dump.h"
+#include "document/FileOpening.h"
 
 using namespace kalviro;
 namespace fs = std::filesystem;
@@ -51,5 +52,24 @@ TEST_F(CorpusDump, GaussianOutputsGiveTheExpectedStores) {
         const auto actual = dumpFile(input.string());
         ASSERT_TRUE(actual.has_value());
         EXPECT_TRUE(test::jsonNear(expected, *actual, 1e-6));
+    }
+}
+
+// The dump and the status bar name the program as the file's banner does.
+TEST_F(CorpusDump, OutputsNameTheirProgram) {
+    if (!test::corpusAvailable())
+        GTEST_SKIP() << "no corpus at " << test::corpusDir();
+    const std::pair<const char*, const char*> cases[] = {
+        {"g09/dvb_ir.out", "Gaussian 09, Revision D.01"},
+        {"g98/test_H2.log", "Gaussian 98, Revision A.11.4"},
+        {"orca/ORCA5.0_dvb_ir.out", "ORCA 5.0.1"},
+    };
+    for (const auto& [file, program] : cases) {
+        const std::string path = (test::corpusDir() / "files" / file).string();
+        doc = Document();
+        EXPECT_EQ(openMoleculeFile(doc, path).statusText, std::string(program) + " の出力");
+        const auto dump = dumpFile(path);
+        ASSERT_TRUE(dump.has_value());
+        EXPECT_EQ((*dump)["program"], program);
     }
 }

@@ -62,6 +62,23 @@ OutputProgram detectOutputProgram(std::string_view head) {
     return found;
 }
 
+std::string gaussianRelease(std::string_view head) {
+    std::string release = "Gaussian";
+    bool found = false;
+    head = head.substr(0, kOutputBannerBytes);
+    forEachLine(head, [&](std::string_view line) {
+        constexpr std::string_view kStart = " Gaussian ";
+        if (found || line.substr(0, kStart.size()) != kStart ||
+            line.find(", Revision ") == std::string_view::npos)
+            return;
+        while (!line.empty() && (line.back() == ',' || line.back() == ' ' || line.back() == '\r'))
+            line.remove_suffix(1);
+        release = std::string(line.substr(1));
+        found = true;
+    });
+    return release;
+}
+
 std::string_view outputProgramName(OutputProgram program) {
     switch (program) {
     case OutputProgram::Gaussian:

@@ -19,6 +19,10 @@ constexpr std::size_t kOutputBannerBytes = 64 * 1024;
 // A banner quoted later, in a title for instance, does not count.
 OutputProgram detectOutputProgram(std::string_view head);
 
+// Gaussian's release as the output's banner prints it ("Gaussian 09,
+// Revision D.01"); "Gaussian" when head does not show it.
+std::string gaussianRelease(std::string_view head);
+
 // The program's name as users know it ("ORCA", "GAMESS-US", ...).
 std::string_view outputProgramName(OutputProgram program);
 

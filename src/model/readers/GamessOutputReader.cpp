@@ -196,10 +196,9 @@ void GamessOutputParser::readAnalysisLine(std::string_view line, std::string_vie
         if (t[k] != "X" && t[k] != "Y" && t[k] != "Z")
             continue;
         const std::size_t at = static_cast<std::size_t>(t[k].data() - line.data()) + 1;
-        const std::vector<std::string_view> v = numberTokens(line.substr(at));
-        if (v.size() == blockColumns_ && allNumbers(v))
+        if (readNumbers(line.substr(at), rowNumbers_) && rowNumbers_.size() == blockColumns_)
             for (std::size_t c = 0; c < blockColumns_; ++c)
-                column(c).components.push_back(toNumber(v[c]));
+                column(c).components.push_back(rowNumbers_[c]);
         return;
     }
 }

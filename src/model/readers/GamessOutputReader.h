@@ -26,6 +26,8 @@ class GamessOutputParser {
     ReadResult<FrequencyJob> finish(std::string_view fileName);
 
   private:
+    // A table row's numbers (and words), their storage reused row after row.
+    std::vector<double> rowNumbers_;
     void readAnalysisLine(std::string_view line, std::string_view text);
     void readTensorLine(std::string_view text);
     void readGeometryLine(std::string_view text);

@@ -85,14 +85,15 @@ void NWChemOutputParser::readGeometryLine(std::string_view text) {
 }
 
 void NWChemOutputParser::readModeLine(std::string_view text) {
-    const std::vector<std::string_view> v = numberTokens(text);
     if (startsWith(text, "P.Frequency")) {
         const std::vector<std::string_view> f = numberTokens(text.substr(11));
         for (std::size_t c = 0; c < f.size() && c < blockColumns_; ++c)
             draft_.modes[blockFirst_ + c].frequency = std::string(f[c]);
         return;
     }
-    if (v.empty() || !allNumbers(v))
+    std::vector<std::string_view>& v = tokens_;
+    numberTokens(text, v);
+    if (v.empty() || !readNumbers(v, rowNumbers_))
         return;
     bool header = true;
     for (std::string_view s : v)
@@ -105,12 +106,12 @@ void NWChemOutputParser::readModeLine(std::string_view text) {
     }
     if (v.size() != blockColumns_ + 1)
         return;
-    const auto row = static_cast<std::size_t>(toNumber(v[0]));
+    const auto row = static_cast<std::size_t>(rowNumbers_[0]);
     for (std::size_t c = 0; c < blockColumns_; ++c) {
         ModeDraft& m = draft_.modes[blockFirst_ + c];
         // Rows are numbered from 1 in order; one out of place is not taken.
         if (m.components.size() + 1 == row)
-            m.components.push_back(toNumber(v[c + 1]));
+            m.components.push_back(rowNumbers_[c + 1]);
     }
 }
 

@@ -20,6 +20,9 @@ class NWChemOutputParser {
     ReadResult<FrequencyJob> finish(std::string_view fileName);
 
   private:
+    // A table row's numbers (and words), their storage reused row after row.
+    std::vector<double> rowNumbers_;
+    std::vector<std::string_view> tokens_;
     enum class Section { None, Geometry, Modes, Dipoles, Intensities };
     void readGeometryLine(std::string_view text);
     void readModeLine(std::string_view text);

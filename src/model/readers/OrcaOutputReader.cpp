@@ -112,8 +112,9 @@ void OrcaOutputParser::feedLine(std::string_view line) {
 }
 
 void OrcaOutputParser::readModeRow(std::string_view text) {
-    const std::vector<std::string_view> t = numberTokens(text);
-    if (t.empty() || !allNumbers(t))
+    std::vector<std::string_view>& t = tokens_;
+    numberTokens(text, t);
+    if (t.empty() || !readNumbers(t, rowNumbers_))
         return;
     long first;
     if (!isIndex(t[0], first))
@@ -125,7 +126,7 @@ void OrcaOutputParser::readModeRow(std::string_view text) {
     if (header) {
         columns_.clear();
         for (std::string_view s : t)
-            columns_.push_back(static_cast<std::size_t>(toNumber(s)));
+            columns_.push_back(static_cast<std::size_t>(parseNumber(s)));
         return;
     }
     if (t.size() != columns_.size() + 1)
@@ -135,7 +136,7 @@ void OrcaOutputParser::readModeRow(std::string_view text) {
         ModeDraft& m = mode(columns_[c]);
         // Rows come in order; one out of place means the table is not whole.
         if (m.components.size() == static_cast<std::size_t>(first))
-            m.components.push_back(toNumber(t[c + 1]));
+            m.components.push_back(rowNumbers_[c + 1]);
     }
 }
 

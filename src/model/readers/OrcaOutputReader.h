@@ -20,6 +20,9 @@ class OrcaOutputParser {
     ReadResult<FrequencyJob> finish(std::string_view fileName);
 
   private:
+    // A table row's numbers (and words), their storage reused row after row.
+    std::vector<double> rowNumbers_;
+    std::vector<std::string_view> tokens_;
     enum class Section { None, Geometry, Frequencies, Modes, Infrared };
     output::ModeDraft& mode(std::size_t number);
     void readModeRow(std::string_view line);

@@ -120,8 +120,10 @@ int atomicNumberOfLabel(std::string_view label) {
     return 0;
 }
 
-std::vector<std::string_view> numberTokens(std::string_view text) {
-    std::vector<std::string_view> out;
+namespace {
+
+// Calls take(token) for each number token of text while it returns true.
+template <class Take> void splitNumbers(std::string_view text, Take take) {
     std::size_t i = 0;
     while (i < text.size()) {
         while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r'))
@@ -135,9 +137,49 @@ std::vector<std::string_view> numberTokens(std::string_view text) {
                 break;
             ++i;
         }
-        out.push_back(text.substr(start, i - start));
+        if (!take(text.substr(start, i - start)))
+            return;
     }
+}
+
+} // namespace
+
+std::vector<std::string_view> numberTokens(std::string_view text) {
+    std::vector<std::string_view> out;
+    numberTokens(text, out);
     return out;
+}
+
+void numberTokens(std::string_view text, std::vector<std::string_view>& out) {
+    out.clear();
+    splitNumbers(text, [&](std::string_view t) {
+        out.push_back(t);
+        return true;
+    });
+}
+
+bool readNumbers(const std::vector<std::string_view>& tokens, std::vector<double>& values) {
+    values.clear();
+    double v;
+    for (std::string_view t : tokens) {
+        if (!parseWholeNumber(t, v))
+            return false;
+        values.push_back(v);
+    }
+    return true;
+}
+
+bool readNumbers(std::string_view text, std::vector<double>& values) {
+    values.clear();
+    bool all = true;
+    splitNumbers(text, [&](std::string_view t) {
+        double v;
+        all = parseWholeNumber(t, v);
+        if (all)
+            values.push_back(v);
+        return all;
+    });
+    return all;
 }
 
 bool allNumbers(const std::vector<std::string_view>& tokens) {

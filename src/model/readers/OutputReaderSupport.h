@@ -58,9 +58,18 @@ int atomicNumberOfLabel(std::string_view label);
 // The numbers of a line, blank-separated, where a minus sign after a digit
 // also starts a new number ("0.000021-0.000018" is two).
 std::vector<std::string_view> numberTokens(std::string_view text);
+// The same into `out`, whose storage is reused from row to row.
+void numberTokens(std::string_view text, std::vector<std::string_view>& out);
 // Whether every token is a number.
 bool allNumbers(const std::vector<std::string_view>& tokens);
 double toNumber(std::string_view token);
+// The tokens as numbers into `values` (reused); false, and no more read, at
+// the first token that is not a number.
+bool readNumbers(const std::vector<std::string_view>& tokens, std::vector<double>& values);
+// The numbers of a line (split as numberTokens does) into `values` (reused);
+// false at the first word that is not a number. For the rows of the mode
+// tables, where a reader spends most of its time.
+bool readNumbers(std::string_view text, std::vector<double>& values);
 // Leading and trailing blanks removed.
 std::string_view trim(std::string_view text);
 bool startsWith(std::string_view text, std::string_view prefix);

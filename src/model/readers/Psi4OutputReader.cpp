@@ -169,11 +169,10 @@ void Psi4OutputParser::readColumnsLine(std::string_view text) {
         if (head.count < 2 || !parseWholeInteger(head[0], index))
             return;
         const auto at = static_cast<std::size_t>(head[1].data() - text.data()) + head[1].size();
-        const auto v = numberTokens(text.substr(at));
-        if (v.size() != 3 * blockColumns_ || !allNumbers(v))
+        if (!readNumbers(text.substr(at), rowNumbers_) || rowNumbers_.size() != 3 * blockColumns_)
             return;
-        for (std::size_t k = 0; k < v.size(); ++k)
-            column(k / 3).components.push_back(toNumber(v[k]));
+        for (std::size_t k = 0; k < rowNumbers_.size(); ++k)
+            column(k / 3).components.push_back(rowNumbers_[k]);
     }
 }
 

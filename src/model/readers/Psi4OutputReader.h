@@ -20,6 +20,8 @@ class Psi4OutputParser {
     ReadResult<FrequencyJob> finish(std::string_view fileName);
 
   private:
+    // A table row's numbers (and words), their storage reused row after row.
+    std::vector<double> rowNumbers_;
     void readGeometryLine(std::string_view text);
     void readColumnsLine(std::string_view text);
     void readOldModeLine(std::string_view text);

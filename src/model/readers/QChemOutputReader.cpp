@@ -110,11 +110,11 @@ void QChemOutputParser::readVibrationLine(std::string_view text) {
         LineTokens<1> label(text);
         if (label.count == 0 || !std::isalpha(static_cast<unsigned char>(label[0][0])))
             return;
-        v = numberTokens(text.substr(label[0].size()));
-        if (v.size() != 3 * blockColumns_ || !allNumbers(v))
+        if (!readNumbers(text.substr(label[0].size()), rowNumbers_) ||
+            rowNumbers_.size() != 3 * blockColumns_)
             return;
-        for (std::size_t k = 0; k < v.size(); ++k)
-            column(k / 3)->components.push_back(toNumber(v[k]));
+        for (std::size_t k = 0; k < rowNumbers_.size(); ++k)
+            column(k / 3)->components.push_back(rowNumbers_[k]);
     }
 }
 

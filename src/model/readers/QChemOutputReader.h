@@ -18,6 +18,8 @@ class QChemOutputParser {
     ReadResult<FrequencyJob> finish(std::string_view fileName);
 
   private:
+    // A table row's numbers (and words), their storage reused row after row.
+    std::vector<double> rowNumbers_;
     void readVibrationLine(std::string_view text);
     // The modes of the block being read.
     output::ModeDraft* column(std::size_t c);

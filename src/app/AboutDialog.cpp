@@ -1,12 +1,11 @@
 #include "app/AboutDialog.h"
 
-#include <wx/hyperlink.h>
 #include <wx/statbmp.h>
 
 #include "app/DialogSupport.h"
 #include "app/FrameLayout.h"
 #include "app/ToolbarImages.h"
-#include "platform/Platform.h"
+#include "platform/ProgramVersion.h"
 
 namespace kalviro {
 
@@ -17,15 +16,12 @@ AboutDialog::AboutDialog(wxWindow* parent) {
     SetClientSize(dluSize(this, 235, 65));
     new wxStaticBitmap(this, wxID_ANY, applicationImage(), dluPoint(this, 13, 11),
                        dluSize(this, 20, 20));
-    new wxStaticText(this, wxID_ANY, "", dluPoint(this, 40, 10), dluSize(this, 119, 8));
+    new wxStaticText(this, wxID_ANY, u8(std::string("KALVIRO バージョン ") + programVersion()),
+                     dluPoint(this, 40, 10), dluSize(this, 119, 8));
     new wxStaticText(this, wxID_ANY, u8("振動解析の結果を表示します"), dluPoint(this, 40, 25),
                      dluSize(this, 119, 8));
     auto* ok = new wxButton(this, wxID_OK, "OK", dluPoint(this, 178, 7), dluSize(this, 50, 14));
     ok->SetDefault();
-    auto* link = new wxHyperlinkCtrl(this, 1041, kHomePage, kHomePage, dluPoint(this, 40, 41),
-                                     dluSize(this, 137, 8), wxHL_ALIGN_LEFT | wxNO_BORDER);
-    // The platform opens the address; the dialog stays open.
-    link->Bind(wxEVT_HYPERLINK, [](wxHyperlinkEvent&) { platform().openUrl(kHomePage); });
     CentreOnParent();
 }
 

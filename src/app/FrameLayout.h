@@ -33,6 +33,5 @@ FramePlacement mainFramePlacement(int screenWidth, int screenHeight);
 inline constexpr const char* kAppTitle = "KALVIRO";
 inline constexpr const char* kVendorName = "Local AppWizard-Generated Applications";
 inline constexpr const char* kIdleText = "ﾚﾃﾞｨ";
-inline constexpr const char* kHomePage = "https://kalviro.example.org/";
 
 } // namespace kalviro

@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include <wx/filedlg.h>
-#include <wx/utils.h>
 
 #include "app/DialogSupport.h"
 #include "app/FrameLayout.h"
@@ -41,10 +40,11 @@ std::optional<std::string> WxPlatform::runFileDialog(const FileDialogRequest& re
     long style = save ? wxFD_SAVE : (wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (save && request.overwritePrompt)
         style |= wxFD_OVERWRITE_PROMPT;
-    wxFileDialog dialog(owner, wxEmptyString, wxEmptyString, u8(request.defaultFileName),
+    wxFileDialog dialog(owner, wxEmptyString, lastFolder_, u8(request.defaultFileName),
                         wildcardFromFilter(request.filter), style);
     if (dialog.ShowModal() != wxID_OK)
         return std::nullopt;
+    lastFolder_ = dialog.GetDirectory();
     return withDefaultExtension(toU8(dialog.GetPath()), request.defaultExtension);
 }
 
@@ -54,10 +54,6 @@ std::optional<std::string> WxPlatform::chooseOpenPath(const FileDialogRequest& r
 
 std::optional<std::string> WxPlatform::chooseSavePath(const FileDialogRequest& request) {
     return runFileDialog(request, true);
-}
-
-void WxPlatform::openUrl(const std::string& url) {
-    wxLaunchDefaultBrowser(u8(url));
 }
 
 void WxPlatform::redrawView() {

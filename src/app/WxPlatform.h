@@ -1,6 +1,7 @@
 #pragma once
 // The desktop program's platform: message boxes modal to the main window,
-// GTK file dialogs, the default browser and the 3D view's redraw.
+// GTK file dialogs that start in the last folder used, and the 3D view's
+// redraw.
 
 #include <functional>
 
@@ -18,13 +19,14 @@ class WxPlatform final : public Platform {
     void showMessage(const std::string& text) override;
     std::optional<std::string> chooseOpenPath(const FileDialogRequest& request) override;
     std::optional<std::string> chooseSavePath(const FileDialogRequest& request) override;
-    void openUrl(const std::string& url) override;
     void redrawView() override;
 
   private:
     std::optional<std::string> runFileDialog(const FileDialogRequest& request, bool saving);
     std::function<wxWindow*()> mainWindow_;
     std::function<void()> redraw_;
+    // The folder of the last file chosen; the next dialog starts there.
+    wxString lastFolder_;
 };
 
 // "text|*.a|All|*.*||" as wx wants it: without the closing "||".

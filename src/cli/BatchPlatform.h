@@ -11,7 +11,6 @@ public:
     void showMessage(const std::string& text) override;
     std::optional<std::string> chooseOpenPath(const FileDialogRequest&) override;
     std::optional<std::string> chooseSavePath(const FileDialogRequest&) override;
-    void openUrl(const std::string&) override {}
     void redrawView() override {}
 };
 

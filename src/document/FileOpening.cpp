@@ -279,7 +279,11 @@ OpenResult openMoleculeFile(Document& doc, const std::string& path, const OpenSt
 
 FileDialogRequest gaussianOpenRequest() {
     FileDialogRequest r;
+    // The first filter shows every file the program opens (GTK's patterns
+    // tell case apart).
     r.filter =
+        "対応する全てのファイル|*.log;*.out;*.LOG;*.OUT;*.dat;*.com;*.gjf;*.DAT;*.COM;*.GJF;"
+        "*.inp;*.INP;*.fchk;*.FChk;*.FCHK;*.fch;*.FCH|"
         "Gaussian94/98入力ファイル(*.dat)|*.dat|Gaussian94/98出力ファイル(*.log/*.out)|*.log;*.out|"
         "全て(*.*)|*.*||";
     r.defaultExtension = "dat";

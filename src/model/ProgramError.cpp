@@ -1,5 +1,7 @@
 #include "model/ProgramError.h"
 
+#include "platform/Messages.h"
+
 namespace kalviro {
 
 ProgramError::ProgramError(std::string message)
@@ -11,6 +13,10 @@ ProgramError::ProgramError(std::string file, int line)
 
 std::string ProgramError::locationText() const {
     return "File:" + file_ + " Line:" + std::to_string(line_);
+}
+
+std::string ProgramError::text() const {
+    return message_.empty() ? msg::withDetail(msg::kInternalFault, locationText()) : message_;
 }
 
 } // namespace kalviro

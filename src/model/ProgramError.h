@@ -17,10 +17,11 @@ public:
     const std::string& file() const { return file_; }
     int line() const { return line_; }
 
-    // "File:%s Line:%d".
+    // "File:%s Line:%d", for the developer.
     std::string locationText() const;
-    // What the user is shown: the message, or the location when there is none.
-    std::string text() const { return message_.empty() ? locationText() : message_; }
+    // What the user is shown: the message, or a sentence that names the
+    // location when there is none.
+    std::string text() const;
 
 private:
     std::string message_;

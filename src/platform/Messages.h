@@ -28,6 +28,11 @@ inline constexpr const char* kNoVibrationData = "振動データがありませ�
 // The status bar after an output was read: "{program}" is filled in.
 inline constexpr const char* kOutputOfProgram = "{program} の出力";
 
+// A calculation that found itself in a state it cannot be in; the detail
+// names the place for a report.
+inline constexpr const char* kInternalFault =
+    "計算の途中で矛盾が見つかったため、中断しました。お手数ですが、開いたファイルと次の行を添えてお知らせください";
+
 // Checkpoint files and orbitals.
 inline constexpr const char* kCheckpointNoSections =
     "チェックポイントファイルの項目が見つかりません";

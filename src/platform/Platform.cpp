@@ -16,7 +16,6 @@ public:
     std::optional<std::string> chooseSavePath(const FileDialogRequest&) override {
         return std::nullopt;
     }
-    void openUrl(const std::string&) override {}
     void redrawView() override {}
 };
 

@@ -26,8 +26,6 @@ public:
     virtual std::optional<std::string> chooseOpenPath(const FileDialogRequest& request) = 0;
     // The save form of the file dialog; nullopt when the user cancelled.
     virtual std::optional<std::string> chooseSavePath(const FileDialogRequest& request) = 0;
-    // Opens an address with the desktop's default handler.
-    virtual void openUrl(const std::string& url) = 0;
     // Asks the 3D view to draw a frame now.
     virtual void redrawView() = 0;
 };

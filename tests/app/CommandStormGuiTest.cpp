@@ -61,8 +61,8 @@ std::uint32_t envNumber(const char* name, std::uint32_t fallback) {
 }
 
 // Every text the program shows in a message box. The basis-set message
-// starts with the basis name (empty when the file names none); the orbital
-// tracer reports "File:<source> Line:<n>".
+// starts with the basis name (empty when the file names none); a fault the
+// orbital tracer finds names its place after a sentence.
 bool knownMessage(const std::string& text) {
     static const std::set<std::string> known = {
         "ファイルが開けません", "このファイル形式には対応していません",
@@ -79,7 +79,7 @@ bool knownMessage(const std::string& text) {
            text.rfind(notOpened, 0) == 0 ||
            (text.size() >= basis.size() && text.find('\n') == text.size() - basis.size() &&
             text.compare(text.size() - basis.size(), basis.size(), basis) == 0) ||
-           (text.rfind("File:", 0) == 0 && text.find(" Line:") != std::string::npos) ||
+           text.rfind(msg::kInternalFault, 0) == 0 ||
            text.rfind(kalviro::msg::kPairingFailed, 0) == 0 || text == kalviro::msg::kPairingNoModes;
 }
 
@@ -97,7 +97,6 @@ struct StormPlatform : Platform {
         return ask(r.hideReadOnly ? answerOpen : answerSave);
     }
     Answer chooseSavePath(const FileDialogRequest&) override { return ask(answerSave); }
-    void openUrl(const std::string&) override {}
     void redrawView() override { redraw ? redraw() : void(); }
     Answer ask(const std::function<Answer()>& answer) {
         ++dialogs;

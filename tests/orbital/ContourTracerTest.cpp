@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "model/ProgramError.h"
+#include "platform/Messages.h"
 #include "orbital/ContourTracer.h"
 
 namespace kalviro {
@@ -151,6 +152,7 @@ TEST(ContourTracer, LobeReachingTheFaceStopsWithItsLine) {
         } catch (const ProgramError& e) {
             EXPECT_EQ(e.file(), "KALVIROMolecularOrbital");
             EXPECT_EQ(e.line(), c.line);
+            EXPECT_EQ(e.text().rfind(msg::kInternalFault, 0), 0u) << e.text(); // a sentence first
         }
     }
 }

@@ -55,13 +55,11 @@ public:
     std::vector<FileDialogRequest> saveRequests;
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
-    std::vector<std::string> openedUrls;
     int redraws = 0;
 
     void showMessage(const std::string& text) override { messages.push_back(text); }
     std::optional<std::string> chooseOpenPath(const FileDialogRequest& r) override;
     std::optional<std::string> chooseSavePath(const FileDialogRequest& r) override;
-    void openUrl(const std::string& url) override { openedUrls.push_back(url); }
     void redrawView() override { ++redraws; }
 };
 

@@ -38,7 +38,7 @@ json documentJson(const Document& doc) {
     json dipoles = json::array();
     for (const Vector3& d : v.dipoleDerivatives)
         dipoles.push_back(vectorJson(d));
-    return {{"atoms", std::move(atoms)},         {"frequencies", v.frequencies},
+    json out = {{"atoms", std::move(atoms)},         {"frequencies", v.frequencies},
             {"intensities", v.intensities},      {"symmetries", v.symmetries},
             {"modes", std::move(modes)},         {"dipoleDerivatives", std::move(dipoles)},
             {"modesLoaded", s.modesLoaded},     {"dipolesLoaded", s.dipolesLoaded},
@@ -46,6 +46,10 @@ json documentJson(const Document& doc) {
              {{"modes", v.sources.modes},
               {"intensities", v.sources.intensities},
               {"dipoleDerivatives", v.sources.dipoleDerivatives}}}};
+    // Only outputs that print them: the other dumps keep their bytes.
+    if (!v.ramanActivities.empty())
+        out["ramanActivities"] = v.ramanActivities;
+    return out;
 }
 
 } // namespace

@@ -7,6 +7,7 @@ void VibrationStore::clearVibrations() {
     frequencies.clear();
     symmetries.clear();
     intensities.clear();
+    ramanActivities.clear();
     modes.clear();
     dipoleDerivatives.clear();
     intensityToKmPerMol = 1.0;

@@ -63,8 +63,7 @@ void addBroadeningOptions(CLI::App* cmd, SpectrumOptions& o) {
     cmd->add_option("--shape", o.shape, "Line shape")
         ->check(CLI::IsMember({"lorentzian", "gaussian", "pseudo-voigt"}))
         ->default_val("lorentzian");
-    cmd->add_option("--eta", b.eta, "Lorentzian share of the pseudo-Voigt shape")
-        ->check(CLI::Range(0.0, 1.0))
+    cmd->add_option("--eta", b.eta, "Lorentzian share of the pseudo-Voigt shape, 0 to 1")
         ->default_val(0.5);
     cmd->add_option("--scale", b.factor, "Factor for the computed wavenumbers")->default_val(1);
     cmd->add_option("--shift", b.shift, "Shift added after scaling, cm-1")->default_val(0);
@@ -144,12 +143,32 @@ bool writeEngineSpectrum(const Document& doc, const SpectrumOptions& o) {
     return saveFileOrTell(o.output, *bytes);
 }
 
+// Why an option's value is not usable, before the file is read; every
+// option is checked, also those the chosen calculation does not use.
+std::string badOption(const SpectrumOptions& o, int viewMode) {
+    if (!std::isfinite(o.decimalWidth) || !(o.decimalWidth > 0))
+        return msg::kSpectrumWidthNotPositive;
+    if (viewMode != 0 && std::floor(o.decimalWidth) != o.decimalWidth)
+        return kHalfWidthNotZero; // the projection's grid takes whole widths
+    if (auto grid = gridPoints(o.broadening.grid); !grid)
+        return grid.error();
+    if (!(o.broadening.eta >= 0 && o.broadening.eta <= 1))
+        return msg::kSpectrumEtaOutOfRange;
+    if (!std::isfinite(o.broadening.factor) || !std::isfinite(o.broadening.shift))
+        return msg::kSpectrumScalingNotFinite;
+    if (!(o.ramanSettings.laserWavenumber > 0) || !std::isfinite(o.ramanSettings.laserWavenumber))
+        return msg::kSpectrumLaserNotPositive;
+    if (!(o.ramanSettings.temperature > 0) || !std::isfinite(o.ramanSettings.temperature))
+        return msg::kSpectrumTemperatureNotPositive;
+    return {};
+}
+
 // Loads the file and selects the calculation, as the menu command does: the
 // spectrum wants modes, the projection dipole derivatives too.
 bool prepare(Document& doc, SpectrumOptions& o, int viewMode) {
     settleOptions(o);
-    if (o.decimalWidth == 0 || (viewMode != 0 && std::floor(o.decimalWidth) != o.decimalWidth)) {
-        showMessage(kHalfWidthNotZero);
+    if (const std::string bad = badOption(o, viewMode); !bad.empty()) {
+        showMessage(bad);
         return false;
     }
     if (!loadFileWithCheckpoint(doc, o.file, o.fchk))

@@ -67,7 +67,7 @@ TEST_F(SpectrumCommands, CsvFilesHoldTheBroadenedSticks) {
         std::vector<std::string> args;
         int w, kind;
     };
-    for (const Run& run : {Run{{"spectrum", "--width", "-7"}, -7, 0}, Run{{"spectrum"}, 2, 0},
+    for (const Run& run : {Run{{"spectrum", "--width", "7"}, 7, 0}, Run{{"spectrum"}, 2, 0},
                            Run{{"projection", "--axis", "x"}, 2, 1},
                            Run{{"projection", "--axis", "z", "--width", "5"}, 5, 2}}) {
         std::vector<std::string> args = run.args;
@@ -254,14 +254,17 @@ TEST_P(FailingCommand, ExitsWithOneAndWritesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Batch, FailingCommand,
     ::testing::Values(
-        Failure{{"spectrum", "FILE", "--width", "0", "-o", "OUT"}, "半値幅には0以外の整数を"},
-        Failure{{"plot", "FILE", "--width", "0", "-o", "OUT"}, "半値幅には0以外の整数を"},
+        Failure{{"spectrum", "FILE", "--width", "0", "-o", "OUT"}, "半値全幅は正の値"},
+        Failure{{"plot", "FILE", "--width", "-2", "-o", "OUT"}, "半値全幅は正の値"},
+        Failure{{"plot", "FILE", "--kind", "x", "--width", "2.5", "-o", "OUT"}, "0以外の整数"},
         Failure{{"projection", "NODIP", "--axis", "x", "-o", "OUT"}, "no dipole derivatives"},
         Failure{{"spectrum", "FILE", "--step", "0", "-o", "OUT"}, "刻み幅は正の値"},
-        Failure{{"spectrum", "FILE", "--from", "2000", "-o", "OUT"}, "開始波数は終了波数より"},
+        Failure{{"spectrum", "FILE", "--from", "1499", "-o", "OUT"}, "開始波数は終了波数より"},
+        Failure{{"spectrum", "FILE", "--to", "1000600", "-o", "OUT"}, "100万点まで"},
+        Failure{{"plot", "FILE", "--laser", "0", "-o", "OUT"}, "励起光の波数は正"},
         Failure{{"spectrum", "FILE", "--width", "-1.5", "-o", "OUT"}, "半値全幅は正の値"},
         Failure{{"spectrum", "FILE", "--raman", "-o", "OUT"}, "Raman 活性がありません"},
-        Failure{{"spectrum", "FILE", "--eta", "2", "-o", "OUT"}, "eta"},
+        Failure{{"spectrum", "FILE", "--eta", "-0.1", "-o", "OUT"}, "η は 0 以上 1 以下"},
         Failure{{"spectrum", "MISSING", "-o", "OUT"}, "ファイルが開けません"},
         Failure{{"spectrum", "FILE", "-o", "BADOUT"}, "ファイルを保存できません"},
         Failure{{"plot", "FILE", "-o", "BADOUT"}, "ファイルを保存できません"},

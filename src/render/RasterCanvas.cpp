@@ -104,6 +104,14 @@ void RasterCanvas::drawLine(int x1, int y1, int x2, int y2) {
 void RasterCanvas::drawText(const std::string& text, int x, int y) {
     if (!font_)
         return;
+    // Black on a white box, as the SVG canvas and the window draw text.
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size(); ++count)
+        nextCodePoint(text, i);
+    const int boxWidth = static_cast<int>(count) * kFontPixels * 6 / 10 + 2;
+    for (int dy = 0; dy < kTextBoxHeight; ++dy)
+        for (int dx = 0; dx < boxWidth; ++dx)
+            blend(x + dx, y + dy, Colour{255, 255, 255}, 1.0);
     FT_Face face = font_->face;
     const int baseline = y + kTextBoxHeight - 4;
     int penX = x + 1;

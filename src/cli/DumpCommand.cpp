@@ -38,15 +38,23 @@ json documentJson(const Document& doc) {
     json dipoles = json::array();
     for (const Vector3& d : v.dipoleDerivatives)
         dipoles.push_back(vectorJson(d));
-    return {{"program", v.program},
-            {"atoms", std::move(atoms)},         {"frequencies", v.frequencies},
-            {"intensities", v.intensities},      {"symmetries", v.symmetries},
-            {"modes", std::move(modes)},         {"dipoleDerivatives", std::move(dipoles)},
-            {"modesLoaded", s.modesLoaded},     {"dipolesLoaded", s.dipolesLoaded},
-            {"source",
-             {{"modes", v.sources.modes},
-              {"intensities", v.sources.intensities},
-              {"dipoleDerivatives", v.sources.dipoleDerivatives}}}};
+    json out = {{"program", v.program},
+                {"atoms", std::move(atoms)},
+                {"frequencies", v.frequencies},
+                {"intensities", v.intensities},
+                {"symmetries", v.symmetries},
+                {"modes", std::move(modes)},
+                {"dipoleDerivatives", std::move(dipoles)},
+                {"modesLoaded", s.modesLoaded},
+                {"dipolesLoaded", s.dipolesLoaded},
+                {"source",
+                 {{"modes", v.sources.modes},
+                  {"intensities", v.sources.intensities},
+                  {"dipoleDerivatives", v.sources.dipoleDerivatives}}}};
+    // Only outputs that print them: the other dumps keep their bytes.
+    if (!v.ramanActivities.empty())
+        out["ramanActivities"] = v.ramanActivities;
+    return out;
 }
 
 } // namespace

@@ -1,20 +1,32 @@
 // kalviro-cli spectrum / projection / plot: the calculations of the menu
 // "処理" on one file, written as the viewer writes them.
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/CliCommands.h"
 #include "document/SaveCommands.h"
+#include "ir/SpectrumCalculator.h"
+#include "ir/SpectrumEngine.h"
 #include "ir/SpectrumExport.h"
+#include "ir/SpectrumFiles.h"
+#include "ir/SpectrumPlot.h"
+#include "ir/MeasuredSpectrum.h"
 #include "ir/SpectrumPreview.h"
 #include "ir/SvgCanvas.h"
 #include "document/Document.h"
 #include "model/SafeFileWriter.h"
+#include "model/NumberText.h"
 #include "platform/Messages.h"
 #include "platform/Platform.h"
+#include "render/PngWriter.h"
+#include "render/RasterCanvas.h"
 
 namespace kalviro {
 namespace {
@@ -25,22 +37,138 @@ struct SpectrumOptions {
     std::string file;
     std::string output;
     int width = 2;
+    double decimalWidth = 2;
     std::string fchk;
+    BroadeningSettings broadening;
+    std::string shape = "lorentzian";
+    std::string format = "csv";
+    bool raman = false;
+    RamanSettings ramanSettings;
 };
 
 void addCommonOptions(CLI::App* cmd, SpectrumOptions& o) {
     cmd->add_option("FILE", o.file, "Gaussian output (.log, .out)")->required();
     addCheckpointOption(cmd, o.fchk);
-    cmd->add_option("--width", o.width, "Half width in cm-1 (full width at half maximum)")
+    cmd->add_option("--width", o.decimalWidth, "Full width at half maximum in cm-1")
         ->default_val(2);
     cmd->add_option("-o,--output", o.output, "File to write")->required();
 }
 
+// The engine's options of `spectrum` and `plot`.
+void addBroadeningOptions(CLI::App* cmd, SpectrumOptions& o) {
+    BroadeningSettings& b = o.broadening;
+    cmd->add_option("--from", b.grid.from, "First wavenumber of the grid, cm-1")->default_val(600);
+    cmd->add_option("--to", b.grid.to, "Last wavenumber of the grid, cm-1")->default_val(1499);
+    cmd->add_option("--step", b.grid.step, "Grid step, cm-1")->default_val(1);
+    cmd->add_option("--shape", o.shape, "Line shape")
+        ->check(CLI::IsMember({"lorentzian", "gaussian", "pseudo-voigt"}))
+        ->default_val("lorentzian");
+    cmd->add_option("--eta", b.eta, "Lorentzian share of the pseudo-Voigt shape, 0 to 1")
+        ->default_val(0.5);
+    cmd->add_option("--scale", b.factor, "Factor for the computed wavenumbers")->default_val(1);
+    cmd->add_option("--shift", b.shift, "Shift added after scaling, cm-1")->default_val(0);
+    cmd->add_flag("--raman", o.raman, "Raman spectrum from the printed Raman activities");
+    cmd->add_option("--laser", o.ramanSettings.laserWavenumber,
+                    "Laser wavenumber in cm-1 for Raman intensities")
+        ->default_val(18797.0);
+    cmd->add_option("--temperature", o.ramanSettings.temperature, "Temperature in K")
+        ->default_val(298.15);
+}
+
+// The widths and the other defaults of the menu's spectrum: the file keeps
+// its old bytes.
+bool isLegacySpectrum(const SpectrumOptions& o) {
+    return !o.raman && o.format == "csv" && o.shape == "lorentzian" &&
+           isDefaultBroadening(o.broadening) && std::floor(o.decimalWidth) == o.decimalWidth &&
+           std::abs(o.decimalWidth) < 1e9;
+}
+
+void settleOptions(SpectrumOptions& o) {
+    o.width = static_cast<int>(std::clamp(o.decimalWidth, -1e9, 1e9));
+    o.broadening.width = o.decimalWidth;
+    o.broadening.shape = o.shape == "gaussian"       ? LineShape::Gaussian
+                         : o.shape == "pseudo-voigt" ? LineShape::PseudoVoigt
+                                                     : LineShape::Lorentzian;
+}
+
+std::string withFile(std::string text, const std::string& file) {
+    const std::size_t at = text.find("{file}");
+    return at == std::string::npos ? text : text.replace(at, 6, file);
+}
+
+// Each mode's stick: the IR intensity in km/mol, or the Raman intensity.
+ReadResult<std::vector<Stick>> sticksOf(const VibrationStore& v, const SpectrumOptions& o) {
+    const std::vector<double> nu = modeWavenumbers(v, v.frequencies.size());
+    if (o.raman) {
+        if (v.ramanActivities.empty())
+            return ReadResult<std::vector<Stick>>::failure(withFile(msg::kNoRamanActivities, o.file));
+        std::vector<double> s(nu.size(), 0.0);
+        for (std::size_t k = 0; k < s.size() && k < v.ramanActivities.size(); ++k)
+            s[k] = parseNumber(v.ramanActivities[k]);
+        return ramanSticks(nu, s, o.ramanSettings);
+    }
+    std::vector<Stick> sticks;
+    for (std::size_t k = 0; k < nu.size(); ++k)
+        sticks.push_back({nu[k], k < v.intensities.size()
+                                     ? parseNumber(v.intensities[k]) * v.intensityToKmPerMol
+                                     : 0.0});
+    return sticks;
+}
+
+ReadResult<SpectrumCurve> curveOf(const VibrationStore& v, const SpectrumOptions& o) {
+    auto sticks = sticksOf(v, o);
+    if (!sticks)
+        return ReadResult<SpectrumCurve>::failure(sticks.error());
+    return broadenSticks(*sticks, o.broadening);
+}
+
+// The engine's file: CSV with its "#" lines, or JCAMP-DX.
+bool writeEngineSpectrum(const Document& doc, const SpectrumOptions& o) {
+    auto curve = curveOf(doc.vibrations, o);
+    if (!curve) {
+        showMessage(curve.error());
+        return false;
+    }
+    if (o.format == "csv")
+        return saveFileOrTell(o.output, spectrumCsv(*curve, o.broadening));
+    JcampDxHeader header;
+    header.title = std::filesystem::path(o.file).filename().string();
+    if (o.raman)
+        header.dataType = "RAMAN SPECTRUM";
+    auto bytes = jcampDxBytes(*curve, header);
+    if (!bytes) {
+        showMessage(bytes.error());
+        return false;
+    }
+    return saveFileOrTell(o.output, *bytes);
+}
+
+// Why an option's value is not usable, before the file is read; every
+// option is checked, also those the chosen calculation does not use.
+std::string badOption(const SpectrumOptions& o, int viewMode) {
+    if (!std::isfinite(o.decimalWidth) || !(o.decimalWidth > 0))
+        return msg::kSpectrumWidthNotPositive;
+    if (viewMode != 0 && std::floor(o.decimalWidth) != o.decimalWidth)
+        return kHalfWidthNotZero; // the projection's grid takes whole widths
+    if (auto grid = gridPoints(o.broadening.grid); !grid)
+        return grid.error();
+    if (!(o.broadening.eta >= 0 && o.broadening.eta <= 1))
+        return msg::kSpectrumEtaOutOfRange;
+    if (!std::isfinite(o.broadening.factor) || !std::isfinite(o.broadening.shift))
+        return msg::kSpectrumScalingNotFinite;
+    if (!(o.ramanSettings.laserWavenumber > 0) || !std::isfinite(o.ramanSettings.laserWavenumber))
+        return msg::kSpectrumLaserNotPositive;
+    if (!(o.ramanSettings.temperature > 0) || !std::isfinite(o.ramanSettings.temperature))
+        return msg::kSpectrumTemperatureNotPositive;
+    return {};
+}
+
 // Loads the file and selects the calculation, as the menu command does: the
 // spectrum wants modes, the projection dipole derivatives too.
-bool prepare(Document& doc, const SpectrumOptions& o, int viewMode) {
-    if (o.width == 0) {
-        showMessage(kHalfWidthNotZero);
+bool prepare(Document& doc, SpectrumOptions& o, int viewMode) {
+    settleOptions(o);
+    if (const std::string bad = badOption(o, viewMode); !bad.empty()) {
+        showMessage(bad);
         return false;
     }
     if (!loadFileWithCheckpoint(doc, o.file, o.fchk))
@@ -86,10 +214,19 @@ void addSpectrumCommand(CLI::App& app, int& status) {
     CLI::App* cmd = app.add_subcommand(
         "spectrum", "Broadened IR spectrum of FILE (600 to 1499 cm-1) as IRSpec.csv");
     addCommonOptions(cmd, *o);
+    addBroadeningOptions(cmd, *o);
+    cmd->add_option("--format", o->format, "csv or jcamp (JCAMP-DX 5.01)")
+        ->check(CLI::IsMember({"csv", "jcamp"}))
+        ->default_val("csv");
     cmd->callback([o, &status] {
         Document doc;
         if (!prepare(doc, *o, 0)) {
             status = 1;
+            return;
+        }
+        if (!isLegacySpectrum(*o)) {
+            if (!writeEngineSpectrum(doc, *o))
+                status = 1;
             return;
         }
         calculate(doc, o->width);
@@ -120,13 +257,34 @@ void addProjectionCommand(CLI::App& app, int& status) {
     });
 }
 
+// The measured spectra to draw over the computed one, as absorbance; false
+// (message shown) when one cannot be read or is not a vibrational spectrum.
+bool readOverlays(const std::vector<std::string>& files, std::vector<PlotCurve>& out) {
+    for (const std::string& file : files) {
+        auto s = readMeasuredSpectrumFile(file);
+        if (!s) {
+            showMessage(s.error());
+            return false;
+        }
+        const std::string name = std::filesystem::path(file).filename().string();
+        if (const std::string refusal = overlayRefusal(*s, name); !refusal.empty()) {
+            showMessage(refusal);
+            return false;
+        }
+        out.push_back({name, s->x, absorbanceCurve(*s)});
+    }
+    return true;
+}
+
 void addPlotCommand(CLI::App& app, int& status) {
     auto o = std::make_shared<SpectrumOptions>();
     auto kind = std::make_shared<std::string>("spectrum");
     auto size = std::make_shared<std::string>("600x560");
-    CLI::App* cmd =
-        app.add_subcommand("plot", "The preview plot of a spectrum or a projection as SVG");
+    auto experimental = std::make_shared<std::vector<std::string>>();
+    CLI::App* cmd = app.add_subcommand(
+        "plot", "The spectrum with measured spectra over it, or a projection, as SVG or PNG (by the name)");
     addCommonOptions(cmd, *o);
+    addBroadeningOptions(cmd, *o);
     cmd->add_option("--kind", *kind,
                     "What to plot: the spectrum, or the relative intensities for turns about x "
                     "or z")
@@ -134,7 +292,9 @@ void addPlotCommand(CLI::App& app, int& status) {
         ->default_val("spectrum");
     cmd->add_option("--size", *size, "Picture size in pixels, WIDTHxHEIGHT")
         ->default_val("600x560");
-    cmd->callback([o, kind, size, &status] {
+    cmd->add_option("--experimental", *experimental,
+                    "Measured spectra (JCAMP-DX or two-column text) to draw over the spectrum");
+    cmd->callback([o, kind, size, experimental, &status] {
         int width = 0, height = 0;
         if (!parseSize(*size, width, height)) {
             std::fprintf(stderr, "kalviro-cli: --size wants WIDTHxHEIGHT, each 1 to %d\n",
@@ -142,15 +302,48 @@ void addPlotCommand(CLI::App& app, int& status) {
             status = 1;
             return;
         }
-        Document doc;
-        if (!prepare(doc, *o, *viewModeForKind(*kind))) {
+        if (*kind != "spectrum" && !experimental->empty()) {
+            std::fprintf(stderr, "kalviro-cli: --experimental goes with --kind spectrum\n");
             status = 1;
             return;
         }
-        SvgCanvas canvas(width, height);
-        drawPreview(canvas, doc.vibrations, doc.molecule.viewMode, o->width);
-        doc.vibrations.spectrumReady = true;
-        if (!saveFileOrTell(o->output, canvas.document()))
+        Document doc;
+        std::vector<PlotCurve> overlays;
+        if (!readOverlays(*experimental, overlays) || !prepare(doc, *o, *viewModeForKind(*kind))) {
+            status = 1;
+            return;
+        }
+        std::optional<SpectrumCurve> curve;
+        if (*kind == "spectrum") {
+            auto c = curveOf(doc.vibrations, *o);
+            if (!c) {
+                showMessage(c.error());
+                status = 1;
+                return;
+            }
+            curve = std::move(*c);
+        }
+        auto draw = [&](Canvas2D& canvas) {
+            if (curve) {
+                const std::string name = std::filesystem::path(o->file).filename().string();
+                drawSpectrumPlot(canvas, {name, curve->x, curve->y}, overlays,
+                                 o->raman ? "Raman 強度 (相対)" : "IR 強度 / km mol⁻¹");
+            } else {
+                drawPreview(canvas, doc.vibrations, doc.molecule.viewMode, o->width);
+                doc.vibrations.spectrumReady = true;
+            }
+        };
+        std::string bytes;
+        if (std::filesystem::path(o->output).extension() == ".png") {
+            RasterCanvas canvas(width, height);
+            draw(canvas);
+            bytes = pngBytes(canvas.picture());
+        } else {
+            SvgCanvas canvas(width, height);
+            draw(canvas);
+            bytes = canvas.document();
+        }
+        if (!saveFileOrTell(o->output, bytes))
             status = 1;
     });
 }

@@ -46,6 +46,7 @@ void installOutput(FrequencyJob content, Document& doc) {
     store.frequencies = std::move(content.frequencies);
     store.intensities = std::move(content.intensities);
     store.symmetries = std::move(content.symmetries);
+    store.ramanActivities = std::move(content.ramanActivities);
     store.modes = std::move(content.modes);
     store.dipoleDerivatives = std::move(content.dipoleDerivatives);
     store.intensityToKmPerMol = content.intensityToKmPerMol;

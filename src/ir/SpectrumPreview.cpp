@@ -1,5 +1,6 @@
 #include "ir/SpectrumPreview.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "ir/ProjectionCalculator.h"
@@ -101,18 +102,26 @@ void drawPreview(Canvas2D& canvas, VibrationStore& store, int viewMode, int half
 
     if (store.spectrumCount <= 0)
         return;
+    // Curve k lies in band k, rows (k - 1) A to k A: its baseline at the
+    // band's bottom, a height of A for M. Overlapping lines can sum above the
+    // largest stick; the scale then grows so that no curve leaves its band.
+    float top = M;
+    for (int k = 1; k <= 6; ++k)
+        for (float v : store.spectra[static_cast<std::size_t>(2 * (k - 1))])
+            top = std::max(top, v);
     for (int k = 1; k <= 6; ++k) {
         const auto& S = store.spectra[static_cast<std::size_t>(2 * (k - 1))];
-        const int offset = k * A;
+        const int bottom = k * A;
         auto yAt = [&](int j) {
-            if (M == 0.0f)
-                return offset;
-            const float fa = static_cast<float>(A);
-            return pixel(static_cast<float>(offset) + (fa - fa * S[j]) / M);
+            if (!(top > 0.0f))
+                return bottom;
+            // Rounded: the tails' tiny values stay on the baseline.
+            return pixel(std::round(static_cast<float>(bottom) - static_cast<float>(A) * S[j] / top));
         };
         for (int j = 0; j + 1 < kSpectrumPoints; ++j)
             canvas.drawLine(xAt(j), yAt(j), xAt(j + 1), yAt(j + 1));
-        canvas.drawText(std::to_string(30 * (k - 1)) + "°", pixel(850 / s), (2 * k * A) / 2);
+        // Beside the curve's low-wavenumber end, halfway up the band.
+        canvas.drawText(std::to_string(30 * (k - 1)) + "°", pixel(850 / s), bottom - A / 2 - 8);
     }
 }
 

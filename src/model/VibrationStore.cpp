@@ -8,6 +8,7 @@ void VibrationStore::clearVibrations() {
     frequencies.clear();
     symmetries.clear();
     intensities.clear();
+    ramanActivities.clear();
     modes.clear();
     dipoleDerivatives.clear();
     intensityToKmPerMol = 1.0;

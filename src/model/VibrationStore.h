@@ -27,6 +27,7 @@ struct VibrationStore {
     std::vector<std::string> frequencies; // as printed, one per mode
     std::vector<std::string> intensities;
     std::vector<std::string> symmetries;
+    std::vector<std::string> ramanActivities; // as printed; empty when not printed
     std::vector<std::vector<Vector3>> modes; // [mode][atom]
     std::vector<std::vector<Vector3>> savedModes;
     std::vector<Vector3> dipoleDerivatives; // [mode]

@@ -498,10 +498,9 @@ TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjections) {
     ASSERT_TRUE(plot.IsOk());
     EXPECT_EQ(plot.GetSize(), dlg->plotFrame()->GetClientSize());
     // The curves' places are checked on a recording canvas in the preview's
-    // own tests; with this example's maximum relative intensity below 1 the
-    // scaling of the projection plot puts them below the visible area, so
-    // here the dialog only has to draw in the window without a curve in red.
+    // own tests; here the six baselines cross the window, none in red.
     const int x = plot.GetWidth() * 3 / 4;
+    EXPECT_EQ(runsInColumn(plot, x, *wxGREEN), 6);
     EXPECT_EQ(runsInColumn(plot, x, *wxRED), 0);
 
     // The same dialog draws the plain spectrum: one red curve.

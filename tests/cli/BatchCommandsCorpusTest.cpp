@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -110,6 +111,38 @@ TEST(BatchPairingCorpusTest, FchkAddsTheVectorsAndTheDumpNamesTheirSource) {
     EXPECT_EQ(a["source"].dump(), R"({"dipoleDerivatives":"none","intensities":"output","modes":"output"})");
     EXPECT_EQ(p["source"]["dipoleDerivatives"], "checkpoint Hessian");
     EXPECT_EQ(p["dipoleDerivatives"].size(), a["modes"].size());
+}
+
+// dvb_raman.out prints Raman activities; the dump lists them and the Raman
+// spectrum's heights follow S (nu0 - nu)^4 / (nu (1 - exp(-h c nu / k T))),
+// whose ratio for two modes needs no normalisation.
+TEST(BatchRamanCorpusTest, ActivitiesAndIntensitiesOfTwoModes) {
+    if (!test::corpusAvailable())
+        GTEST_SKIP() << "corpus not available";
+    const std::string file = (test::corpusDir() / "files/g09/dvb_raman.out").string();
+    const auto dump = test::runCli({"dump", file});
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    const auto j = nlohmann::json::parse(dump.out);
+    ASSERT_EQ(j["ramanActivities"].size(), 54u);
+    EXPECT_EQ(j["ramanActivities"][4], "7.6260");  // 262.8396 cm-1
+    EXPECT_EQ(j["ramanActivities"][10], "9.6553"); // 577.9704 cm-1
+    test::TempDir dir;
+    auto height = [&](const char* nu) {
+        const std::string out = dir.path("r.csv");
+        const auto r = test::runCli({"spectrum", file, "-o", out, "--raman", "--laser", "15798",
+                                     "--temperature", "77", "--from", nu, "--to", "2000",
+                                     "--shape", "gaussian", "--width", "0.001"});
+        EXPECT_EQ(r.status, 0) << r.err;
+        const std::string bytes = test::readFileBytes(out);
+        const std::size_t first = bytes.find("\n", bytes.rfind("# shift")) + 1;
+        return std::stod(bytes.substr(bytes.find(',', first) + 1));
+    };
+    const double hcOverK = 6.62607015e-34 * 2.99792458e10 / 1.380649e-23;
+    auto intensity = [&](double s, double nu) {
+        return s * std::pow(15798 - nu, 4) / (nu * (1 - std::exp(-hcOverK * nu / 77)));
+    };
+    EXPECT_NEAR(height("262.8396") / height("577.9704"),
+                intensity(7.6260, 262.8396) / intensity(9.6553, 577.9704), 1e-8);
 }
 
 } // namespace

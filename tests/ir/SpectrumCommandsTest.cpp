@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include "XmlCheck.h"
@@ -65,7 +67,7 @@ TEST_F(SpectrumCommands, CsvFilesHoldTheBroadenedSticks) {
         std::vector<std::string> args;
         int w, kind;
     };
-    for (const Run& run : {Run{{"spectrum", "--width", "-7"}, -7, 0}, Run{{"spectrum"}, 2, 0},
+    for (const Run& run : {Run{{"spectrum", "--width", "7"}, 7, 0}, Run{{"spectrum"}, 2, 0},
                            Run{{"projection", "--axis", "x"}, 2, 1},
                            Run{{"projection", "--axis", "z", "--width", "5"}, 5, 2}}) {
         std::vector<std::string> args = run.args;
@@ -102,6 +104,55 @@ TEST_F(SpectrumCommands, TheSpectrumNeedsNoDipoleDerivatives) {
     EXPECT_EQ(test::readFileBytes(dir_.path("a.csv")), test::readFileBytes(dir_.path("b.csv")));
 }
 
+// The engine's options, worked out from the line shapes: modes at
+// 0.98 nu + shift, full width 3.5, the first run's peak at 1000 on a grid
+// point, the second's at 1000.25 between two.
+TEST_F(SpectrumCommands, EngineOptionsFollowTheLineShapes) {
+    struct Run {
+        const char* shape;
+        const char* shift;
+        double eta;
+    };
+    const double w = 3.5, ln2 = std::log(2.0);
+    const double intensity[3] = {25, 4, 1};
+    for (const Run& run : {Run{"gaussian", "20", 0}, Run{"pseudo-voigt", "20.25", 0.3}}) {
+        const std::string out = dir_.path(std::string(run.shape) + ".csv");
+        const auto r = runCli({"spectrum", input_, "-o", out, "--from", "990", "--to", "1010",
+                               "--step", "0.5", "--shape", run.shape, "--eta", "0.3", "--width",
+                               "3.5", "--scale", "0.98", "--shift", run.shift});
+        ASSERT_EQ(r.status, 0) << r.err;
+        const std::string bytes = test::readFileBytes(out);
+        ASSERT_TRUE(bytes.starts_with("# range: 990 - 1010 cm-1\r\n# step: 0.5\r\n")) << bytes;
+        std::istringstream in(bytes);
+        std::vector<std::pair<double, double>> points;
+        for (std::string line; std::getline(in, line);) {
+            ASSERT_TRUE(line.ends_with("\r")) << line;
+            if (line[0] != '#')
+                points.emplace_back(std::stod(line), std::stod(line.substr(line.find(',') + 1)));
+        }
+        ASSERT_EQ(points.size(), 41u);
+        EXPECT_NE(bytes.find("\r\n1000.000000,"), std::string::npos);
+        for (std::size_t j = 0; j < points.size(); ++j) {
+            const double x = 990 + 0.5 * j;
+            ASSERT_EQ(points[j].first, x);
+            double e = 0;
+            for (int k = 0; k < 3; ++k) {
+                const double d = x - (0.98 * kModes[k].nu + std::stod(run.shift));
+                e += intensity[k] * (run.eta / (1 + 4 * d * d / (w * w)) +
+                                     (1 - run.eta) * std::exp(-4 * ln2 * d * d / (w * w)));
+            }
+            EXPECT_NEAR(points[j].second, e, 1e-9 * e + 3e-5 * run.eta + 1e-8) << x;
+        }
+        if (run.eta == 0) {
+            EXPECT_NEAR(points[20].second, 25, 1e-9); // on the grid point: the height itself
+        }
+    }
+    // A whole width with the other defaults keeps the menu's file.
+    ASSERT_EQ(runCli({"spectrum", input_, "-o", dir_.path("w.csv"), "--width", "2.0"}).status, 0);
+    ASSERT_EQ(runCli({"spectrum", input_, "-o", dir_.path("d.csv")}).status, 0);
+    EXPECT_EQ(test::readFileBytes(dir_.path("w.csv")), test::readFileBytes(dir_.path("d.csv")));
+}
+
 std::vector<std::string> pointsOf(const test::XmlElement& e) {
     std::vector<std::string> out;
     std::istringstream in(e.attr("points"));
@@ -119,8 +170,7 @@ TEST_F(SpectrumCommands, PlotsAreWellFormedSvgWithTheCurves) {
         const char* firstPoint;
     };
     for (const Plot& p :
-         {Plot{{}, "#ff0000", 1, "600", "600,0"},
-          Plot{{"--kind", "x"}, "#00ff00", 6, "600", "600,"},
+         {Plot{{"--kind", "x"}, "#00ff00", 6, "600", "600,"},
           Plot{{"--kind", "z", "--size", "300x280"}, "#0000ff", 6, "300", "300,"}}) {
         std::vector<std::string> args = {"plot", input_, "-o", dir_.path("plot.svg")};
         args.insert(args.end(), p.options.begin(), p.options.end());
@@ -142,12 +192,40 @@ TEST_F(SpectrumCommands, PlotsAreWellFormedSvgWithTheCurves) {
             ASSERT_EQ(c.size(), 900u);
             EXPECT_TRUE(c[0].starts_with(p.firstPoint)) << c[0];
         }
-        if (p.curves == 1)
-            EXPECT_EQ(curves[0][400], "333,515"); // the peak at 1000 cm-1
-        else
-            EXPECT_EQ(angles,
-                      (std::vector<std::string>{"0°", "30°", "60°", "90°", "120°", "150°"}));
+        EXPECT_EQ(angles, (std::vector<std::string>{"0°", "30°", "60°", "90°", "120°", "150°"}));
     }
+}
+
+// The spectrum in black, a measured one over it in its own colour scaled to
+// the same height: both peaks at 1000 cm-1 reach the top of the plot, at
+// x = 70 + (1499 - 1000) / 899 * 510 = 353, y = 20.
+TEST_F(SpectrumCommands, PlotsDrawMeasuredSpectraOverTheComputedOne) {
+    const std::string measured = dir_.path("film.csv");
+    test::writeFileBytes(measured, "x,absorbance\n1100,0.5\n1000,2\n900,0.1\n");
+    const auto r = runCli({"plot", input_, "-o", dir_.path("p.svg"), "--experimental", measured});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<test::XmlElement> doc;
+    ASSERT_TRUE(test::parseXml(test::readFileBytes(dir_.path("p.svg")), doc));
+    std::map<std::string, std::vector<std::string>> curves;
+    std::vector<std::string> texts;
+    for (const auto& e : doc) {
+        if (e.name == "polyline")
+            curves[e.attr("stroke")] = pointsOf(e);
+        if (e.name == "text")
+            texts.push_back(e.text);
+    }
+    for (const char* stroke : {"#000000", "#d62728"}) {
+        const auto& c = curves[stroke];
+        ASSERT_FALSE(c.empty()) << stroke;
+        auto top = std::min_element(c.begin(), c.end(), [](const auto& a, const auto& b) {
+            return std::stoi(a.substr(a.find(',') + 1)) < std::stoi(b.substr(b.find(',') + 1));
+        });
+        EXPECT_EQ(*top, "353,20") << stroke;
+    }
+    for (const char* t : {"three_modes.log", "film.csv", "1000", "波数 / cm⁻¹"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), t), texts.end()) << t;
+    ASSERT_EQ(runCli({"plot", input_, "-o", dir_.path("p.png")}).status, 0);
+    EXPECT_TRUE(test::readFileBytes(dir_.path("p.png")).starts_with("\x89PNG\r\n"));
 }
 
 struct Failure {
@@ -165,6 +243,7 @@ TEST_P(FailingCommand, ExitsWithOneAndWritesNothing) {
                        : a == "MISSING" ? dir_.path("absent.log")
                        : a == "OUT"     ? dir_.path("out")
                        : a == "BADOUT"  ? dir_.path("no/such/out")
+                       : a == "NMR"     ? test::dataPath("ir/nmr.jdx")
                                         : a);
     const auto r = runCli(args);
     EXPECT_NE(r.status, 0);
@@ -175,16 +254,26 @@ TEST_P(FailingCommand, ExitsWithOneAndWritesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Batch, FailingCommand,
     ::testing::Values(
-        Failure{{"spectrum", "FILE", "--width", "0", "-o", "OUT"}, "半値幅には0以外の整数を"},
-        Failure{{"plot", "FILE", "--width", "0", "-o", "OUT"}, "半値幅には0以外の整数を"},
+        Failure{{"spectrum", "FILE", "--width", "0", "-o", "OUT"}, "半値全幅は正の値"},
+        Failure{{"plot", "FILE", "--width", "-2", "-o", "OUT"}, "半値全幅は正の値"},
+        Failure{{"plot", "FILE", "--kind", "x", "--width", "2.5", "-o", "OUT"}, "0以外の整数"},
         Failure{{"projection", "NODIP", "--axis", "x", "-o", "OUT"}, "no dipole derivatives"},
+        Failure{{"spectrum", "FILE", "--step", "0", "-o", "OUT"}, "刻み幅は正の値"},
+        Failure{{"spectrum", "FILE", "--from", "1499", "-o", "OUT"}, "開始波数は終了波数より"},
+        Failure{{"spectrum", "FILE", "--to", "1000600", "-o", "OUT"}, "100万点まで"},
+        Failure{{"plot", "FILE", "--laser", "0", "-o", "OUT"}, "励起光の波数は正"},
+        Failure{{"spectrum", "FILE", "--width", "-1.5", "-o", "OUT"}, "半値全幅は正の値"},
+        Failure{{"spectrum", "FILE", "--raman", "-o", "OUT"}, "Raman 活性がありません"},
+        Failure{{"spectrum", "FILE", "--eta", "-0.1", "-o", "OUT"}, "η は 0 以上 1 以下"},
         Failure{{"spectrum", "MISSING", "-o", "OUT"}, "ファイルが開けません"},
         Failure{{"spectrum", "FILE", "-o", "BADOUT"}, "ファイルを保存できません"},
         Failure{{"plot", "FILE", "-o", "BADOUT"}, "ファイルを保存できません"},
         Failure{{"projection", "FILE", "--axis", "y", "-o", "OUT"}, "axis"},
         Failure{{"plot", "FILE", "--size", "0x560", "-o", "OUT"}, "--size"},
         Failure{{"plot", "FILE", "--size", "600x", "-o", "OUT"}, "--size"},
-        Failure{{"plot", "FILE", "--size", "600x99999", "-o", "OUT"}, "--size"}));
+        Failure{{"plot", "FILE", "--size", "600x99999", "-o", "OUT"}, "--size"},
+        Failure{{"plot", "FILE", "--experimental", "NMR", "-o", "OUT"},
+                "nmr.jdx」のスペクトル (NMR SPECTRUM) は赤外・ラマンスペクトルではない"}));
 
 } // namespace
 } // namespace kalviro

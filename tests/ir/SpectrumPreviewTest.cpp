@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 
+#include "document/FileOpening.h"
 #include "ir/SpectrumCalculator.h"
 #include "ir/SpectrumPreview.h"
 #include "model/MoleculeState.h"
@@ -80,20 +82,43 @@ TEST_P(ProjectionPreview, DrawsSixCurvesAndSixAngleLabels) {
     draw({0, 1, 0}, GetParam().first); // cos^2 about either axis, M = 1
     const auto curves = canvas_.pathsWith(GetParam().second);
     ASSERT_EQ(curves.size(), 6u);
-    // At 1000 cm-1: (int)(85 k + (85 - 85 cos^2(30 (k - 1))) / 1).
-    const int peakY[6] = {85, 191, 318, 425, 488, 531};
+    // At 1000 cm-1, band k's bottom less its height: round(85 k - 85 cos^2(30 (k - 1))).
+    const int peakY[6] = {0, 106, 234, 340, 404, 446};
     ASSERT_EQ(canvas_.texts.size(), 16u);
     for (int k = 0; k < 6; ++k) {
         ASSERT_EQ(curves[k].size(), 900u);
         EXPECT_EQ(curves[k][400], (P{333, peakY[k]})) << "curve " << k;
-        const auto& label = canvas_.texts[10 + k]; // at ((int)(850 / 1.5), 85 k)
+        const auto& label = canvas_.texts[10 + k]; // halfway up the band, 8 higher for the text
         EXPECT_EQ(label.text, std::to_string(30 * k) + "°");
-        EXPECT_EQ((P{label.x, label.y}), (P{566, 85 * (k + 1)}));
+        EXPECT_EQ((P{label.x, label.y}), (P{566, 85 * (k + 1) - 42 - 8}));
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothAxes, ProjectionPreview,
                          ::testing::Values(std::pair{1, kGreen}, std::pair{2, kBlue}));
+
+// The bundled example (its largest stick, the C=O band, outside the plot's
+// 600 .. 1499 cm-1): every curve is drawn within its band, 85 k - 85 to 85 k,
+// on its baseline at the bottom; before, all fell below the plot.
+TEST_F(Preview, TheExamplesProjectionsStayInTheirBands) {
+    ASSERT_TRUE(openMoleculeFile(doc, test::examplePath("formaldehyde_opt_freq.log")).read);
+    for (auto [viewMode, pen] : {std::pair{1, kGreen}, std::pair{2, kBlue}}) {
+        canvas_ = test::RecordingCanvas(600, 560);
+        drawPreview(canvas_, doc.vibrations, viewMode, 2);
+        const auto curves = canvas_.pathsWith(pen);
+        ASSERT_EQ(curves.size(), 6u);
+        int tallest = 0;
+        for (int k = 1; k <= 6; ++k) {
+            const auto [low, high] = std::minmax_element(
+                curves[k - 1].begin(), curves[k - 1].end(),
+                [](const P& a, const P& b) { return a.second < b.second; });
+            EXPECT_GE(low->second, 85 * k - 85) << viewMode << " curve " << k;
+            EXPECT_EQ(high->second, 85 * k) << viewMode << " curve " << k;
+            tallest = std::max(tallest, 85 * k - low->second);
+        }
+        EXPECT_GE(tallest, 5) << viewMode;
+    }
+}
 
 TEST_F(Preview, ZeroMaximumDrawsFlatCurvesOnTheirZeroLines) {
     draw({0, 0, 0}, 0);

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "model/VibrationStore.h"
 #include "render/BitmapWriter.h"
 #include "render/Frame.h"
 #include "render/PngWriter.h"
+#include "render/RasterCanvas.h"
 #include "document/SceneChoices.h"
 #include "support/TestSupport.h"
 
@@ -88,6 +91,29 @@ TEST(PngTest, ReadsBackTopDownAndCompressed) {
     EXPECT_EQ(pixels[599 * 3 + 2], 7);          // first row read last
     EXPECT_EQ(pixels[(300 * 600 + 300) * 3 + 1], 200);
     EXPECT_EQ(pngBytes(Picture{}), "");
+}
+
+// Plots as pixels: both ends of a line painted, nothing beside it, y down;
+// text leaves dark pixels in its box when a system font is installed.
+TEST(RasterCanvasTest, LinesAndTextPaintThePicture) {
+    RasterCanvas c(40, 20);
+    auto at = [&](int x, int y) { // red of the pixel, rows stored bottom-up
+        return c.picture().rgb[((19 - y) * 40 + x) * 3];
+    };
+    c.setPen(Pen{Colour{0, 0, 255}, 1, PenStyle::Solid});
+    c.drawLine(2, 3, 12, 3);
+    c.drawLine(0, 10, 4, 14);
+    for (auto [x, y, painted] : {std::tuple{2, 3, true}, {12, 3, true}, {13, 3, false},
+                                 {7, 4, false}, {2, 12, true}, {3, 12, false}})
+        EXPECT_EQ(at(x, y) == 0, painted) << x << "," << y;
+    c.drawText("88", 20, 2);
+    int dark = 0;
+    for (int y = 2; y < 18; ++y)
+        for (int x = 20; x < 40; ++x)
+            dark += at(x, y) < 128;
+    if (std::filesystem::exists("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf")) {
+        EXPECT_GT(dark, 10);
+    }
 }
 
 class ImageNameTest : public test::DocumentTest {};

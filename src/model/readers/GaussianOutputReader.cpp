@@ -15,6 +15,7 @@ namespace {
 
 constexpr std::string_view kFrequencies = "Frequencies";
 constexpr std::string_view kIrInten = "IR Inten";
+constexpr std::string_view kRamanActiv = "Raman Activ";
 
 // The keyword right after one leading character: " Frequencies --".
 bool keywordAtColumnOne(std::string_view line, std::string_view keyword) {
@@ -188,6 +189,11 @@ void GaussianOutputParser::readFrequencyLines(std::string_view line) {
             for (std::size_t k = modeCount_ - 3; k < modeCount_; ++k)
                 content_.modes[k].reserve(rows);
         }
+    }
+    if (keywordAtColumnOne(line, kRamanActiv)) {
+        LineTokens<6> t(line);
+        for (std::size_t k = 3; k < 6; ++k)
+            content_.ramanActivities.push_back(tokenText(t[k]));
     }
 
     if (!inFrequencyGroup_ && !inDisplacementTable_)

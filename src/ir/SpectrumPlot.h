@@ -1,0 +1,30 @@
+#pragma once
+// A computed spectrum drawn with measured spectra over it: wavenumber axis
+// from high to low with ticks and "cm⁻¹", an intensity axis, one colour per
+// curve and a legend naming each. Drawn on any Canvas2D (SVG for the batch
+// command).
+
+#include <string>
+#include <vector>
+
+#include "ir/SpectrumEngine.h"
+#include "platform/Canvas2D.h"
+
+namespace kalviro {
+
+struct PlotCurve {
+    std::string name; // the legend's text
+    std::vector<double> x; // cm-1, any order
+    std::vector<double> y;
+};
+
+// Draws computed and each of measured in the computed curve's range; the
+// measured curves are scaled so that their largest value inside the range
+// equals the computed curve's largest. yUnit labels the intensity axis.
+void drawSpectrumPlot(Canvas2D& canvas, const PlotCurve& computed,
+                      const std::vector<PlotCurve>& measured, const std::string& yUnit);
+
+// The colour of measured curve i (the computed one is black, the axes grey).
+Colour overlayColour(std::size_t i);
+
+} // namespace kalviro

@@ -11,9 +11,7 @@
 namespace kalviro {
 namespace {
 
-std::string corpusFile(const std::string& rel) {
-    return (test::corpusDir() / "files" / rel).string();
-}
+using test::corpusFile;
 
 using test::angle;
 using test::distance;

@@ -19,9 +19,7 @@ namespace {
 using test::corpusAvailable;
 using test::corpusDir;
 
-std::string corpusFile(const std::string& relative) {
-    return (corpusDir() / "files" / relative).string();
-}
+using test::corpusFile;
 
 using test::readFileBytes;
 

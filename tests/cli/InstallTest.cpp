@@ -19,9 +19,7 @@ namespace fs = std::filesystem;
 using test::readFileBytes;
 using test::runCommand;
 
-bool onPath(const std::string& tool) {
-    return runCommand({"sh", "-c", "command -v " + tool}).status == 0;
-}
+using test::onPath;
 
 // The prefix is installed once for all tests below.
 class InstallTest : public ::testing::Test {

@@ -80,8 +80,8 @@ TEST_F(BatchCommandsTest, FailuresExitNonZeroWithTheMessage) {
         {{"ir", good, "-o", dir_.dir().string()}, "ファイルを保存できません"},
         {{"coords", write("empty.dat", "#p\n\nt\n\n0 1\n"), "-o", existing}, ""},
         {{"dump", dir_.path("missing.log")}, "ファイルが開けません"},
-        {{"dump", write("notes.log", "shopping list\n")}, "notes.log"},
-        {{"dump", dir_.path("notes.log")}, "原子の座標が見つかりません"},
+        {{"dump", write("banner.log", " Entering Gaussian System\n")}, "banner.log"},
+        {{"dump", dir_.path("banner.log")}, "原子の座標が見つかりません"},
         {{"dump"}, ""},
     };
     for (const auto& c : cases) {

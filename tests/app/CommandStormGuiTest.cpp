@@ -233,8 +233,8 @@ class CommandStormTest : public test::DocumentTest {
     }
 
     static void clearGlErrors() {
-        for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
-        }
+        for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR;)
+            ++i;
     }
     void checkGl(const std::string& what) {
         if (const GLenum err = glGetError(); err != GL_NO_ERROR)

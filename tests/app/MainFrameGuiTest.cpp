@@ -18,12 +18,10 @@
 #include "app/KalviroApp.h"
 #include "app/RotationAngleDialog.h"
 #include "app/SpectrumPreviewDialog.h"
-#include "document/FileOpening.h"
 #include "document/PickedAtoms.h"
 #include "document/ViewSettings.h"
 #include "model/VibrationStore.h"
 #include "orbital/OrbitalTestSupport.h"
-#include "render/Frame.h"
 #include "render/GlHarness.h"
 #include "document/SceneChoices.h"
 

@@ -11,8 +11,7 @@ namespace {
 
 using test::runCli;
 
-const std::string kHeader =
-    "\x94\x67\x90\x94\x2C\x20\x8B\xAD\x93\x78\x2C\x20\x91\xCE\x8F\xCC\x8E\xED\r\n";
+const std::string& kHeader = test::kIrTableHeader;
 
 class BatchCommandsTest : public ::testing::Test {
   protected:
@@ -80,12 +79,19 @@ TEST_F(BatchCommandsTest, FailuresExitNonZeroWithTheMessage) {
         {{"coords", good, "-o", dir_.path("no/folder/c.txt")}, "ファイルを保存できません"},
         {{"ir", good, "-o", dir_.dir().string()}, "ファイルを保存できません"},
         {{"coords", write("empty.dat", "#p\n\nt\n\n0 1\n"), "-o", existing}, ""},
+        {{"dump", dir_.path("missing.log")}, "ファイルが開けません"},
+        {{"dump", write("banner.log", " Entering Gaussian System\n")}, "banner.log"},
+        {{"dump", dir_.path("banner.log")}, "原子の座標が見つかりません"},
+        {{"dump"}, ""},
     };
     for (const auto& c : cases) {
         const auto r = runCli(c.args);
-        EXPECT_NE(r.status, 0) << c.args[1];
-        EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args[1] << ": " << r.err;
-        EXPECT_EQ(test::readFileBytes(existing), "old") << c.args[1];
+        const std::string& what = c.args.back();
+        EXPECT_NE(r.status, 0) << what;
+        EXPECT_FALSE(r.err.empty()) << what;
+        EXPECT_EQ(r.out, "") << what;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << what << ": " << r.err;
+        EXPECT_EQ(test::readFileBytes(existing), "old") << what;
     }
 }
 

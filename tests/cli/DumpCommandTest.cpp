@@ -12,29 +12,6 @@ TEST(DumpCommand, SummaryPrintsOnlyTheCounts) {
     EXPECT_EQ(r.out, "atoms 3 modes 3 dipoleDerivatives 2\n");
 }
 
-TEST(DumpCommand, AnUnreadableFileFailsWithTheMessage) {
-    auto r = test::runCli({"dump", test::dataPath("gaussian-output/no-such-file.log")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.out.empty());
-    EXPECT_NE(r.err.find("ファイルが開けません"), std::string::npos) << r.err;
-}
-
-TEST(DumpCommand, AFileOfNoKnownProgramFailsNamingTheFileAndTheReason) {
-    test::TempDir dir;
-    test::writeFileBytes(dir.path("notes.log"), "shopping list\n");
-    auto r = test::runCli({"dump", dir.path("notes.log")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(r.out.empty()) << r.out;
-    EXPECT_NE(r.err.find("notes.log"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("このファイル形式には対応していません"), std::string::npos) << r.err;
-}
-
-TEST(DumpCommand, UsageErrorsAreNotSilent) {
-    auto r = test::runCli({"dump"});
-    EXPECT_NE(r.status, 0);
-    EXPECT_FALSE(r.err.empty());
-}
-
 TEST(DumpCommand, TextsThatAreNotUtf8StillGiveValidJson) {
     test::TempDir dir;
     const std::string file = test::readFileBytes(test::dataPath("gaussian-output/g16_freq_only.log"));

@@ -21,9 +21,7 @@ using test::runCommand;
 
 const std::string kScript = std::string(KALVIRO_SOURCE_DIR) + "/run.sh";
 
-bool onPath(const std::string& tool) {
-    return runCommand({"sh", "-c", "command -v " + tool}).status == 0;
-}
+using test::onPath;
 
 bool canDrawPictures() {
     return onPath("xvfb-run") && onPath("Xvfb");
@@ -134,14 +132,6 @@ TEST(RunScriptTest, InputFileGivesMoleculeOnlyAndRelativePathsFollowTheCaller) {
     EXPECT_NE(r.out.find("no IR table"), std::string::npos) << r.out;
     const std::string coords = readFileBytes(dir.path("mine/default.txt"));
     EXPECT_EQ(std::count(coords.begin(), coords.end(), '\n'), 3); // O, H, H
-}
-
-TEST(RunScriptTest, CheckpointFileGivesItsOrbital) {
-    test::TempDir dir;
-    const auto r = runScript({test::dataPath("fuzz-seeds/water_sto3g.fchk")}, dir.path("o"),
-                             dir.dir().string());
-    ASSERT_EQ(r.status, 0) << r.out << r.err;
-    expectWrote(r.out, {"dump.json", "orbital.cube", "orbital-contours.txt"}, "o", dir.dir());
 }
 
 TEST(RunScriptTest, UnreadableFileIsReportedAsFailure) {

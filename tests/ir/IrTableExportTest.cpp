@@ -12,9 +12,7 @@
 namespace kalviro {
 namespace {
 
-// "波数, 強度, 対称種" in Shift_JIS, then CR LF.
-const std::string kHeader =
-    "\x94\x67\x90\x94\x2C\x20\x8B\xAD\x93\x78\x2C\x20\x91\xCE\x8F\xCC\x8E\xED\r\n";
+const std::string& kHeader = test::kIrTableHeader;
 
 VibrationStore storeOf(std::vector<std::string> f, std::vector<std::string> i,
                        std::vector<std::string> s) {

@@ -17,9 +17,7 @@
 namespace kalviro {
 namespace {
 
-std::string corpusFile(const std::string& rel) {
-    return (test::corpusDir() / "files" / rel).string();
-}
+using test::corpusFile;
 
 // 180 degrees about x: the checkpoint's frame against the output's standard
 // orientation (atom 1 at (0.269, -1.410, 0) there, (0.269, 1.410, 0) here).

@@ -138,12 +138,8 @@ std::vector<Model> models() {
     return {{"water", {8, 1, 1}, water, waterField, "", 6},
             {"HOD", {8, 1, 1}, water, waterField, "3=D", 6},
             {"CO2", {8, 6, 8}, co2, co2Field, "", 5},
-            {"H3+",
-             {1, 1, 1},
-             triangle,
-             {{stretch(0, 1), 0.3}, {stretch(1, 2), 0.3}, {stretch(2, 0), 0.3}},
-             "",
-             6},
+            {"H3+", {1, 1, 1}, triangle,
+             {{stretch(0, 1), 0.3}, {stretch(1, 2), 0.3}, {stretch(2, 0), 0.3}}, "", 6},
             {"(13)CO2", {8, 6, 8}, co2, co2Field, "2=13C", 5}};
 }
 

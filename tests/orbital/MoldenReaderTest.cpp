@@ -111,27 +111,8 @@ INSTANTIATE_TEST_SUITE_P(Files, CartesianMoldenTest,
                          ::testing::Values("oh_radical_cartesian.molden",
                                            "oh_radical_cartesian_psi4.molden"));
 
-constexpr const char* kVibrations = R"([Molden Format]
-[Atoms] Angs
-C  1  6   0.0  0.0  0.0
-O  2  8   0.0  0.0  1.128
-[FREQ]
-0.0
-2143.2
-[FR-COORD]
-C   0.0  0.0  0.0
-O   0.0  0.0  2.1316
-[FR-NORM-COORD]
-vibration 1
-0 0 0
-0 0 0
-vibration 2
-0.0 0.0 -0.75
-0.0 0.0 0.56
-[INT]
-0.0
-86.3 0.0
-)";
+// Carbon monoxide: a zero mode and one stretch, atoms in Angs, [FR-COORD] in bohr.
+const std::string kVibrations = test::readFileBytes(test::dataPath("orbital/co_vibrations.molden"));
 
 TEST(MoldenReaderTest, VibrationsWithoutTheZeroModes) {
     const auto read = parseMolden(kVibrations);

@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,25 @@ inline std::vector<unsigned char> readBackBuffer(int w, int h) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, w, h, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     return rgb;
+}
+
+// The box around what differs from the black background: left, right,
+// bottom, top (right < left when nothing is drawn).
+struct LitBox {
+    int left, right, bottom, top;
+    int width() const { return right - left + 1; }
+    int height() const { return top - bottom + 1; }
+};
+inline LitBox litBox(const Picture& p) {
+    LitBox b{p.width, -1, p.height, -1};
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x) {
+            const std::uint8_t* c = &p.rgb[(static_cast<std::size_t>(y) * p.width + x) * 3];
+            if (c[0] || c[1] || c[2])
+                b = {std::min(b.left, x), std::max(b.right, x), std::min(b.bottom, y),
+                     std::max(b.top, y)};
+        }
+    return b;
 }
 
 class GlFrameTest : public DocumentTest {

@@ -22,6 +22,7 @@ std::string dataPath(const std::string& name);     // tests/data/name
 std::string examplePath(const std::string& name);  // examples/name
 std::filesystem::path corpusDir();                 // ../shared/corpus, may be absent
 bool corpusAvailable();
+inline std::string corpusFile(const std::string& rel) { return (corpusDir() / "files" / rel).string(); }
 
 std::string readFileBytes(const std::string& path);
 // The little-endian 32-bit word at byte `at` of a file's bytes.
@@ -39,6 +40,9 @@ inline std::size_t pixelsUnlikeTheFirst(const std::string& bmp) {
     return drawn;
 }
 void writeFileBytes(const std::string& path, const std::string& bytes);
+// The IR table's header line, "波数, 強度, 対称種" in Shift_JIS, then CR LF.
+inline const std::string kIrTableHeader =
+    "\x94\x67\x90\x94\x2C\x20\x8B\xAD\x93\x78\x2C\x20\x91\xCE\x8F\xCC\x8E\xED\r\n";
 // s with every from (left to right, never inside a replacement) turned into to.
 std::string replaceAll(std::string s, const std::string& from, const std::string& to);
 
@@ -113,5 +117,8 @@ CliResult runCli(const std::vector<std::string>& args);
 // env entries "NAME=value" set a variable, a bare "NAME" removes it.
 CliResult runCommand(const std::vector<std::string>& argv,
                      const std::vector<std::string>& env = {}, const std::string& workDir = {});
+inline bool onPath(const std::string& tool) {
+    return runCommand({"sh", "-c", "command -v " + tool}).status == 0;
+}
 
 } // namespace kalviro::test

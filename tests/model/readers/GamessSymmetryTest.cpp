@@ -92,109 +92,28 @@ INSTANTIATE_TEST_SUITE_P(
         // Ethylene along z, hydrogens in the yz plane.
         GroupCase{"DNH 2",
                   {{0, 0, 0.67}, {0, 0.92, 1.23}},
-                  {{0, 0, 0.67},
-                   {0, 0, -0.67},
-                   {0, 0.92, 1.23},
-                   {0, -0.92, 1.23},
-                   {0, 0.92, -1.23},
-                   {0, -0.92, -1.23}}},
+                  {{0, 0, 0.67}, {0, 0, -0.67}, {0, 0.92, 1.23}, {0, -0.92, 1.23},
+                   {0, 0.92, -1.23}, {0, -0.92, -1.23}}},
         // Allene: C2 axes x and y, the hydrogens in the sigma-d planes x = y
         // (top) and x = -y (bottom).
         GroupCase{"DND 2",
                   {{0, 0, 0}, {0, 0, 1.3}, {0.65, 0.65, 1.85}},
-                  {{0, 0, 0},
-                   {0, 0, 1.3},
-                   {0, 0, -1.3},
-                   {0.65, 0.65, 1.85},
-                   {-0.65, -0.65, 1.85},
-                   {-0.65, 0.65, -1.85},
-                   {0.65, -0.65, -1.85}}},
+                  {{0, 0, 0}, {0, 0, 1.3}, {0, 0, -1.3}, {0.65, 0.65, 1.85}, {-0.65, -0.65, 1.85},
+                   {-0.65, 0.65, -1.85}, {0.65, -0.65, -1.85}}},
         // D3d: an atom on the C2 axis x has six images, 60 degrees apart.
         GroupCase{"DND 3",
                   {{1, 0, 0}, {0, 0, 0.77}},
-                  {{1, 0, 0},
-                   {0.5, h, 0},
-                   {-0.5, h, 0},
-                   {-1, 0, 0},
-                   {-0.5, -h, 0},
-                   {0.5, -h, 0},
-                   {0, 0, 0.77},
-                   {0, 0, -0.77}}},
-        // T: cyclic permutations of (1, 2, 3), each with an even number of
-        // sign changes.
-        GroupCase{"T",
-                  {{1, 2, 3}},
-                  {{1, 2, 3},
-                   {1, -2, -3},
-                   {-1, 2, -3},
-                   {-1, -2, 3},
-                   {3, 1, 2},
-                   {3, -1, -2},
-                   {-3, 1, -2},
-                   {-3, -1, 2},
-                   {2, 3, 1},
-                   {2, -3, -1},
-                   {-2, 3, -1},
-                   {-2, -3, 1}}},
-        // Th: the same with every sign pattern; (1, 2, 0) lies in a mirror plane.
-        GroupCase{"TH",
-                  {{1, 2, 0}},
-                  {{1, 2, 0},
-                   {-1, 2, 0},
-                   {1, -2, 0},
-                   {-1, -2, 0},
-                   {0, 1, 2},
-                   {0, -1, 2},
-                   {0, 1, -2},
-                   {0, -1, -2},
-                   {2, 0, 1},
-                   {-2, 0, 1},
-                   {2, 0, -1},
-                   {-2, 0, -1}}},
-        // Methane: hydrogens on the three-fold axes.
-        GroupCase{"TD",
-                  {{0, 0, 0}, {0.63, 0.63, 0.63}},
-                  {{0, 0, 0},
-                   {0.63, 0.63, 0.63},
-                   {0.63, -0.63, -0.63},
-                   {-0.63, 0.63, -0.63},
-                   {-0.63, -0.63, 0.63}}},
-        // Sulfur hexafluoride: fluorines on the four-fold axes.
-        GroupCase{"O",
-                  {{0, 0, 0}, {0, 0, 1.56}},
-                  {{0, 0, 0},
-                   {0, 0, 1.56},
-                   {0, 0, -1.56},
-                   {1.56, 0, 0},
-                   {-1.56, 0, 0},
-                   {0, 1.56, 0},
-                   {0, -1.56, 0}}},
-        GroupCase{"OH",
-                  {{0, 0, 1.56}, {1, 1, 1}},
-                  {{0, 0, 1.56},
-                   {0, 0, -1.56},
-                   {1.56, 0, 0},
-                   {-1.56, 0, 0},
-                   {0, 1.56, 0},
-                   {0, -1.56, 0},
-                   {1, 1, 1},
-                   {1, 1, -1},
-                   {1, -1, 1},
-                   {1, -1, -1},
-                   {-1, 1, 1},
-                   {-1, 1, -1},
-                   {-1, -1, 1},
-                   {-1, -1, -1}}}));
+                  {{1, 0, 0}, {0.5, h, 0}, {-0.5, h, 0}, {-1, 0, 0}, {-0.5, -h, 0}, {0.5, -h, 0},
+                   {0, 0, 0.77}, {0, 0, -0.77}}}));
 
-// The cubic groups on a general point: a signed permutation maps
-// (x1, x2, x3) to (s1 x_p1, s2 x_p2, s3 x_p3). With the two-fold axes on
-// x, y, z, Td is those with an even number of minus signs (T is the even
-// permutations among them, the mirror x <-> y brings in the odd ones),
-// O those of determinant +1, Oh all 48.
-enum class Cubic { Oh, O, Td };
+// The cubic groups: a signed permutation maps (x1, x2, x3) to
+// (s1 x_p1, s2 x_p2, s3 x_p3). With the two-fold axes on x, y, z, Td is
+// those with an even number of minus signs, T the even permutations among
+// them, Th the even permutations with any signs, O those of determinant +1,
+// Oh all 48. A point on a symmetry element has fewer, distinct, images.
+enum class Cubic { Oh, O, Td, T, Th };
 
-std::vector<Point> signedPermutations(const Point& p, Cubic group) {
-    std::vector<Point> out;
+void addImages(const Point& p, Cubic group, std::vector<Point>& out) {
     std::array<int, 3> perm = {0, 1, 2};
     do {
         int inversions = 0;
@@ -203,27 +122,43 @@ std::vector<Point> signedPermutations(const Point& p, Cubic group) {
                 inversions += perm[i] > perm[j];
         for (int signs = 0; signs < 8; ++signs) {
             const int minus = (signs & 1) + (signs >> 1 & 1) + (signs >> 2 & 1);
-            const bool take = group == Cubic::Oh  ? true
-                              : group == Cubic::O ? (inversions + minus) % 2 == 0
-                                                  : minus % 2 == 0;
-            if (take)
-                out.push_back({(signs & 1 ? -1 : 1) * p[perm[0]], (signs & 2 ? -1 : 1) * p[perm[1]],
-                               (signs & 4 ? -1 : 1) * p[perm[2]]});
+            const bool even = inversions % 2 == 0;
+            const bool take = group == Cubic::Oh   ? true
+                              : group == Cubic::O  ? (inversions + minus) % 2 == 0
+                              : group == Cubic::Td ? minus % 2 == 0
+                              : group == Cubic::T  ? even && minus % 2 == 0
+                                                   : even;
+            const Point q = {(signs & 1 ? -1 : 1) * p[perm[0]], (signs & 2 ? -1 : 1) * p[perm[1]],
+                             (signs & 4 ? -1 : 1) * p[perm[2]]};
+            if (take && std::find(out.begin(), out.end(), q) == out.end())
+                out.push_back(q);
         }
     } while (std::next_permutation(perm.begin(), perm.end()));
-    return out;
 }
 
-TEST(GamessSymmetryTest, CubicGroupsOnAGeneralPoint) {
+TEST(GamessSymmetryTest, CubicGroups) {
     const struct {
         const char* line;
         Cubic group;
+        std::vector<Point> unique;
         std::size_t count;
-    } cases[] = {{"OH", Cubic::Oh, 48}, {"O", Cubic::O, 24}, {"TD", Cubic::Td, 24}};
+    } cases[] = {{"OH", Cubic::Oh, {{1, 2, 3}}, 48},
+                 {"O", Cubic::O, {{1, 2, 3}}, 24},
+                 {"TD", Cubic::Td, {{1, 2, 3}}, 24},
+                 {"T", Cubic::T, {{1, 2, 3}}, 12},
+                 {"TH", Cubic::Th, {{1, 2, 0}}, 12},             // in a mirror plane
+                 {"TD", Cubic::Td, {{0, 0, 0}, {0.63, 0.63, 0.63}}, 5}, // methane
+                 {"O", Cubic::O, {{0, 0, 0}, {0, 0, 1.56}}, 7},         // SF6
+                 {"OH", Cubic::Oh, {{0, 0, 1.56}, {1, 1, 1}}, 14}};
     for (const auto& c : cases) {
-        const auto atoms = expandGamessSymmetry(*parseGamessPointGroup(c.line), {at({1, 2, 3})});
+        std::vector<Atom> unique;
+        std::vector<Point> full;
+        for (const Point& p : c.unique) {
+            unique.push_back(at(p));
+            addImages(p, c.group, full);
+        }
+        const auto atoms = expandGamessSymmetry(*parseGamessPointGroup(c.line), unique);
         ASSERT_TRUE(atoms.ok());
-        const auto full = signedPermutations({1, 2, 3}, c.group);
         ASSERT_EQ(full.size(), c.count);
         EXPECT_TRUE(sameSet(full, *atoms, 1e-9)) << c.line;
     }

@@ -32,17 +32,16 @@ using Texts = std::vector<std::string>;
 
 } // namespace
 
-TEST(GaussianOutput, OptimisationTakesTheFirstTableAfterTheConvergedStep) {
+// The first table after the converged step; groups up to a short last one,
+// and an empty line in a table ends frequency reading for good (the second
+// job after it adds no "999.0000"); dipole derivatives with Fortran exponents.
+TEST(GaussianOutput, OptimisationAndFrequencyJob) {
     auto c = parseText(fixture("g98_opt_freq.log"));
     ASSERT_EQ(c.atoms.size(), 4u);
     EXPECT_EQ(c.atoms[0].atomicNumber, 6);
     EXPECT_EQ(c.atoms[3].atomicNumber, 1);
     expectVector(c.atoms[0], 0.0, 0.0, -0.5241);
     expectVector(c.atoms[2], 0.0, 0.9387, -1.1045);
-}
-
-TEST(GaussianOutput, FrequencyGroupsIncludingAShortLastGroup) {
-    auto c = parseText(fixture("g98_opt_freq.log"));
     EXPECT_EQ(c.frequencies, (Texts{"1335.9876", "1383.5533", "1679.4522", "2028.1234", "3160.0000", ""}));
     EXPECT_EQ(c.symmetries, (Texts{"B1", "B2", "A1", "A1", "B2", ""}));
     EXPECT_EQ(c.intensities, (Texts{"4.6537", "11.3620", "9.6613", "150.1000", "75.2000", ""}));
@@ -55,16 +54,6 @@ TEST(GaussianOutput, FrequencyGroupsIncludingAShortLastGroup) {
     expectVector(c.modes[3][2], 0.0, 0.38, -0.28);
     expectVector(c.modes[4][3], 0.0, -0.56, 0.41);
     expectVector(c.modes[5][1], 0.0, 0.0, 0.0); // the missing third mode
-}
-
-TEST(GaussianOutput, AnEmptyLineInATableEndsFrequencyReadingForGood) {
-    // The second job after the empty line adds no group.
-    auto c = parseText(fixture("g98_opt_freq.log"));
-    EXPECT_EQ(std::count(c.frequencies.begin(), c.frequencies.end(), "999.0000"), 0);
-}
-
-TEST(GaussianOutput, DipoleDerivativesWithFortranExponents) {
-    auto c = parseText(fixture("g98_opt_freq.log"));
     ASSERT_EQ(c.dipoleDerivatives.size(), 5u);
     expectVector(c.dipoleDerivatives[0], 0.123456, -0.02, 0.0);
     expectVector(c.dipoleDerivatives[1], 0.0, 0.345, -1.5e-7);
@@ -97,18 +86,7 @@ TEST(GaussianOutput, InputOrientationWhenNoStandardTableExists) {
 
 TEST(GaussianOutput, OldFourSpaceRuleStillEndsATable) {
     // Gaussian 94-style: the next group's header follows the rows directly.
-    auto c = parseText(" Standard orientation:\n"
-                       "                     A1                     B2                     A1\n"
-                       " Frequencies --  100.0  200.0  300.0\n"
-                       " IR Inten    --    1.0    2.0    3.0\n"
-                       " Atom AN      X      Y      Z        X      Y      Z        X      Y      Z\n"
-                       "   1   6     0.10   0.20   0.30     0.40   0.50   0.60     0.70   0.80   0.90\n"
-                       "                     B1\n"
-                       " Frequencies --  400.0\n"
-                       " IR Inten    --    4.0\n"
-                       " Atom AN      X      Y      Z\n"
-                       "   1   6     1.00   1.10   1.20\n"
-                       "\n");
+    auto c = parseText(fixture("g94_four_space_groups.log"));
     EXPECT_EQ(c.frequencies, (Texts{"100.0", "200.0", "300.0", "400.0", "", ""}));
     EXPECT_EQ(c.symmetries, (Texts{"A1", "B2", "A1", "B1", "", ""}));
     ASSERT_EQ(c.modes.size(), 6u);
@@ -139,20 +117,7 @@ TEST(GaussianOutput, RowsBeforeAnyIntensityLineAreIgnored) {
 }
 
 TEST(GaussianOutput, TablesWithoutATypeColumnAndLongTokens) {
-    auto c = parseText("    Item               Value     Threshold  Converged?\n"
-                       " Maximum Force            0.000012     0.000450     YES\n"
-                       " RMS     Force            0.000005     0.000300     YES\n"
-                       " Maximum Displacement     0.000036     0.001800     YES\n"
-                       " RMS     Displacement     0.000019     0.001200     YES\n"
-                       "                    Standard orientation:\n"
-                       " ----------------------------------------------------------\n"
-                       " Center     Atomic              Coordinates (Angstroms)\n"
-                       " Number     Number             X           Y           Z\n"
-                       " ----------------------------------------------------------\n"
-                       "    1          7           1.000000    2.000000    3.000000\n"
-                       " ----------------------------------------------------------\n"
-                       "  A_VERY_LONG_SYMMETRY_LABEL\n"
-                       " Frequencies --  123456.789012345678\n");
+    auto c = parseText(fixture("long_tokens.log"));
     ASSERT_EQ(c.atoms.size(), 1u);
     EXPECT_EQ(c.atoms[0].atomicNumber, 7);
     expectVector(c.atoms[0], 1.0, 2.0, 3.0);

@@ -13,6 +13,7 @@
 #include "model/readers/OutputReaderSupport.h"
 #include "model/readers/Psi4OutputReader.h"
 #include "model/readers/QChemOutputReader.h"
+#include "support/TestSupport.h"
 
 namespace kalviro {
 namespace {
@@ -73,38 +74,13 @@ TEST(OtherProgramOutputTest, TextsThatAreNotJobs) {
     }
 }
 
+// Small jobs of tests/data/other-output.
+std::string smallJob(const std::string& name) {
+    return test::readFileBytes(test::dataPath("other-output/" + name));
+}
+
 TEST(OtherProgramOutputTest, OrcaImaginaryModeAndT2Column) {
-    const char* text =
-        "Program Version 4.2.1 -  RELEASE  -\n"
-        "CARTESIAN COORDINATES (ANGSTROEM)\n"
-        "---------------------------------\n"
-        "  O      0.000000    0.000000    0.100000\n"
-        "  H      0.750000    0.000000   -0.470000\n"
-        "  H     -0.750000    0.000000   -0.470000\n"
-        "\n"
-        "VIBRATIONAL FREQUENCIES\n"
-        "-----------------------\n\n"
-        "   0:         0.00 cm**-1\n   1:         0.00 cm**-1\n   2:         0.00 cm**-1\n"
-        "   3:         0.00 cm**-1\n   4:         0.00 cm**-1\n   5:         0.00 cm**-1\n"
-        "   6:      -512.30 cm**-1 ***imaginary mode***\n"
-        "   7:      1600.00 cm**-1\n   8:      3700.00 cm**-1\n\n"
-        "NORMAL MODES\n------------\n\n"
-        "                  0          1          2          3          4          5    \n";
-    std::string modes = text;
-    for (int row = 0; row < 9; ++row)
-        modes += "      " + std::to_string(row) +
-                 "       0.000000   0.000000   0.000000   0.000000   0.000000   0.000000\n";
-    modes += "                  6          7          8    \n";
-    for (int row = 0; row < 9; ++row)
-        modes += "      " + std::to_string(row) + "       0." + std::to_string(row) +
-                 "00000   0.100000  -0.200000\n";
-    modes += "\nIR SPECTRUM\n-----------\n\n"
-             " Mode    freq (cm**-1)   T**2         TX         TY         TZ\n"
-             "-------------------------------------------------------------------\n"
-             "   6:      -512.30    4.000000  (  0.000000   0.000000  -1.000000)\n"
-             "   7:      1600.00   25.000000  (  3.000000   4.000000   0.000000)\n"
-             "   8:      3700.00    0.000000  (  0.000000   0.000000   0.000000)\n\n";
-    const auto job = readOrcaOutput(modes);
+    const auto job = readOrcaOutput(smallJob("orca_imaginary.out"));
     ASSERT_TRUE(job.ok()) << job.error();
     EXPECT_EQ(job->program, "ORCA 4.2.1");
     ASSERT_EQ(job->frequencies, (std::vector<std::string>{"-512.30", "1600.00", "3700.00"}));
@@ -122,25 +98,7 @@ TEST(OtherProgramOutputTest, OrcaImaginaryModeAndT2Column) {
 }
 
 TEST(OtherProgramOutputTest, QChemRamanColumn) {
-    const char* text = " Q-Chem 5.1, Q-Chem, Inc., Pleasanton, CA (2018).\n"
-                       " ----------------------------------------------------------------\n"
-                       "             Standard Nuclear Orientation (Angstroms)\n"
-                       "    I     Atom           X                Y                Z\n"
-                       " ----------------------------------------------------------------\n"
-                       "    1      C       0.0000000000     0.0000000000     0.5600000000\n"
-                       "    2      O       0.0000000000     0.0000000000    -0.5600000000\n"
-                       " ----------------------------------------------------------------\n"
-                       " **                       VIBRATIONAL ANALYSIS                       **\n"
-                       " Mode:                 1                      2\n"
-                       " Frequency:     -2200.50                2300.00\n"
-                       " IR Intens:       90.000                  0.001\n"
-                       " Raman Intens:    12.345                  0.500\n"
-                       "               X      Y      Z        X      Y      Z\n"
-                       " C          0.000  0.000  0.750    0.000  0.000  0.100\n"
-                       " O          0.000  0.000 -0.560    0.000  0.000 -0.200\n"
-                       // Seven columns a number: large ones run together.
-                       " TransDip -12.000-16.000  0.000    0.000  0.000  0.000\n"
-                       " STANDARD THERMODYNAMIC QUANTITIES AT   298.15 K  AND     1.00 ATM\n";
+    const std::string text = smallJob("qchem_raman.out");
     const auto job = readQChemOutput(text);
     ASSERT_TRUE(job.ok()) << job.error();
     EXPECT_EQ(job->program, "Q-Chem 5.1");
@@ -154,41 +112,14 @@ TEST(OtherProgramOutputTest, QChemRamanColumn) {
     // A weak mode whose printed vector rounds to zero has no direction.
     EXPECT_EQ(job->dipoleDerivatives[1], Vector3{});
     // Cut before the analysis ends: not a whole job.
-    const std::string cut(text, std::string_view(text).find(" TransDip"));
+    const std::string cut = text.substr(0, text.find(" TransDip"));
     EXPECT_FALSE(readQChemOutput(cut).ok());
 }
 
 // The layout of Psi4 1.0 and 1.1: irreps in a table of their own, then
 // one block per mode.
 TEST(OtherProgramOutputTest, Psi4OldLayout) {
-    const char* text =
-        "                               Psi4 1.1 release\n"
-        "    Geometry (in Bohr), charge = 0, multiplicity = 1:\n\n"
-        "       Center              X                  Y                   Z       \n"
-        "    ------------   -----------------  -----------------  -----------------\n"
-        "           O          0.000000000000     0.000000000000    -0.124000000000\n"
-        "           H          0.000000000000    -1.430000000000     0.986000000000\n"
-        "           H          0.000000000000     1.430000000000     0.986000000000\n\n"
-        "  Irrep      Harmonic Frequency   \n"
-        "                  (cm-1)          \n"
-        "  -----------------------------------------------\n"
-        "      B2         200.1000i\n"
-        "      A1        1775.6478 \n"
-        "  -----------------------------------------------\n\n"
-        "  Normal Modes (non-mass-weighted).\n"
-        "  Frequency:       200.10i\n"
-        "  Force constant:   0.1000\n"
-        "\t     X       Y       Z           mass\t\n"
-        "O      0.000  -0.070   0.000      15.994915\n"
-        "H      0.000   0.550   0.420       1.007825\n"
-        "H      0.000   0.560  -0.420       1.007825\n\n"
-        "  Frequency:      1775.65\n"
-        "  Force constant:   1.1203\n"
-        "\t     X       Y       Z           mass\t\n"
-        "O      0.000   0.000  -0.068      15.994915\n"
-        "H      0.000   0.429   0.544       1.007825\n"
-        "H      0.000  -0.429   0.544       1.007825\n\n";
-    const auto job = readPsi4Output(text);
+    const auto job = readPsi4Output(smallJob("psi4_old_layout.out"));
     ASSERT_TRUE(job.ok()) << job.error();
     EXPECT_EQ(job->program, "Psi4 1.1");
     EXPECT_EQ(job->frequencies, (std::vector<std::string>{"-200.10", "1775.65"}));

@@ -19,9 +19,7 @@ namespace {
 using test::corpusAvailable;
 using test::corpusDir;
 
-std::string corpusFile(const std::string& relative) {
-    return (corpusDir() / "files" / relative).string();
-}
+using test::corpusFile;
 
 using test::readFileBytes;
 
@@ -186,41 +184,6 @@ TEST(OtherProgramsCorpusTest, GamessDipoleDerivativesFromTheTensor) {
         EXPECT_NEAR(v.y, c.expected.y, 1e-4) << c.mode;
         EXPECT_NEAR(v.z, c.expected.z, 1e-4) << c.mode;
     }
-}
-
-// Every output of the corpus, Gaussian's included, told by its banner.
-TEST(OtherProgramsCorpusTest, DetectsEveryProgram) {
-    if (!corpusAvailable())
-        GTEST_SKIP() << "corpus absent";
-    const struct {
-        const char* folder;
-        OutputProgram program;
-    } folders[] = {{"orca", OutputProgram::Orca},    {"qchem", OutputProgram::QChem},
-                   {"psi4", OutputProgram::Psi4},    {"nwchem", OutputProgram::NWChem},
-                   {"g98", OutputProgram::Gaussian}, {"g03", OutputProgram::Gaussian},
-                   {"g09", OutputProgram::Gaussian}, {"g16", OutputProgram::Gaussian}};
-    int seen = 0;
-    for (const auto& f : folders)
-        for (const auto& entry :
-             std::filesystem::directory_iterator(corpusDir() / "files" / f.folder)) {
-            const std::string ext = entry.path().extension().string();
-            if (ext != ".out" && ext != ".log")
-                continue;
-            EXPECT_EQ(detectOutputProgram(readFileBytes(entry.path().string())), f.program)
-                << entry.path();
-            ++seen;
-        }
-    const struct {
-        const char* name;
-        OutputProgram program;
-    } gamess[] = {{"Firefly8.0_dvb_ir.out", OutputProgram::Firefly},
-                  {"GAMESS-US2014_nh3_ts_ir.out", OutputProgram::GamessUS},
-                  {"GAMESS-US2017_dvb_ir.out", OutputProgram::GamessUS}};
-    for (const auto& g : gamess)
-        EXPECT_EQ(detectOutputProgram(readFileBytes(corpusFile(std::string("gamess-out/") + g.name))),
-                  g.program)
-            << g.name;
-    EXPECT_GE(seen, 17);
 }
 
 // A file that ends inside one of the tables is refused, with the file named.

@@ -25,12 +25,12 @@ struct SpectrumOptions {
     std::string file;
     std::string output;
     int width = 2;
-    std::string fchk;
+    LoadOptions load;
 };
 
 void addCommonOptions(CLI::App* cmd, SpectrumOptions& o) {
     cmd->add_option("FILE", o.file, "Gaussian output (.log, .out)")->required();
-    addCheckpointOption(cmd, o.fchk);
+    addLoadOptions(cmd, o.load);
     cmd->add_option("--width", o.width, "Half width in cm-1 (full width at half maximum)")
         ->default_val(2);
     cmd->add_option("-o,--output", o.output, "File to write")->required();
@@ -43,7 +43,7 @@ bool prepare(Document& doc, const SpectrumOptions& o, int viewMode) {
         showMessage(kHalfWidthNotZero);
         return false;
     }
-    if (!loadFileWithCheckpoint(doc, o.file, o.fchk))
+    if (!loadFileWithOptions(doc, o.file, o.load))
         return false;
     if (doc.vibrations.frequencies.empty()) {
         showMessage(msg::kNoIrData);

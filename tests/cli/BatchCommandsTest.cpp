@@ -80,6 +80,9 @@ TEST_F(BatchCommandsTest, FailuresExitNonZeroWithTheMessage) {
         {{"coords", good, "-o", dir_.path("no/folder/c.txt")}, "ファイルを保存できません"},
         {{"ir", good, "-o", dir_.dir().string()}, "ファイルを保存できません"},
         {{"coords", write("empty.dat", "#p\n\nt\n\n0 1\n"), "-o", existing}, ""},
+        {{"ir", test::dataPath("gaussian-output/g98_opt_freq.log"), "--isotope", "1=2H", "-o",
+          existing},
+         "g98_opt_freq.log には力の定数(ヘシアン)がないため、同位体の質量を変えられません"},
     };
     for (const auto& c : cases) {
         const auto r = runCli(c.args);

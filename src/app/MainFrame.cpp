@@ -15,10 +15,13 @@
 #include "app/AppConfig.h"
 #include "app/DialogSupport.h"
 #include "app/FrameLayout.h"
+#include "app/IsotopeDialog.h"
+#include "app/IsotopeDialogLogic.h"
 #include "app/MoleculeView.h"
 #include "app/ProgramWiring.h"
 #include "app/ToolbarImages.h"
 #include "document/FileOpening.h"
+#include "document/IsotopeChange.h"
 #include "document/OrbitalSelection.h"
 #include "document/SaveCommands.h"
 #include "render/BitmapWriter.h"
@@ -130,7 +133,7 @@ MainFrame::MainFrame(Document& doc)
     for (int command :
          {cmd::SaveCoordinates, cmd::About, cmd::Exit, cmd::ToggleToolBar, cmd::ToggleStatusBar,
           cmd::FitView, cmd::ViewAlongX, cmd::ViewAlongY, cmd::ViewAlongZ,
-          cmd::LoadVibrationData}) {
+          cmd::LoadVibrationData, cmd::ChangeIsotopes}) {
         const int id = menuIdFor(command);
         Bind(wxEVT_MENU, &MainFrame::onCommand, this, id);
         Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdate, this, id);
@@ -304,6 +307,29 @@ void MainFrame::saveAnimation() {
     wxBusyCursor busy;
     askAndSaveAnimation(*view_, document_);
     view_->redraw();
+}
+
+void MainFrame::changeIsotopes() {
+    IsotopeDialog dlg(this, pickedAtomsText(document_.picked),
+                      static_cast<int>(document_.atomCount()));
+    if (dlg.ShowModal() == wxID_OK && !dlg.changes().empty())
+        applyIsotopeChanges(dlg.changes());
+}
+
+bool MainFrame::applyIsotopeChanges(const std::string& changes) {
+    wxBusyCursor busy;
+    const std::string file = recent_.entries().empty() ? std::string() : recent_.entries().front();
+    const auto status = kalviro::changeIsotopes(document_, changes, file);
+    if (!status)
+        return false;
+    SetStatusText(u8(*status), 0);
+    if (dataSelectionDialog_)
+        fillModeList(*dataSelectionDialog_, document_.vibrations);
+    // The open plot (spectrum or projection) follows the new modes.
+    if (previewDialog_)
+        previewDialog_->showSpectrum();
+    view_->redraw();
+    return true;
 }
 
 void MainFrame::onAnimationTick(wxTimerEvent&) {

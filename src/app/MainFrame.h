@@ -62,6 +62,11 @@ class MainFrame : public wxFrame, private CommandHost {
     // preview and rotation dialogs, in that order.
     void closeAnalysisDialogs();
 
+    // Applies an isotope change list ("3=2H,4=2H") as the dialog's OK does:
+    // modes, mode list, spectrum and projection again, status bar; false
+    // (message shown) when it changed nothing.
+    bool applyIsotopeChanges(const std::string& changes);
+
     // The measurement of the picked atoms in the message pane; a pane that
     // showed one is emptied when the picks no longer measure anything.
     void showMeasurement();
@@ -82,6 +87,7 @@ class MainFrame : public wxFrame, private CommandHost {
     void saveIrSpectrum() override;
     void saveImage() override;
     void saveAnimation() override;
+    void changeIsotopes() override;
     void showSpectrumPreview() override;
     void computeOrbital() override;
     void showAxisDialog() override;

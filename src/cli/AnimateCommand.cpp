@@ -20,6 +20,7 @@ struct AnimateOptions {
     int frames = 20;
     std::string size = "400x400";
     double amplitude = 0.5;
+    LoadOptions load;
 };
 
 int fail(const std::string& text) {
@@ -36,7 +37,7 @@ int runAnimate(const AnimateOptions& o) {
     if (o.frames < 1 || o.frames > 1000)
         return fail("--frames takes 1 to 1000");
     Document doc;
-    if (!loadFileAsProgram(doc, o.file))
+    if (!loadFileWithOptions(doc, o.file, o.load))
         return 1;
     const std::size_t modes = doc.vibrations.modes.size();
     if (o.mode < 1 || static_cast<std::size_t>(o.mode) > modes)
@@ -76,6 +77,7 @@ void addAnimateCommand(CLI::App& app, int& status) {
                    "numbered PNG frames, or a multi-frame XYZ file (pictures need an X "
                    "display; Xvfb will do)");
     cmd->add_option("FILE", o->file, "Output of a frequency calculation")->required();
+    addLoadOptions(cmd, o->load);
     cmd->add_option("-o,--output", o->output,
                     "OUT.gif, OUT.xyz, or a folder that gets frame_001.png ...")
         ->required();

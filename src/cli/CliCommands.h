@@ -15,12 +15,17 @@ struct Document;
 // Opens path into doc as the viewer's open command does (the reader chosen
 // by the extension); false (message shown) when nothing could be read.
 bool loadFileAsProgram(Document& doc, const std::string& path);
-// As loadFileAsProgram, then, unless fchk is empty, the dipole derivatives
-// of that checkpoint file of the same job added to the output's modes; false
-// (message shown) when either fails.
-bool loadFileWithCheckpoint(Document& doc, const std::string& path, const std::string& fchk);
-// The --fchk option of the commands that read an output.
-void addCheckpointOption(CLI::App* cmd, std::string& fchk);
+// What every command that reads a file adds to it.
+struct LoadOptions {
+    std::string fchk;     // checkpoint file of the same job: dipole derivatives
+    std::string isotopes; // "3=2H,4=13C": masses changed, modes computed again
+};
+// As loadFileAsProgram, then the dipole derivatives of o.fchk added to the
+// output's modes and the isotopes of o.isotopes applied (each when given);
+// false (message shown) when any of them fails.
+bool loadFileWithOptions(Document& doc, const std::string& path, const LoadOptions& o);
+// --fchk and --isotope.
+void addLoadOptions(CLI::App* cmd, LoadOptions& o);
 BatchPlatform& batchPlatform();
 
 void addDumpCommand(CLI::App& app, int& status);

@@ -5,14 +5,16 @@
 #include <optional>
 #include <string>
 
+#include "cli/CliCommands.h"
+
 namespace kalviro {
 
 struct Document;
 
 // Reads path as the program opens it and returns the JSON object of the
 // document; nullopt (message shown) when the file could not be read.
-// With fchk, that checkpoint file's dipole derivatives are added first.
-std::optional<nlohmann::json> dumpFile(const std::string& path, const std::string& fchk = {});
+// load's checkpoint file and isotopes are applied first.
+std::optional<nlohmann::json> dumpFile(const std::string& path, const LoadOptions& load = {});
 
 // "atoms N modes N dipoleDerivatives N" of doc.
 std::string dumpSummary(const Document& doc);

@@ -59,9 +59,9 @@ json documentJson(const Document& doc) {
 
 } // namespace
 
-std::optional<json> dumpFile(const std::string& path, const std::string& fchk) {
+std::optional<json> dumpFile(const std::string& path, const LoadOptions& load) {
     Document doc;
-    if (!loadFileWithCheckpoint(doc, path, fchk))
+    if (!loadFileWithOptions(doc, path, load))
         return std::nullopt;
     return documentJson(doc);
 }
@@ -77,7 +77,7 @@ void addDumpCommand(CLI::App& app, int& status) {
         std::string file;
         bool summary = false;
         int mo = 0;
-        std::string fchk;
+        LoadOptions load;
     };
     auto options = std::make_shared<Options>();
     CLI::App* cmd = app.add_subcommand(
@@ -90,23 +90,24 @@ void addDumpCommand(CLI::App& app, int& status) {
                   "Print only the counts of atoms, modes and dipole derivatives");
     cmd->add_option("--mo", options->mo,
                     "Checkpoint files: orbital to list, 1-based (default: HOMO)");
-    addCheckpointOption(cmd, options->fchk);
+    addLoadOptions(cmd, options->load);
     cmd->callback([options, cmd, &status] {
-        if (fileKindOf(options->file) == FileKind::Checkpoint) {
+        // With --isotope a checkpoint file's dump is its recomputed vibrations.
+        if (fileKindOf(options->file) == FileKind::Checkpoint && options->load.isotopes.empty()) {
             status = dumpCheckpoint(
                 options->file, cmd->count("--mo") ? std::optional<int>(options->mo) : std::nullopt);
             return;
         }
         if (options->summary) {
             Document doc;
-            if (!loadFileWithCheckpoint(doc, options->file, options->fchk)) {
+            if (!loadFileWithOptions(doc, options->file, options->load)) {
                 status = 1;
                 return;
             }
             std::printf("%s\n", dumpSummary(doc).c_str());
             return;
         }
-        auto j = dumpFile(options->file, options->fchk);
+        auto j = dumpFile(options->file, options->load);
         if (!j) {
             status = 1;
             return;

@@ -16,7 +16,7 @@ void addIrCommand(CLI::App& app, int& status) {
         std::string file;
         std::string output;
         bool bySymmetry = false;
-        std::string fchk;
+        LoadOptions load;
     };
     auto options = std::make_shared<Options>();
     CLI::App* cmd =
@@ -26,10 +26,10 @@ void addIrCommand(CLI::App& app, int& status) {
     cmd->add_option("-o,--output", options->output, "CSV file to write")->required();
     cmd->add_flag("--by-symmetry", options->bySymmetry,
                   "Group the rows by symmetry species (irsorted.csv)");
-    addCheckpointOption(cmd, options->fchk);
+    addLoadOptions(cmd, options->load);
     cmd->callback([options, &status] {
         Document doc;
-        if (!loadFileWithCheckpoint(doc, options->file, options->fchk)) {
+        if (!loadFileWithOptions(doc, options->file, options->load)) {
             status = 1;
             return;
         }

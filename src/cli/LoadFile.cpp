@@ -2,6 +2,7 @@
 
 #include "document/CheckpointPairing.h"
 #include "document/FileOpening.h"
+#include "document/IsotopeChange.h"
 
 namespace kalviro {
 
@@ -9,16 +10,22 @@ bool loadFileAsProgram(Document& doc, const std::string& path) {
     return openMoleculeFile(doc, path).read;
 }
 
-bool loadFileWithCheckpoint(Document& doc, const std::string& path, const std::string& fchk) {
+bool loadFileWithOptions(Document& doc, const std::string& path, const LoadOptions& o) {
     if (!loadFileAsProgram(doc, path))
         return false;
-    return fchk.empty() || addCheckpointVectors(doc, fchk).has_value();
+    if (!o.fchk.empty() && !addCheckpointVectors(doc, o.fchk))
+        return false;
+    return o.isotopes.empty() || changeIsotopes(doc, o.isotopes, path).has_value();
 }
 
-void addCheckpointOption(CLI::App* cmd, std::string& fchk) {
-    cmd->add_option("--fchk", fchk,
+void addLoadOptions(CLI::App* cmd, LoadOptions& o) {
+    cmd->add_option("--fchk", o.fchk,
                     "Formatted checkpoint file of the same job: dipole derivatives for the "
                     "output's modes from its Hessian and atomic polar tensor");
+    cmd->add_option("--isotope", o.isotopes,
+                    "Changed masses, e.g. 3=2H,4=13C,5=17.9992 (atom number = isotope or mass "
+                    "in amu): modes, intensities and dipole derivatives computed again from the "
+                    "Hessian (a frequency checkpoint file, or one given with --fchk)");
 }
 
 } // namespace kalviro

@@ -28,7 +28,7 @@ struct RenderOptions {
     bool white = false;
     std::string orbital; // checkpoint file whose contours are drawn
     bool fit = true;     // the desktop's first view; false: the fixed camera of old
-    std::string fchk;    // checkpoint file of the job: dipole derivatives
+    LoadOptions load;
 };
 
 bool endsWith(const std::string& s, const std::string& tail) {
@@ -85,7 +85,7 @@ int runRender(const RenderOptions& o) {
     if (!ensureGlut()) {
         return fail("no X display: drawing needs one (set DISPLAY, or run under xvfb-run -a)");
     }
-    if (!loadFileWithCheckpoint(doc, o.file, o.fchk))
+    if (!loadFileWithOptions(doc, o.file, o.load))
         return 1;
     // The orbital comes after the molecule, as in the viewer: a checkpoint
     // file supplies only the contours.
@@ -129,7 +129,7 @@ void addRenderCommand(CLI::App& app, int& status) {
         "render", "Draw one frame of the 3D view of FILE off screen and save it as a picture "
                   "(needs an X display; Xvfb will do)");
     cmd->add_option("FILE", o->file, "Gaussian output or input, or GAMESS input")->required();
-    addCheckpointOption(cmd, o->fchk);
+    addLoadOptions(cmd, o->load);
     cmd->add_option("-o,--output", o->output,
                     "Picture to write: BMP, or PNG when the name ends in .png")
         ->required();

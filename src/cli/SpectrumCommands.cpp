@@ -38,7 +38,7 @@ struct SpectrumOptions {
     std::string output;
     int width = 2;
     double decimalWidth = 2;
-    std::string fchk;
+    LoadOptions load;
     BroadeningSettings broadening;
     std::string shape = "lorentzian";
     std::string format = "csv";
@@ -48,7 +48,7 @@ struct SpectrumOptions {
 
 void addCommonOptions(CLI::App* cmd, SpectrumOptions& o) {
     cmd->add_option("FILE", o.file, "Gaussian output (.log, .out)")->required();
-    addCheckpointOption(cmd, o.fchk);
+    addLoadOptions(cmd, o.load);
     cmd->add_option("--width", o.decimalWidth, "Full width at half maximum in cm-1")
         ->default_val(2);
     cmd->add_option("-o,--output", o.output, "File to write")->required();
@@ -171,7 +171,7 @@ bool prepare(Document& doc, SpectrumOptions& o, int viewMode) {
         showMessage(bad);
         return false;
     }
-    if (!loadFileWithCheckpoint(doc, o.file, o.fchk))
+    if (!loadFileWithOptions(doc, o.file, o.load))
         return false;
     if (doc.vibrations.frequencies.empty()) {
         showMessage(msg::kNoIrData);

@@ -26,6 +26,7 @@ void resetAnalysis(Document& doc, const std::function<void()>& closeDialogs) {
 void resetForNewFile(Document& doc, const std::function<void()>& closeDialogs) {
     resetAnalysis(doc, closeDialogs);
     doc.vibrations = VibrationStore();
+    doc.hessian.reset();
     doc.view.modesShown = false;
     doc.scene = SceneChoices();
     doc.picked.clear();

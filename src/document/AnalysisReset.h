@@ -15,7 +15,7 @@ struct Document;
 void resetAnalysis(Document& doc, const std::function<void()>& closeDialogs = {});
 
 // Before a file replaces the document: resetAnalysis, then everything that
-// belonged to the previous file goes (modes, arrows, dipole data, picks,
+// belonged to the previous file goes (modes, arrows, dipole data, the kept Hessian, picks,
 // rotation totals, contours) and the camera is fitted afresh on the next
 // frame. Display switches and the drawing style stay.
 void resetForNewFile(Document& doc, const std::function<void()>& closeDialogs = {});

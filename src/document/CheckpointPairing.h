@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "model/FrameAlignment.h"
+
 namespace kalviro {
 
 struct Document;
@@ -18,9 +20,13 @@ std::optional<std::string> checkpointBeside(const std::string& outputPath);
 // The document holds modes without dipole derivatives: what pairing fills.
 bool wantsCheckpointVectors(const Document& doc);
 
+// The turn from the frame doc's file was loaded in to the one the view has
+// turned its atoms to since (identity while unturned).
+FrameAlignment loadedToCurrent(const Document& doc);
+
 // Adds the dipole derivatives computed from checkpointPath to doc's modes, in
 // the frame of doc's atoms, and returns the status-bar text saying where
-// they came from. A file that cannot be read, has no polar tensor, or holds
+// they came from; a file with a Hessian stays with doc (KeptHessian). A file that cannot be read, has no polar tensor, or holds
 // another molecule is reported (message naming the file) and changes
 // nothing: nullopt.
 std::optional<std::string> addCheckpointVectors(Document& doc, const std::string& checkpointPath);

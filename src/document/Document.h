@@ -16,7 +16,11 @@
 #include "orbital/CheckpointReader.h"
 #include "orbital/ContourStore.h"
 
+#include <memory>
+
 namespace kalviro {
+
+struct KeptHessian; // document/IsotopeChange.h
 
 struct Document {
     MoleculeState molecule;    // atoms; rotation, pan and mouse drag of the view
@@ -30,6 +34,9 @@ struct Document {
     CheckpointState checkpoint;
     ContourStore contours;
     Animation animation; // the selected mode in motion, in what is drawn only
+    // The Hessian the modes came from, for changing masses; none for files without one.
+    // Replaced, never changed in place.
+    std::shared_ptr<const KeptHessian> hessian;
 
     std::uint32_t atomCount() const { return static_cast<std::uint32_t>(molecule.atoms.size()); }
 };

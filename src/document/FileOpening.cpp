@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <memory>
 #include <new>
 #include <string>
 
 #include "document/AnalysisReset.h"
 #include "document/Document.h"
+#include "document/IsotopeChange.h"
 #include "model/FileKind.h"
 #include "model/MoleculeState.h"
 #include "model/TextLineReader.h"
@@ -180,38 +182,6 @@ OpenResult readGamessInputFile(const Opening& o) {
     return installInputAtoms(o, r.atoms, ElementSource::ByNumber);
 }
 
-std::string fixed4(double v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.4f", v);
-    return text;
-}
-
-// The job a frequency calculation's checkpoint file describes: its atoms,
-// and the modes, intensities and dipole derivatives computed from its
-// Hessian and polar tensor. Texts as Gaussian prints them; the file has no
-// symmetry species.
-FrequencyJob jobOfAnalysis(const HessianInput& input, const VibrationalAnalysis& analysis) {
-    FrequencyJob job;
-    job.program = "Gaussian";
-    for (std::size_t i = 0; i < input.atomicNumbers.size(); ++i) {
-        Atom a;
-        a.atomicNumber = input.atomicNumbers[i];
-        a.x = input.coordinates[3 * i] * kBohrInAngstrom;
-        a.y = input.coordinates[3 * i + 1] * kBohrInAngstrom;
-        a.z = input.coordinates[3 * i + 2] * kBohrInAngstrom;
-        job.atoms.push_back(a);
-    }
-    for (const NormalMode& m : analysis.modes) {
-        job.frequencies.push_back(fixed4(m.frequency));
-        job.intensities.push_back(analysis.hasIntensities ? fixed4(m.intensity) : std::string());
-        job.symmetries.emplace_back();
-        job.modes.push_back(m.displacements);
-        if (analysis.hasIntensities)
-            job.dipoleDerivatives.push_back(m.dipoleDerivative);
-    }
-    return job;
-}
-
 void markCheckpointSources(VibrationStore& store) {
     for (std::string* s : {&store.sources.modes, &store.sources.intensities,
                            &store.sources.dipoleDerivatives})
@@ -234,6 +204,7 @@ OpenResult readCheckpointFile(const Opening& o) {
         OpenResult r = installJob(o, jobOfAnalysis(*input, *analysis));
         if (r.read) {
             markCheckpointSources(o.doc.vibrations);
+            o.doc.hessian = std::make_shared<const KeptHessian>(KeptHessian{std::move(*input), {}});
             r.orbitalRead = openCheckpoint(o.doc, path);
         }
         return r;

@@ -129,6 +129,17 @@ inline constexpr const char* kIsotopeAtomOutOfRange =
     "原子番号が 1 から原子数までの範囲にありません";
 inline constexpr const char* kIsotopeUnknownIsotope = "この同位体は知られていません";
 inline constexpr const char* kIsotopeMassNotPositive = "質量は正の数でなければなりません";
+// After the open file's name.
+inline constexpr const char* kIsotopeNoHessian =
+    " には力の定数(ヘシアン)がないため、同位体の質量を変えられません";
+inline constexpr const char* kIsotopeChangeFailed = "同位体の質量を変更できません";
+// The isotope dialog's fields; the bad item follows kIsotopeDialogBadAtoms.
+inline constexpr const char* kIsotopeDialogBadAtoms =
+    "原子番号は「3, 5-7」のように番号か範囲をコンマで区切って入力してください: ";
+inline constexpr const char* kIsotopeDialogNoIsotope =
+    "同位体名 (2H, D, 13C など) または質量 (amu) を1つ入力してください";
+// Status bar after the change; the list of changes follows.
+inline constexpr const char* kIsotopesChanged = "同位体の質量を変更し、基準振動を計算し直しました: ";
 
 // Vibrational analysis from a Hessian.
 inline constexpr const char* kHessianNoAtoms = "原子がありません";

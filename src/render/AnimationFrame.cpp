@@ -37,6 +37,10 @@ void drawModeCaption(const Document& doc) {
         return;
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
+    // A view squashed to nothing has no room for it, and glOrtho refuses
+    // an empty range.
+    if (viewport[2] <= 0 || viewport[3] <= 0)
+        return;
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();

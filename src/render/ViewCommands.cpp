@@ -176,6 +176,13 @@ ViewCommandTable::ViewCommandTable(Document& doc, CommandHost& host) {
         {cmd::LoadVibrationData, "振動解析データを読み込む",
          "同じ計算のチェックポイントファイルから双極子微分を読み込む", false,
          [d] { return enabledIf(!d->vibrations.modes.empty()); }, [h] { h->loadVibrationData(); }},
+        {cmd::ChangeIsotopes, "同位体の質量を変更...",
+         "原子の質量を同位体に変えて基準振動・強度・スペクトルを計算し直す", false,
+         [d] { return enabledIf(d->hessian != nullptr); },
+         [d, h] {
+             if (d->hessian)
+                 h->changeIsotopes();
+         }},
         // Settings
         {cmd::Background, "背景色(白黒切り替え)", "背景色の切り替え（白黒）", false, {},
          toggleThenRedraw(d, &ViewSettings::whiteBackground)},

@@ -70,6 +70,7 @@ constexpr int ViewAlongX = 32881;
 constexpr int ViewAlongY = 32882;
 constexpr int ViewAlongZ = 32883;
 constexpr int LoadVibrationData = 32870;
+constexpr int ChangeIsotopes = 32871;
 // File commands of the document.
 constexpr int SaveIrTable = 32838;
 constexpr int SaveRelativeIntensity = 32848;
@@ -103,6 +104,8 @@ class CommandHost {
     virtual void saveImage() = 0;
     // "アニメーションの保存": the selected mode as a movie.
     virtual void saveAnimation() {}
+    // "同位体の質量を変更...": asks for atoms and masses, computes the modes again.
+    virtual void changeIsotopes() {}
     // After viewMode is set.
     virtual void showSpectrumPreview() = 0;
     // Before the view is reset.

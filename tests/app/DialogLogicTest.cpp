@@ -4,9 +4,12 @@
 #include "app/DataSelectLogic.h"
 #include "app/DialogTextLogic.h"
 #include "app/FrameLayout.h"
+#include "app/IsotopeDialogLogic.h"
 #include "app/RecentFilesLogic.h"
 #include "app/RotationAngleLogic.h"
+#include "document/PickedAtoms.h"
 #include "model/MoleculeState.h"
+#include "platform/Messages.h"
 #include "model/VibrationStore.h"
 #include "render/ViewCommands.h"
 
@@ -97,6 +100,26 @@ TEST(ModeEntries, TextInFileOrderSkippingEmptyFrequencies) {
     v.symmetries = {"A"};
     ASSERT_EQ(modeEntries(v).size(), 2u);
     EXPECT_EQ(modeEntries(v)[1].text, "1200.5 cm-1 (  , 0.3 )");
+}
+
+TEST(IsotopeDialog, FieldsBecomeAChangeListOrTheReason) {
+    struct Case {
+        const char *atoms, *isotope, *list, *reason; // list "" when refused
+    };
+    const Case cases[] = {
+        {"3, 5-7", " 2H ", "3=2H,5=2H,6=2H,7=2H", ""},
+        {"10", "17.9992", "10=17.9992", ""},
+        {"7-5", "2H", "", msg::kIsotopeDialogBadAtoms},
+        {"9-11", "2H", "", msg::kIsotopeAtomOutOfRange},
+        {"3", "2H,4=D", "", msg::kIsotopeDialogNoIsotope},
+    };
+    for (const Case& c : cases) {
+        const auto r = isotopeChangeList(c.atoms, c.isotope, 10);
+        EXPECT_EQ(r ? *r : std::string(), c.list) << c.atoms << " " << c.isotope;
+        EXPECT_NE(r.error().find(c.reason), std::string::npos) << r.error();
+    }
+    PickedAtoms picked{{3, 12, 0, 0}, 2};
+    EXPECT_EQ(pickedAtomsText(picked), "3, 12");
 }
 
 TEST(RecentFileList, NewestFirstFourAtMostNoRepeats) {

@@ -83,6 +83,9 @@ TEST_F(BatchCommandsTest, FailuresExitNonZeroWithTheMessage) {
         {{"dump", write("banner.log", " Entering Gaussian System\n")}, "banner.log"},
         {{"dump", dir_.path("banner.log")}, "原子の座標が見つかりません"},
         {{"dump"}, ""},
+        {{"ir", test::dataPath("gaussian-output/g98_opt_freq.log"), "--isotope", "1=2H", "-o",
+          existing},
+         "g98_opt_freq.log には力の定数(ヘシアン)がないため、同位体の質量を変えられません"},
     };
     for (const auto& c : cases) {
         const auto r = runCli(c.args);

@@ -9,6 +9,7 @@
 #include "model/VibrationStore.h"
 #include "orbital/ContourStore.h"
 #include "render/ViewCommands.h"
+#include "document/IsotopeChange.h"
 #include "document/ViewSettings.h"
 
 using namespace kalviro;
@@ -152,4 +153,12 @@ TEST_F(ViewCommandsTest, AxisDialogOpensOnlyOnceItsItemWasRefreshedAndAtomsExist
     run(cmd::AxisDialog);
     EXPECT_EQ(host_.calls.size(), 1u);
     EXPECT_FALSE(run(12345));
+}
+
+TEST_F(ViewCommandsTest, IsotopesOnlyWithAKeptHessian) {
+    run(cmd::ChangeIsotopes); // greyed, yet sent: nothing opens
+    doc.hessian = std::make_shared<KeptHessian>();
+    EXPECT_TRUE(state(cmd::ChangeIsotopes).enabled);
+    run(cmd::ChangeIsotopes);
+    EXPECT_EQ(host_.calls, (std::vector<std::string>{"isotopes"}));
 }

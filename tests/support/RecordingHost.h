@@ -22,6 +22,7 @@ class RecordingHost : public CommandHost {
     void openGamessFile() override { note("gamess"); }
     void openCheckpointFile() override { note("checkpoint"); }
     void loadVibrationData() override { note("vibrationdata"); }
+    void changeIsotopes() override { note("isotopes"); }
     void saveCoordinates() override { note("coordinates"); }
     void saveIrTable() override { note("ir"); }
     void saveIrTableSorted() override { note("irsorted"); }

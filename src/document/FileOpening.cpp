@@ -18,6 +18,7 @@
 #include "model/readers/GaussianInputReader.h"
 #include "model/readers/GaussianOutputReader.h"
 #include "model/readers/OutputProgram.h"
+#include "orbital/MoldenReader.h"
 #include "platform/Messages.h"
 
 namespace kalviro {
@@ -230,10 +231,29 @@ OpenResult readCheckpointFile(const Opening& o) {
     return r;
 }
 
+// A Molden file with vibrations replaces the document like an output; its
+// orbitals are then laid over it as a checkpoint file's are.
+OpenResult readMoldenFile(const Opening& o) {
+    auto contents = readMolden(o.path);
+    if (!contents)
+        return o.fail(contents.error());
+    if (contents->frequencies) {
+        OpenResult r = installJob(o, std::move(*contents->frequencies));
+        if (r.read && !contents->orbitals.orbitals.empty())
+            r.orbitalRead = openCheckpoint(o.doc, o.path);
+        return r;
+    }
+    OpenResult r;
+    r.read = r.orbitalRead = openCheckpoint(o.doc, o.path);
+    return r;
+}
+
 OpenResult readByKind(const Opening& o, FileKind kind) {
     switch (kind) {
     case FileKind::Checkpoint:
         return readCheckpointFile(o);
+    case FileKind::Molden:
+        return readMoldenFile(o);
     case FileKind::GamessInput:
         return readGamessInputFile(o);
     case FileKind::GaussianInput:

@@ -31,7 +31,8 @@ int getOrbitalNumber(OrbitalFields& f, std::string_view typed) {
 }
 
 bool openCheckpoint(Document& doc, const std::string& path) {
-    if (fileKindOf(path) != FileKind::Checkpoint) {
+    const FileKind kind = fileKindOf(path);
+    if (kind != FileKind::Checkpoint && kind != FileKind::Molden) {
         showMessage(msg::kUnsupportedFile);
         return false;
     }
@@ -49,21 +50,20 @@ bool openCheckpoint(Document& doc, const std::string& path) {
     // numbers are still shown so that another orbital can be chosen.
     showOutcome(readCheckpoint(state, doc.contours, -1));
 
-    const int n = leadingInteger(state.electronCountText);
-    state.homoNumber = n / 2;
     OrbitalFields& f = doc.orbitalFields;
-    f.orbitalNumber = n / 2;
+    f.orbitalNumber = state.homoNumber;
     f.homoLabel = "HOMO";
-    f.homoValue = n / 2;
-    f.orbitalRange = "(1-" + state.basisCountText + ")";
-    f.orbitalMax = leadingInteger(state.basisCountText);
+    f.homoValue = state.homoNumber;
+    f.orbitalRange = "(1-" + std::to_string(state.alphaCount) + ")";
+    f.orbitalMax = state.alphaCount;
+    f.betaMax = state.betaCount;
     doc.orbitalFlags.orbitalLoaded = true;
     return true;
 }
 
 FileDialogRequest checkpointOpenRequest() {
     FileDialogRequest r;
-    r.filter = "FCHK(*.FChk)|*.FChk;*.fchk;*.FCHK;*.fch;*.FCH|";
+    r.filter = "FCHK(*.FChk)|*.FChk;*.fchk;*.FCHK;*.fch;*.FCH|Molden(*.molden)|*.molden;*.molf|";
     // A name typed without extension is meant as a checkpoint file.
     r.defaultExtension = "fchk";
     r.hideReadOnly = true;
@@ -71,9 +71,9 @@ FileDialogRequest checkpointOpenRequest() {
     return r;
 }
 
-bool computeOrbital(Document& doc, std::string_view typedNumber) {
+bool computeOrbital(Document& doc, std::string_view typedNumber, Spin spin) {
     const int n = getOrbitalNumber(doc.orbitalFields, typedNumber);
-    return showOutcome(readCheckpoint(doc.checkpoint, doc.contours, n - 1));
+    return showOutcome(readCheckpoint(doc.checkpoint, doc.contours, n - 1, spin));
 }
 
 } // namespace kalviro

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "orbital/OrbitalSet.h"
+
 namespace kalviro {
 
 class TextLineReader;
@@ -18,7 +20,10 @@ struct CheckpointState {
     std::string checkpointPath;    // re-read by "MOを計算"
     std::string electronCountText; // value of "Number of electrons"
     std::string basisCountText;    // value of "Number of basis functions"
-    std::int32_t homoNumber = 0;   // electron count / 2
+    std::int32_t homoNumber = 0;   // highest occupied alpha orbital, 1-based
+    std::int32_t alphaCount = 0;   // orbitals to choose from, per spin
+    std::int32_t betaCount = 0;    // 0 for a closed shell
+    std::int32_t computedNumber = 0; // the orbital last computed, 1-based within its spin
 };
 
 struct CheckpointContents {
@@ -47,14 +52,23 @@ struct OrbitalOutcome {
     explicit operator bool() const { return computed; }
 };
 
-// Reads path, updates the count texts of state, fills mo, evaluates the grid
-// and traces the contours into contours. Not computed (contours empty) when
-// the file could not be opened or the calculation failed.
-OrbitalOutcome computeCheckpointOrbital(const std::string& path, int orbitalIndex,
-                                        MolecularOrbital& mo, CheckpointState& state,
-                                        ContourStore& contours);
+// Reads path (a checkpoint or Molden file), updates the counts of state,
+// fills mo with the orbital of that spin (orbitalIndex zero-based within the
+// spin, -1 for the highest occupied one), evaluates the grid from the file's
+// own basis (the built-in tables for a checkpoint file without one) and
+// traces the contours into contours. Not computed (contours empty) when the
+// file could not be read, has no such orbital or the calculation failed.
+OrbitalOutcome computeFileOrbital(const std::string& path, Spin spin, int orbitalIndex,
+                                  MolecularOrbital& mo, CheckpointState& state,
+                                  ContourStore& contours);
 
 // The same for state.checkpointPath on a calculator of its own.
-OrbitalOutcome readCheckpoint(CheckpointState& state, ContourStore& contours, int orbitalIndex);
+OrbitalOutcome readCheckpoint(CheckpointState& state, ContourStore& contours, int orbitalIndex,
+                              Spin spin = Spin::Alpha);
+
+// Fills mo's box (from its atoms, angstrom) and grid with the orbital of
+// these coefficients over basis.
+void evaluateOnContourGrid(const ShellBasis& basis, const std::vector<double>& coefficients,
+                           MolecularOrbital& mo);
 
 } // namespace kalviro

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "document/FileOpening.h"
 #include "document/OrbitalSelection.h"
 #include "orbital/CheckpointReader.h"
 #include "orbital/ContourStore.h"
@@ -45,6 +46,23 @@ TEST_F(OrbitalSelection, OpeningComputesTheHomoAndFillsTheGroup) {
     ASSERT_TRUE(openCheckpoint(doc, waterFile("b.FCH", 9, 4)));
     EXPECT_EQ(doc.orbitalFields.orbitalNumber, 4);
     EXPECT_GT(doc.contours.loopCount(), 0u);
+}
+
+// A Molden file without [FREQ] lays its orbital over the molecule shown; the
+// open-shell OH radical offers both spins, the alpha HOMO first.
+TEST_F(OrbitalSelection, MoldenFileOpensAsAnOrbitalSource) {
+    const OpenResult r = openMoleculeFile(doc, test::dataPath("orbital/oh_radical_pure.molden"));
+    EXPECT_TRUE(r.read);
+    EXPECT_TRUE(r.orbitalRead);
+    EXPECT_EQ(doc.atomCount(), 0u);
+    EXPECT_EQ(doc.orbitalFields.homoValue, 5);
+    EXPECT_EQ(doc.orbitalFields.orbitalMax, 30);
+    EXPECT_EQ(doc.orbitalFields.betaMax, 30);
+    const std::uint32_t alphaLoops = doc.contours.loopCount(), alphaPoints = doc.contours.pointCount();
+    EXPECT_GT(alphaLoops, 0u);
+    ASSERT_TRUE(computeOrbital(doc, "5", Spin::Beta)); // empty, not the singly occupied one
+    EXPECT_TRUE(doc.contours.loopCount() != alphaLoops || doc.contours.pointCount() != alphaPoints);
+    EXPECT_TRUE(platform_.messages.empty());
 }
 
 TEST_F(OrbitalSelection, RefusedFilesChangeNothing) {

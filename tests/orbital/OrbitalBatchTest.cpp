@@ -130,6 +130,10 @@ TEST_F(OrbitalBatch, RequestedOrbitalAndRefusals) {
     EXPECT_NE(r.err.find("6-311G**\n対応できない基底関数系です"), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir.path("big.cube")));
 
+    r = test::runCli({"orbital", test::dataPath("orbital/oh_radical_pure.molden"), "--spin", "beta"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("basis MOLDEN orbital 4 beta box", 0), 0u) << r.out;
+
     r = test::runCli({"orbital", dir.path("none.fchk")});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("ファイルが開けません"), std::string::npos);

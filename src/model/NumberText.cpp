@@ -45,6 +45,38 @@ void toCNumber(std::string_view text, std::vector<char>& buf) {
 
 } // namespace
 
+// At most 15 digits over a power of ten is one correctly rounded division of
+// exact values, so the double is the one the general conversion gives.
+bool parsePlainDecimal(std::string_view s, double& out) {
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char* p = s.data();
+    const char* end = p + s.size();
+    bool negative = false;
+    if (p != end && (*p == '-' || *p == '+'))
+        negative = *p++ == '-';
+    std::uint64_t digits = 0;
+    int count = 0, fraction = 0;
+    bool point = false;
+    for (; p != end; ++p) {
+        const unsigned d = static_cast<unsigned char>(*p) - unsigned('0');
+        if (d < 10) {
+            digits = digits * 10 + d;
+            ++count;
+            fraction += point;
+        } else if (*p == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0 || count > 15 || (point && (fraction == 0 || fraction == count)))
+        return false;
+    const double value = static_cast<double>(digits) / kPowers[fraction];
+    out = negative ? -value : value;
+    return true;
+}
+
 std::string formatNumber(const char* fmt, double value) {
     char small[64];
     int n = std::snprintf(small, sizeof small, fmt, value);
@@ -62,6 +94,11 @@ std::string formatNumber(const char* fmt, double value) {
 }
 
 double parseNumber(std::string_view text) {
+    // A plain decimal token, the common case, without a copy; strtod gives
+    // the same value.
+    double value = 0.0;
+    if (parsePlainDecimal(text, value))
+        return value;
     thread_local std::vector<char> buf;
     toCNumber(text, buf);
     return std::strtod(buf.data(), nullptr);
@@ -71,6 +108,8 @@ bool parseWholeNumber(std::string_view token, double& out) {
     if (token.empty())
         return false;
     // Plain decimals, the common case, without a copy.
+    if (parsePlainDecimal(token, out))
+        return true;
     const char* first = token.data();
     const char* last = first + token.size();
     if (*first == '+')

@@ -19,6 +19,11 @@ inline std::string formatG(double value) { return formatNumber("%g", value); }
 // (1.5D-01 is 0.15). 0 when text does not start with a number.
 double parseNumber(std::string_view text);
 
+// A token of at most 15 digits with an optional sign and decimal point
+// ("-0.25", "12"), read without the general conversion to the same double;
+// false for anything else (exponents, longer tokens, "5.", ".5").
+bool parsePlainDecimal(std::string_view token, double& out);
+
 // Like parseNumber, but only when the whole token is a number.
 bool parseWholeNumber(std::string_view token, double& out);
 

@@ -149,6 +149,15 @@ TEST(MeasuredSpectrumTest, JcampMismatchesAreWarningsAndBadDataFails) {
         EXPECT_FALSE(r) << bad;
         EXPECT_NE(r.error().find("bad.jdx"), std::string::npos) << r.error();
     }
+    auto dupFirst = readJcampDx("##TITLE=t\n##XYDATA=(X++(Y..Y))\n1000 S2\n##END=\n", "d.jdx");
+    ASSERT_FALSE(dupFirst);
+    EXPECT_NE(dupFirst.error().find("3 行目"), std::string::npos) << dupFirst.error();
+    // S repeats a value once in all (S6 would be sixteen times): 5 then 6; an x in ppm is no wavenumber.
+    auto once = readJcampDx("##TITLE=t\n##XUNITS=PPM\n##XYDATA=(X++(Y..Y))\n1000 5S 6\n##END=\n",
+                            "p.jdx");
+    ASSERT_TRUE(once) << once.error();
+    EXPECT_EQ(once->y, (std::vector<double>{5, 6}));
+    EXPECT_FALSE(once->xIsWavenumber);
     auto text = readSpectrumText("x,y\n1,2\nthree,4\n", "bad.csv");
     ASSERT_FALSE(text);
     EXPECT_NE(text.error().find("bad.csv"), std::string::npos);

@@ -45,6 +45,28 @@ TEST(IsotopesTest, EveryMassLiesNearItsMassNumber) {
     EXPECT_GT(known, 100);
 }
 
+// The table holds the natural isotopes of H to Xe (from the nuclide
+// chart), and tritium, 14C and 98Tc: no isotope under another element.
+TEST(IsotopesTest, EachElementHasItsNaturalIsotopes) {
+    const char* const natural[] = {
+        "1 2 3", "3 4", "6 7", "9", "10 11", "12 13 14", "14 15", "16 17 18", "19", "20 21 22",
+        "23", "24 25 26", "27", "28 29 30", "31", "32 33 34 36", "35 37", "36 38 40", "39 40 41",
+        "40 42 43 44 46 48", "45", "46 47 48 49 50", "50 51", "50 52 53 54", "55", "54 56 57 58",
+        "59", "58 60 61 62 64", "63 65", "64 66 67 68 70", "69 71", "70 72 73 74 76", "75",
+        "74 76 77 78 80 82", "79 81", "78 80 82 83 84 86", "85 87", "84 86 87 88", "89",
+        "90 91 92 94 96", "93", "92 94 95 96 97 98 100", "98", "96 98 99 100 101 102 104", "103",
+        "102 104 105 106 108 110", "107 109", "106 108 110 111 112 113 114 116", "113 115",
+        "112 114 115 116 117 118 119 120 122 124", "121 123", "120 122 123 124 125 126 128 130",
+        "127", "124 126 128 129 130 131 132 134 136"};
+    for (int z = 1; z <= 54; ++z) {
+        std::string found;
+        for (int a = z; a <= 3 * z + 10; ++a)
+            if (isotopeMass(std::to_string(a) + std::string(elementSymbol(z))))
+                found += (found.empty() ? "" : " ") + std::to_string(a);
+        EXPECT_EQ(found, natural[z - 1]) << elementSymbol(z);
+    }
+}
+
 TEST(IsotopesTest, StandardMassesAreTheMostAbundantIsotopes) {
     const std::pair<int, double> cases[] = {{1, 1.00783},   {6, 12.0},       {7, 14.00307},
                                             {8, 15.99491},  {17, 34.96885},  {26, 55.93494},

@@ -28,39 +28,6 @@ bool isInteger(std::string_view token) {
     return parseWholeInteger(token, ignored);
 }
 
-// Plain decimals such as "-0.25", the bulk of the displacement tables, read
-// without the general conversion: at most 15 digits over a power of ten is
-// one correctly rounded division of exact values, so the double is the same.
-bool parsePlainDecimal(std::string_view s, double& out) {
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const char* p = s.data();
-    const char* end = p + s.size();
-    bool negative = false;
-    if (p != end && (*p == '-' || *p == '+'))
-        negative = *p++ == '-';
-    std::uint64_t digits = 0;
-    int count = 0, fraction = 0;
-    bool point = false;
-    for (; p != end; ++p) {
-        const unsigned d = static_cast<unsigned char>(*p) - unsigned('0');
-        if (d < 10) {
-            digits = digits * 10 + d;
-            ++count;
-            fraction += point;
-        } else if (*p == '.' && !point) {
-            point = true;
-        } else {
-            return false;
-        }
-    }
-    if (count == 0 || count > 15 || (point && (fraction == 0 || fraction == count)))
-        return false;
-    const double value = static_cast<double>(digits) / kPowers[fraction];
-    out = negative ? -value : value;
-    return true;
-}
-
 // Reads tokens from first on as numbers into out[0..n) until one is not a
 // number; the rest stay 0, as a formatted scan leaves them. Returns how many
 // were numbers.

@@ -10,6 +10,7 @@
 #include "model/readers/NWChemOutputReader.h"
 #include "model/readers/OrcaOutputReader.h"
 #include "model/readers/OutputProgram.h"
+#include "model/readers/OutputReaderSupport.h"
 #include "model/readers/Psi4OutputReader.h"
 #include "model/readers/QChemOutputReader.h"
 
@@ -196,6 +197,14 @@ TEST(OtherProgramOutputTest, Psi4OldLayout) {
     EXPECT_NEAR(job->atoms[1].y, -1.43 * 0.529177210903, 1e-12); // bohr to angstrom
     EXPECT_EQ(job->modes[0][2].y, 0.56);
     EXPECT_EQ(job->modes[1][0].z, -0.068);
+}
+
+// Geometry labels: a symbol, or one or two letters of a symbol before a number.
+TEST(OtherProgramOutput, AtomLabelsGiveTheElement) {
+    const std::pair<const char*, int> cases[] = {
+        {"H", 1}, {"Cl", 17}, {"Cl12", 17}, {"CL3", 17}, {"C3", 6}, {"CARBON", 0}, {"12", 0}};
+    for (const auto& [label, z] : cases)
+        EXPECT_EQ(output::atomicNumberOfLabel(label), z) << label;
 }
 
 } // namespace

@@ -299,7 +299,10 @@ ReadResult<FileOrbitals> readFileOrbitals(const std::string& path) {
     if (!set)
         return ReadResult<FileOrbitals>::failure(set.error());
     out.set = std::move(*set);
-    out.basisName = upperCaseName(sections->basisName);
+    // Psi4 writes line 2 only 70 wide, the name inside the method's columns:
+    // the last word of the line, as for files without shell data.
+    out.basisName = upperCaseName(
+        lastToken(sections->basisName.empty() ? sections->method : sections->basisName));
     return out;
 }
 
@@ -335,9 +338,32 @@ void evaluateOnContourGrid(const ShellBasis& basis, const std::vector<double>& c
     helper.join();
 }
 
+namespace {
+
+// The contour grid as the cube export's grid, x slowest and z fastest.
+void copyContourGrid(const MolecularOrbital& mo, CubeRequest& cube) {
+    cube.grid.points = kGridSize;
+    for (int a = 0; a < 3; ++a) {
+        cube.grid.origin[a] = mo.gridOrigin[a];
+        cube.grid.step[a] = mo.gridStep[a];
+    }
+    cube.grid.values.clear();
+    for (int x = 0; x < kGridSize; ++x)
+        for (int y = 0; y < kGridSize; ++y)
+            for (int z = 0; z < kGridSize; ++z)
+                cube.grid.values.push_back(mo.at(x, y, z));
+    cube.atoms.clear();
+    for (std::size_t n = 0; n < mo.atomicNumbers.size() && n < mo.atomPositions.size(); ++n)
+        cube.atoms.push_back({mo.atomicNumbers[n],
+                              {mo.atomPositions[n][0], mo.atomPositions[n][1],
+                               mo.atomPositions[n][2]}});
+}
+
+} // namespace
+
 OrbitalOutcome computeFileOrbital(const std::string& path, Spin spin, int orbitalIndex,
                                   MolecularOrbital& mo, CheckpointState& state,
-                                  ContourStore& contours) {
+                                  ContourStore& contours, CubeRequest* cube) {
     // Every calculation starts without contours: a failed one leaves none.
     contours = ContourStore();
     OrbitalOutcome outcome;
@@ -351,7 +377,14 @@ OrbitalOutcome computeFileOrbital(const std::string& path, Spin spin, int orbita
             outcome.messages.push_back(msg::kOrbitalsNoCoefficients);
             return outcome;
         }
-        return builtInOrbital(path, orbitalIndex, mo, state, contours);
+        if (cube && (cube->points != kGridSize || cube->margin != kDefaultGridMargin)) {
+            outcome.messages.push_back(msg::kCubeGridFixed);
+            return outcome;
+        }
+        outcome = builtInOrbital(path, orbitalIndex, mo, state, contours);
+        if (outcome && cube)
+            copyContourGrid(mo, *cube); // positions are bohr after the evaluation
+        return outcome;
     }
     const OrbitalSet& set = file->set;
     std::vector<const Orbital*> alpha, beta;
@@ -391,6 +424,10 @@ OrbitalOutcome computeFileOrbital(const std::string& path, Spin spin, int orbita
     mo.coefficients.assign(c.begin(), c.end());
     state.computedNumber = index + 1;
     evaluateOnContourGrid(set.basis, c, mo);
+    if (cube) {
+        cube->atoms = set.atoms;
+        cube->grid = evaluateOrbitalGrid(set.basis, c, set.atoms, cube->points, cube->margin);
+    }
     return traceInto(mo, contours, std::move(outcome));
 }
 

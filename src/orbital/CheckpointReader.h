@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "orbital/OrbitalGrid.h"
 #include "orbital/OrbitalSet.h"
 
 namespace kalviro {
@@ -52,15 +53,27 @@ struct OrbitalOutcome {
     explicit operator bool() const { return computed; }
 };
 
+// The cube export's grid: points per axis (2 to 200) and the margin in bohr
+// beyond the atoms; grid and atoms are filled with the computed orbital.
+// Files without shell data give only the contour grid (51 points, the
+// default margin).
+struct CubeRequest {
+    int points = kDefaultGridPoints;
+    double margin = kDefaultGridMargin;
+    OrbitalGrid grid;
+    std::vector<OrbitalAtom> atoms;
+};
+
 // Reads path (a checkpoint or Molden file), updates the counts of state,
 // fills mo with the orbital of that spin (orbitalIndex zero-based within the
 // spin, -1 for the highest occupied one), evaluates the grid from the file's
 // own basis (the built-in tables for a checkpoint file without one) and
-// traces the contours into contours. Not computed (contours empty) when the
-// file could not be read, has no such orbital or the calculation failed.
+// traces the contours into contours; with cube, also evaluates its grid.
+// Not computed (contours empty) when the file could not be read, has no
+// such orbital or the calculation failed.
 OrbitalOutcome computeFileOrbital(const std::string& path, Spin spin, int orbitalIndex,
                                   MolecularOrbital& mo, CheckpointState& state,
-                                  ContourStore& contours);
+                                  ContourStore& contours, CubeRequest* cube = nullptr);
 
 // The same for state.checkpointPath on a calculator of its own.
 OrbitalOutcome readCheckpoint(CheckpointState& state, ContourStore& contours, int orbitalIndex,

@@ -14,6 +14,10 @@ struct Document;
 // With fchk, that checkpoint file's dipole derivatives are added first.
 std::optional<nlohmann::json> dumpFile(const std::string& path, const std::string& fchk = {});
 
+// Number, spin, energy (hartree) and occupation of every orbital of a
+// checkpoint or Molden file with shell data; empty for other files.
+nlohmann::json orbitalList(const std::string& path);
+
 // "atoms N modes N dipoleDerivatives N" of doc.
 std::string dumpSummary(const Document& doc);
 

@@ -54,7 +54,10 @@ std::optional<json> dumpFile(const std::string& path, const std::string& fchk) {
     Document doc;
     if (!loadFileWithCheckpoint(doc, path, fchk))
         return std::nullopt;
-    return documentJson(doc);
+    json out = documentJson(doc);
+    if (fileKindOf(path) == FileKind::Molden)
+        out["orbitals"] = orbitalList(path);
+    return out;
 }
 
 std::string dumpSummary(const Document& doc) {

@@ -267,13 +267,7 @@ OrbitalOutcome builtInOrbital(const std::string& path, int orbitalIndex, Molecul
     return traceInto(mo, contours, std::move(outcome));
 }
 
-
-// The orbitals one file carries with its own basis.
-struct FileOrbitals {
-    OrbitalSet set;
-    std::string basisName;
-    bool builtIn = false; // a checkpoint file without shell data
-};
+} // namespace
 
 ReadResult<FileOrbitals> readFileOrbitals(const std::string& path) {
     FileOrbitals out;
@@ -305,6 +299,8 @@ ReadResult<FileOrbitals> readFileOrbitals(const std::string& path) {
         lastToken(sections->basisName.empty() ? sections->method : sections->basisName));
     return out;
 }
+
+namespace {
 
 // Highest occupied orbital of one spin, zero-based; 0 when none is.
 int highestOccupied(const std::vector<const Orbital*>& orbitals) {

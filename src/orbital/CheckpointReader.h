@@ -53,6 +53,16 @@ struct OrbitalOutcome {
     explicit operator bool() const { return computed; }
 };
 
+// The orbitals of a checkpoint or Molden file with the file's basis; for a
+// checkpoint file without shell data, builtIn and an empty set. Fails (the
+// reason in Japanese) on a file without coefficients.
+struct FileOrbitals {
+    OrbitalSet set;
+    std::string basisName;
+    bool builtIn = false;
+};
+ReadResult<FileOrbitals> readFileOrbitals(const std::string& path);
+
 // The cube export's grid: points per axis (2 to 200) and the margin in bohr
 // beyond the atoms; grid and atoms are filled with the computed orbital.
 // Files without shell data give only the contour grid (51 points, the

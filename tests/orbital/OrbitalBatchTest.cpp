@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "OrbitalTestSupport.h"
@@ -182,6 +183,29 @@ TEST_F(OrbitalBatch, DumpListsHeaderAtomsAndTheRequestedOrbital) {
           "\"alpha_mo_coefficients\":[1.0,0.0,0.0,0.0,0.0,0.0,0.0]", "\"mo_index_1based\":2",
           "\"basis_name_line2_field\":\"STO-3G\"", "\"supported_basis\":true"})
         EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
+    EXPECT_NE(r.out.find("\"orbitals\":[]"), std::string::npos); // no shell data
+}
+
+// OH radical, 9 electrons: 5 alpha and 4 beta occupied of 30 each, the same
+// in the checkpoint file and in the Molden file.
+TEST_F(OrbitalBatch, DumpListsTheOrbitalsOfBothFiles) {
+    std::vector<nlohmann::json> lists;
+    for (const char* name : {"orbital/oh_radical_pure.fchk", "orbital/oh_radical_pure.molden"}) {
+        const auto r = test::runCli({"dump", test::dataPath(name)});
+        ASSERT_EQ(r.status, 0) << r.err;
+        lists.push_back(nlohmann::json::parse(r.out)["orbitals"]);
+        ASSERT_EQ(lists.back().size(), 60u) << name;
+        double electrons[2] = {};
+        for (const auto& o : lists.back())
+            electrons[o["spin"] == "beta"] += o["occupation"].get<double>();
+        EXPECT_EQ(electrons[0], 5.0);
+        EXPECT_EQ(electrons[1], 4.0);
+        EXPECT_EQ(lists.back()[34]["number"], 5);
+        EXPECT_EQ(lists.back()[34]["spin"], "beta");
+    }
+    for (std::size_t n = 0; n < 60; ++n)
+        EXPECT_NEAR(lists[0][n]["energy"].get<double>(), lists[1][n]["energy"].get<double>(),
+                    1e-6); // the checkpoint file prints nine digits
 }
 
 } // namespace

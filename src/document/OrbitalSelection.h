@@ -28,16 +28,18 @@ struct Document;
 // 1 .. orbitalMax; otherwise the message and 0 (so that the HOMO is computed).
 int getOrbitalNumber(OrbitalFields& fields, std::string_view typed);
 
-// Opening a checkpoint or Molden file the user chose: checks the extension, reads the
-// file computing its HOMO, fills doc.orbitalFields and raises orbitalLoaded.
-// False (message shown) when the file was not taken.
+// Opening a checkpoint or Molden file the user chose: checks the extension,
+// reads the file computing its highest occupied alpha orbital, fills
+// doc.orbitalFields and raises orbitalLoaded. False (message shown) when the
+// file was not taken: not readable, or without orbital coefficients.
 bool openCheckpoint(Document& doc, const std::string& path);
 
 // The open-file request of "開く(*..Fchk)".
 FileDialogRequest checkpointOpenRequest();
 // "MOを計算": re-reads the current file for the orbital typed in the "MO"
-// group, of that spin (a beta number is checked against orbitalMax too). The caller then returns the molecule and the contours to their
-// loaded orientation.
+// group, of that spin (a beta number is checked against orbitalMax too); a
+// file without coefficients for the spin changes nothing. The caller then
+// returns the molecule and the contours to their loaded orientation.
 bool computeOrbital(Document& doc, std::string_view typedNumber, Spin spin = Spin::Alpha);
 
 } // namespace kalviro

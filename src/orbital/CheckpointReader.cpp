@@ -365,11 +365,13 @@ OrbitalOutcome computeFileOrbital(const std::string& path, Spin spin, int orbita
     OrbitalOutcome outcome;
     auto file = readFileOrbitals(path);
     if (!file) {
+        outcome.noCoefficients = file.error() == msg::kOrbitalsNoCoefficients;
         outcome.messages.push_back(file.error());
         return outcome;
     }
     if (file->builtIn) {
         if (spin == Spin::Beta) {
+            outcome.noCoefficients = true;
             outcome.messages.push_back(msg::kOrbitalsNoCoefficients);
             return outcome;
         }
@@ -397,6 +399,7 @@ OrbitalOutcome computeFileOrbital(const std::string& path, Spin spin, int orbita
 
     const auto& chosen = spin == Spin::Alpha ? alpha : beta;
     if (chosen.empty()) {
+        outcome.noCoefficients = true;
         outcome.messages.push_back(msg::kOrbitalsNoCoefficients);
         return outcome;
     }

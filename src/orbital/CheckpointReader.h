@@ -49,6 +49,7 @@ CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
 // when it was: an unknown basis leaves an empty grid).
 struct OrbitalOutcome {
     bool computed = false;
+    bool noCoefficients = false; // the file has none for the spin: nothing is to change
     std::vector<std::string> messages;
     explicit operator bool() const { return computed; }
 };

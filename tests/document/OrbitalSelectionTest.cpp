@@ -77,6 +77,22 @@ TEST_F(OrbitalSelection, RefusedFilesChangeNothing) {
     EXPECT_EQ(doc.contours.loopCount(), loops);
 }
 
+// No coefficients (none at all, or none of the beta spin): told, and the
+// orbital shown stays.
+TEST_F(OrbitalSelection, MissingCoefficientsChangeNothing) {
+    ASSERT_TRUE(openCheckpoint(doc, waterFile("w.fchk", 10, 5)));
+    const std::uint32_t loops = doc.contours.loopCount();
+    const OrbitalFields fields = doc.orbitalFields;
+    test::writeFileBytes(dir.path("none.fchk"), test::fchkText(FchkParts{}));
+    EXPECT_FALSE(openMoleculeFile(doc, dir.path("none.fchk")).read);
+    EXPECT_FALSE(computeOrbital(doc, "5", Spin::Beta));
+    EXPECT_EQ(platform_.messages, std::vector<std::string>(2, "このファイルには分子軌道の係数がありません"));
+    EXPECT_EQ(doc.checkpoint.checkpointPath, dir.path("w.fchk"));
+    EXPECT_EQ(doc.orbitalFields.orbitalRange, fields.orbitalRange);
+    EXPECT_EQ(doc.orbitalFields.homoValue, fields.homoValue);
+    EXPECT_EQ(doc.contours.loopCount(), loops);
+}
+
 TEST_F(OrbitalSelection, TypedOrbitalNumbers) {
     doc.orbitalFields.orbitalMax = 7;
     const struct {

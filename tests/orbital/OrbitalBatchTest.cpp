@@ -169,6 +169,11 @@ TEST_F(OrbitalBatch, MoldenBetaCubeOfChosenSize) {
     EXPECT_NEAR(centre, bigCentre, 1e-5 * std::abs(bigCentre));
     EXPECT_GT(std::abs(centre), 1e-3);
 
+    r = test::runCli({"orbital", water, "--beta", "--cube", dir.path("b.cube")}); // closed shell
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("分子軌道の係数がありません"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.path("b.cube")));
+
     r = test::runCli({"orbital", dir.path("none.fchk")});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("ファイルが開けません"), std::string::npos);

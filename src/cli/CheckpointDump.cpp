@@ -46,6 +46,19 @@ bool supportedBasis(const CheckpointContents& c) {
 
 } // namespace
 
+json orbitalList(const std::string& path) {
+    json list = json::array();
+    const auto file = readFileOrbitals(path);
+    if (!file)
+        return list;
+    for (const Orbital& o : file->set.orbitals)
+        list.push_back({{"number", o.number},
+                        {"spin", o.spin == Spin::Alpha ? "alpha" : "beta"},
+                        {"energy", o.energy},
+                        {"occupation", o.occupation}});
+    return list;
+}
+
 int dumpCheckpoint(const std::string& path, std::optional<int> mo) {
     const auto homo = parseFile(path, -1);
     if (!homo)
@@ -80,7 +93,8 @@ int dumpCheckpoint(const std::string& path, std::optional<int> mo) {
                       {"alpha_mo_coefficients", wanted->coefficients},
                       {"basis_name_line2_field", homo->basisName},
                       {"supported_basis", supportedBasis(*homo)},
-                      {"pure_cartesian_d", homo->pureCartesianD}};
+                      {"pure_cartesian_d", homo->pureCartesianD},
+                      {"orbitals", orbitalList(path)}};
     std::printf("%s\n", out.dump().c_str());
     return 0;
 }

@@ -16,6 +16,10 @@ struct Document;
 // load's checkpoint file and isotopes are applied first.
 std::optional<nlohmann::json> dumpFile(const std::string& path, const LoadOptions& load = {});
 
+// Number, spin, energy (hartree) and occupation of every orbital of a
+// checkpoint or Molden file with shell data; empty for other files.
+nlohmann::json orbitalList(const std::string& path);
+
 // "atoms N modes N dipoleDerivatives N" of doc.
 std::string dumpSummary(const Document& doc);
 

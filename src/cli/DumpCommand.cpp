@@ -63,7 +63,10 @@ std::optional<json> dumpFile(const std::string& path, const LoadOptions& load) {
     Document doc;
     if (!loadFileWithOptions(doc, path, load))
         return std::nullopt;
-    return documentJson(doc);
+    json out = documentJson(doc);
+    if (fileKindOf(path) == FileKind::Molden)
+        out["orbitals"] = orbitalList(path);
+    return out;
 }
 
 std::string dumpSummary(const Document& doc) {

@@ -4,82 +4,77 @@
 #include "cli/CliCommands.h"
 #include "document/SaveCommands.h"
 #include "model/SafeFileWriter.h"
-#include "model/NumberText.h"
-#include "model/TextLineReader.h"
 #include "model/FileKind.h"
 #include "orbital/CheckpointReader.h"
 #include "orbital/ContourStore.h"
 #include "orbital/MolecularOrbital.h"
 #include "orbital/OrbitalExport.h"
+#include "orbital/OrbitalGrid.h"
 #include "platform/Platform.h"
 #include "platform/Messages.h"
 
 namespace kalviro {
 namespace {
 
-// The counts of path, read before the calculation so that a wrong orbital
-// number is refused without computing anything. nullopt: message shown.
-std::optional<CheckpointContents> readHeader(const std::string& path) {
-    if (fileKindOf(path) != FileKind::Checkpoint) {
-        showMessage(msg::kUnsupportedFile);
-        return std::nullopt;
-    }
-    std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
-    if (!file) {
-        showMessage(msg::kCannotOpenFile);
-        return std::nullopt;
-    }
-    TextLineReader reader(file.get());
-    CheckpointContents contents = parseCheckpoint(reader, -1);
-    if (reader.failed()) {
-        showMessage(msg::kCannotOpenFile);
-        return std::nullopt;
-    }
-    return contents;
-}
+struct Options {
+    std::string file;
+    int mo = 0;
+    bool beta = false;
+    int points = kDefaultGridPoints;
+    double margin = kDefaultGridMargin;
+    std::string cube;
+    std::string contours;
+};
 
-// mo: the orbital number asked for, or nullopt for the HOMO.
-int runOrbital(const std::string& path, std::optional<int> mo, const std::string& cubePath,
-               const std::string& contoursPath) {
-    const auto header = readHeader(path);
-    if (!header)
+// mo: the orbital number asked for, or nullopt for the highest occupied one.
+int runOrbital(const Options& o, std::optional<int> mo) {
+    const std::string& path = o.file;
+    const Spin spin = o.beta ? Spin::Beta : Spin::Alpha;
+    const FileKind kind = fileKindOf(path);
+    if (kind != FileKind::Checkpoint && kind != FileKind::Molden) {
+        showMessage(msg::kUnsupportedFile);
         return 1;
-    const int basisCount = leadingInteger(header->basisCountText);
-    if (mo && (*mo < 1 || *mo > basisCount)) {
+    }
+    if (mo && *mo < 1) {
         showMessage(msg::kBadOrbitalNumber);
         return 1;
     }
-    // Without a built-in table the grid would be all zeros: no result to write.
-    const std::string basis = upperCaseName(header->basisName);
-    const BasisFamily family = basisFamilyOf(basis);
-    if (family != BasisFamily::Sto3g && family != BasisFamily::SixThirtyOne) {
-        showMessage(msg::withDetail(basis, msg::kUnsupportedBasis));
+    if (o.points < 2 || o.points > 200) {
+        showMessage(msg::kBadGridPoints);
         return 1;
     }
-    const int orbital = mo ? *mo : leadingInteger(header->electronCountText) / 2;
-
+    if (!(o.margin > 0.0 && o.margin <= 100.0)) {
+        showMessage(msg::kBadGridMargin);
+        return 1;
+    }
     CheckpointState state;
     ContourStore store;
+    CubeRequest cube{o.points, o.margin, {}, {}};
     auto calc = std::make_unique<MolecularOrbital>();
-    const OrbitalOutcome outcome =
-        computeCheckpointOrbital(path, orbital - 1, *calc, state, store);
+    const OrbitalOutcome outcome = computeFileOrbital(path, spin, mo ? *mo - 1 : -1, *calc, state,
+                                                      store, o.cube.empty() ? nullptr : &cube);
     for (const std::string& text : outcome.messages)
         showMessage(text);
     if (!outcome)
         return 1;
+    const int orbital = state.computedNumber;
 
-    if (!cubePath.empty()) {
-        const std::string title = "KALVIRO orbital " + std::to_string(orbital) + " of " + path;
-        const std::string comment = "basis " + calc->basisName + ", values at 51 x 51 x 51 points";
-        if (!saveFileOrTell(cubePath, cubeFileText(*calc, title, comment)))
+    if (!o.cube.empty()) {
+        const std::string title = "KALVIRO orbital " + std::to_string(orbital) +
+                                  (o.beta ? " beta" : "") + " of " + path;
+        const std::string n = std::to_string(cube.grid.points);
+        const std::string comment =
+            "basis " + calc->basisName + ", values at " + n + " x " + n + " x " + n + " points";
+        if (!saveFileOrTell(o.cube,
+                            cubeFileBytes(cube.grid, cube.atoms, orbital, title, comment)))
             return 1;
     }
-    if (!contoursPath.empty() && !saveFileOrTell(contoursPath, contourText(store)))
+    if (!o.contours.empty() && !saveFileOrTell(o.contours, contourText(store)))
         return 1;
 
-    std::printf("basis %s orbital %d box x %.4f %.4f y %.4f %.4f z %.4f %.4f loops %u points %u\n",
-                calc->basisName.c_str(), orbital, calc->boxMin[0], calc->boxMax[0], calc->boxMin[1],
-                calc->boxMax[1], calc->boxMin[2], calc->boxMax[2], store.loopCount(),
+    std::printf("basis %s orbital %d%s box x %.4f %.4f y %.4f %.4f z %.4f %.4f loops %u points %u\n",
+                calc->basisName.c_str(), orbital, o.beta ? " beta" : "", calc->boxMin[0],
+                calc->boxMax[0], calc->boxMin[1], calc->boxMax[1], calc->boxMin[2], calc->boxMax[2], store.loopCount(),
                 store.pointCount());
     return 0;
 }
@@ -87,24 +82,26 @@ int runOrbital(const std::string& path, std::optional<int> mo, const std::string
 } // namespace
 
 void addOrbitalCommand(CLI::App& app, int& status) {
-    struct Options {
-        std::string file;
-        int mo = 0;
-        std::string cube;
-        std::string contours;
-    };
     auto options = std::make_shared<Options>();
     CLI::App* cmd = app.add_subcommand(
-        "orbital", "Compute one molecular orbital of a formatted checkpoint file and trace it");
-    cmd->add_option("FILE", options->file, "Formatted checkpoint file (.fchk, .fch)")->required();
-    cmd->add_option("--mo", options->mo, "Orbital number, 1-based (default: the HOMO)");
+        "orbital", "Compute one molecular orbital of a formatted checkpoint or Molden file and trace it");
+    cmd->add_option("FILE", options->file,
+                    "Formatted checkpoint file (.fchk, .fch) or Molden file (.molden, .molf)")
+        ->required();
+    cmd->add_option("--mo", options->mo,
+                    "Orbital number, 1-based within its spin (default: the highest occupied)");
+    cmd->add_flag("--beta", options->beta, "A beta orbital (open-shell files)");
+    cmd->add_option("--points", options->points,
+                    "Cube file: grid points per axis, 2 to 200 (default: 51)");
+    cmd->add_option("--margin", options->margin,
+                    "Cube file: bohr beyond the atoms on every side (default: 3.439, 1.82 angstrom)");
     cmd->add_option("--cube", options->cube, "Write the grid as a Gaussian cube file");
     cmd->add_option("--contours", options->contours, "Write the contour loops as text");
     cmd->callback([options, cmd, &status] {
         std::optional<int> mo;
         if (cmd->count("--mo") > 0)
             mo = options->mo;
-        status = runOrbital(options->file, mo, options->cube, options->contours);
+        status = runOrbital(*options, mo);
     });
 }
 

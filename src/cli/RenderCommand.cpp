@@ -90,8 +90,10 @@ int runRender(const RenderOptions& o) {
     // The orbital comes after the molecule, as in the viewer: a checkpoint
     // file supplies only the contours.
     if (!o.orbital.empty()) {
-        if (fileKindOf(o.orbital) != FileKind::Checkpoint) {
-            return fail("--orbital takes a formatted checkpoint file (.fchk, .fch)");
+        if (fileKindOf(o.orbital) != FileKind::Checkpoint &&
+            fileKindOf(o.orbital) != FileKind::Molden) {
+            return fail("--orbital takes a formatted checkpoint file (.fchk, .fch) or a Molden "
+                        "file (.molden, .molf)");
         }
         if (!loadFileAsProgram(doc, o.orbital))
             return 1;

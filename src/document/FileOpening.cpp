@@ -20,6 +20,7 @@
 #include "model/readers/GaussianInputReader.h"
 #include "model/readers/GaussianOutputReader.h"
 #include "model/readers/OutputProgram.h"
+#include "orbital/MoldenReader.h"
 #include "platform/Messages.h"
 
 namespace kalviro {
@@ -215,10 +216,29 @@ OpenResult readCheckpointFile(const Opening& o) {
     return r;
 }
 
+// A Molden file with vibrations replaces the document like an output; its
+// orbitals are then laid over it as a checkpoint file's are.
+OpenResult readMoldenFile(const Opening& o) {
+    auto contents = readMolden(o.path);
+    if (!contents)
+        return o.fail(contents.error());
+    if (contents->frequencies) {
+        OpenResult r = installJob(o, std::move(*contents->frequencies));
+        if (r.read && !contents->orbitals.orbitals.empty())
+            r.orbitalRead = openCheckpoint(o.doc, o.path);
+        return r;
+    }
+    OpenResult r;
+    r.read = r.orbitalRead = openCheckpoint(o.doc, o.path);
+    return r;
+}
+
 OpenResult readByKind(const Opening& o, FileKind kind) {
     switch (kind) {
     case FileKind::Checkpoint:
         return readCheckpointFile(o);
+    case FileKind::Molden:
+        return readMoldenFile(o);
     case FileKind::GamessInput:
         return readGamessInputFile(o);
     case FileKind::GaussianInput:
@@ -255,7 +275,7 @@ FileDialogRequest gaussianOpenRequest() {
     // tell case apart).
     r.filter =
         "対応する全てのファイル|*.log;*.out;*.LOG;*.OUT;*.dat;*.com;*.gjf;*.DAT;*.COM;*.GJF;"
-        "*.inp;*.INP;*.fchk;*.FChk;*.FCHK;*.fch;*.FCH|"
+        "*.inp;*.INP;*.fchk;*.FChk;*.FCHK;*.fch;*.FCH;*.molden;*.molf;*.MOLDEN|"
         "Gaussian94/98入力ファイル(*.dat)|*.dat|Gaussian94/98出力ファイル(*.log/*.out)|*.log;*.out|"
         "全て(*.*)|*.*||";
     r.defaultExtension = "dat";

@@ -2,12 +2,14 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "document/Document.h"
 #include "model/FileKind.h"
 #include "model/NumberText.h"
 #include "model/TextLineReader.h"
 #include "orbital/CheckpointReader.h"
+#include "orbital/ContourStore.h"
 #include "platform/Messages.h"
 #include "platform/Platform.h"
 
@@ -17,6 +19,20 @@ namespace {
 bool showOutcome(const OrbitalOutcome& outcome) {
     for (const std::string& text : outcome.messages)
         showMessage(text);
+    return outcome.computed;
+}
+
+// Calculates on copies: a file without coefficients for the spin is told
+// and leaves doc as it was (nullopt); any other outcome is taken, a failed
+// calculation leaving no contours.
+std::optional<bool> calculate(Document& doc, CheckpointState state, int orbitalIndex, Spin spin) {
+    ContourStore contours;
+    const OrbitalOutcome outcome = readCheckpoint(state, contours, orbitalIndex, spin);
+    showOutcome(outcome);
+    if (outcome.noCoefficients)
+        return std::nullopt;
+    doc.checkpoint = std::move(state);
+    doc.contours = std::move(contours);
     return outcome.computed;
 }
 
@@ -31,7 +47,8 @@ int getOrbitalNumber(OrbitalFields& f, std::string_view typed) {
 }
 
 bool openCheckpoint(Document& doc, const std::string& path) {
-    if (fileKindOf(path) != FileKind::Checkpoint) {
+    const FileKind kind = fileKindOf(path);
+    if (kind != FileKind::Checkpoint && kind != FileKind::Molden) {
         showMessage(msg::kUnsupportedFile);
         return false;
     }
@@ -43,27 +60,28 @@ bool openCheckpoint(Document& doc, const std::string& path) {
             return false;
         }
     }
-    CheckpointState& state = doc.checkpoint;
-    state.checkpointPath = path;
+    CheckpointState next = doc.checkpoint;
+    next.checkpointPath = path;
     // A failed calculation has been reported and left no contours; the file's
     // numbers are still shown so that another orbital can be chosen.
-    showOutcome(readCheckpoint(state, doc.contours, -1));
+    if (!calculate(doc, std::move(next), -1, Spin::Alpha).has_value())
+        return false;
+    const CheckpointState& state = doc.checkpoint;
 
-    const int n = leadingInteger(state.electronCountText);
-    state.homoNumber = n / 2;
     OrbitalFields& f = doc.orbitalFields;
-    f.orbitalNumber = n / 2;
+    f.orbitalNumber = state.homoNumber;
     f.homoLabel = "HOMO";
-    f.homoValue = n / 2;
-    f.orbitalRange = "(1-" + state.basisCountText + ")";
-    f.orbitalMax = leadingInteger(state.basisCountText);
+    f.homoValue = state.homoNumber;
+    f.orbitalRange = "(1-" + std::to_string(state.alphaCount) + ")";
+    f.orbitalMax = state.alphaCount;
+    f.betaMax = state.betaCount;
     doc.orbitalFlags.orbitalLoaded = true;
     return true;
 }
 
 FileDialogRequest checkpointOpenRequest() {
     FileDialogRequest r;
-    r.filter = "FCHK(*.FChk)|*.FChk;*.fchk;*.FCHK;*.fch;*.FCH|";
+    r.filter = "FCHK(*.FChk)|*.FChk;*.fchk;*.FCHK;*.fch;*.FCH|Molden(*.molden)|*.molden;*.molf|";
     // A name typed without extension is meant as a checkpoint file.
     r.defaultExtension = "fchk";
     r.hideReadOnly = true;
@@ -71,9 +89,9 @@ FileDialogRequest checkpointOpenRequest() {
     return r;
 }
 
-bool computeOrbital(Document& doc, std::string_view typedNumber) {
+bool computeOrbital(Document& doc, std::string_view typedNumber, Spin spin) {
     const int n = getOrbitalNumber(doc.orbitalFields, typedNumber);
-    return showOutcome(readCheckpoint(doc.checkpoint, doc.contours, n - 1));
+    return calculate(doc, doc.checkpoint, n - 1, spin).value_or(false);
 }
 
 } // namespace kalviro

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "orbital/OrbitalSet.h"
 #include "platform/Platform.h"
 
 namespace kalviro {
@@ -18,6 +19,7 @@ struct OrbitalFields {
     std::string orbitalRange;       // "(1-N)"
     std::string homoLabel;          // "HOMO"
     std::int32_t homoValue = 0;
+    std::int32_t betaMax = 0; // beta orbitals of an open-shell file, else 0
 };
 
 struct Document;
@@ -26,16 +28,18 @@ struct Document;
 // 1 .. orbitalMax; otherwise the message and 0 (so that the HOMO is computed).
 int getOrbitalNumber(OrbitalFields& fields, std::string_view typed);
 
-// Opening a checkpoint file the user chose: checks the extension, reads the
-// file computing its HOMO, fills doc.orbitalFields and raises orbitalLoaded.
-// False (message shown) when the file was not taken.
+// Opening a checkpoint or Molden file the user chose: checks the extension,
+// reads the file computing its highest occupied alpha orbital, fills
+// doc.orbitalFields and raises orbitalLoaded. False (message shown) when the
+// file was not taken: not readable, or without orbital coefficients.
 bool openCheckpoint(Document& doc, const std::string& path);
 
 // The open-file request of "開く(*..Fchk)".
 FileDialogRequest checkpointOpenRequest();
 // "MOを計算": re-reads the current file for the orbital typed in the "MO"
-// group. The caller then returns the molecule and the contours to their
-// loaded orientation.
-bool computeOrbital(Document& doc, std::string_view typedNumber);
+// group, of that spin (a beta number is checked against orbitalMax too); a
+// file without coefficients for the spin changes nothing. The caller then
+// returns the molecule and the contours to their loaded orientation.
+bool computeOrbital(Document& doc, std::string_view typedNumber, Spin spin = Spin::Alpha);
 
 } // namespace kalviro

@@ -19,6 +19,8 @@ FileKind fileKindOf(const std::string& path) {
         return FileKind::GamessInput;
     if (ext == "fchk" || ext == "fch")
         return FileKind::Checkpoint;
+    if (ext == "molden" || ext == "molf")
+        return FileKind::Molden;
     return FileKind::Unsupported;
 }
 

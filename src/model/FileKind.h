@@ -10,6 +10,7 @@ enum class FileKind {
     GaussianInput,  // .dat .com .gjf
     GamessInput,    // .inp
     Checkpoint,     // .fchk .fch
+    Molden,         // .molden .molf
     Unsupported,
 };
 

@@ -2,14 +2,19 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <atomic>
+#include <cmath>
 #include <memory>
+#include <thread>
 
 #include "model/ProgramError.h"
 #include "model/LineTokens.h"
 #include "model/NumberText.h"
 #include "model/TextLineReader.h"
+#include "model/readers/CheckpointSections.h"
 #include "orbital/ContourStore.h"
 #include "orbital/ContourTracer.h"
+#include "orbital/MoldenReader.h"
 #include "orbital/MolecularOrbital.h"
 #include "platform/Messages.h"
 
@@ -185,11 +190,26 @@ CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
     return out;
 }
 
-OrbitalOutcome computeCheckpointOrbital(const std::string& path, int orbitalIndex,
-                                        MolecularOrbital& mo, CheckpointState& state,
-                                        ContourStore& contours) {
-    // Every calculation starts without contours: a failed one leaves none.
-    contours = ContourStore();
+namespace {
+
+// Traces mo into contours; a tracing failure is told and leaves none.
+OrbitalOutcome traceInto(const MolecularOrbital& mo, ContourStore& contours,
+                         OrbitalOutcome outcome) {
+    try {
+        ContourStore traced = traceAllSlices(mo);
+        traced.restoreContours();
+        contours = std::move(traced);
+    } catch (const ProgramError& e) {
+        outcome.messages.push_back(e.text());
+        return outcome;
+    }
+    outcome.computed = true;
+    return outcome;
+}
+
+// Files without shell data: the built-in STO-3G and 6-31G tables.
+OrbitalOutcome builtInOrbital(const std::string& path, int orbitalIndex, MolecularOrbital& mo,
+                              CheckpointState& state, ContourStore& contours) {
     OrbitalOutcome outcome;
     std::unique_ptr<std::FILE, FileCloser> file(openForReading(path));
     if (!file) {
@@ -205,7 +225,22 @@ OrbitalOutcome computeCheckpointOrbital(const std::string& path, int orbitalInde
     }
     state.electronCountText = contents.electronCountText;
     state.basisCountText = contents.basisCountText;
+    state.alphaCount = leadingInteger(contents.basisCountText);
+    state.betaCount = 0;
+    state.homoNumber = leadingInteger(contents.electronCountText) / 2;
+    if (orbitalIndex >= state.alphaCount) {
+        outcome.messages.push_back(msg::kBadOrbitalNumber);
+        return outcome;
+    }
+    // Without a table the grid would be all zeros: nothing to show.
+    const BasisFamily family = basisFamilyOf(upperCaseName(contents.basisName));
+    if (family != BasisFamily::Sto3g && family != BasisFamily::SixThirtyOne) {
+        outcome.messages.push_back(
+            msg::withDetail(upperCaseName(contents.basisName), msg::kUnsupportedBasis));
+        return outcome;
+    }
 
+    state.computedNumber = contents.orbitalIndex + 1;
     mo.coefficients = std::move(contents.coefficients);
     mo.atomicNumbers = contents.atomicNumbers;
     mo.nuclearCount = static_cast<std::int32_t>(contents.atomicNumbers.size());
@@ -224,23 +259,181 @@ OrbitalOutcome computeCheckpointOrbital(const std::string& path, int orbitalInde
     mo.basisName = contents.basisName;
 
     try {
-        if (std::string warning = selectBasisSet(mo); !warning.empty())
-            outcome.messages.push_back(std::move(warning));
-        ContourStore traced = traceAllSlices(mo);
-        traced.restoreContours();
-        contours = std::move(traced);
+        selectBasisSet(mo);
     } catch (const ProgramError& e) {
-        contours = ContourStore();
         outcome.messages.push_back(e.text());
         return outcome;
     }
-    outcome.computed = true;
-    return outcome;
+    return traceInto(mo, contours, std::move(outcome));
 }
 
-OrbitalOutcome readCheckpoint(CheckpointState& state, ContourStore& contours, int orbitalIndex) {
-    MolecularOrbital mo;
-    return computeCheckpointOrbital(state.checkpointPath, orbitalIndex, mo, state, contours);
+} // namespace
+
+ReadResult<FileOrbitals> readFileOrbitals(const std::string& path) {
+    FileOrbitals out;
+    if (isMoldenPath(path)) {
+        auto molden = readMolden(path);
+        if (!molden)
+            return ReadResult<FileOrbitals>::failure(molden.error());
+        if (molden->orbitals.orbitals.empty())
+            return ReadResult<FileOrbitals>::failure(msg::kOrbitalsNoCoefficients);
+        out.set = std::move(molden->orbitals);
+        out.basisName = "MOLDEN";
+        return out;
+    }
+    auto sections = readCheckpointSections(path);
+    // Not an all-zero orbital reported as computed.
+    if (sections && sections->values("Alpha MO coefficients").empty())
+        return ReadResult<FileOrbitals>::failure(msg::kOrbitalsNoCoefficients);
+    if (!sections || !sections->find("Primitive exponents")) {
+        out.builtIn = true;
+        return out;
+    }
+    auto set = orbitalsFromCheckpoint(*sections);
+    if (!set)
+        return ReadResult<FileOrbitals>::failure(set.error());
+    out.set = std::move(*set);
+    // Psi4 writes line 2 only 70 wide, the name inside the method's columns:
+    // the last word of the line, as for files without shell data.
+    out.basisName = upperCaseName(
+        lastToken(sections->basisName.empty() ? sections->method : sections->basisName));
+    return out;
+}
+
+namespace {
+
+// Highest occupied orbital of one spin, zero-based; 0 when none is.
+int highestOccupied(const std::vector<const Orbital*>& orbitals) {
+    int best = 0;
+    for (std::size_t i = 0; i < orbitals.size(); ++i)
+        if (orbitals[i]->occupation > 0.0 && orbitals[i]->energy >= orbitals[best]->energy)
+            best = static_cast<int>(i);
+    return best;
+}
+
+} // namespace
+
+void evaluateOnContourGrid(const ShellBasis& basis, const std::vector<double>& coefficients,
+                           MolecularOrbital& mo) {
+    placeGrid(mo);
+    const OrbitalEvaluator orbital(basis, coefficients);
+    std::atomic<int> nextPlane{0};
+    auto work = [&]() {
+        for (int k = nextPlane++; k < kGridSize; k = nextPlane++) {
+            const double z = mo.gridOrigin[2] + k * double(mo.gridStep[2]);
+            for (int j = 0; j < kGridSize; ++j) {
+                const double y = mo.gridOrigin[1] + j * double(mo.gridStep[1]);
+                for (int i = 0; i < kGridSize; ++i)
+                    mo.at(i, j, k) = static_cast<float>(
+                        orbital({mo.gridOrigin[0] + i * double(mo.gridStep[0]), y, z}));
+            }
+        }
+    };
+    std::thread helper(work);
+    work();
+    helper.join();
+}
+
+namespace {
+
+// The contour grid as the cube export's grid, x slowest and z fastest.
+void copyContourGrid(const MolecularOrbital& mo, CubeRequest& cube) {
+    cube.grid.points = kGridSize;
+    for (int a = 0; a < 3; ++a) {
+        cube.grid.origin[a] = mo.gridOrigin[a];
+        cube.grid.step[a] = mo.gridStep[a];
+    }
+    cube.grid.values.clear();
+    for (int x = 0; x < kGridSize; ++x)
+        for (int y = 0; y < kGridSize; ++y)
+            for (int z = 0; z < kGridSize; ++z)
+                cube.grid.values.push_back(mo.at(x, y, z));
+    cube.atoms.clear();
+    for (std::size_t n = 0; n < mo.atomicNumbers.size() && n < mo.atomPositions.size(); ++n)
+        cube.atoms.push_back({mo.atomicNumbers[n],
+                              {mo.atomPositions[n][0], mo.atomPositions[n][1],
+                               mo.atomPositions[n][2]}});
+}
+
+} // namespace
+
+OrbitalOutcome computeFileOrbital(const std::string& path, Spin spin, int orbitalIndex,
+                                  MolecularOrbital& mo, CheckpointState& state,
+                                  ContourStore& contours, CubeRequest* cube) {
+    // Every calculation starts without contours: a failed one leaves none.
+    contours = ContourStore();
+    OrbitalOutcome outcome;
+    auto file = readFileOrbitals(path);
+    if (!file) {
+        outcome.noCoefficients = file.error() == msg::kOrbitalsNoCoefficients;
+        outcome.messages.push_back(file.error());
+        return outcome;
+    }
+    if (file->builtIn) {
+        if (spin == Spin::Beta) {
+            outcome.noCoefficients = true;
+            outcome.messages.push_back(msg::kOrbitalsNoCoefficients);
+            return outcome;
+        }
+        if (cube && (cube->points != kGridSize || cube->margin != kDefaultGridMargin)) {
+            outcome.messages.push_back(msg::kCubeGridFixed);
+            return outcome;
+        }
+        outcome = builtInOrbital(path, orbitalIndex, mo, state, contours);
+        if (outcome && cube)
+            copyContourGrid(mo, *cube); // positions are bohr after the evaluation
+        return outcome;
+    }
+    const OrbitalSet& set = file->set;
+    std::vector<const Orbital*> alpha, beta;
+    double electrons = 0.0;
+    for (const Orbital& o : set.orbitals) {
+        (o.spin == Spin::Alpha ? alpha : beta).push_back(&o);
+        electrons += o.occupation;
+    }
+    state.electronCountText = std::to_string(std::lround(electrons));
+    state.basisCountText = std::to_string(set.basis.functionCount());
+    state.alphaCount = static_cast<std::int32_t>(alpha.size());
+    state.betaCount = static_cast<std::int32_t>(beta.size());
+    state.homoNumber = alpha.empty() ? 0 : highestOccupied(alpha) + 1;
+
+    const auto& chosen = spin == Spin::Alpha ? alpha : beta;
+    if (chosen.empty()) {
+        outcome.noCoefficients = true;
+        outcome.messages.push_back(msg::kOrbitalsNoCoefficients);
+        return outcome;
+    }
+    const int index = orbitalIndex < 0 ? highestOccupied(chosen) : orbitalIndex;
+    if (index >= static_cast<int>(chosen.size())) {
+        outcome.messages.push_back(msg::kBadOrbitalNumber);
+        return outcome;
+    }
+    mo.atomicNumbers.clear();
+    mo.atomPositions.clear();
+    for (const OrbitalAtom& a : set.atoms) {
+        mo.atomicNumbers.push_back(a.atomicNumber);
+        mo.atomPositions.push_back({static_cast<float>(a.position[0] * kBohrInAngstrom),
+                                    static_cast<float>(a.position[1] * kBohrInAngstrom),
+                                    static_cast<float>(a.position[2] * kBohrInAngstrom)});
+    }
+    mo.nuclearCount = static_cast<std::int32_t>(set.atoms.size());
+    mo.electronCount = static_cast<std::int32_t>(std::lround(electrons));
+    mo.basisName = file->basisName;
+    const std::vector<double>& c = chosen[static_cast<std::size_t>(index)]->coefficients;
+    mo.coefficients.assign(c.begin(), c.end());
+    state.computedNumber = index + 1;
+    evaluateOnContourGrid(set.basis, c, mo);
+    if (cube) {
+        cube->atoms = set.atoms;
+        cube->grid = evaluateOrbitalGrid(set.basis, c, set.atoms, cube->points, cube->margin);
+    }
+    return traceInto(mo, contours, std::move(outcome));
+}
+
+OrbitalOutcome readCheckpoint(CheckpointState& state, ContourStore& contours, int orbitalIndex,
+                              Spin spin) {
+    auto mo = std::make_unique<MolecularOrbital>();
+    return computeFileOrbital(state.checkpointPath, spin, orbitalIndex, *mo, state, contours);
 }
 
 } // namespace kalviro

@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "orbital/OrbitalGrid.h"
+#include "orbital/OrbitalSet.h"
+
 namespace kalviro {
 
 class TextLineReader;
@@ -18,7 +21,10 @@ struct CheckpointState {
     std::string checkpointPath;    // re-read by "MOを計算"
     std::string electronCountText; // value of "Number of electrons"
     std::string basisCountText;    // value of "Number of basis functions"
-    std::int32_t homoNumber = 0;   // electron count / 2
+    std::int32_t homoNumber = 0;   // highest occupied alpha orbital, 1-based
+    std::int32_t alphaCount = 0;   // orbitals to choose from, per spin
+    std::int32_t betaCount = 0;    // 0 for a closed shell
+    std::int32_t computedNumber = 0; // the orbital last computed, 1-based within its spin
 };
 
 struct CheckpointContents {
@@ -43,18 +49,50 @@ CheckpointContents parseCheckpoint(TextLineReader& reader, int orbitalIndex,
 // when it was: an unknown basis leaves an empty grid).
 struct OrbitalOutcome {
     bool computed = false;
+    bool noCoefficients = false; // the file has none for the spin: nothing is to change
     std::vector<std::string> messages;
     explicit operator bool() const { return computed; }
 };
 
-// Reads path, updates the count texts of state, fills mo, evaluates the grid
-// and traces the contours into contours. Not computed (contours empty) when
-// the file could not be opened or the calculation failed.
-OrbitalOutcome computeCheckpointOrbital(const std::string& path, int orbitalIndex,
-                                        MolecularOrbital& mo, CheckpointState& state,
-                                        ContourStore& contours);
+// The orbitals of a checkpoint or Molden file with the file's basis; for a
+// checkpoint file without shell data, builtIn and an empty set. Fails (the
+// reason in Japanese) on a file without coefficients.
+struct FileOrbitals {
+    OrbitalSet set;
+    std::string basisName;
+    bool builtIn = false;
+};
+ReadResult<FileOrbitals> readFileOrbitals(const std::string& path);
+
+// The cube export's grid: points per axis (2 to 200) and the margin in bohr
+// beyond the atoms; grid and atoms are filled with the computed orbital.
+// Files without shell data give only the contour grid (51 points, the
+// default margin).
+struct CubeRequest {
+    int points = kDefaultGridPoints;
+    double margin = kDefaultGridMargin;
+    OrbitalGrid grid;
+    std::vector<OrbitalAtom> atoms;
+};
+
+// Reads path (a checkpoint or Molden file), updates the counts of state,
+// fills mo with the orbital of that spin (orbitalIndex zero-based within the
+// spin, -1 for the highest occupied one), evaluates the grid from the file's
+// own basis (the built-in tables for a checkpoint file without one) and
+// traces the contours into contours; with cube, also evaluates its grid.
+// Not computed (contours empty) when the file could not be read, has no
+// such orbital or the calculation failed.
+OrbitalOutcome computeFileOrbital(const std::string& path, Spin spin, int orbitalIndex,
+                                  MolecularOrbital& mo, CheckpointState& state,
+                                  ContourStore& contours, CubeRequest* cube = nullptr);
 
 // The same for state.checkpointPath on a calculator of its own.
-OrbitalOutcome readCheckpoint(CheckpointState& state, ContourStore& contours, int orbitalIndex);
+OrbitalOutcome readCheckpoint(CheckpointState& state, ContourStore& contours, int orbitalIndex,
+                              Spin spin = Spin::Alpha);
+
+// Fills mo's box (from its atoms, angstrom) and grid with the orbital of
+// these coefficients over basis.
+void evaluateOnContourGrid(const ShellBasis& basis, const std::vector<double>& coefficients,
+                           MolecularOrbital& mo);
 
 } // namespace kalviro

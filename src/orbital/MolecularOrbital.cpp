@@ -216,7 +216,7 @@ void addPrimitive(MolecularOrbital& mo, const std::array<float, 3>& centre, floa
     }
 }
 
-std::string selectBasisSet(MolecularOrbital& mo) {
+void placeGrid(MolecularOrbital& mo) {
     mo.rangeMode = "AUTO";
     mo.orbitalBlock = 1;
     mo.margin = 1.4f;
@@ -242,6 +242,10 @@ std::string selectBasisSet(MolecularOrbital& mo) {
     }
 
     mo.grid.assign(kGridValues, 0.0f);
+}
+
+std::string selectBasisSet(MolecularOrbital& mo) {
+    placeGrid(mo);
     mo.basisName = upperCaseName(mo.basisName);
     switch (basisFamilyOf(mo.basisName)) {
     case BasisFamily::Sto3g:

@@ -49,6 +49,10 @@ std::string upperCaseName(std::string_view text);
 // z under the (upper-case) name; -1 when no built-in table covers it.
 int builtInFunctionCount(BasisFamily family, std::string_view upperName, int z);
 
+// The box around the atoms (margin 1.82 angstrom) and the grid spanning it;
+// converts the positions to bohr and zeroes the grid.
+void placeGrid(MolecularOrbital& mo);
+
 // Box, grid and evaluation: converts the positions to bohr, upper-cases the
 // name and fills the grid (zeros when no table applies). Returns the message
 // for the user for an unknown name, else "". Throws ProgramError for STO-3G

@@ -19,32 +19,6 @@ void append(std::string& out, const char* fmt, ...) {
 
 } // namespace
 
-std::string cubeFileText(const MolecularOrbital& mo, const std::string& title,
-                         const std::string& comment) {
-    std::string out;
-    out.reserve(static_cast<std::size_t>(kGridValues) * 14 + 4096);
-    out += title + "\r\n" + comment + "\r\n";
-    const std::size_t atoms = std::min(mo.atomicNumbers.size(), mo.atomPositions.size());
-    append(out, "%5d%12.6f%12.6f%12.6f\r\n", static_cast<int>(atoms), mo.gridOrigin[0],
-           mo.gridOrigin[1], mo.gridOrigin[2]);
-    for (int axis = 0; axis < 3; ++axis)
-        append(out, "%5d%12.6f%12.6f%12.6f\r\n", kGridSize, axis == 0 ? mo.gridStep[0] : 0.0,
-               axis == 1 ? mo.gridStep[1] : 0.0, axis == 2 ? mo.gridStep[2] : 0.0);
-    for (std::size_t n = 0; n < atoms; ++n)
-        append(out, "%5d%12.6f%12.6f%12.6f%12.6f\r\n", mo.atomicNumbers[n],
-               static_cast<double>(mo.atomicNumbers[n]), mo.atomPositions[n][0],
-               mo.atomPositions[n][1], mo.atomPositions[n][2]);
-    for (int x = 0; x < kGridSize; ++x)
-        for (int y = 0; y < kGridSize; ++y) {
-            for (int z = 0; z < kGridSize; ++z) {
-                append(out, "%13.5E", static_cast<double>(mo.at(x, y, z)));
-                if (z % 6 == 5 || z == kGridSize - 1)
-                    out += "\r\n";
-            }
-        }
-    return out;
-}
-
 std::string contourText(const ContourStore& store) {
     std::string out;
     std::size_t first = 0;

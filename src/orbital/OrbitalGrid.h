@@ -10,6 +10,11 @@
 
 namespace kalviro {
 
+// The contour grid's size and its box, 1.4 * 1.3 angstrom beyond the atoms:
+// the cube export's defaults.
+constexpr int kDefaultGridPoints = 51;
+constexpr double kDefaultGridMargin = 1.82 / 0.529167;
+
 struct OrbitalGrid {
     Point3 origin{};            // bohr, the first point
     Point3 step{};              // bohr between neighbouring points along x, y and z

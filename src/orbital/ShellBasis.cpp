@@ -224,12 +224,20 @@ void ShellBasis::addShell(const Point3& centre, int atom, int l, bool pure,
             norm += s.coefficients[i] * s.coefficients[j] * xl *
                     std::pow(std::numbers::pi / (a + b), 1.5) / std::pow(2.0 * (a + b), l);
         }
+    // Beyond the cutoff every |c| r^l exp(-a r^2) is below kNegligible: with
+    // r^l, so that diffuse p to h shells are not cut while still above it.
     double cutoff = 0.0;
     for (double& c : s.coefficients) {
         c /= std::sqrt(norm);
-        std::size_t k = &c - s.coefficients.data();
-        if (std::abs(c) > kNegligible)
-            cutoff = std::max(cutoff, std::log(std::abs(c) / kNegligible) / s.exponents[k]);
+        const double a = s.exponents[static_cast<std::size_t>(&c - s.coefficients.data())];
+        const double logRatio = std::log(std::abs(c) / kNegligible);
+        const double peak = 0.5 * l / a; // r^2 of the term's largest value
+        if (logRatio + (peak > 0.0 ? 0.5 * l * (std::log(peak) - 1.0) : 0.0) < 0.0)
+            continue; // below kNegligible everywhere
+        double r2 = std::max(peak, logRatio / a);
+        for (int n = 0; n < 50 && l > 0; ++n) // converges from above the peak
+            r2 = (logRatio + 0.5 * l * std::log(r2)) / a;
+        cutoff = std::max(cutoff, r2);
     }
     if (!s.pure)
         s.powers = cartesianPowers(l, order);

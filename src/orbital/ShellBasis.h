@@ -59,7 +59,8 @@ class ShellBasis {
     int functionCount() const { return functionCount_; }
 
     // Every basis function at p (bohr), in the file's order; out is resized.
-    // Shells whose largest primitive term is below 1e-10 at p give zeros.
+    // Shells whose largest primitive term (with its r^l) is below 1e-10 at p
+    // give zeros.
     void evaluate(const Point3& p, std::vector<double>& out) const;
     // One orbital, sum of c[mu] phi_mu(p); c holds functionCount() values.
     double evaluateOrbital(const std::vector<double>& c, const Point3& p) const;
@@ -71,8 +72,8 @@ class ShellBasis {
     // For each shell, the weights of its monomials (in cartesianPowers(l,
     // Checkpoint) order) that make up its functions: row = function.
     const std::vector<double>& monomialWeights(std::size_t shell) const { return weights_[shell]; }
-    // Squared distance beyond which every primitive term of a shell is
-    // below 1e-10.
+    // Squared distance beyond which every primitive term of a shell, times
+    // r^l, is below 1e-10.
     double cutoffSquared(std::size_t shell) const { return cutoffs_[shell]; }
 
   private:

@@ -190,6 +190,10 @@ inline constexpr const char* kOrbitalsNoCoefficients = "このファイルには
 inline constexpr const char* kOrbitalsCoefficientCount =
     "分子軌道の係数の個数が基底関数の数と合いません";
 inline constexpr const char* kOrbitalsNoAtoms = "このファイルには原子の座標がありません";
+inline constexpr const char* kCubeGridFixed =
+    "このファイルには基底関数の情報がないため、格子は 51 点と既定の余白に限られます";
+inline constexpr const char* kBadGridPoints = "--points の格子点の数は 2 から 200 までで指定してください";
+inline constexpr const char* kBadGridMargin = "--margin の余白は 0 より大きく 100 ボーア以下で指定してください";
 
 // Molden files.
 inline constexpr const char* kMoldenNotMolden = "Molden 形式の項目が見つかりません";

@@ -231,7 +231,7 @@ TEST_P(CheckpointExampleTest, GridMatchesTheFilesOwnBasis) {
     for (int orbital : {7, 5, 8}) {
         SCOPED_TRACE("orbital " + std::to_string(orbital + 1));
         auto mo = std::make_unique<MolecularOrbital>();
-        ASSERT_TRUE(computeCheckpointOrbital(path, orbital, *mo, doc.checkpoint, doc.contours));
+        ASSERT_TRUE(computeFileOrbital(path, Spin::Alpha, orbital, *mo, doc.checkpoint, doc.contours));
         const auto [largest, worst] = compareGrid(*mo, fileOrbital(path, orbital));
         EXPECT_GT(largest, 0.05);
         EXPECT_LT(worst, 1e-3 * largest) << "largest " << largest;

@@ -26,6 +26,7 @@ TEST(FileKind, ExtensionDecidesWithoutRegardToCase) {
         {"a.dat a.DAT a.com a.GJF", FileKind::GaussianInput},
         {"a.inp a.Inp", FileKind::GamessInput},
         {"a.FChk a.fch", FileKind::Checkpoint},
+        {"a.molden a.MOLF", FileKind::Molden},
         {"a.txt alog dir.log/a a.logx", FileKind::Unsupported},
     };
     for (const auto& [paths, kind] : cases) {
@@ -153,7 +154,9 @@ TEST_F(FileOpeningTest, EveryFileButAnOrbitalReplacesTheDocument) {
         std::size_t atoms;
     };
     const char* water = "#p\n\nt\n\n0 1\nO 0 0 0\nH 0 0 0.96\n";
-    const std::string orbital = test::fchkText(test::FchkParts());
+    test::FchkParts parts;
+    parts.coefficients.assign(49, 0.0);
+    const std::string orbital = test::fchkText(parts);
     const Case cases[] = {
         {"w.DAT", water, true, 2},
         {"w.Gjf", water, true, 2},

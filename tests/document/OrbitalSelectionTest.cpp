@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "document/FileOpening.h"
 #include "document/OrbitalSelection.h"
 #include "orbital/CheckpointReader.h"
 #include "orbital/ContourStore.h"
@@ -47,6 +48,21 @@ TEST_F(OrbitalSelection, OpeningComputesTheHomoAndFillsTheGroup) {
     EXPECT_GT(doc.contours.loopCount(), 0u);
 }
 
+// A Molden file without [FREQ] lays its orbital over the molecule shown; the
+// open-shell OH radical offers both spins, the alpha HOMO first.
+TEST_F(OrbitalSelection, MoldenFileOpensAsAnOrbitalSource) {
+    const OpenResult r = openMoleculeFile(doc, test::dataPath("orbital/oh_radical_pure.molden"));
+    EXPECT_TRUE(r.read && r.orbitalRead);
+    EXPECT_EQ(doc.orbitalFields.homoValue, 5);
+    EXPECT_EQ(doc.orbitalFields.orbitalMax, 30);
+    EXPECT_EQ(doc.orbitalFields.betaMax, 30);
+    const std::uint32_t alphaLoops = doc.contours.loopCount(), alphaPoints = doc.contours.pointCount();
+    EXPECT_GT(alphaLoops, 0u);
+    ASSERT_TRUE(computeOrbital(doc, "5", Spin::Beta)); // empty, not the singly occupied one
+    EXPECT_TRUE(doc.contours.loopCount() != alphaLoops || doc.contours.pointCount() != alphaPoints);
+    EXPECT_TRUE(platform_.messages.empty());
+}
+
 TEST_F(OrbitalSelection, RefusedFilesChangeNothing) {
     ASSERT_TRUE(openCheckpoint(doc, waterFile("w.fchk", 10, 5)));
     const std::uint32_t loops = doc.contours.loopCount();
@@ -58,6 +74,22 @@ TEST_F(OrbitalSelection, RefusedFilesChangeNothing) {
     EXPECT_EQ(platform_.messages[0], "このファイル形式には対応していません");
     EXPECT_EQ(platform_.messages[1], "ファイルが開けません");
     EXPECT_EQ(doc.checkpoint.checkpointPath, dir.path("w.fchk"));
+    EXPECT_EQ(doc.contours.loopCount(), loops);
+}
+
+// No coefficients (none at all, or none of the beta spin): told, and the
+// orbital shown stays.
+TEST_F(OrbitalSelection, MissingCoefficientsChangeNothing) {
+    ASSERT_TRUE(openCheckpoint(doc, waterFile("w.fchk", 10, 5)));
+    const std::uint32_t loops = doc.contours.loopCount();
+    const OrbitalFields fields = doc.orbitalFields;
+    test::writeFileBytes(dir.path("none.fchk"), test::fchkText(FchkParts{}));
+    EXPECT_FALSE(openMoleculeFile(doc, dir.path("none.fchk")).read);
+    EXPECT_FALSE(computeOrbital(doc, "5", Spin::Beta));
+    EXPECT_EQ(platform_.messages, std::vector<std::string>(2, "このファイルには分子軌道の係数がありません"));
+    EXPECT_EQ(doc.checkpoint.checkpointPath, dir.path("w.fchk"));
+    EXPECT_EQ(doc.orbitalFields.orbitalRange, fields.orbitalRange);
+    EXPECT_EQ(doc.orbitalFields.homoValue, fields.homoValue);
     EXPECT_EQ(doc.contours.loopCount(), loops);
 }
 

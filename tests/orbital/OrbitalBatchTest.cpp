@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "OrbitalTestSupport.h"
@@ -52,7 +53,7 @@ TEST_F(OrbitalBatch, CubeFileContoursAndSummary) {
     double origin[3] = {};
     ASSERT_EQ(
         std::sscanf(c[2].c_str(), "%d %lf %lf %lf", &atoms, &origin[0], &origin[1], &origin[2]), 4);
-    EXPECT_EQ(atoms, 3);
+    EXPECT_EQ(atoms, -3); // negative: one orbital, its number after the atoms
     EXPECT_NEAR(origin[0], -3.439368, 2e-6);
     EXPECT_NEAR(origin[1], -4.870268, 2e-6);
     EXPECT_NEAR(origin[2], -4.326068, 2e-6);
@@ -61,10 +62,11 @@ TEST_F(OrbitalBatch, CubeFileContoursAndSummary) {
     EXPECT_EQ(c[5], "   51    0.000000    0.000000    0.159743");
     EXPECT_EQ(c[6], "    8    8.000000    0.000000    0.000000    0.221700");
     EXPECT_EQ(c[7], "    1    1.000000    0.000000    1.430900   -0.886700");
+    EXPECT_EQ(c[9], "    1    5");
     // Values: x outermost, z innermost, six a line and a new line after each z run.
-    ASSERT_EQ(c.size(), 9u + 51u * 51u * 9u);
+    ASSERT_EQ(c.size(), 10u + 51u * 51u * 9u);
     auto value = [&](int x, int y, int z) {
-        const std::string& line = c[9 + (x * 51 + y) * 9 + z / 6];
+        const std::string& line = c[10 + (x * 51 + y) * 9 + z / 6];
         return std::stod(line.substr((z % 6) * 13, 13));
     };
     // O px from the published STO-3G 2sp expansion with zeta 2.25.
@@ -130,6 +132,48 @@ TEST_F(OrbitalBatch, RequestedOrbitalAndRefusals) {
     EXPECT_NE(r.err.find("6-311G**\n対応できない基底関数系です"), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir.path("big.cube")));
 
+    for (const auto& [bad, told] : {std::pair{"--points=1", "--points"}, {"--points=201", "--points"},
+                                    {"--margin=0", "--margin"}, {"--margin=-1", "--margin"}}) {
+        r = test::runCli({"orbital", water, bad, "--cube", dir.path("bad.cube")});
+        EXPECT_EQ(r.status, 1) << bad;
+        EXPECT_NE(r.err.find(std::string(told) + " の"), std::string::npos) << bad << r.err;
+    }
+    // Without shell data the cube is the contour grid only.
+    r = test::runCli({"orbital", water, "--points", "31", "--cube", dir.path("w.cube")});
+    EXPECT_NE(r.err.find("格子は 51 点と既定の余白に限られます"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.path("w.cube")));
+}
+
+// The file's own basis: --points and --margin shape the cube; its centre is
+// the default cube's centre point.
+TEST_F(OrbitalBatch, MoldenBetaCubeOfChosenSize) {
+    const std::string molden = test::dataPath("orbital/oh_radical_pure.molden");
+    auto r = test::runCli({"orbital", molden, "--beta"});
+    EXPECT_EQ(r.out.rfind("basis MOLDEN orbital 4 beta box", 0), 0u) << r.out;
+    r = test::runCli({"orbital", molden, "--beta", "--mo", "2", "--points", "3", "--margin", "2",
+                      "--cube", dir.path("small.cube")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = test::runCli({"orbital", molden, "--beta", "--mo", "2", "--cube", dir.path("big.cube")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto small = lines(test::readFileBytes(dir.path("small.cube")));
+    const auto big = lines(test::readFileBytes(dir.path("big.cube")));
+    ASSERT_EQ(small.size(), 6u + 2u + 1u + 9u); // header, atoms, orbital line, 9 rows of 3
+    // Atoms: O (0.188973, -0.094486, 0.037795), H (0.661404, 1.360603, 1.039349) bohr.
+    EXPECT_EQ(small[2], "   -2   -1.811027   -2.094486   -1.962205");
+    EXPECT_EQ(small[3], "    3    2.236216    0.000000    0.000000");
+    EXPECT_EQ(small[5], "    3    0.000000    0.000000    2.500777");
+    EXPECT_EQ(small[8], "    1    2");
+    EXPECT_EQ(big[3].substr(0, 5), "   51");
+    const double centre = std::stod(small[9 + 4].substr(13, 13));
+    const double bigCentre = std::stod(big[9 + (25 * 51 + 25) * 9 + 4].substr(13, 13));
+    EXPECT_NEAR(centre, bigCentre, 1e-5 * std::abs(bigCentre));
+    EXPECT_GT(std::abs(centre), 1e-3);
+
+    r = test::runCli({"orbital", water, "--beta", "--cube", dir.path("b.cube")}); // closed shell
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("分子軌道の係数がありません"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.path("b.cube")));
+
     r = test::runCli({"orbital", dir.path("none.fchk")});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("ファイルが開けません"), std::string::npos);
@@ -144,6 +188,29 @@ TEST_F(OrbitalBatch, DumpListsHeaderAtomsAndTheRequestedOrbital) {
           "\"alpha_mo_coefficients\":[1.0,0.0,0.0,0.0,0.0,0.0,0.0]", "\"mo_index_1based\":2",
           "\"basis_name_line2_field\":\"STO-3G\"", "\"supported_basis\":true"})
         EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
+    EXPECT_NE(r.out.find("\"orbitals\":[]"), std::string::npos); // no shell data
+}
+
+// OH radical, 9 electrons: 5 alpha and 4 beta occupied of 30 each, the same
+// in the checkpoint file and in the Molden file.
+TEST_F(OrbitalBatch, DumpListsTheOrbitalsOfBothFiles) {
+    std::vector<nlohmann::json> lists;
+    for (const char* name : {"orbital/oh_radical_pure.fchk", "orbital/oh_radical_pure.molden"}) {
+        const auto r = test::runCli({"dump", test::dataPath(name)});
+        ASSERT_EQ(r.status, 0) << r.err;
+        lists.push_back(nlohmann::json::parse(r.out)["orbitals"]);
+        ASSERT_EQ(lists.back().size(), 60u) << name;
+        double electrons[2] = {};
+        for (const auto& o : lists.back())
+            electrons[o["spin"] == "beta"] += o["occupation"].get<double>();
+        EXPECT_EQ(electrons[0], 5.0);
+        EXPECT_EQ(electrons[1], 4.0);
+        EXPECT_EQ(lists.back()[34]["number"], 5);
+        EXPECT_EQ(lists.back()[34]["spin"], "beta");
+    }
+    for (std::size_t n = 0; n < 60; ++n)
+        EXPECT_NEAR(lists[0][n]["energy"].get<double>(), lists[1][n]["energy"].get<double>(),
+                    1e-6); // the checkpoint file prints nine digits
 }
 
 } // namespace

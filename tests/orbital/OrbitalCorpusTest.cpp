@@ -42,11 +42,23 @@ TEST_F(OrbitalCorpus, GridMatchesTheFilesOwnBasis) {
         SCOPED_TRACE(std::string(c.name) + " orbital " + std::to_string(c.orbital + 1));
         const std::string path = corpusFile(c.name);
         auto mo = std::make_unique<MolecularOrbital>();
-        ASSERT_TRUE(computeCheckpointOrbital(path, c.orbital, *mo, doc.checkpoint, doc.contours));
+        ASSERT_TRUE(computeFileOrbital(path, Spin::Alpha, c.orbital, *mo, doc.checkpoint, doc.contours));
         const auto gs = test::fileOrbital(path, c.orbital);
         const auto [largest, worst] = test::compareGrid(*mo, gs);
         EXPECT_GT(largest, 0.05);
         EXPECT_LT(worst, 1e-3 * largest) << "largest " << largest;
+    }
+}
+
+// Bases without a built-in table are evaluated from the file and traced.
+TEST_F(OrbitalCorpus, OwnBasisWithoutTableGivesContours) {
+    for (const char* name : {"g09/C_bigbasis.fchk", "g16/CO_TD_delta.fchk"}) {
+        SCOPED_TRACE(name);
+        auto mo = std::make_unique<MolecularOrbital>();
+        ASSERT_TRUE(computeFileOrbital(corpusFile(name), Spin::Alpha, -1, *mo, doc.checkpoint,
+                                       doc.contours));
+        EXPECT_GT(doc.contours.loopCount(), 0u);
+        EXPECT_TRUE(platform_.messages.empty());
     }
 }
 

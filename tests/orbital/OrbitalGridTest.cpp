@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "OrbitalTestSupport.h"
 #include "orbital/OrbitalGrid.h"
 
 namespace kalviro {
@@ -30,6 +31,44 @@ TEST(OrbitalGridTest, PointsSpanAtomsWithMarginAndHoldTheOrbital) {
     EXPECT_EQ(evaluateOrbitalGrid(basis, c, atoms, 11, 3.0, 1).values, grid.values);
     EXPECT_EQ(evaluateOrbitalGrid(basis, c, atoms, 1, 3.0).points, 2);
     EXPECT_EQ(evaluateOrbitalGrid(basis, {}, atoms, 1000, 3.0).points, 200);
+}
+
+// Tight shells are skipped away from their atom (|c| exp(-a r^2) < 1e-10);
+// the grid still equals the plain sum over every primitive.
+TEST(OrbitalGridTest, ScreenedGridEqualsTheUnscreenedSum) {
+    const Point3 a{0, 0, 0}, b{1.2, -0.7, 2.0};
+    const struct {
+        Point3 centre;
+        int l;
+        double exponent;
+    } shells[] = {{a, 0, 4000.0}, {a, 0, 0.3}, {a, 1, 40.0}, {b, 1, 0.2}, {b, 2, 25.0}, {b, 2, 0.6}};
+    const int powers[10][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {2, 0, 0},
+                               {0, 2, 0}, {0, 0, 2}, {1, 1, 0}, {1, 0, 1}, {0, 1, 1}};
+    ShellBasis basis;
+    std::vector<double> c;
+    std::vector<test::DirectGaussian> direct;
+    for (const auto& s : shells) {
+        basis.addShell(s.centre, 0, s.l, false, {s.exponent}, {1.0});
+        for (int f = s.l == 0 ? 0 : s.l == 1 ? 1 : 4; f < (s.l == 0 ? 1 : s.l == 1 ? 4 : 10); ++f) {
+            c.push_back(0.9 - 0.13 * static_cast<double>(c.size()));
+            const int* p = powers[f];
+            direct.push_back({{s.centre[0], s.centre[1], s.centre[2]}, s.exponent,
+                              c.back() * test::cartesianNorm(s.exponent, p[0], p[1], p[2]), p[0],
+                              p[1], p[2]});
+        }
+    }
+    const std::vector<OrbitalAtom> atoms = {{8, a}, {6, b}};
+    const OrbitalGrid grid = evaluateOrbitalGrid(basis, c, atoms, 23, 2.5);
+    double worst = 0.0;
+    for (int i = 0; i < grid.points; ++i)
+        for (int j = 0; j < grid.points; ++j)
+            for (int k = 0; k < grid.points; ++k)
+                worst = std::max(worst, std::abs(grid.at(i, j, k) -
+                                                 test::directValue(direct,
+                                                                   grid.origin[0] + i * grid.step[0],
+                                                                   grid.origin[1] + j * grid.step[1],
+                                                                   grid.origin[2] + k * grid.step[2])));
+    EXPECT_LT(worst, 1e-9);
 }
 
 TEST(OrbitalGridTest, CubeFileOfOneHydrogenS) {

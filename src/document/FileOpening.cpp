@@ -50,6 +50,9 @@ void installOutput(FrequencyJob content, Document& doc) {
     store.intensities = std::move(content.intensities);
     store.symmetries = std::move(content.symmetries);
     store.ramanActivities = std::move(content.ramanActivities);
+    // One species per mode: where the program prints none they stay empty
+    // (no made-up species).
+    store.symmetries.resize(store.frequencies.size());
     store.modes = std::move(content.modes);
     store.dipoleDerivatives = std::move(content.dipoleDerivatives);
     store.intensityToKmPerMol = content.intensityToKmPerMol;
@@ -118,8 +121,13 @@ OpenResult installJob(const Opening& o, FrequencyJob job) {
 OpenResult readOtherProgramFile(const Opening& o) {
     auto job = readOtherProgramOutputFile(o.path);
     if (!job) {
-        showMessage(job.error()); // names the file already
-        return {};
+        // The reader's text starts with the path; the message names the
+        // file as every other failed open does.
+        std::string reason = job.error();
+        const std::string prefix = o.path + "：";
+        if (reason.rfind(prefix, 0) == 0)
+            reason.erase(0, prefix.size());
+        return o.fail(reason);
     }
     return installJob(o, std::move(*job));
 }

@@ -78,7 +78,7 @@ bool knownMessage(const std::string& text) {
            text.rfind(notOpened, 0) == 0 ||
            (text.size() >= basis.size() && text.find('\n') == text.size() - basis.size() &&
             text.compare(text.size() - basis.size(), basis.size(), basis) == 0) ||
-           text.rfind(msg::kInternalFault, 0) == 0 ||
+           text.rfind(msg::kInternalFault, 0) == 0 || text == msg::kOrbitalsNoCoefficients ||
            text.rfind(kalviro::msg::kPairingFailed, 0) == 0 || text == kalviro::msg::kPairingNoModes;
 }
 
@@ -213,9 +213,7 @@ class CommandStormTest : public test::DocumentTest {
         settle();
         for (const auto& root : {fs::path(test::dataPath("")), fs::path(test::examplePath(""))})
             for (const auto& e : fs::recursive_directory_iterator(root))
-                // Other programs' jobs install no symmetry texts, which the
-                // state check below does not allow for.
-                if (e.is_regular_file() && e.path().parent_path().filename() != "other-output")
+                if (e.is_regular_file())
                     goodFiles_.push_back(e.path().string());
         std::sort(goodFiles_.begin(), goodFiles_.end()); // directory order is not fixed
         fs::create_directories(dir_.path("folder.log"));
@@ -579,7 +577,8 @@ class CommandStormTest : public test::DocumentTest {
         // The texts of one table line and the vectors of one group come together.
         if (v.frequencies.size() != v.symmetries.size())
             out << v.frequencies.size() << " frequencies, " << v.symmetries.size() << " symmetries; ";
-        if (v.intensities.size() != v.modes.size())
+        // A file may print no intensities (Psi4, Molden without [INT]).
+        if (!v.intensities.empty() && v.intensities.size() != v.modes.size())
             out << v.intensities.size() << " intensities, " << v.modes.size() << " modes; ";
         if (v.savedModes.size() != v.modes.size() ||
             v.savedDipoleDerivatives.size() != v.dipoleDerivatives.size())

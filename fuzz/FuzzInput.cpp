@@ -13,7 +13,6 @@ public:
     void showMessage(const std::string&) override {}
     std::optional<std::string> chooseOpenPath(const FileDialogRequest&) override { return {}; }
     std::optional<std::string> chooseSavePath(const FileDialogRequest&) override { return {}; }
-    void openUrl(const std::string&) override {}
     void redrawView() override {}
 };
 

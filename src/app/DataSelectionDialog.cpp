@@ -10,18 +10,25 @@ namespace kalviro {
 DataSelectionDialog::DataSelectionDialog(wxWindow* parent, Document& doc)
     : parent_(parent), doc_(doc) {
     Create(parent, 154, u8("データを選択"), wxDefaultPosition, wxDefaultSize, wxCAPTION);
-    layoutDialog(this, parent, 325, 0, 134, 93);
+    SetFont(dialogFont());
+    // Wide enough for "3231.9390 cm-1 ( B2 , 135.8960 )".
     modeList_ = new wxComboBox(this, 1033, "", dluPoint(this, 7, 7),
-                               wxSize(dluSize(this, 120, 12).x, -1), 0, nullptr, wxCB_DROPDOWN);
-    new wxStaticBox(this, 1035, "MO", dluPoint(this, 7, 27), dluSize(this, 120, 59));
+                               wxSize(dluSize(this, kWidth - 14, 12).x, -1), 0, nullptr,
+                               wxCB_DROPDOWN);
+    orbitalBox_ = new wxStaticBox(this, 1035, u8("MO (分子軌道)"), dluPoint(this, 7, 27),
+                                  dluSize(this, kWidth - 14, 52));
+    orbitalNumberLabel_ = new wxStaticText(this, wxID_ANY, u8("軌道番号"), dluPoint(this, 14, 41),
+                                           dluSize(this, 40, 10));
     orbitalEdit_ =
-        new wxTextCtrl(this, 1019, "0", dluPoint(this, 25, 38), dluSize(this, 36, 14), wxTE_CENTRE);
-    rangeEdit_ = new wxTextCtrl(this, 1024, "", dluPoint(this, 66, 38), dluSize(this, 35, 13),
+        new wxTextCtrl(this, 1019, "0", dluPoint(this, 58, 38), dluSize(this, 36, 14), wxTE_CENTRE);
+    rangeEdit_ = new wxTextCtrl(this, 1024, "", dluPoint(this, 99, 38), dluSize(this, 50, 13),
                                 wxTE_READONLY);
-    homoLabelEdit_ = new wxTextCtrl(this, 1036, "", dluPoint(this, 25, 67), dluSize(this, 35, 12),
+    homoLabelEdit_ = new wxTextCtrl(this, 1036, "", dluPoint(this, 14, 58), dluSize(this, 40, 12),
                                     wxTE_READONLY);
-    homoValueEdit_ = new wxTextCtrl(this, 1021, "0", dluPoint(this, 66, 67), dluSize(this, 35, 12),
+    homoValueEdit_ = new wxTextCtrl(this, 1021, "0", dluPoint(this, 58, 58), dluSize(this, 36, 12),
                                     wxTE_READONLY | wxTE_CENTRE);
+    showOrbitalGroup(false);
+    placeBesideMainWindow();
     modeList_->Bind(wxEVT_COMBOBOX, &DataSelectionDialog::onSelect, this);
     // It has no cancel button, and Escape must not hide it: the view reads it.
     SetEscapeId(wxID_NONE);
@@ -37,7 +44,28 @@ void DataSelectionDialog::addModeEntry(const std::string& text, int mode) {
     doc_.scene.selectedMode = entryModes_.front();
 }
 
+// Beside the main window, not over the view; the screen's edge moves it
+// back when there is no room.
+void DataSelectionDialog::placeBesideMainWindow() {
+    const wxWindow* top = parent_ ? wxGetTopLevelParent(parent_) : nullptr;
+    if (top) {
+        const wxRect r = top->GetScreenRect();
+        Move(r.GetRight() + 8, r.GetTop());
+    }
+    keepOnScreen(this);
+}
+
+// The "MO" group only once a checkpoint file gave an orbital.
+void DataSelectionDialog::showOrbitalGroup(bool shown) {
+    for (wxWindow* w : std::initializer_list<wxWindow*>{orbitalBox_, orbitalNumberLabel_,
+                                                        orbitalEdit_, rangeEdit_, homoLabelEdit_,
+                                                        homoValueEdit_})
+        w->Show(shown);
+    SetClientSize(dluSize(this, kWidth, shown ? 86 : 28));
+}
+
 void DataSelectionDialog::showOrbitalFields() {
+    showOrbitalGroup(true);
     const OrbitalFields& d = doc_.orbitalFields;
     orbitalEdit_->ChangeValue(wxString::Format("%d", d.orbitalNumber));
     homoValueEdit_->ChangeValue(wxString::Format("%d", d.homoValue));

@@ -32,11 +32,16 @@ class DataSelectionDialog : public wxDialog {
     wxTextCtrl* homoValueEdit() const { return homoValueEdit_; }
 
   private:
+    static constexpr int kWidth = 176; // dialog units
     void onSelect(wxCommandEvent&);
+    void placeBesideMainWindow();
+    void showOrbitalGroup(bool shown);
 
     wxWindow* parent_;
     Document& doc_;
     wxComboBox* modeList_ = nullptr;
+    wxStaticBox* orbitalBox_ = nullptr;
+    wxStaticText* orbitalNumberLabel_ = nullptr;
     wxTextCtrl* orbitalEdit_ = nullptr;
     wxTextCtrl* rangeEdit_ = nullptr;
     wxTextCtrl* homoLabelEdit_ = nullptr;

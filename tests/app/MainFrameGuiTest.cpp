@@ -326,6 +326,11 @@ TEST_F(ProgramTest, OpeningTheExampleFillsTheModeListAndTheRecentFiles) {
     EXPECT_EQ(list->GetString(0), "1335.9790 cm-1 ( B1 , 0.3680 )");
     EXPECT_EQ(list->GetString(5), "3231.9390 cm-1 ( B2 , 135.8960 )");
     EXPECT_EQ(list->GetSelection(), 0);
+    // Beside the main window, wide enough for its texts, no "MO" group
+    // before a checkpoint file.
+    EXPECT_GT(dlg->GetScreenRect().GetLeft(), frame_->GetScreenRect().GetRight());
+    EXPECT_LT(list->GetTextExtent(list->GetString(5)).x, list->GetSize().x - 20);
+    EXPECT_FALSE(dlg->orbitalEdit()->IsShown());
     ASSERT_FALSE(frame_->recentFiles().entries().empty());
     EXPECT_EQ(frame_->recentFiles().entries()[0], test::examplePath("formaldehyde_opt_freq.log"));
     EXPECT_TRUE(platform_.messages.empty());
@@ -525,6 +530,7 @@ TEST_F(ProgramTest, CheckpointFillsTheOrbitalGroupAndKeepsTheModes) {
     EXPECT_EQ(dlg->homoLabelEdit()->GetValue(), "HOMO");
     EXPECT_EQ(dlg->homoValueEdit()->GetValue(), "5"); // 10 electrons
     EXPECT_EQ(dlg->orbitalEdit()->GetValue(), "5");
+    EXPECT_TRUE(dlg->orbitalEdit()->IsShown());
     EXPECT_EQ(dlg->modeList()->GetCount(), 6u); // the molecule's modes stay
     EXPECT_EQ(doc.atomCount(), 4);
 }

@@ -234,7 +234,14 @@ void drawSurface(const Document& doc) {
 
 void drawAtomNumbers(const Document& doc) {
     const MoleculeState& m = doc.molecule;
-    applyMaterial(MaterialId::Label);
+    // Unlit, so that they read on either background: dark blue on white,
+    // pale yellow on black.
+    glPushAttrib(GL_LIGHTING_BIT | GL_CURRENT_BIT);
+    glDisable(GL_LIGHTING);
+    if (doc.view.whiteBackground)
+        glColor3f(0.1f, 0.1f, 0.45f);
+    else
+        glColor3f(1.0f, 1.0f, 0.6f);
     const float offset = 0.3f;
     int c = 0;
     for (const Atom& atom : m.atoms) {
@@ -246,6 +253,7 @@ void drawAtomNumbers(const Document& doc) {
         bitmapText(GLUT_BITMAP_9_BY_15, label);
         ++c;
     }
+    glPopAttrib();
 }
 
 void drawMeasurement(const Document& doc) {

@@ -253,6 +253,25 @@ TEST_F(GlFrameTest, SkippingHiddenTubeWorkKeepsThePicture) {
     }
 }
 
+// Atom numbers in a colour that reads on the background: (0.1, 0.1, 0.45)
+// on white, (1, 1, 0.6) on black, unlit.
+TEST_F(GlFrameTest, AtomNumbersReadOnEitherBackground) {
+    placeAtoms({{8, {0, 0, 0}}});
+    doc.view.numbersShown = 1;
+    for (const bool white : {true, false}) {
+        doc.view.whiteBackground = white;
+        render();
+        const Rgb want = white ? Rgb{26, 26, 115} : Rgb{255, 255, 153};
+        int label = 0;
+        for (int y = 0; y < kSize; ++y)
+            for (int x = 0; x < kSize; ++x) {
+                const Rgb c = at(x, y);
+                label += std::abs(c.r - want.r) + std::abs(c.g - want.g) + std::abs(c.b - want.b) < 6;
+            }
+        EXPECT_GT(label, 10) << (white ? "white" : "black");
+    }
+}
+
 // Items that name a mode, atom or derivative that is not there draw nothing.
 TEST_F(GlFrameTest, MissingVibrationDataDrawsNothingExtra) {
     placeAtoms({{8, {0, 0, 0}}, {1, {0, 0.757, -0.468}}, {1, {0, -0.757, -0.468}}});

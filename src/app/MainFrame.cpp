@@ -140,6 +140,15 @@ MainFrame::MainFrame(Document& doc)
     }
     Bind(wxEVT_MENU, &MainFrame::onRecentFile, this, wxID_FILE1, wxID_FILE4);
     Bind(wxEVT_IDLE, &MainFrame::onIdle, this);
+    // The processing menu says why its greyed items are greyed.
+    Bind(wxEVT_MENU_OPEN, [this](wxMenuEvent& e) {
+        e.Skip();
+        wxMenuBar* bar = GetMenuBar();
+        const int index = bar ? bar->FindMenu(u8("処理")) : wxNOT_FOUND;
+        if (index != wxNOT_FOUND && e.GetMenu() == bar->GetMenu(index))
+            if (const std::string hint = processingMenuHint(document_); !hint.empty())
+                SetStatusText(u8(hint), 0);
+    });
     animationTimer_.SetOwner(this);
     Bind(wxEVT_TIMER, &MainFrame::onAnimationTick, this, animationTimer_.GetId());
 

@@ -25,6 +25,12 @@ inline constexpr const char* kReasonNotOutput =
 inline constexpr const char* kReasonTooLarge = "大きすぎて読み込めません";
 // The status-bar note after an output without a frequency calculation.
 inline constexpr const char* kNoVibrationData = "振動データがありません";
+// The status bar while the processing menu shows greyed items.
+inline constexpr const char* kHintNoVibrations =
+    "振動データのあるファイル (計算結果の出力) を開くと、スペクトルと相対強度を表示できます";
+inline constexpr const char* kHintNoDipoleDerivatives =
+    "このファイルには双極子微分がないため、相対強度は表示できません。"
+    "「振動解析データを読み込む」で同じ計算のチェックポイントファイルから読み込めます";
 // The status bar after an output was read: "{program}" is filled in.
 inline constexpr const char* kOutputOfProgram = "{program} の出力";
 

@@ -1,6 +1,7 @@
 #include "render/ViewCommands.h"
 
 #include "document/Document.h"
+#include "platform/Messages.h"
 #include "platform/Platform.h"
 
 namespace kalviro {
@@ -296,6 +297,14 @@ void restoreOrientation(Document& doc) {
     m.viewValue = 0.0f;
 }
 } // namespace
+
+std::string processingMenuHint(const Document& doc) {
+    if (doc.vibrations.frequencies.empty())
+        return msg::kHintNoVibrations;
+    if (!doc.view.dipolesLoaded)
+        return msg::kHintNoDipoleDerivatives;
+    return {};
+}
 
 void resetView(Document& doc) {
     restoreOrientation(doc);

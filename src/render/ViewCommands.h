@@ -163,6 +163,10 @@ class ViewCommandTable {
     std::vector<ViewCommand> rows_;
 };
 
+// What the status bar says while the processing menu is open: why its
+// greyed items cannot be used now, "" when they all can.
+std::string processingMenuHint(const Document& doc);
+
 // "座標の初期化": the molecule, vectors and contours back to their loaded
 // orientation, totals back to zero and the camera fitted afresh (zoom and pan
 // included); then a redraw. Display switches, picked atoms and the style stay.

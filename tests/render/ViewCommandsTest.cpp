@@ -8,6 +8,7 @@
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
 #include "orbital/ContourStore.h"
+#include "platform/Messages.h"
 #include "render/ViewCommands.h"
 #include "document/IsotopeChange.h"
 #include "document/ViewSettings.h"
@@ -161,4 +162,16 @@ TEST_F(ViewCommandsTest, IsotopesOnlyWithAKeptHessian) {
     EXPECT_TRUE(state(cmd::ChangeIsotopes).enabled);
     run(cmd::ChangeIsotopes);
     EXPECT_EQ(host_.calls, (std::vector<std::string>{"isotopes"}));
+}
+
+// The processing menu's greyed projection items say why, and the hint goes
+// once they can be used.
+TEST_F(ViewCommandsTest, ProcessingHintFollowsWhatTheFileHas) {
+    EXPECT_EQ(processingMenuHint(doc), msg::kHintNoVibrations);
+    doc.vibrations.frequencies = {"1000"};
+    EXPECT_FALSE(state(cmd::ProjectionGreen).enabled);
+    EXPECT_EQ(processingMenuHint(doc), msg::kHintNoDipoleDerivatives);
+    doc.view.dipolesLoaded = true;
+    EXPECT_TRUE(state(cmd::ProjectionGreen).enabled);
+    EXPECT_EQ(processingMenuHint(doc), "");
 }

@@ -7,7 +7,6 @@ namespace kalviro {
 RotationTotals runFrameSteps(Document& doc) {
     MoleculeState& m = doc.molecule;
     const ViewSettings& s = doc.view;
-    const RotationTotals before{m.rotationX, m.rotationY, m.rotationZ};
     if (s.viewpointMode) {
         m.viewValue += m.pendingRotationY;
     } else {
@@ -17,7 +16,7 @@ RotationTotals runFrameSteps(Document& doc) {
     }
     perceiveBonds(m);
     accumulateRotation(m);
-    return before;
+    return {m.rotationX, m.rotationY, m.rotationZ};
 }
 
 } // namespace kalviro

@@ -16,8 +16,8 @@ struct RotationTotals {
 // Applies the pending rotation to the coordinates and vectors (and to the
 // shown contours, never about Z), or in viewpoint mode turns the viewpoint
 // by the pending Y rotation instead; then perceives the bonds and adds the
-// pending rotation to the totals, clearing it. Returns the totals as they
-// were before: the frame's angle labels show those.
+// pending rotation to the totals, clearing it. Returns the new totals: the
+// frame's angle labels show the turn it draws.
 RotationTotals runFrameSteps(Document& doc);
 
 } // namespace kalviro

@@ -53,8 +53,8 @@ TEST_F(SceneStepsTest, TotalsGrowAndPendingClears) {
     m.pendingRotationX = 15.0f;
     m.pendingRotationY = -15.0f;
     const RotationTotals shown = step();
-    EXPECT_EQ(shown.x, 350.0f); // the labels show the totals before the step
-    EXPECT_EQ(shown.y, 0.0f);
+    EXPECT_EQ(shown.x, 365.0f); // the labels show the turn the frame draws
+    EXPECT_EQ(shown.y, -15.0f);
     EXPECT_EQ(m.rotationX, 365.0f);
     EXPECT_EQ(m.rotationY, -15.0f);
     EXPECT_EQ(m.pendingRotationX, 0.0f);

@@ -1,5 +1,6 @@
 #include "document/SaveCommands.h"
 
+#include <cerrno>
 #include <vector>
 
 #include "ir/CoordinateExport.h"
@@ -38,10 +39,34 @@ bool checkReady(const VibrationStore& store, const char* message) {
 
 } // namespace
 
+namespace {
+
+// Why a save failed, from the errno writeFileAtomically left.
+const char* saveFailureReason(int cause) {
+    switch (cause) {
+    case ENOENT:
+    case ENOTDIR:
+        return msg::kReasonNoFolder;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return msg::kReasonNotPermitted;
+    case ENOSPC:
+    case EDQUOT:
+        return msg::kReasonDiskFull;
+    case EISDIR:
+        return msg::kReasonFolderOfThatName;
+    default:
+        return msg::kReasonWriteFailed;
+    }
+}
+
+} // namespace
+
 bool saveFileOrTell(const std::string& path, std::string_view content) {
     if (writeFileAtomically(path, content))
         return true;
-    showMessage(msg::kCannotSaveFile);
+    showMessage(msg::saveProblem(path, saveFailureReason(errno)));
     return false;
 }
 

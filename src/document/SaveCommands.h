@@ -13,7 +13,8 @@ namespace kalviro {
 struct MoleculeState;
 struct VibrationStore;
 
-// writeFileAtomically, and on failure "ファイルを保存できません".
+// writeFileAtomically, and on failure "ファイルを保存できません: name" with the
+// reason on the next line.
 bool saveFileOrTell(const std::string& path, std::string_view content);
 
 FileDialogRequest coordinateSaveRequest();

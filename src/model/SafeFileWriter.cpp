@@ -1,5 +1,6 @@
 #include "model/SafeFileWriter.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -25,10 +26,13 @@ bool writeAll(int fd, std::string_view content) {
 } // namespace
 
 bool writeFileAtomically(const std::string& path, std::string_view content) {
+    errno = 0;
     struct stat target{};
     const bool exists = ::stat(path.c_str(), &target) == 0;
-    if (exists && S_ISDIR(target.st_mode))
+    if (exists && S_ISDIR(target.st_mode)) {
+        errno = EISDIR;
         return false;
+    }
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
@@ -39,7 +43,9 @@ bool writeFileAtomically(const std::string& path, std::string_view content) {
     ::fchmod(fd, exists ? (target.st_mode & 07777) : (0666 & ~mask));
     const bool ok = writeAll(fd, content) && ::fsync(fd) == 0;
     if (::close(fd) != 0 || !ok || std::rename(temp.c_str(), path.c_str()) != 0) {
+        const int cause = errno ? errno : EIO; // a short write leaves it 0
         ::unlink(temp.c_str());
+        errno = cause;
         return false;
     }
     return true;

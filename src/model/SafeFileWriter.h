@@ -9,7 +9,7 @@
 namespace kalviro {
 
 // Writes content to path; false when any step failed, and then the target is
-// as it was before.
+// as it was before and errno tells why (EISDIR when path is a folder).
 bool writeFileAtomically(const std::string& path, std::string_view content);
 
 } // namespace kalviro

@@ -16,6 +16,13 @@ inline constexpr const char* kUnsupportedFile = "このファイル形式には�
 inline constexpr const char* kBadZMatrix = "Zマトリックスを読み込めません";
 inline constexpr const char* kBadDataGroup = "$DATA グループを読み込めません";
 inline constexpr const char* kCannotSaveFile = "ファイルを保存できません";
+// "{file}" and "{reason}" are filled by saveProblem.
+inline constexpr const char* kFileNotSaved = "ファイルを保存できません: {file}\n{reason}";
+inline constexpr const char* kReasonNoFolder = "保存先のフォルダがありません";
+inline constexpr const char* kReasonNotPermitted = "書き込みが許可されていません";
+inline constexpr const char* kReasonDiskFull = "ディスクの空きが足りません";
+inline constexpr const char* kReasonFolderOfThatName = "同じ名前のフォルダがあります";
+inline constexpr const char* kReasonWriteFailed = "書き込みに失敗しました";
 // "{file}" and "{reason}" are filled by fileProblem.
 inline constexpr const char* kFileNotOpened = "ファイルが開けません: {file}\n{reason}";
 inline constexpr const char* kReasonUnreadable = "ファイルが存在しないか、読み取りが許可されていません";
@@ -254,6 +261,15 @@ inline std::string outputStatus(const std::string& program, bool hasVibrations) 
     std::string text = kOutputOfProgram;
     text.replace(text.find("{program}"), 9, program);
     return hasVibrations ? text : text + "：" + kNoVibrationData;
+}
+
+// kFileNotSaved for path (its name, without the folder) and reason.
+inline std::string saveProblem(const std::string& path, const std::string& reason) {
+    std::string text = kFileNotSaved;
+    const std::string name = path.substr(path.find_last_of("/\\") + 1);
+    text.replace(text.find("{file}"), 6, name);
+    text.replace(text.find("{reason}"), 8, reason);
+    return text;
 }
 
 // "text" and, on a line of its own, the detail (when there is one).

@@ -66,7 +66,7 @@ bool knownMessage(const std::string& text) {
     static const std::set<std::string> known = {
         "ファイルが開けません", "このファイル形式には対応していません",
         "$DATA グループを読み込めません", "Zマトリックスを読み込めません",
-        "ファイルを保存できません", "原子番号の選択が不適切です。",
+        "原子番号の選択が不適切です。",
         "適切な番号を指定してください\nデフォルトのHOMOを計算します",
         "まずIRスペクトルを計算してください", "まず相対強度を計算してください",
         "半値幅には0以外の整数を入力してください", "原子番号19以上は対応していません",
@@ -74,8 +74,9 @@ bool knownMessage(const std::string& text) {
     const std::string basis = "\n対応できない基底関数系です";
     const std::string movie = msg::kCannotSaveMovie;
     const std::string notOpened = "ファイルが開けません: ";
+    const std::string notSaved = "ファイルを保存できません: ";
     return known.count(text) || text == msg::kNoModeToAnimate || text.rfind(movie, 0) == 0 ||
-           text.rfind(notOpened, 0) == 0 ||
+           text.rfind(notOpened, 0) == 0 || text.rfind(notSaved, 0) == 0 ||
            (text.size() >= basis.size() && text.find('\n') == text.size() - basis.size() &&
             text.compare(text.size() - basis.size(), basis.size(), basis) == 0) ||
            text.rfind(msg::kInternalFault, 0) == 0 || text == msg::kOrbitalsNoCoefficients ||

@@ -118,7 +118,8 @@ TEST_F(IrTableCommandTest, EmptyTableCancelAndUnwritableTarget) {
     platform_.openAnswers.push_back(dir_.path("no/such/folder/ir.csv"));
     EXPECT_FALSE(askAndSaveIrTable(doc.vibrations));
     EXPECT_EQ(platform_.messages, (std::vector<std::string>{"IRデータの読み込みができていません",
-                                                            "ファイルを保存できません"}));
+                                                            "ファイルを保存できません: ir.csv\n"
+                                                            "保存先のフォルダがありません"}));
     EXPECT_EQ(platform_.openRequests.size(), 2u);
     EXPECT_EQ(test::readFileBytes(existing), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.dir()), {}), 1);

@@ -132,7 +132,9 @@ TEST_P(SaveCommand, UnwritablePathIsReportedAndLeavesNothing) {
     platform_.openAnswers = {dir_.path("taken.csv"), dir_.path("missing/out.csv")};
     GetParam().command(doc.vibrations);
     GetParam().command(doc.vibrations);
-    EXPECT_EQ(platform_.messages, std::vector<std::string>(2, "ファイルを保存できません"));
+    EXPECT_EQ(platform_.messages,
+              (std::vector<std::string>{"ファイルを保存できません: taken.csv\n同じ名前のフォルダがあります",
+                                        "ファイルを保存できません: out.csv\n保存先のフォルダがありません"}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.dir()), {}), 1);
 }
 

@@ -31,8 +31,9 @@ TEST_F(SafeFileWriter, AFailedSaveLeavesTheTargetAndTellsTheUser) {
     EXPECT_TRUE(std::filesystem::is_directory(dir.path("taken")));
     // A folder that does not exist.
     EXPECT_FALSE(saveFileOrTell(dir.path("no/such/file.csv"), "x"));
-    ASSERT_EQ(platform_.messages.size(), 2u);
-    EXPECT_EQ(platform_.messages[0], "ファイルを保存できません");
+    EXPECT_EQ(platform_.messages,
+              (std::vector<std::string>{"ファイルを保存できません: taken\n同じ名前のフォルダがあります",
+                                        "ファイルを保存できません: file.csv\n保存先のフォルダがありません"}));
 }
 
 TEST_F(SafeFileWriter, AReadOnlyFolderKeepsTheOldFile) {

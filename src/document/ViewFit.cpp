@@ -1,7 +1,9 @@
 #include "document/ViewFit.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
 
 #include "document/Document.h"
 
@@ -37,7 +39,51 @@ void addArrowTips(const Document& doc, std::vector<Ball>& balls) {
     }
 }
 
+void addDipoleArrow(const Document& doc, std::vector<Ball>& balls) {
+    if (!doc.view.dipoleShown)
+        return;
+    const auto arrow = dipoleArrowOf(doc);
+    if (!arrow)
+        return;
+    const double k = (kDipoleShaft + kDipoleCone) / arrow->length;
+    const Vector3& a = arrow->anchor;
+    const Vector3& w = arrow->vector;
+    balls.push_back({a, kDipoleConeRadius});
+    balls.push_back({{a.x + k * w.x, a.y + k * w.y, a.z + k * w.z}, kDipoleConeRadius});
+}
+
 } // namespace
+
+long dipoleAnchorIndex(const std::string& typed) {
+    errno = 0;
+    const long n = std::strtol(typed.c_str(), nullptr, 10);
+    if (errno == ERANGE)
+        return -1;
+    return n - 1;
+}
+
+std::optional<DipoleArrow> dipoleArrowOf(const Document& doc) {
+    const VibrationStore& v = doc.vibrations;
+    const long mode = doc.scene.selectedMode;
+    if (mode < 0 || static_cast<std::size_t>(mode) >= v.dipoleDerivatives.size())
+        return std::nullopt;
+    const auto k = static_cast<std::size_t>(mode);
+    if (k >= v.intensities.size() || std::atof(v.intensities[k].c_str()) == 0.0)
+        return std::nullopt;
+    const Vector3 d = v.dipoleDerivatives[k];
+    const double length = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+    if (!(length > 0.0) || !std::isfinite(length))
+        return std::nullopt;
+    DipoleArrow arrow;
+    const std::vector<Atom>& atoms = doc.molecule.atoms;
+    const long n = dipoleAnchorIndex(doc.scene.dipoleOrigin);
+    if (n >= 0 && static_cast<std::size_t>(n) < atoms.size())
+        arrow.anchor = atoms[static_cast<std::size_t>(n)].position();
+    const double sign = doc.view.vectorSign;
+    arrow.vector = {sign * d.x, sign * d.y, sign * d.z};
+    arrow.length = length;
+    return arrow;
+}
 
 std::vector<Ball> drawnBalls(const Document& doc) {
     std::vector<Ball> balls;
@@ -45,6 +91,7 @@ std::vector<Ball> drawnBalls(const Document& doc) {
         if (drawnAtom(a))
             balls.push_back({a.position(), doc.view.atomScale * a.radius});
     addArrowTips(doc, balls);
+    addDipoleArrow(doc, balls);
     return balls;
 }
 

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "document/Document.h"
+#include "document/ViewFit.h"
 #include "model/NumberText.h"
 #include "render/Geometry.h"
 #include "render/FrameSteps.h"
@@ -19,15 +20,6 @@ namespace kalviro {
 namespace {
 
 const char* const kAtomLabels[9] = {" 1", " 2", "3", " 4", " 5", " 6", " 7", "8", " 9"};
-
-// The atom the dipole arrow starts from: the typed 1-based number, or none.
-long dipoleAnchorIndex(const std::string& text) {
-    errno = 0;
-    const long n = std::strtol(text.c_str(), nullptr, 10);
-    if (errno == ERANGE)
-        return -1;
-    return n - 1;
-}
 
 double length(const Vector3& v) {
     return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
@@ -87,26 +79,13 @@ void drawAngleLabels(const Document& doc, const RotationTotals& totals) {
 
 void drawDipole(const Document& doc) {
     const MoleculeState& m = doc.molecule;
-    const VibrationStore& v = doc.vibrations;
-    const ViewSettings& s = doc.view;
-    const long mode = doc.scene.selectedMode;
     // A mode without an intensity or a derivative has no arrow.
-    if (mode < 0 || static_cast<std::size_t>(mode) >= v.dipoleDerivatives.size())
+    const auto arrow = dipoleArrowOf(doc);
+    if (!arrow)
         return;
-    if (static_cast<std::size_t>(mode) >= v.intensities.size() ||
-        std::atof(v.intensities[static_cast<std::size_t>(mode)].c_str()) == 0.0)
-        return;
-    const Vector3 d = v.dipoleDerivatives[static_cast<std::size_t>(mode)];
-    const double L = length(d);
-    if (!(L > 0.0) || !std::isfinite(L))
-        return;
-
-    Vector3 anchor;
-    const long n = dipoleAnchorIndex(doc.scene.dipoleOrigin);
-    if (n >= 0 && static_cast<std::size_t>(n) < m.atoms.size())
-        anchor = m.atoms[static_cast<std::size_t>(n)].position();
-
-    const Vector3 w{s.vectorSign * d.x, s.vectorSign * d.y, s.vectorSign * d.z};
+    const Vector3 anchor = arrow->anchor;
+    const Vector3 w = arrow->vector;
+    const double L = arrow->length;
     glPushMatrix();
     glTranslatef(m.panX, m.panY, -m.cameraDistance);
     glPushMatrix();
@@ -114,13 +93,13 @@ void drawDipole(const Document& doc) {
     applyMaterial(MaterialId::Dipole);
     glPushMatrix();
     orientZOnto(w, L);
-    cylinder(0.1, 0.1, 3.0, 32, 32);
+    cylinder(0.1, 0.1, kDipoleShaft, 32, 32);
     glPopMatrix();
     glPushMatrix();
-    glTranslated(3.0 * w.x / L, 3.0 * w.y / L, 3.0 * w.z / L);
+    glTranslated(kDipoleShaft * w.x / L, kDipoleShaft * w.y / L, kDipoleShaft * w.z / L);
     glPushMatrix();
     orientZOnto(w, L);
-    solidCone(0.3, 0.8, 32, 32);
+    solidCone(kDipoleConeRadius, kDipoleCone, 32, 32);
     glPopMatrix();
     glPopMatrix();
     glPopMatrix();

@@ -34,6 +34,19 @@ TEST(ViewFitTest, CentresAndFillsTheShorterSide) {
     const std::vector<Ball> balls = drawnBalls(doc);
     ASSERT_EQ(balls.size(), 3u);
     EXPECT_NEAR(balls[2].centre.x, 0.8, 1e-9);
+
+    // So does the dipole arrow: from atom 2 (typed "2"), 3 + 0.8 along -y
+    // (the sign flips it).
+    doc.view.dipoleShown = true;
+    doc.view.vectorSign = -1;
+    doc.vibrations.dipoleDerivatives = {{0, 2, 0}};
+    doc.vibrations.intensities = {"4.0"};
+    doc.scene.dipoleOrigin = "2";
+    const std::vector<Ball> withDipole = drawnBalls(doc);
+    ASSERT_EQ(withDipole.size(), 5u);
+    EXPECT_NEAR(withDipole[4].centre.y, 1.2 - 3.8, 1e-9);
+    EXPECT_NEAR(withDipole[4].centre.x, 0.0, 1e-9);
+    EXPECT_NEAR(withDipole[3].centre.y, 1.2, 1e-9); // the shaft's start
 }
 
 // Picks in order: values worked out from the geometry by hand.

@@ -43,21 +43,22 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     done
     sleep 1.5 # let every window finish drawing
     if [ "$2" = KALVIRO ]; then
-      # The frame and the data selection dialog at its top right.
+      # The frame and the data selection dialog beside it.
       local geo
       geo=$(xwininfo -id "$id" | awk "/Absolute upper-left X/{x=\$NF} /Absolute upper-left Y/{y=\$NF} END{print x, y}")
       set -- "$@" $geo
-      import -window root -crop "800x620+$4+$5" +repage "$3"
+      import -window root -crop "930x620+$4+$5" +repage "$3"
     else
       import -window "$id" "$3"
     fi
     kill "$pid"
     wait "$pid" 2>/dev/null || true
   }
-  # Modes (32786) and dipole derivative (32789) shown.
-  shot "32786 32789" KALVIRO "$SCRATCH/view.png"
+  # Modes (32786) and dipole derivative (32789) shown, then fitted again
+  # with the arrows (32880).
+  shot "32786 32789 32880" KALVIRO "$SCRATCH/view.png"
   # The same, then the spectrum (32840).
-  shot "32786 32789 32840" "相対強度の表示(プレビュー)" "$SCRATCH/preview.png"
+  shot "32786 32789 32880 32840" "相対強度の表示(プレビュー)" "$SCRATCH/preview.png"
 '
 convert "$scratch/view.png" "$scratch/preview.png" -background black -gravity north +append "$out"
 echo "Wrote $out"

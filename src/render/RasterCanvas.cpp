@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -30,14 +31,22 @@ char32_t nextCodePoint(const std::string& s, std::size_t& i) {
 
 } // namespace
 
+// Every font found, in the order of kFontFiles: a character the first one
+// lacks (IPA Gothic has no superscript minus) comes from the next that has it.
 struct RasterCanvas::Font {
     FT_Library library = nullptr;
-    FT_Face face = nullptr;
+    std::vector<FT_Face> faces;
     ~Font() {
-        if (face)
+        for (FT_Face face : faces)
             FT_Done_Face(face);
         if (library)
             FT_Done_FreeType(library);
+    }
+    FT_Face faceFor(char32_t c) const {
+        for (FT_Face face : faces)
+            if (FT_Get_Char_Index(face, c) != 0)
+                return face;
+        return faces.front();
     }
 };
 
@@ -50,16 +59,16 @@ RasterCanvas::RasterCanvas(int width, int height) {
         return;
     for (const char* file : kFontFiles) {
         std::error_code ec;
-        if (std::filesystem::exists(file, ec) && FT_New_Face(font->library, file, 0, &font->face) == 0 &&
-            FT_Set_Pixel_Sizes(font->face, 0, kFontPixels) == 0) {
-            font_ = std::move(font);
-            return;
-        }
-        if (font->face) {
-            FT_Done_Face(font->face);
-            font->face = nullptr;
-        }
+        FT_Face face = nullptr;
+        if (!std::filesystem::exists(file, ec) || FT_New_Face(font->library, file, 0, &face) != 0)
+            continue;
+        if (FT_Set_Pixel_Sizes(face, 0, kFontPixels) == 0)
+            font->faces.push_back(face);
+        else
+            FT_Done_Face(face);
     }
+    if (!font->faces.empty())
+        font_ = std::move(font);
 }
 
 RasterCanvas::~RasterCanvas() = default;
@@ -112,12 +121,14 @@ void RasterCanvas::drawText(const std::string& text, int x, int y) {
     for (int dy = 0; dy < kTextBoxHeight; ++dy)
         for (int dx = 0; dx < boxWidth; ++dx)
             blend(x + dx, y + dy, Colour{255, 255, 255}, 1.0);
-    FT_Face face = font_->face;
     const int baseline = y + kTextBoxHeight - 4;
     int penX = x + 1;
     for (std::size_t i = 0; i < text.size();) {
         const char32_t c = nextCodePoint(text, i);
-        if (FT_Load_Char(face, c, FT_LOAD_RENDER) != 0)
+        FT_Face face = font_->faceFor(c);
+        // Outlines with light hinting: IPA Gothic's small bitmaps and its
+        // full hinting both leave the underscore out.
+        if (FT_Load_Char(face, c, FT_LOAD_RENDER | FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT) != 0)
             continue;
         const FT_GlyphSlot g = face->glyph;
         for (unsigned row = 0; row < g->bitmap.rows; ++row)

@@ -1,7 +1,7 @@
 #pragma once
 // A Canvas2D that paints into a Picture (white background), for plots saved
-// as PNG. Text is drawn with FreeType from the first of the usual system
-// fonts that holds Japanese (IPA Gothic, Noto CJK, DejaVu for Latin only);
+// as PNG. Text is drawn with FreeType from the usual system fonts (IPA
+// Gothic, Noto CJK, DejaVu), each character from the first that has it;
 // with none of them installed the picture has no text.
 
 #include <memory>

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "model/VibrationStore.h"
 #include "render/BitmapWriter.h"
@@ -106,13 +107,28 @@ TEST(RasterCanvasTest, LinesAndTextPaintThePicture) {
     for (auto [x, y, painted] : {std::tuple{2, 3, true}, {12, 3, true}, {13, 3, false},
                                  {7, 4, false}, {2, 12, true}, {3, 12, false}})
         EXPECT_EQ(at(x, y) == 0, painted) << x << "," << y;
-    c.drawText("88", 20, 2);
-    int dark = 0;
-    for (int y = 2; y < 18; ++y)
-        for (int x = 20; x < 40; ++x)
-            dark += at(x, y) < 128;
+    // Ink rows of a text drawn at the top of a fresh canvas (box top at 0,
+    // baseline at row 12): the underscore lies below the baseline, the
+    // superscript minus (from a fallback font) high above it.
+    auto inkRows = [](const std::string& text) {
+        RasterCanvas t(30, 16);
+        t.drawText(text, 0, 0);
+        std::vector<int> rows;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 30; ++x)
+                if (t.picture().rgb[((15 - y) * 30 + x) * 3] < 200) {
+                    rows.push_back(y);
+                    break;
+                }
+        return rows;
+    };
     if (std::filesystem::exists("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf")) {
-        EXPECT_GT(dark, 10);
+        EXPECT_GE(inkRows("88").size(), 6u);
+        const auto underscore = inkRows("_"), minus = inkRows("⁻");
+        ASSERT_FALSE(underscore.empty());
+        EXPECT_GT(underscore.front(), 12);
+        ASSERT_FALSE(minus.empty());
+        EXPECT_LT(minus.back(), 9);
     }
 }
 

@@ -15,5 +15,5 @@ install(DIRECTORY "${CMAKE_SOURCE_DIR}/examples/"
 # The README shows pictures from docs/; keep that path beside it.
 install(FILES "${CMAKE_SOURCE_DIR}/README.md" DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/kalviro")
 install(FILES "${CMAKE_SOURCE_DIR}/docs/screenshot.png" "${CMAKE_SOURCE_DIR}/docs/surface.png"
-              "${CMAKE_SOURCE_DIR}/docs/mode.gif"
+              "${CMAKE_SOURCE_DIR}/docs/mode.gif" "${CMAKE_SOURCE_DIR}/docs/co_spectrum.png"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/kalviro/docs")

@@ -27,8 +27,7 @@ std::vector<std::string> splitCrLf(const std::string& bytes) {
 class BatchCommandsCorpusTest : public ::testing::TestWithParam<const char*> {
   protected:
     void SetUp() override {
-        if (!test::corpusAvailable())
-            GTEST_SKIP() << "corpus not available";
+        KALVIRO_SKIP_WITHOUT_CORPUS();
     }
     test::TempDir dir_;
 };
@@ -83,8 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Corpus, BatchCommandsCorpusTest,
                                            "g16/co_pbe1pbe_631ppGss.log"));
 
 TEST(BatchCoordsCorpusTest, GaussianCartesianInputAsWritten) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "corpus not available";
+    KALVIRO_SKIP_WITHOUT_CORPUS();
     test::TempDir dir;
     const std::string out = dir.path("c.txt");
     const auto r =
@@ -98,8 +96,7 @@ TEST(BatchCoordsCorpusTest, GaussianCartesianInputAsWritten) {
 // The batch commands pair an output with its checkpoint file only when told
 // to; the dump says where the vectors came from.
 TEST(BatchPairingCorpusTest, FchkAddsTheVectorsAndTheDumpNamesTheirSource) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "corpus not available";
+    KALVIRO_SKIP_WITHOUT_CORPUS();
     const std::string out = test::corpusFile("g09/dvb_ir.out");
     const std::string fchk = test::corpusFile("g09/dvb_ir.fchk");
     auto alone = test::runCli({"dump", out});
@@ -115,8 +112,7 @@ TEST(BatchPairingCorpusTest, FchkAddsTheVectorsAndTheDumpNamesTheirSource) {
 // spectrum's heights follow S (nu0 - nu)^4 / (nu (1 - exp(-h c nu / k T))),
 // whose ratio for two modes needs no normalisation.
 TEST(BatchRamanCorpusTest, ActivitiesAndIntensitiesOfTwoModes) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "corpus not available";
+    KALVIRO_SKIP_WITHOUT_CORPUS();
     const std::string file = test::corpusFile("g09/dvb_raman.out");
     const auto dump = test::runCli({"dump", file});
     ASSERT_EQ(dump.status, 0) << dump.err;

@@ -33,8 +33,7 @@ std::vector<fs::path> expectedOutputFiles() {
 class CorpusDump : public test::DocumentTest {};
 
 TEST_F(CorpusDump, GaussianOutputsGiveTheExpectedStores) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "no corpus at " << test::corpusDir();
+    KALVIRO_SKIP_WITHOUT_CORPUS();
     const auto expectedFiles = expectedOutputFiles();
     ASSERT_FALSE(expectedFiles.empty());
     for (const fs::path& expectedPath : expectedFiles) {
@@ -53,8 +52,7 @@ TEST_F(CorpusDump, GaussianOutputsGiveTheExpectedStores) {
 
 // The dump and the status bar name the program as the file's banner does.
 TEST_F(CorpusDump, OutputsNameTheirProgram) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "no corpus at " << test::corpusDir();
+    KALVIRO_SKIP_WITHOUT_CORPUS();
     const std::pair<const char*, const char*> cases[] = {
         {"g09/dvb_ir.out", "Gaussian 09, Revision D.01"},
         {"g98/test_H2.log", "Gaussian 98, Revision A.11.4"},

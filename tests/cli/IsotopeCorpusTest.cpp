@@ -29,8 +29,7 @@ double frequency(const json& j, std::size_t k) {
 // masses ("1=12", a carbon), then the checkpoint file alone with every H
 // made 2H.
 TEST(IsotopeCorpusTest, AllHydrogensToDeuterium) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "corpus not available";
+    KALVIRO_SKIP_WITHOUT_CORPUS();
     const std::string out = test::corpusFile("g09/dvb_ir.out");
     const std::string fchk = test::corpusFile("g09/dvb_ir.fchk");
     const json printed = dump({"dump", out});

@@ -64,8 +64,7 @@ class ShellBasisCorpusTest : public ::testing::TestWithParam<CorpusFile> {};
 
 // The orbital shown first is the HOMO the older program read.
 TEST_P(ShellBasisCorpusTest, MatchesReferenceAndKeepsOccupiedOrbitalsOrthonormal) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "corpus absent";
+    KALVIRO_SKIP_WITHOUT_CORPUS();
     const std::string path = GetParam().path;
     const auto file = readCheckpointSections(test::corpusFile(path));
     ASSERT_TRUE(file.ok()) << file.error();

@@ -161,9 +161,9 @@ Svg readSvg(const std::string& path) {
     Svg svg;
     for (const auto& e : doc) {
         std::istringstream in(e.attr("points"));
+        using Words = std::istream_iterator<std::string>;
         if (e.name == "polyline")
-            svg.curves.emplace(e.attr("stroke"), std::istream_iterator<std::string>(in),
-                               std::istream_iterator<std::string>());
+            svg.curves.emplace(e.attr("stroke"), std::vector<std::string>(Words(in), Words()));
         if (e.name == "text")
             svg.texts.push_back(e.text);
     }

@@ -40,9 +40,9 @@ TEST(Rotation, QuarterTurnsAndAGeneralVector) {
     const double c = std::cos(M_PI / 6), s = std::sin(M_PI / 6);
     const double y1 = 2 * c - 3 * s, z1 = 2 * s + 3 * c;
     const double r = std::sqrt(0.5);
-    Vector3 v{1, 2, 3};
-    v.rotateXY(30, 45);
-    expectNear(v, r * 1 + r * z1, y1, r * z1 - r * 1);
+    Vector3 g{1, 2, 3};
+    g.rotateXY(30, 45);
+    expectNear(g, r * 1 + r * z1, y1, r * z1 - r * 1);
 }
 
 // Bonds within 1.2 x (r1 + r2), 1.848 for two carbons; hydrogens (also

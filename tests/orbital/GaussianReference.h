@@ -141,9 +141,10 @@ shellFunctions(int l, bool pure, const std::array<double, 3>& centre,
 // Cartesian orders of a checkpoint file.
 inline std::vector<std::array<int, 3>> checkpointCartesian(int l) {
     std::vector<std::array<int, 3>> p;
-    if (l <= 3)
-        for (const Monomial& m : polynomialTable("cartesian" + std::to_string(l)).at(0))
-            p.push_back(m.powers);
+    const auto table = l <= 3 ? polynomialTable("cartesian" + std::to_string(l))
+                              : std::vector<std::vector<Monomial>>{{}};
+    for (const Monomial& m : table.at(0))
+        p.push_back(m.powers);
     for (int a = 0; l > 3 && a <= l; ++a) // x power rising slowest, then y
         for (int b = 0; a + b <= l; ++b)
             p.push_back({a, b, l - a - b});

@@ -13,8 +13,7 @@
 namespace kalviro {
 namespace {
 
-const std::string kHeader =
-    "\x94\x67\x90\x94\x2C\x20\x8B\xAD\x93\x78\x2C\x20\x91\xCE\x8F\xCC\x8E\xED\r\n";
+const std::string& kHeader = test::kIrTableHeader;
 
 std::vector<std::string> splitCrLf(const std::string& bytes) {
     std::vector<std::string> lines;
@@ -28,8 +27,7 @@ std::vector<std::string> splitCrLf(const std::string& bytes) {
 class BatchCommandsCorpusTest : public ::testing::TestWithParam<const char*> {
   protected:
     void SetUp() override {
-        if (!test::corpusAvailable())
-            GTEST_SKIP() << "corpus not available";
+        KALVIRO_SKIP_WITHOUT_CORPUS();
     }
     test::TempDir dir_;
 };
@@ -38,7 +36,7 @@ TEST_P(BatchCommandsCorpusTest, IrTablesMatchTheExpectedTexts) {
     const std::string rel = GetParam();
     std::ifstream in(test::corpusDir() / "expected" / (rel + ".json"));
     const auto expected = nlohmann::json::parse(in);
-    const std::string file = (test::corpusDir() / "files" / rel).string();
+    const std::string file = test::corpusFile(rel);
 
     // The empty entries that fill a short last group up to three are no rows.
     std::vector<std::string> rows;
@@ -84,13 +82,11 @@ INSTANTIATE_TEST_SUITE_P(Corpus, BatchCommandsCorpusTest,
                                            "g16/co_pbe1pbe_631ppGss.log"));
 
 TEST(BatchCoordsCorpusTest, GaussianCartesianInputAsWritten) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "corpus not available";
+    KALVIRO_SKIP_WITHOUT_CORPUS();
     test::TempDir dir;
     const std::string out = dir.path("c.txt");
-    const auto r = test::runCli(
-        {"coords", (test::corpusDir() / "files" / "g16" / "water_hf_solvent_pcm.com").string(),
-         "-o", out});
+    const auto r =
+        test::runCli({"coords", test::corpusFile("g16/water_hf_solvent_pcm.com"), "-o", out});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(test::readFileBytes(out), "O -0.000000 -0.119160 0.000000\r\n"
                                         "H -0.790650 0.476640 0.000000\r\n"
@@ -100,10 +96,9 @@ TEST(BatchCoordsCorpusTest, GaussianCartesianInputAsWritten) {
 // The batch commands pair an output with its checkpoint file only when told
 // to; the dump says where the vectors came from.
 TEST(BatchPairingCorpusTest, FchkAddsTheVectorsAndTheDumpNamesTheirSource) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "corpus not available";
-    const std::string out = (test::corpusDir() / "files/g09/dvb_ir.out").string();
-    const std::string fchk = (test::corpusDir() / "files/g09/dvb_ir.fchk").string();
+    KALVIRO_SKIP_WITHOUT_CORPUS();
+    const std::string out = test::corpusFile("g09/dvb_ir.out");
+    const std::string fchk = test::corpusFile("g09/dvb_ir.fchk");
     auto alone = test::runCli({"dump", out});
     auto paired = test::runCli({"dump", out, "--fchk", fchk});
     ASSERT_EQ(alone.status + paired.status, 0) << alone.err << paired.err;
@@ -117,9 +112,8 @@ TEST(BatchPairingCorpusTest, FchkAddsTheVectorsAndTheDumpNamesTheirSource) {
 // spectrum's heights follow S (nu0 - nu)^4 / (nu (1 - exp(-h c nu / k T))),
 // whose ratio for two modes needs no normalisation.
 TEST(BatchRamanCorpusTest, ActivitiesAndIntensitiesOfTwoModes) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "corpus not available";
-    const std::string file = (test::corpusDir() / "files/g09/dvb_raman.out").string();
+    KALVIRO_SKIP_WITHOUT_CORPUS();
+    const std::string file = test::corpusFile("g09/dvb_raman.out");
     const auto dump = test::runCli({"dump", file});
     ASSERT_EQ(dump.status, 0) << dump.err;
     const auto j = nlohmann::json::parse(dump.out);

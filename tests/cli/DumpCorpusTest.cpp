@@ -16,17 +16,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<fs::path> expectedFilesFor(const std::vector<std::string>& extensions) {
+// The expected files of the Gaussian outputs (*.log.json, *.out.json).
+std::vector<fs::path> expectedOutputFiles() {
     std::vector<fs::path> found;
-    if (!test::corpusAvailable())
-        return found;
     for (const auto& entry : fs::recursive_directory_iterator(test::corpusDir() / "expected")) {
         const std::string name = entry.path().filename().string();
-        for (const auto& ext : extensions) {
-            if (name.size() > ext.size() + 5 &&
-                name.compare(name.size() - ext.size() - 5, ext.size() + 5, ext + ".json") == 0)
-                found.push_back(entry.path());
-        }
+        if (name.ends_with(".log.json") || name.ends_with(".out.json"))
+            found.push_back(entry.path());
     }
     std::sort(found.begin(), found.end());
     return found;
@@ -37,9 +33,8 @@ std::vector<fs::path> expectedFilesFor(const std::vector<std::string>& extension
 class CorpusDump : public test::DocumentTest {};
 
 TEST_F(CorpusDump, GaussianOutputsGiveTheExpectedStores) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "no corpus at " << test::corpusDir();
-    const auto expectedFiles = expectedFilesFor({".log", ".out"});
+    KALVIRO_SKIP_WITHOUT_CORPUS();
+    const auto expectedFiles = expectedOutputFiles();
     ASSERT_FALSE(expectedFiles.empty());
     for (const fs::path& expectedPath : expectedFiles) {
         const fs::path relative = fs::relative(expectedPath, test::corpusDir() / "expected");
@@ -57,15 +52,14 @@ TEST_F(CorpusDump, GaussianOutputsGiveTheExpectedStores) {
 
 // The dump and the status bar name the program as the file's banner does.
 TEST_F(CorpusDump, OutputsNameTheirProgram) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "no corpus at " << test::corpusDir();
+    KALVIRO_SKIP_WITHOUT_CORPUS();
     const std::pair<const char*, const char*> cases[] = {
         {"g09/dvb_ir.out", "Gaussian 09, Revision D.01"},
         {"g98/test_H2.log", "Gaussian 98, Revision A.11.4"},
         {"orca/ORCA5.0_dvb_ir.out", "ORCA 5.0.1"},
     };
     for (const auto& [file, program] : cases) {
-        const std::string path = (test::corpusDir() / "files" / file).string();
+        const std::string path = test::corpusFile(file);
         doc = Document();
         EXPECT_EQ(openMoleculeFile(doc, path).statusText, std::string(program) + " の出力");
         const auto dump = dumpFile(path);

@@ -33,10 +33,6 @@ json dump(const std::string& path) {
 
 using Point = Vector3;
 
-Point pointOf(const json& atom) {
-    return {atom["x"].get<double>(), atom["y"].get<double>(), atom["z"].get<double>()};
-}
-
 struct ExpectedAtom {
     const char* symbol;
     int number;
@@ -62,28 +58,11 @@ const std::vector<ExpectedAtom> kFormaldehyde = {{"C", 6, {0.0, 0.0, -0.52935269
                                                  {"H", 1, {0.0, 0.92416518, -1.11032238}},
                                                  {"H", 1, {0.0, -0.92416518, -1.11032238}}};
 
-// NWChem's final internal coordinates of that optimisation: C=O, C-H,
-// H-C-O and H-C-H.
-constexpr double kCO = 1.18435, kCH = 1.09161, kOCH = 122.15522, kHCH = 115.68956;
-
-void expectFormaldehydeShape(const json& atoms) {
-    ASSERT_EQ(atoms.size(), 4u);
-    const Point c = pointOf(atoms[0]), o = pointOf(atoms[1]), h1 = pointOf(atoms[2]),
-                h2 = pointOf(atoms[3]);
-    EXPECT_NEAR(distance(c, o), kCO, 2e-5);
-    EXPECT_NEAR(distance(c, h1), kCH, 2e-5);
-    EXPECT_NEAR(distance(c, h2), kCH, 2e-5);
-    EXPECT_NEAR(angle(o, c, h1), kOCH, 1e-3);
-    EXPECT_NEAR(angle(o, c, h2), kOCH, 1e-3);
-    EXPECT_NEAR(angle(h1, c, h2), kHCH, 1e-3);
-}
-
 // --- formaldehyde_opt_freq.log: the NWChem optimisation and frequencies.
 
 TEST(ExampleTest, OptimisedGeometryAndTheCalculatedModes) {
     const json d = dump(examplePath("formaldehyde_opt_freq.log"));
     expectAtoms(d["atoms"], kFormaldehyde, 1e-6);
-    expectFormaldehydeShape(d["atoms"]);
     EXPECT_EQ(d["modesLoaded"], true);
     EXPECT_EQ(d["dipolesLoaded"], true);
     struct Expected {
@@ -94,11 +73,9 @@ TEST(ExampleTest, OptimisedGeometryAndTheCalculatedModes) {
     const Expected expected[] = {
         {1335.979, 0.368, "B1"},  {1383.292, 23.149, "B2"}, {1679.633, 8.658, "A1"},
         {2027.770, 150.124, "A1"}, {3160.200, 49.708, "A1"}, {3231.939, 135.896, "B2"}};
-    ASSERT_EQ(d["frequencies"].size(), 6u);
-    ASSERT_EQ(d["intensities"].size(), 6u);
-    ASSERT_EQ(d["symmetries"].size(), 6u);
-    ASSERT_EQ(d["modes"].size(), 6u);
-    ASSERT_EQ(d["dipoleDerivatives"].size(), 6u);
+    for (const char* key :
+         {"frequencies", "intensities", "symmetries", "modes", "dipoleDerivatives"})
+        ASSERT_EQ(d[key].size(), 6u) << key;
     for (std::size_t m = 0; m < 6; ++m) {
         EXPECT_DOUBLE_EQ(std::stod(d["frequencies"][m].get<std::string>()), expected[m].wavenumber)
             << m;
@@ -109,10 +86,8 @@ TEST(ExampleTest, OptimisedGeometryAndTheCalculatedModes) {
         // In (km/mol)^1/2: the derivative's square is the printed intensity
         // to the printed six digits.
         const json& v = d["dipoleDerivatives"][m];
-        const double squared = v[0].get<double>() * v[0].get<double>() +
-                               v[1].get<double>() * v[1].get<double>() +
-                               v[2].get<double>() * v[2].get<double>();
-        EXPECT_NEAR(squared, expected[m].kmPerMol, 1e-5 * expected[m].kmPerMol) << m;
+        const Point p{v[0].get<double>(), v[1].get<double>(), v[2].get<double>()};
+        EXPECT_NEAR(p.dot(p), expected[m].kmPerMol, 1e-5 * expected[m].kmPerMol) << m;
 
         // Displacements are unit vectors over the molecule (printed to two
         // decimals, so the sum is only roughly 1).

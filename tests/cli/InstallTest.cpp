@@ -66,11 +66,6 @@ TEST_F(InstallTest, PutsEveryFileInPlace) {
         ASSERT_TRUE(fs::is_regular_file(at(f)));
         EXPECT_GT(fs::file_size(at(f)), 0u);
     }
-    for (const char* program : {"bin/kalviro-cli", "bin/kalviro"})
-        EXPECT_TRUE(!fs::exists(at(program)) ||
-                    (fs::status(at(program)).permissions() & fs::perms::owner_exec) !=
-                        fs::perms::none)
-            << program;
 
     // Every example, byte for byte, whatever the folder holds.
     const fs::path examples = fs::path(KALVIRO_SOURCE_DIR) / "examples";
@@ -88,6 +83,7 @@ TEST_F(InstallTest, PutsEveryFileInPlace) {
     EXPECT_GE(count, 1);
 }
 
+// Running them also proves them executable.
 TEST_F(InstallTest, InstalledProgramsRunWithoutTheBuildTree) {
     const std::string cli = at("bin/kalviro-cli");
     const auto version = runCommand({cli, "--version"});

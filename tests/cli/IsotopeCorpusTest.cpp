@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <Eigen/Dense>
 #include <cmath>
-#include <numeric>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -27,28 +25,13 @@ double frequency(const json& j, std::size_t k) {
     return std::stod(j["frequencies"][k].get<std::string>());
 }
 
-// Ix Iy Iz: the determinant of the inertia tensor about the centre of mass.
-double inertiaProduct(const json& atoms, const std::vector<double>& m) {
-    const auto r = [&](std::size_t a) {
-        return Eigen::Vector3d(atoms[a]["x"], atoms[a]["y"], atoms[a]["z"]);
-    };
-    Eigen::Vector3d c = Eigen::Vector3d::Zero();
-    for (std::size_t a = 0; a < m.size(); ++a)
-        c += m[a] * r(a) / std::accumulate(m.begin(), m.end(), 0.0);
-    Eigen::Matrix3d s = Eigen::Matrix3d::Zero();
-    for (std::size_t a = 0; a < m.size(); ++a)
-        s += m[a] * (r(a) - c) * (r(a) - c).transpose();
-    return (s.trace() * Eigen::Matrix3d::Identity() - s).determinant();
-}
-
 // Divinylbenzene: its output paired with its checkpoint file at unchanged
 // masses ("1=12", a carbon), then the checkpoint file alone with every H
 // made 2H.
 TEST(IsotopeCorpusTest, AllHydrogensToDeuterium) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "corpus not available";
-    const std::string out = (test::corpusDir() / "files/g09/dvb_ir.out").string();
-    const std::string fchk = (test::corpusDir() / "files/g09/dvb_ir.fchk").string();
+    KALVIRO_SKIP_WITHOUT_CORPUS();
+    const std::string out = test::corpusFile("g09/dvb_ir.out");
+    const std::string fchk = test::corpusFile("g09/dvb_ir.fchk");
     const json printed = dump({"dump", out});
     const json h = dump({"dump", out, "--fchk", fchk, "--isotope", "1=12"});
     const json& atoms = printed["atoms"];
@@ -83,19 +66,10 @@ TEST(IsotopeCorpusTest, AllHydrogensToDeuterium) {
     }
 
     // C-H stretch to C-D stretch, as diatomics: sqrt(mu_CH / mu_CD), about
-    // 0.734 (atom 6 is a hydrogen).
+    // 0.734 (atom 6 is a hydrogen). The product rule over all modes is
+    // checked on the model's own analysis.
     const double ratio = std::sqrt((12 * m[5] / (12 + m[5])) / (12 * md[5] / (12 + md[5])));
     EXPECT_NEAR(frequency(d, n - 1) / frequency(h, n - 1), ratio, 0.03 * ratio);
-    // Teller-Redlich: prod w'/w = prod (m/m')^3/2 (M'/M)^3/2 (I'x I'y I'z / Ix Iy Iz)^1/2.
-    double logRatio = 0;
-    for (std::size_t k = 0; k < n; ++k)
-        logRatio += std::log(frequency(d, k) / frequency(h, k));
-    for (std::size_t a = 0; a < m.size(); ++a)
-        logRatio -= 1.5 * std::log(m[a] / md[a]);
-    const double mass = std::accumulate(m.begin(), m.end(), 0.0);
-    logRatio -= 1.5 * std::log(std::accumulate(md.begin(), md.end(), 0.0) / mass) +
-                0.5 * std::log(inertiaProduct(atoms, md) / inertiaProduct(atoms, m));
-    EXPECT_NEAR(logRatio, 0.0, 1e-3);
 
     const auto bad = test::runCli({"ir", fchk, "--isotope", "99=2H", "-o", "unused.csv"});
     EXPECT_NE(bad.err.find(msg::kIsotopeAtomOutOfRange), std::string::npos) << bad.err;

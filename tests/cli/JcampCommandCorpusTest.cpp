@@ -15,8 +15,7 @@ namespace {
 // `jcamp` writes the points the reader decoded, in the file's order and
 // unit, as an independent JCAMP-DX reader decoded them.
 TEST(JcampCommand, WritesThePointsOfTheFile) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "no corpus";
+    KALVIRO_SKIP_WITHOUT_CORPUS();
     test::TempDir dir;
     const auto file = test::corpusDir() / "files/jcamp/carbon_monoxide.jdx";
     const auto r = test::runCli({"jcamp", file.string(), "-o", dir.path("co.csv")});

@@ -52,19 +52,15 @@ std::vector<std::string> listedFiles(const std::string& out) {
     return files;
 }
 
-std::set<std::string> names(const std::vector<std::string>& paths) {
-    std::set<std::string> s;
-    for (const auto& p : paths)
-        s.insert(fs::path(p).filename().string());
-    return s;
-}
-
 // The script listed exactly the expected file names, all in folder (relative
 // to where the script was started, workDir), and each is there and not empty.
 void expectWrote(const std::string& out, const std::set<std::string>& expected,
                  const fs::path& folder, const fs::path& workDir) {
     const auto listed = listedFiles(out);
-    EXPECT_EQ(names(listed), expected) << out;
+    std::set<std::string> names;
+    for (const auto& f : listed)
+        names.insert(fs::path(f).filename().string());
+    EXPECT_EQ(names, expected) << out;
     for (const auto& f : listed) {
         SCOPED_TRACE(f);
         EXPECT_EQ(fs::path(f).parent_path(), folder);

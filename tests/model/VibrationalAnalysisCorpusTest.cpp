@@ -29,8 +29,7 @@ Vector3 turnAboutX(const Vector3& v) {
 class DivinylbenzeneCorpusTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!test::corpusAvailable())
-            GTEST_SKIP() << "corpus absent";
+        KALVIRO_SKIP_WITHOUT_CORPUS();
         auto sections = readCheckpointSections(corpusFile("g09/dvb_ir.fchk"));
         ASSERT_TRUE(sections) << sections.error();
         sections_ = *sections;

@@ -5,8 +5,15 @@
 
 #include <array>
 #include <cmath>
+#include <fstream>
 #include <numbers>
+#include <sstream>
+#include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/TestSupport.h"
 
 namespace kalviro::test {
 
@@ -18,44 +25,30 @@ struct Primitive {
 };
 using ReferenceFunction = std::vector<Primitive>;
 
-// Polynomials of the pure functions, m = 0, +1, -1, ..., expanded by hand
-// from the textbook real solid harmonics (r^2 = x^2 + y^2 + z^2).
+// Polynomials of tests/data/orbital/shell_polynomials.txt under key ("pure2",
+// "cartesian1", ...), one a line.
 struct Monomial {
     double weight;
     std::array<int, 3> powers;
 };
-inline const std::vector<std::vector<Monomial>>& pureTable(int l) {
-    static const std::vector<std::vector<Monomial>> d = {
-        {{2, {0, 0, 2}}, {-1, {2, 0, 0}}, {-1, {0, 2, 0}}},
-        {{1, {1, 0, 1}}},
-        {{1, {0, 1, 1}}},
-        {{1, {2, 0, 0}}, {-1, {0, 2, 0}}},
-        {{1, {1, 1, 0}}}};
-    static const std::vector<std::vector<Monomial>> f = {
-        {{2, {0, 0, 3}}, {-3, {2, 0, 1}}, {-3, {0, 2, 1}}},
-        {{4, {1, 0, 2}}, {-1, {3, 0, 0}}, {-1, {1, 2, 0}}},
-        {{4, {0, 1, 2}}, {-1, {2, 1, 0}}, {-1, {0, 3, 0}}},
-        {{1, {2, 0, 1}}, {-1, {0, 2, 1}}},
-        {{1, {1, 1, 1}}},
-        {{1, {3, 0, 0}}, {-3, {1, 2, 0}}},
-        {{3, {2, 1, 0}}, {-1, {0, 3, 0}}}};
-    static const std::vector<std::vector<Monomial>> g = {
-        {{8, {0, 0, 4}},
-         {-24, {2, 0, 2}},
-         {-24, {0, 2, 2}},
-         {3, {4, 0, 0}},
-         {6, {2, 2, 0}},
-         {3, {0, 4, 0}}},
-        {{4, {1, 0, 3}}, {-3, {3, 0, 1}}, {-3, {1, 2, 1}}},
-        {{4, {0, 1, 3}}, {-3, {2, 1, 1}}, {-3, {0, 3, 1}}},
-        {{6, {2, 0, 2}}, {-6, {0, 2, 2}}, {-1, {4, 0, 0}}, {1, {0, 4, 0}}},
-        {{6, {1, 1, 2}}, {-1, {3, 1, 0}}, {-1, {1, 3, 0}}},
-        {{1, {3, 0, 1}}, {-3, {1, 2, 1}}},
-        {{3, {2, 1, 1}}, {-1, {0, 3, 1}}},
-        {{1, {4, 0, 0}}, {-6, {2, 2, 0}}, {1, {0, 4, 0}}},
-        {{1, {3, 1, 0}}, {-1, {1, 3, 0}}}};
-    static const std::vector<std::vector<Monomial>> none;
-    return l == 2 ? d : l == 3 ? f : l == 4 ? g : none;
+inline std::vector<std::vector<Monomial>> polynomialTable(const std::string& key) {
+    std::ifstream in(dataPath("orbital/shell_polynomials.txt"));
+    std::vector<std::vector<Monomial>> rows;
+    std::string term;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        if (!(words >> term) || term != key)
+            continue;
+        rows.emplace_back();
+        for (std::size_t colon; words >> term;) { // weight:xyz, weight 1 when absent
+            colon = term.find(':');
+            const char* p = term.c_str() + (colon == std::string::npos ? 0 : colon + 1);
+            rows.back().push_back({colon == std::string::npos ? 1.0 : std::stod(term),
+                                   {p[0] - '0', p[1] - '0', p[2] - '0'}});
+        }
+    }
+    EXPECT_FALSE(rows.empty()) << key;
+    return rows;
 }
 
 // One-dimensional overlaps of x^i e^{-a (x-A)^2} and x^j e^{-b (x-B)^2}
@@ -123,7 +116,7 @@ shellFunctions(int l, bool pure, const std::array<double, 3>& centre,
                const std::vector<std::array<int, 3>>& cartesianOrder) {
     std::vector<std::vector<Monomial>> polynomials;
     if (pure && l >= 2) {
-        polynomials = pureTable(l);
+        polynomials = polynomialTable("pure" + std::to_string(l));
     } else {
         for (const auto& p : cartesianOrder)
             polynomials.push_back({{1.0, p}});
@@ -145,27 +138,17 @@ shellFunctions(int l, bool pure, const std::array<double, 3>& centre,
     return out;
 }
 
-// Cartesian orders of a checkpoint file, written out from the file format's
-// description.
+// Cartesian orders of a checkpoint file.
 inline std::vector<std::array<int, 3>> checkpointCartesian(int l) {
-    switch (l) {
-    case 0:
-        return {{0, 0, 0}};
-    case 1:
-        return {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-    case 2:
-        return {{2, 0, 0}, {0, 2, 0}, {0, 0, 2}, {1, 1, 0}, {1, 0, 1}, {0, 1, 1}};
-    case 3:
-        return {{3, 0, 0}, {0, 3, 0}, {0, 0, 3}, {1, 2, 0}, {2, 1, 0},
-                {2, 0, 1}, {1, 0, 2}, {0, 1, 2}, {0, 2, 1}, {1, 1, 1}};
-    default: {
-        std::vector<std::array<int, 3>> p; // x power rising slowest, then y
-        for (int a = 0; a <= l; ++a)
-            for (int b = 0; a + b <= l; ++b)
-                p.push_back({a, b, l - a - b});
-        return p;
-    }
-    }
+    std::vector<std::array<int, 3>> p;
+    const auto table = l <= 3 ? polynomialTable("cartesian" + std::to_string(l))
+                              : std::vector<std::vector<Monomial>>{{}};
+    for (const Monomial& m : table.at(0))
+        p.push_back(m.powers);
+    for (int a = 0; l > 3 && a <= l; ++a) // x power rising slowest, then y
+        for (int b = 0; a + b <= l; ++b)
+            p.push_back({a, b, l - a - b});
+    return p;
 }
 
 } // namespace kalviro::test

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -64,34 +65,29 @@ inline std::string fchkText(const FchkParts& p) {
     integer("Number of alpha electrons", p.electrons / 2);
     integer("Number of beta electrons", p.electrons / 2);
     integer("Number of basis functions", p.basisFunctions);
-    std::snprintf(buf, sizeof buf, "%-43sI   N=%12d", "Atomic numbers",
-                  static_cast<int>(p.atomicNumbers.size()));
-    out += buf + e;
+    auto array = [&](const char* label, char kind, std::size_t n) {
+        std::snprintf(buf, sizeof buf, "%-43s%c   N=%12d", label, kind, static_cast<int>(n));
+        out += buf + e;
+    };
+    array("Atomic numbers", 'I', p.atomicNumbers.size());
     for (std::size_t k = 0; k < p.atomicNumbers.size(); ++k) {
         std::snprintf(buf, sizeof buf, "%12d", p.atomicNumbers[k]);
         out += buf;
         if (k % 6 == 5 || k + 1 == p.atomicNumbers.size())
             out += e;
     }
-    std::snprintf(buf, sizeof buf, "%-43sR   N=%12d", "Nuclear charges",
-                  static_cast<int>(p.atomicNumbers.size()));
-    out += buf + e;
-    std::vector<double> charges(p.atomicNumbers.begin(), p.atomicNumbers.end());
-    out += realsBlock(charges, e);
-    std::snprintf(buf, sizeof buf, "%-43sR   N=%12d", "Current cartesian coordinates",
-                  static_cast<int>(p.coordinatesBohr.size()));
-    out += buf + e;
+    array("Nuclear charges", 'R', p.atomicNumbers.size());
+    out += realsBlock(std::vector<double>(p.atomicNumbers.begin(), p.atomicNumbers.end()), e);
+    array("Current cartesian coordinates", 'R', p.coordinatesBohr.size());
     out += realsBlock(p.coordinatesBohr, e);
-    std::snprintf(buf, sizeof buf, "%-43sI   N=%12d", "Shell types", 1);
-    out += buf + e + "           0" + e;
-    std::snprintf(buf, sizeof buf, "%-43sR   N=%12d", "Alpha Orbital Energies", 1);
-    out += buf + e + realsBlock({-0.5}, e);
-    std::snprintf(buf, sizeof buf, "%-43sR   N=%12d", "Alpha MO coefficients",
-                  static_cast<int>(p.coefficients.size()));
-    out += buf + e;
+    array("Shell types", 'I', 1);
+    out += "           0" + e;
+    array("Alpha Orbital Energies", 'R', 1);
+    out += realsBlock({-0.5}, e);
+    array("Alpha MO coefficients", 'R', p.coefficients.size());
     out += realsBlock(p.coefficients, e);
-    std::snprintf(buf, sizeof buf, "%-43sR   N=%12d", "Total SCF Density", 3);
-    out += buf + e + realsBlock({9.0, 8.0, 7.0}, e);
+    array("Total SCF Density", 'R', 3);
+    out += realsBlock({9.0, 8.0, 7.0}, e);
     return out;
 }
 
@@ -175,17 +171,12 @@ inline std::vector<DirectGaussian> fileOrbital(const std::string& path, int orbi
     std::size_t mu = 0, prim = 0;
     for (std::size_t s = 0; s < types.size(); ++s) {
         const int t = static_cast<int>(types[s]);
-        std::vector<int> kinds;
-        if (t == 0)
-            kinds = {0};
-        else if (t == 1)
-            kinds = {1, 2, 3};
-        else if (t == -1)
-            kinds = {0, 1, 2, 3};
-        else if (t == 2)
-            kinds = {4, 5, 6, 7, 8, 9};
-        else
-            ADD_FAILURE() << "shell type " << t;
+        const std::vector<int> kinds = t == 0    ? std::vector<int>{0}
+                                       : t == 1  ? std::vector<int>{1, 2, 3}
+                                       : t == -1 ? std::vector<int>{0, 1, 2, 3}
+                                       : t == 2  ? std::vector<int>{4, 5, 6, 7, 8, 9}
+                                                 : std::vector<int>{};
+        EXPECT_FALSE(kinds.empty()) << "shell type " << t;
         const int atom = static_cast<int>(atomOf[s]) - 1;
         for (int kind : kinds) {
             for (int p = 0; p < static_cast<int>(primitives[s]); ++p) {
@@ -195,12 +186,8 @@ inline std::vector<DirectGaussian> fileOrbital(const std::string& path, int orbi
                 g.exponent = exponents[prim + p];
                 const double d =
                     (t == -1 && kind > 0) ? pCoefficients[prim + p] : coefficients[prim + p];
-                g.coefficient =
-                    c[mu] * d *
-                    cartesianNorm(g.exponent, powers[kind][0], powers[kind][1], powers[kind][2]);
-                g.lx = powers[kind][0];
-                g.ly = powers[kind][1];
-                g.lz = powers[kind][2];
+                std::tie(g.lx, g.ly, g.lz) = std::tie(powers[kind][0], powers[kind][1], powers[kind][2]);
+                g.coefficient = c[mu] * d * cartesianNorm(g.exponent, g.lx, g.ly, g.lz);
                 out.push_back(g);
             }
             ++mu;

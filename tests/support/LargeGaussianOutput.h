@@ -91,15 +91,14 @@ inline void orientation(OutputWriter& w, const char* title, const LargeMolecule&
     w.line("%s", dashes);
 }
 
-inline const char* standardOrientation() {
-    return "                         Standard orientation:                         ";
-}
+constexpr const char* kStandardOrientation =
+    "                         Standard orientation:                         ";
 
 inline void optimisationStep(OutputWriter& w, const LargeMolecule& m, int step, bool converged) {
     const double shift = converged ? 0.0 : 0.001 / (step + 1);
     orientation(w, "                          Input orientation:                          ", m,
                 shift);
-    orientation(w, standardOrientation(), m, shift);
+    orientation(w, kStandardOrientation, m, shift);
     w.line(" Rotational constants (GHZ):      0.0312345      0.0298765      0.0187654");
     w.line(" SCF Done:  E(RB+HF-LYP) =  -9876.54321%04d     A.U. after   12 cycles", step % 10000);
     const char* dashes = " -------------------------------------------------------------------";
@@ -128,7 +127,7 @@ inline void optimisationStep(OutputWriter& w, const LargeMolecule& m, int step, 
 }
 
 inline void frequencyJob(OutputWriter& w, const LargeMolecule& m) {
-    orientation(w, standardOrientation(), m, 0.0);
+    orientation(w, kStandardOrientation, m, 0.0);
     for (int k = 1; k <= kModes; ++k)
         w.line(" Dipole derivatives wrt mode %3d: %12.5fD-01%12.5fD-02%12.5fD+00", k, std::sin(k),
                std::cos(k), 0.1 * std::sin(0.5 * k));
@@ -177,7 +176,7 @@ inline std::uint64_t writeLargeOutput(const std::string& path, std::uint64_t tar
         ++steps;
     }
     optimisationStep(w, m, steps, true);
-    orientation(w, standardOrientation(), m, 0.0);
+    orientation(w, kStandardOrientation, m, 0.0);
     w.line(" Normal termination of Gaussian 98.");
     frequencyJob(w, m);
     return w.size();

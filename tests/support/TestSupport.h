@@ -22,6 +22,10 @@ std::string dataPath(const std::string& name);     // tests/data/name
 std::string examplePath(const std::string& name);  // examples/name
 std::filesystem::path corpusDir();                 // ../shared/corpus, may be absent
 bool corpusAvailable();
+// Ends the test as skipped when the corpus is absent.
+#define KALVIRO_SKIP_WITHOUT_CORPUS()                                                              \
+    if (!::kalviro::test::corpusAvailable())                                                       \
+    GTEST_SKIP() << "corpus absent"
 inline std::string corpusFile(const std::string& rel) { return (corpusDir() / "files" / rel).string(); }
 
 std::string readFileBytes(const std::string& path);

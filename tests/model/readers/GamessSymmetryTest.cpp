@@ -8,6 +8,7 @@
 #include <cmath>
 #include <vector>
 
+#include "TestSupport.h"
 #include "model/readers/GamessSymmetry.h"
 
 namespace kalviro {
@@ -15,13 +16,7 @@ namespace {
 
 using Point = std::array<double, 3>;
 
-Atom at(const Point& p) {
-    Atom a;
-    a.x = p[0];
-    a.y = p[1];
-    a.z = p[2];
-    return a;
-}
+Atom at(const Point& p) { return test::atomAt("", p[0], p[1], p[2]); }
 
 // Same atoms in any order, each expected one matched once.
 ::testing::AssertionResult sameSet(std::vector<Point> expected, const std::vector<Atom>& actual,

@@ -57,11 +57,11 @@ TEST_F(PairingWithoutHessian, VectorsComeFromTheHighPrecisionTable) {
     // dmu/dQ = sum_i APT_i^T d_i, as a direction: |v|^2 is the printed intensity.
     const auto direction = [&](const std::vector<Vector3>& d) {
         Vector3 mu;
-        for (std::size_t i = 0; i < d.size(); ++i)
-            for (int c = 0; c < 3; ++c) {
-                const double dc = c == 0 ? d[i].x : c == 1 ? d[i].y : d[i].z;
-                mu = mu + Vector3{apt[9 * i + 3 * c], apt[9 * i + 3 * c + 1], apt[9 * i + 3 * c + 2]} * dc;
-            }
+        for (std::size_t i = 0; i < 3 * d.size(); ++i) {
+            const Vector3& di = d[i / 3];
+            mu = mu + Vector3{apt[3 * i], apt[3 * i + 1], apt[3 * i + 2]} *
+                          (i % 3 == 0 ? di.x : i % 3 == 1 ? di.y : di.z);
+        }
         return mu * (1.0 / mu.length());
     };
     ASSERT_EQ(doc.vibrations.dipoleDerivatives.size(), 3u);

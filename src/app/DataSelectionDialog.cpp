@@ -44,6 +44,11 @@ void DataSelectionDialog::addModeEntry(const std::string& text, int mode) {
     doc_.scene.selectedMode = entryModes_.front();
 }
 
+void DataSelectionDialog::clearModeEntries() {
+    modeList_->Clear();
+    entryModes_.clear();
+}
+
 // Beside the main window, not over the view; the screen's edge moves it
 // back when there is no room.
 void DataSelectionDialog::placeBesideMainWindow() {
@@ -91,6 +96,7 @@ void DataSelectionDialog::onSelect(wxCommandEvent&) {
 
 void fillModeList(DataSelectionDialog& dlg, const VibrationStore& store) {
     dlg.Show(); // back if the user closed it
+    dlg.clearModeEntries();
     for (const ModeEntry& e : modeEntries(store))
         dlg.addModeEntry(e.text, e.mode);
 }

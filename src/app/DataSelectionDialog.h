@@ -19,6 +19,7 @@ class DataSelectionDialog : public wxDialog {
 
     // Appends an entry for mode and selects the first entry (mode shown: its mode).
     void addModeEntry(const std::string& text, int mode);
+    void clearModeEntries();
     // Writes the document's orbital fields into the four edits.
     void showOrbitalFields();
     std::string orbitalNumberText() const;
@@ -49,7 +50,8 @@ class DataSelectionDialog : public wxDialog {
     std::vector<int> entryModes_; // mode index of each entry
 };
 
-// After an output file was read: one entry per mode with a frequency.
+// After an output file was read, or its modes were computed again: one
+// entry per mode with a frequency, in place of what the list held.
 void fillModeList(DataSelectionDialog& dlg, const VibrationStore& store);
 // What closing the dialog forgets besides the window: the selected mode and
 // the "MO" group, which a new dialog starts without.

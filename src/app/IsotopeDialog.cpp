@@ -33,15 +33,20 @@ IsotopeDialog::IsotopeDialog(wxWindow* parent, const std::string& atoms, int ato
     CentreOnParent();
 }
 
-void IsotopeDialog::onOk(wxCommandEvent&) {
+bool IsotopeDialog::acceptFields() {
     auto list = isotopeChangeList(toU8(atomsEdit_->GetValue()), toU8(isotopeEdit_->GetValue()),
                                   atomCount_);
     if (!list) {
         showMessage(list.error());
-        return;
+        return false;
     }
     changes_ = *list;
-    EndModal(wxID_OK);
+    return true;
+}
+
+void IsotopeDialog::onOk(wxCommandEvent&) {
+    if (acceptFields())
+        EndModal(wxID_OK);
 }
 
 } // namespace kalviro

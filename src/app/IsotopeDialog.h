@@ -17,6 +17,9 @@ class IsotopeDialog : public wxDialog {
     const std::string& changes() const { return changes_; }
     wxTextCtrl* atomsEdit() const { return atomsEdit_; }
     wxTextCtrl* isotopeEdit() const { return isotopeEdit_; }
+    // What OK does before the dialog closes: the fields checked and turned
+    // into changes(); false (message shown) on a bad entry.
+    bool acceptFields();
 
   private:
     void onOk(wxCommandEvent&);

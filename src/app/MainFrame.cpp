@@ -321,8 +321,11 @@ void MainFrame::saveAnimation() {
 void MainFrame::changeIsotopes() {
     IsotopeDialog dlg(this, pickedAtomsText(document_.picked),
                       static_cast<int>(document_.atomCount()));
-    if (dlg.ShowModal() == wxID_OK && !dlg.changes().empty())
-        applyIsotopeChanges(dlg.changes());
+    answerIsotopeDialog(dlg, dlg.ShowModal());
+}
+
+bool MainFrame::answerIsotopeDialog(const IsotopeDialog& dlg, int answer) {
+    return answer == wxID_OK && !dlg.changes().empty() && applyIsotopeChanges(dlg.changes());
 }
 
 bool MainFrame::applyIsotopeChanges(const std::string& changes) {

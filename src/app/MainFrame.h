@@ -20,6 +20,7 @@
 
 namespace kalviro {
 
+class IsotopeDialog;
 class MoleculeView;
 
 class MainFrame : public wxFrame, private CommandHost {
@@ -66,6 +67,9 @@ class MainFrame : public wxFrame, private CommandHost {
     // modes, mode list, spectrum and projection again, status bar; false
     // (message shown) when it changed nothing.
     bool applyIsotopeChanges(const std::string& changes);
+    // What the isotope dialog's answer (wxID_OK, wxID_CANCEL) does: OK
+    // applies the change list its fields gave.
+    bool answerIsotopeDialog(const IsotopeDialog& dlg, int answer);
 
     // The measurement of the picked atoms in the message pane; a pane that
     // showed one is emptied when the picks no longer measure anything.

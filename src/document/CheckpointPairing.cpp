@@ -42,6 +42,7 @@ FrequencyJob loadedJob(const Document& doc) {
     job.intensities = v.intensities;
     job.intensityToKmPerMol = v.intensityToKmPerMol;
     job.modes = v.savedModes.size() == v.modes.size() ? v.savedModes : v.modes;
+    job.preciseModes = v.preciseModes;
     return job;
 }
 
@@ -151,7 +152,9 @@ std::optional<std::string> addCheckpointVectors(Document& doc, const std::string
     if (throughHessian)
         keepHessian(doc, job, *file);
     v.sources.dipoleDerivatives = throughHessian ? "checkpoint Hessian" : "checkpoint APT";
-    return (throughHessian ? msg::kPairedFromHessian : msg::kPairedFromOutputModes) +
+    return (throughHessian              ? msg::kPairedFromHessian
+            : dipoles->fromPreciseModes ? msg::kPairedFromPreciseModes
+                                        : msg::kPairedFromOutputModes) +
            fs::path(checkpointPath).filename().string();
 }
 

@@ -54,6 +54,7 @@ void installOutput(FrequencyJob content, Document& doc) {
     // (no made-up species).
     store.symmetries.resize(store.frequencies.size());
     store.modes = std::move(content.modes);
+    store.preciseModes = std::move(content.preciseModes);
     store.dipoleDerivatives = std::move(content.dipoleDerivatives);
     store.intensityToKmPerMol = content.intensityToKmPerMol;
     markOutputSources(store);

@@ -178,8 +178,14 @@ ReadResult<OutputModeDipoles> dipolesFromOutputDisplacements(const FrequencyJob&
     if (!frames)
         return Result::failure(frames.error());
     OutputModeDipoles result;
+    // Two decimals turn a weak mode's vector by tens of degrees; five do not.
+    result.fromPreciseModes = output.preciseModes.size() == output.modes.size() &&
+                              !output.modes.empty();
+    for (std::size_t k = 0; k < output.modes.size() && result.fromPreciseModes; ++k)
+        result.fromPreciseModes = output.preciseModes[k].size() == output.modes[k].size();
+    const auto& modes = result.fromPreciseModes ? output.preciseModes : output.modes;
     for (std::size_t k = 0; k < output.modes.size(); ++k) {
-        const std::vector<double> w = massWeightedMode(output.modes[k], *frames);
+        const std::vector<double> w = massWeightedMode(modes[k], *frames);
         const Vector3 v =
             w.empty() ? Vector3{} : dipoleDerivativeOf(w, frames->masses, checkpoint.polarTensor);
         result.vectors.push_back(finish(v, output, k, *frames));

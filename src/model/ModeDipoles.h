@@ -21,6 +21,8 @@ struct OutputModeDipoles {
     // Squared overlap (0 .. 1) of the output's mode with the span of the
     // Hessian modes it was matched to.
     std::vector<double> overlap;
+    // The output's high-precision table gave the displacements.
+    bool fromPreciseModes = false;
 };
 
 // Matches every output mode to the Hessian's modes within 1 % of its
@@ -32,8 +34,9 @@ ReadResult<OutputModeDipoles> dipolesForOutputModes(const FrequencyJob& output,
                                                     const HessianInput& checkpoint,
                                                     const VibrationalAnalysis& analysis);
 
-// Without a Hessian: each output mode's displacements, normalised in the
-// mass-weighted metric, times the polar tensor. checkpoint needs the atoms,
+// Without a Hessian: each output mode's displacements (the high-precision
+// ones where the output has them), normalised in the mass-weighted metric,
+// times the polar tensor. checkpoint needs the atoms,
 // coordinates, polar tensor and, optionally, masses; its Hessian may be
 // empty.
 ReadResult<OutputModeDipoles> dipolesFromOutputDisplacements(const FrequencyJob& output,

@@ -10,6 +10,7 @@ void VibrationStore::clearVibrations() {
     intensities.clear();
     ramanActivities.clear();
     modes.clear();
+    preciseModes.clear();
     dipoleDerivatives.clear();
     intensityToKmPerMol = 1.0;
     sources = {};

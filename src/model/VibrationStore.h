@@ -30,6 +30,9 @@ struct VibrationStore {
     std::vector<std::string> ramanActivities; // as printed; empty when not printed
     std::vector<std::vector<Vector3>> modes; // [mode][atom]
     std::vector<std::vector<Vector3>> savedModes;
+    // The modes of Gaussian's high-precision table, in the loaded frame
+    // (never turned); only the pairing with a checkpoint file reads them.
+    std::vector<std::vector<Vector3>> preciseModes;
     std::vector<Vector3> dipoleDerivatives; // [mode]
     std::vector<Vector3> savedDipoleDerivatives;
     // The printed intensity times this is km/mol (GAMESS prints another unit).

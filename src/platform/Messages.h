@@ -190,6 +190,8 @@ inline constexpr const char* kPairedFromHessian =
     "双極子微分: チェックポイントファイルのヘッセ行列の基準振動と原子極性テンソルから計算 ";
 inline constexpr const char* kPairedFromOutputModes =
     "双極子微分: 出力の基準振動とチェックポイントファイルの原子極性テンソルから計算 ";
+inline constexpr const char* kPairedFromPreciseModes =
+    "双極子微分: 出力の高精度の基準振動とチェックポイントファイルの原子極性テンソルから計算 ";
 
 // Basis sets from the file.
 inline constexpr const char* kBasisNoShells = "このファイルには基底関数の情報がありません";

@@ -22,6 +22,7 @@ struct Source {
 const Source kSources[] = {
     {"gaussian-output/g98_opt_freq.log", ".log"},
     {"gaussian-output/g16_freq_only.log", ".out"},
+    {"gaussian-output/g09_hpmodes.log", ".log"},
     {"fuzz-seeds/methane_zmatrix.com", ".com"},
     {"fuzz-seeds/water_cartesian.dat", ".dat"},
     {"fuzz-seeds/water_c1.inp", ".inp"},

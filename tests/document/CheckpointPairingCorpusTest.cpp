@@ -30,7 +30,7 @@ class PairingRealFiles : public test::DocumentTest {
 
 TEST_F(PairingRealFiles, VectorsReproduceTheIntensitiesInTheOutputsFrame) {
     FrequencyJob job{"", doc.molecule.atoms, doc.vibrations.frequencies, doc.vibrations.intensities,
-                     {}, {}, 1.0, doc.vibrations.modes, {}};
+                     {}, {}, 1.0, doc.vibrations.modes, {}, {}};
     const auto status = addCheckpointVectors(doc, fchk_);
     ASSERT_TRUE(status);
     EXPECT_NE(status->find("dvb_ir.fchk"), std::string::npos);

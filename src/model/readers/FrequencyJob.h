@@ -25,6 +25,10 @@ struct FrequencyJob {
     // debye^2/(amu angstrom^2)).
     double intensityToKmPerMol = 1.0;
     std::vector<std::vector<Vector3>> modes; // [mode][atom], Cartesian displacements
+    // The same modes to five decimals where the file has Gaussian's
+    // high-precision table (freq=hpmodes), else empty. Only for computing
+    // dipole derivatives: what is shown stays the ordinary table.
+    std::vector<std::vector<Vector3>> preciseModes;
     // Dipole derivative of each mode in (km/mol)^1/2, so that |v|^2 is the
     // IR intensity; empty when the file has none.
     std::vector<Vector3> dipoleDerivatives;

@@ -1,6 +1,7 @@
 #include "model/readers/GaussianOutputReader.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -16,10 +17,26 @@ namespace {
 constexpr std::string_view kFrequencies = "Frequencies";
 constexpr std::string_view kIrInten = "IR Inten";
 constexpr std::string_view kRamanActiv = "Raman Activ";
+constexpr std::string_view kPreciseFrequencies = "Frequencies ---";
+constexpr std::string_view kPreciseRowsTitle = "Coord Atom Element:";
+// Five decimals against two: a precise value further than this from the
+// ordinary table's belongs to another table.
+constexpr double kPreciseAgreement = 0.01;
 
 // The keyword right after one leading character: " Frequencies --".
 bool keywordAtColumnOne(std::string_view line, std::string_view keyword) {
     return line.size() > keyword.size() && line.compare(1, keyword.size(), keyword) == 0;
+}
+
+// The keyword after any leading blanks: "       Frequencies ---".
+bool keywordAfterSpaces(std::string_view line, std::string_view keyword) {
+    const std::size_t first = line.find_first_not_of(' ');
+    return first != std::string_view::npos && line.compare(first, keyword.size(), keyword) == 0;
+}
+
+bool near(const Vector3& a, const Vector3& b, double tolerance) {
+    return std::abs(a.x - b.x) <= tolerance && std::abs(a.y - b.y) <= tolerance &&
+           std::abs(a.z - b.z) <= tolerance;
 }
 
 std::string tokenText(std::string_view token) { return std::string(token); }
@@ -154,8 +171,11 @@ std::vector<Atom> GaussianOutputParser::OrientationTable::atoms() const {
 
 void GaussianOutputParser::feedLine(std::string_view line) {
     const bool words = hasLetter(line);
-    if (readFrequencies_)
+    if (readFrequencies_) {
+        if (modeCount_ == 0)
+            readPreciseTable(line, words);
         readFrequencyLines(line);
+    }
     if (words)
         readDipoleDerivative(line);
     if (geometryPending_)
@@ -221,6 +241,70 @@ void GaussianOutputParser::readFrequencyLines(std::string_view line) {
         inDisplacementTable_ = true;
 }
 
+void GaussianOutputParser::readPreciseTable(std::string_view line, bool words) {
+    if (preciseSpoilt_)
+        return;
+    std::vector<std::vector<Vector3>>& modes = content_.preciseModes;
+    if (inPreciseRows_) {
+        LineTokens<9> t(line);
+        long coord = 0, atom = 0, element = 0;
+        double v[5] = {0, 0, 0, 0, 0};
+        if (t.count == 3 + preciseColumns_ && parseWholeInteger(t[0], coord) &&
+            parseWholeInteger(t[1], atom) && parseWholeInteger(t[2], element) &&
+            scanNumbers(t, 3, v, preciseColumns_) == preciseColumns_) {
+            // Rows go x, y, z of atom 1, then of atom 2, ...
+            const std::size_t c = preciseRow_ % 3, a = preciseRow_ / 3;
+            if (coord != static_cast<long>(c + 1) || atom != static_cast<long>(a + 1) ||
+                (preciseAtoms_ > 0 && a >= preciseAtoms_)) {
+                preciseSpoilt_ = true;
+                return;
+            }
+            for (std::size_t k = 0; k < preciseColumns_; ++k) {
+                std::vector<Vector3>& mode = modes[modes.size() - preciseColumns_ + k];
+                if (c == 0)
+                    mode.emplace_back();
+                (c == 0 ? mode.back().x : c == 1 ? mode.back().y : mode.back().z) = v[k];
+            }
+            ++preciseRow_;
+            return;
+        }
+        // The block ends: whole atoms, as many as the first block had.
+        const std::size_t atoms = preciseRow_ / 3;
+        if (preciseRow_ % 3 != 0 || atoms == 0 || (preciseAtoms_ > 0 && atoms != preciseAtoms_))
+            preciseSpoilt_ = true;
+        preciseAtoms_ = atoms;
+        inPreciseRows_ = false;
+        preciseColumns_ = 0;
+    }
+    if (!words || preciseSpoilt_)
+        return;
+    if (keywordAfterSpaces(line, kPreciseFrequencies)) {
+        LineTokens<8> t(line);
+        double ignored[5];
+        // A block without rows before this one spoils the table too.
+        const std::size_t columns = t[1] == "---" ? scanNumbers(t, 2, ignored, 5) : 0;
+        preciseSpoilt_ = columns == 0 || preciseColumns_ != 0;
+        preciseColumns_ = columns;
+        preciseRow_ = 0;
+        modes.resize(modes.size() + columns);
+    } else if (preciseColumns_ != 0 && keywordAtColumnOne(line, kPreciseRowsTitle)) {
+        inPreciseRows_ = true;
+    }
+}
+
+void GaussianOutputParser::keepPreciseModesIfWhole() {
+    std::vector<std::vector<Vector3>>& precise = content_.preciseModes;
+    const std::vector<std::vector<Vector3>>& modes = content_.modes;
+    bool whole = !preciseSpoilt_ && !inPreciseRows_ && precise.size() == modes.size();
+    for (std::size_t k = 0; whole && k < modes.size(); ++k) {
+        whole = precise[k].size() == modes[k].size();
+        for (std::size_t a = 0; whole && a < modes[k].size(); ++a)
+            whole = near(precise[k][a], modes[k][a], kPreciseAgreement);
+    }
+    if (!whole)
+        precise.clear();
+}
+
 void GaussianOutputParser::readDipoleDerivative(std::string_view line) {
     const std::size_t wrt = line.find("wrt mode");
     if (wrt == std::string_view::npos)
@@ -274,6 +358,7 @@ void GaussianOutputParser::readGeometry(std::string_view line, bool words) {
 }
 
 FrequencyJob GaussianOutputParser::finish() {
+    keepPreciseModesIfWhole();
     if (haveSelected_) {
         content_.atoms = std::move(selected_);
     } else if (converged_ && standard_.active) {

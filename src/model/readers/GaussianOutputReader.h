@@ -42,6 +42,8 @@ private:
     };
 
     void readFrequencyLines(std::string_view line);
+    void readPreciseTable(std::string_view line, bool words);
+    void keepPreciseModesIfWhole();
     void readDipoleDerivative(std::string_view line);
     void readGeometry(std::string_view line, bool words);
     bool convergedTableEnds(std::string_view line) const;
@@ -51,6 +53,15 @@ private:
     bool inFrequencyGroup_ = false;
     bool inDisplacementTable_ = false;
     std::size_t modeCount_ = 0;
+
+    // The high-precision table before the ordinary one: blocks of up to
+    // five modes, one row per atom and coordinate. A block's rows are
+    // counted; a row out of order spoils the whole table.
+    std::size_t preciseColumns_ = 0; // modes in the current block; 0 outside
+    std::size_t preciseRow_ = 0;
+    std::size_t preciseAtoms_ = 0; // atoms of the first block
+    bool inPreciseRows_ = false;
+    bool preciseSpoilt_ = false;
 
     bool geometryPending_ = true;
     bool converged_ = false;

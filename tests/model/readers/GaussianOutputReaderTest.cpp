@@ -137,3 +137,31 @@ TEST(GaussianOutput, AFileEndingInsideATableKeepsWhatWasComplete) {
     ASSERT_EQ(d.modes.size(), 3u);
     EXPECT_EQ(d.modes[0].size(), 2u);
 }
+
+// freq=hpmodes: the five-decimal table is kept beside the ordinary one; a
+// fault in it drops it and leaves the ordinary table as it was.
+TEST(GaussianOutput, HighPrecisionTableWholeOrNotAtAll) {
+    const std::string whole = fixture("g09_hpmodes.log");
+    const auto c = parseText(whole);
+    ASSERT_EQ(c.preciseModes.size(), 3u);
+    expectVector(c.preciseModes[0][2], -0.0044, 0.43121, -0.55873);
+    expectVector(c.preciseModes[2][0], 0.0, 0.06892, 0.0);
+    expectVector(c.modes[0][2], -0.0, 0.43, -0.56);
+    const std::string row = "   2     3     1         0.43121  -0.58676  -0.55718\n";
+    const Texts damaged = {
+        test::replaceAll(whole, "   2     2     1", "   3     2     1"), // out of order
+        test::replaceAll(whole, "3     3     1        -0.55873", "3     3     1        -0.15873"),
+        test::replaceAll(whole, row, ""),
+        test::replaceAll(whole, "-0.58676  -0.55718", "-0.58676"),
+        test::replaceAll(whole, " Coord Atom Element:\n", ""),
+        test::replaceAll(whole, "1713.0000 3727.0000 3849.0000", "1713.0000 3727.0000"),
+        whole.substr(0, whole.find(row) + 20),
+    };
+    for (std::size_t k = 0; k < damaged.size(); ++k) {
+        const auto d = parseText(damaged[k]);
+        EXPECT_TRUE(d.preciseModes.empty()) << k;
+        if (k + 1 < damaged.size()) { // the last is cut before the ordinary table
+            EXPECT_EQ(d.modes, c.modes) << k;
+        }
+    }
+}

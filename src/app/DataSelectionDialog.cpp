@@ -44,6 +44,12 @@ void DataSelectionDialog::addModeEntry(const std::string& text, int mode) {
     doc_.scene.selectedMode = entryModes_.front();
 }
 
+void DataSelectionDialog::showMode(int mode) {
+    for (std::size_t i = 0; i < entryModes_.size(); ++i)
+        if (entryModes_[i] == mode)
+            modeList_->SetSelection(static_cast<int>(i));
+}
+
 // Beside the main window, not over the view; the screen's edge moves it
 // back when there is no room.
 void DataSelectionDialog::placeBesideMainWindow() {

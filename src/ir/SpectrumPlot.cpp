@@ -27,10 +27,12 @@ double tickStep(double span) {
 struct Frame {
     double from, to, top; // x range, largest y
     int width, height;
+    double floor = 0; // y at the bottom of the plot
     int px(double x) const { return plotPixelAt(x, width, from, to); }
     int py(double y) const {
         const int h = height - kTop - kBottom;
-        return kTop + h - static_cast<int>(std::lround(std::clamp(y / top, -0.05, 1.05) * h));
+        const double r = (y - floor) / (top - floor);
+        return kTop + h - static_cast<int>(std::lround(std::clamp(r, -0.05, 1.05) * h));
     }
 };
 
@@ -124,6 +126,12 @@ void drawSpectrumPlot(Canvas2D& canvas, const PlotCurve& computed,
     Frame f{*lo, *hi, largestIn(computed, *lo, *hi), canvas.width(), canvas.height()};
     if (!(f.top > 0))
         f.top = 1;
+    const double curveTop = f.top;
+    // Room for the peak labels above the tallest peak or below the deepest dip.
+    if (!marks.labels.empty() && marks.labelsBelow)
+        f.floor = -0.1 * f.top;
+    else if (!marks.labels.empty())
+        f.top *= 1.1;
     drawAxes(canvas, f, yUnit);
 
     int legendY = kTop;
@@ -139,7 +147,7 @@ void drawSpectrumPlot(Canvas2D& canvas, const PlotCurve& computed,
     for (std::size_t i = 0; i < measured.size(); ++i) {
         const double m = largestIn(measured[i], f.from, f.to);
         canvas.setPen(Pen{overlayColour(i), 1, PenStyle::Solid});
-        drawCurve(canvas, f, measured[i].x, measured[i].y, m > 0 ? f.top / m : 1.0);
+        drawCurve(canvas, f, measured[i].x, measured[i].y, m > 0 ? curveTop / m : 1.0);
     }
     drawMarks(canvas, f, marks);
     legend(computed.name, kComputed);

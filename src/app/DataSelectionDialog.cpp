@@ -49,6 +49,12 @@ void DataSelectionDialog::clearModeEntries() {
     entryModes_.clear();
 }
 
+void DataSelectionDialog::showMode(int mode) {
+    for (std::size_t i = 0; i < entryModes_.size(); ++i)
+        if (entryModes_[i] == mode)
+            modeList_->SetSelection(static_cast<int>(i));
+}
+
 // Beside the main window, not over the view; the screen's edge moves it
 // back when there is no room.
 void DataSelectionDialog::placeBesideMainWindow() {

@@ -20,6 +20,8 @@ class DataSelectionDialog : public wxDialog {
     // Appends an entry for mode and selects the first entry (mode shown: its mode).
     void addModeEntry(const std::string& text, int mode);
     void clearModeEntries();
+    // Selects mode's entry, when the list has one (another window chose it).
+    void showMode(int mode);
     // Writes the document's orbital fields into the four edits.
     void showOrbitalFields();
     std::string orbitalNumberText() const;

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <optional>
 #include <utility>
 #ifdef __WXGTK__
 #include <dlfcn.h>
@@ -25,6 +27,8 @@
 #include "document/OrbitalSelection.h"
 #include "document/SaveCommands.h"
 #include "render/BitmapWriter.h"
+#include "render/PngWriter.h"
+#include "render/RasterCanvas.h"
 #include "render/MovieExport.h"
 
 namespace kalviro {
@@ -133,7 +137,8 @@ MainFrame::MainFrame(Document& doc)
     for (int command :
          {cmd::SaveCoordinates, cmd::About, cmd::Exit, cmd::ToggleToolBar, cmd::ToggleStatusBar,
           cmd::FitView, cmd::ViewAlongX, cmd::ViewAlongY, cmd::ViewAlongZ,
-          cmd::LoadVibrationData, cmd::ChangeIsotopes}) {
+          cmd::LoadVibrationData, cmd::ChangeIsotopes, cmd::OverlayMeasured, cmd::ClearMeasured,
+          cmd::SaveShownSpectrum}) {
         const int id = menuIdFor(command);
         Bind(wxEVT_MENU, &MainFrame::onCommand, this, id);
         Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdate, this, id);
@@ -340,6 +345,8 @@ bool MainFrame::applyIsotopeChanges(const std::string& changes) {
     // The open plot (spectrum or projection) follows the new modes.
     if (previewDialog_)
         previewDialog_->showSpectrum();
+    if (spectrumWindow_)
+        spectrumWindow_->showSpectrum();
     view_->redraw();
     return true;
 }
@@ -364,7 +371,53 @@ void MainFrame::onAnimationTick(wxTimerEvent&) {
 
 void MainFrame::showSpectrumPreview() {
     wxBusyCursor busy;
+    if (document_.molecule.viewMode == 0)
+        return showSpectrumWindow();
     ensurePreviewDialog().showSpectrum();
+}
+
+void MainFrame::showSpectrumWindow() {
+    if (!spectrumWindow_) {
+        SpectrumWindow::Hooks hooks{
+            [this] {
+                const auto& files = recent_.entries();
+                return files.empty() ? std::string()
+                                     : std::filesystem::path(files.front()).filename().string();
+            },
+            [this](int mode) { selectMode(mode); }, [this] { closeSpectrumWindow(); }};
+        auto* w = new SpectrumWindow(view_, document_, std::move(hooks));
+        w->Show();
+        spectrumWindow_ = w;
+    }
+    spectrumWindow_->showSpectrum();
+    spectrumWindow_->Raise();
+}
+
+void MainFrame::measuredSpectraChanged() {
+    if (!document_.vibrations.frequencies.empty())
+        showSpectrumWindow();
+}
+
+void MainFrame::saveShownSpectrum() {
+    std::optional<ShownSpectrum> shown;
+    if (spectrumWindow_ && spectrumWindow_->shown())
+        shown = spectrumWindow_->shown();
+    else if (auto s = shownSpectrum(document_, document_.spectrum, "")) 
+        shown = std::move(*s);
+    else
+        return showMessage(s.error());
+    askAndSaveShownSpectrum(*shown, [](const ShownSpectrum& s, int width, int height) {
+        RasterCanvas canvas(width, height);
+        drawShownSpectrum(canvas, s);
+        return pngBytes(canvas.picture());
+    });
+}
+
+void MainFrame::selectMode(int mode) {
+    document_.scene.selectedMode = mode;
+    if (dataSelectionDialog_)
+        dataSelectionDialog_->showMode(mode);
+    view_->redraw();
 }
 
 void MainFrame::computeOrbital() {
@@ -432,10 +485,15 @@ void MainFrame::closePreviewDialog() {
     destroyDialog(previewDialog_);
 }
 
+void MainFrame::closeSpectrumWindow() {
+    destroyDialog(spectrumWindow_);
+}
+
 void MainFrame::closeAnalysisDialogs() {
     closeDataSelectionDialog();
     closeAxisDialog();
     closePreviewDialog();
+    closeSpectrumWindow();
     closeRotationDialog();
 }
 

@@ -15,6 +15,7 @@
 #include "app/RecentFilesLogic.h"
 #include "app/RotationAngleDialog.h"
 #include "app/SpectrumPreviewDialog.h"
+#include "app/SpectrumWindow.h"
 #include "document/Document.h"
 #include "render/ViewCommands.h"
 
@@ -49,6 +50,7 @@ class MainFrame : public wxFrame, private CommandHost {
     RotationAngleDialog* rotationDialog() const { return rotationDialog_.get(); }
     DataSelectionDialog* dataSelectionDialog() const { return dataSelectionDialog_.get(); }
     SpectrumPreviewDialog* previewDialog() const { return previewDialog_.get(); }
+    SpectrumWindow* spectrumWindow() const { return spectrumWindow_.get(); }
     // Made (shown, list emptied) on first use.
     DataSelectionDialog& ensureDataSelectionDialog();
     // Made (shown, half width 2) on first use.
@@ -59,6 +61,9 @@ class MainFrame : public wxFrame, private CommandHost {
     void closeRotationDialog();
     void closeDataSelectionDialog();
     void closePreviewDialog();
+    void closeSpectrumWindow();
+    // The mode a click in the spectrum window chose: in the mode list and the view.
+    void selectMode(int mode);
     // What the reset before a new file closes: data selection, axis,
     // preview and rotation dialogs, in that order.
     void closeAnalysisDialogs();
@@ -93,6 +98,10 @@ class MainFrame : public wxFrame, private CommandHost {
     void saveAnimation() override;
     void changeIsotopes() override;
     void showSpectrumPreview() override;
+    void measuredSpectraChanged() override;
+    void saveShownSpectrum() override;
+    // Made on first use, then filled and drawn, and brought to the front.
+    void showSpectrumWindow();
     void computeOrbital() override;
     void showAxisDialog() override;
     void showRotationDialog() override;
@@ -126,6 +135,7 @@ class MainFrame : public wxFrame, private CommandHost {
     wxWeakRef<RotationAngleDialog> rotationDialog_;
     wxWeakRef<DataSelectionDialog> dataSelectionDialog_;
     wxWeakRef<SpectrumPreviewDialog> previewDialog_;
+    wxWeakRef<SpectrumWindow> spectrumWindow_;
     wxTimer animationTimer_;
     wxLongLong lastTick_ = 0;
 };

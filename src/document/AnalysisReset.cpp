@@ -29,6 +29,7 @@ void resetForNewFile(Document& doc, const std::function<void()>& closeDialogs) {
     doc.hessian.reset();
     doc.view.modesShown = false;
     doc.scene = SceneChoices();
+    doc.spectrum.rangeSet = false; // the new file's modes choose the range
     doc.picked.clear();
     doc.contours = ContourStore();
     MoleculeState& m = doc.molecule;

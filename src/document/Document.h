@@ -10,6 +10,7 @@
 #include "document/OrbitalSelection.h"
 #include "document/PickedAtoms.h"
 #include "document/SceneChoices.h"
+#include "document/SpectrumWindowState.h"
 #include "document/ViewSettings.h"
 #include "model/MoleculeState.h"
 #include "model/VibrationStore.h"
@@ -33,6 +34,7 @@ struct Document {
     OrbitalFields orbitalFields; // the "MO" group of the data selection dialog
     CheckpointState checkpoint;
     ContourStore contours;
+    SpectrumWindowState spectrum; // the spectrum window's settings and measured spectra
     Animation animation; // the selected mode in motion, in what is drawn only
     // The Hessian the modes came from, for changing masses; none for files without one.
     // Replaced, never changed in place.

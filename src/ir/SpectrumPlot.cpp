@@ -12,6 +12,7 @@ constexpr int kLeft = 70, kRight = 20, kTop = 20, kBottom = 50;
 constexpr int kCharWidth = 7; // about the default font's width, for centring
 constexpr Colour kAxis{96, 96, 96};
 constexpr Colour kComputed{0, 0, 0};
+constexpr Colour kStick{128, 0, 128};
 
 // 1, 2 or 5 times a power of ten that gives about six ticks over span.
 double tickStep(double span) {
@@ -26,13 +27,12 @@ double tickStep(double span) {
 struct Frame {
     double from, to, top; // x range, largest y
     int width, height;
-    int px(double x) const {
-        // High wavenumbers on the left, as chemists read an IR spectrum.
-        return kLeft + static_cast<int>(std::lround((to - x) / (to - from) * (width - kLeft - kRight)));
-    }
+    double floor = 0; // y at the bottom of the plot
+    int px(double x) const { return plotPixelAt(x, width, from, to); }
     int py(double y) const {
         const int h = height - kTop - kBottom;
-        return kTop + h - static_cast<int>(std::lround(std::clamp(y / top, -0.05, 1.05) * h));
+        const double r = (y - floor) / (top - floor);
+        return kTop + h - static_cast<int>(std::lround(std::clamp(r, -0.05, 1.05) * h));
     }
 };
 
@@ -86,7 +86,30 @@ void drawAxes(Canvas2D& canvas, const Frame& f, const std::string& yUnit) {
     canvas.drawText(yUnit, 4, 2);
 }
 
+void drawMarks(Canvas2D& canvas, const Frame& f, const PlotMarks& marks) {
+    canvas.setPen(Pen{kStick, 1, PenStyle::Solid});
+    for (const PlotMarks::Line& s : marks.sticks)
+        if (s.x >= f.from && s.x <= f.to)
+            canvas.drawLine(f.px(s.x), f.py(s.y0), f.px(s.x), f.py(s.y1));
+    for (const PlotMarks::Label& l : marks.labels) {
+        if (!(l.x >= f.from && l.x <= f.to))
+            continue;
+        const int width = static_cast<int>(l.text.size()) * kCharWidth;
+        const int x = std::clamp(f.px(l.x) - width / 2, kLeft, std::max(kLeft, f.width - kRight - width));
+        canvas.drawText(l.text, x, f.py(l.y) + (marks.labelsBelow ? 4 : -18));
+    }
+}
+
 } // namespace
+
+double plotWavenumberAt(double px, int canvasWidth, double from, double to) {
+    return to - (px - kLeft) / (canvasWidth - kLeft - kRight) * (to - from);
+}
+
+int plotPixelAt(double x, int canvasWidth, double from, double to) {
+    // High wavenumbers on the left, as chemists read an IR spectrum.
+    return kLeft + static_cast<int>(std::lround((to - x) / (to - from) * (canvasWidth - kLeft - kRight)));
+}
 
 Colour overlayColour(std::size_t i) {
     static constexpr Colour kColours[] = {
@@ -95,13 +118,20 @@ Colour overlayColour(std::size_t i) {
 }
 
 void drawSpectrumPlot(Canvas2D& canvas, const PlotCurve& computed,
-                      const std::vector<PlotCurve>& measured, const std::string& yUnit) {
+                      const std::vector<PlotCurve>& measured, const std::string& yUnit,
+                      const PlotMarks& marks) {
     if (computed.x.size() < 2)
         return;
     const auto [lo, hi] = std::minmax_element(computed.x.begin(), computed.x.end());
     Frame f{*lo, *hi, largestIn(computed, *lo, *hi), canvas.width(), canvas.height()};
     if (!(f.top > 0))
         f.top = 1;
+    const double curveTop = f.top;
+    // Room for the peak labels above the tallest peak or below the deepest dip.
+    if (!marks.labels.empty() && marks.labelsBelow)
+        f.floor = -0.1 * f.top;
+    else if (!marks.labels.empty())
+        f.top *= 1.1;
     drawAxes(canvas, f, yUnit);
 
     int legendY = kTop;
@@ -117,8 +147,9 @@ void drawSpectrumPlot(Canvas2D& canvas, const PlotCurve& computed,
     for (std::size_t i = 0; i < measured.size(); ++i) {
         const double m = largestIn(measured[i], f.from, f.to);
         canvas.setPen(Pen{overlayColour(i), 1, PenStyle::Solid});
-        drawCurve(canvas, f, measured[i].x, measured[i].y, m > 0 ? f.top / m : 1.0);
+        drawCurve(canvas, f, measured[i].x, measured[i].y, m > 0 ? curveTop / m : 1.0);
     }
+    drawMarks(canvas, f, marks);
     legend(computed.name, kComputed);
     for (std::size_t i = 0; i < measured.size(); ++i)
         legend(measured[i].name, overlayColour(i));

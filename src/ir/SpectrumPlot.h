@@ -18,11 +18,32 @@ struct PlotCurve {
     std::vector<double> y;
 };
 
+// What the spectrum window draws over the curves: sticks from y0 to y1 and
+// labels beside a point, in the computed curve's x and y units.
+struct PlotMarks {
+    struct Line {
+        double x, y0, y1;
+    };
+    struct Label {
+        double x, y;
+        std::string text;
+    };
+    std::vector<Line> sticks;
+    std::vector<Label> labels;
+    bool labelsBelow = false; // under the point (dips of a transmittance view)
+};
+
 // Draws computed and each of measured in the computed curve's range; the
 // measured curves are scaled so that their largest value inside the range
 // equals the computed curve's largest. yUnit labels the intensity axis.
 void drawSpectrumPlot(Canvas2D& canvas, const PlotCurve& computed,
-                      const std::vector<PlotCurve>& measured, const std::string& yUnit);
+                      const std::vector<PlotCurve>& measured, const std::string& yUnit,
+                      const PlotMarks& marks = {});
+
+// The wavenumber under pixel column px of a plot over from .. to drawn on a
+// canvas canvasWidth wide; plotPixelAt is its inverse (rounded).
+double plotWavenumberAt(double px, int canvasWidth, double from, double to);
+int plotPixelAt(double x, int canvasWidth, double from, double to);
 
 // The colour of measured curve i (the computed one is black, the axes grey).
 Colour overlayColour(std::size_t i);

@@ -83,6 +83,7 @@ inline constexpr const char* kSpectrumLaserNotPositive = "励起光の波数は�
 inline constexpr const char* kSpectrumTemperatureNotPositive = "温度は正の値にしてください";
 inline constexpr const char* kNoRamanActivities =
     "ファイル「{file}」には Raman 活性がありません (freq=raman の出力が必要です)";
+inline constexpr const char* kSpectrumFieldNotNumber = "「{field}」には数値を入力してください";
 inline constexpr const char* kSpectrumRamanLengths = "振動数と Raman 活性の数が一致しません";
 
 // Measured spectra.

@@ -174,6 +174,23 @@ ViewCommandTable::ViewCommandTable(Document& doc, CommandHost& host) {
          showPreview(2)},
         {cmd::ShowSpectrum, "スペクトルの表示", "", false,
          [d] { return enabledIf(!d->vibrations.frequencies.empty()); }, showPreview(0)},
+        {cmd::OverlayMeasured, "実測スペクトルを重ねる",
+         "実測スペクトル (JCAMP-DX, CSV) を計算したスペクトルに重ねて表示する", false,
+         [d] { return enabledIf(!d->vibrations.frequencies.empty()); },
+         [d, h] {
+             if (askAndAddMeasuredSpectrum(d->spectrum))
+                 h->measuredSpectraChanged();
+         }},
+        {cmd::ClearMeasured, "実測スペクトルを消す", "重ねて表示した実測スペクトルをすべて消す",
+         false, [d] { return enabledIf(!d->spectrum.measured.empty()); },
+         [d, h] {
+             d->spectrum.measured.clear();
+             h->measuredSpectraChanged();
+         }},
+        {cmd::SaveShownSpectrum, "表示中のスペクトルを保存",
+         "スペクトルの表示の範囲・線形で CSV, JCAMP-DX, SVG, PNG に保存\n名前をつけて保存", false,
+         [d] { return enabledIf(!d->vibrations.frequencies.empty()); },
+         [h] { h->saveShownSpectrum(); }},
         {cmd::LoadVibrationData, "振動解析データを読み込む",
          "同じ計算のチェックポイントファイルから双極子微分を読み込む", false,
          [d] { return enabledIf(!d->vibrations.modes.empty()); }, [h] { h->loadVibrationData(); }},

@@ -71,6 +71,9 @@ constexpr int ViewAlongY = 32882;
 constexpr int ViewAlongZ = 32883;
 constexpr int LoadVibrationData = 32870;
 constexpr int ChangeIsotopes = 32871;
+constexpr int OverlayMeasured = 32890;
+constexpr int ClearMeasured = 32891;
+constexpr int SaveShownSpectrum = 32892;
 // File commands of the document.
 constexpr int SaveIrTable = 32838;
 constexpr int SaveRelativeIntensity = 32848;
@@ -108,6 +111,10 @@ class CommandHost {
     virtual void changeIsotopes() {}
     // After viewMode is set.
     virtual void showSpectrumPreview() = 0;
+    // The measured spectra changed: the spectrum window shows them.
+    virtual void measuredSpectraChanged() {}
+    // "表示中のスペクトルを保存": the spectrum window's curve as shown.
+    virtual void saveShownSpectrum() {}
     // Before the view is reset.
     virtual void computeOrbital() = 0;
     // When it may open: a molecule is loaded and the menu was refreshed.

@@ -39,6 +39,7 @@
 #include "app/FrameLayout.h"
 #include "app/RotationAngleDialog.h"
 #include "app/SpectrumPreviewDialog.h"
+#include "app/SpectrumWindow.h"
 #include "document/PickedAtoms.h"
 #include "document/ViewSettings.h"
 #include "model/VibrationStore.h"
@@ -62,6 +63,17 @@ std::uint32_t envNumber(const char* name, std::uint32_t fallback) {
 // Every text the program shows in a message box. The basis-set message
 // starts with the basis name (empty when the file names none); a fault the
 // orbital tracer finds names its place after a sentence.
+// The spectrum window's settings and the measured spectra ("ファイル「name」...").
+bool spectrumMessage(const std::string& text) {
+    for (const char* m : {msg::kSpectrumRangeOrder, msg::kSpectrumStepNotPositive,
+                          msg::kSpectrumTooManyPoints, msg::kSpectrumWidthNotPositive,
+                          msg::kSpectrumEtaOutOfRange, msg::kSpectrumScalingNotFinite})
+        if (text == m)
+            return true;
+    return text.rfind("ファイル「", 0) == 0 ||
+           (text.rfind("「", 0) == 0 && text.find("」には数値を入力してください") != std::string::npos);
+}
+
 bool knownMessage(const std::string& text) {
     static const std::set<std::string> known = {
         "ファイルが開けません", "このファイル形式には対応していません",
@@ -80,7 +92,8 @@ bool knownMessage(const std::string& text) {
            (text.size() >= basis.size() && text.find('\n') == text.size() - basis.size() &&
             text.compare(text.size() - basis.size(), basis.size(), basis) == 0) ||
            text.rfind(msg::kInternalFault, 0) == 0 || text == msg::kOrbitalsNoCoefficients ||
-           text.rfind(kalviro::msg::kPairingFailed, 0) == 0 || text == kalviro::msg::kPairingNoModes;
+           text.rfind(kalviro::msg::kPairingFailed, 0) == 0 || text == kalviro::msg::kPairingNoModes ||
+           spectrumMessage(text);
 }
 
 // Answers the file dialogs through the storm's choosers, shows nothing,
@@ -527,6 +540,19 @@ class CommandStormTest : public test::DocumentTest {
                 s.chance(0.5) ? test::pressEscape(d) : test::pressCloseBox(d);
             });
         }
+        if (SpectrumWindow* d = frame_->spectrumWindow()) {
+            add([this, d, &s] {
+                const std::string text = fieldText();
+                note("spectrum field '" + text + "' recalculate");
+                type(s.pick(std::vector<wxTextCtrl*>{d->fromEdit(), d->toEdit(), d->stepEdit(),
+                                                     d->widthEdit()}),
+                     text);
+                test::pressButton(d, s.chance(0.8) ? SpectrumWindow::kApplyId
+                                                   : SpectrumWindow::kFullRangeId);
+            });
+            add([this, d, &s] { note("spectrum click"), d->clickAt(s.below(800)); });
+            add([this, d] { note("spectrum close"), test::pressEscape(d); });
+        }
         if (actions.empty())
             return note("no dialog open");
         s.pick(actions)();
@@ -550,7 +576,8 @@ class CommandStormTest : public test::DocumentTest {
             {frame_->axisDialog(), "axis dialog"},
             {frame_->rotationDialog(), "rotation dialog"},
             {frame_->dataSelectionDialog(), "data selection"},
-            {frame_->previewDialog(), "preview"}};
+            {frame_->previewDialog(), "preview"},
+            {frame_->spectrumWindow(), "spectrum window"}};
         for (const auto& [dialog, name] : dialogs)
             if (!isOpenWindow(dialog))
                 out << "the " << name << " pointer names no window; ";
@@ -774,7 +801,7 @@ TEST_F(CommandStormTest, ExitWithEveryDialogOpenTakesThemAlong) {
     for (int command : {cmd::AxisDialog, cmd::SetRotationAngle, cmd::ShowSpectrum})
         frame_->commands().run(command);
     const std::vector<wxWeakRef<wxDialog>> dialogs = {
-        frame_->axisDialog(), frame_->rotationDialog(), frame_->previewDialog(),
+        frame_->axisDialog(), frame_->rotationDialog(), frame_->spectrumWindow(),
         frame_->dataSelectionDialog()};
     for (const auto& d : dialogs)
         ASSERT_NE(d.get(), nullptr);

@@ -17,6 +17,9 @@
 #include "app/KalviroApp.h"
 #include "app/RotationAngleDialog.h"
 #include "app/SpectrumPreviewDialog.h"
+#include "app/SpectrumWindow.h"
+#include "ir/SpectrumPlot.h"
+#include "model/NumberText.h"
 #include "document/PickedAtoms.h"
 #include "document/ViewSettings.h"
 #include "model/VibrationStore.h"
@@ -466,11 +469,10 @@ TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjections) {
     EXPECT_EQ(runsInColumn(plot, x, *wxGREEN), 6);
     EXPECT_EQ(runsInColumn(plot, x, *wxRED), 0);
 
-    // The same dialog draws the plain spectrum: one red curve.
+    // The plain spectrum has its own window.
     command(cmd::ShowSpectrum);
     EXPECT_EQ(frame_->previewDialog(), dlg);
-    EXPECT_EQ(runsInColumn(dlg->plot(), x, *wxRED), 1);
-    EXPECT_EQ(runsInColumn(dlg->plot(), x, *wxGREEN), 0);
+    EXPECT_EQ(runsInColumn(dlg->plot(), x, *wxGREEN), 6);
 
     // "再計算" keeps the typed width for later calculations; Escape closes,
     // and the next dialog starts again from 2.
@@ -484,9 +486,60 @@ TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjections) {
     test::pressEscape(dlg);
     settleEvents();
     EXPECT_EQ(frame_->previewDialog(), nullptr);
-    command(cmd::ShowSpectrum);
+    command(cmd::ProjectionGreen);
     ASSERT_NE(frame_->previewDialog(), nullptr);
     EXPECT_EQ(frame_->previewDialog()->halfWidthEdit()->GetValue(), "2");
+}
+
+TEST_F(ProgramTest, SpectrumWindowShowsEveryBandAndAClickSelectsItsMode) {
+    openExample();
+    command(cmd::ShowSpectrum);
+    SpectrumWindow* w = frame_->spectrumWindow();
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(w->shown() && w->plot().IsOk());
+    const SpectrumGrid g = w->shown()->broadening.grid;
+    for (double band : {2028.0, 3160.0, 3232.0}) {
+        EXPECT_LT(g.from, band);
+        EXPECT_GT(g.to, band);
+    }
+    EXPECT_EQ(w->GetTitle().utf8_string(), "IRスペクトル: formaldehyde_opt_freq.log");
+
+    // The pointer's wavenumber, then a click on the strongest peak (3231.9 B2,
+    // the list's last entry) selects it in the list and the view.
+    const int x = plotPixelAt(3231.939, w->plotPanel()->GetClientSize().x, g.from, g.to);
+    for (wxEventType type : {wxEVT_MOTION, wxEVT_LEFT_DOWN}) {
+        wxMouseEvent e(type);
+        e.SetPosition({x + 2, 100});
+        w->plotPanel()->GetEventHandler()->ProcessEvent(e);
+    }
+    EXPECT_NE(w->pointerLabel()->GetLabel().utf8_string().find("cm⁻¹"), std::string::npos);
+    EXPECT_EQ(doc.scene.selectedMode, 5);
+    EXPECT_EQ(frame_->dataSelectionDialog()->modeList()->GetSelection(), 5);
+
+    // A bad field is named and the plot stays; the user's range is kept when
+    // the command comes again, until "全範囲".
+    w->fromEdit()->SetValue("abc");
+    EXPECT_FALSE(w->apply());
+    ASSERT_EQ(platform_.messages.size(), 1u);
+    EXPECT_NE(platform_.messages[0].find("開始波数"), std::string::npos);
+    EXPECT_EQ(w->shown()->broadening.grid.from, g.from);
+    w->fromEdit()->SetValue("1800");
+    w->toEdit()->SetValue("2200");
+    EXPECT_TRUE(w->apply());
+    command(cmd::ShowSpectrum);
+    EXPECT_EQ(frame_->spectrumWindow(), w);
+    EXPECT_EQ(w->fromEdit()->GetValue(), "1800");
+    test::pressButton(w, SpectrumWindow::kFullRangeId);
+    EXPECT_EQ(w->fromEdit()->GetValue().utf8_string(), formatG(g.from));
+
+    // Measured spectra come and go through the menu.
+    test::writeFileBytes(dir_.path("m.csv"), "2000,1\n3000,2\n");
+    platform_.openAnswers = {dir_.path("m.csv")};
+    command(cmd::OverlayMeasured);
+    ASSERT_EQ(w->shown()->measured.size(), 1u);
+    EXPECT_EQ(w->shown()->measured[0].name, "m.csv");
+    command(cmd::ClearMeasured);
+    EXPECT_TRUE(w->shown()->measured.empty());
 }
 
 TEST_F(ProgramTest, FileCommandsWriteTheirFiles) {
@@ -497,6 +550,7 @@ TEST_F(ProgramTest, FileCommandsWriteTheirFiles) {
         {cmd::SaveCoordinates, "default.txt"},    {cmd::SaveIrTable, "ir.csv"},
         {cmd::SaveIrTableSorted, "irsorted.csv"}, {cmd::SaveRelativeIntensity, "spec.csv"},
         {cmd::SaveIrSpectrum, "IRSpec.csv"},      {cmd::SaveImageButton, "button.bmp"},
+        {cmd::SaveShownSpectrum, "shown.png"},
     };
     for (const auto& [id, name] : saves) {
         const std::string path = dir_.path(name);

@@ -367,7 +367,9 @@ void MainFrame::showSpectrumPreview() {
 void MainFrame::computeOrbital() {
     wxBusyCursor busy;
     DataSelectionDialog& dialog = ensureDataSelectionDialog();
-    kalviro::computeOrbital(document_, dialog.orbitalNumberText());
+    // A bad isosurface value is told and nothing is computed.
+    if (setIsoValue(document_.view, dialog.isoValueText()))
+        kalviro::computeOrbital(document_, dialog.orbitalNumberText());
 }
 
 void MainFrame::showAxisDialog() {

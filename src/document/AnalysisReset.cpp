@@ -10,6 +10,7 @@ void resetAnalysis(Document& doc, const std::function<void()>& closeDialogs) {
     if (closeDialogs)
         closeDialogs();
     doc.orbitalFlags.orbitalShown = false;
+    doc.orbitalFlags.surfacesShown = false;
     doc.orbitalFlags.orbitalLoaded = false;
     doc.orbitalFields = OrbitalFields();
     VibrationStore& store = doc.vibrations;
@@ -31,6 +32,7 @@ void resetForNewFile(Document& doc, const std::function<void()>& closeDialogs) {
     doc.scene = SceneChoices();
     doc.picked.clear();
     doc.contours = ContourStore();
+    doc.surfaces = OrbitalSurfaces();
     MoleculeState& m = doc.molecule;
     m.rotationX = m.rotationY = m.rotationZ = 0.0f;
     m.viewValue = 0.0f;

@@ -15,6 +15,7 @@
 #include "model/VibrationStore.h"
 #include "orbital/CheckpointReader.h"
 #include "orbital/ContourStore.h"
+#include "orbital/Isosurface.h"
 
 #include <memory>
 
@@ -33,6 +34,7 @@ struct Document {
     OrbitalFields orbitalFields; // the "MO" group of the data selection dialog
     CheckpointState checkpoint;
     ContourStore contours;
+    OrbitalSurfaces surfaces; // the orbital's +value and -value isosurfaces
     Animation animation; // the selected mode in motion, in what is drawn only
     // The Hessian the modes came from, for changing masses; none for files without one.
     // Replaced, never changed in place.

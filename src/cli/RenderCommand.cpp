@@ -85,17 +85,17 @@ int runRender(const RenderOptions& o) {
     if (!parseSize(o.size, width, height)) {
         return fail("--size takes WIDTHxHEIGHT, 4x1 to 8192x8192 pixels, e.g. 600x600");
     }
-    if (!ensureGlut()) {
-        return fail("no X display: drawing needs one (set DISPLAY, or run under xvfb-run -a)");
-    }
     if (o.isosurfaceGiven && o.orbital.empty())
         return fail(msg::kIsosurfaceNeedsOrbital);
     if (o.isosurfaceGiven && !(o.isosurface > 0.0))
         return fail(msg::kBadIsosurfaceOption);
+    if (!ensureGlut()) {
+        return fail("no X display: drawing needs one (set DISPLAY, or run under xvfb-run -a)");
+    }
     if (!loadFileWithOptions(doc, o.file, o.load))
         return 1;
-    // The orbital comes after the molecule, as in the viewer: a checkpoint
-    // file supplies only the contours.
+    // The orbital comes after the molecule, as in the viewer: laid over it
+    // when it is the file's molecule, else with its own atoms.
     if (!o.orbital.empty()) {
         if (fileKindOf(o.orbital) != FileKind::Checkpoint &&
             fileKindOf(o.orbital) != FileKind::Molden) {

@@ -167,6 +167,8 @@ OrbitalGrid contourGridOf(const MolecularOrbital& mo) {
 }
 
 void OrbitalSurfaces::rotate(double c, double a, double b) {
+    if (c == 0.0 && a == 0.0 && b == 0.0)
+        return; // most frames
     for (SurfaceMesh& m : shown)
         for (auto* list : {&m.positions, &m.normals})
             for (Vector3& v : *list) {

@@ -16,7 +16,7 @@ DataSelectionDialog::DataSelectionDialog(wxWindow* parent, Document& doc)
                                wxSize(dluSize(this, kWidth - 14, 12).x, -1), 0, nullptr,
                                wxCB_DROPDOWN);
     orbitalBox_ = new wxStaticBox(this, 1035, u8("MO (分子軌道)"), dluPoint(this, 7, 27),
-                                  dluSize(this, kWidth - 14, 52));
+                                  dluSize(this, kWidth - 14, 70));
     orbitalNumberLabel_ = new wxStaticText(this, wxID_ANY, u8("軌道番号"), dluPoint(this, 14, 41),
                                            dluSize(this, 40, 10));
     orbitalEdit_ =
@@ -27,6 +27,10 @@ DataSelectionDialog::DataSelectionDialog(wxWindow* parent, Document& doc)
                                     wxTE_READONLY);
     homoValueEdit_ = new wxTextCtrl(this, 1021, "0", dluPoint(this, 58, 58), dluSize(this, 36, 12),
                                     wxTE_READONLY | wxTE_CENTRE);
+    isoValueLabel_ = new wxStaticText(this, wxID_ANY, u8("等値面の値"), dluPoint(this, 14, 79),
+                                      dluSize(this, 40, 10));
+    isoValueEdit_ = new wxTextCtrl(this, wxID_ANY, "0.05", dluPoint(this, 58, 76),
+                                   dluSize(this, 36, 14), wxTE_CENTRE);
     showOrbitalGroup(false);
     placeBesideMainWindow();
     modeList_->Bind(wxEVT_COMBOBOX, &DataSelectionDialog::onSelect, this);
@@ -70,9 +74,10 @@ void DataSelectionDialog::placeBesideMainWindow() {
 void DataSelectionDialog::showOrbitalGroup(bool shown) {
     for (wxWindow* w : std::initializer_list<wxWindow*>{orbitalBox_, orbitalNumberLabel_,
                                                         orbitalEdit_, rangeEdit_, homoLabelEdit_,
-                                                        homoValueEdit_})
+                                                        homoValueEdit_, isoValueLabel_,
+                                                        isoValueEdit_})
         w->Show(shown);
-    SetClientSize(dluSize(this, kWidth, shown ? 86 : 28));
+    SetClientSize(dluSize(this, kWidth, shown ? 104 : 28));
 }
 
 void DataSelectionDialog::showOrbitalFields() {
@@ -82,10 +87,15 @@ void DataSelectionDialog::showOrbitalFields() {
     homoValueEdit_->ChangeValue(wxString::Format("%d", d.homoValue));
     homoLabelEdit_->ChangeValue(u8(d.homoLabel));
     rangeEdit_->ChangeValue(u8(d.orbitalRange));
+    isoValueEdit_->ChangeValue(wxString::FromCDouble(doc_.view.isoValue));
 }
 
 std::string DataSelectionDialog::orbitalNumberText() const {
     return toU8(orbitalEdit_->GetValue());
+}
+
+std::string DataSelectionDialog::isoValueText() const {
+    return toU8(isoValueEdit_->GetValue());
 }
 
 int DataSelectionDialog::getOrbitalNumber() {

@@ -22,9 +22,10 @@ class DataSelectionDialog : public wxDialog {
     void clearModeEntries();
     // Selects mode's entry, when the list has one (another window chose it).
     void showMode(int mode);
-    // Writes the document's orbital fields into the four edits.
+    // Writes the document's orbital fields and isosurface value into the five edits.
     void showOrbitalFields();
     std::string orbitalNumberText() const;
+    std::string isoValueText() const; // "等値面の値"
     // The orbital number typed in edit 1019, 0 (after a message) when invalid.
     int getOrbitalNumber();
 
@@ -33,6 +34,7 @@ class DataSelectionDialog : public wxDialog {
     wxTextCtrl* rangeEdit() const { return rangeEdit_; }
     wxTextCtrl* homoLabelEdit() const { return homoLabelEdit_; }
     wxTextCtrl* homoValueEdit() const { return homoValueEdit_; }
+    wxTextCtrl* isoValueEdit() const { return isoValueEdit_; }
 
   private:
     static constexpr int kWidth = 176; // dialog units
@@ -49,6 +51,8 @@ class DataSelectionDialog : public wxDialog {
     wxTextCtrl* rangeEdit_ = nullptr;
     wxTextCtrl* homoLabelEdit_ = nullptr;
     wxTextCtrl* homoValueEdit_ = nullptr;
+    wxStaticText* isoValueLabel_ = nullptr;
+    wxTextCtrl* isoValueEdit_ = nullptr;
     std::vector<int> entryModes_; // mode index of each entry
 };
 

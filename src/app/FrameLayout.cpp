@@ -47,6 +47,7 @@ const std::vector<MenuPopup>& menuLayout() {
           cmd::ShowNumbers,
           0,
           cmd::ShowOrbital,
+          cmd::ShowIsosurfaces,
           cmd::ComputeOrbital}},
         {"アニメーション",
          {cmd::Animate,

@@ -36,9 +36,6 @@ namespace {
 
 MainFrame* theMainFrame = nullptr;
 
-const int kFirstCommand = menuIdFor(cmd::Redraw);
-const int kLastCommand = menuIdFor(cmd::OpenGaussian);
-
 // The four key indicators after the message pane.
 struct Indicator {
     const char* text;
@@ -132,14 +129,10 @@ MainFrame::MainFrame(Document& doc)
     buildStatusBar();
     view_ = new MoleculeView(this, document_);
 
-    Bind(wxEVT_MENU, &MainFrame::onCommand, this, kFirstCommand, kLastCommand);
-    Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdate, this, kFirstCommand, kLastCommand);
-    for (int command :
-         {cmd::SaveCoordinates, cmd::About, cmd::Exit, cmd::ToggleToolBar, cmd::ToggleStatusBar,
-          cmd::FitView, cmd::ViewAlongX, cmd::ViewAlongY, cmd::ViewAlongZ,
-          cmd::LoadVibrationData, cmd::ChangeIsotopes, cmd::OverlayMeasured, cmd::ClearMeasured,
-          cmd::SaveShownSpectrum}) {
-        const int id = menuIdFor(command);
+    // Every row of the command table, whatever its id: a hand-kept list
+    // left new commands' menu items doing nothing.
+    for (const ViewCommand& row : commands_->rows()) {
+        const int id = menuIdFor(row.id);
         Bind(wxEVT_MENU, &MainFrame::onCommand, this, id);
         Bind(wxEVT_UPDATE_UI, &MainFrame::onUpdate, this, id);
     }
@@ -423,7 +416,9 @@ void MainFrame::selectMode(int mode) {
 void MainFrame::computeOrbital() {
     wxBusyCursor busy;
     DataSelectionDialog& dialog = ensureDataSelectionDialog();
-    kalviro::computeOrbital(document_, dialog.orbitalNumberText());
+    // A bad isosurface value is told and nothing is computed.
+    if (setIsoValue(document_.view, dialog.isoValueText()))
+        kalviro::computeOrbital(document_, dialog.orbitalNumberText());
 }
 
 void MainFrame::showAxisDialog() {

@@ -11,6 +11,7 @@
 #include "document/Document.h"
 #include "model/FileKind.h"
 #include "model/SafeFileWriter.h"
+#include "platform/Messages.h"
 #include "render/BitmapWriter.h"
 #include "render/Frame.h"
 #include "render/OffscreenSurface.h"
@@ -27,6 +28,8 @@ struct RenderOptions {
     std::vector<std::string> show;
     bool white = false;
     std::string orbital; // checkpoint file whose contours are drawn
+    double isosurface = 0.0; // > 0: the orbital as isosurfaces at +-value, not contours
+    bool isosurfaceGiven = false;
     bool fit = true;     // the desktop's first view; false: the fixed camera of old
     LoadOptions load;
 };
@@ -82,22 +85,28 @@ int runRender(const RenderOptions& o) {
     if (!parseSize(o.size, width, height)) {
         return fail("--size takes WIDTHxHEIGHT, 4x1 to 8192x8192 pixels, e.g. 600x600");
     }
+    if (o.isosurfaceGiven && o.orbital.empty())
+        return fail(msg::kIsosurfaceNeedsOrbital);
+    if (o.isosurfaceGiven && !(o.isosurface > 0.0))
+        return fail(msg::kBadIsosurfaceOption);
     if (!ensureGlut()) {
         return fail("no X display: drawing needs one (set DISPLAY, or run under xvfb-run -a)");
     }
     if (!loadFileWithOptions(doc, o.file, o.load))
         return 1;
-    // The orbital comes after the molecule, as in the viewer: a checkpoint
-    // file supplies only the contours.
+    // The orbital comes after the molecule, as in the viewer: laid over it
+    // when it is the file's molecule, else with its own atoms.
     if (!o.orbital.empty()) {
         if (fileKindOf(o.orbital) != FileKind::Checkpoint &&
             fileKindOf(o.orbital) != FileKind::Molden) {
             return fail("--orbital takes a formatted checkpoint file (.fchk, .fch) or a Molden "
                         "file (.molden, .molf)");
         }
+        if (o.isosurfaceGiven)
+            doc.view.isoValue = o.isosurface;
         if (!loadFileAsProgram(doc, o.orbital))
             return 1;
-        doc.orbitalFlags.orbitalShown = true;
+        (o.isosurfaceGiven ? doc.orbitalFlags.surfacesShown : doc.orbitalFlags.orbitalShown) = true;
     }
 
     const VibrationStore& v = doc.vibrations;
@@ -147,7 +156,12 @@ void addRenderCommand(CLI::App& app, int& status) {
                   "Fit the molecule to the picture as the viewer's first view does (default); "
                   "--no-fit keeps the fixed camera (eye 20 units from the origin)");
     cmd->add_option("--orbital", o->orbital,
-                    "Formatted checkpoint file (.fchk, .fch) whose HOMO is drawn as contour lines");
+                    "Formatted checkpoint file (.fchk, .fch) or Molden file whose HOMO is drawn "
+                    "as contour lines");
+    auto* iso = cmd->add_option("--isosurface", o->isosurface,
+                                "Draw the --orbital as two translucent isosurfaces at +VALUE "
+                                "(blue) and -VALUE (red) instead of contours, e.g. 0.05");
+    iso->each([o](const std::string&) { o->isosurfaceGiven = true; });
     cmd->callback([o, &status] { status = runRender(*o); });
 }
 

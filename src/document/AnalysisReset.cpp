@@ -10,6 +10,7 @@ void resetAnalysis(Document& doc, const std::function<void()>& closeDialogs) {
     if (closeDialogs)
         closeDialogs();
     doc.orbitalFlags.orbitalShown = false;
+    doc.orbitalFlags.surfacesShown = false;
     doc.orbitalFlags.orbitalLoaded = false;
     doc.orbitalFields = OrbitalFields();
     VibrationStore& store = doc.vibrations;
@@ -32,6 +33,7 @@ void resetForNewFile(Document& doc, const std::function<void()>& closeDialogs) {
     doc.spectrum.rangeSet = false; // the new file's modes choose the range
     doc.picked.clear();
     doc.contours = ContourStore();
+    doc.surfaces = OrbitalSurfaces();
     MoleculeState& m = doc.molecule;
     m.rotationX = m.rotationY = m.rotationZ = 0.0f;
     m.viewValue = 0.0f;

@@ -16,6 +16,7 @@
 #include "model/VibrationStore.h"
 #include "orbital/CheckpointReader.h"
 #include "orbital/ContourStore.h"
+#include "orbital/Isosurface.h"
 
 #include <memory>
 
@@ -35,6 +36,7 @@ struct Document {
     CheckpointState checkpoint;
     ContourStore contours;
     SpectrumWindowState spectrum; // the spectrum window's settings and measured spectra
+    OrbitalSurfaces surfaces; // the orbital's +value and -value isosurfaces
     Animation animation; // the selected mode in motion, in what is drawn only
     // The Hessian the modes came from, for changing masses; none for files without one.
     // Replaced, never changed in place.

@@ -5,7 +5,9 @@
 #include <utility>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "document/AnalysisReset.h"
 #include "document/Document.h"
@@ -20,6 +22,7 @@
 #include "model/readers/GaussianInputReader.h"
 #include "model/readers/GaussianOutputReader.h"
 #include "model/readers/OutputProgram.h"
+#include "model/FrameAlignment.h"
 #include "orbital/MoldenReader.h"
 #include "platform/Messages.h"
 
@@ -199,6 +202,68 @@ void markCheckpointSources(VibrationStore& store) {
             *s = "checkpoint Hessian";
 }
 
+// Whether every atom stands within 1e-3 angstrom of its partner as it is.
+bool standsAlike(const std::vector<Vector3>& a, const std::vector<Vector3>& b) {
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if ((a[i] - b[i]).length() > 1e-3)
+            return false;
+    return true;
+}
+
+// The molecule and its vectors back to where they were loaded, where the
+// orbital is computed.
+void restoreLoadedOrientation(Document& doc) {
+    MoleculeState& m = doc.molecule;
+    restoreAllPositions(m);
+    doc.vibrations.restoreVectors();
+    clearPendingRotation(m);
+    m.rotationX = m.rotationY = m.rotationZ = 0.0f;
+    m.viewValue = 0.0f;
+}
+
+// The orbital code's bohr (orbital/MolecularOrbital.h), so that the atoms sit
+// in their contours.
+constexpr double kOrbitalBohr = 0.529167;
+
+// A file that carries only orbitals (atoms in bohr). When its atoms are the
+// molecule shown, turned or not, its orbital is laid over that molecule in
+// the molecule's frame; otherwise its atoms replace the document.
+OpenResult readOrbitalOnly(const Opening& o, const std::vector<OrbitalAtom>& fileAtoms,
+                           bool hasOrbitals) {
+    std::vector<Atom> atoms(fileAtoms.size());
+    std::vector<int> fromNumbers, toNumbers;
+    std::vector<Vector3> from, to;
+    for (std::size_t a = 0; a < fileAtoms.size(); ++a) {
+        atoms[a].atomicNumber = fileAtoms[a].atomicNumber;
+        atoms[a].x = fileAtoms[a].position[0] * kOrbitalBohr;
+        atoms[a].y = fileAtoms[a].position[1] * kOrbitalBohr;
+        atoms[a].z = fileAtoms[a].position[2] * kOrbitalBohr;
+        fromNumbers.push_back(atoms[a].atomicNumber);
+        from.push_back(atoms[a].position());
+    }
+    for (const Atom& a : o.doc.molecule.atoms) {
+        toNumbers.push_back(a.atomicNumber);
+        to.push_back(a.loadedPosition);
+    }
+    const auto fit = alignSameMolecule(fromNumbers, from, toNumbers, to);
+    OpenResult r;
+    // A file without orbitals or atoms is refused by the orbital's own open, changing nothing.
+    if (fit || !hasOrbitals || atoms.empty()) {
+        std::optional<FrameAlignment> placement;
+        if (fit && !standsAlike(from, to))
+            placement = *fit;
+        if (fit)
+            restoreLoadedOrientation(o.doc);
+        r.read = r.orbitalRead = openCheckpoint(o.doc, o.path, placement);
+        return r;
+    }
+    o.replace();
+    replaceAtoms(o.doc.molecule, atoms, ElementSource::ByNumber);
+    r = atomsOnlyResult();
+    r.orbitalRead = openCheckpoint(o.doc, o.path);
+    return r;
+}
+
 // A checkpoint file with a Hessian replaces the document with its modes,
 // then its orbital is laid over it as for any checkpoint file. Without a
 // Hessian it carries only the orbital.
@@ -219,10 +284,14 @@ OpenResult readCheckpointFile(const Opening& o) {
         }
         return r;
     }
-    // The orbital is laid over the molecule shown: not a new document.
-    OpenResult r;
-    r.read = r.orbitalRead = openCheckpoint(o.doc, path);
-    return r;
+    std::vector<OrbitalAtom> atoms;
+    if (sections) {
+        const std::vector<double>& numbers = sections->values("Atomic numbers");
+        const std::vector<double>& xyz = sections->values("Current cartesian coordinates");
+        for (std::size_t a = 0; a < numbers.size() && 3 * a + 2 < xyz.size(); ++a)
+            atoms.push_back({static_cast<int>(numbers[a]), {xyz[3 * a], xyz[3 * a + 1], xyz[3 * a + 2]}});
+    }
+    return readOrbitalOnly(o, atoms, sections && !sections->values("Alpha MO coefficients").empty());
 }
 
 // A Molden file with vibrations replaces the document like an output; its
@@ -237,9 +306,7 @@ OpenResult readMoldenFile(const Opening& o) {
             r.orbitalRead = openCheckpoint(o.doc, o.path);
         return r;
     }
-    OpenResult r;
-    r.read = r.orbitalRead = openCheckpoint(o.doc, o.path);
-    return r;
+    return readOrbitalOnly(o, contents->orbitals.atoms, !contents->orbitals.orbitals.empty());
 }
 
 OpenResult readByKind(const Opening& o, FileKind kind) {

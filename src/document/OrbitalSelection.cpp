@@ -1,6 +1,8 @@
 #include "document/OrbitalSelection.h"
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -10,6 +12,8 @@
 #include "model/TextLineReader.h"
 #include "orbital/CheckpointReader.h"
 #include "orbital/ContourStore.h"
+#include "orbital/Isosurface.h"
+#include "orbital/MolecularOrbital.h"
 #include "platform/Messages.h"
 #include "platform/Platform.h"
 
@@ -22,17 +26,34 @@ bool showOutcome(const OrbitalOutcome& outcome) {
     return outcome.computed;
 }
 
+// The contours in the frame of the molecule shown.
+void placeContours(ContourStore& c, const FrameAlignment& f) {
+    for (auto* points : {&c.currentPoints, &c.loadedPoints})
+        for (Vector3& p : *points)
+            p = f.place(p);
+}
+
 // Calculates on copies: a file without coefficients for the spin is told
 // and leaves doc as it was (nullopt); any other outcome is taken, a failed
-// calculation leaving no contours.
+// calculation leaving no contours and no surfaces.
 std::optional<bool> calculate(Document& doc, CheckpointState state, int orbitalIndex, Spin spin) {
     ContourStore contours;
-    const OrbitalOutcome outcome = readCheckpoint(state, contours, orbitalIndex, spin);
+    auto mo = std::make_unique<MolecularOrbital>();
+    const OrbitalOutcome outcome =
+        computeFileOrbital(state.checkpointPath, spin, orbitalIndex, *mo, state, contours);
     showOutcome(outcome);
     if (outcome.noCoefficients)
         return std::nullopt;
+    OrbitalSurfaces surfaces;
+    if (outcome.computed)
+        surfaces = traceOrbitalSurfaces(contourGridOf(*mo), doc.view.isoValue);
+    if (state.placement) {
+        placeContours(contours, *state.placement);
+        surfaces.place(*state.placement);
+    }
     doc.checkpoint = std::move(state);
     doc.contours = std::move(contours);
+    doc.surfaces = std::move(surfaces);
     return outcome.computed;
 }
 
@@ -46,7 +67,22 @@ int getOrbitalNumber(OrbitalFields& f, std::string_view typed) {
     return 0;
 }
 
-bool openCheckpoint(Document& doc, const std::string& path) {
+bool setIsoValue(ViewSettings& view, std::string_view typed) {
+    char* end = nullptr;
+    const std::string text(typed);
+    const double v = std::strtod(text.c_str(), &end);
+    while (end && (*end == ' ' || *end == '\t'))
+        ++end;
+    if (end == text.c_str() || *end != '\0' || !(v > 0.0) || !std::isfinite(v)) {
+        showMessage(msg::kBadIsoValue);
+        return false;
+    }
+    view.isoValue = v;
+    return true;
+}
+
+bool openCheckpoint(Document& doc, const std::string& path,
+                    std::optional<FrameAlignment> placement) {
     const FileKind kind = fileKindOf(path);
     if (kind != FileKind::Checkpoint && kind != FileKind::Molden) {
         showMessage(msg::kUnsupportedFile);
@@ -62,6 +98,7 @@ bool openCheckpoint(Document& doc, const std::string& path) {
     }
     CheckpointState next = doc.checkpoint;
     next.checkpointPath = path;
+    next.placement = std::move(placement);
     // A failed calculation has been reported and left no contours; the file's
     // numbers are still shown so that another orbital can be chosen.
     if (!calculate(doc, std::move(next), -1, Spin::Alpha).has_value())

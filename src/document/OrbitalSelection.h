@@ -4,9 +4,11 @@
 // values that group shows.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "model/FrameAlignment.h"
 #include "orbital/OrbitalSet.h"
 #include "platform/Platform.h"
 
@@ -23,6 +25,7 @@ struct OrbitalFields {
 };
 
 struct Document;
+struct ViewSettings;
 
 // The typed number (kept in fields.orbitalNumber) if it is within
 // 1 .. orbitalMax; otherwise the message and 0 (so that the HOMO is computed).
@@ -31,8 +34,16 @@ int getOrbitalNumber(OrbitalFields& fields, std::string_view typed);
 // Opening a checkpoint or Molden file the user chose: checks the extension,
 // reads the file computing its highest occupied alpha orbital, fills
 // doc.orbitalFields and raises orbitalLoaded. False (message shown) when the
-// file was not taken: not readable, or without orbital coefficients.
-bool openCheckpoint(Document& doc, const std::string& path);
+// file was not taken: not readable, or without orbital coefficients. With a
+// placement, this and every later orbital of the file is carried by it into
+// the frame of the molecule shown.
+bool openCheckpoint(Document& doc, const std::string& path,
+                    std::optional<FrameAlignment> placement = std::nullopt);
+
+// The isosurface value typed in the "MO" group: a number above 0 becomes
+// view.isoValue for the next calculation; anything else is told and changes
+// nothing (false).
+bool setIsoValue(ViewSettings& view, std::string_view typed);
 
 // The open-file request of "開く(*..Fchk)".
 FileDialogRequest checkpointOpenRequest();

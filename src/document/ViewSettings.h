@@ -41,6 +41,8 @@ struct ViewSettings {
     bool viewpointMode = false;
     // The next frame fits the camera to the molecule (it knows the view's shape).
     bool fitPending = false;
+    // The orbital's isosurfaces are at +isoValue and -isoValue (the next calculation's).
+    double isoValue = 0.05;
 
     // Camera fields back to their start values; nothing else changes.
     void resetCamera();

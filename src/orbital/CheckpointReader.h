@@ -4,9 +4,11 @@
 // and the coefficients of one alpha orbital. Then computes that orbital.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "model/FrameAlignment.h"
 #include "orbital/OrbitalGrid.h"
 #include "orbital/OrbitalSet.h"
 
@@ -25,6 +27,8 @@ struct CheckpointState {
     std::int32_t alphaCount = 0;   // orbitals to choose from, per spin
     std::int32_t betaCount = 0;    // 0 for a closed shell
     std::int32_t computedNumber = 0; // the orbital last computed, 1-based within its spin
+    // The file's frame onto the molecule shown, when its atoms are that molecule's turned.
+    std::optional<FrameAlignment> placement;
 };
 
 struct CheckpointContents {

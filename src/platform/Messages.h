@@ -210,6 +210,10 @@ inline constexpr const char* kCubeGridFixed =
     "このファイルには基底関数の情報がないため、格子は 51 点と既定の余白に限られます";
 inline constexpr const char* kBadGridPoints = "--points の格子点の数は 2 から 200 までで指定してください";
 inline constexpr const char* kBadGridMargin = "--margin の余白は 0 より大きく 100 ボーア以下で指定してください";
+inline constexpr const char* kBadIsoValue = "等値面の値は 0 より大きい数で入力してください";
+inline constexpr const char* kBadIsosurfaceOption = "--isosurface の値は 0 より大きい数で指定してください";
+inline constexpr const char* kIsosurfaceNeedsOrbital =
+    "--isosurface には --orbital で分子軌道のファイルを指定してください";
 
 // Molden files.
 inline constexpr const char* kMoldenNotMolden = "Molden 形式の項目が見つかりません";

@@ -13,6 +13,8 @@ RotationTotals runFrameSteps(Document& doc) {
         applyPendingRotation(m, doc.vibrations, s.dipolesLoaded, s.modesLoaded);
         if (doc.orbitalFlags.orbitalShown)
             doc.contours.rotateContours(m.pendingRotationX, m.pendingRotationY);
+        // Turned even while hidden, so that they still fit the atoms when shown.
+        doc.surfaces.rotate(m.pendingRotationZ, m.pendingRotationX, m.pendingRotationY);
     }
     perceiveBonds(m);
     accumulateRotation(m);

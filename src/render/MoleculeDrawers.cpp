@@ -213,4 +213,34 @@ void drawContours(const ContourStore& store, const MoleculeState& m) {
     }
 }
 
+void drawOrbitalSurfaces(const OrbitalSurfaces& surfaces, const MoleculeState& m) {
+    if (surfaces.empty())
+        return;
+    glPushMatrix();
+    glTranslatef(m.panX, m.panY, -m.cameraDistance);
+    blendingOn();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    const MaterialId colours[2] = {MaterialId::ContourBlue, MaterialId::ContourRed};
+    for (int s = 0; s < 2; ++s) {
+        const SurfaceMesh& mesh = surfaces.shown[s];
+        if (mesh.triangles.empty())
+            continue;
+        MaterialValues v = materialValues(colours[s]);
+        v.ambient[3] = v.diffuse[3] = v.specular[3] = 0.55f;
+        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, v.ambient);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, v.diffuse);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, v.specular);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_SHININESS, &v.shininess);
+        glVertexPointer(3, GL_DOUBLE, sizeof(Vector3), &mesh.positions.front().x);
+        glNormalPointer(GL_DOUBLE, sizeof(Vector3), &mesh.normals.front().x);
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.triangles.size()), GL_UNSIGNED_INT,
+                       mesh.triangles.data());
+    }
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    blendingOff();
+    glPopMatrix();
+}
+
 } // namespace kalviro

@@ -8,6 +8,7 @@ namespace kalviro {
 struct ContourStore;
 struct Document;
 struct MoleculeState;
+struct OrbitalSurfaces;
 struct ViewSettings;
 
 // Which pass draws the scene: the picture, or the selection pass of picking,
@@ -29,5 +30,9 @@ void drawOrbital(const Document& doc);
 // The contour loops as line loops, blue for the positive level and red for
 // the negative, at the model depth.
 void drawContours(const ContourStore& store, const MoleculeState& m);
+
+// The two isosurfaces, translucent and lit, in the contours' blue (+) and
+// red (-), at the model depth; the depth buffer is read, not written.
+void drawOrbitalSurfaces(const OrbitalSurfaces& surfaces, const MoleculeState& m);
 
 } // namespace kalviro

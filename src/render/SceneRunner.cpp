@@ -55,6 +55,9 @@ void drawScene(Document& doc, ScenePass pass) {
         drawMeasurement(doc);
     if (doc.orbitalFlags.orbitalShown && !rotating)
         drawOrbital(doc);
+    // Translucent, so after everything opaque; never picked.
+    if (doc.orbitalFlags.surfacesShown && !rotating && pass == ScenePass::Draw)
+        drawOrbitalSurfaces(doc.surfaces, doc.molecule);
     if (d)
         drawModeCaption(doc);
     glFinish();

@@ -139,6 +139,12 @@ ViewCommandTable::ViewCommandTable(Document& doc, CommandHost& host) {
              return CommandState{o.orbitalLoaded, o.orbitalShown};
          },
          thenRedraw([d] { toggle(d->orbitalFlags.orbitalShown); })},
+        {cmd::ShowIsosurfaces, "等値面の表示", "分子軌道を等値面で表示", true,
+         [d] {
+             const OrbitalFlags& o = d->orbitalFlags;
+             return CommandState{o.orbitalLoaded, o.surfacesShown};
+         },
+         thenRedraw([d] { toggle(d->orbitalFlags.surfacesShown); })},
         {cmd::ComputeOrbital, "MOを計算", "分子軌道の計算を行う", false,
          [d] { return enabledIf(d->orbitalFlags.orbitalLoaded); },
          [d, h] {
@@ -310,6 +316,7 @@ void restoreOrientation(Document& doc) {
     clearPendingRotation(m);
     if (doc.orbitalFlags.orbitalLoaded)
         doc.contours.restoreContours();
+    doc.surfaces.restore();
     m.rotationX = m.rotationY = m.rotationZ = 0.0f;
     m.viewValue = 0.0f;
 }

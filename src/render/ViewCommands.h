@@ -55,6 +55,7 @@ constexpr int SetRotationAngle = 32852;
 constexpr int Viewpoint = 32855;
 constexpr int ComputeOrbital = 32856;
 constexpr int ShowOrbital = 32857;
+constexpr int ShowIsosurfaces = 32893;
 constexpr int StyleBlendBond = 32858;
 constexpr int OpenGaussian = 32860;
 // The selected mode in motion.

@@ -92,6 +92,7 @@ bool knownMessage(const std::string& text) {
            (text.size() >= basis.size() && text.find('\n') == text.size() - basis.size() &&
             text.compare(text.size() - basis.size(), basis.size(), basis) == 0) ||
            text.rfind(msg::kInternalFault, 0) == 0 || text == msg::kOrbitalsNoCoefficients ||
+           text == msg::kBadIsoValue ||
            text.rfind(kalviro::msg::kPairingFailed, 0) == 0 || text == kalviro::msg::kPairingNoModes ||
            spectrumMessage(text);
 }
@@ -525,6 +526,11 @@ class CommandStormTest : public test::DocumentTest {
                 const std::string text = fieldText();
                 note("orbital number '" + text + "'");
                 type(d->orbitalEdit(), text);
+            });
+            add([this, d] {
+                const std::string text = fieldText();
+                note("isosurface value '" + text + "'");
+                type(d->isoValueEdit(), text);
             });
             add([this, d] { note("data selection close box"), test::pressCloseBox(d); });
         }

@@ -231,6 +231,18 @@ TEST_F(FrameTest, AboutBoxShowsTheVersion) {
     about->Destroy();
 }
 
+// Every command of the table answers its menu item, whatever its id.
+TEST_F(FrameTest, EveryCommandReachesTheFrame) {
+    for (const ViewCommand& row : frame_->commands().rows()) {
+        wxUpdateUIEvent e(menuIdFor(row.id));
+        e.SetEventObject(frame_);
+        EXPECT_TRUE(frame_->ProcessWindowEvent(e)) << row.id;
+    }
+    wxUpdateUIEvent unbound(menuIdFor(31999));
+    unbound.SetEventObject(frame_);
+    EXPECT_FALSE(frame_->ProcessWindowEvent(unbound));
+}
+
 TEST_F(FrameTest, RecentFilesSitAboveExitAndReopen) {
     frame_->addRecentFile("/data/a.log");
     frame_->addRecentFile("/data/b.out");
@@ -566,12 +578,8 @@ TEST_F(ProgramTest, FileCommandsWriteTheirFiles) {
 
 TEST_F(ProgramTest, CheckpointFillsTheOrbitalGroupAndKeepsTheModes) {
     openExample();
-    // Water in STO-3G whose HOMO, orbital 5, is O px alone.
-    test::FchkParts p;
-    p.coefficients.assign(49, 0.0);
-    p.coefficients[4 * 7 + 2] = 1.0;
-    const std::string path = dir_.path("water.FChk");
-    test::writeFileBytes(path, test::fchkText(p));
+    // The same molecule's orbitals: laid over it.
+    const std::string path = test::examplePath("formaldehyde_sto3g.FChk");
     command(cmd::OpenCheckpoint); // cancelled: nothing happens
     EXPECT_EQ(doc.orbitalFlags.orbitalLoaded, 0);
     platform_.openAnswers.push_back(path);
@@ -580,11 +588,12 @@ TEST_F(ProgramTest, CheckpointFillsTheOrbitalGroupAndKeepsTheModes) {
         << (platform_.messages.empty() ? "" : platform_.messages[0]);
     DataSelectionDialog* dlg = frame_->dataSelectionDialog();
     ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(dlg->rangeEdit()->GetValue(), "(1-7)");
+    EXPECT_EQ(dlg->rangeEdit()->GetValue(), "(1-12)");
     EXPECT_EQ(dlg->homoLabelEdit()->GetValue(), "HOMO");
-    EXPECT_EQ(dlg->homoValueEdit()->GetValue(), "5"); // 10 electrons
-    EXPECT_EQ(dlg->orbitalEdit()->GetValue(), "5");
-    EXPECT_TRUE(dlg->orbitalEdit()->IsShown());
+    EXPECT_EQ(dlg->homoValueEdit()->GetValue(), "8"); // 16 electrons
+    EXPECT_EQ(dlg->orbitalEdit()->GetValue(), "8");
+    EXPECT_EQ(dlg->isoValueEdit()->GetValue(), "0.05");
+    EXPECT_TRUE(dlg->isoValueEdit()->IsShown());
     EXPECT_EQ(dlg->modeList()->GetCount(), 6u); // the molecule's modes stay
     EXPECT_EQ(doc.atomCount(), 4);
 }

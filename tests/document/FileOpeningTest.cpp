@@ -146,7 +146,7 @@ TEST_F(FileOpeningTest, CancelledReadingChangesNothing) {
     EXPECT_EQ(doc.molecule.atoms.size(), 4u);
 }
 
-TEST_F(FileOpeningTest, EveryFileButAnOrbitalReplacesTheDocument) {
+TEST_F(FileOpeningTest, EveryFileOfAnotherMoleculeReplacesTheDocument) {
     struct Case {
         const char* name;
         const char* content;
@@ -161,7 +161,7 @@ TEST_F(FileOpeningTest, EveryFileButAnOrbitalReplacesTheDocument) {
         {"w.DAT", water, true, 2},
         {"w.Gjf", water, true, 2},
         {"w.INP", " $DATA\nt\nC1\n O 8.0 0.0 0.0 0.25\n $END\n", true, 1},
-        {"mo.FChk", orbital.c_str(), false, 1}, // laid over the molecule shown
+        {"mo.FChk", orbital.c_str(), true, 3}, // an orbital of another molecule brings its atoms
     };
     for (const auto& c : cases) {
         SetUp();
@@ -187,6 +187,37 @@ TEST_F(FileOpeningTest, EveryFileButAnOrbitalReplacesTheDocument) {
         EXPECT_EQ(doc.view.fitPending, c.replaced) << c.name;
     }
     EXPECT_TRUE(platform_.messages.empty());
+}
+
+// The orbital of the molecule shown, written turned 180 degrees about x, is
+// laid over it turned the same way; the molecule stays as loaded.
+TEST_F(FileOpeningTest, OrbitalOfTheShownMoleculeIsTurnedIntoItsFrame) {
+    test::FchkParts parts;
+    parts.coefficients.assign(49, 0.0);
+    parts.coefficients[4 * 7 + 3] = 1.0; // the HOMO is O 2py
+    const std::string path = write("mo.fchk", test::fchkText(parts));
+    Document own;
+    ASSERT_TRUE(openMoleculeFile(own, path).orbitalRead);
+    ASSERT_EQ(own.molecule.atoms.size(), 3u);
+    std::vector<Atom> turned = own.molecule.atoms;
+    for (Atom& a : turned)
+        a.y = -a.y, a.z = -a.z;
+    replaceAtoms(doc.molecule, turned, ElementSource::ByNumber);
+
+    EXPECT_TRUE(open(path).orbitalRead);
+    EXPECT_FALSE(wasReset());
+    EXPECT_EQ(doc.vibrations.frequencies.size(), 1u);
+    EXPECT_EQ(doc.molecule.pendingRotationX, 0.0f);
+    EXPECT_EQ(doc.molecule.atoms[1].position(), turned[1].position());
+    const auto expectTurned = [](const std::vector<Vector3>& got, const std::vector<Vector3>& was) {
+        ASSERT_EQ(got.size(), was.size());
+        ASSERT_FALSE(got.empty());
+        for (std::size_t k = 0; k < got.size(); ++k)
+            EXPECT_LT((got[k] - Vector3{was[k].x, -was[k].y, -was[k].z}).length(), 1e-6) << k;
+    };
+    expectTurned(doc.contours.loadedPoints, own.contours.loadedPoints);
+    for (int s = 0; s < 2; ++s)
+        expectTurned(doc.surfaces.shown[s].positions, own.surfaces.shown[s].positions);
 }
 
 TEST_F(FileOpeningTest, OutputCutBeforeTheFrequenciesOpensWithANote) {

@@ -5,6 +5,7 @@
 #include "orbital/CheckpointReader.h"
 #include "orbital/ContourStore.h"
 #include "orbital/OrbitalTestSupport.h"
+#include "platform/Messages.h"
 #include "support/TestSupport.h"
 
 namespace kalviro {
@@ -110,6 +111,23 @@ TEST_F(OrbitalSelection, TypedOrbitalNumbers) {
                       "適切な番号を指定してください\nデフォルトのHOMOを計算します");
         }
     }
+}
+
+// A bad value is told and kept out; a good one shapes the next surfaces.
+TEST_F(OrbitalSelection, TypedIsosurfaceValues) {
+    for (const char* bad : {"0", "-0.05", "abc", "", "0.1x", "nan"}) {
+        platform_.messages.clear();
+        EXPECT_FALSE(setIsoValue(doc.view, bad)) << bad;
+        EXPECT_EQ(platform_.messages, std::vector<std::string>{msg::kBadIsoValue}) << bad;
+        EXPECT_EQ(doc.view.isoValue, 0.05);
+    }
+    ASSERT_TRUE(openCheckpoint(doc, waterFile("w.fchk", 10, 5)));
+    const std::size_t wide = doc.surfaces.shown[1].positions.size();
+    EXPECT_GT(wide, 100u);
+    ASSERT_TRUE(setIsoValue(doc.view, " 0.2 "));
+    ASSERT_TRUE(computeOrbital(doc, "5"));
+    EXPECT_EQ(doc.surfaces.value, 0.2);
+    EXPECT_LT(doc.surfaces.shown[1].positions.size(), wide);
 }
 
 TEST_F(OrbitalSelection, ComputeReadsTheTypedOrbitalAgain) {

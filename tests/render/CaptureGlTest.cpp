@@ -90,6 +90,27 @@ TEST(RenderCommandGlTest, WritesPicturesAndRefusesWhatItCannotDraw) {
     ASSERT_EQ(plain.size(), withOrbital.size());
     EXPECT_GT(test::pixelsUnlikeTheFirst(withOrbital), test::pixelsUnlikeTheFirst(plain) + 100);
 
+    // Isosurfaces instead: far more blue (+) and red (-) than the contour lines.
+    const auto iso = test::runCli({"render", molecule, "-o", dir.path("iso.bmp"), "--size", "200x200",
+                                   "--orbital", test::dataPath("fuzz-seeds/water_sto3g.fchk"),
+                                   "--isosurface", "0.05"});
+    ASSERT_EQ(iso.status, 0) << iso.err;
+    const auto count = [](const std::string& bmp, int channel) { // 0 blue, 2 red
+        int n = 0;
+        for (std::size_t i = 54; i + 2 < bmp.size(); i += 3)
+            n += std::uint8_t(bmp[i + channel]) > std::uint8_t(bmp[i + 1]) + 40 &&
+                 std::uint8_t(bmp[i + channel]) > std::uint8_t(bmp[i + 2 - channel]) + 40;
+        return n;
+    };
+    const std::string surfaces = test::readFileBytes(dir.path("iso.bmp"));
+    for (int channel : {0, 2})
+        EXPECT_GT(count(surfaces, channel), count(withOrbital, channel) + 500) << channel;
+    for (const char* bad : {"--isosurface=0", "--isosurface=-0.1"})
+        EXPECT_EQ(test::runCli({"render", molecule, "-o", dir.path("x.bmp"), "--orbital",
+                                test::dataPath("fuzz-seeds/water_sto3g.fchk"), bad})
+                      .status, 1) << bad;
+    EXPECT_EQ(test::runCli({"render", molecule, "-o", dir.path("x.bmp"), "--isosurface", "0.05"}).status, 1);
+
     // The fitted view fills more of the picture than the fixed camera of old.
     ASSERT_EQ(test::runCli({"render", molecule, "-o", dir.path("fixed.bmp"), "--size", "200x200",
                             "--no-fit"}).status, 0);

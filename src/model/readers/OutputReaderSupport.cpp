@@ -194,12 +194,15 @@ double toNumber(std::string_view token) {
     return parseNumber(token);
 }
 
+// A plain loop: find_first_not_of looks each byte up in the set with a call.
 std::string_view trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    std::size_t first = 0, end = text.size();
+    while (first < end && blank(text[first]))
+        ++first;
+    while (end > first && blank(text[end - 1]))
+        --end;
+    return text.substr(first, end - first);
 }
 
 bool startsWith(std::string_view text, std::string_view prefix) {

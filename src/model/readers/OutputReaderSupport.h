@@ -78,6 +78,30 @@ bool startsWith(std::string_view text, std::string_view prefix);
 // for translations and rotations).
 void dropLeadingZeroModes(std::vector<ModeDraft>& modes, std::size_t most);
 
+// Lines kept as they came, to be parsed later: a file may hold many jobs and
+// only the last one's tables are wanted, so the tables are only copied while
+// the file is read and parsed once its end shows which job is last.
+class HeldLines {
+  public:
+    void clear() { text_.clear(); }
+    void add(std::string_view line) {
+        text_.append(line);
+        text_.push_back('\n');
+    }
+    // feed(line) for every line added since the last clear, in order.
+    template <class Feed> void replay(Feed&& feed) const {
+        std::string_view rest(text_);
+        while (!rest.empty()) {
+            const std::size_t end = rest.find('\n');
+            feed(rest.substr(0, end));
+            rest.remove_prefix(end + 1);
+        }
+    }
+
+  private:
+    std::string text_; // each line ends in '\n', which no line holds
+};
+
 // Runs a parser (feedLine, finish(fileName)) over text or a file.
 template <class Parser>
 ReadResult<FrequencyJob> parseText(std::string_view text, std::string_view fileName) {

@@ -11,6 +11,11 @@ using namespace output;
 
 namespace {
 
+// Titles looked for in every line.
+constexpr LineNeedle kDisplacementTitle{"Loading displacement"};
+constexpr LineNeedle kAnalysisTitle{"==> Harmonic Vibrational Analysis <=="};
+constexpr LineNeedle kThermochemistryTitle{"Thermochemistry"};
+
 // "123.4567i" is an imaginary wavenumber: "-123.4567". Anything that is not
 // a number gives an empty text.
 std::string frequencyText(std::string_view token) {
@@ -61,11 +66,11 @@ void Psi4OutputParser::feedLine(std::string_view line) {
         readGeometryLine(text);
         return;
     }
-    if (contains(text, "Loading displacement")) {
+    if (kDisplacementTitle.in(text)) {
         displacing_ = true;
         return;
     }
-    if (contains(text, "==> Harmonic Vibrational Analysis <==")) {
+    if (kAnalysisTitle.in(text)) {
         startAnalysis();
         return;
     }
@@ -84,7 +89,10 @@ void Psi4OutputParser::feedLine(std::string_view line) {
     }
     switch (layout_) {
     case Layout::Columns:
-        readColumnsLine(text);
+        if (startsWith(text, "==>") || kThermochemistryTitle.in(text))
+            layout_ = Layout::None;
+        else
+            columns_.add(text);
         break;
     case Layout::OldTable: {
         LineTokens<3> t(text);
@@ -113,6 +121,7 @@ void Psi4OutputParser::startAnalysis() {
     draft_.atoms = geometry_;
     blockColumns_ = 0;
     displacing_ = false;
+    columns_.clear();
 }
 
 void Psi4OutputParser::readGeometryLine(std::string_view text) {
@@ -135,10 +144,6 @@ void Psi4OutputParser::readGeometryLine(std::string_view text) {
 }
 
 void Psi4OutputParser::readColumnsLine(std::string_view text) {
-    if (startsWith(text, "==>") || contains(text, "Thermochemistry")) {
-        layout_ = Layout::None;
-        return;
-    }
     auto column = [&](std::size_t c) -> ModeDraft& { return draft_.modes[blockFirst_ + c]; };
     if (startsWith(text, "Vibration")) {
         const auto v = afterTitle(text, "Vibration");
@@ -202,6 +207,7 @@ void Psi4OutputParser::readOldModeLine(std::string_view text) {
 ReadResult<FrequencyJob> Psi4OutputParser::finish(std::string_view fileName) {
     // The old layout gives the irreps in a table of their own, in the order
     // of the modes; they are kept only when that table matches the modes.
+    columns_.replay([&](std::string_view text) { readColumnsLine(text); });
     auto& modes = draft_.modes;
     draft_.tableOpen = layout_ == Layout::Columns && !modes.empty();
     if (!oldIrreps_.empty() && oldIrreps_.size() == modes.size()) {

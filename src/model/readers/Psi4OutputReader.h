@@ -39,6 +39,7 @@ class Psi4OutputParser {
 
     enum class Layout { None, Columns, OldTable, OldModes };
     Layout layout_ = Layout::None;
+    output::HeldLines columns_; // the last analysis in columns, read at the end
     std::size_t blockFirst_ = 0, blockColumns_ = 0;
     std::vector<std::pair<std::string, double>> oldIrreps_; // irrep, frequency
     bool oldTableRows_ = false;

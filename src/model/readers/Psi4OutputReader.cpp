@@ -60,17 +60,20 @@ void Psi4OutputParser::feedLine(std::string_view line) {
         geometryLine_ = 0;
         geometryScale_ = startsWith(text, "Geometry (in Bohr") ? kBohrToAngstrom : 1.0;
         reading_.clear();
+        readingRows_ = 0;
         return;
     }
     if (geometryOpen_) {
         readGeometryLine(text);
         return;
     }
-    if (kDisplacementTitle.in(text)) {
+    // Only a line with two letters side by side can hold a title.
+    const bool words = hasLetterPair(text);
+    if (words && kDisplacementTitle.in(text)) {
         displacing_ = true;
         return;
     }
-    if (kAnalysisTitle.in(text)) {
+    if (words && kAnalysisTitle.in(text)) {
         startAnalysis();
         return;
     }
@@ -89,7 +92,7 @@ void Psi4OutputParser::feedLine(std::string_view line) {
     }
     switch (layout_) {
     case Layout::Columns:
-        if (startsWith(text, "==>") || kThermochemistryTitle.in(text))
+        if (startsWith(text, "==>") || (words && kThermochemistryTitle.in(text)))
             layout_ = Layout::None;
         else
             columns_.add(text);
@@ -125,18 +128,22 @@ void Psi4OutputParser::startAnalysis() {
 }
 
 void Psi4OutputParser::readGeometryLine(std::string_view text) {
-    LineTokens<6> t(text);
+    RowTokens<6> t(text);
     double x, y, z;
     if ((t.count == 4 || t.count == 5) && std::isalpha(static_cast<unsigned char>(t[0][0])) &&
         parseWholeNumber(t[1], x) && parseWholeNumber(t[2], y) && parseWholeNumber(t[3], z)) {
-        reading_.push_back(makeAtom(atomicNumberOfLabel(t[0]), x * geometryScale_,
-                                    y * geometryScale_, z * geometryScale_));
+        // A displaced geometry is never used: its rows are only counted.
+        if (!displacing_)
+            reading_.push_back(makeAtom(atomicNumberOfLabel(t[0]), x * geometryScale_,
+                                        y * geometryScale_, z * geometryScale_));
+        ++readingRows_;
         return;
     }
-    if (!reading_.empty()) {
+    if (readingRows_ != 0) {
         if (!displacing_)
             geometry_ = std::move(reading_);
         reading_.clear();
+        readingRows_ = 0;
         geometryOpen_ = false;
     } else if (++geometryLine_ > 4) {
         geometryOpen_ = false;

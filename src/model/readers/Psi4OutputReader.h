@@ -30,6 +30,7 @@ class Psi4OutputParser {
     output::JobDraft draft_;
     std::vector<Atom> geometry_; // last complete table
     std::vector<Atom> reading_;
+    std::size_t readingRows_ = 0; // rows of the table being read
     bool geometryOpen_ = false;
     int geometryLine_ = 0;
     double geometryScale_ = 1.0;

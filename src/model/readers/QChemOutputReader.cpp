@@ -45,7 +45,9 @@ void QChemOutputParser::feedLine(std::string_view line) {
         draft_.program = "Q-Chem " + std::string(version);
         return;
     }
-    if (kOrientationTitle.in(text)) {
+    // Only a line with two letters side by side can hold a title.
+    const bool words = hasLetterPair(text);
+    if (words && kOrientationTitle.in(text)) {
         orientationLine_ = 1;
         reading_.clear();
         return;
@@ -67,7 +69,7 @@ void QChemOutputParser::feedLine(std::string_view line) {
         }
         return;
     }
-    if (kAnalysisTitle.in(text)) {
+    if (words && kAnalysisTitle.in(text)) {
         // The analysis belongs to the orientation just before it; a later
         // job's analysis replaces it.
         inAnalysis_ = true;
@@ -79,7 +81,7 @@ void QChemOutputParser::feedLine(std::string_view line) {
     }
     if (!inAnalysis_)
         return;
-    if (kThermochemistryTitle.in(text) || kArchiveTitle.in(text))
+    if (words && (kThermochemistryTitle.in(text) || kArchiveTitle.in(text)))
         inAnalysis_ = false;
     else
         analysis_.add(text);

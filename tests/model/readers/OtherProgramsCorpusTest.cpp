@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -18,9 +23,7 @@ namespace {
 
 using test::corpusAvailable;
 using test::corpusDir;
-
 using test::corpusFile;
-
 using test::readFileBytes;
 
 struct ExpectedCase {
@@ -209,6 +212,27 @@ TEST(OtherProgramsCorpusTest, TheLastJobOfAFileIsRead) {
         EXPECT_TRUE(both->modes == one->modes) << last;
         EXPECT_TRUE(both->dipoleDerivatives == one->dipoleDerivatives) << last;
     }
+}
+
+// The plain-decimal reader gives the C library's double, to the bit, for
+// every such number of the corpus's outputs.
+TEST(OtherProgramsCorpusTest, PlainDecimalsAreTheLibrarysDoubles) {
+    if (!corpusAvailable())
+        GTEST_SKIP() << "corpus absent";
+    std::size_t numbers = 0;
+    for (const char* folder : {"orca", "qchem", "gamess-out", "psi4", "nwchem", "g09", "g16"})
+        for (const auto& entry : std::filesystem::directory_iterator(corpusDir() / "files" / folder)) {
+            std::istringstream words(readFileBytes(entry.path().string()));
+            double fast;
+            for (std::string w; words >> w;) {
+                if (!parsePlainDecimal(w, fast))
+                    continue;
+                ++numbers;
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(fast),
+                          std::bit_cast<std::uint64_t>(std::strtod(w.c_str(), nullptr))) << w;
+            }
+        }
+    EXPECT_GT(numbers, 100000u);
 }
 
 struct CutCase {

@@ -42,6 +42,36 @@ inline bool contains(std::string_view line, std::string_view text) {
     return line.find(text) != std::string_view::npos;
 }
 
+// A fixed text looked for in every line of a file: Horspool's search, which
+// passes over most of a line that does not hold a long text in a few steps,
+// where a search for its first character stops at every occurrence.
+class LineNeedle {
+  public:
+    // text: 1 to 255 bytes.
+    constexpr explicit LineNeedle(std::string_view text) : text_(text) {
+        for (auto& s : skip_)
+            s = static_cast<unsigned char>(text.size());
+        for (std::size_t i = 0; i + 1 < text.size(); ++i)
+            skip_[static_cast<unsigned char>(text[i])] = static_cast<unsigned char>(text.size() - 1 - i);
+    }
+
+    bool in(std::string_view line) const {
+        const std::size_t n = text_.size();
+        const char last = text_[n - 1];
+        for (std::size_t i = 0; i + n <= line.size();) {
+            const char c = line[i + n - 1];
+            if (c == last && line.compare(i, n - 1, text_.substr(0, n - 1)) == 0)
+                return true;
+            i += skip_[static_cast<unsigned char>(c)];
+        }
+        return false;
+    }
+
+  private:
+    std::string_view text_;
+    unsigned char skip_[256]{};
+};
+
 // Whether the line holds nothing but blanks.
 inline bool isBlankLine(std::string_view line) {
     return LineTokens<1>(line).count == 0;

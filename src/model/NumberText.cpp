@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -55,22 +56,24 @@ bool parsePlainDecimal(std::string_view s, double& out) {
     bool negative = false;
     if (p != end && (*p == '-' || *p == '+'))
         negative = *p++ == '-';
+    // Whole part, then the fraction, each in a loop of its own; the digit
+    // count is checked at the end (the sum may wrap before, harmlessly).
     std::uint64_t digits = 0;
-    int count = 0, fraction = 0;
-    bool point = false;
-    for (; p != end; ++p) {
-        const unsigned d = static_cast<unsigned char>(*p) - unsigned('0');
-        if (d < 10) {
+    const char* whole = p;
+    for (unsigned d; p != end && (d = static_cast<unsigned char>(*p) - unsigned('0')) < 10; ++p)
+        digits = digits * 10 + d;
+    const auto wholeCount = static_cast<std::size_t>(p - whole);
+    std::size_t fraction = 0;
+    if (p != end && *p == '.') {
+        const char* first = ++p;
+        for (unsigned d; p != end && (d = static_cast<unsigned char>(*p) - unsigned('0')) < 10; ++p)
             digits = digits * 10 + d;
-            ++count;
-            fraction += point;
-        } else if (*p == '.' && !point) {
-            point = true;
-        } else {
+        fraction = static_cast<std::size_t>(p - first);
+        if (fraction == 0 || wholeCount == 0)
             return false;
-        }
     }
-    if (count == 0 || count > 15 || (point && (fraction == 0 || fraction == count)))
+    const std::size_t count = wholeCount + fraction;
+    if (p != end || count == 0 || count > 15)
         return false;
     const double value = static_cast<double>(digits) / kPowers[fraction];
     out = negative ? -value : value;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
 #include <utility>
 
 #include "model/NumberText.h"
@@ -49,6 +50,21 @@ TEST(NumberText, WholeTokens) {
     EXPECT_FALSE(parseWholeInteger("1.0", n));
     EXPECT_FALSE(parseWholeInteger("AN", n));
     EXPECT_FALSE(parseWholeInteger("+", n));
+}
+
+// Plain decimals give the C library's double; anything else is left to it.
+TEST(NumberText, PlainDecimalsAsTheCLibraryReadsThem) {
+    const std::pair<const char*, bool> cases[] = {
+        {"-12345678.9012345", true}, {"123456789012345", true}, {"0.00000001234567", true},
+        {"99999999.9999999", true},  {"1234567890123456", false}, {"1234567:.5", false},
+        {"12345678/", false},        {"12.34567890a", false},    {"-.12345678", false}};
+    for (const auto& [text, plain] : cases) {
+        double d = 0;
+        ASSERT_EQ(parsePlainDecimal(text, d), plain) << text;
+        if (plain) {
+            EXPECT_EQ(d, std::strtod(text, nullptr)) << text;
+        }
+    }
 }
 
 TEST(NumberText, LeadingIntegerReadsAsTheCLibraryDoesWithoutOverflow) {

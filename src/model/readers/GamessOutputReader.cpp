@@ -11,6 +11,10 @@ using namespace output;
 
 namespace {
 
+// Titles looked for in every line.
+constexpr LineNeedle kAnalysisEnd{"END OF NORMAL COORDINATE ANALYSIS"};
+constexpr LineNeedle kAngstromGeometryTitle{"COORDINATES OF ALL ATOMS ARE (ANGS)"};
+
 // Everything after the first occurrence of key, or empty.
 std::string_view after(std::string_view text, std::string_view key) {
     const auto at = text.find(key);
@@ -57,7 +61,10 @@ void GamessOutputParser::feedLine(std::string_view line) {
         }
     }
     if (inAnalysis_) {
-        readAnalysisLine(line, text);
+        if (kAnalysisEnd.in(text))
+            inAnalysis_ = false;
+        else
+            analysis_.add(line);
         return;
     }
     if (text == "NORMAL COORDINATE ANALYSIS IN THE HARMONIC APPROXIMATION") {
@@ -69,6 +76,7 @@ void GamessOutputParser::feedLine(std::string_view line) {
         dropLast_ = -1;
         draft_.atoms = geometry_;
         draft_.intensityToKmPerMol = kDebye2PerAmuAngstrom2ToKmPerMol;
+        analysis_.clear();
         return;
     }
     if (startsWith(text, "DIPOLE DERIVATIVE TENSOR")) {
@@ -87,7 +95,7 @@ void GamessOutputParser::feedLine(std::string_view line) {
         reading_.clear();
         return;
     }
-    if (contains(text, "COORDINATES OF ALL ATOMS ARE (ANGS)")) {
+    if (kAngstromGeometryTitle.in(text)) {
         geometryOpen_ = true;
         geometryScale_ = 1.0;
         geometryLine_ = 0;
@@ -134,10 +142,6 @@ void GamessOutputParser::readTensorLine(std::string_view text) {
 }
 
 void GamessOutputParser::readAnalysisLine(std::string_view line, std::string_view text) {
-    if (contains(text, "END OF NORMAL COORDINATE ANALYSIS")) {
-        inAnalysis_ = false;
-        return;
-    }
     if (startsWith(text, "MODES") && contains(text, "ARE TAKEN AS ROTATIONS AND TRANSLATIONS")) {
         LineTokens<4> t(text);
         if (!parseWholeInteger(t[1], dropFirst_) || !parseWholeInteger(t[3], dropLast_))
@@ -204,6 +208,7 @@ void GamessOutputParser::readAnalysisLine(std::string_view line, std::string_vie
 }
 
 ReadResult<FrequencyJob> GamessOutputParser::finish(std::string_view fileName) {
+    analysis_.replay([&](std::string_view line) { readAnalysisLine(line, trim(line)); });
     auto& modes = draft_.modes;
     draft_.tableOpen = inAnalysis_ && !modes.empty();
     // Each mode's dipole derivative: the tensor (d mu_c / d r) times the

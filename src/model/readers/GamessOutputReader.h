@@ -46,6 +46,7 @@ class GamessOutputParser {
     bool tensorOpen_ = false;
 
     bool inAnalysis_ = false;
+    output::HeldLines analysis_; // the last analysis, read at the end
     long dropFirst_ = 0, dropLast_ = -1; // 1-based mode numbers
     std::vector<long> numbers_;          // mode number of each draft mode
     std::size_t blockFirst_ = 0, blockColumns_ = 0;

@@ -8,7 +8,17 @@
 namespace kalviro {
 using namespace output;
 
+namespace {
+
+// Titles looked for in every line.
+constexpr LineNeedle kDipoleTitle{"Projected Derivative Dipole Moments"};
+constexpr LineNeedle kIntensityTitle{"Projected Infra Red Intensities"};
+
+} // namespace
+
 void NWChemOutputParser::feedLine(std::string_view line) {
+    if (holding_)
+        job_.add(line);
     const std::string_view text = trim(line);
     if (!text.empty())
         draft_.sawText = true;
@@ -35,14 +45,20 @@ void NWChemOutputParser::feedLine(std::string_view line) {
         draft_.modes.clear();
         draft_.atoms = geometry_;
         blockColumns_ = 0;
+        if (deferTables_) {
+            job_.clear();
+            job_.add(line);
+            jobProgram_ = draft_.program;
+            holding_ = true;
+        }
         return;
     }
-    if (contains(text, "Projected Derivative Dipole Moments")) {
+    if (kDipoleTitle.in(text)) {
         section_ = Section::Dipoles;
         valueRows_ = false;
         return;
     }
-    if (contains(text, "Projected Infra Red Intensities")) {
+    if (kIntensityTitle.in(text)) {
         section_ = Section::Intensities;
         valueRows_ = false;
         return;
@@ -52,11 +68,13 @@ void NWChemOutputParser::feedLine(std::string_view line) {
         readGeometryLine(text);
         break;
     case Section::Modes:
-        readModeLine(text);
+        if (!deferTables_)
+            readModeLine(text);
         break;
     case Section::Dipoles:
     case Section::Intensities:
-        readModeValues(text);
+        if (!deferTables_)
+            readModeValues(text);
         break;
     case Section::None:
         break;
@@ -144,6 +162,16 @@ void NWChemOutputParser::readModeValues(std::string_view text) {
 }
 
 ReadResult<FrequencyJob> NWChemOutputParser::finish(std::string_view fileName) {
+    if (holding_) {
+        // The last analysis, read by a parser in the state this one had at
+        // its title; the geometry stays this parser's.
+        NWChemOutputParser tables;
+        tables.deferTables_ = false;
+        tables.draft_.program = jobProgram_;
+        job_.replay([&](std::string_view line) { tables.feedLine(line); });
+        draft_.modes = std::move(tables.draft_.modes);
+        section_ = tables.section_;
+    }
     if (!projectedSeen_)
         draft_.modes.clear();
     // The projected table has all 3N rows, zero ones included.

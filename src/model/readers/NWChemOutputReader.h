@@ -36,6 +36,12 @@ class NWChemOutputParser {
     bool projectedSeen_ = false;
     bool valueRows_ = false; // rows of the dipole or intensity table seen
     std::size_t blockFirst_ = 0, blockColumns_ = 0;
+    // The lines from the last projected analysis on, whose tables are
+    // parsed at the end (by a parser that does not defer them).
+    bool deferTables_ = true;
+    bool holding_ = false;
+    output::HeldLines job_;
+    std::string jobProgram_; // the program as known at that title
 };
 
 ReadResult<FrequencyJob> readNWChemOutput(std::string_view text, std::string_view fileName = {});

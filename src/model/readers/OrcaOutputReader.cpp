@@ -36,6 +36,8 @@ ModeDraft& OrcaOutputParser::mode(std::size_t number) {
 }
 
 void OrcaOutputParser::feedLine(std::string_view line) {
+    if (holding_)
+        job_.add(line);
     const std::string_view text = trim(line);
     if (!text.empty())
         draft_.sawText = true;
@@ -55,6 +57,12 @@ void OrcaOutputParser::feedLine(std::string_view line) {
         section_ = Section::Frequencies;
         rowsSeen_ = false;
         draft_.modes.clear();
+        if (deferTables_) {
+            job_.clear();
+            job_.add(line);
+            jobProgram_ = draft_.program;
+            holding_ = true;
+        }
         return;
     }
     if (text == "NORMAL MODES") {
@@ -91,6 +99,8 @@ void OrcaOutputParser::feedLine(std::string_view line) {
         break;
     }
     case Section::Frequencies: {
+        if (deferTables_)
+            break;
         LineTokens<3> t(text);
         std::size_t n;
         double value;
@@ -101,10 +111,12 @@ void OrcaOutputParser::feedLine(std::string_view line) {
         break;
     }
     case Section::Modes:
-        readModeRow(text);
+        if (!deferTables_)
+            readModeRow(text);
         break;
     case Section::Infrared:
-        readInfraredRow(text);
+        if (!deferTables_)
+            readInfraredRow(text);
         break;
     case Section::None:
         break;
@@ -171,6 +183,15 @@ void OrcaOutputParser::readInfraredRow(std::string_view text) {
 }
 
 ReadResult<FrequencyJob> OrcaOutputParser::finish(std::string_view fileName) {
+    if (holding_) {
+        // The last job's tables, read by a parser in the state this one had
+        // at their title; the geometry stays this parser's.
+        OrcaOutputParser tables;
+        tables.deferTables_ = false;
+        tables.draft_.program = jobProgram_;
+        job_.replay([&](std::string_view line) { tables.feedLine(line); });
+        draft_.modes = std::move(tables.draft_.modes);
+    }
     if (section_ == Section::Geometry && rowsSeen_)
         draft_.atoms = std::move(geometry_); // a table the file ends in
     // Rows with no frequency (never printed) are not modes.

@@ -34,6 +34,12 @@ class OrcaOutputParser {
     bool intensityInIntColumn_ = false;
     std::vector<std::size_t> columns_; // mode numbers of the normal-mode block
     std::vector<Atom> geometry_;       // the table being read
+    // The lines from the last "VIBRATIONAL FREQUENCIES" on, whose tables
+    // are parsed at the end (by a parser that does not defer them).
+    bool deferTables_ = true;
+    bool holding_ = false;
+    output::HeldLines job_;
+    std::string jobProgram_; // the program as known at that title
 };
 
 // The file's content, or why it cannot be read (the reason names fileName).

@@ -2,6 +2,8 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "model/ElementTable.h"
 #include "model/NumberText.h"
@@ -194,16 +196,49 @@ double toNumber(std::string_view token) {
     return parseNumber(token);
 }
 
-std::string_view trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(" \t\r");
-    return text.substr(first, last - first + 1);
+bool hasLetterPair(std::string_view text) {
+    constexpr std::uint64_t k01 = 0x0101010101010101ull;
+    constexpr std::uint64_t k7f = 0x7f7f7f7f7f7f7f7full;
+    constexpr std::uint64_t k80 = 0x8080808080808080ull;
+    // The high bit of each byte that is a letter once upper case is folded
+    // onto lower case; no byte's sum reaches into the next one.
+    const auto letters = [](std::uint64_t x) {
+        x |= 0x2020202020202020ull;
+        const std::uint64_t low = x & k7f;
+        return (k01 * (127 + '{') - low) & ~x & (low + k01 * (127 - '`')) & k80;
+    };
+    const auto paired = [](std::uint64_t m, std::uint64_t before) {
+        // Byte k+1 shifted onto byte k; the last byte of the word before
+        // pairs with the first of this one.
+        return (m & (m >> 8)) | (m & (before >> 56));
+    };
+    std::uint64_t before = 0;
+    const char* p = text.data();
+    std::size_t n = text.size();
+    for (; n >= 8; p += 8, n -= 8) {
+        std::uint64_t x;
+        std::memcpy(&x, p, 8);
+        const std::uint64_t m = letters(x);
+        if (paired(m, before))
+            return true;
+        before = m;
+    }
+    std::uint64_t tail = 0;
+    for (std::size_t k = 0; k < n; ++k)
+        tail |= std::uint64_t(static_cast<unsigned char>(p[k])) << (8 * k);
+    // Zero bytes after the tail are not letters.
+    return n != 0 && paired(letters(tail), before) != 0;
 }
 
-bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
+// A plain loop: find_first_not_of looks each byte up in the set with a call.
+std::string_view trim(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    std::size_t first = 0, end = text.size();
+    while (first < end && blank(text[first]))
+        first = skipSpaces(text, first + 1);
+    while (end > first && blank(text[end - 1]))
+        --end;
+    return text.substr(first, end - first);
 }
 
 void dropLeadingZeroModes(std::vector<ModeDraft>& modes, std::size_t most) {

@@ -11,6 +11,11 @@ using namespace output;
 
 namespace {
 
+// Titles looked for in every line.
+constexpr LineNeedle kDisplacementTitle{"Loading displacement"};
+constexpr LineNeedle kAnalysisTitle{"==> Harmonic Vibrational Analysis <=="};
+constexpr LineNeedle kThermochemistryTitle{"Thermochemistry"};
+
 // "123.4567i" is an imaginary wavenumber: "-123.4567". Anything that is not
 // a number gives an empty text.
 std::string frequencyText(std::string_view token) {
@@ -55,17 +60,20 @@ void Psi4OutputParser::feedLine(std::string_view line) {
         geometryLine_ = 0;
         geometryScale_ = startsWith(text, "Geometry (in Bohr") ? kBohrToAngstrom : 1.0;
         reading_.clear();
+        readingRows_ = 0;
         return;
     }
     if (geometryOpen_) {
         readGeometryLine(text);
         return;
     }
-    if (contains(text, "Loading displacement")) {
+    // Only a line with two letters side by side can hold a title.
+    const bool words = hasLetterPair(text);
+    if (words && kDisplacementTitle.in(text)) {
         displacing_ = true;
         return;
     }
-    if (contains(text, "==> Harmonic Vibrational Analysis <==")) {
+    if (words && kAnalysisTitle.in(text)) {
         startAnalysis();
         return;
     }
@@ -84,7 +92,10 @@ void Psi4OutputParser::feedLine(std::string_view line) {
     }
     switch (layout_) {
     case Layout::Columns:
-        readColumnsLine(text);
+        if (startsWith(text, "==>") || (words && kThermochemistryTitle.in(text)))
+            layout_ = Layout::None;
+        else
+            columns_.add(text);
         break;
     case Layout::OldTable: {
         LineTokens<3> t(text);
@@ -113,21 +124,26 @@ void Psi4OutputParser::startAnalysis() {
     draft_.atoms = geometry_;
     blockColumns_ = 0;
     displacing_ = false;
+    columns_.clear();
 }
 
 void Psi4OutputParser::readGeometryLine(std::string_view text) {
-    LineTokens<6> t(text);
+    RowTokens<6> t(text);
     double x, y, z;
     if ((t.count == 4 || t.count == 5) && std::isalpha(static_cast<unsigned char>(t[0][0])) &&
         parseWholeNumber(t[1], x) && parseWholeNumber(t[2], y) && parseWholeNumber(t[3], z)) {
-        reading_.push_back(makeAtom(atomicNumberOfLabel(t[0]), x * geometryScale_,
-                                    y * geometryScale_, z * geometryScale_));
+        // A displaced geometry is never used: its rows are only counted.
+        if (!displacing_)
+            reading_.push_back(makeAtom(atomicNumberOfLabel(t[0]), x * geometryScale_,
+                                        y * geometryScale_, z * geometryScale_));
+        ++readingRows_;
         return;
     }
-    if (!reading_.empty()) {
+    if (readingRows_ != 0) {
         if (!displacing_)
             geometry_ = std::move(reading_);
         reading_.clear();
+        readingRows_ = 0;
         geometryOpen_ = false;
     } else if (++geometryLine_ > 4) {
         geometryOpen_ = false;
@@ -135,10 +151,6 @@ void Psi4OutputParser::readGeometryLine(std::string_view text) {
 }
 
 void Psi4OutputParser::readColumnsLine(std::string_view text) {
-    if (startsWith(text, "==>") || contains(text, "Thermochemistry")) {
-        layout_ = Layout::None;
-        return;
-    }
     auto column = [&](std::size_t c) -> ModeDraft& { return draft_.modes[blockFirst_ + c]; };
     if (startsWith(text, "Vibration")) {
         const auto v = afterTitle(text, "Vibration");
@@ -202,6 +214,7 @@ void Psi4OutputParser::readOldModeLine(std::string_view text) {
 ReadResult<FrequencyJob> Psi4OutputParser::finish(std::string_view fileName) {
     // The old layout gives the irreps in a table of their own, in the order
     // of the modes; they are kept only when that table matches the modes.
+    columns_.replay([&](std::string_view text) { readColumnsLine(text); });
     auto& modes = draft_.modes;
     draft_.tableOpen = layout_ == Layout::Columns && !modes.empty();
     if (!oldIrreps_.empty() && oldIrreps_.size() == modes.size()) {

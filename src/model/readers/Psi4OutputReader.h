@@ -30,6 +30,7 @@ class Psi4OutputParser {
     output::JobDraft draft_;
     std::vector<Atom> geometry_; // last complete table
     std::vector<Atom> reading_;
+    std::size_t readingRows_ = 0; // rows of the table being read
     bool geometryOpen_ = false;
     int geometryLine_ = 0;
     double geometryScale_ = 1.0;
@@ -39,6 +40,7 @@ class Psi4OutputParser {
 
     enum class Layout { None, Columns, OldTable, OldModes };
     Layout layout_ = Layout::None;
+    output::HeldLines columns_; // the last analysis in columns, read at the end
     std::size_t blockFirst_ = 0, blockColumns_ = 0;
     std::vector<std::pair<std::string, double>> oldIrreps_; // irrep, frequency
     bool oldTableRows_ = false;

@@ -10,6 +10,12 @@ using namespace output;
 
 namespace {
 
+// Titles looked for in every line.
+constexpr LineNeedle kOrientationTitle{"Standard Nuclear Orientation"};
+constexpr LineNeedle kAnalysisTitle{"VIBRATIONAL ANALYSIS"};
+constexpr LineNeedle kThermochemistryTitle{"STANDARD THERMODYNAMIC QUANTITIES"};
+constexpr LineNeedle kArchiveTitle{"Archival summary"};
+
 // The words after a label such as "IR Intens:" as texts, or nothing when
 // the line does not start with it.
 bool valuesAfter(std::string_view text, std::string_view label,
@@ -39,7 +45,9 @@ void QChemOutputParser::feedLine(std::string_view line) {
         draft_.program = "Q-Chem " + std::string(version);
         return;
     }
-    if (contains(text, "Standard Nuclear Orientation")) {
+    // Only a line with two letters side by side can hold a title.
+    const bool words = hasLetterPair(text);
+    if (words && kOrientationTitle.in(text)) {
         orientationLine_ = 1;
         reading_.clear();
         return;
@@ -61,24 +69,25 @@ void QChemOutputParser::feedLine(std::string_view line) {
         }
         return;
     }
-    if (contains(text, "VIBRATIONAL ANALYSIS")) {
+    if (words && kAnalysisTitle.in(text)) {
         // The analysis belongs to the orientation just before it; a later
         // job's analysis replaces it.
         inAnalysis_ = true;
         draft_.modes.clear();
         draft_.atoms = orientation_;
         blockColumns_ = 0;
+        analysis_.clear();
         return;
     }
-    if (inAnalysis_)
-        readVibrationLine(text);
+    if (!inAnalysis_)
+        return;
+    if (words && (kThermochemistryTitle.in(text) || kArchiveTitle.in(text)))
+        inAnalysis_ = false;
+    else
+        analysis_.add(text);
 }
 
 void QChemOutputParser::readVibrationLine(std::string_view text) {
-    if (contains(text, "STANDARD THERMODYNAMIC QUANTITIES") || contains(text, "Archival summary")) {
-        inAnalysis_ = false;
-        return;
-    }
     std::vector<std::string_view> v;
     if (valuesAfter(text, "Mode:", v)) {
         blockFirst_ = draft_.modes.size();
@@ -119,6 +128,7 @@ void QChemOutputParser::readVibrationLine(std::string_view text) {
 }
 
 ReadResult<FrequencyJob> QChemOutputParser::finish(std::string_view fileName) {
+    analysis_.replay([&](std::string_view text) { readVibrationLine(text); });
     draft_.tableOpen = inAnalysis_ && !draft_.modes.empty();
     return finishJob(std::move(draft_), fileName);
 }

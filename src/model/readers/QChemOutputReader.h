@@ -29,6 +29,7 @@ class QChemOutputParser {
     std::vector<Atom> reading_;     // the orientation table being read
     int orientationLine_ = 0;       // lines since its title, 0 outside
     bool inAnalysis_ = false;
+    output::HeldLines analysis_; // the last analysis, read at the end
     std::size_t blockFirst_ = 0; // first mode of the current block
     std::size_t blockColumns_ = 0;
 };

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
+#include <random>
 #include <string>
 
 #include "model/readers/GamessOutputReader.h"
@@ -136,6 +138,30 @@ TEST(OtherProgramOutput, AtomLabelsGiveTheElement) {
         {"H", 1}, {"Cl", 17}, {"Cl12", 17}, {"CL3", 17}, {"C3", 6}, {"CARBON", 0}, {"12", 0}};
     for (const auto& [label, z] : cases)
         EXPECT_EQ(output::atomicNumberOfLabel(label), z) << label;
+}
+
+// The fast line tests against plain searches, on random lines of letters,
+// digits, blanks, control and high bytes.
+TEST(OtherProgramOutput, FastLineTestsAgreeWithPlainSearches) {
+    const std::string alphabet = "aZ1 .-\t\r\x01\x80@[`{";
+    constexpr LineNeedle needle("Z1 a");
+    std::mt19937 random(7);
+    for (int n = 0; n < 20000; ++n) {
+        std::string line(random() % 40, ' ');
+        for (char& c : line)
+            c = alphabet[random() % alphabet.size()];
+        bool pair = false;
+        for (std::size_t i = 0; i + 1 < line.size(); ++i)
+            pair = pair || (std::isalpha(static_cast<unsigned char>(line[i])) &&
+                            std::isalpha(static_cast<unsigned char>(line[i + 1])));
+        ASSERT_EQ(output::hasLetterPair(line), pair) << line;
+        ASSERT_EQ(needle.in(line), line.find("Z1 a") != std::string::npos) << line;
+        const LineTokens<6> plain(line);
+        const output::RowTokens<6> fast(line);
+        ASSERT_EQ(fast.count, plain.count) << line;
+        for (std::size_t k = 0; k < plain.count; ++k)
+            ASSERT_EQ(fast[k], plain[k]) << line;
+    }
 }
 
 } // namespace

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -18,9 +23,7 @@ namespace {
 
 using test::corpusAvailable;
 using test::corpusDir;
-
 using test::corpusFile;
-
 using test::readFileBytes;
 
 struct ExpectedCase {
@@ -187,6 +190,51 @@ TEST(OtherProgramsCorpusTest, GamessDipoleDerivativesFromTheTensor) {
 }
 
 // A file that ends inside one of the tables is refused, with the file named.
+// A file holding an earlier job before the job read alone gives that job's
+// tables: the earlier job's are dropped, whatever state it left.
+TEST(OtherProgramsCorpusTest, TheLastJobOfAFileIsRead) {
+    if (!corpusAvailable())
+        GTEST_SKIP() << "corpus absent";
+    const std::pair<const char*, const char*> files[] = {
+        {"orca/ORCA4.0_CO2_freqs.out", "orca/ORCA4.2_dvb_ir.out"},
+        {"qchem/QChem4.2_water_ir.out", "qchem/QChem5.4_dvb_ir.out"},
+        {"gamess-out/GAMESS-US2014_nh3_ts_ir.out", "gamess-out/GAMESS-US2017_dvb_ir.out"},
+        {"psi4/Psi4-1.3.1_dvb_ir_rhf.out", "psi4/Psi4-1.3.1_dvb_ir_rhf.out"},
+        {"nwchem/NWChem6.0_dvb_ir_hf.out", "nwchem/NWChem6.0_dvb_ir_hf.out"}};
+    for (const auto& [first, last] : files) {
+        const std::string alone = readFileBytes(corpusFile(last));
+        const auto one = readOtherProgramOutput(alone);
+        const auto both = readOtherProgramOutput(readFileBytes(corpusFile(first)) + alone);
+        ASSERT_TRUE(one.ok() && both.ok()) << last;
+        EXPECT_EQ(both->frequencies, one->frequencies) << last;
+        EXPECT_EQ(both->intensities, one->intensities) << last;
+        EXPECT_EQ(both->symmetries, one->symmetries) << last;
+        EXPECT_TRUE(both->modes == one->modes) << last;
+        EXPECT_TRUE(both->dipoleDerivatives == one->dipoleDerivatives) << last;
+    }
+}
+
+// The plain-decimal reader gives the C library's double, to the bit, for
+// every such number of the corpus's outputs.
+TEST(OtherProgramsCorpusTest, PlainDecimalsAreTheLibrarysDoubles) {
+    if (!corpusAvailable())
+        GTEST_SKIP() << "corpus absent";
+    std::size_t numbers = 0;
+    for (const char* folder : {"orca", "qchem", "gamess-out", "psi4", "nwchem", "g09", "g16"})
+        for (const auto& entry : std::filesystem::directory_iterator(corpusDir() / "files" / folder)) {
+            std::istringstream words(readFileBytes(entry.path().string()));
+            double fast;
+            for (std::string w; words >> w;) {
+                if (!parsePlainDecimal(w, fast))
+                    continue;
+                ++numbers;
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(fast),
+                          std::bit_cast<std::uint64_t>(std::strtod(w.c_str(), nullptr))) << w;
+            }
+        }
+    EXPECT_GT(numbers, 100000u);
+}
+
 struct CutCase {
     const char* path;
     const char* marker; // the cut falls `after` lines past its nth occurrence

@@ -393,17 +393,26 @@ void MainFrame::measuredSpectraChanged() {
 
 void MainFrame::saveShownSpectrum() {
     std::optional<ShownSpectrum> shown;
-    if (spectrumWindow_ && spectrumWindow_->shown())
+    // Pictures take the size the window shows the plot at.
+    wxSize size(kSavedPlotWidth, kSavedPlotHeight);
+    if (spectrumWindow_ && spectrumWindow_->shown()) {
         shown = spectrumWindow_->shown();
-    else if (auto s = shownSpectrum(document_, document_.spectrum, "")) 
+        const wxSize panel = spectrumWindow_->plotPanel()->GetClientSize();
+        if (panel.x > 0 && panel.y > 0)
+            size = panel;
+    } else if (auto s = shownSpectrum(document_, document_.spectrum, "")) {
         shown = std::move(*s);
-    else
+    } else {
         return showMessage(s.error());
-    askAndSaveShownSpectrum(*shown, [](const ShownSpectrum& s, int width, int height) {
-        RasterCanvas canvas(width, height);
-        drawShownSpectrum(canvas, s);
-        return pngBytes(canvas.picture());
-    });
+    }
+    askAndSaveShownSpectrum(
+        *shown,
+        [](const ShownSpectrum& s, int width, int height) {
+            RasterCanvas canvas(width, height);
+            drawShownSpectrum(canvas, s);
+            return pngBytes(canvas.picture());
+        },
+        size.x, size.y);
 }
 
 void MainFrame::selectMode(int mode) {

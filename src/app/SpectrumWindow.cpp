@@ -18,8 +18,10 @@ namespace kalviro {
 namespace {
 
 // The edits in the order of edits_, with the names the messages use.
-constexpr const char* kFieldNames[8] = {"開始波数", "終了波数", "刻み", "半値全幅",
-                                        "η",       "係数",     "シフト", "ラベル数"};
+constexpr int kFields = 10;
+constexpr const char* kFieldNames[kFields] = {"開始波数", "終了波数", "刻み",     "半値全幅",
+                                              "η",       "係数",     "シフト",   "ラベル数",
+                                              "励起光の波数", "温度"};
 constexpr int kClickPixels = 6; // how near a click must be to a stick
 
 std::string fieldText(double v) {
@@ -84,6 +86,14 @@ SpectrumWindow::SpectrumWindow(wxWindow* parent, Document& doc, Hooks hooks)
     r3->Add(sticks_, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 6);
     label(r3, "ラベル (強い順)");
     edit(r3, 7, 40);
+    ramanHeight_ = new wxChoice(this, wxID_ANY);
+    ramanHeight_->Append(u8("ラマン強度"));
+    ramanHeight_->Append(u8("ラマン活性"));
+    r3->Add(ramanHeight_, 0, wxLEFT, 12);
+    label(r3, "励起光 (cm⁻¹)");
+    edit(r3, 8, 60);
+    label(r3, "温度 (K)");
+    edit(r3, 9, 50);
     r3->Add(new wxButton(this, kApplyId, u8("再計算")), 0, wxLEFT, 12);
     pointer_ = new wxStaticText(this, wxID_ANY, "", wxDefaultPosition, wxSize(200, -1));
     r3->Add(pointer_, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 12);
@@ -97,7 +107,7 @@ SpectrumWindow::SpectrumWindow(wxWindow* parent, Document& doc, Hooks hooks)
 
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { apply(); }, kApplyId);
     Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { showFullRange(); }, kFullRangeId);
-    for (wxChoice* c : {kind_, view_, shape_})
+    for (wxChoice* c : {kind_, view_, shape_, ramanHeight_})
         c->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { apply(); });
     sticks_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { apply(); });
     plotPanel_->Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
@@ -132,20 +142,27 @@ SpectrumWindow::SpectrumWindow(wxWindow* parent, Document& doc, Hooks hooks)
 void SpectrumWindow::fillFields() {
     const SpectrumWindowState& s = doc_.spectrum;
     const BroadeningSettings b = effectiveBroadening(doc_, s);
-    const double values[8] = {b.grid.from, b.grid.to, b.grid.step, b.width,
-                              b.eta,       b.factor,  b.shift,     double(s.labelledPeaks)};
-    for (int i = 0; i < 8; ++i)
+    const double values[kFields] = {b.grid.from, b.grid.to, b.grid.step, b.width,
+                                    b.eta,       b.factor,  b.shift,     double(s.labelledPeaks),
+                                    s.ramanSettings.laserWavenumber, s.ramanSettings.temperature};
+    for (int i = 0; i < kFields; ++i)
         edits_[i]->ChangeValue(u8(fieldText(values[i])));
     shape_->SetSelection(static_cast<int>(b.shape));
     kind_->Enable(ramanAvailable(doc_));
     kind_->SetSelection(s.raman && ramanAvailable(doc_) ? 1 : 0);
+    ramanHeight_->SetSelection(s.ramanSettings.activities ? 1 : 0);
+    // The conversion's fields only while Raman intensities are shown.
+    const bool converting = s.raman && ramanAvailable(doc_);
+    ramanHeight_->Enable(converting);
+    for (int i : {8, 9})
+        edits_[i]->Enable(converting && !s.ramanSettings.activities);
     view_->SetSelection(s.transmittance ? 1 : 0);
     sticks_->SetValue(s.sticksShown);
 }
 
 std::optional<SpectrumWindowState> SpectrumWindow::fieldSettings() const {
-    double v[8];
-    for (int i = 0; i < 8; ++i) {
+    double v[kFields];
+    for (int i = 0; i < kFields; ++i) {
         const auto n = fieldNumber(toU8(edits_[i]->GetValue()));
         if (!n) {
             std::string text = msg::kSpectrumFieldNotNumber;
@@ -167,6 +184,7 @@ std::optional<SpectrumWindowState> SpectrumWindow::fieldSettings() const {
     b.shape = static_cast<LineShape>(std::max(0, shape_->GetSelection()));
     s.labelledPeaks = static_cast<int>(std::clamp(v[7], 0.0, 50.0));
     s.raman = kind_->GetSelection() == 1;
+    s.ramanSettings = {v[8], v[9], ramanHeight_->GetSelection() == 1};
     s.transmittance = view_->GetSelection() == 1;
     s.sticksShown = sticks_->GetValue();
     return s;

@@ -43,6 +43,8 @@ class SpectrumWindow : public wxDialog {
     wxTextCtrl* toEdit() const { return edits_[1]; }
     wxTextCtrl* stepEdit() const { return edits_[2]; }
     wxTextCtrl* widthEdit() const { return edits_[3]; }
+    wxTextCtrl* laserEdit() const { return edits_[8]; }
+    wxChoice* ramanHeightChoice() const { return ramanHeight_; }
     wxChoice* shapeChoice() const { return shape_; }
     wxChoice* kindChoice() const { return kind_; }
     wxCheckBox* sticksBox() const { return sticks_; }
@@ -59,9 +61,11 @@ class SpectrumWindow : public wxDialog {
 
     Document& doc_;
     Hooks hooks_;
-    wxTextCtrl* edits_[8] = {}; // from, to, step, width, eta, factor, shift, labels
+    // from, to, step, width, eta, factor, shift, labels, laser, temperature
+    wxTextCtrl* edits_[10] = {};
     wxChoice* shape_ = nullptr;
     wxChoice* kind_ = nullptr;
+    wxChoice* ramanHeight_ = nullptr; // Raman intensities or activities
     wxChoice* view_ = nullptr;
     wxCheckBox* sticks_ = nullptr;
     wxWindow* plotPanel_ = nullptr;

@@ -67,7 +67,11 @@ void addBroadeningOptions(CLI::App* cmd, SpectrumOptions& o) {
         ->default_val(0.5);
     cmd->add_option("--scale", b.factor, "Factor for the computed wavenumbers")->default_val(1);
     cmd->add_option("--shift", b.shift, "Shift added after scaling, cm-1")->default_val(0);
-    cmd->add_flag("--raman", o.raman, "Raman spectrum from the printed Raman activities");
+    CLI::Option* raman =
+        cmd->add_flag("--raman", o.raman, "Raman spectrum from the printed Raman activities");
+    cmd->add_flag("--activities", o.ramanSettings.activities,
+                  "With --raman: the printed activities (A^4/amu) as stick heights, not intensities")
+        ->needs(raman);
     cmd->add_option("--laser", o.ramanSettings.laserWavenumber,
                     "Laser wavenumber in cm-1 for Raman intensities")
         ->default_val(18797.0);
@@ -156,10 +160,8 @@ std::string badOption(const SpectrumOptions& o, int viewMode) {
         return msg::kSpectrumEtaOutOfRange;
     if (!std::isfinite(o.broadening.factor) || !std::isfinite(o.broadening.shift))
         return msg::kSpectrumScalingNotFinite;
-    if (!(o.ramanSettings.laserWavenumber > 0) || !std::isfinite(o.ramanSettings.laserWavenumber))
-        return msg::kSpectrumLaserNotPositive;
-    if (!(o.ramanSettings.temperature > 0) || !std::isfinite(o.ramanSettings.temperature))
-        return msg::kSpectrumTemperatureNotPositive;
+    if (std::string problem = ramanSettingsProblem(o.ramanSettings); !problem.empty())
+        return problem;
     return {};
 }
 
@@ -327,7 +329,7 @@ void addPlotCommand(CLI::App& app, int& status) {
             if (curve) {
                 const std::string name = std::filesystem::path(o->file).filename().string();
                 drawSpectrumPlot(canvas, {name, curve->x, curve->y}, overlays,
-                                 o->raman ? "Raman 強度 (相対)" : "IR 強度 / km mol⁻¹");
+                                 intensityAxisUnit(o->raman, o->ramanSettings.activities));
             } else {
                 drawPreview(canvas, doc.vibrations, doc.molecule.viewMode, o->width);
                 doc.vibrations.spectrumReady = true;

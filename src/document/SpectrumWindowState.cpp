@@ -58,6 +58,8 @@ ReadResult<ShownSpectrum> shownSpectrum(const Document& doc, const SpectrumWindo
     s.broadening = effectiveBroadening(doc, state);
     s.raman = state.raman && ramanAvailable(doc);
     s.fileName = fileName;
+    if (const std::string problem = ramanSettingsProblem(state.ramanSettings); s.raman && !problem.empty())
+        return ReadResult<ShownSpectrum>::failure(problem);
     s.sticks = modeSticks(doc.vibrations, s.raman, state.ramanSettings);
     auto curve = broadenSticks(engineSticks(s.sticks), s.broadening);
     if (!curve)
@@ -69,7 +71,7 @@ ReadResult<ShownSpectrum> shownSpectrum(const Document& doc, const SpectrumWindo
     const bool t = state.transmittance;
     s.computed = {fileName.empty() ? "計算" : fileName, s.curve.x,
                   t ? asTransmittance(s.curve.y, top) : s.curve.y};
-    s.yUnit = t ? "透過率 (1 − y / y最大)" : s.raman ? "Raman 強度 (相対)" : "IR 強度 / km mol⁻¹";
+    s.yUnit = t ? "透過率 (1 − y / y最大)" : intensityAxisUnit(s.raman, state.ramanSettings.activities);
     for (const OverlaidSpectrum& m : state.measured) {
         std::vector<double> a = absorbanceCurve(m.spectrum);
         if (t)
@@ -133,15 +135,15 @@ bool askAndAddMeasuredSpectrum(SpectrumWindowState& state) {
 }
 
 ReadResult<std::string> shownSpectrumBytes(const ShownSpectrum& shown, const std::string& path,
-                                           const PngMaker& png) {
+                                           const PngMaker& png, int width, int height) {
     const std::string ext = lowerExtension(path);
     if (ext == ".svg") {
-        SvgCanvas canvas(kSavedPlotWidth, kSavedPlotHeight);
+        SvgCanvas canvas(width, height);
         drawShownSpectrum(canvas, shown);
         return canvas.document();
     }
     if (ext == ".png" && png) {
-        std::string bytes = png(shown, kSavedPlotWidth, kSavedPlotHeight);
+        std::string bytes = png(shown, width, height);
         if (bytes.empty())
             return ReadResult<std::string>::failure(msg::kReasonWriteFailed);
         return bytes;
@@ -156,7 +158,8 @@ ReadResult<std::string> shownSpectrumBytes(const ShownSpectrum& shown, const std
     return spectrumCsv(shown.curve, shown.broadening);
 }
 
-bool askAndSaveShownSpectrum(const ShownSpectrum& shown, const PngMaker& png) {
+bool askAndSaveShownSpectrum(const ShownSpectrum& shown, const PngMaker& png, int width,
+                             int height) {
     FileDialogRequest r;
     r.filter = "CSV (*.csv)|*.csv|JCAMP-DX (*.jdx)|*.jdx|SVG (*.svg)|*.svg|PNG (*.png)|*.png||";
     r.defaultExtension = "csv";
@@ -164,7 +167,7 @@ bool askAndSaveShownSpectrum(const ShownSpectrum& shown, const PngMaker& png) {
     const auto path = platform().chooseSavePath(r);
     if (!path)
         return false;
-    auto bytes = shownSpectrumBytes(shown, *path, png);
+    auto bytes = shownSpectrumBytes(shown, *path, png, width, height);
     if (!bytes) {
         showMessage(msg::saveProblem(*path, bytes.error()));
         return false;

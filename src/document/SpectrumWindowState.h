@@ -68,16 +68,20 @@ bool addMeasuredSpectrum(SpectrumWindowState& state, const std::string& path);
 // "実測スペクトルを重ねる": asks for the file, then addMeasuredSpectrum.
 bool askAndAddMeasuredSpectrum(SpectrumWindowState& state);
 
-// The file's bytes by path's extension: .csv (also any other), .jdx/.dx/
-// .jcamp, .svg, .png (through png, which draws the plot as a picture).
-using PngMaker = std::function<std::string(const ShownSpectrum&, int width, int height)>;
-ReadResult<std::string> shownSpectrumBytes(const ShownSpectrum& shown, const std::string& path,
-                                           const PngMaker& png);
-// "表示中のスペクトルを保存": asks for the file and writes it; cancel does
-// nothing, a failure names the file and the reason.
-bool askAndSaveShownSpectrum(const ShownSpectrum& shown, const PngMaker& png);
-
+// Pictures of the plot when no window gives their size.
 inline constexpr int kSavedPlotWidth = 800;
 inline constexpr int kSavedPlotHeight = 600;
+
+// The file's bytes by path's extension: .csv (also any other), .jdx/.dx/
+// .jcamp, .svg, .png (through png, which draws the plot as a picture), the
+// pictures width x height pixels.
+using PngMaker = std::function<std::string(const ShownSpectrum&, int width, int height)>;
+ReadResult<std::string> shownSpectrumBytes(const ShownSpectrum& shown, const std::string& path,
+                                           const PngMaker& png, int width = kSavedPlotWidth,
+                                           int height = kSavedPlotHeight);
+// "表示中のスペクトルを保存": asks for the file and writes it; cancel does
+// nothing, a failure names the file and the reason.
+bool askAndSaveShownSpectrum(const ShownSpectrum& shown, const PngMaker& png,
+                             int width = kSavedPlotWidth, int height = kSavedPlotHeight);
 
 } // namespace kalviro

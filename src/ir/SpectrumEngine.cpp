@@ -101,16 +101,22 @@ ReadResult<SpectrumCurve> broadenSticks(std::span<const Stick> sticks,
     return curve;
 }
 
+std::string ramanSettingsProblem(const RamanSettings& settings) {
+    if (!std::isfinite(settings.laserWavenumber) || !(settings.laserWavenumber > 0))
+        return msg::kSpectrumLaserNotPositive;
+    if (!std::isfinite(settings.temperature) || !(settings.temperature > 0))
+        return msg::kSpectrumTemperatureNotPositive;
+    return {};
+}
+
 ReadResult<std::vector<Stick>> ramanSticks(std::span<const double> wavenumbers,
                                            std::span<const double> activities,
                                            const RamanSettings& settings) {
     using Result = ReadResult<std::vector<Stick>>;
     if (wavenumbers.size() != activities.size())
         return Result::failure(msg::kSpectrumRamanLengths);
-    if (!std::isfinite(settings.laserWavenumber) || !(settings.laserWavenumber > 0))
-        return Result::failure(msg::kSpectrumLaserNotPositive);
-    if (!std::isfinite(settings.temperature) || !(settings.temperature > 0))
-        return Result::failure(msg::kSpectrumTemperatureNotPositive);
+    if (const std::string problem = ramanSettingsProblem(settings); !problem.empty())
+        return Result::failure(problem);
 
     const double hcOverKT = kPlanck * kLightSpeed / (kBoltzmann * settings.temperature);
     std::vector<Stick> out;
@@ -119,6 +125,10 @@ ReadResult<std::vector<Stick>> ramanSticks(std::span<const double> wavenumbers,
         const double nu = wavenumbers[i];
         if (!std::isfinite(nu) || !(nu > 0) || !std::isfinite(activities[i]))
             continue;
+        if (settings.activities) {
+            out.push_back({nu, activities[i]});
+            continue;
+        }
         const double d = settings.laserWavenumber - nu;
         // -expm1 keeps the Boltzmann factor accurate for low wavenumbers.
         const double intensity =

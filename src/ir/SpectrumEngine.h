@@ -69,10 +69,15 @@ ReadResult<SpectrumCurve> broadenSticks(std::span<const Stick> sticks,
 struct RamanSettings {
     double laserWavenumber = 18797.0; // cm-1 (532 nm)
     double temperature = 298.15;      // K
+    bool activities = false;          // the printed activities (A^4/amu) as they are
 };
 
+// Why settings cannot convert activities (a msg:: text), or "" when they can.
+std::string ramanSettingsProblem(const RamanSettings& settings);
+
 // Raman intensities I_i = S_i (nu0 - nu_i)^4 / (nu_i (1 - exp(-h c nu_i / k T))),
-// normalised so that the largest is 1. Modes with nu <= 0 are left out of the
+// normalised so that the largest is 1; with settings.activities the
+// activities themselves. Modes with nu <= 0 are left out of the
 // result; the others keep their order. Fails when the laser wavenumber or the
 // temperature is not positive, or the two lists differ in length.
 ReadResult<std::vector<Stick>> ramanSticks(std::span<const double> wavenumbers,

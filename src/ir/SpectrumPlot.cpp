@@ -111,6 +111,10 @@ int plotPixelAt(double x, int canvasWidth, double from, double to) {
     return kLeft + static_cast<int>(std::lround((to - x) / (to - from) * (canvasWidth - kLeft - kRight)));
 }
 
+const char* intensityAxisUnit(bool raman, bool activities) {
+    return !raman ? "IR 強度 / km mol⁻¹" : activities ? "Raman 活性 / Å⁴ amu⁻¹" : "Raman 強度 (相対)";
+}
+
 Colour overlayColour(std::size_t i) {
     static constexpr Colour kColours[] = {
         {214, 39, 40}, {31, 119, 180}, {44, 160, 44}, {255, 127, 14}, {148, 103, 189}};

@@ -45,6 +45,10 @@ void drawSpectrumPlot(Canvas2D& canvas, const PlotCurve& computed,
 double plotWavenumberAt(double px, int canvasWidth, double from, double to);
 int plotPixelAt(double x, int canvasWidth, double from, double to);
 
+// The intensity axis's label: IR in km/mol, Raman intensities relative to
+// the largest, or Raman activities as printed.
+const char* intensityAxisUnit(bool raman, bool activities);
+
 // The colour of measured curve i (the computed one is black, the axes grey).
 Colour overlayColour(std::size_t i);
 

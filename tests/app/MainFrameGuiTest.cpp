@@ -515,6 +515,10 @@ TEST_F(ProgramTest, SpectrumWindowShowsEveryBandAndAClickSelectsItsMode) {
         EXPECT_GT(g.to, band);
     }
     EXPECT_EQ(w->GetTitle().utf8_string(), "IRスペクトル: formaldehyde_opt_freq.log");
+    // The example prints no Raman activities: nothing of Raman can be chosen.
+    EXPECT_FALSE(w->kindChoice()->IsEnabled());
+    EXPECT_FALSE(w->ramanHeightChoice()->IsEnabled());
+    EXPECT_FALSE(w->laserEdit()->IsEnabled());
 
     // The pointer's wavenumber, then a click on the strongest peak (3231.9 B2,
     // the list's last entry) selects it in the list and the view.

@@ -49,6 +49,20 @@ TEST_F(SpectrumWindowStateTest, TransmittanceViewHangsCurveSticksAndLabelsFromOn
 
     state.raman = true; // the file has no activities: IR stays
     EXPECT_EQ(shownSpectrumTitle(*shownSpectrum(doc, state, "f.log")), "IRスペクトル: f.log");
+    doc.vibrations.ramanActivities.assign(doc.vibrations.frequencies.size(), "7.5");
+    state.ramanSettings.activities = true;
+    state.transmittance = false;
+    const auto printed = shownSpectrum(doc, state, "");
+    ASSERT_TRUE(printed);
+    EXPECT_EQ(printed->yUnit, "Raman 活性 / Å⁴ amu⁻¹");
+    for (const ModeStick& m : printed->sticks)
+        EXPECT_EQ(m.height, 7.5);
+    state.ramanSettings.laserWavenumber = 0;
+    EXPECT_EQ(shownSpectrum(doc, state, "").error(), msg::kSpectrumLaserNotPositive);
+    state.raman = false; // IR does not look at the Raman fields
+    EXPECT_TRUE(shownSpectrum(doc, state, ""));
+    state.raman = true;
+    state.ramanSettings.laserWavenumber = 18797;
     state.broadening.grid = {2000, 1000, 1};
     state.rangeSet = true;
     EXPECT_EQ(shownSpectrum(doc, state, "").error(), msg::kSpectrumRangeOrder);
@@ -87,6 +101,9 @@ TEST_F(SpectrumWindowStateTest, SavedByTheExtension) {
         ASSERT_TRUE(bytes) << name;
         EXPECT_NE(bytes->find(start), std::string::npos) << name;
     }
+    // The size the window shows the plot at.
+    EXPECT_EQ(*shownSpectrumBytes(*s, "a.png", png, 640, 480), "640x480");
+    EXPECT_NE(shownSpectrumBytes(*s, "a.svg", png, 640, 480)->find("width=\"640\""), std::string::npos);
     platform_.saveAnswers = {dir_.path("no/such/dir/a.csv"), std::nullopt};
     EXPECT_FALSE(askAndSaveShownSpectrum(*s, png));
     EXPECT_FALSE(askAndSaveShownSpectrum(*s, png)); // cancelled: no message

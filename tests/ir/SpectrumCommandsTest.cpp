@@ -260,6 +260,7 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{{"plot", "FILE", "--laser", "0", "-o", "OUT"}, "励起光の波数は正"},
         Failure{{"spectrum", "FILE", "--width", "-1.5", "-o", "OUT"}, "半値全幅は正の値"},
         Failure{{"spectrum", "FILE", "--raman", "-o", "OUT"}, "Raman 活性がありません"},
+        Failure{{"spectrum", "FILE", "--activities", "-o", "OUT"}, "--raman"},
         Failure{{"spectrum", "FILE", "--eta", "-0.1", "-o", "OUT"}, "η は 0 以上 1 以下"},
         Failure{{"spectrum", "MISSING", "-o", "OUT"}, "ファイルが開けません"},
         Failure{{"spectrum", "FILE", "-o", "BADOUT"}, "ファイルを保存できません"},

@@ -148,6 +148,13 @@ TEST(RamanSticksTest, TwoModesByHand) {
     EXPECT_NEAR((*cold)[0].intensity, 1.0, 1e-15);
     EXPECT_NEAR((*cold)[1].intensity, 0.07182090386725658, 1e-9);
 
+    // Activities as printed: no conversion, no normalising, nu <= 0 still out.
+    auto printed = ramanSticks(nu, activity, RamanSettings{18797, 298.15, true});
+    ASSERT_TRUE(printed);
+    ASSERT_EQ(printed->size(), 2u);
+    EXPECT_EQ((*printed)[0].intensity, 10);
+    EXPECT_EQ((*printed)[1].intensity, 50);
+
     EXPECT_FALSE(ramanSticks(nu, activity, RamanSettings{18797, 0}));
     EXPECT_FALSE(ramanSticks(nu, activity, RamanSettings{-1, 300}));
     EXPECT_FALSE(ramanSticks(nu, std::vector<double>{1}));

@@ -263,17 +263,12 @@ void addProjectionCommand(CLI::App& app, int& status) {
 // (message shown) when one cannot be read or is not a vibrational spectrum.
 bool readOverlays(const std::vector<std::string>& files, std::vector<PlotCurve>& out) {
     for (const std::string& file : files) {
-        auto s = readMeasuredSpectrumFile(file);
+        auto s = readOverlaySpectrum(file);
         if (!s) {
             showMessage(s.error());
             return false;
         }
-        const std::string name = std::filesystem::path(file).filename().string();
-        if (const std::string refusal = overlayRefusal(*s, name); !refusal.empty()) {
-            showMessage(refusal);
-            return false;
-        }
-        out.push_back({name, s->x, absorbanceCurve(*s)});
+        out.push_back({std::filesystem::path(file).filename().string(), s->x, absorbanceCurve(*s)});
     }
     return true;
 }

@@ -111,17 +111,12 @@ std::string shownSpectrumTitle(const ShownSpectrum& shown) {
 }
 
 bool addMeasuredSpectrum(SpectrumWindowState& state, const std::string& path) {
-    auto s = readMeasuredSpectrumFile(path);
+    auto s = readOverlaySpectrum(path);
     if (!s) {
         showMessage(s.error());
         return false;
     }
-    const std::string name = std::filesystem::path(path).filename().string();
-    if (const std::string refusal = overlayRefusal(*s, name); !refusal.empty()) {
-        showMessage(refusal);
-        return false;
-    }
-    state.measured.push_back({name, std::move(*s)});
+    state.measured.push_back({std::filesystem::path(path).filename().string(), std::move(*s)});
     return true;
 }
 

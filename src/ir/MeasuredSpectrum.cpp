@@ -11,6 +11,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -200,6 +201,16 @@ std::string overlayRefusal(const MeasuredSpectrum& s, const std::string& fileNam
     if (!s.xIsWavenumber)
         return withValue(withValue(msg::kMeasuredNotWavenumber, "file", fileName), "units", s.xUnits);
     return {};
+}
+
+ReadResult<MeasuredSpectrum> readOverlaySpectrum(const std::string& path) {
+    auto s = readMeasuredSpectrumFile(path);
+    if (s) {
+        const std::string name = std::filesystem::path(path).filename().string();
+        if (std::string refusal = overlayRefusal(*s, name); !refusal.empty())
+            return ReadResult<MeasuredSpectrum>::failure(std::move(refusal));
+    }
+    return s;
 }
 
 } // namespace kalviro

@@ -52,5 +52,8 @@ std::vector<double> absorbanceCurve(const MeasuredSpectrum& s);
 // data, or a text file, with x in cm-1); otherwise the reason, in Japanese,
 // naming fileName.
 std::string overlayRefusal(const MeasuredSpectrum& s, const std::string& fileName);
+// The spectrum at path, read and checked by overlayRefusal: the reason, naming
+// the file, when it cannot be drawn over a vibrational spectrum.
+ReadResult<MeasuredSpectrum> readOverlaySpectrum(const std::string& path);
 
 } // namespace kalviro

@@ -14,7 +14,8 @@
 namespace kalviro {
 
 // One mode as a stick: its index in the store, wavenumber as printed (before
-// scaling), height (km/mol, or relative for Raman) and species.
+// scaling), height (km/mol; for Raman, relative intensity or the printed
+// activity, as ramanSettings chooses) and species.
 struct ModeStick {
     int mode = 0;
     double wavenumber = 0.0;
@@ -22,8 +23,8 @@ struct ModeStick {
     std::string species;
 };
 
-// The modes with a wavenumber > 0: IR intensities in km/mol, or Raman
-// intensities (relative) when raman and the store has activities.
+// The modes with a wavenumber > 0: IR intensities in km/mol, or, when raman
+// and the store has activities, what ramanSettings makes of them.
 std::vector<ModeStick> modeSticks(const VibrationStore& store, bool raman,
                                   const RamanSettings& ramanSettings = {});
 

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstddef>
 #include <cctype>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -71,6 +73,36 @@ class LineNeedle {
     std::string_view text_;
     unsigned char skip_[256]{};
 };
+
+// Calls visit with the letter bits of each eight-byte word of text in turn,
+// the last word padded with zero bytes (not letters), until visit returns
+// true; whether it did. A letter's bit is the high bit of its byte: ASCII
+// letters once upper case is folded onto lower case, never a byte with the
+// high bit set; no byte's sum reaches into the next one. Most lines of a long
+// output are rows of numbers, and this passes over them without a branch per
+// byte.
+template <class Visit> bool anyLetterWord(std::string_view text, Visit visit) {
+    constexpr std::uint64_t k01 = 0x0101010101010101ull;
+    constexpr std::uint64_t k7f = 0x7f7f7f7f7f7f7f7full;
+    constexpr std::uint64_t k80 = 0x8080808080808080ull;
+    const auto letters = [](std::uint64_t x) {
+        x |= 0x2020202020202020ull;
+        const std::uint64_t low = x & k7f;
+        return (k01 * (127 + '{') - low) & ~x & (low + k01 * (127 - '`')) & k80;
+    };
+    const char* p = text.data();
+    std::size_t n = text.size();
+    for (; n >= 8; p += 8, n -= 8) {
+        std::uint64_t x;
+        std::memcpy(&x, p, 8);
+        if (visit(letters(x)))
+            return true;
+    }
+    std::uint64_t tail = 0;
+    for (std::size_t k = 0; k < n; ++k)
+        tail |= std::uint64_t(static_cast<unsigned char>(p[k])) << (8 * k);
+    return visit(letters(tail));
+}
 
 // Whether the line holds nothing but blanks.
 inline bool isBlankLine(std::string_view line) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <memory>
 
 #include "model/LineTokens.h"
@@ -83,32 +82,10 @@ Atom parseOrientationRow(std::string_view line, bool hasTypeColumn) {
     return atom;
 }
 
-// Whether the line holds an ASCII letter, eight bytes at a time. Every
-// keyword has one, and most lines of a long output are rows of numbers that
-// need no keyword search at all.
+// Whether the line holds an ASCII letter. Every keyword has one, and most
+// lines of a long output are rows of numbers that need no keyword search.
 bool hasLetter(std::string_view s) {
-    constexpr std::uint64_t k01 = 0x0101010101010101ull;
-    constexpr std::uint64_t k7f = 0x7f7f7f7f7f7f7f7full;
-    constexpr std::uint64_t k80 = 0x8080808080808080ull;
-    // Bytes above '`' and below '{' once upper case is folded onto lower
-    // case; bytes with the high bit set never count.
-    const auto letters = [](std::uint64_t x) {
-        x |= 0x2020202020202020ull;
-        const std::uint64_t low = x & k7f;
-        return (k01 * (127 + '{') - low) & ~x & (low + k01 * (127 - '`')) & k80;
-    };
-    std::uint64_t found = 0;
-    const char* p = s.data();
-    std::size_t n = s.size();
-    for (; n >= 8; p += 8, n -= 8) {
-        std::uint64_t x;
-        std::memcpy(&x, p, 8);
-        found |= letters(x);
-    }
-    std::uint64_t tail = 0;
-    for (std::size_t k = 0; k < n; ++k)
-        tail |= std::uint64_t(static_cast<unsigned char>(p[k])) << (8 * k);
-    return (found | letters(tail)) != 0;
+    return anyLetterWord(s, [](std::uint64_t letters) { return letters != 0; });
 }
 
 // Whether the line holds six dashes in a row. Such a run covers one of every

@@ -3,7 +3,6 @@
 #include <cctype>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 #include "model/ElementTable.h"
 #include "model/NumberText.h"
@@ -197,37 +196,14 @@ double toNumber(std::string_view token) {
 }
 
 bool hasLetterPair(std::string_view text) {
-    constexpr std::uint64_t k01 = 0x0101010101010101ull;
-    constexpr std::uint64_t k7f = 0x7f7f7f7f7f7f7f7full;
-    constexpr std::uint64_t k80 = 0x8080808080808080ull;
-    // The high bit of each byte that is a letter once upper case is folded
-    // onto lower case; no byte's sum reaches into the next one.
-    const auto letters = [](std::uint64_t x) {
-        x |= 0x2020202020202020ull;
-        const std::uint64_t low = x & k7f;
-        return (k01 * (127 + '{') - low) & ~x & (low + k01 * (127 - '`')) & k80;
-    };
-    const auto paired = [](std::uint64_t m, std::uint64_t before) {
+    std::uint64_t before = 0;
+    return anyLetterWord(text, [&before](std::uint64_t letters) {
         // Byte k+1 shifted onto byte k; the last byte of the word before
         // pairs with the first of this one.
-        return (m & (m >> 8)) | (m & (before >> 56));
-    };
-    std::uint64_t before = 0;
-    const char* p = text.data();
-    std::size_t n = text.size();
-    for (; n >= 8; p += 8, n -= 8) {
-        std::uint64_t x;
-        std::memcpy(&x, p, 8);
-        const std::uint64_t m = letters(x);
-        if (paired(m, before))
-            return true;
-        before = m;
-    }
-    std::uint64_t tail = 0;
-    for (std::size_t k = 0; k < n; ++k)
-        tail |= std::uint64_t(static_cast<unsigned char>(p[k])) << (8 * k);
-    // Zero bytes after the tail are not letters.
-    return n != 0 && paired(letters(tail), before) != 0;
+        const bool pair = ((letters & (letters >> 8)) | (letters & (before >> 56))) != 0;
+        before = letters;
+        return pair;
+    });
 }
 
 // A plain loop: find_first_not_of looks each byte up in the set with a call.

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <tuple>
 
 #include "GuiSupport.h"
 #include "app/AboutDialog.h"
@@ -83,17 +84,14 @@ class FrameTest : public test::FrameFixture {
 } // namespace
 
 TEST_F(FrameTest, WheelZoomsLikeTheButtons) {
-    for (int rotation : {120, -120, -120}) {
+    for (auto [rotation, distance] : {std::pair{120, 20.0 / 1.2}, {-120, 20.0}, {-120, 20.0 * 1.2}}) {
         wxMouseEvent e(wxEVT_MOUSEWHEEL);
         e.m_wheelRotation = rotation;
         e.m_wheelDelta = 120;
         e.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
         frame_->view()->GetEventHandler()->ProcessEvent(e);
-        if (rotation > 0) {
-            EXPECT_NEAR(doc.view.eyeDistance, 20.0 / 1.2, 1e-4);
-        }
+        EXPECT_NEAR(doc.view.eyeDistance, distance, 1e-4) << rotation;
     }
-    EXPECT_NEAR(doc.view.eyeDistance, 20.0 * 1.2, 1e-4);
 }
 
 TEST_F(FrameTest, MouseUpdatesTheDragRecordAndCallsTheActions) {
@@ -115,24 +113,18 @@ TEST_F(FrameTest, MouseUpdatesTheDragRecordAndCallsTheActions) {
 
     command(32813); // the left button pans
     mouse(wxEVT_LEFT_DOWN, 30, 40);
-    EXPECT_EQ(d.panning, 1);
-    EXPECT_EQ(d.panStartX, 30.0f);
+    EXPECT_EQ(std::tuple(d.panning, d.panStartX), std::tuple(1, 30.0f));
     mouse(wxEVT_MOTION, 35, 41);
     EXPECT_EQ(d.panCurrentX, 35.0f);
     mouse(wxEVT_LEFT_UP, 36, 42);
-    EXPECT_EQ(d.panning, 0);
-    EXPECT_EQ(d.panCurrentY, 42.0f);
-    EXPECT_EQ(pans, 2);
+    EXPECT_EQ(std::tuple(d.panning, d.panCurrentY, pans), std::tuple(0, 42.0f, 2));
 
     mouse(wxEVT_RIGHT_DOWN, 5, 6);
-    EXPECT_EQ(d.rotating, 1);
-    EXPECT_EQ(rotations, 0);
+    EXPECT_EQ(std::tuple(d.rotating, rotations), std::tuple(1, 0));
     mouse(wxEVT_MOTION, 7, 8);
     mouse(wxEVT_RIGHT_UP, 9, 10);
-    EXPECT_EQ(d.rotating, 0);
-    EXPECT_EQ(d.rotateStartY, 6.0f);
-    EXPECT_EQ(d.rotateCurrentX, 9.0f);
-    EXPECT_EQ(rotations, 2);
+    EXPECT_EQ(std::tuple(d.rotating, d.rotateStartY, d.rotateCurrentX, rotations),
+              std::tuple(0, 6.0f, 9.0f, 2));
     EXPECT_EQ(widthSeen, frame_->view()->GetClientSize().x);
     mouse(wxEVT_MOTION, 50, 50); // no button: nothing moves
     EXPECT_EQ(pans + rotations, 4);
@@ -280,18 +272,13 @@ TEST_F(FrameTest, TheViewDrawsThroughItsActionWithDepth) {
 }
 
 TEST_F(FrameTest, CursorsHaveTheirHotSpotsAndAPicture) {
-    struct Case {
-        wxImage image;
-        int hotX, hotY;
-    };
-    for (const Case& c : {Case{grabbingHandImage(), 16, 14}, Case{arrowImage(), 0, 0}}) {
-        EXPECT_EQ(c.image.GetSize(), wxSize(32, 32));
-        EXPECT_EQ(c.image.GetOptionInt(wxIMAGE_OPTION_CUR_HOTSPOT_X), c.hotX);
-        EXPECT_EQ(c.image.GetOptionInt(wxIMAGE_OPTION_CUR_HOTSPOT_Y), c.hotY);
+    for (const auto& [image, hotX, hotY] : {std::tuple{grabbingHandImage(), 16, 14}, {arrowImage(), 0, 0}}) {
+        EXPECT_EQ(image.GetSize(), wxSize(32, 32));
+        EXPECT_EQ(image.GetOptionInt(wxIMAGE_OPTION_CUR_HOTSPOT_X), hotX);
+        EXPECT_EQ(image.GetOptionInt(wxIMAGE_OPTION_CUR_HOTSPOT_Y), hotY);
         int drawn = 0;
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                drawn += c.image.IsTransparent(x, y) ? 0 : 1;
+        for (int i = 0; i < 32 * 32; ++i)
+            drawn += image.IsTransparent(i % 32, i / 32) ? 0 : 1;
         EXPECT_GT(drawn, 40);
         EXPECT_LT(drawn, 32 * 32 / 2);
     }

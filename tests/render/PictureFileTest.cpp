@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/VibrationStore.h"
+#include "render/AnnotationDrawers.h"
 #include "render/BitmapWriter.h"
 #include "render/Frame.h"
 #include "render/PngWriter.h"
@@ -171,6 +172,44 @@ TEST_F(ImageNameTest, CancelledDialogWritesNothing) {
     EXPECT_EQ(r.filter, "BMP画像(*.bmp)|*.bmp|PNG画像(*.png)|*.png|全て(*.*)|*.*||");
     EXPECT_TRUE(r.overwritePrompt);
     EXPECT_EQ(surface.made, 0); // nothing drawn or read
+}
+
+
+// kalviro-cli render with DISPLAY removed from its environment: a bad size is
+// refused before anything else, then the missing display; nothing is written.
+TEST(RenderWithoutDisplay, SaysWhyAndWritesNothing) {
+    test::TempDir dir;
+    const std::pair<const char*, const char*> cases[] = {
+        {nullptr, "no X display"}, {"600", "--size"},       {"0x10", "--size"},
+        {"10x-3", "--size"},       {"600x600x3", "--size"}, {"axb", "--size"}};
+    for (const auto& [size, reason] : cases) {
+        std::vector<std::string> args = {KALVIRO_CLI_PATH, "render",
+                                         test::dataPath("render/water.log"), "-o", dir.path("w.bmp")};
+        if (size)
+            args.insert(args.end(), {"--size", size});
+        const auto r = test::runCommand(args, {"DISPLAY"});
+        EXPECT_EQ(r.status, 1) << (size ? size : "");
+        EXPECT_NE(r.err.find(reason), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.path("w.bmp")));
+    }
+}
+
+
+TEST(AngleTextTest, ReducesTowardZeroAndKeepsTwoDecimals) {
+    const struct {
+        float total;
+        const char* text;
+    } cases[] = {{370.5f, "10.50"}, {-370.5f, "-10.50"}, {720.0f, "0.00"}, {359.75f, "359.75"},
+                 {-45.0f, "-45.00"}, {0.0f, "0.00"},
+                 // Far beyond an int's range: whole turns still come off.
+                 {1e10f, "280.00"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(angleText(c.total), c.text) << c.total;
+}
+
+TEST(AtomLabelTest, FirstNinetyFromTheTableThenPlainNumbers) {
+    for (auto [index, label] : {std::pair{9, "10"}, {10, "11"}, {89, "90"}, {90, "91"}, {999, "1000"}})
+        EXPECT_EQ(atomLabel(index), label);
 }
 
 } // namespace

@@ -315,7 +315,7 @@ class ProgramTest : public FrameTest {
     test::TempDir dir_;
 };
 
-TEST_F(ProgramTest, OpeningTheExampleFillsTheModeListAndTheRecentFiles) {
+TEST_F(ProgramTest, OpeningTheExampleFillsTheModeListTheRecentFilesAndTheOrbitals) {
     openExample();
     ASSERT_EQ(platform_.openRequests.size(), 1u);
     EXPECT_NE(platform_.openRequests[0].filter.find("*.log"), std::string::npos);
@@ -336,6 +336,22 @@ TEST_F(ProgramTest, OpeningTheExampleFillsTheModeListAndTheRecentFiles) {
     ASSERT_FALSE(frame_->recentFiles().entries().empty());
     EXPECT_EQ(frame_->recentFiles().entries()[0], test::examplePath("formaldehyde_opt_freq.log"));
     EXPECT_TRUE(platform_.messages.empty());
+
+    // The same molecule's orbitals: laid over it, the modes kept.
+    command(cmd::OpenCheckpoint); // cancelled: nothing happens
+    EXPECT_EQ(doc.orbitalFlags.orbitalLoaded, 0);
+    platform_.openAnswers.push_back(test::examplePath("formaldehyde_sto3g.FChk"));
+    command(cmd::OpenCheckpoint);
+    ASSERT_EQ(doc.orbitalFlags.orbitalLoaded, 1) << (platform_.messages.empty() ? "" : platform_.messages[0]);
+    ASSERT_EQ(frame_->dataSelectionDialog(), dlg);
+    EXPECT_EQ(dlg->rangeEdit()->GetValue(), "(1-12)");
+    EXPECT_EQ(dlg->homoLabelEdit()->GetValue(), "HOMO");
+    EXPECT_EQ(dlg->homoValueEdit()->GetValue(), "8"); // 16 electrons
+    EXPECT_EQ(dlg->orbitalEdit()->GetValue(), "8");
+    EXPECT_EQ(dlg->isoValueEdit()->GetValue(), "0.05");
+    EXPECT_TRUE(dlg->isoValueEdit()->IsShown());
+    EXPECT_EQ(list->GetCount(), 6u);
+    EXPECT_EQ(doc.atomCount(), 4);
 
     // A file that cannot be read is reported by name; the molecule, its
     // modes, the list and the recent files stay.
@@ -380,6 +396,12 @@ TEST_F(ProgramTest, EveryOpenFitsTheMoleculeWithoutTurningIt) {
         for (const Atom& a : doc.molecule.atoms)
             EXPECT_EQ(a.position(), a.loadedPosition) << file;
     }
+    // The corpus output has no dipole derivatives: they come from the
+    // checkpoint file beside it, and the status bar says so.
+    if (test::corpusAvailable()) {
+        EXPECT_TRUE(frame_->GetStatusBar()->GetStatusText(0).Contains("dvb_ir.fchk"));
+        EXPECT_EQ(doc.vibrations.dipoleDerivatives.size(), 54u);
+    }
 
     // Zoomed out, "全体表示" brings the fitted view back.
     const float fitted = doc.view.eyeDistance;
@@ -399,16 +421,6 @@ TEST_F(ProgramTest, EveryOpenFitsTheMoleculeWithoutTurningIt) {
     frame_->view()->redraw();
     EXPECT_EQ(doc.molecule.rotationY, 0.0f);
     EXPECT_EQ(a.position(), a.loadedPosition);
-}
-
-// An output without dipole derivatives takes them from the checkpoint file
-// beside it and says so in the status bar.
-TEST_F(ProgramTest, AnOutputPairsWithTheCheckpointFileBesideIt) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "no corpus";
-    frame_->openFile(test::corpusFile("g09/dvb_ir.out"));
-    EXPECT_TRUE(frame_->GetStatusBar()->GetStatusText(0).Contains("dvb_ir.fchk"));
-    EXPECT_EQ(doc.vibrations.dipoleDerivatives.size(), 54u);
 }
 
 TEST_F(ProgramTest, ClicksOnAtomsSelectThemAndMeasureInTheStatusBar) {
@@ -451,7 +463,7 @@ int runsInColumn(const wxBitmap& bitmap, int x, const wxColour& c) {
     return runs;
 }
 
-TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjections) {
+TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjectionsAndTheFilesAreWritten) {
     openExample();
     command(cmd::ProjectionGreen);
     SpectrumPreviewDialog* dlg = frame_->previewDialog();
@@ -488,6 +500,23 @@ TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjections) {
     command(cmd::ProjectionGreen);
     ASSERT_NE(frame_->previewDialog(), nullptr);
     EXPECT_EQ(frame_->previewDialog()->halfWidthEdit()->GetValue(), "2");
+
+    // With the spectrum and the relative intensities there, every save writes.
+    const std::pair<int, const char*> saves[] = {
+        {cmd::SaveCoordinates, "default.txt"},    {cmd::SaveIrTable, "ir.csv"},
+        {cmd::SaveIrTableSorted, "irsorted.csv"}, {cmd::SaveRelativeIntensity, "spec.csv"},
+        {cmd::SaveIrSpectrum, "IRSpec.csv"},      {cmd::SaveImageButton, "button.bmp"},
+        {cmd::SaveShownSpectrum, "shown.png"},
+    };
+    for (const auto& [id, name] : saves) {
+        const std::string path = dir_.path(name);
+        platform_.openAnswers = {path};
+        platform_.saveAnswers = {path};
+        command(id);
+        EXPECT_GT(std::filesystem::exists(path) ? std::filesystem::file_size(path) : 0, 20u) << id;
+    }
+    EXPECT_TRUE(platform_.messages.empty()) << platform_.messages.front();
+    EXPECT_NE(test::readFileBytes(dir_.path("ir.csv")).find("1335.9790"), std::string::npos);
 }
 
 TEST_F(ProgramTest, SpectrumWindowShowsEveryBandAndAClickSelectsItsMode) {
@@ -543,50 +572,6 @@ TEST_F(ProgramTest, SpectrumWindowShowsEveryBandAndAClickSelectsItsMode) {
     EXPECT_EQ(w->shown()->measured[0].name, "m.csv");
     command(cmd::ClearMeasured);
     EXPECT_TRUE(w->shown()->measured.empty());
-}
-
-TEST_F(ProgramTest, FileCommandsWriteTheirFiles) {
-    openExample();
-    command(cmd::ShowSpectrum);    // the spectrum exists before it is saved
-    command(cmd::ProjectionGreen); // and the relative intensities
-    const std::pair<int, const char*> saves[] = {
-        {cmd::SaveCoordinates, "default.txt"},    {cmd::SaveIrTable, "ir.csv"},
-        {cmd::SaveIrTableSorted, "irsorted.csv"}, {cmd::SaveRelativeIntensity, "spec.csv"},
-        {cmd::SaveIrSpectrum, "IRSpec.csv"},      {cmd::SaveImageButton, "button.bmp"},
-        {cmd::SaveShownSpectrum, "shown.png"},
-    };
-    for (const auto& [id, name] : saves) {
-        const std::string path = dir_.path(name);
-        platform_.openAnswers = {path};
-        platform_.saveAnswers = {path};
-        command(id);
-        EXPECT_TRUE(std::filesystem::exists(path)) << id;
-        EXPECT_GT(std::filesystem::file_size(path), 20u) << id;
-    }
-    EXPECT_TRUE(platform_.messages.empty()) << platform_.messages.front();
-    EXPECT_NE(test::readFileBytes(dir_.path("ir.csv")).find("1335.9790"), std::string::npos);
-}
-
-TEST_F(ProgramTest, CheckpointFillsTheOrbitalGroupAndKeepsTheModes) {
-    openExample();
-    // The same molecule's orbitals: laid over it.
-    const std::string path = test::examplePath("formaldehyde_sto3g.FChk");
-    command(cmd::OpenCheckpoint); // cancelled: nothing happens
-    EXPECT_EQ(doc.orbitalFlags.orbitalLoaded, 0);
-    platform_.openAnswers.push_back(path);
-    command(cmd::OpenCheckpoint);
-    ASSERT_EQ(doc.orbitalFlags.orbitalLoaded, 1)
-        << (platform_.messages.empty() ? "" : platform_.messages[0]);
-    DataSelectionDialog* dlg = frame_->dataSelectionDialog();
-    ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(dlg->rangeEdit()->GetValue(), "(1-12)");
-    EXPECT_EQ(dlg->homoLabelEdit()->GetValue(), "HOMO");
-    EXPECT_EQ(dlg->homoValueEdit()->GetValue(), "8"); // 16 electrons
-    EXPECT_EQ(dlg->orbitalEdit()->GetValue(), "8");
-    EXPECT_EQ(dlg->isoValueEdit()->GetValue(), "0.05");
-    EXPECT_TRUE(dlg->isoValueEdit()->IsShown());
-    EXPECT_EQ(dlg->modeList()->GetCount(), 6u); // the molecule's modes stay
-    EXPECT_EQ(doc.atomCount(), 4);
 }
 
 TEST_F(ProgramTest, ProgressWindowNamesTheFileAndCancels) {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <tuple>
 
 #include "GlHarness.h"
 #include "model/VibrationStore.h"
@@ -85,8 +86,7 @@ TEST_F(GlFrameTest, HiddenAtomsAndRotatingLeaveJointSpheres) {
 TEST_F(GlFrameTest, AxesWhereTheCameraPutsThem) {
     doc.view.axesShown = 1;
     render();
-    EXPECT_TRUE(greenest(at(185, 100)));
-    EXPECT_TRUE(greenest(at(16, 100)));
+    EXPECT_TRUE(greenest(at(185, 100)) && greenest(at(16, 100)));
     EXPECT_TRUE(reddest(at(100, 185)));
     EXPECT_TRUE(bluest(at(100, 100)));
     EXPECT_FALSE(isBlack(136, 100)); // on the X line
@@ -143,9 +143,7 @@ TEST_F(GlFrameTest, ViewpointModeTurnsTheSceneNotTheCoordinates) {
     render();
     EXPECT_TRUE(bluest(at(100, 100)));
     EXPECT_TRUE(isBlack(136, 100));
-    EXPECT_EQ(m.atoms[0].x, 3.0);
-    EXPECT_EQ(m.viewValue, 90.0f);
-    EXPECT_EQ(m.rotationY, 90.0f);
+    EXPECT_EQ(std::tuple(m.atoms[0].x, m.viewValue, m.rotationY), std::tuple(3.0, 90.0f, 90.0f));
 
     // The next frame starts from a fresh matrix: still a quarter turn, and a
     // click at the centre finds the atom there (not turned twice).

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "model/MoleculeState.h"
@@ -60,12 +61,9 @@ TEST_F(SceneStepsTest, TotalsGrowAndPendingClears) {
     m.pendingRotationX = 15.0f;
     m.pendingRotationY = -15.0f;
     const RotationTotals shown = step();
-    EXPECT_EQ(shown.x, 365.0f); // the labels show the turn the frame draws
-    EXPECT_EQ(shown.y, -15.0f);
-    EXPECT_EQ(m.rotationX, 365.0f);
-    EXPECT_EQ(m.rotationY, -15.0f);
-    EXPECT_EQ(m.pendingRotationX, 0.0f);
-    EXPECT_EQ(m.pendingRotationY, 0.0f);
+    // The labels show the turn the frame draws.
+    EXPECT_EQ(std::vector<float>({shown.x, shown.y, m.rotationX, m.rotationY, m.pendingRotationX, m.pendingRotationY}),
+              std::vector<float>({365, -15, 365, -15, 0, 0}));
 }
 
 // In viewpoint mode the pending Y turn goes to the viewpoint, not to the atoms.
@@ -109,10 +107,8 @@ TEST(RotationUpdateTest, TrackballOnHalfTheWidth) {
         MoleculeState m;
         m.pendingRotationX = m.pendingRotationY = 100.0f; // assigned, not added
         m.pendingRotationZ = 7.0f;
-        m.drag.rotateStartX = c.startX;
-        m.drag.rotateStartY = c.startY;
-        m.drag.rotateCurrentX = c.currentX;
-        m.drag.rotateCurrentY = c.currentY;
+        std::tie(m.drag.rotateStartX, m.drag.rotateStartY, m.drag.rotateCurrentX,
+                 m.drag.rotateCurrentY) = std::tuple(c.startX, c.startY, c.currentX, c.currentY);
         rotationUpdate(m, c.left, c.right);
         EXPECT_NEAR(m.pendingRotationX, c.expectedX, 1e-3) << c.name;
         EXPECT_NEAR(m.pendingRotationY, c.expectedY, 1e-3) << c.name;
@@ -199,9 +195,7 @@ TEST_F(PickSlotsTest, SlotsOfAGoneMoleculeAreClearedSafely) {
     p.slots[1] = 12;
     p.count = 2;
     recordPick(p, m, 0);
-    EXPECT_EQ(p.count, 0);
-    EXPECT_EQ(p.slots[0], 0);
-    EXPECT_EQ(p.slots[1], 0);
+    EXPECT_EQ(std::vector<int>({p.count, p.slots[0], p.slots[1]}), std::vector<int>(3, 0));
 }
 
 TEST(NearestNamedHitTest, NearestRecordWithANameWins) {

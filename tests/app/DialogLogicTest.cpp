@@ -139,14 +139,9 @@ TEST(RecentFileList, NewestFirstFourAtMostNoRepeats) {
 }
 
 TEST(FramePlacement, CentredAcrossAndAQuarterDown) {
-    const FramePlacement p = mainFramePlacement(1024, 768);
-    EXPECT_EQ(p.x, 212);
-    EXPECT_EQ(p.y, 42);
-    EXPECT_EQ(p.width, 600);
-    EXPECT_EQ(p.height, 600);
-    const FramePlacement odd = mainFramePlacement(1281, 1023);
-    EXPECT_EQ(odd.x, 340);
-    EXPECT_EQ(odd.y, 105);
+    const FramePlacement p = mainFramePlacement(1024, 768), odd = mainFramePlacement(1281, 1023);
+    EXPECT_EQ(std::vector<int>({p.x, p.y, p.width, p.height}), std::vector<int>({212, 42, 600, 600}));
+    EXPECT_EQ(std::vector<int>({odd.x, odd.y}), std::vector<int>({340, 105}));
 }
 
 // The menus and the toolbar name commands by id; the frame takes their texts

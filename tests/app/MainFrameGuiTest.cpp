@@ -165,18 +165,22 @@ TEST_F(FrameTest, AxisDialogButtonsAndList) {
     ASSERT_EQ(dlg->atomList()->GetCount(), 4u);
     EXPECT_EQ(dlg->atomList()->GetString(2), "  2     O");
 
-    const int redraws = platform_.redraws;
-    dlg->originEdit()->ChangeValue("3");
-    test::pressButton(dlg, wxID_OK);
-    EXPECT_EQ(doc.scene.dipoleOrigin, "3");
-    EXPECT_EQ(platform_.redraws, redraws + 1);
-    test::pressButton(dlg, 1015);
-    EXPECT_EQ(doc.scene.dipoleOrigin, "0");
-    EXPECT_EQ(dlg->originEdit()->GetValue(), "3");
-    dlg->startAtOriginBox()->SetValue(true);
-    test::pressButton(dlg, wxID_OK);
-    EXPECT_EQ(dlg->originEdit()->GetValue(), "0");
-    EXPECT_EQ(doc.scene.dipoleOrigin, "0");
+    // OK takes the typed atom, 1015 the origin (the field keeps its text), the
+    // box empties the field too; each press redraws.
+    const struct {
+        bool box;
+        int button;
+        const char *origin, *field;
+    } presses[] = {{false, wxID_OK, "3", "3"}, {false, 1015, "0", "3"}, {true, wxID_OK, "0", "0"}};
+    for (const auto& p : presses) {
+        const int redraws = platform_.redraws;
+        dlg->originEdit()->ChangeValue("3");
+        dlg->startAtOriginBox()->SetValue(p.box);
+        test::pressButton(dlg, p.button);
+        EXPECT_EQ(doc.scene.dipoleOrigin, p.origin) << p.button;
+        EXPECT_EQ(dlg->originEdit()->GetValue(), p.field) << p.button;
+        EXPECT_EQ(platform_.redraws, redraws + 1) << p.button;
+    }
 
     command(32805); // again while open: another copy of the list
     EXPECT_EQ(frame_->axisDialog(), dlg);

@@ -219,11 +219,8 @@ TEST_F(GlFrameTest, SkippingHiddenTubeWorkKeepsThePicture) {
         doc.view = ViewSettings(); doc.zoom = ZoomCounter();
         ViewSettings& s = doc.view;
         s.eyeDistance = 8.0f;
-        s.atomsShown = st.shown;
-        s.atomsSolid = st.solid;
-        s.blendBonds = st.blendBonds;
-        s.blendAll = st.blendAll;
-        s.atomScale = st.scale;
+        std::tie(s.atomsShown, s.atomsSolid, s.blendBonds, s.blendAll, s.atomScale) =
+            std::tuple(st.shown, st.solid, st.blendBonds, st.blendAll, st.scale);
         setSkipHiddenTubeWork(false);
         render();
         const std::vector<unsigned char> full = pixels_;

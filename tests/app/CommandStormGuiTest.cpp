@@ -176,8 +176,8 @@ class CommandStormTest : public test::DocumentTest {
         frame_->Show();
         wireProgram(frame_);
         stormPlatform_.redraw = [this] { frame_ ? frame_->view()->redraw() : void(); };
-        stormPlatform_.answerOpen = [this] { return answer("open", &CommandStormTest::chooseFile); };
-        stormPlatform_.answerSave = [this] { return answer("save", &CommandStormTest::chooseSaveTarget); };
+        stormPlatform_.answerOpen = [this] { return answer("open", chooseFile(note_)); };
+        stormPlatform_.answerSave = [this] { return answer("save", chooseSaveTarget(note_)); };
         // Every frame and every pick must leave GL clean and its matrix
         // stacks where they started.
         ViewActions& actions = frame_->view()->actions();
@@ -236,11 +236,9 @@ class CommandStormTest : public test::DocumentTest {
 
     // --- files -------------------------------------------------------------
 
-    using Chooser = Answer (CommandStormTest::*)(std::string&);
-    Answer answer(const char* dialog, Chooser choose) {
-        std::string what;
-        auto path = (this->*choose)(what);
-        note(std::string("  ") + dialog + " dialog: " + what);
+    // A chooser's answer, noted with what the chooser says of it.
+    Answer answer(const char* dialog, Answer path) {
+        note(std::string("  ") + dialog + " dialog: " + note_);
         return path;
     }
 
@@ -600,10 +598,9 @@ class CommandStormTest : public test::DocumentTest {
         return h;
     }
 
-    // The example opened through the first command, or `through`.
-    void openExample(int through = cmd::OpenGaussian) {
+    void openExample() {
         stormPlatform_.answerOpen = [] { return test::examplePath("formaldehyde_opt_freq.log"); };
-        frame_->commands().run(through);
+        frame_->commands().run(cmd::OpenGaussian);
     }
 
     MainFrame* frame_ = nullptr;
@@ -615,6 +612,7 @@ class CommandStormTest : public test::DocumentTest {
     std::vector<std::string> goodFiles_;
     std::mt19937 rng_;
     std::deque<std::string> recent_;
+    std::string note_; // what the last file chooser picked
     std::vector<std::string> glProblems_;
     std::size_t checkedMessages_ = 0;
     int modifiers_ = 0, frames_ = 0;

@@ -63,10 +63,27 @@ const auto* const environment = ::testing::AddGlobalTestEnvironment(new WxEnviro
 
 void settle() { test::runPendingEvents(3); }
 
-class FrameTest : public test::FrameFixture {
+// The main window shown over a fresh document; wired as the program starts
+// it when `wired`. `settle` runs the pending events after the window appears
+// and after it goes, before the state is dropped.
+class FrameTest : public test::DocumentTest {
   protected:
     explicit FrameTest(bool wired = false, void (*settleEvents)() = settle)
-        : FrameFixture(wired, settleEvents) {}
+        : wired_(wired), settle_(settleEvents) {}
+    void SetUp() override {
+        DocumentTest::SetUp();
+        doc.scene.dipoleOrigin = "-1";
+        frame_ = new MainFrame(doc);
+        frame_->Show();
+        if (wired_)
+            wireProgram(frame_);
+        settle_();
+    }
+    void TearDown() override {
+        test::closeDialogsAndDestroy(frame_);
+        settle_();
+        DocumentTest::TearDown();
+    }
     void command(int id) { test::sendMenu(frame_, menuIdFor(id)); }
     void twoAtomMolecule() {
         MoleculeState& m = doc.molecule;
@@ -81,6 +98,9 @@ class FrameTest : public test::FrameFixture {
         e.SetEventObject(frame_->view());
         frame_->view()->GetEventHandler()->ProcessEvent(e);
     }
+    MainFrame* frame_ = nullptr;
+    bool wired_;
+    void (*settle_)();
 };
 
 } // namespace

@@ -44,12 +44,9 @@ TEST_F(CaptureGlTest, SavedBitmapIsTheFrameReadBack) {
     setupCamera(doc.molecule, doc.view);
     drawScene(doc);
     const std::vector<unsigned char> rgb = test::readBackBuffer(200, 150);
-    std::string expected;
-    for (std::size_t i = 0; i < rgb.size(); i += 3) {
-        expected.push_back(static_cast<char>(rgb[i + 2]));
-        expected.push_back(static_cast<char>(rgb[i + 1]));
-        expected.push_back(static_cast<char>(rgb[i]));
-    }
+    std::string expected(rgb.size(), '\0');
+    for (std::size_t i = 0; i < rgb.size(); ++i) // red and blue of each pixel swapped
+        expected[i] = static_cast<char>(rgb[i - i % 3 + 2 - i % 3]);
     EXPECT_NE(expected.find_first_not_of('\0'), std::string::npos); // not an empty frame
     EXPECT_TRUE(file.compare(54, std::string::npos, expected) == 0);
 }

@@ -30,9 +30,7 @@ class SceneStepsTest : public test::DocumentTest {
         a.y = 1.0;
         replaceAtoms(doc.molecule, {a}, ElementSource::ByNumber);
     }
-    RotationTotals step() {
-        return runFrameSteps(doc);
-    }
+    RotationTotals step() { return runFrameSteps(doc); }
 };
 
 // A quarter turn about X takes (0, 1, 0) to (0, 0, 1); about Z the shown
@@ -146,20 +144,7 @@ struct SlotCase {
     std::vector<int> selected;  // 1-based atoms left highlighted
 };
 
-class PickSlotsTest : public test::DocumentTest {
-  protected:
-    MoleculeState molecule() {
-        MoleculeState m;
-        m.atoms.resize(5);
-        return m;
-    }
-    // What a click does: the pass highlights the atom it hit, then the slots.
-    static void click(PickedAtoms& p, MoleculeState& m, int n) {
-        if (n != 0)
-            m.atoms[n - 1].selected = 1;
-        recordPick(p, m, n);
-    }
-};
+class PickSlotsTest : public test::DocumentTest {};
 
 TEST_F(PickSlotsTest, SlotRules) {
     const SlotCase cases[] = {
@@ -173,10 +158,14 @@ TEST_F(PickSlotsTest, SlotRules) {
         {"fifthIsAPickedAtom", {1, 2, 3, 4, 2}, {1, 3, 4}, {1, 3, 4}},
     };
     for (const auto& c : cases) {
-        MoleculeState m = molecule();
+        MoleculeState m;
+        m.atoms.resize(5);
         PickedAtoms p;
-        for (int n : c.picks)
-            click(p, m, n);
+        for (int n : c.picks) { // a click highlights the atom it hit, then fills the slots
+            if (n != 0)
+                m.atoms[n - 1].selected = 1;
+            recordPick(p, m, n);
+        }
         EXPECT_EQ(std::vector<int>(p.slots, p.slots + p.count), c.slots) << c.name;
         for (int k = p.count; k < PickedAtoms::kMaxPicks; ++k)
             EXPECT_EQ(p.slots[k], 0) << c.name;
@@ -189,7 +178,8 @@ TEST_F(PickSlotsTest, SlotRules) {
 }
 
 TEST_F(PickSlotsTest, SlotsOfAGoneMoleculeAreClearedSafely) {
-    MoleculeState m = molecule();
+    MoleculeState m;
+    m.atoms.resize(5);
     PickedAtoms p;
     p.slots[0] = 9;
     p.slots[1] = 12;

@@ -60,41 +60,32 @@ std::uint32_t envNumber(const char* name, std::uint32_t fallback) {
     return text && *text ? static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10)) : fallback;
 }
 
+bool startsWith(const std::string& text, const std::string& head) { return text.rfind(head, 0) == 0; }
+
 // Every text the program shows in a message box. The basis-set message
 // starts with the basis name (empty when the file names none); a fault the
-// orbital tracer finds names its place after a sentence.
-// The spectrum window's settings and the measured spectra ("ファイル「name」...").
-bool spectrumMessage(const std::string& text) {
-    for (const char* m : {msg::kSpectrumRangeOrder, msg::kSpectrumStepNotPositive,
-                          msg::kSpectrumTooManyPoints, msg::kSpectrumWidthNotPositive,
-                          msg::kSpectrumEtaOutOfRange, msg::kSpectrumScalingNotFinite})
-        if (text == m)
-            return true;
-    return text.rfind("ファイル「", 0) == 0 ||
-           (text.rfind("「", 0) == 0 && text.find("」には数値を入力してください") != std::string::npos);
-}
-
+// orbital tracer finds names its place after a sentence; the spectrum window
+// names its field or the measured file ("ファイル「name」...").
 bool knownMessage(const std::string& text) {
-    static const std::set<std::string> known = {
-        "ファイルが開けません", "このファイル形式には対応していません",
-        "$DATA グループを読み込めません", "Zマトリックスを読み込めません",
-        "原子番号の選択が不適切です。",
-        "適切な番号を指定してください\nデフォルトのHOMOを計算します",
-        "まずIRスペクトルを計算してください", "まず相対強度を計算してください",
-        "半値幅には0以外の整数を入力してください", "原子番号19以上は対応していません",
-        "IRデータの読み込みができていません"};
+    static const std::set<std::string> whole = {
+        "ファイルが開けません", "このファイル形式には対応していません", "$DATA グループを読み込めません",
+        "Zマトリックスを読み込めません", "原子番号の選択が不適切です。",
+        "適切な番号を指定してください\nデフォルトのHOMOを計算します", "まずIRスペクトルを計算してください",
+        "まず相対強度を計算してください", "半値幅には0以外の整数を入力してください",
+        "原子番号19以上は対応していません", "IRデータの読み込みができていません",
+        msg::kNoModeToAnimate, msg::kOrbitalsNoCoefficients,
+        msg::kBadIsoValue, msg::kPairingNoModes, msg::kSpectrumRangeOrder,
+        msg::kSpectrumStepNotPositive, msg::kSpectrumTooManyPoints, msg::kSpectrumWidthNotPositive,
+        msg::kSpectrumEtaOutOfRange, msg::kSpectrumScalingNotFinite};
+    for (const char* head : {msg::kCannotSaveMovie, "ファイルが開けません: ", "ファイルを保存できません: ",
+                             msg::kInternalFault, msg::kPairingFailed, "ファイル「"})
+        if (startsWith(text, head))
+            return true;
     const std::string basis = "\n対応できない基底関数系です";
-    const std::string movie = msg::kCannotSaveMovie;
-    const std::string notOpened = "ファイルが開けません: ";
-    const std::string notSaved = "ファイルを保存できません: ";
-    return known.count(text) || text == msg::kNoModeToAnimate || text.rfind(movie, 0) == 0 ||
-           text.rfind(notOpened, 0) == 0 || text.rfind(notSaved, 0) == 0 ||
+    return whole.count(text) ||
            (text.size() >= basis.size() && text.find('\n') == text.size() - basis.size() &&
-            text.compare(text.size() - basis.size(), basis.size(), basis) == 0) ||
-           text.rfind(msg::kInternalFault, 0) == 0 || text == msg::kOrbitalsNoCoefficients ||
-           text == msg::kBadIsoValue ||
-           text.rfind(kalviro::msg::kPairingFailed, 0) == 0 || text == kalviro::msg::kPairingNoModes ||
-           spectrumMessage(text);
+            text.ends_with(basis)) ||
+           (startsWith(text, "「") && text.find("」には数値を入力してください") != std::string::npos);
 }
 
 // Answers the file dialogs through the storm's choosers, shows nothing,
@@ -106,15 +97,14 @@ struct StormPlatform : Platform {
     int dialogs = 0;
 
     void showMessage(const std::string& text) override { messages.push_back(text); }
+    // The CSV and text saves use the open form; they get a save answer.
     Answer chooseOpenPath(const FileDialogRequest& r) override {
-        // The CSV and text saves use the open form; they get a save answer.
         return ask(r.hideReadOnly ? answerOpen : answerSave);
     }
     Answer chooseSavePath(const FileDialogRequest&) override { return ask(answerSave); }
     void redrawView() override { redraw ? redraw() : void(); }
     Answer ask(const std::function<Answer()>& answer) {
-        ++dialogs;
-        return answer ? answer() : std::nullopt;
+        return ++dialogs, answer ? answer() : std::nullopt;
     }
 };
 
@@ -126,19 +116,6 @@ struct StormLog : wxLog {
             errors.push_back(msg.utf8_string());
     }
 };
-
-// Until the window system has caught up with a new window size: the GL
-// drawable follows the window a few events later.
-void settleSize(wxWindow* w) {
-    for (int i = 0; i < 50; ++i) {
-        const wxSize before = w->GetClientSize();
-        wxTheApp->Yield(true);
-        wxMilliSleep(10);
-        wxTheApp->Yield(true);
-        if (i >= 3 && w->GetClientSize() == before)
-            return;
-    }
-}
 
 // Pending and idle events, then real window-system events too: exposures,
 // sizes, the dialogs' windows.
@@ -180,17 +157,12 @@ struct StallGuard {
     unsigned seconds_;
 };
 
-// Keeps mouse, command and dialog actions in one seeded stream.
-struct Storm {
-    explicit Storm(std::uint32_t seed) : rng(seed) {}
-    int below(int n) { return n <= 0 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(rng); }
-    int between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
-    bool chance(double p) { return std::bernoulli_distribution(p)(rng); }
-    template <class T> const T& pick(const std::vector<T>& v) {
-        return v[static_cast<std::size_t>(below(static_cast<int>(v.size())))];
-    }
-    std::mt19937 rng;
-};
+bool isOpenWindow(const wxWindow* dlg) {
+    for (wxWindow* w : wxTopLevelWindows)
+        if (w == dlg)
+            return !w->IsBeingDeleted();
+    return !dlg;
+}
 
 class CommandStormTest : public test::DocumentTest {
   protected:
@@ -204,22 +176,13 @@ class CommandStormTest : public test::DocumentTest {
         frame_->Show();
         wireProgram(frame_);
         stormPlatform_.redraw = [this] { frame_ ? frame_->view()->redraw() : void(); };
-        stormPlatform_.answerOpen = [this] { return answer("open", &CommandStormTest::chooseFile); };
-        stormPlatform_.answerSave = [this] { return answer("save", &CommandStormTest::chooseSaveTarget); };
+        stormPlatform_.answerOpen = [this] { return answer("open", chooseFile(note_)); };
+        stormPlatform_.answerSave = [this] { return answer("save", chooseSaveTarget(note_)); };
         // Every frame and every pick must leave GL clean and its matrix
         // stacks where they started.
         ViewActions& actions = frame_->view()->actions();
-        actions.drawFrame = [this, draw = actions.drawFrame](int w, int h) {
-            clearGlErrors();
-            draw(w, h);
-            ++frames_;
-            checkGl("frame");
-        };
-        actions.pickAt = [this, pick = actions.pickAt](int x, int y) {
-            clearGlErrors();
-            pick(x, y);
-            checkGl("pick");
-        };
+        actions.drawFrame = glChecked("frame", actions.drawFrame, &frames_);
+        actions.pickAt = glChecked("pick", actions.pickAt, nullptr);
         frame_->Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent& e) {
             // "ｱﾌﾟﾘｹｰｼｮﾝの終了" reaches here; the storm keeps its window.
             e.CanVeto() && !allowExit_ ? e.Veto() : e.Skip();
@@ -244,36 +207,44 @@ class CommandStormTest : public test::DocumentTest {
         DocumentTest::TearDown();
     }
 
-    static void clearGlErrors() {
-        for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR;)
-            ++i;
+    // f with the GL error flag and the matrix stack depths checked around it.
+    std::function<void(int, int)> glChecked(std::string what, std::function<void(int, int)> f,
+                                            int* count) {
+        return [this, what, f, count](int a, int b) {
+            for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR;)
+                ++i;
+            f(a, b);
+            count ? void(++*count) : void();
+            if (const GLenum err = glGetError(); err != GL_NO_ERROR)
+                glProblems_.push_back(what + ": GL error " + std::to_string(err));
+            GLint modelView = 0, projection = 0;
+            glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelView);
+            glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projection);
+            if (modelView != 1 || projection != 1)
+                glProblems_.push_back(what + ": matrix stacks " + std::to_string(modelView) + "/" +
+                                      std::to_string(projection));
+        };
     }
-    void checkGl(const std::string& what) {
-        if (const GLenum err = glGetError(); err != GL_NO_ERROR)
-            glProblems_.push_back(what + ": GL error " + std::to_string(err));
-        GLint modelView = 0, projection = 0;
-        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelView);
-        glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projection);
-        if (modelView != 1 || projection != 1)
-            glProblems_.push_back(what + ": matrix stacks " + std::to_string(modelView) + "/" +
-                                  std::to_string(projection));
+
+    // The seeded stream all mouse, command and dialog actions come from.
+    int below(int n) { return n <= 0 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+    int between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+    bool chance(double p) { return std::bernoulli_distribution(p)(rng_); }
+    template <class T> const T& pick(const std::vector<T>& v) {
+        return v[static_cast<std::size_t>(below(static_cast<int>(v.size())))];
     }
 
     // --- files -------------------------------------------------------------
 
-    using Chooser = Answer (CommandStormTest::*)(std::string&);
-    Answer answer(const char* dialog, Chooser choose) {
-        std::string what;
-        auto path = (this->*choose)(what);
-        note(std::string("  ") + dialog + " dialog: " + what);
+    // A chooser's answer, noted with what the chooser says of it.
+    Answer answer(const char* dialog, Answer path) {
+        note(std::string("  ") + dialog + " dialog: " + note_);
         return path;
     }
 
     // One of eight scratch files named after stem, holding bytes.
     std::string scratch(const std::string& stem, const std::string& ext, const std::string& bytes) {
-        return put(dir_.path(stem + std::to_string(storm_->below(8)) + "." + ext), bytes);
-    }
-    static std::string put(const std::string& path, const std::string& bytes) {
+        const std::string path = dir_.path(stem + std::to_string(below(8)) + "." + ext);
         test::writeFileBytes(path, bytes);
         return path;
     }
@@ -282,103 +253,86 @@ class CommandStormTest : public test::DocumentTest {
     Answer chooseFile(std::string& note) {
         static const std::vector<std::string> exts = {"log", "out",  "dat",  "com", "gjf",
                                                       "inp", "fchk", "FChk", "fch", "LOG"};
-        Storm& s = *storm_;
-        const std::string good = s.pick(goodFiles_);
+        const std::string good = pick(goodFiles_);
         const std::string goodExt = fs::path(good).extension().string().substr(1);
-        switch (s.below(10)) {
+        switch (below(10)) {
         case 0:
         case 1:
-            note = "good " + good;
-            return good;
+            return note = "good " + good, good;
         case 2: { // cut at a random byte
             const std::string bytes = test::readFileBytes(good);
             const std::string path = scratch("cut", goodExt, "");
-            note = "cut " + good;
-            return put(path, bytes.substr(0, static_cast<std::size_t>(
-                                                 s.between(0, static_cast<int>(bytes.size())))));
+            test::writeFileBytes(path, bytes.substr(0, static_cast<std::size_t>(
+                                                           between(0, static_cast<int>(bytes.size())))));
+            return note = "cut " + good, path;
         }
         case 3: { // bytes replaced here and there: NULs, line ends, digits
             std::string bytes = test::readFileBytes(good);
-            auto place = [&] { return static_cast<std::size_t>(s.below(static_cast<int>(bytes.size()))); };
+            auto place = [&] { return static_cast<std::size_t>(below(static_cast<int>(bytes.size()))); };
             static const char pool[] = {'\0', '\r', '\n', '-', '.', 'D', '9', ' ', '\xff', 'E'};
-            const int changes = s.between(1, 20);
+            const int changes = between(1, 20);
             for (int i = 0; i < changes && !bytes.empty(); ++i)
-                bytes[place()] = pool[s.below(sizeof pool)];
+                bytes[place()] = pool[below(sizeof pool)];
             // Now and then a number no file should hold.
             static const std::vector<std::string> numbers = {"1e999", "-1D+999", "nan",
                                                              "inf",   "1e-999",  "99999999999"};
-            for (int i = s.between(0, 3); i > 0 && !bytes.empty(); --i)
-                bytes.insert(place(), s.pick(numbers));
-            note = "mutated " + good;
-            return scratch("mutated", goodExt, bytes);
+            for (int i = between(0, 3); i > 0 && !bytes.empty(); --i)
+                bytes.insert(place(), pick(numbers));
+            return note = "mutated " + good, scratch("mutated", goodExt, bytes);
         }
         case 4:
-            note = "empty";
-            return scratch("empty", s.pick(exts), "");
+            return note = "empty", scratch("empty", pick(exts), "");
         case 5: {
-            std::string bytes(static_cast<std::size_t>(s.between(1, 6000)), '\0');
+            std::string bytes(static_cast<std::size_t>(between(1, 6000)), '\0');
             for (char& c : bytes)
-                c = static_cast<char>(s.below(256));
-            note = "garbage";
-            return scratch("garbage", s.pick(exts), bytes);
+                c = static_cast<char>(below(256));
+            return note = "garbage", scratch("garbage", pick(exts), bytes);
         }
         case 6: // another kind's contents under this name
-            note = "wrong kind " + good;
-            return scratch("wrongkind", s.pick(exts), test::readFileBytes(good));
+            return note = "wrong kind " + good, scratch("wrongkind", pick(exts), test::readFileBytes(good));
         case 7: {
-            const int odd = s.below(3);
+            const int odd = below(3);
             note = odd == 0 ? "missing" : odd == 1 ? "folder" : "unsupported";
             if (odd < 2)
                 return dir_.path(odd == 0 ? "gone.log" : "folder.log");
-            return dir_.path(s.chance(0.5) ? "notes.txt" : "noextension");
+            return dir_.path(chance(0.5) ? "notes.txt" : "noextension");
         }
         default:
-            note = "cancel";
-            return std::nullopt;
+            return note = "cancel", std::nullopt;
         }
     }
 
     Answer chooseSaveTarget(std::string& note) {
-        const int k = storm_->below(5);
+        const int k = below(5);
         note = k == 0 ? "save cancelled" : k == 1 ? "save into a missing folder" : "save";
         if (k == 0)
             return std::nullopt;
-        return dir_.path(k == 1 ? "no/such/folder/out.csv" : "saved" + std::to_string(storm_->below(4)));
+        return dir_.path(k == 1 ? "no/such/folder/out.csv" : "saved" + std::to_string(below(4)));
     }
 
     // --- actions -----------------------------------------------------------
 
-    // The menu items' wx ids, then the toolbar buttons' ids negated.
-    std::vector<int> commandIds() const {
+    // A command of the menus (wx id) or the toolbar (id negated), among the
+    // wx ids take accepts.
+    void commandAction(const std::function<bool(int id)>& take) {
+        frame_->UpdateWindowUI(wxUPDATE_UI_RECURSE); // as the idle time and menus do
         std::vector<int> ids;
         wxMenuBar* bar = frame_->GetMenuBar();
         for (std::size_t m = 0; m < bar->GetMenuCount(); ++m)
             for (wxMenuItem* it : bar->GetMenu(m)->GetMenuItems())
-                if (!it->IsSeparator() && !it->IsSubMenu())
+                if (!it->IsSeparator() && !it->IsSubMenu() && take(it->GetId()))
                     ids.push_back(it->GetId());
         wxToolBar* tb = frame_->GetToolBar();
         for (std::size_t i = 0; i < tb->GetToolsCount(); ++i)
-            if (const auto* t = tb->GetToolByPos(static_cast<int>(i)); !t->IsSeparator())
+            if (const auto* t = tb->GetToolByPos(static_cast<int>(i)); !t->IsSeparator() && take(t->GetId()))
                 ids.push_back(-t->GetId());
-        return ids;
-    }
-
-    // A command of the menus or the toolbar, among the wx ids take accepts.
-    void commandAction(const std::function<bool(int id)>& take) {
-        frame_->UpdateWindowUI(wxUPDATE_UI_RECURSE); // as the idle time and menus do
-        std::vector<int> ids;
-        for (int id : commandIds())
-            if (take(std::abs(id)))
-                ids.push_back(id);
         if (ids.empty())
             return;
-        const int chosen = storm_->pick(ids);
+        const int chosen = pick(ids), id = std::abs(chosen);
         const bool button = chosen < 0;
-        const int id = std::abs(chosen);
         const int command = id >= wxID_FILE1 && id <= wxID_FILE9 ? id : commandForMenuId(id);
         // Only what the user can reach: a greyed item or button does nothing.
-        wxToolBar* tb = frame_->GetToolBar();
-        wxMenuItem* item = button ? nullptr : frame_->GetMenuBar()->FindItem(id);
+        wxMenuItem* item = button ? nullptr : bar->FindItem(id);
         const bool enabled = button ? tb->GetToolEnabled(id) : !item || item->IsEnabled();
         if (!enabled && !greyedToo_)
             return note("skip disabled " + std::to_string(command));
@@ -407,7 +361,7 @@ class CommandStormTest : public test::DocumentTest {
         e.m_shiftDown = modifiers_ & 2;
         e.m_altDown = modifiers_ & 4;
         if (type == wxEVT_MOUSEWHEEL) {
-            e.m_wheelRotation = storm_->chance(0.5) ? 120 : -120;
+            e.m_wheelRotation = chance(0.5) ? 120 : -120;
             e.m_wheelDelta = 120;
             e.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
         }
@@ -417,18 +371,16 @@ class CommandStormTest : public test::DocumentTest {
     static std::string text(wxPoint p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 
     void mouseAction() {
-        Storm& s = *storm_;
-        modifiers_ = s.chance(0.7) ? 0 : s.between(1, 7);
+        modifiers_ = chance(0.7) ? 0 : between(1, 7);
         const wxSize size = frame_->view()->GetClientSize();
-        const wxPoint p{s.between(-30, size.x + 30), s.between(-30, size.y + 30)};
-        switch (s.below(6)) {
+        const wxPoint p{between(-30, size.x + 30), between(-30, size.y + 30)};
+        switch (below(6)) {
         case 0: { // a click on an atom, or near one
             wxPoint at = p;
             if (doc.atomCount() > 0)
-                if (auto q = test::atomOnScreen(
-                        *frame_->view(), doc.molecule,
-                        static_cast<std::size_t>(s.below(static_cast<int>(doc.atomCount())))))
-                    at = *q + wxPoint(s.between(-2, 2), s.between(-2, 2));
+                if (auto q = test::atomOnScreen(*frame_->view(), doc.molecule,
+                                                static_cast<std::size_t>(below(static_cast<int>(doc.atomCount())))))
+                    at = *q + wxPoint(between(-2, 2), between(-2, 2));
             note("click atom at " + text(at));
             mouse(wxEVT_LEFT_DOWN, at, true, false);
             mouse(wxEVT_LEFT_UP, at, false, false);
@@ -436,15 +388,13 @@ class CommandStormTest : public test::DocumentTest {
         }
         case 1:
         case 2: { // a drag with the left (pan or pick) or right (rotate) button
-            const bool left = s.chance(0.5);
+            const bool left = chance(0.5);
             note(std::string(left ? "left" : "right") + " drag from " + text(p));
             mouse(left ? wxEVT_LEFT_DOWN : wxEVT_RIGHT_DOWN, p, left, !left);
             wxPoint q = p;
-            for (int i = s.between(0, 6); i > 0; --i) {
-                q += wxPoint(s.between(-80, 80), s.between(-80, 80));
-                mouse(wxEVT_MOTION, q, left, !left);
-            }
-            if (s.chance(0.9)) // now and then the button comes up elsewhere
+            for (int i = between(0, 6); i > 0; --i)
+                mouse(wxEVT_MOTION, q += wxPoint(between(-80, 80), between(-80, 80)), left, !left);
+            if (chance(0.9)) // now and then the button comes up elsewhere
                 mouse(left ? wxEVT_LEFT_UP : wxEVT_RIGHT_UP, q, false, false);
             break;
         }
@@ -453,25 +403,26 @@ class CommandStormTest : public test::DocumentTest {
                 wxEVT_LEFT_DOWN,   wxEVT_LEFT_UP,     wxEVT_RIGHT_DOWN,   wxEVT_RIGHT_UP,
                 wxEVT_MOTION,      wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DCLICK, wxEVT_MOUSEWHEEL,
                 wxEVT_MIDDLE_DOWN, wxEVT_MIDDLE_UP,   wxEVT_LEAVE_WINDOW, wxEVT_ENTER_WINDOW};
-            const std::size_t k = static_cast<std::size_t>(s.below(static_cast<int>(kinds.size())));
+            const int k = below(static_cast<int>(kinds.size()));
             note("mouse event " + std::to_string(k) + " at " + text(p));
-            mouse(kinds[k], p, s.chance(0.3), s.chance(0.3));
+            mouse(kinds[static_cast<std::size_t>(k)], p, chance(0.3), chance(0.3));
         }
         }
     }
 
-    // The window made tiny, odd or large: the view's client area goes with it.
+    // The window made tiny, odd or large: the view's client area goes with
+    // it, and the GL drawable a few events later.
     void resize(wxSize size) {
         frame_->SetSize(size);
         frame_->SendSizeEvent();
-        settleSize(frame_->view());
-    }
-    void resizeAction() {
-        static const std::vector<wxSize> sizes = {{600, 600}, {120, 90},  {40, 30},
-                                                  {900, 300}, {300, 900}, {1200, 1000}};
-        const wxSize size = storm_->pick(sizes);
-        note("window " + std::to_string(size.x) + "x" + std::to_string(size.y));
-        resize(size);
+        for (int i = 0; i < 50; ++i) {
+            const wxSize before = frame_->view()->GetClientSize();
+            wxTheApp->Yield(true);
+            wxMilliSleep(10);
+            wxTheApp->Yield(true);
+            if (i >= 3 && frame_->view()->GetClientSize() == before)
+                return;
+        }
     }
 
     std::string fieldText() {
@@ -479,114 +430,96 @@ class CommandStormTest : public test::DocumentTest {
             "", "0", "1", "2", "-1", "7", "100", "2147483647", "2147483648", "-2147483649",
             "99999999999999999999999", "abc", "5x", " 3", "3 ", "1e3", "0x10", "３", "-0", "+2",
             "NaN", "inf", "\t", "日本語", std::string(300, '9'), "1.5", "--1"};
-        if (storm_->chance(0.5))
-            return std::to_string(storm_->between(-3, static_cast<int>(doc.atomCount()) + 3));
-        return storm_->pick(odd);
+        if (chance(0.5))
+            return std::to_string(between(-3, static_cast<int>(doc.atomCount()) + 3));
+        return pick(odd);
     }
-    void type(wxTextCtrl* field, const std::string& text) {
+    // Odd text into field, noted as what.
+    std::string type(const std::string& what, wxTextCtrl* field) {
+        const std::string text = fieldText();
+        note(what + " '" + text + "'");
         field->ChangeValue(wxString::FromUTF8(text));
+        return text;
     }
 
+    // One press, typing or click in one of the open modeless dialogs.
     void dialogAction() {
-        Storm& s = *storm_;
-        std::vector<std::function<void()>> actions;
-        auto add = [&actions](auto f) { actions.push_back(f); };
+        std::vector<std::function<void()>> acts;
         if (AxisDialog* d = frame_->axisDialog()) {
-            add([this, d, &s] {
-                const std::string text = fieldText();
-                const bool box = s.chance(0.3);
-                const int button = s.pick(std::vector<int>{wxID_OK, wxID_OK, 1015, wxID_CANCEL});
-                note("axis dialog '" + text + "' box " + std::to_string(box) + " button " +
-                     std::to_string(button));
-                type(d->originEdit(), text);
+            acts.push_back([this, d] {
+                type("axis dialog", d->originEdit());
+                const bool box = chance(0.3);
+                const int button = pick(std::vector<int>{wxID_OK, wxID_OK, 1015, wxID_CANCEL});
+                note("  box " + std::to_string(box) + " button " + std::to_string(button));
                 d->startAtOriginBox()->SetValue(box);
                 test::pressButton(d, button);
             });
-            add([this, d] { note("axis dialog escape"), test::pressEscape(d); });
+            acts.push_back([this, d] { note("axis dialog escape"), test::pressEscape(d); });
         }
         if (RotationAngleDialog* d = frame_->rotationDialog())
-            add([this, d, &s] {
-                const std::string first = fieldText(), second = fieldText();
-                const bool ok = s.chance(0.8);
-                note("rotation dialog '" + first + "' '" + second + "' " + (ok ? "OK" : "cancel"));
-                type(d->firstEdit(), first);
-                type(d->secondEdit(), second);
+            acts.push_back([this, d] {
+                type("rotation dialog first", d->firstEdit());
+                type("rotation dialog second", d->secondEdit());
+                const bool ok = chance(0.8);
+                note(ok ? "  OK" : "  cancel");
                 test::pressButton(d, ok ? wxID_OK : wxID_CANCEL);
             });
         if (DataSelectionDialog* d = frame_->dataSelectionDialog()) {
-            add([this, d, &s] {
+            acts.push_back([this, d] {
                 wxComboBox* list = d->modeList();
-                const int entry = s.between(-1, static_cast<int>(list->GetCount()));
+                const int entry = between(-1, static_cast<int>(list->GetCount()));
                 note("mode entry " + std::to_string(entry));
                 if (entry >= 0 && entry < static_cast<int>(list->GetCount()))
                     list->SetSelection(entry);
                 test::chooseEntry(list, entry);
             });
-            add([this, d] {
-                const std::string text = fieldText();
-                note("orbital number '" + text + "'");
-                type(d->orbitalEdit(), text);
-            });
-            add([this, d] {
-                const std::string text = fieldText();
-                note("isosurface value '" + text + "'");
-                type(d->isoValueEdit(), text);
-            });
-            add([this, d] { note("data selection close box"), test::pressCloseBox(d); });
+            acts.push_back([this, d] { type("orbital number", d->orbitalEdit()); });
+            acts.push_back([this, d] { type("isosurface value", d->isoValueEdit()); });
+            acts.push_back([this, d] { note("data selection close box"), test::pressCloseBox(d); });
         }
         if (SpectrumPreviewDialog* d = frame_->previewDialog()) {
-            add([this, d] {
-                const std::string text = fieldText();
-                note("half width '" + text + "' recalculate");
-                type(d->halfWidthEdit(), text);
+            acts.push_back([this, d] {
+                type("half width, recalculate", d->halfWidthEdit());
                 test::pressButton(d, 1027);
             });
-            add([this, d, &s] {
+            acts.push_back([this, d] {
                 note("preview close");
-                s.chance(0.5) ? test::pressEscape(d) : test::pressCloseBox(d);
+                chance(0.5) ? test::pressEscape(d) : test::pressCloseBox(d);
             });
         }
         if (SpectrumWindow* d = frame_->spectrumWindow()) {
-            add([this, d, &s] {
+            acts.push_back([this, d] {
                 const std::string text = fieldText();
+                wxTextCtrl* field = pick(std::vector<wxTextCtrl*>{d->fromEdit(), d->toEdit(),
+                                                                  d->stepEdit(), d->widthEdit()});
                 note("spectrum field '" + text + "' recalculate");
-                type(s.pick(std::vector<wxTextCtrl*>{d->fromEdit(), d->toEdit(), d->stepEdit(),
-                                                     d->widthEdit()}),
-                     text);
-                test::pressButton(d, s.chance(0.8) ? SpectrumWindow::kApplyId
-                                                   : SpectrumWindow::kFullRangeId);
+                field->ChangeValue(wxString::FromUTF8(text));
+                test::pressButton(d, chance(0.8) ? SpectrumWindow::kApplyId : SpectrumWindow::kFullRangeId);
             });
-            add([this, d, &s] { note("spectrum click"), d->clickAt(s.below(800)); });
-            add([this, d] { note("spectrum close"), test::pressEscape(d); });
+            acts.push_back([this, d] { note("spectrum click"), d->clickAt(below(800)); });
+            acts.push_back([this, d] { note("spectrum close"), test::pressEscape(d); });
         }
-        if (actions.empty())
+        if (acts.empty())
             return note("no dialog open");
-        s.pick(actions)();
+        pick(acts)();
     }
 
     // --- checks ------------------------------------------------------------
 
-    static bool isOpenWindow(const wxWindow* dlg) {
-        for (wxWindow* w : wxTopLevelWindows)
-            if (w == dlg)
-                return !w->IsBeingDeleted();
-        return !dlg;
-    }
-
     // What is wrong with the state after an action, or "".
     std::string problems() {
         std::ostringstream out;
-        if (mainFrame() != frame_ || !isOpenWindow(frame_))
-            out << "the main window is gone; ";
+        auto fault = [&out](bool wrong, const auto&... parts) {
+            if (wrong)
+                ((out << parts), ...) << "; ";
+        };
+        fault(mainFrame() != frame_ || !isOpenWindow(frame_), "the main window is gone");
         const std::pair<const wxWindow*, const char*> dialogs[] = {
-            {frame_->axisDialog(), "axis dialog"},
-            {frame_->rotationDialog(), "rotation dialog"},
-            {frame_->dataSelectionDialog(), "data selection"},
-            {frame_->previewDialog(), "preview"},
+            {frame_->axisDialog(), "axis dialog"},   {frame_->rotationDialog(), "rotation dialog"},
+            {frame_->dataSelectionDialog(), "data selection"}, {frame_->previewDialog(), "preview"},
             {frame_->spectrumWindow(), "spectrum window"}};
         for (const auto& [dialog, name] : dialogs)
-            if (!isOpenWindow(dialog))
-                out << "the " << name << " pointer names no window; ";
+            fault(!isOpenWindow(dialog), "the ", name, " pointer names no window");
 
         const MoleculeState& m = doc.molecule;
         const PickedAtoms& p = doc.picked;
@@ -594,62 +527,59 @@ class CommandStormTest : public test::DocumentTest {
         int filled = 0;
         for (int slot : p.slots) {
             filled += slot != 0;
-            if (slot < 0 || slot > atoms)
-                out << "picked slot " << slot << " of " << atoms << " atoms; ";
+            fault(slot < 0 || slot > atoms, "picked slot ", slot, " of ", atoms, " atoms");
         }
-        if (p.count != filled)
-            out << "pick count " << p.count << " with " << filled << " filled slots; ";
+        fault(p.count != filled, "pick count ", p.count, " with ", filled, " filled slots");
         for (int n = 1; n <= static_cast<int>(m.atoms.size()); ++n)
-            if (m.atoms[n - 1].selected == 1 &&
-                std::find(std::begin(p.slots), std::end(p.slots), n) == std::end(p.slots))
-                out << "atom " << n << " highlighted but not picked; ";
+            fault(m.atoms[n - 1].selected == 1 &&
+                      std::find(std::begin(p.slots), std::end(p.slots), n) == std::end(p.slots),
+                  "atom ", n, " highlighted but not picked");
 
         const VibrationStore& v = doc.vibrations;
         const int mode = doc.scene.selectedMode;
-        if (mode != 0 && (mode < 0 || static_cast<std::size_t>(mode) >= v.frequencies.size()))
-            out << "selected mode " << mode << " of " << v.frequencies.size() << "; ";
-        // The texts of one table line and the vectors of one group come together.
-        if (v.frequencies.size() != v.symmetries.size())
-            out << v.frequencies.size() << " frequencies, " << v.symmetries.size() << " symmetries; ";
-        // A file may print no intensities (Psi4, Molden without [INT]).
-        if (!v.intensities.empty() && v.intensities.size() != v.modes.size())
-            out << v.intensities.size() << " intensities, " << v.modes.size() << " modes; ";
-        if (v.savedModes.size() != v.modes.size() ||
-            v.savedDipoleDerivatives.size() != v.dipoleDerivatives.size())
-            out << "saved vectors differ in number from the loaded ones; ";
+        fault(mode != 0 && (mode < 0 || static_cast<std::size_t>(mode) >= v.frequencies.size()),
+              "selected mode ", mode, " of ", v.frequencies.size());
+        // The texts of one table line and the vectors of one group come
+        // together; a file may print no intensities (Psi4, Molden without [INT]).
+        fault(v.frequencies.size() != v.symmetries.size(), v.frequencies.size(), " frequencies, ",
+              v.symmetries.size(), " symmetries");
+        fault(!v.intensities.empty() && v.intensities.size() != v.modes.size(),
+              v.intensities.size(), " intensities, ", v.modes.size(), " modes");
+        fault(v.savedModes.size() != v.modes.size() ||
+                  v.savedDipoleDerivatives.size() != v.dipoleDerivatives.size(),
+              "saved vectors differ in number from the loaded ones");
         for (std::size_t i = 0; i < v.modes.size() && i < v.savedModes.size(); ++i)
-            if (v.modes[i].size() != v.savedModes[i].size())
-                out << "mode " << i << " and its saved copy differ in length; ";
+            fault(v.modes[i].size() != v.savedModes[i].size(), "mode ", i, " and its saved copy differ in length");
 
         // Numbers the commands and the mouse make stay numbers.
         const ViewSettings& s = doc.view;
-        const float numbers[] = {m.pendingRotationX, m.pendingRotationY, m.pendingRotationZ,
-                                 m.rotationX,        m.rotationY,        m.rotationZ,
-                                 m.panX,             m.panY,             m.cameraDistance,
-                                 m.viewValue,        s.eyeDistance,      s.eyeX,
-                                 s.eyeY};
-        if (!std::all_of(std::begin(numbers), std::end(numbers), [](float f) { return std::isfinite(f); }))
-            out << "a rotation, pan or camera value is not finite; ";
+        const float numbers[] = {m.pendingRotationX, m.pendingRotationY, m.pendingRotationZ, m.rotationX,
+                                 m.rotationY, m.rotationZ, m.panX, m.panY, m.cameraDistance,
+                                 m.viewValue, s.eyeDistance, s.eyeX, s.eyeY};
+        fault(!std::all_of(std::begin(numbers), std::end(numbers), [](float f) { return std::isfinite(f); }),
+              "a rotation, pan or camera value is not finite");
+        auto finite = [](double x, double y, double z) {
+            return std::isfinite(x) && std::isfinite(y) && std::isfinite(z);
+        };
         bool loadedFinite = true, shownFinite = true;
         for (const Atom& a : m.atoms) {
             const Vector3& l = a.loadedPosition;
-            loadedFinite = loadedFinite && std::isfinite(l.x) && std::isfinite(l.y) && std::isfinite(l.z);
-            shownFinite = shownFinite && std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z);
+            loadedFinite = loadedFinite && finite(l.x, l.y, l.z);
+            shownFinite = shownFinite && finite(a.x, a.y, a.z);
         }
-        if (loadedFinite && !shownFinite)
-            out << "finite atoms turned into non-numbers; ";
+        fault(loadedFinite && !shownFinite, "finite atoms turned into non-numbers");
 
-        for (; checkedMessages_ < stormPlatform_.messages.size(); ++checkedMessages_)
-            if (!knownMessage(stormPlatform_.messages[checkedMessages_]))
-                out << "unknown message '" << stormPlatform_.messages[checkedMessages_] << "'; ";
+        for (; checkedMessages_ < stormPlatform_.messages.size(); ++checkedMessages_) {
+            const std::string& text = stormPlatform_.messages[checkedMessages_];
+            fault(!knownMessage(text), "unknown message '", text, "'");
+        }
         for (const std::string& e : glProblems_)
-            out << e << "; ";
+            fault(true, e);
         for (const std::string& e : log_.errors)
-            out << "wx log: " << e << "; ";
+            fault(true, "wx log: ", e);
         // The About box is the one modal dialog the program runs itself.
         for (const std::string& t : watchdog_.titles)
-            if (!aboutExpected_ || t != "KALVIROのﾊﾞｰｼﾞｮﾝ情報")
-                out << "a modal dialog nobody expected: '" << t << "'; ";
+            fault(!aboutExpected_ || t != "KALVIROのﾊﾞｰｼﾞｮﾝ情報", "a modal dialog nobody expected: '", t, "'");
         glProblems_.clear();
         log_.errors.clear();
         watchdog_.titles.clear();
@@ -659,14 +589,18 @@ class CommandStormTest : public test::DocumentTest {
 
     void note(const std::string& what) {
         recent_.push_back(what);
-        if (recent_.size() > 12)
-            recent_.pop_front();
+        recent_.size() > 12 ? recent_.pop_front() : void();
     }
     std::string history() const {
         std::string h;
         for (const std::string& r : recent_)
             h += "\n    " + r;
         return h;
+    }
+
+    void openExample() {
+        stormPlatform_.answerOpen = [] { return test::examplePath("formaldehyde_opt_freq.log"); };
+        frame_->commands().run(cmd::OpenGaussian);
     }
 
     MainFrame* frame_ = nullptr;
@@ -676,8 +610,9 @@ class CommandStormTest : public test::DocumentTest {
     ModalWatchdog watchdog_;
     test::TempDir dir_;
     std::vector<std::string> goodFiles_;
-    std::optional<Storm> storm_;
+    std::mt19937 rng_;
     std::deque<std::string> recent_;
+    std::string note_; // what the last file chooser picked
     std::vector<std::string> glProblems_;
     std::size_t checkedMessages_ = 0;
     int modifiers_ = 0, frames_ = 0;
@@ -690,24 +625,28 @@ class CommandStormTest : public test::DocumentTest {
 TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
     const std::uint32_t seed = envNumber("KALVIRO_STORM_SEED", kDefaultSeed);
     const int steps = static_cast<int>(envNumber("KALVIRO_STORM_STEPS", kDefaultSteps));
-    storm_.emplace(seed);
+    rng_.seed(seed);
     std::cout << "command storm: seed " << seed << ", " << steps << " steps" << std::endl;
+    // Tiny, odd and large windows.
+    const std::vector<wxSize> sizes = {{600, 600}, {120, 90}, {40, 30}, {900, 300}, {300, 900}, {1200, 1000}};
 
     StallGuard guard(120);
     for (int step = 0; step < steps; ++step) {
         const std::string where = "seed " + std::to_string(seed) + " step " + std::to_string(step);
         guard.at(where);
         try {
-            const int kind = storm_->below(20);
+            const int kind = below(20);
             if (kind < 7)
                 commandAction([](int) { return true; });
             else if (kind < 10)
                 commandAction(opensFile);
             else if (kind < 16)
                 mouseAction();
-            else if (kind == 16 && storm_->chance(0.2))
-                resizeAction();
-            else
+            else if (kind == 16 && chance(0.2)) {
+                const wxSize size = pick(sizes);
+                note("window " + std::to_string(size.x) + "x" + std::to_string(size.y));
+                resize(size);
+            } else
                 dialogAction();
             settle();
         } catch (const std::exception& e) {
@@ -729,8 +668,7 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
     frame_->commands().run(cmd::ResetCoordinates);
     if (doc.view.atomsShown != 1)
         frame_->commands().run(cmd::AtomsShown);
-    stormPlatform_.answerOpen = [] { return test::examplePath("formaldehyde_opt_freq.log"); };
-    frame_->commands().run(cmd::OpenGaussian);
+    openExample();
     ASSERT_EQ(doc.atomCount(), 4u);
     const std::string picture = dir_.path("after.bmp");
     stormPlatform_.answerSave = [&picture] { return picture; };
@@ -749,18 +687,13 @@ TEST_F(CommandStormTest, ThousandsOfRandomActionsKeepTheProgramWhole) {
 // mode list closes; the coordinates never move, and a file without modes
 // stops the animation by itself.
 TEST_F(CommandStormTest, AnimationRunsSafelyWhileFilesLoadAndDialogsClose) {
-    const std::string formaldehyde = test::examplePath("formaldehyde_opt_freq.log");
-    std::string next = formaldehyde;
-    stormPlatform_.answerOpen = [&next] { return next; };
-    frame_->commands().run(cmd::OpenGaussian);
+    openExample();
     const std::vector<Atom> still = doc.molecule.atoms;
     test::sendMenu(frame_, menuIdFor(cmd::Animate));
     ASSERT_TRUE(doc.animation.playing);
-    auto play = [this](int ms) {
-        for (int t = 0; t < ms; t += 20) {
-            wxMilliSleep(20);
-            settle();
-        }
+    auto play = [](int ms) {
+        for (int t = 0; t < ms; t += 20)
+            wxMilliSleep(20), settle();
     };
     const int framesBefore = frames_;
     play(400);
@@ -774,16 +707,16 @@ TEST_F(CommandStormTest, AnimationRunsSafelyWhileFilesLoadAndDialogsClose) {
     EXPECT_EQ(test::readFileBytes(dir_.path("mode.gif")).substr(0, 6), "GIF89a");
     EXPECT_TRUE(doc.animation.playing);
 
-    for (const char* file : {"ir/three_modes.log", "gaussian-output/g16_freq_only.log"}) {
-        next = test::dataPath(file);
+    // The last file has atoms and no modes.
+    for (const std::string& file : {test::dataPath("ir/three_modes.log"),
+                                   test::dataPath("gaussian-output/g16_freq_only.log"),
+                                   test::examplePath("formaldehyde_zmatrix.dat")}) {
+        stormPlatform_.answerOpen = [file] { return file; };
         frame_->commands().run(cmd::OpenGaussian);
         play(100);
         frame_->closeDataSelectionDialog();
         play(100);
     }
-    next = test::examplePath("formaldehyde_zmatrix.dat"); // atoms, no modes
-    frame_->commands().run(cmd::OpenGaussian);
-    play(200);
     EXPECT_FALSE(doc.animation.playing);
     const std::string wrong = problems();
     EXPECT_TRUE(wrong.empty()) << wrong;
@@ -801,8 +734,7 @@ TEST_F(CommandStormTest, MiddleClickWithModifiersOnTheViewOpensNothing) {
 }
 
 TEST_F(CommandStormTest, ExitWithEveryDialogOpenTakesThemAlong) {
-    stormPlatform_.answerOpen = [] { return test::examplePath("formaldehyde_opt_freq.log"); };
-    frame_->commands().run(cmd::OpenGaussian);
+    openExample();
     frame_->UpdateWindowUI(wxUPDATE_UI_RECURSE); // the settings menu lets 32805 open
     for (int command : {cmd::AxisDialog, cmd::SetRotationAngle, cmd::ShowSpectrum})
         frame_->commands().run(command);

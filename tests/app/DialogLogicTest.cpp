@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "RecordingHost.h"
 #include "TestSupport.h"
 #include "app/DataSelectLogic.h"
 #include "app/DialogTextLogic.h"
@@ -7,6 +10,7 @@
 #include "app/IsotopeDialogLogic.h"
 #include "app/RecentFilesLogic.h"
 #include "app/RotationAngleLogic.h"
+#include "app/WxPlatform.h"
 #include "document/PickedAtoms.h"
 #include "model/MoleculeState.h"
 #include "platform/Messages.h"
@@ -135,12 +139,59 @@ TEST(RecentFileList, NewestFirstFourAtMostNoRepeats) {
 }
 
 TEST(FramePlacement, CentredAcrossAndAQuarterDown) {
-    const FramePlacement p = mainFramePlacement(1024, 768);
-    EXPECT_EQ(p.x, 212);
-    EXPECT_EQ(p.y, 42);
-    EXPECT_EQ(p.width, 600);
-    EXPECT_EQ(p.height, 600);
-    const FramePlacement odd = mainFramePlacement(1281, 1023);
-    EXPECT_EQ(odd.x, 340);
-    EXPECT_EQ(odd.y, 105);
+    const FramePlacement p = mainFramePlacement(1024, 768), odd = mainFramePlacement(1281, 1023);
+    EXPECT_EQ(std::vector<int>({p.x, p.y, p.width, p.height}), std::vector<int>({212, 42, 600, 600}));
+    EXPECT_EQ(std::vector<int>({odd.x, odd.y}), std::vector<int>({340, 105}));
+}
+
+// The menus and the toolbar name commands by id; the frame takes their texts
+// from the command table and shows an id it cannot find as a separator, so
+// every placed id must have a row, and menu entries a menu text.
+TEST(FrameLayout, EveryPlacedCommandHasARowAndEveryRowAPlace) {
+    Document doc;
+    test::RecordingHost host(doc);
+    const ViewCommandTable table(doc, host);
+    std::set<int> placed;
+    for (const MenuPopup& popup : menuLayout())
+        for (int id : popup.commands) {
+            if (id == 0)
+                continue;
+            const ViewCommand* c = table.find(id);
+            ASSERT_NE(c, nullptr) << id;
+            EXPECT_NE(c->menuText, nullptr) << id;
+            placed.insert(id);
+        }
+    for (int id : toolbarLayout())
+        if (id != 0) {
+            EXPECT_NE(table.find(id), nullptr) << id;
+            placed.insert(id);
+        }
+    for (const ViewCommand& c : table.rows())
+        EXPECT_TRUE(placed.count(c.id)) << c.id;
+    EXPECT_EQ(placed.size(), table.rows().size());
+    // The ids go down into wx's range and come back unchanged.
+    for (const ViewCommand& c : table.rows()) {
+        EXPECT_LT(menuIdFor(c.id), 32767) << c.id;
+        EXPECT_EQ(commandForMenuId(menuIdFor(c.id)), c.id);
+    }
+}
+
+
+TEST(FileDialogFilter, DropsTheClosingBarsAndKeepsJapanese) {
+    EXPECT_EQ(wildcardFromFilter("text|*.csv|AllFile(*.*)|*.*||"), "text|*.csv|AllFile(*.*)|*.*");
+    EXPECT_EQ(wildcardFromFilter("FCHK(*.FChk)|*.FChk|"), "FCHK(*.FChk)|*.FChk");
+    EXPECT_EQ(wildcardFromFilter("(*.bmp)|*.bmp|全て(*.*)|*.*||").utf8_string(),
+              "(*.bmp)|*.bmp|全て(*.*)|*.*");
+    EXPECT_EQ(wildcardFromFilter(""), "");
+}
+
+TEST(FileDialogName, DefaultExtensionOnlyWhenTheNameHasNone) {
+    const char* const cases[][3] = {
+        {"/tmp/ir", "csv", "/tmp/ir.csv"},
+        {"/tmp/ir.txt", "csv", "/tmp/ir.txt"},
+        {"/tmp/a.b/ir", "csv", "/tmp/a.b/ir.csv"},
+        {"/tmp/picture", "", "/tmp/picture"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(withDefaultExtension(c[0], c[1]), c[2]) << c[0];
 }

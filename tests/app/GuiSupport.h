@@ -68,33 +68,6 @@ inline void closeDialogsAndDestroy(MainFrame* frame) {
     frame->Destroy();
 }
 
-// The main window shown over a fresh document; wired as the program
-// starts it when `wired`. `settle` runs the pending events after the window
-// appears and after it goes, before the state is dropped.
-class FrameFixture : public DocumentTest {
-  protected:
-    FrameFixture(bool wired, void (*settle)()) : wired_(wired), settle_(settle) {}
-    void SetUp() override {
-        DocumentTest::SetUp();
-        doc.scene.dipoleOrigin = "-1";
-        frame_ = new MainFrame(doc);
-        frame_->Show();
-        if (wired_)
-            wireProgram(frame_);
-        settle_();
-    }
-    void TearDown() override {
-        closeDialogsAndDestroy(frame_);
-        settle_();
-        DocumentTest::TearDown();
-    }
-    MainFrame* frame_ = nullptr;
-
-  private:
-    bool wired_;
-    void (*settle_)();
-};
-
 // Where an atom lands in the view's client area (pixels from the top left),
 // from the matrices the view's last frame left: atoms are drawn at
 // (x + pan, y + pan, z - camera distance). Nothing when the view has no

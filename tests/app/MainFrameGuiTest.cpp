@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <tuple>
 
 #include "GuiSupport.h"
 #include "app/AboutDialog.h"
@@ -12,8 +13,11 @@
 #include "app/AxisDialog.h"
 #include "app/Cursors.h"
 #include "app/DataSelectionDialog.h"
+#include "document/FileOpening.h"
+#include "document/IsotopeChange.h"
 #include "app/FileReadProgress.h"
 #include "app/FrameLayout.h"
+#include "app/IsotopeDialog.h"
 #include "app/KalviroApp.h"
 #include "app/RotationAngleDialog.h"
 #include "app/SpectrumPreviewDialog.h"
@@ -23,7 +27,6 @@
 #include "document/PickedAtoms.h"
 #include "document/ViewSettings.h"
 #include "model/VibrationStore.h"
-#include "orbital/OrbitalTestSupport.h"
 #include "platform/ProgramVersion.h"
 #include "render/GlHarness.h"
 #include "document/SceneChoices.h"
@@ -60,10 +63,27 @@ const auto* const environment = ::testing::AddGlobalTestEnvironment(new WxEnviro
 
 void settle() { test::runPendingEvents(3); }
 
-class FrameTest : public test::FrameFixture {
+// The main window shown over a fresh document; wired as the program starts
+// it when `wired`. `settle` runs the pending events after the window appears
+// and after it goes, before the state is dropped.
+class FrameTest : public test::DocumentTest {
   protected:
     explicit FrameTest(bool wired = false, void (*settleEvents)() = settle)
-        : FrameFixture(wired, settleEvents) {}
+        : wired_(wired), settle_(settleEvents) {}
+    void SetUp() override {
+        DocumentTest::SetUp();
+        doc.scene.dipoleOrigin = "-1";
+        frame_ = new MainFrame(doc);
+        frame_->Show();
+        if (wired_)
+            wireProgram(frame_);
+        settle_();
+    }
+    void TearDown() override {
+        test::closeDialogsAndDestroy(frame_);
+        settle_();
+        DocumentTest::TearDown();
+    }
     void command(int id) { test::sendMenu(frame_, menuIdFor(id)); }
     void twoAtomMolecule() {
         MoleculeState& m = doc.molecule;
@@ -78,22 +98,22 @@ class FrameTest : public test::FrameFixture {
         e.SetEventObject(frame_->view());
         frame_->view()->GetEventHandler()->ProcessEvent(e);
     }
+    MainFrame* frame_ = nullptr;
+    bool wired_;
+    void (*settle_)();
 };
 
 } // namespace
 
 TEST_F(FrameTest, WheelZoomsLikeTheButtons) {
-    for (int rotation : {120, -120, -120}) {
+    for (auto [rotation, distance] : {std::pair{120, 20.0 / 1.2}, {-120, 20.0}, {-120, 20.0 * 1.2}}) {
         wxMouseEvent e(wxEVT_MOUSEWHEEL);
         e.m_wheelRotation = rotation;
         e.m_wheelDelta = 120;
         e.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
         frame_->view()->GetEventHandler()->ProcessEvent(e);
-        if (rotation > 0) {
-            EXPECT_NEAR(doc.view.eyeDistance, 20.0 / 1.2, 1e-4);
-        }
+        EXPECT_NEAR(doc.view.eyeDistance, distance, 1e-4) << rotation;
     }
-    EXPECT_NEAR(doc.view.eyeDistance, 20.0 * 1.2, 1e-4);
 }
 
 TEST_F(FrameTest, MouseUpdatesTheDragRecordAndCallsTheActions) {
@@ -115,24 +135,18 @@ TEST_F(FrameTest, MouseUpdatesTheDragRecordAndCallsTheActions) {
 
     command(32813); // the left button pans
     mouse(wxEVT_LEFT_DOWN, 30, 40);
-    EXPECT_EQ(d.panning, 1);
-    EXPECT_EQ(d.panStartX, 30.0f);
+    EXPECT_EQ(std::tuple(d.panning, d.panStartX), std::tuple(1, 30.0f));
     mouse(wxEVT_MOTION, 35, 41);
     EXPECT_EQ(d.panCurrentX, 35.0f);
     mouse(wxEVT_LEFT_UP, 36, 42);
-    EXPECT_EQ(d.panning, 0);
-    EXPECT_EQ(d.panCurrentY, 42.0f);
-    EXPECT_EQ(pans, 2);
+    EXPECT_EQ(std::tuple(d.panning, d.panCurrentY, pans), std::tuple(0, 42.0f, 2));
 
     mouse(wxEVT_RIGHT_DOWN, 5, 6);
-    EXPECT_EQ(d.rotating, 1);
-    EXPECT_EQ(rotations, 0);
+    EXPECT_EQ(std::tuple(d.rotating, rotations), std::tuple(1, 0));
     mouse(wxEVT_MOTION, 7, 8);
     mouse(wxEVT_RIGHT_UP, 9, 10);
-    EXPECT_EQ(d.rotating, 0);
-    EXPECT_EQ(d.rotateStartY, 6.0f);
-    EXPECT_EQ(d.rotateCurrentX, 9.0f);
-    EXPECT_EQ(rotations, 2);
+    EXPECT_EQ(std::tuple(d.rotating, d.rotateStartY, d.rotateCurrentX, rotations),
+              std::tuple(0, 6.0f, 9.0f, 2));
     EXPECT_EQ(widthSeen, frame_->view()->GetClientSize().x);
     mouse(wxEVT_MOTION, 50, 50); // no button: nothing moves
     EXPECT_EQ(pans + rotations, 4);
@@ -171,18 +185,22 @@ TEST_F(FrameTest, AxisDialogButtonsAndList) {
     ASSERT_EQ(dlg->atomList()->GetCount(), 4u);
     EXPECT_EQ(dlg->atomList()->GetString(2), "  2     O");
 
-    const int redraws = platform_.redraws;
-    dlg->originEdit()->ChangeValue("3");
-    test::pressButton(dlg, wxID_OK);
-    EXPECT_EQ(doc.scene.dipoleOrigin, "3");
-    EXPECT_EQ(platform_.redraws, redraws + 1);
-    test::pressButton(dlg, 1015);
-    EXPECT_EQ(doc.scene.dipoleOrigin, "0");
-    EXPECT_EQ(dlg->originEdit()->GetValue(), "3");
-    dlg->startAtOriginBox()->SetValue(true);
-    test::pressButton(dlg, wxID_OK);
-    EXPECT_EQ(dlg->originEdit()->GetValue(), "0");
-    EXPECT_EQ(doc.scene.dipoleOrigin, "0");
+    // OK takes the typed atom, 1015 the origin (the field keeps its text), the
+    // box empties the field too; each press redraws.
+    const struct {
+        bool box;
+        int button;
+        const char *origin, *field;
+    } presses[] = {{false, wxID_OK, "3", "3"}, {false, 1015, "0", "3"}, {true, wxID_OK, "0", "0"}};
+    for (const auto& p : presses) {
+        const int redraws = platform_.redraws;
+        dlg->originEdit()->ChangeValue("3");
+        dlg->startAtOriginBox()->SetValue(p.box);
+        test::pressButton(dlg, p.button);
+        EXPECT_EQ(doc.scene.dipoleOrigin, p.origin) << p.button;
+        EXPECT_EQ(dlg->originEdit()->GetValue(), p.field) << p.button;
+        EXPECT_EQ(platform_.redraws, redraws + 1) << p.button;
+    }
 
     command(32805); // again while open: another copy of the list
     EXPECT_EQ(frame_->axisDialog(), dlg);
@@ -201,8 +219,7 @@ TEST_F(FrameTest, RotationDialogTurnsTheChosenDirection) {
     EXPECT_EQ(doc.molecule.panX, 0.0f); // reset first
     RotationAngleDialog* dlg = frame_->rotationDialog();
     ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(dlg->firstEdit()->GetValue(), "1");
-    EXPECT_EQ(dlg->secondEdit()->GetValue(), "2");
+    EXPECT_EQ(dlg->firstEdit()->GetValue() + "," + dlg->secondEdit()->GetValue(), "1,2");
     command(32852); // again: the same dialog, refilled once
     EXPECT_EQ(frame_->rotationDialog(), dlg);
     EXPECT_EQ(dlg->atomList()->GetCount(), 4u);
@@ -280,18 +297,13 @@ TEST_F(FrameTest, TheViewDrawsThroughItsActionWithDepth) {
 }
 
 TEST_F(FrameTest, CursorsHaveTheirHotSpotsAndAPicture) {
-    struct Case {
-        wxImage image;
-        int hotX, hotY;
-    };
-    for (const Case& c : {Case{grabbingHandImage(), 16, 14}, Case{arrowImage(), 0, 0}}) {
-        EXPECT_EQ(c.image.GetSize(), wxSize(32, 32));
-        EXPECT_EQ(c.image.GetOptionInt(wxIMAGE_OPTION_CUR_HOTSPOT_X), c.hotX);
-        EXPECT_EQ(c.image.GetOptionInt(wxIMAGE_OPTION_CUR_HOTSPOT_Y), c.hotY);
+    for (const auto& [image, hotX, hotY] : {std::tuple{grabbingHandImage(), 16, 14}, {arrowImage(), 0, 0}}) {
+        EXPECT_EQ(image.GetSize(), wxSize(32, 32));
+        EXPECT_EQ(image.GetOptionInt(wxIMAGE_OPTION_CUR_HOTSPOT_X), hotX);
+        EXPECT_EQ(image.GetOptionInt(wxIMAGE_OPTION_CUR_HOTSPOT_Y), hotY);
         int drawn = 0;
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                drawn += c.image.IsTransparent(x, y) ? 0 : 1;
+        for (int i = 0; i < 32 * 32; ++i)
+            drawn += image.IsTransparent(i % 32, i / 32) ? 0 : 1;
         EXPECT_GT(drawn, 40);
         EXPECT_LT(drawn, 32 * 32 / 2);
     }
@@ -308,6 +320,10 @@ void settleEvents() { test::runPendingEvents(5, 10); }
 class ProgramTest : public FrameTest {
   protected:
     ProgramTest() : FrameTest(true, settleEvents) {}
+    void TearDown() override {
+        FrameTest::TearDown();
+        saveRecentFiles({}); // the opened files leave no trace for the next tests
+    }
     void command(int id) {
         frame_->UpdateWindowUI(wxUPDATE_UI_RECURSE); // as opening a menu does
         FrameTest::command(id);
@@ -328,7 +344,7 @@ class ProgramTest : public FrameTest {
     test::TempDir dir_;
 };
 
-TEST_F(ProgramTest, OpeningTheExampleFillsTheModeListAndTheRecentFiles) {
+TEST_F(ProgramTest, OpeningTheExampleFillsTheModeListTheRecentFilesAndTheOrbitals) {
     openExample();
     ASSERT_EQ(platform_.openRequests.size(), 1u);
     EXPECT_NE(platform_.openRequests[0].filter.find("*.log"), std::string::npos);
@@ -349,6 +365,22 @@ TEST_F(ProgramTest, OpeningTheExampleFillsTheModeListAndTheRecentFiles) {
     ASSERT_FALSE(frame_->recentFiles().entries().empty());
     EXPECT_EQ(frame_->recentFiles().entries()[0], test::examplePath("formaldehyde_opt_freq.log"));
     EXPECT_TRUE(platform_.messages.empty());
+
+    // The same molecule's orbitals: laid over it, the modes kept.
+    command(cmd::OpenCheckpoint); // cancelled: nothing happens
+    EXPECT_EQ(doc.orbitalFlags.orbitalLoaded, 0);
+    platform_.openAnswers.push_back(test::examplePath("formaldehyde_sto3g.FChk"));
+    command(cmd::OpenCheckpoint);
+    ASSERT_EQ(doc.orbitalFlags.orbitalLoaded, 1) << (platform_.messages.empty() ? "" : platform_.messages[0]);
+    ASSERT_EQ(frame_->dataSelectionDialog(), dlg);
+    EXPECT_EQ(dlg->rangeEdit()->GetValue(), "(1-12)");
+    EXPECT_EQ(dlg->homoLabelEdit()->GetValue(), "HOMO");
+    EXPECT_EQ(dlg->homoValueEdit()->GetValue(), "8"); // 16 electrons
+    EXPECT_EQ(dlg->orbitalEdit()->GetValue(), "8");
+    EXPECT_EQ(dlg->isoValueEdit()->GetValue(), "0.05");
+    EXPECT_TRUE(dlg->isoValueEdit()->IsShown());
+    EXPECT_EQ(list->GetCount(), 6u);
+    EXPECT_EQ(doc.atomCount(), 4);
 
     // A file that cannot be read is reported by name; the molecule, its
     // modes, the list and the recent files stay.
@@ -393,6 +425,12 @@ TEST_F(ProgramTest, EveryOpenFitsTheMoleculeWithoutTurningIt) {
         for (const Atom& a : doc.molecule.atoms)
             EXPECT_EQ(a.position(), a.loadedPosition) << file;
     }
+    // The corpus output has no dipole derivatives: they come from the
+    // checkpoint file beside it, and the status bar says so.
+    if (test::corpusAvailable()) {
+        EXPECT_TRUE(frame_->GetStatusBar()->GetStatusText(0).Contains("dvb_ir.fchk"));
+        EXPECT_EQ(doc.vibrations.dipoleDerivatives.size(), 54u);
+    }
 
     // Zoomed out, "全体表示" brings the fitted view back.
     const float fitted = doc.view.eyeDistance;
@@ -412,16 +450,6 @@ TEST_F(ProgramTest, EveryOpenFitsTheMoleculeWithoutTurningIt) {
     frame_->view()->redraw();
     EXPECT_EQ(doc.molecule.rotationY, 0.0f);
     EXPECT_EQ(a.position(), a.loadedPosition);
-}
-
-// An output without dipole derivatives takes them from the checkpoint file
-// beside it and says so in the status bar.
-TEST_F(ProgramTest, AnOutputPairsWithTheCheckpointFileBesideIt) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "no corpus";
-    frame_->openFile(test::corpusFile("g09/dvb_ir.out"));
-    EXPECT_TRUE(frame_->GetStatusBar()->GetStatusText(0).Contains("dvb_ir.fchk"));
-    EXPECT_EQ(doc.vibrations.dipoleDerivatives.size(), 54u);
 }
 
 TEST_F(ProgramTest, ClicksOnAtomsSelectThemAndMeasureInTheStatusBar) {
@@ -451,20 +479,17 @@ TEST_F(ProgramTest, ClicksOnAtomsSelectThemAndMeasureInTheStatusBar) {
 int runsInColumn(const wxBitmap& bitmap, int x, const wxColour& c) {
     const wxImage image = bitmap.ConvertToImage();
     int runs = 0;
-    bool inside = false;
-    for (int y = 0; y < image.GetHeight(); ++y) {
-        auto near = [](int a, int b) { return std::abs(a - b) <= 2; };
-        const bool hit = near(image.GetRed(x, y), c.Red()) &&
-                         near(image.GetGreen(x, y), c.Green()) &&
-                         near(image.GetBlue(x, y), c.Blue());
-        if (hit && !inside)
-            ++runs;
+    for (int y = 0, inside = 0; y < image.GetHeight(); ++y) {
+        const int hit = std::abs(image.GetRed(x, y) - c.Red()) <= 2 &&
+                        std::abs(image.GetGreen(x, y) - c.Green()) <= 2 &&
+                        std::abs(image.GetBlue(x, y) - c.Blue()) <= 2;
+        runs += hit && !inside;
         inside = hit;
     }
     return runs;
 }
 
-TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjections) {
+TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjectionsAndTheFilesAreWritten) {
     openExample();
     command(cmd::ProjectionGreen);
     SpectrumPreviewDialog* dlg = frame_->previewDialog();
@@ -501,6 +526,23 @@ TEST_F(ProgramTest, PreviewPlotsOneSpectrumOrSixProjections) {
     command(cmd::ProjectionGreen);
     ASSERT_NE(frame_->previewDialog(), nullptr);
     EXPECT_EQ(frame_->previewDialog()->halfWidthEdit()->GetValue(), "2");
+
+    // With the spectrum and the relative intensities there, every save writes.
+    const std::pair<int, const char*> saves[] = {
+        {cmd::SaveCoordinates, "default.txt"},    {cmd::SaveIrTable, "ir.csv"},
+        {cmd::SaveIrTableSorted, "irsorted.csv"}, {cmd::SaveRelativeIntensity, "spec.csv"},
+        {cmd::SaveIrSpectrum, "IRSpec.csv"},      {cmd::SaveImageButton, "button.bmp"},
+        {cmd::SaveShownSpectrum, "shown.png"},
+    };
+    for (const auto& [id, name] : saves) {
+        const std::string path = dir_.path(name);
+        platform_.openAnswers = {path};
+        platform_.saveAnswers = {path};
+        command(id);
+        EXPECT_GT(std::filesystem::exists(path) ? std::filesystem::file_size(path) : 0, 20u) << id;
+    }
+    EXPECT_TRUE(platform_.messages.empty()) << platform_.messages.front();
+    EXPECT_NE(test::readFileBytes(dir_.path("ir.csv")).find("1335.9790"), std::string::npos);
 }
 
 TEST_F(ProgramTest, SpectrumWindowShowsEveryBandAndAClickSelectsItsMode) {
@@ -523,11 +565,8 @@ TEST_F(ProgramTest, SpectrumWindowShowsEveryBandAndAClickSelectsItsMode) {
     // The pointer's wavenumber, then a click on the strongest peak (3231.9 B2,
     // the list's last entry) selects it in the list and the view.
     const int x = plotPixelAt(3231.939, w->plotPanel()->GetClientSize().x, g.from, g.to);
-    for (wxEventType type : {wxEVT_MOTION, wxEVT_LEFT_DOWN}) {
-        wxMouseEvent e(type);
-        e.SetPosition({x + 2, 100});
-        w->plotPanel()->GetEventHandler()->ProcessEvent(e);
-    }
+    for (wxMouseEvent e : {wxMouseEvent(wxEVT_MOTION), wxMouseEvent(wxEVT_LEFT_DOWN)})
+        e.SetPosition({x + 2, 100}), w->plotPanel()->GetEventHandler()->ProcessEvent(e);
     EXPECT_NE(w->pointerLabel()->GetLabel().utf8_string().find("cm⁻¹"), std::string::npos);
     EXPECT_EQ(doc.scene.selectedMode, 5);
     EXPECT_EQ(frame_->dataSelectionDialog()->modeList()->GetSelection(), 5);
@@ -558,50 +597,6 @@ TEST_F(ProgramTest, SpectrumWindowShowsEveryBandAndAClickSelectsItsMode) {
     EXPECT_TRUE(w->shown()->measured.empty());
 }
 
-TEST_F(ProgramTest, FileCommandsWriteTheirFiles) {
-    openExample();
-    command(cmd::ShowSpectrum);    // the spectrum exists before it is saved
-    command(cmd::ProjectionGreen); // and the relative intensities
-    const std::pair<int, const char*> saves[] = {
-        {cmd::SaveCoordinates, "default.txt"},    {cmd::SaveIrTable, "ir.csv"},
-        {cmd::SaveIrTableSorted, "irsorted.csv"}, {cmd::SaveRelativeIntensity, "spec.csv"},
-        {cmd::SaveIrSpectrum, "IRSpec.csv"},      {cmd::SaveImageButton, "button.bmp"},
-        {cmd::SaveShownSpectrum, "shown.png"},
-    };
-    for (const auto& [id, name] : saves) {
-        const std::string path = dir_.path(name);
-        platform_.openAnswers = {path};
-        platform_.saveAnswers = {path};
-        command(id);
-        EXPECT_TRUE(std::filesystem::exists(path)) << id;
-        EXPECT_GT(std::filesystem::file_size(path), 20u) << id;
-    }
-    EXPECT_TRUE(platform_.messages.empty()) << platform_.messages.front();
-    EXPECT_NE(test::readFileBytes(dir_.path("ir.csv")).find("1335.9790"), std::string::npos);
-}
-
-TEST_F(ProgramTest, CheckpointFillsTheOrbitalGroupAndKeepsTheModes) {
-    openExample();
-    // The same molecule's orbitals: laid over it.
-    const std::string path = test::examplePath("formaldehyde_sto3g.FChk");
-    command(cmd::OpenCheckpoint); // cancelled: nothing happens
-    EXPECT_EQ(doc.orbitalFlags.orbitalLoaded, 0);
-    platform_.openAnswers.push_back(path);
-    command(cmd::OpenCheckpoint);
-    ASSERT_EQ(doc.orbitalFlags.orbitalLoaded, 1)
-        << (platform_.messages.empty() ? "" : platform_.messages[0]);
-    DataSelectionDialog* dlg = frame_->dataSelectionDialog();
-    ASSERT_NE(dlg, nullptr);
-    EXPECT_EQ(dlg->rangeEdit()->GetValue(), "(1-12)");
-    EXPECT_EQ(dlg->homoLabelEdit()->GetValue(), "HOMO");
-    EXPECT_EQ(dlg->homoValueEdit()->GetValue(), "8"); // 16 electrons
-    EXPECT_EQ(dlg->orbitalEdit()->GetValue(), "8");
-    EXPECT_EQ(dlg->isoValueEdit()->GetValue(), "0.05");
-    EXPECT_TRUE(dlg->isoValueEdit()->IsShown());
-    EXPECT_EQ(dlg->modeList()->GetCount(), 6u); // the molecule's modes stay
-    EXPECT_EQ(doc.atomCount(), 4);
-}
-
 TEST_F(ProgramTest, ProgressWindowNamesTheFileAndCancels) {
     const std::string path = dir_.path("big.log");
     test::writeFileBytes(path, std::string(1000, 'x'));
@@ -620,6 +615,42 @@ TEST_F(ProgramTest, ProgressWindowNamesTheFileAndCancels) {
     test::pressButton(slow.window(), wxID_CANCEL);
     EXPECT_FALSE(slow(600));
     EXPECT_TRUE(slow.cancelled());
+}
+
+// The isotope dialog on divinylbenzene's checkpoint file, all H to 2H
+// through its fields: Cancel changes nothing; OK shows in the mode list what
+// the document function gives for the same list written here (the batch
+// --isotope path).
+TEST_F(ProgramTest, IsotopeDialogOkChangesTheModeListAndCancelDoesNot) {
+    if (!test::corpusAvailable())
+        GTEST_SKIP() << "no corpus";
+    const std::string fchk = test::corpusFile("g09/dvb_ir.fchk");
+    frame_->openFile(fchk);
+    ASSERT_NE(frame_->dataSelectionDialog(), nullptr);
+    const wxComboBox* list = frame_->dataSelectionDialog()->modeList();
+    const auto highest = [&] { return std::stod(list->GetString(list->GetCount() - 1).ToStdString()); };
+    const double before = highest();
+    IsotopeDialog dlg(frame_, "", static_cast<int>(doc.atomCount()));
+    dlg.atomsEdit()->SetValue("6-8, 11-13, 15, 17, 18, 20"); // the hydrogens
+    dlg.isotopeEdit()->SetValue("D");
+    ASSERT_TRUE(dlg.acceptFields());
+    EXPECT_FALSE(frame_->answerIsotopeDialog(dlg, wxID_CANCEL));
+    EXPECT_EQ(highest(), before);
+    ASSERT_TRUE(frame_->answerIsotopeDialog(dlg, wxID_OK));
+
+    Document batch;
+    ASSERT_TRUE(openMoleculeFile(batch, fchk).read);
+    ASSERT_TRUE(changeIsotopes(batch, "6=2H,7=2H,8=2H,11=2H,12=2H,13=2H,15=2H,17=2H,18=2H,20=2H", fchk));
+    ASSERT_EQ(list->GetCount(), batch.vibrations.frequencies.size());
+    for (unsigned k = 0; k < list->GetCount(); ++k)
+        EXPECT_TRUE(list->GetString(k).StartsWith(batch.vibrations.frequencies[k] + " cm-1")) << k;
+    // The highest C-H stretch becomes C-D: no mass more than doubles, so no
+    // frequency falls below 1/sqrt(2) of its old value; H against a lone C
+    // gives sqrt(mu_CH / mu_CD) = 0.732, which the C=C stretches, now
+    // nearer, lift a little.
+    EXPECT_GE(highest() / before, 1 / std::sqrt(2.0));
+    EXPECT_LE(highest() / before, 0.76);
+    EXPECT_TRUE(platform_.messages.empty());
 }
 
 TEST(StartupCommands, OnlyWholeCommandIdsAreRun) {

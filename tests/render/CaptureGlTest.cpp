@@ -1,12 +1,14 @@
+#include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <cstdio>
 #include <filesystem>
 
 #include "GlHarness.h"
 #include "document/FileOpening.h"
-#include "model/readers/GaussianOutputReader.h"
 #include "render/BitmapWriter.h"
+#include "render/MovieExport.h"
 
 namespace kalviro {
 namespace {
@@ -42,12 +44,9 @@ TEST_F(CaptureGlTest, SavedBitmapIsTheFrameReadBack) {
     setupCamera(doc.molecule, doc.view);
     drawScene(doc);
     const std::vector<unsigned char> rgb = test::readBackBuffer(200, 150);
-    std::string expected;
-    for (std::size_t i = 0; i < rgb.size(); i += 3) {
-        expected.push_back(static_cast<char>(rgb[i + 2]));
-        expected.push_back(static_cast<char>(rgb[i + 1]));
-        expected.push_back(static_cast<char>(rgb[i]));
-    }
+    std::string expected(rgb.size(), '\0');
+    for (std::size_t i = 0; i < rgb.size(); ++i) // red and blue of each pixel swapped
+        expected[i] = static_cast<char>(rgb[i - i % 3 + 2 - i % 3]);
     EXPECT_NE(expected.find_first_not_of('\0'), std::string::npos); // not an empty frame
     EXPECT_TRUE(file.compare(54, std::string::npos, expected) == 0);
 }
@@ -59,17 +58,19 @@ TEST(RenderCommandGlTest, WritesPicturesAndRefusesWhatItCannotDraw) {
         GTEST_SKIP() << "no X display";
     test::TempDir dir;
     const std::string molecule = test::dataPath("render/water.log");
-    const auto r = test::runCli({"render", molecule, "-o", dir.path("w.bmp"), "--size", "123x100",
-                                 "--show", "modes,dipole,numbers"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    const std::string bmp = test::readFileBytes(dir.path("w.bmp"));
+    const std::string fchk = test::dataPath("fuzz-seeds/water_sto3g.fchk");
+    // kalviro-cli render of the water into out, with more options; then its bytes.
+    auto render = [&](const std::string& out, std::vector<std::string> more, int status = 0) {
+        more.insert(more.begin(), {"render", molecule, "-o", dir.path(out)});
+        const auto r = test::runCli(more);
+        EXPECT_EQ(r.status, status) << out << ": " << r.err;
+        return status == 0 ? test::readFileBytes(dir.path(out)) : r.err;
+    };
+    const std::string bmp = render("w.bmp", {"--size", "123x100", "--show", "modes,dipole,numbers"});
     ASSERT_EQ(bmp.size(), 54u + 3u * 120u * 100u);
     EXPECT_NE(bmp.find_first_not_of('\0', 54), std::string::npos);
 
-    const auto white = test::runCli(
-        {"render", molecule, "-o", dir.path("w.png"), "--size", "64x48", "--white"});
-    ASSERT_EQ(white.status, 0) << white.err;
-    const std::string png = test::readFileBytes(dir.path("w.png"));
+    const std::string png = render("w.png", {"--size", "64x48", "--white"});
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     ASSERT_TRUE(png_image_begin_read_from_memory(&image, png.data(), png.size()));
@@ -81,20 +82,14 @@ TEST(RenderCommandGlTest, WritesPicturesAndRefusesWhatItCannotDraw) {
     EXPECT_EQ(pixels[0] + pixels[1] + pixels[2], 3 * 255); // top left: white background
 
     // Orbital contours drawn over the molecule.
-    ASSERT_EQ(test::runCli({"render", molecule, "-o", dir.path("plain.bmp"), "--size", "200x200"}).status, 0);
-    const auto mo = test::runCli({"render", molecule, "-o", dir.path("mo.bmp"), "--size", "200x200",
-                                  "--orbital", test::dataPath("fuzz-seeds/water_sto3g.fchk")});
-    ASSERT_EQ(mo.status, 0) << mo.err;
-    const std::string plain = test::readFileBytes(dir.path("plain.bmp"));
-    const std::string withOrbital = test::readFileBytes(dir.path("mo.bmp"));
+    const std::string plain = render("plain.bmp", {"--size", "200x200"});
+    const std::string withOrbital = render("mo.bmp", {"--size", "200x200", "--orbital", fchk});
     ASSERT_EQ(plain.size(), withOrbital.size());
     EXPECT_GT(test::pixelsUnlikeTheFirst(withOrbital), test::pixelsUnlikeTheFirst(plain) + 100);
 
     // Isosurfaces instead: far more blue (+) and red (-) than the contour lines.
-    const auto iso = test::runCli({"render", molecule, "-o", dir.path("iso.bmp"), "--size", "200x200",
-                                   "--orbital", test::dataPath("fuzz-seeds/water_sto3g.fchk"),
-                                   "--isosurface", "0.05"});
-    ASSERT_EQ(iso.status, 0) << iso.err;
+    const std::string surfaces =
+        render("iso.bmp", {"--size", "200x200", "--orbital", fchk, "--isosurface", "0.05"});
     const auto count = [](const std::string& bmp, int channel) { // 0 blue, 2 red
         int n = 0;
         for (std::size_t i = 54; i + 2 < bmp.size(); i += 3)
@@ -102,28 +97,126 @@ TEST(RenderCommandGlTest, WritesPicturesAndRefusesWhatItCannotDraw) {
                  std::uint8_t(bmp[i + channel]) > std::uint8_t(bmp[i + 2 - channel]) + 40;
         return n;
     };
-    const std::string surfaces = test::readFileBytes(dir.path("iso.bmp"));
     for (int channel : {0, 2})
         EXPECT_GT(count(surfaces, channel), count(withOrbital, channel) + 500) << channel;
     for (const char* bad : {"--isosurface=0", "--isosurface=-0.1"})
-        EXPECT_EQ(test::runCli({"render", molecule, "-o", dir.path("x.bmp"), "--orbital",
-                                test::dataPath("fuzz-seeds/water_sto3g.fchk"), bad})
-                      .status, 1) << bad;
-    EXPECT_EQ(test::runCli({"render", molecule, "-o", dir.path("x.bmp"), "--isosurface", "0.05"}).status, 1);
+        render("x.bmp", {"--orbital", fchk, bad}, 1);
+    render("x.bmp", {"--isosurface", "0.05"}, 1);
 
     // The fitted view fills more of the picture than the fixed camera of old.
-    ASSERT_EQ(test::runCli({"render", molecule, "-o", dir.path("fixed.bmp"), "--size", "200x200",
-                            "--no-fit"}).status, 0);
     EXPECT_GT(test::pixelsUnlikeTheFirst(plain),
-              2 * test::pixelsUnlikeTheFirst(test::readFileBytes(dir.path("fixed.bmp"))));
+              2 * test::pixelsUnlikeTheFirst(render("fixed.bmp", {"--size", "200x200", "--no-fit"})));
 
-    const auto wrong = test::runCli({"render", molecule, "-o", dir.path("x.bmp"), "--orbital", molecule});
-    EXPECT_EQ(wrong.status, 1);
-    EXPECT_NE(wrong.err.find("checkpoint"), std::string::npos) << wrong.err;
-    const auto mode = test::runCli({"render", molecule, "-o", dir.path("m.bmp"), "--mode", "4"});
-    EXPECT_EQ(mode.status, 1);
-    EXPECT_NE(mode.err.find("3 modes"), std::string::npos) << mode.err;
+    EXPECT_NE(render("x.bmp", {"--orbital", molecule}, 1).find("checkpoint"), std::string::npos);
+    EXPECT_NE(render("m.bmp", {"--mode", "4"}, 1).find("3 modes"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.path("m.bmp")));
+}
+
+// The frames of a GIF file as giflib decodes them.
+struct DecodedGif {
+    int frames = -1;
+    int width = 0, height = 0;
+    std::vector<std::vector<GifByteType>> rasters;
+    std::vector<GifColorType> firstPalette;
+};
+
+DecodedGif decodeGif(const std::string& path) {
+    DecodedGif out;
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
+    if (!gif || DGifSlurp(gif) != GIF_OK)
+        return out;
+    out.frames = gif->ImageCount;
+    out.width = gif->SWidth;
+    out.height = gif->SHeight;
+    for (int k = 0; k < gif->ImageCount; ++k) {
+        const SavedImage& im = gif->SavedImages[k];
+        out.rasters.emplace_back(im.RasterBits,
+                                 im.RasterBits + im.ImageDesc.Width * im.ImageDesc.Height);
+        if (k == 0 && im.ImageDesc.ColorMap)
+            out.firstPalette.assign(im.ImageDesc.ColorMap->Colors,
+                                    im.ImageDesc.ColorMap->Colors + 256);
+    }
+    DGifCloseFile(gif, &error);
+    return out;
+}
+
+// Pure colours come back exactly from the colour cube, and the picture's
+// bottom row (GL's first) is the GIF's last.
+TEST(GifBytesTest, ColoursAndRowOrderSurvive) {
+    Picture p{2, 2, {255, 0, 0, 255, 255, 255, /* bottom */ 0, 0, 255, 0, 0, 0}};
+    test::TempDir dir;
+    test::writeFileBytes(dir.path("p.gif"), gifBytes({p, p, p}, 5));
+    const DecodedGif g = decodeGif(dir.path("p.gif"));
+    ASSERT_EQ(g.frames, 3);
+    ASSERT_EQ(g.firstPalette.size(), 256u);
+    const int want[4][3] = {{0, 0, 255}, {0, 0, 0}, {255, 0, 0}, {255, 255, 255}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const GifColorType c = g.firstPalette[g.rasters[0][i]];
+        EXPECT_EQ(std::vector<int>({c.Red, c.Green, c.Blue}),
+                  std::vector<int>(want[i], want[i] + 3)) << i;
+    }
+    EXPECT_TRUE(gifBytes({}, 5).empty());
+}
+
+// The command's GIF has the frame count asked for, readable by giflib and
+// by ImageMagick; the quarter frame (largest displacement) is not the first
+// (none). The PNG folder holds the same number of frames.
+TEST(AnimateCommandGlTest, GifAndPngFolderCarryEveryFrame) {
+    if (std::getenv("DISPLAY") == nullptr)
+        GTEST_SKIP() << "no X display";
+    test::TempDir dir;
+    const std::string log = test::examplePath("formaldehyde_opt_freq.log");
+    auto r = test::runCli({"animate", log, "--mode", "5", "-o", dir.path("m.gif"), "--frames",
+                           "12", "--size", "160x120"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const DecodedGif g = decodeGif(dir.path("m.gif"));
+    ASSERT_EQ(g.frames, 12);
+    EXPECT_EQ(g.width, 160);
+    EXPECT_EQ(g.height, 120);
+    EXPECT_NE(g.rasters[0], g.rasters[3]);
+    EXPECT_EQ(g.rasters[0], g.rasters[6]); // sin(pi) = 0: back where it started
+    if (std::system("command -v identify >/dev/null 2>&1") == 0) {
+        const auto id = test::runCommand({"identify", dir.path("m.gif")});
+        EXPECT_EQ(std::count(id.out.begin(), id.out.end(), '\n'), 12) << id.out;
+    }
+
+    r = test::runCli({"animate", log, "--mode", "5", "-o", dir.path("frames"), "--frames", "12",
+                      "--size", "160x120"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    int pngs = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path("frames")))
+        pngs += e.path().extension() == ".png";
+    EXPECT_EQ(pngs, 12);
+    EXPECT_NE(test::readFileBytes(dir.path("frames/frame_001.png")),
+              test::readFileBytes(dir.path("frames/frame_004.png")));
+}
+
+// The movie moves only what is drawn: the atoms keep their coordinates, the
+// animation settings come back, and the still frame after it is the still
+// frame before it.
+class MovieGlTest : public test::DocumentTest {};
+
+TEST_F(MovieGlTest, MovieLeavesTheMoleculeAndTheStillFrameAlone) {
+    std::string error;
+    auto surface = OffscreenSurface::open(120, 100, error);
+    if (!surface)
+        GTEST_SKIP() << "no GL context: " << error;
+    ASSERT_TRUE(openMoleculeFile(doc, test::examplePath("formaldehyde_opt_freq.log")).read);
+    const Picture before = captureFrame(*surface, doc);
+    const std::vector<Atom> atoms = doc.molecule.atoms;
+
+    MovieRequest r;
+    r.mode = 4;
+    r.frames = 4;
+    const std::vector<Picture> frames = captureMovie(*surface, doc, r);
+    ASSERT_EQ(frames.size(), 4u);
+    EXPECT_NE(frames[1].rgb, frames[0].rgb);
+    EXPECT_EQ(doc.scene.selectedMode, 0);
+    EXPECT_FALSE(doc.animation.playing);
+    for (std::size_t i = 0; i < atoms.size(); ++i)
+        EXPECT_EQ(doc.molecule.atoms[i].position(), atoms[i].position()) << i;
+    EXPECT_EQ(captureFrame(*surface, doc).rgb, before.rgb);
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "model/MoleculeState.h"
 #include "render/HiddenBondTubes.h"
 #include "document/ViewSettings.h"
@@ -65,9 +67,7 @@ TEST_F(HiddenBondTubesTest, EndsAreEnclosedOnlyByOpaqueSolidSpheres) {
         {"joints only", 0, 1, 0.5f, true, false},
     };
     for (const Case& c : cases) {
-        s.atomsShown = c.shown;
-        s.atomsSolid = c.solid;
-        s.atomScale = c.scale;
+        std::tie(s.atomsShown, s.atomsSolid, s.atomScale) = std::tuple(c.shown, c.solid, c.scale);
         EXPECT_EQ(tubeEndsEnclosed(m, s, 0, 1), c.heavyHeavy) << c.style;
         EXPECT_EQ(tubeEndsEnclosed(m, s, 1, 2), c.heavyHydrogen) << c.style;
         EXPECT_FALSE(tubeEndsEnclosed(m, s, 0, 3)) << c.style << ": a dummy draws no sphere";

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/VibrationStore.h"
+#include "render/AnnotationDrawers.h"
 #include "render/BitmapWriter.h"
 #include "render/Frame.h"
 #include "render/PngWriter.h"
@@ -45,15 +46,10 @@ TEST(BmpTest, HeaderOfA401By300View) {
 }
 
 TEST(BmpTest, RowsStayBottomUpAndPixelsTurnToBgr) {
-    Picture p;
-    p.width = 4;
-    p.height = 2;
+    Picture p{4, 2, {}};
     // Bottom row first, as GL returns them.
-    for (int i = 0; i < 8; ++i) {
-        p.rgb.push_back(static_cast<std::uint8_t>(10 * i + 1));
-        p.rgb.push_back(static_cast<std::uint8_t>(10 * i + 2));
-        p.rgb.push_back(static_cast<std::uint8_t>(10 * i + 3));
-    }
+    for (int i = 0; i < 24; ++i) // pixel k holds 10k + 1, 10k + 2, 10k + 3
+        p.rgb.push_back(static_cast<std::uint8_t>(10 * (i / 3) + i % 3 + 1));
     const std::string b = bmpBytes(p);
     ASSERT_EQ(b.size(), 54u + 24u);
     EXPECT_EQ(le32(b, 2), 78u);
@@ -72,10 +68,7 @@ TEST(BmpTest, WidthCutToMultipleOfFour) {
 // Read back with libpng's own reader: the pixels top-down as the picture
 // shows them, and a picture of one colour compressed to almost nothing.
 TEST(PngTest, ReadsBackTopDownAndCompressed) {
-    Picture p;
-    p.width = 600;
-    p.height = 600;
-    p.rgb.assign(600 * 600 * 3, 200);
+    Picture p{600, 600, std::vector<std::uint8_t>(600 * 600 * 3, 200)};
     p.rgb[0] = 0xAB;                      // bottom-left pixel, red
     p.rgb[(599 * 600 + 599) * 3 + 2] = 7; // top-right pixel, blue
     const std::string b = pngBytes(p);
@@ -138,10 +131,8 @@ TEST_F(ImageNameTest, SelectedFrequencyOrDefault) {
     VibrationStore v;
     EXPECT_EQ(defaultImageName(v, 0), "default");
     v.frequencies = {"2170.0405", "4140.0752", "4391.0113"};
-    EXPECT_EQ(defaultImageName(v, 0), "2170.0405cm-1");
-    EXPECT_EQ(defaultImageName(v, 2), "4391.0113cm-1");
-    EXPECT_EQ(defaultImageName(v, 3), "default");
-    EXPECT_EQ(defaultImageName(v, -1), "default");
+    for (auto [mode, name] : {std::pair{0, "2170.0405cm-1"}, {2, "4391.0113cm-1"}, {3, "default"}, {-1, "default"}})
+        EXPECT_EQ(defaultImageName(v, mode), name) << mode;
 }
 
 TEST(PictureFileNameTest, OursKeptOthersGetBmp) {
@@ -168,9 +159,47 @@ TEST_F(ImageNameTest, CancelledDialogWritesNothing) {
     const FileDialogRequest& r = platform_.saveRequests[0];
     EXPECT_EQ(r.defaultFileName, "4140.0752cm-1.bmp");
     EXPECT_EQ(r.defaultExtension, "bmp");
-    EXPECT_EQ(r.filter, "BMP画像(*.bmp)|*.bmp|PNG画像(*.png)|*.png|全て(*.*)|*.*||");
+    EXPECT_NE(r.filter.find("*.png"), std::string::npos);
     EXPECT_TRUE(r.overwritePrompt);
     EXPECT_EQ(surface.made, 0); // nothing drawn or read
+}
+
+
+// kalviro-cli render with DISPLAY removed from its environment: a bad size is
+// refused before anything else, then the missing display; nothing is written.
+TEST(RenderWithoutDisplay, SaysWhyAndWritesNothing) {
+    test::TempDir dir;
+    const std::pair<const char*, const char*> cases[] = {
+        {nullptr, "no X display"}, {"600", "--size"},       {"0x10", "--size"},
+        {"10x-3", "--size"},       {"600x600x3", "--size"}, {"axb", "--size"}};
+    for (const auto& [size, reason] : cases) {
+        std::vector<std::string> args = {KALVIRO_CLI_PATH, "render",
+                                         test::dataPath("render/water.log"), "-o", dir.path("w.bmp")};
+        if (size)
+            args.insert(args.end(), {"--size", size});
+        const auto r = test::runCommand(args, {"DISPLAY"});
+        EXPECT_EQ(r.status, 1) << (size ? size : "");
+        EXPECT_NE(r.err.find(reason), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.path("w.bmp")));
+    }
+}
+
+
+TEST(AngleTextTest, ReducesTowardZeroAndKeepsTwoDecimals) {
+    const struct {
+        float total;
+        const char* text;
+    } cases[] = {{370.5f, "10.50"}, {-370.5f, "-10.50"}, {720.0f, "0.00"}, {359.75f, "359.75"},
+                 {-45.0f, "-45.00"}, {0.0f, "0.00"},
+                 // Far beyond an int's range: whole turns still come off.
+                 {1e10f, "280.00"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(angleText(c.total), c.text) << c.total;
+}
+
+TEST(AtomLabelTest, FirstNinetyFromTheTableThenPlainNumbers) {
+    for (auto [index, label] : {std::pair{9, "10"}, {10, "11"}, {89, "90"}, {90, "91"}, {999, "1000"}})
+        EXPECT_EQ(atomLabel(index), label);
 }
 
 } // namespace

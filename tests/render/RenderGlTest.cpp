@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <tuple>
 
 #include "GlHarness.h"
 #include "model/VibrationStore.h"
@@ -27,14 +28,13 @@ bool reddest(Rgb c) { return c.r > c.g + 30 && c.r > c.b + 30; }
 bool bluest(Rgb c) { return c.b > c.r + 30 && c.b > c.g + 30; }
 
 TEST_F(GlFrameTest, BackgroundBlackOrWhite) {
-    render();
-    for (auto [x, y] : {std::pair{0, 0}, {100, 100}, {200, 200}})
-        EXPECT_TRUE(isBlack(x, y)) << x << "," << y;
-    doc.view.whiteBackground = 1;
-    render();
-    for (auto [x, y] : {std::pair{0, 0}, {100, 100}, {200, 200}}) {
-        const Rgb c = at(x, y);
-        EXPECT_EQ(c.r + c.g + c.b, 3 * 255) << x << "," << y;
+    for (int white : {0, 1}) {
+        doc.view.whiteBackground = white;
+        render();
+        for (auto [x, y] : {std::pair{0, 0}, {100, 100}, {200, 200}}) {
+            const Rgb c = at(x, y);
+            EXPECT_EQ(c.r + c.g + c.b, white * 3 * 255) << x << "," << y;
+        }
     }
 }
 
@@ -86,8 +86,7 @@ TEST_F(GlFrameTest, HiddenAtomsAndRotatingLeaveJointSpheres) {
 TEST_F(GlFrameTest, AxesWhereTheCameraPutsThem) {
     doc.view.axesShown = 1;
     render();
-    EXPECT_TRUE(greenest(at(185, 100)));
-    EXPECT_TRUE(greenest(at(16, 100)));
+    EXPECT_TRUE(greenest(at(185, 100)) && greenest(at(16, 100)));
     EXPECT_TRUE(reddest(at(100, 185)));
     EXPECT_TRUE(bluest(at(100, 100)));
     EXPECT_FALSE(isBlack(136, 100)); // on the X line
@@ -116,25 +115,17 @@ TEST_F(GlFrameTest, SurfaceWhereTheCameraPutsIt) {
 TEST_F(GlFrameTest, ClickPicksTheAtomUnderTheCursor) {
     doc.view.axesShown = 1;
     placeAtoms({{6, {-2, 0, 0}}, {8, {2, 0, 0}}});
-    drawFrame(*surface_, doc);
-
-    selectAt(doc, 124, 100);
-    EXPECT_EQ(doc.picked.slots[0], 2);
-    EXPECT_EQ(doc.picked.count, 1);
-    EXPECT_EQ(doc.molecule.atoms[1].selected, 1);
-
-    drawFrame(*surface_, doc);
-    selectAt(doc, 76, 100);
-    EXPECT_EQ(doc.picked.slots[1], 1);
-    EXPECT_EQ(doc.picked.count, 2);
-
-    drawFrame(*surface_, doc);
-    selectAt(doc, 20, 20);
-    EXPECT_EQ(doc.picked.count, 0);
-    EXPECT_EQ(doc.picked.slots[0], 0);
-    EXPECT_EQ(doc.picked.slots[1], 0);
-    EXPECT_EQ(doc.molecule.atoms[0].selected, 0);
-    EXPECT_EQ(doc.molecule.atoms[1].selected, 0);
+    // The oxygen, the carbon, then empty space, which clears both.
+    const struct {
+        int x, y, count, slot0, slot1, selected0, selected1;
+    } clicks[] = {{124, 100, 1, 2, 0, 0, 1}, {76, 100, 2, 2, 1, 1, 1}, {20, 20, 0, 0, 0, 0, 0}};
+    for (const auto& c : clicks) {
+        drawFrame(*surface_, doc);
+        selectAt(doc, c.x, c.y);
+        const std::vector<int> got = {doc.picked.count, doc.picked.slots[0], doc.picked.slots[1],
+                                      doc.molecule.atoms[0].selected, doc.molecule.atoms[1].selected};
+        EXPECT_EQ(got, (std::vector<int>{c.count, c.slot0, c.slot1, c.selected0, c.selected1})) << c.x;
+    }
 }
 
 // A carbon at x = 3 (column 136.9) turns a quarter about the vertical line
@@ -152,9 +143,7 @@ TEST_F(GlFrameTest, ViewpointModeTurnsTheSceneNotTheCoordinates) {
     render();
     EXPECT_TRUE(bluest(at(100, 100)));
     EXPECT_TRUE(isBlack(136, 100));
-    EXPECT_EQ(m.atoms[0].x, 3.0);
-    EXPECT_EQ(m.viewValue, 90.0f);
-    EXPECT_EQ(m.rotationY, 90.0f);
+    EXPECT_EQ(std::tuple(m.atoms[0].x, m.viewValue, m.rotationY), std::tuple(3.0, 90.0f, 90.0f));
 
     // The next frame starts from a fresh matrix: still a quarter turn, and a
     // click at the centre finds the atom there (not turned twice).
@@ -230,11 +219,8 @@ TEST_F(GlFrameTest, SkippingHiddenTubeWorkKeepsThePicture) {
         doc.view = ViewSettings(); doc.zoom = ZoomCounter();
         ViewSettings& s = doc.view;
         s.eyeDistance = 8.0f;
-        s.atomsShown = st.shown;
-        s.atomsSolid = st.solid;
-        s.blendBonds = st.blendBonds;
-        s.blendAll = st.blendAll;
-        s.atomScale = st.scale;
+        std::tie(s.atomsShown, s.atomsSolid, s.blendBonds, s.blendAll, s.atomScale) =
+            std::tuple(st.shown, st.solid, st.blendBonds, st.blendAll, st.scale);
         setSkipHiddenTubeWork(false);
         render();
         const std::vector<unsigned char> full = pixels_;
@@ -294,6 +280,32 @@ TEST_F(GlFrameTest, MissingVibrationDataDrawsNothingExtra) {
         else
             EXPECT_EQ(pixels_, plain) << mode;
     }
+}
+
+class AspectGlTest : public test::DocumentTest {};
+
+// In a window twice as wide as high an atom stays round, and a click on it,
+// off the window's centre, still picks it.
+TEST_F(AspectGlTest, AtomsStayRoundAndPickableInAWideWindow) {
+    constexpr int kWidth = 1300, kHeight = 650;
+    std::string error;
+    auto surface = OffscreenSurface::open(kWidth, kHeight, error);
+    if (!surface)
+        GTEST_SKIP() << "no GL context: " << error;
+    std::vector<Atom> atoms(1);
+    atoms[0].atomicNumber = 8;
+    atoms[0].x = 3.0;
+    replaceAtoms(doc.molecule, atoms, ElementSource::ByNumber);
+    const Picture picture = captureFrame(*surface, doc);
+    ASSERT_EQ(picture.width, kWidth);
+    const test::LitBox box = test::litBox(picture);
+    ASSERT_GE(box.right, box.left);
+    EXPECT_NEAR(box.width(), box.height(), 2) << box.width() << " x " << box.height();
+    EXPECT_GT(box.left, kWidth / 2); // right of the centre, where x = 3 lies
+
+    drawFrame(*surface, doc);
+    selectAt(doc, (box.left + box.right) / 2, kHeight - 1 - (box.top + box.bottom) / 2);
+    EXPECT_EQ(doc.picked.count, 1);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "RecordingHost.h"
@@ -90,20 +91,13 @@ TEST_F(ViewCommandsTest, ResetRestoresOrientationAndKeepsSwitches) {
     EXPECT_EQ(m.atoms[0].position(), (Vector3{0, 0, 0}));
     EXPECT_EQ(m.atoms[1].position(), (Vector3{1, 0, 0}));
     EXPECT_EQ(v.dipoleDerivatives[0], (Vector3{1, 2, 3}));
-    EXPECT_EQ(m.pendingRotationX, 0.0f);
-    EXPECT_EQ(m.rotationX + m.rotationY + m.rotationZ + m.viewValue, 0.0f);
-    EXPECT_EQ(m.panX, 0.0f);
-    EXPECT_EQ(m.panY, 0.0f);
-    EXPECT_EQ(s.eyeDistance, 20.0f);
-    EXPECT_EQ(s.eyeX, 0.0f);
-    EXPECT_EQ(s.axisLength, 7.0f);
-    EXPECT_EQ(doc.zoom.level, 0);
-    EXPECT_TRUE(s.fitPending); // the next frame fits the camera
-    EXPECT_EQ(platform_.redraws, redraws + 1);
+    // Turns, pan, eye and axes back to the start; the next frame fits the camera.
+    EXPECT_EQ(std::vector<float>({m.pendingRotationX, m.rotationX, m.rotationY, m.rotationZ, m.viewValue,
+                                  m.panX, m.panY, s.eyeDistance, s.eyeX, s.axisLength}),
+              std::vector<float>({0, 0, 0, 0, 0, 0, 0, 20, 0, 7}));
+    EXPECT_EQ(std::tuple(doc.zoom.level, s.fitPending, platform_.redraws), std::tuple(0, true, redraws + 1));
     // What the reset leaves alone.
-    EXPECT_EQ(m.atoms[1].selected, 1);
-    EXPECT_TRUE(s.numbersShown);
-    EXPECT_TRUE(s.blendAll);
+    EXPECT_EQ(std::tuple(m.atoms[1].selected, s.numbersShown, s.blendAll), std::tuple(1, true, true));
 }
 
 TEST_F(ViewCommandsTest, ResetRestoresContoursOnlyWithAnOrbital) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "ir/SpectrumEngine.h"
@@ -74,18 +75,14 @@ TEST(SpectrumEngineTest, SumsLinesAndScalesCentres) {
 }
 
 TEST(SpectrumEngineTest, GridPointCountsAndEnds) {
-    struct Case {
-        SpectrumGrid grid;
-        std::size_t points;
-        double last;
-    };
-    for (const Case& c :
-         {Case{{600, 1499, 1}, 900, 1499}, Case{{600, 1499, 0.1}, 8991, 1499},
-          Case{{400, 401, 0.3}, 4, 400.9}, Case{{0, 1e6 - 1, 1}, 1000000, 1e6 - 1}}) {
-        auto x = gridPoints(c.grid);
+    const std::tuple<SpectrumGrid, std::size_t, double> cases[] = {
+        {{600, 1499, 1}, 900, 1499}, {{600, 1499, 0.1}, 8991, 1499}, {{400, 401, 0.3}, 4, 400.9},
+        {{0, 1e6 - 1, 1}, 1000000, 1e6 - 1}};
+    for (const auto& [grid, points, last] : cases) {
+        auto x = gridPoints(grid);
         ASSERT_TRUE(x) << x.error();
-        EXPECT_EQ(x->size(), c.points);
-        EXPECT_NEAR(x->back(), c.last, 1e-9);
+        EXPECT_EQ(x->size(), points);
+        EXPECT_NEAR(x->back(), last, 1e-9);
     }
 }
 

@@ -52,17 +52,15 @@ TEST_F(CoordinateCommandTest, WritesTheAtomsAsReadWithoutMovingThem) {
     // The view turned the molecule 90 degrees about Z.
     doc.molecule.pendingRotationZ = 90;
     applyPendingRotation(doc.molecule, doc.vibrations, false, false);
-    const double turnedX = doc.molecule.atoms[1].x;
-    const double turnedY = doc.molecule.atoms[1].y;
-    ASSERT_NEAR(turnedY, -1.0, 1e-12);
+    const Vector3 turned = doc.molecule.atoms[1].position();
+    ASSERT_NEAR(turned.y, -1.0, 1e-12);
 
     const std::string path = scratch_.path("default.txt");
     platform_.openAnswers.push_back(path);
     EXPECT_TRUE(askAndSaveCoordinates(doc.molecule));
     EXPECT_EQ(test::readFileBytes(path),
               "C 0.000000 1.234500 -0.500000\r\nH 1.000000 0.000000 0.000000\r\n");
-    EXPECT_EQ(doc.molecule.atoms[1].x, turnedX);
-    EXPECT_EQ(doc.molecule.atoms[1].y, turnedY);
+    EXPECT_EQ(doc.molecule.atoms[1].position(), turned);
 
     ASSERT_EQ(platform_.openRequests.size(), 1u);
     EXPECT_EQ(test::dialogText(platform_.openRequests[0]),

@@ -70,12 +70,8 @@ TEST_F(SpectrumWindowStateTest, TransmittanceViewHangsCurveSticksAndLabelsFromOn
 TEST_F(SpectrumWindowStateTest, MeasuredSpectraAreAddedOnlyWhenReadableAndVibrational) {
     SpectrumWindowState state;
     test::writeFileBytes(scratch_.path("a.csv"), "x,y\n1000,1\n1100,2\n");
-    test::writeFileBytes(scratch_.path("nmr.jdx"),
-                         "##TITLE=nmr\r\n##JCAMP-DX=4.24\r\n##DATA TYPE=NMR SPECTRUM\r\n"
-                         "##XUNITS=HZ\r\n##YUNITS=ARBITRARY UNITS\r\n##XYPOINTS=(XY..XY)\r\n"
-                         "1,2\r\n3,4\r\n##END=\r\n");
-    platform_.openAnswers = {scratch_.path("a.csv"), scratch_.path("a.csv"), scratch_.path("nmr.jdx"),
-                             scratch_.path("gone.jdx"), std::nullopt};
+    platform_.openAnswers = {scratch_.path("a.csv"), scratch_.path("a.csv"),
+                             test::dataPath("ir/nmr.jdx"), scratch_.path("gone.jdx"), std::nullopt};
     EXPECT_TRUE(askAndAddMeasuredSpectrum(state));
     EXPECT_TRUE(askAndAddMeasuredSpectrum(state));
     EXPECT_FALSE(askAndAddMeasuredSpectrum(state));

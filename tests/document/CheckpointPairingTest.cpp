@@ -46,11 +46,10 @@ TEST_F(PairingWithoutHessian, VectorsComeFromTheHighPrecisionTable) {
             xyz.push_back(c / 0.529177210903);
     for (int j = 0; j < 27; ++j)
         apt.push_back(std::sin(1.0 + j) + (j % 9 < 3 ? 40.0 : 0.0));
-    test::TempDir dir;
-    test::writeFileBytes(dir.path("w.fchk"), "w\nFreq\n" + section("Atomic numbers", 'I', {8, 1, 1}) +
+    test::writeFileBytes(scratch_.path("w.fchk"), "w\nFreq\n" + section("Atomic numbers", 'I', {8, 1, 1}) +
                                                  section("Current cartesian coordinates", 'R', xyz) +
                                                  section("Dipole Derivatives", 'R', apt));
-    EXPECT_EQ(addCheckpointVectors(doc, dir.path("w.fchk")),
+    EXPECT_EQ(addCheckpointVectors(doc, scratch_.path("w.fchk")),
               msg::kPairedFromPreciseModes + std::string("w.fchk"));
     EXPECT_EQ(doc.vibrations.sources.dipoleDerivatives, "checkpoint APT");
 

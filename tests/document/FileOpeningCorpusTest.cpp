@@ -19,8 +19,7 @@ class OpeningRealFiles : public test::DocumentTest {};
 // every other program's output in the corpus opens like a Gaussian output,
 // with the atoms and modes cclib read from it.
 TEST_F(OpeningRealFiles, EveryOutputOpensWithItsAtomsAndModes) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "no corpus";
+    KALVIRO_SKIP_WITHOUT_CORPUS();
     const auto expectedDir = test::corpusDir() / "expected-cclib";
     int files = 0;
     std::size_t lastAtoms = 0;
@@ -47,8 +46,7 @@ TEST_F(OpeningRealFiles, EveryOutputOpensWithItsAtomsAndModes) {
     // and what was open stays.
     const std::string text =
         test::readFileBytes((test::corpusDir() / "files/orca/ORCA4.2_dvb_ir.out").string());
-    test::TempDir dir;
-    const std::string cut = dir.path("cut.out");
+    const std::string cut = scratch_.path("cut.out");
     test::writeFileBytes(cut, text.substr(0, text.find("NORMAL MODES") + 400));
     EXPECT_FALSE(openMoleculeFile(doc, cut).read);
     ASSERT_EQ(platform_.messages.size(), 1u);
@@ -59,8 +57,7 @@ TEST_F(OpeningRealFiles, EveryOutputOpensWithItsAtomsAndModes) {
 // A frequency job's checkpoint file opens with the modes computed from its
 // Hessian: the same frequencies and intensities as the job's output.
 TEST_F(OpeningRealFiles, AFrequencyCheckpointFileOpensWithItsModes) {
-    if (!test::corpusAvailable())
-        GTEST_SKIP() << "no corpus";
+    KALVIRO_SKIP_WITHOUT_CORPUS();
     const auto dir = test::corpusDir() / "files/g09";
     ASSERT_TRUE(openMoleculeFile(doc, (dir / "dvb_ir.out").string()).read);
     const VibrationStore printed = doc.vibrations;
@@ -81,14 +78,12 @@ TEST_F(OpeningRealFiles, AFrequencyCheckpointFileOpensWithItsModes) {
     }
 
     // A Hessian of the wrong length is refused and the modes shown stay.
-    std::string text = test::readFileBytes((dir / "dvb_ir.fchk").string());
-    const std::string label = "Cartesian Force Constants                  R   N=        1830";
-    ASSERT_NE(text.find(label), std::string::npos);
-    text.replace(text.find(label), label.size(),
-                 "Cartesian Force Constants                  R   N=        1829");
-    test::TempDir scratch;
-    test::writeFileBytes(scratch.path("short.fchk"), text);
-    EXPECT_FALSE(openMoleculeFile(doc, scratch.path("short.fchk")).read);
+    const std::string text = test::readFileBytes((dir / "dvb_ir.fchk").string());
+    const std::string label = "Cartesian Force Constants                  R   N=        ";
+    ASSERT_NE(text.find(label + "1830"), std::string::npos);
+    const std::string cut = scratch_.path("short.fchk");
+    test::writeFileBytes(cut, test::replaceAll(text, label + "1830", label + "1829"));
+    EXPECT_FALSE(openMoleculeFile(doc, cut).read);
     ASSERT_EQ(platform_.messages.size(), 1u);
     EXPECT_EQ(platform_.messages[0].rfind("ファイルが開けません: short.fchk\n", 0), 0u)
         << platform_.messages[0];

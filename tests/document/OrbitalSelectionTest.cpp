@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "document/FileOpening.h"
 #include "document/OrbitalSelection.h"
 #include "orbital/CheckpointReader.h"
@@ -15,8 +17,6 @@ using test::FchkParts;
 
 class OrbitalSelection : public test::DocumentTest {
   protected:
-    test::TempDir dir;
-
     // Water in STO-3G whose orbital n is O px alone when n is `pxOrbital`,
     // and nothing elsewhere, so only that orbital draws lines.
     std::string waterFile(const std::string& name, int electrons, int pxOrbital) {
@@ -24,7 +24,7 @@ class OrbitalSelection : public test::DocumentTest {
         p.electrons = electrons;
         p.coefficients.assign(49, 0.0);
         p.coefficients[(pxOrbital - 1) * 7 + 2] = 1.0;
-        const std::string path = dir.path(name);
+        const std::string path = scratch_.path(name);
         test::writeFileBytes(path, test::fchkText(p));
         return path;
     }
@@ -34,12 +34,10 @@ TEST_F(OrbitalSelection, OpeningComputesTheHomoAndFillsTheGroup) {
     ASSERT_TRUE(openCheckpoint(doc, waterFile("w.fchk", 10, 5)));
     EXPECT_GT(doc.contours.loopCount(), 0u);
     EXPECT_EQ(doc.contours.currentPoints, doc.contours.loadedPoints);
-    EXPECT_EQ(doc.checkpoint.homoNumber, 5);
-    EXPECT_EQ(doc.orbitalFields.orbitalNumber, 5);
-    EXPECT_EQ(doc.orbitalFields.homoValue, 5);
-    EXPECT_EQ(doc.orbitalFields.homoLabel, "HOMO");
-    EXPECT_EQ(doc.orbitalFields.orbitalRange, "(1-7)");
-    EXPECT_EQ(doc.orbitalFields.orbitalMax, 7);
+    const OrbitalFields& f = doc.orbitalFields;
+    EXPECT_EQ(std::tie(doc.checkpoint.homoNumber, f.orbitalNumber, f.homoValue, f.orbitalMax),
+              std::tuple(5, 5, 5, 7));
+    EXPECT_EQ(f.homoLabel + " " + f.orbitalRange, "HOMO (1-7)");
     EXPECT_TRUE(doc.orbitalFlags.orbitalLoaded);
     EXPECT_TRUE(platform_.messages.empty());
 
@@ -64,31 +62,23 @@ TEST_F(OrbitalSelection, MoldenFileOpensAsAnOrbitalSource) {
     EXPECT_TRUE(platform_.messages.empty());
 }
 
+// Refused files and missing coefficients (none at all, or none of the beta
+// spin): told, and the orbital shown stays.
 TEST_F(OrbitalSelection, RefusedFilesChangeNothing) {
     ASSERT_TRUE(openCheckpoint(doc, waterFile("w.fchk", 10, 5)));
     const std::uint32_t loops = doc.contours.loopCount();
-    const std::string bad = dir.path("w.log");
-    test::writeFileBytes(bad, "x");
-    EXPECT_FALSE(openCheckpoint(doc, bad));
-    EXPECT_FALSE(openCheckpoint(doc, dir.path("missing.fchk")));
-    ASSERT_EQ(platform_.messages.size(), 2u);
-    EXPECT_EQ(platform_.messages[0], "このファイル形式には対応していません");
-    EXPECT_EQ(platform_.messages[1], "ファイルが開けません");
-    EXPECT_EQ(doc.checkpoint.checkpointPath, dir.path("w.fchk"));
-    EXPECT_EQ(doc.contours.loopCount(), loops);
-}
-
-// No coefficients (none at all, or none of the beta spin): told, and the
-// orbital shown stays.
-TEST_F(OrbitalSelection, MissingCoefficientsChangeNothing) {
-    ASSERT_TRUE(openCheckpoint(doc, waterFile("w.fchk", 10, 5)));
-    const std::uint32_t loops = doc.contours.loopCount();
     const OrbitalFields fields = doc.orbitalFields;
-    test::writeFileBytes(dir.path("none.fchk"), test::fchkText(FchkParts{}));
-    EXPECT_FALSE(openMoleculeFile(doc, dir.path("none.fchk")).read);
+    test::writeFileBytes(scratch_.path("w.log"), "x");
+    test::writeFileBytes(scratch_.path("none.fchk"), test::fchkText(FchkParts{}));
+    EXPECT_FALSE(openCheckpoint(doc, scratch_.path("w.log")));
+    EXPECT_FALSE(openCheckpoint(doc, scratch_.path("missing.fchk")));
+    EXPECT_FALSE(openMoleculeFile(doc, scratch_.path("none.fchk")).read);
     EXPECT_FALSE(computeOrbital(doc, "5", Spin::Beta));
-    EXPECT_EQ(platform_.messages, std::vector<std::string>(2, "このファイルには分子軌道の係数がありません"));
-    EXPECT_EQ(doc.checkpoint.checkpointPath, dir.path("w.fchk"));
+    const char* noCoefficients = "このファイルには分子軌道の係数がありません";
+    EXPECT_EQ(platform_.messages, (std::vector<std::string>{"このファイル形式には対応していません",
+                                                            "ファイルが開けません", noCoefficients,
+                                                            noCoefficients}));
+    EXPECT_EQ(doc.checkpoint.checkpointPath, scratch_.path("w.fchk"));
     EXPECT_EQ(doc.orbitalFields.orbitalRange, fields.orbitalRange);
     EXPECT_EQ(doc.orbitalFields.homoValue, fields.homoValue);
     EXPECT_EQ(doc.contours.loopCount(), loops);
@@ -96,20 +86,16 @@ TEST_F(OrbitalSelection, MissingCoefficientsChangeNothing) {
 
 TEST_F(OrbitalSelection, TypedOrbitalNumbers) {
     doc.orbitalFields.orbitalMax = 7;
-    const struct {
-        const char* text;
-        int result;
-        bool message;
-    } cases[] = {{"7", 7, false}, {"1", 1, false}, {"5x", 5, false}, {"8", 0, true},
-                 {"0", 0, true},  {"-1", 0, true}, {"abc", 0, true}};
-    for (const auto& c : cases) {
+    // 0 for the refused ones, which are told.
+    const std::pair<const char*, int> cases[] = {{"7", 7}, {"1", 1},  {"5x", 5},  {"8", 0},
+                                                 {"0", 0}, {"-1", 0}, {"abc", 0}};
+    for (const auto& [text, result] : cases) {
         platform_.messages.clear();
-        EXPECT_EQ(getOrbitalNumber(doc.orbitalFields, c.text), c.result) << c.text;
-        EXPECT_EQ(platform_.messages.size(), c.message ? 1u : 0u) << c.text;
-        if (c.message) {
-            EXPECT_EQ(platform_.messages[0],
-                      "適切な番号を指定してください\nデフォルトのHOMOを計算します");
-        }
+        EXPECT_EQ(getOrbitalNumber(doc.orbitalFields, text), result) << text;
+        EXPECT_EQ(platform_.messages,
+                  std::vector<std::string>(result == 0, "適切な番号を指定してください\n"
+                                                        "デフォルトのHOMOを計算します"))
+            << text;
     }
 }
 
@@ -149,7 +135,7 @@ TEST_F(OrbitalSelection, FailedCalculationIsReportedAndLeavesNoLines) {
     p.basisFunctions = 2;
     p.electrons = 20;
     p.coefficients = test::numberedCoefficients(2, 2);
-    const std::string path = dir.path("k.fchk");
+    const std::string path = scratch_.path("k.fchk");
     test::writeFileBytes(path, test::fchkText(p));
     openCheckpoint(doc, path);
     ASSERT_EQ(platform_.messages.size(), 1u);

@@ -18,15 +18,14 @@ class SpectrumWindowStateTest : public test::DocumentTest {
         doc.vibrations.intensities = {"10", "30"};
         doc.vibrations.symmetries = {"A", "B"};
     }
-    test::TempDir dir_;
 };
 
 TEST_F(SpectrumWindowStateTest, TransmittanceViewHangsCurveSticksAndLabelsFromOne) {
     SpectrumWindowState state;
     state.labelledPeaks = 2;
     state.transmittance = true;
-    test::writeFileBytes(dir_.path("m.csv"), "1000,0.5\n2000,1.0\n");
-    ASSERT_TRUE(addMeasuredSpectrum(state, dir_.path("m.csv")));
+    test::writeFileBytes(scratch_.path("m.csv"), "1000,0.5\n2000,1.0\n");
+    ASSERT_TRUE(addMeasuredSpectrum(state, scratch_.path("m.csv")));
     const auto s = shownSpectrum(doc, state, "f.log");
     ASSERT_TRUE(s) << s.error();
     // 1000 .. 2000 widened by 50 each side, rounded out to hundreds.
@@ -70,13 +69,9 @@ TEST_F(SpectrumWindowStateTest, TransmittanceViewHangsCurveSticksAndLabelsFromOn
 
 TEST_F(SpectrumWindowStateTest, MeasuredSpectraAreAddedOnlyWhenReadableAndVibrational) {
     SpectrumWindowState state;
-    test::writeFileBytes(dir_.path("a.csv"), "x,y\n1000,1\n1100,2\n");
-    test::writeFileBytes(dir_.path("nmr.jdx"),
-                         "##TITLE=nmr\r\n##JCAMP-DX=4.24\r\n##DATA TYPE=NMR SPECTRUM\r\n"
-                         "##XUNITS=HZ\r\n##YUNITS=ARBITRARY UNITS\r\n##XYPOINTS=(XY..XY)\r\n"
-                         "1,2\r\n3,4\r\n##END=\r\n");
-    platform_.openAnswers = {dir_.path("a.csv"), dir_.path("a.csv"), dir_.path("nmr.jdx"),
-                             dir_.path("gone.jdx"), std::nullopt};
+    test::writeFileBytes(scratch_.path("a.csv"), "x,y\n1000,1\n1100,2\n");
+    platform_.openAnswers = {scratch_.path("a.csv"), scratch_.path("a.csv"),
+                             test::dataPath("ir/nmr.jdx"), scratch_.path("gone.jdx"), std::nullopt};
     EXPECT_TRUE(askAndAddMeasuredSpectrum(state));
     EXPECT_TRUE(askAndAddMeasuredSpectrum(state));
     EXPECT_FALSE(askAndAddMeasuredSpectrum(state));
@@ -104,7 +99,7 @@ TEST_F(SpectrumWindowStateTest, SavedByTheExtension) {
     // The size the window shows the plot at.
     EXPECT_EQ(*shownSpectrumBytes(*s, "a.png", png, 640, 480), "640x480");
     EXPECT_NE(shownSpectrumBytes(*s, "a.svg", png, 640, 480)->find("width=\"640\""), std::string::npos);
-    platform_.saveAnswers = {dir_.path("no/such/dir/a.csv"), std::nullopt};
+    platform_.saveAnswers = {scratch_.path("no/such/dir/a.csv"), std::nullopt};
     EXPECT_FALSE(askAndSaveShownSpectrum(*s, png));
     EXPECT_FALSE(askAndSaveShownSpectrum(*s, png)); // cancelled: no message
     ASSERT_EQ(platform_.messages.size(), 1u);

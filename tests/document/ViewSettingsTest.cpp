@@ -1,52 +1,38 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "document/ViewSettings.h"
 
 using namespace kalviro;
 
+// Each step scales the eye distance, its offsets and the axes by 1 / 1.2 in
+// or 1.2 out, four steps each way from where the counter started.
 TEST(Zoom, FourStepsEachWayThenNothing) {
-    ViewSettings s;
-    ZoomCounter z;
-    const float in[] = {16.666667f, 13.888889f, 11.574074f, 9.645062f};
-    for (float expected : in) {
-        z.zoom(0, s);
-        EXPECT_NEAR(s.eyeDistance, expected, 1e-4);
+    for (const auto& [direction, factor] : {std::pair{0, 1 / 1.2}, std::pair{1, 1.2}}) {
+        ViewSettings s;
+        s.eyeX = 1.2f;
+        ZoomCounter z;
+        for (int k = 1; k <= 6; ++k) {
+            z.zoom(direction, s);
+            const double f = std::pow(factor, std::min(k, 4));
+            EXPECT_NEAR(s.eyeDistance, 20 * f, 1e-4) << direction << " step " << k;
+            EXPECT_NEAR(s.eyeX, 1.2 * f, 1e-5) << direction << " step " << k;
+            EXPECT_NEAR(s.axisLength, 7 * f, 1e-5) << direction << " step " << k;
+        }
+        z.zoom(7, s); // not a direction
+        EXPECT_EQ(z.level, direction == 0 ? 4 : -4);
     }
-    z.zoom(0, s);
-    EXPECT_NEAR(s.eyeDistance, 9.645062f, 1e-4);
-    EXPECT_EQ(z.level, 4);
-    EXPECT_NEAR(s.axisLength, 7.0 / (1.2 * 1.2 * 1.2 * 1.2), 1e-5);
-
-    ViewSettings t;
-    t.eyeX = 1.2f; // the eye offsets scale with the distance
-    ZoomCounter y;
-    const float out[] = {24.0f, 28.8f, 34.56f, 41.472f};
-    for (float expected : out) {
-        y.zoom(1, t);
-        EXPECT_NEAR(t.eyeDistance, expected, 1e-4);
-    }
-    y.zoom(1, t);
-    EXPECT_NEAR(t.eyeDistance, 41.472f, 1e-4);
-    EXPECT_EQ(y.level, -4);
-    y.zoom(7, t); // not a direction
-    EXPECT_EQ(y.level, -4);
-    EXPECT_NEAR(t.eyeX, 1.2 * 1.2 * 1.2 * 1.2 * 1.2, 1e-5);
-}
-
-TEST(Zoom, ALoadResetsTheEyeButNotTheCounter) {
+    // A load resets the eye but not the counter: two steps in, then two more.
     ViewSettings s;
     ZoomCounter z;
     z.zoom(0, s);
     z.zoom(0, s);
-    s.eyeDistance = 20.0f; // what a reader writes after a load
-    EXPECT_NEAR(s.axisLength, 7.0 / 1.44, 1e-5);
-    int steps = 0;
-    for (int k = 0; k < 6; ++k) {
-        const float before = s.eyeDistance;
+    s.eyeDistance = 20.0f;
+    for (int k = 0; k < 6; ++k)
         z.zoom(0, s);
-        steps += s.eyeDistance != before;
-    }
-    EXPECT_EQ(steps, 2);
+    EXPECT_NEAR(s.eyeDistance, 20 / 1.44, 1e-4);
 }
 
 // Switching the surface either way takes the axes away.

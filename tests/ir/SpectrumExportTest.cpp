@@ -32,13 +32,6 @@ float line(double stick, int j) {
     return static_cast<float>(stick / ((j - 400.0) * (j - 400) + 1));
 }
 
-std::string expectedIrSpec() {
-    std::string s;
-    for (int j = 0; j < 900; ++j)
-        s += std::to_string(600 + j) + "," + gText(line(5, j)) + ",\r\n";
-    return s;
-}
-
 // Line n (from 1) of a CR LF text, without its end.
 std::string lineOf(const std::string& text, int n) {
     std::size_t from = 0;
@@ -57,7 +50,10 @@ TEST(SpectrumCsv, IrSpecHasTheExactBytes) {
     EXPECT_EQ(lineOf(csv, 400), "999,2.5,");
     EXPECT_EQ(lineOf(csv, 401), "1000,5,");
     EXPECT_EQ(lineOf(csv, 900), "1499,2.00802e-005,");
-    EXPECT_TRUE(csv == expectedIrSpec()) << "900 lines 600+j,S_j, with CR LF";
+    std::string expected;
+    for (int j = 0; j < 900; ++j)
+        expected += std::to_string(600 + j) + "," + gText(line(5, j)) + ",\r\n";
+    EXPECT_TRUE(csv == expected) << "900 lines 600+j,S_j, with CR LF";
 }
 
 TEST(SpectrumCsv, SpecHasTheExactBytesAndZerosWhereNothingWasCalculated) {
@@ -86,64 +82,49 @@ TEST(SpectrumCsv, SpecHasTheExactBytesAndZerosWhereNothingWasCalculated) {
     EXPECT_EQ(lineOf(relativeIntensityCsv(s), 402), "1000,1,0,0,0,0,0,0,0,0,0,0,0,");
 }
 
-struct SaveCase {
-    void (*command)(const VibrationStore&);
-    const char* notReady;
-    const char* fileName;
-    const char* line402; // the file's line for 1000 cm-1
-};
+class SaveCommand : public test::DocumentTest {};
 
-class SaveCommand : public test::DocumentTest, public ::testing::WithParamInterface<SaveCase> {
-  protected:
-    void SetUp() override {
-        DocumentTest::SetUp();
-        doc.vibrations = singleMode({3, 0, 4});
-        doc.vibrations.intensities = {"5.0000"};
-        SpectrumCalculator().compute(2, doc.vibrations);
+// Both commands: refused before a calculation, then cancelled, two paths
+// that cannot be written, and the file.
+TEST_F(SaveCommand, RefusesAsksWritesAndTellsWhy) {
+    const struct {
+        void (*command)(const VibrationStore&);
+        const char* notReady;
+        const char* dialog;
+        const char* line402; // the file's line for 1000 cm-1
+    } cases[] = {{&askAndSaveIrSpectrum, "まずIRスペクトルを計算してください",
+                  "IRSpec.csv csv text|*.csv|AllFile(*.*)|*.*|| overwrite", "1001,2.5,"},
+                 {&askAndSaveRelativeIntensity, "まず相対強度を計算してください",
+                  "spec.csv csv text|*.csv|AllFile(*.*)|*.*|| overwrite",
+                  "1000,5,0,0,0,0,0,0,0,0,0,0,0,"}};
+    doc.vibrations = singleMode({3, 0, 4});
+    doc.vibrations.intensities = {"5.0000"};
+    SpectrumCalculator().compute(2, doc.vibrations);
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        platform_.messages.clear();
+        platform_.openRequests.clear();
+        doc.vibrations.spectrumReady = 0;
+        c.command(doc.vibrations);
+        EXPECT_EQ(platform_.messages, std::vector<std::string>{c.notReady});
+        EXPECT_TRUE(platform_.openRequests.empty());
+
+        platform_.messages.clear();
+        doc.vibrations.spectrumReady = 1;
+        std::filesystem::create_directory(dir.path("taken.csv")); // a folder of that name
+        platform_.openAnswers = {std::nullopt, dir.path("taken.csv"), dir.path("missing/out.csv"),
+                                 dir.path("out.csv")};
+        for (int k = 0; k < 4; ++k)
+            c.command(doc.vibrations);
+        ASSERT_EQ(platform_.openRequests.size(), 4u);
+        EXPECT_EQ(test::dialogText(platform_.openRequests[0]), c.dialog);
+        EXPECT_EQ(platform_.messages,
+                  (std::vector<std::string>{"ファイルを保存できません: taken.csv\n同じ名前のフォルダがあります",
+                                            "ファイルを保存できません: out.csv\n保存先のフォルダがありません"}));
+        EXPECT_EQ(lineOf(test::readFileBytes(dir.path("out.csv")), 402), c.line402);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.dir()), {}), 2);
     }
-    test::TempDir dir_;
-};
-
-TEST_P(SaveCommand, RefusesBeforeAnyCalculation) {
-    GetParam().command(doc.vibrations);
-    EXPECT_EQ(platform_.messages, std::vector<std::string>{GetParam().notReady});
-    EXPECT_TRUE(platform_.openRequests.empty());
 }
-
-TEST_P(SaveCommand, AsksForTheFileAndWritesIt) {
-    doc.vibrations.spectrumReady = 1;
-    GetParam().command(doc.vibrations); // cancelled
-    platform_.openAnswers.push_back(dir_.path("out.csv"));
-    GetParam().command(doc.vibrations);
-    ASSERT_EQ(platform_.openRequests.size(), 2u);
-    const FileDialogRequest& r = platform_.openRequests[0];
-    EXPECT_EQ(r.defaultFileName, GetParam().fileName);
-    EXPECT_EQ(r.defaultExtension, "csv");
-    EXPECT_EQ(r.filter, "text|*.csv|AllFile(*.*)|*.*||");
-    EXPECT_TRUE(r.overwritePrompt && !r.hideReadOnly);
-    EXPECT_TRUE(platform_.messages.empty());
-    EXPECT_EQ(lineOf(test::readFileBytes(dir_.path("out.csv")), 402), GetParam().line402);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.dir()), {}), 1);
-}
-
-TEST_P(SaveCommand, UnwritablePathIsReportedAndLeavesNothing) {
-    doc.vibrations.spectrumReady = 1;
-    std::filesystem::create_directory(dir_.path("taken.csv")); // a folder of that name
-    platform_.openAnswers = {dir_.path("taken.csv"), dir_.path("missing/out.csv")};
-    GetParam().command(doc.vibrations);
-    GetParam().command(doc.vibrations);
-    EXPECT_EQ(platform_.messages,
-              (std::vector<std::string>{"ファイルを保存できません: taken.csv\n同じ名前のフォルダがあります",
-                                        "ファイルを保存できません: out.csv\n保存先のフォルダがありません"}));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.dir()), {}), 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Both, SaveCommand,
-    ::testing::Values(SaveCase{&askAndSaveIrSpectrum, "まずIRスペクトルを計算してください",
-                               "IRSpec.csv", "1001,2.5,"},
-                      SaveCase{&askAndSaveRelativeIntensity, "まず相対強度を計算してください",
-                               "spec.csv", "1000,5,0,0,0,0,0,0,0,0,0,0,0,"}));
 
 } // namespace
 } // namespace kalviro

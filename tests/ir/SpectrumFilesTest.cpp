@@ -12,36 +12,12 @@
 namespace kalviro {
 namespace {
 
-SpectrumCurve threePoints() {
-    return {{600, 601, 602}, {1.5, 1e-7, 0.1234567890123}};
-}
-
-TEST(SpectrumCsvTest, DefaultSettingsGivePointsOnly) {
+TEST(SpectrumCsvTest, SettingsAwayFromTheDefaultsAreNamedFirst) {
+    const SpectrumCurve points{{600, 601, 602}, {1.5, 1e-7, 0.1234567890123}};
     BroadeningSettings s;
     s.width = 7; // the width alone does not make a header
-    EXPECT_EQ(spectrumCsv(threePoints(), s),
+    EXPECT_EQ(spectrumCsv(points, s),
               "600.000000,1.5\r\n601.000000,1e-007\r\n602.000000,0.123456789\r\n");
-}
-
-TEST(SpectrumCsvTest, OtherSettingsAreNamedFirst) {
-    BroadeningSettings s;
-    s.grid = {400, 4000, 0.5};
-    s.shape = LineShape::PseudoVoigt;
-    s.width = 8;
-    s.eta = 0.25;
-    s.factor = 0.961;
-    s.shift = -3;
-    EXPECT_EQ(spectrumCsv({{400}, {2}}, s), "# range: 400 - 4000 cm-1\r\n"
-                                            "# step: 0.5\r\n"
-                                            "# shape: pseudo-Voigt\r\n"
-                                            "# width: 8\r\n"
-                                            "# eta: 0.25\r\n"
-                                            "# factor: 0.961\r\n"
-                                            "# shift: -3\r\n"
-                                            "400.000000,2\r\n");
-}
-
-TEST(SpectrumCsvTest, EachSettingAwayFromItsDefaultAddsTheHeader) {
     std::vector<BroadeningSettings> changed(6);
     changed[0].grid.from = 500;
     changed[1].grid.to = 1500;
@@ -50,7 +26,17 @@ TEST(SpectrumCsvTest, EachSettingAwayFromItsDefaultAddsTheHeader) {
     changed[4].factor = 0.97;
     changed[5].shift = 1;
     for (std::size_t i = 0; i < changed.size(); ++i)
-        EXPECT_EQ(spectrumCsv(threePoints(), changed[i]).rfind("# range: ", 0), 0u) << i;
+        EXPECT_EQ(spectrumCsv(points, changed[i]).rfind("# range: ", 0), 0u) << i;
+
+    s.grid = {400, 4000, 0.5};
+    s.shape = LineShape::PseudoVoigt;
+    s.width = 8;
+    s.eta = 0.25;
+    s.factor = 0.961;
+    s.shift = -3;
+    EXPECT_EQ(spectrumCsv({{400}, {2}}, s), "# range: 400 - 4000 cm-1\r\n# step: 0.5\r\n"
+                                            "# shape: pseudo-Voigt\r\n# width: 8\r\n# eta: 0.25\r\n"
+                                            "# factor: 0.961\r\n# shift: -3\r\n400.000000,2\r\n");
 }
 
 TEST(JcampDxWriterTest, HeaderAndSixDigitsOfTheLargestY) {

@@ -75,27 +75,24 @@ TEST_F(Preview, SpectrumModeDrawsThe600PixelExample) {
     EXPECT_EQ(p[402], (P{332, 103})); // 515 * 1 / 5
 }
 
-class ProjectionPreview : public Preview,
-                          public ::testing::WithParamInterface<std::pair<int, Pen>> {};
-
-TEST_P(ProjectionPreview, DrawsSixCurvesAndSixAngleLabels) {
-    draw({0, 1, 0}, GetParam().first); // cos^2 about either axis, M = 1
-    const auto curves = canvas_.pathsWith(GetParam().second);
-    ASSERT_EQ(curves.size(), 6u);
-    // At 1000 cm-1, band k's bottom less its height: round(85 k - 85 cos^2(30 (k - 1))).
-    const int peakY[6] = {0, 106, 234, 340, 404, 446};
-    ASSERT_EQ(canvas_.texts.size(), 16u);
-    for (int k = 0; k < 6; ++k) {
-        ASSERT_EQ(curves[k].size(), 900u);
-        EXPECT_EQ(curves[k][400], (P{333, peakY[k]})) << "curve " << k;
-        const auto& label = canvas_.texts[10 + k]; // halfway up the band, 8 higher for the text
-        EXPECT_EQ(label.text, std::to_string(30 * k) + "°");
-        EXPECT_EQ((P{label.x, label.y}), (P{566, 85 * (k + 1) - 42 - 8}));
+TEST_F(Preview, ProjectionsDrawSixCurvesAndSixAngleLabels) {
+    for (auto [viewMode, pen] : {std::pair{1, kGreen}, std::pair{2, kBlue}}) {
+        canvas_ = test::RecordingCanvas(600, 560);
+        draw({0, 1, 0}, viewMode); // cos^2 about either axis, M = 1
+        const auto curves = canvas_.pathsWith(pen);
+        ASSERT_EQ(curves.size(), 6u);
+        // At 1000 cm-1, band k's bottom less its height: round(85 k - 85 cos^2(30 (k - 1))).
+        const int peakY[6] = {0, 106, 234, 340, 404, 446};
+        ASSERT_EQ(canvas_.texts.size(), 16u);
+        for (int k = 0; k < 6; ++k) {
+            ASSERT_EQ(curves[k].size(), 900u);
+            EXPECT_EQ(curves[k][400], (P{333, peakY[k]})) << viewMode << " curve " << k;
+            const auto& label = canvas_.texts[10 + k]; // halfway up the band, 8 higher for the text
+            EXPECT_EQ(label.text, std::to_string(30 * k) + "°");
+            EXPECT_EQ((P{label.x, label.y}), (P{566, 85 * (k + 1) - 42 - 8}));
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(BothAxes, ProjectionPreview,
-                         ::testing::Values(std::pair{1, kGreen}, std::pair{2, kBlue}));
 
 // The bundled example (its largest stick, the C=O band, outside the plot's
 // 600 .. 1499 cm-1): every curve is drawn within its band, 85 k - 85 to 85 k,

@@ -18,11 +18,10 @@ std::vector<ModeStick> at(std::initializer_list<double> wavenumbers) {
 }
 
 TEST(SpectrumView, FullRangeAddsFivePercentAndRoundsOutToHundreds) {
-    struct Case {
+    const struct {
         std::vector<ModeStick> sticks;
         double factor, shift, from, to;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {at({1200, 2028, 3232}), 1, 0, 1000, 3400},    // 1098.4 .. 3333.6
         {at({1200, 2028, 3232}), 0.96, 0, 1000, 3300}, // 1054.5 .. 3200.3
         {at({1000}), 1, 20, 1000, 1100},               // one line: a hundred above it
@@ -30,7 +29,7 @@ TEST(SpectrumView, FullRangeAddsFivePercentAndRoundsOutToHundreds) {
         {at({1000}), 1, -3000, 600, 1499},             // nothing above 0: the default
         {{}, 1, 0, 600, 1499},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         BroadeningSettings b;
         b.factor = c.factor;
         b.shift = c.shift;

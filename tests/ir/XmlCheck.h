@@ -35,20 +35,16 @@ inline bool parseXml(std::string doc, std::vector<XmlElement>& out) {
         doc.erase(0, doc.find("?>") + 2);
     std::vector<std::size_t> open;
     int roots = 0;
-    std::size_t pos = 0;
-    while (true) {
+    for (std::size_t pos = 0;;) {
         const std::size_t lt = doc.find('<', pos), gt = doc.find('>', lt);
         const std::string text = doc.substr(pos, lt == std::string::npos ? lt : lt - pos);
-        if (!plainText(text) || text.find('>') != std::string::npos)
-            return false;
-        if (open.empty() && text.find_first_not_of(" \t\r\n") != std::string::npos)
+        if (!plainText(text) || text.find('>') != std::string::npos ||
+            (open.empty() && text.find_first_not_of(" \t\r\n") != std::string::npos))
             return false;
         if (!open.empty())
             out[open.back()].text += text;
-        if (lt == std::string::npos)
-            break;
-        if (gt == std::string::npos)
-            return false;
+        if (lt == std::string::npos || gt == std::string::npos)
+            return lt == std::string::npos && open.empty() && roots == 1;
         std::string tag = doc.substr(lt + 1, gt - lt - 1);
         pos = gt + 1;
         if (tag.starts_with("/")) {
@@ -77,7 +73,6 @@ inline bool parseXml(std::string doc, std::vector<XmlElement>& out) {
         if (!empty)
             open.push_back(out.size() - 1);
     }
-    return open.empty() && roots == 1;
 }
 
 } // namespace kalviro::test

@@ -11,40 +11,31 @@ namespace kalviro::test {
 inline ::testing::AssertionResult jsonNear(const nlohmann::json& expected,
                                            const nlohmann::json& actual, double tolerance,
                                            const std::string& path = "$") {
+    const auto differ = [&](const std::string& what) {
+        return ::testing::AssertionFailure() << path << ": " << what;
+    };
     if (expected.is_number() && actual.is_number()) {
         const double e = expected.get<double>(), a = actual.get<double>();
-        if (std::abs(e - a) <= tolerance)
-            return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << path << ": expected " << e << ", got " << a;
+        return std::abs(e - a) <= tolerance
+                   ? ::testing::AssertionSuccess()
+                   : differ("expected " + std::to_string(e) + ", got " + std::to_string(a));
     }
-    if (expected.type() != actual.type())
-        return ::testing::AssertionFailure() << path << ": expected " << expected.dump()
-                                             << ", got " << actual.dump();
-    if (expected.is_array()) {
-        if (expected.size() != actual.size())
-            return ::testing::AssertionFailure() << path << ": expected " << expected.size()
-                                                 << " entries, got " << actual.size();
-        for (std::size_t i = 0; i < expected.size(); ++i) {
-            auto r = jsonNear(expected[i], actual[i], tolerance, path + "[" + std::to_string(i) + "]");
-            if (!r)
-                return r;
-        }
-        return ::testing::AssertionSuccess();
+    if (expected.type() != actual.type() || !expected.is_structured())
+        return expected == actual ? ::testing::AssertionSuccess()
+                                  : differ("expected " + expected.dump() + ", got " + actual.dump());
+    if (expected.is_array() && expected.size() != actual.size())
+        return differ("expected " + std::to_string(expected.size()) + " entries, got " +
+                      std::to_string(actual.size()));
+    for (const auto& [key, value] : expected.items()) {
+        const bool array = expected.is_array();
+        if (!array && !actual.contains(key))
+            return differ("missing " + key);
+        auto r = jsonNear(value, array ? actual[std::stoul(key)] : actual[key], tolerance,
+                          path + (array ? "[" + key + "]" : "." + key));
+        if (!r)
+            return r;
     }
-    if (expected.is_object()) {
-        for (auto it = expected.begin(); it != expected.end(); ++it) {
-            if (!actual.contains(it.key()))
-                return ::testing::AssertionFailure() << path << ": missing " << it.key();
-            auto r = jsonNear(it.value(), actual[it.key()], tolerance, path + "." + it.key());
-            if (!r)
-                return r;
-        }
-        return ::testing::AssertionSuccess();
-    }
-    if (expected == actual)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << path << ": expected " << expected.dump() << ", got "
-                                         << actual.dump();
+    return ::testing::AssertionSuccess();
 }
 
 } // namespace kalviro::test

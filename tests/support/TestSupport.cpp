@@ -9,16 +9,6 @@
 
 namespace kalviro::test {
 
-std::string dataPath(const std::string& name) { return std::string(KALVIRO_TEST_DATA_DIR) + "/" + name; }
-
-std::string examplePath(const std::string& name) {
-    return std::string(KALVIRO_EXAMPLES_DIR) + "/" + name;
-}
-
-std::filesystem::path corpusDir() { return std::filesystem::path(KALVIRO_CORPUS_DIR); }
-
-bool corpusAvailable() { return std::filesystem::is_directory(corpusDir() / "files"); }
-
 std::string readFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
@@ -29,27 +19,6 @@ std::string readFileBytes(const std::string& path) {
 void writeFileBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
     out << bytes;
-}
-
-namespace {
-// The next queued answer; an empty queue cancels.
-std::optional<std::string> next(std::deque<std::optional<std::string>>& answers) {
-    if (answers.empty())
-        return std::nullopt;
-    auto a = answers.front();
-    answers.pop_front();
-    return a;
-}
-} // namespace
-
-std::optional<std::string> RecordingPlatform::chooseOpenPath(const FileDialogRequest& r) {
-    openRequests.push_back(r);
-    return next(openAnswers);
-}
-
-std::optional<std::string> RecordingPlatform::chooseSavePath(const FileDialogRequest& r) {
-    saveRequests.push_back(r);
-    return next(saveAnswers);
 }
 
 TempDir::TempDir() {
@@ -65,13 +34,6 @@ TempDir::~TempDir() {
                                  std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(dir_, ec);
 }
-
-void DocumentTest::SetUp() {
-    doc = Document();
-    setPlatform(&platform_);
-}
-
-void DocumentTest::TearDown() { setPlatform(nullptr); }
 
 namespace {
 std::string shellQuote(const std::string& s) {

@@ -18,10 +18,10 @@
 
 namespace kalviro::test {
 
-std::string dataPath(const std::string& name);     // tests/data/name
-std::string examplePath(const std::string& name);  // examples/name
-std::filesystem::path corpusDir();                 // ../shared/corpus, may be absent
-bool corpusAvailable();
+inline std::string dataPath(const std::string& name) { return KALVIRO_TEST_DATA_DIR "/" + name; }
+inline std::string examplePath(const std::string& name) { return KALVIRO_EXAMPLES_DIR "/" + name; }
+inline std::filesystem::path corpusDir() { return KALVIRO_CORPUS_DIR; } // may be absent
+inline bool corpusAvailable() { return std::filesystem::is_directory(corpusDir() / "files"); }
 // Ends the test as skipped when the corpus is absent.
 #define KALVIRO_SKIP_WITHOUT_CORPUS()                                                              \
     if (!::kalviro::test::corpusAvailable())                                                       \
@@ -50,6 +50,12 @@ inline const std::string kIrTableHeader =
 // s with every from (left to right, never inside a replacement) turned into to.
 std::string replaceAll(std::string s, const std::string& from, const std::string& to);
 
+// A dialog request in one line: name, extension, filter, then the flags set.
+inline std::string dialogText(const FileDialogRequest& r) {
+    return r.defaultFileName + " " + r.defaultExtension + " " + r.filter +
+           (r.overwritePrompt ? " overwrite" : "") + (r.hideReadOnly ? " hide-read-only" : "");
+}
+
 // Geometry of worked values: a distance, the angle a-b-c in degrees.
 inline double distance(const Vector3& a, const Vector3& b) { return (a - b).length(); }
 double angle(const Vector3& a, const Vector3& b, const Vector3& c);
@@ -66,9 +72,24 @@ public:
     int redraws = 0;
 
     void showMessage(const std::string& text) override { messages.push_back(text); }
-    std::optional<std::string> chooseOpenPath(const FileDialogRequest& r) override;
-    std::optional<std::string> chooseSavePath(const FileDialogRequest& r) override;
+    std::optional<std::string> chooseOpenPath(const FileDialogRequest& r) override {
+        openRequests.push_back(r);
+        return next(openAnswers);
+    }
+    std::optional<std::string> chooseSavePath(const FileDialogRequest& r) override {
+        saveRequests.push_back(r);
+        return next(saveAnswers);
+    }
     void redrawView() override { ++redraws; }
+
+private:
+    static std::optional<std::string> next(std::deque<std::optional<std::string>>& answers) {
+        if (answers.empty())
+            return std::nullopt;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
 };
 
 // A scratch folder removed after the test.
@@ -89,10 +110,14 @@ private:
 // or runs commands.
 class DocumentTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        doc = Document();
+        setPlatform(&platform_);
+    }
+    void TearDown() override { setPlatform(nullptr); }
     RecordingPlatform platform_;
     Document doc;
+    TempDir scratch_; // removed after the test
 };
 
 inline Atom atomAt(const char* symbol, double x, double y, double z) {

@@ -29,7 +29,7 @@ TEST(SvgCanvas, JoinsConnectedLinesOfOnePenAndEscapesText) {
                   "svg  300", "g  ", "polyline #ff0000 0,0 10,5 20,71", "line #ff0000 501",
                   "line #0000ff 6026 2", "line #0000ff 7026 2",
                   // width: characters * 12 * 0.6 + 2
-                  "rect  66", "text  a&lt;b &amp; &quot;c&quot;", "rect  23", "text  日本語"}));
+                  "rect  66", "text  a<b & \"c\"", "rect  23", "text  日本語"}));
 }
 
 } // namespace

@@ -2,18 +2,33 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "document/Document.h"
+#include "document/FileOpening.h"
+#include "platform/Messages.h"
 #include "support/TestSupport.h"
 
 namespace kalviro {
 namespace {
 
 const std::string& kHeader = test::kIrTableHeader;
+using nlohmann::json;
+
+json dump(const std::vector<std::string>& args) {
+    const auto r = test::runCli(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    return r.status == 0 ? json::parse(r.out) : json();
+}
+
+double frequency(const json& j, std::size_t k) {
+    return std::stod(j["frequencies"][k].get<std::string>());
+}
 
 std::vector<std::string> splitCrLf(const std::string& bytes) {
     std::vector<std::string> lines;
@@ -99,10 +114,7 @@ TEST(BatchPairingCorpusTest, FchkAddsTheVectorsAndTheDumpNamesTheirSource) {
     KALVIRO_SKIP_WITHOUT_CORPUS();
     const std::string out = test::corpusFile("g09/dvb_ir.out");
     const std::string fchk = test::corpusFile("g09/dvb_ir.fchk");
-    auto alone = test::runCli({"dump", out});
-    auto paired = test::runCli({"dump", out, "--fchk", fchk});
-    ASSERT_EQ(alone.status + paired.status, 0) << alone.err << paired.err;
-    const auto a = nlohmann::json::parse(alone.out), p = nlohmann::json::parse(paired.out);
+    json a = dump({"dump", out}), p = dump({"dump", out, "--fchk", fchk});
     EXPECT_EQ(a["source"].dump(), R"({"dipoleDerivatives":"none","intensities":"output","modes":"output"})");
     EXPECT_EQ(p["source"]["dipoleDerivatives"], "checkpoint Hessian");
     EXPECT_EQ(p["dipoleDerivatives"].size(), a["modes"].size());
@@ -114,9 +126,7 @@ TEST(BatchPairingCorpusTest, FchkAddsTheVectorsAndTheDumpNamesTheirSource) {
 TEST(BatchRamanCorpusTest, ActivitiesAndIntensitiesOfTwoModes) {
     KALVIRO_SKIP_WITHOUT_CORPUS();
     const std::string file = test::corpusFile("g09/dvb_raman.out");
-    const auto dump = test::runCli({"dump", file});
-    ASSERT_EQ(dump.status, 0) << dump.err;
-    const auto j = nlohmann::json::parse(dump.out);
+    json j = dump({"dump", file});
     ASSERT_EQ(j["ramanActivities"].size(), 54u);
     EXPECT_EQ(j["ramanActivities"][4], "7.6260");  // 262.8396 cm-1
     EXPECT_EQ(j["ramanActivities"][10], "9.6553"); // 577.9704 cm-1
@@ -142,6 +152,92 @@ TEST(BatchRamanCorpusTest, ActivitiesAndIntensitiesOfTwoModes) {
                 intensity(7.6260, 262.8396) / intensity(9.6553, 577.9704), 1e-8);
     // --activities: the printed activity is the peak's height.
     EXPECT_NEAR(height("262.8396", true), 7.6260, 1e-9);
+}
+
+// `jcamp` writes the points the reader decoded, in the file's order and
+// unit, as an independent JCAMP-DX reader decoded them.
+TEST(JcampCommand, WritesThePointsOfTheFile) {
+    KALVIRO_SKIP_WITHOUT_CORPUS();
+    test::TempDir dir;
+    const auto file = test::corpusDir() / "files/jcamp/carbon_monoxide.jdx";
+    const auto r = test::runCli({"jcamp", file.string(), "-o", dir.path("co.csv")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const nlohmann::json expected = nlohmann::json::parse(
+        std::ifstream(test::corpusDir() / "expected/jcamp/carbon_monoxide.jdx.json"))[0];
+    std::istringstream csv(test::readFileBytes(dir.path("co.csv")));
+    std::size_t n = 0;
+    double largest = 0;
+    for (double y : expected["y"])
+        largest = std::max(largest, std::abs(y));
+    for (std::string line; std::getline(csv, line); ++n) {
+        ASSERT_EQ(line.back(), '\r');
+        double x = 0, y = 0;
+        ASSERT_EQ(std::sscanf(line.c_str(), "%lf,%lf", &x, &y), 2) << line;
+        ASSERT_LT(n, expected["x"].size());
+        EXPECT_NEAR(x, expected["x"][n].get<double>(), 1e-6 * std::abs(x)) << n;
+        EXPECT_NEAR(y, expected["y"][n].get<double>(), 1e-6 * largest) << n;
+    }
+    EXPECT_EQ(n, expected["x"].size());
+
+    const auto missing = test::runCli({"jcamp", dir.path("none.jdx"), "-o", dir.path("x.csv")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("none.jdx"), std::string::npos) << missing.err;
+}
+
+// Divinylbenzene: its output paired with its checkpoint file at unchanged
+// masses ("1=12", a carbon), then the checkpoint file alone with every H
+// made 2H.
+TEST(IsotopeCorpusTest, AllHydrogensToDeuterium) {
+    KALVIRO_SKIP_WITHOUT_CORPUS();
+    const std::string out = test::corpusFile("g09/dvb_ir.out");
+    const std::string fchk = test::corpusFile("g09/dvb_ir.fchk");
+    const json printed = dump({"dump", out});
+    const json h = dump({"dump", out, "--fchk", fchk, "--isotope", "1=12"});
+    const json& atoms = printed["atoms"];
+    std::vector<double> m, md; // the file's masses, and with 2H
+    std::string all;
+    for (std::size_t a = 0; a < atoms.size(); ++a) {
+        const bool hydrogen = atoms[a]["atomicNumber"] == 1;
+        m.push_back(hydrogen ? 1.00782504 : 12.0);
+        md.push_back(hydrogen ? 2.01410178 : 12.0);
+        if (hydrogen)
+            all += (all.empty() ? "" : ",") + std::to_string(a + 1) + "=2H";
+    }
+    const json d = dump({"dump", fchk, "--isotope", all});
+    const std::size_t n = 3 * m.size() - 6;
+    ASSERT_EQ(h["frequencies"].size(), n);
+    ASSERT_EQ(d["frequencies"].size(), n);
+    EXPECT_EQ(h["source"]["modes"], "checkpoint Hessian");
+
+    // The recomputed modes are in the output's frame (the checkpoint's is
+    // turned 180 degrees about x): each mode more than 1 cm-1 from the
+    // others is the printed one up to sign and rounding.
+    for (std::size_t k = 0; k < n; ++k) {
+        if ((k > 0 && frequency(h, k) - frequency(h, k - 1) < 1) ||
+            (k + 1 < n && frequency(h, k + 1) - frequency(h, k) < 1))
+            continue;
+        double pq = 0, pp = 0, qq = 0;
+        for (std::size_t c = 0; c < 3 * m.size(); ++c) {
+            const double p = printed["modes"][k][c / 3][c % 3], q = h["modes"][k][c / 3][c % 3];
+            pq += p * q, pp += p * p, qq += q * q;
+        }
+        EXPECT_GT(std::abs(pq) / std::sqrt(pp * qq), 0.999) << "mode " << k + 1;
+    }
+
+    // C-H stretch to C-D stretch, as diatomics: sqrt(mu_CH / mu_CD), about
+    // 0.734 (atom 6 is a hydrogen). The product rule over all modes is
+    // checked on the model's own analysis.
+    const double ratio = std::sqrt((12 * m[5] / (12 + m[5])) / (12 * md[5] / (12 + md[5])));
+    EXPECT_NEAR(frequency(d, n - 1) / frequency(h, n - 1), ratio, 0.03 * ratio);
+
+    const auto bad = test::runCli({"ir", fchk, "--isotope", "99=2H", "-o", "unused.csv"});
+    EXPECT_NE(bad.err.find(msg::kIsotopeAtomOutOfRange), std::string::npos) << bad.err;
+
+    // The Hessian goes with the next file.
+    Document doc;
+    ASSERT_TRUE(openMoleculeFile(doc, fchk).read && doc.hessian);
+    ASSERT_TRUE(openMoleculeFile(doc, out).read);
+    EXPECT_FALSE(doc.hessian);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/readers/CheckpointSections.h"
 #include "support/TestSupport.h"
 
 namespace kalviro::test {
@@ -149,6 +150,53 @@ inline std::vector<std::array<int, 3>> checkpointCartesian(int l) {
         for (int b = 0; a + b <= l; ++b)
             p.push_back({a, b, l - a - b});
     return p;
+}
+
+// Every basis function of a checkpoint file's shell sections.
+inline std::vector<ReferenceFunction> referenceBasis(const CheckpointSections& f) {
+    const auto& types = f.values("Shell types");
+    const auto& counts = f.values("Number of primitives per shell");
+    const auto& exps = f.values("Primitive exponents");
+    const auto& coefs = f.values("Contraction coefficients");
+    const auto& sp = f.values("P(S=P) Contraction coefficients");
+    const auto& xyz = f.values("Coordinates of each shell");
+    std::vector<ReferenceFunction> out;
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < types.size(); ++i) {
+        const int n = static_cast<int>(counts[i]);
+        const std::vector<double> e(exps.begin() + k, exps.begin() + k + n);
+        const std::vector<double> c(coefs.begin() + k, coefs.begin() + k + n);
+        const std::array<double, 3> centre{xyz[3 * i], xyz[3 * i + 1], xyz[3 * i + 2]};
+        const int t = static_cast<int>(types[i]);
+        auto add = [&](int l, bool pure, const std::vector<double>& cc) {
+            for (auto& fn :
+                 shellFunctions(l, pure, centre, e, cc, checkpointCartesian(l)))
+                out.push_back(std::move(fn));
+        };
+        if (t == -1) {
+            add(0, false, c);
+            add(1, false, std::vector<double>(sp.begin() + k, sp.begin() + k + n));
+        } else {
+            add(std::abs(t), t < -1, c);
+        }
+        k += n;
+    }
+    return out;
+}
+
+// One orbital of the file, alpha spin, as a single sum of primitives.
+inline ReferenceFunction fileOrbital(const std::string& path, int orbital) {
+    const auto file = readCheckpointSections(path);
+    EXPECT_TRUE(file.ok()) << path;
+    const auto basis = referenceBasis(*file);
+    const auto& c = file->values("Alpha MO coefficients");
+    ReferenceFunction out;
+    for (std::size_t mu = 0; mu < basis.size(); ++mu)
+        for (Primitive p : basis[mu]) {
+            p.coefficient *= c[static_cast<std::size_t>(orbital) * basis.size() + mu];
+            out.push_back(p);
+        }
+    return out;
 }
 
 } // namespace kalviro::test

@@ -1,19 +1,16 @@
 #pragma once
-// Helpers of the orbital tests: checkpoint text built from parts, a dialog
-// that records, and a direct double-precision evaluation of Gaussian
-// functions that shares nothing with the program's separable grid.
+// Helpers of the orbital tests: checkpoint text built from parts, and the
+// program's grid against the direct evaluation of GaussianReference.h.
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <map>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "GaussianReference.h"
 #include "orbital/MolecularOrbital.h"
 #include "document/OrbitalSelection.h"
 
@@ -100,25 +97,6 @@ inline std::vector<double> numberedCoefficients(int orbitals, int functions) {
     return v;
 }
 
-// One Cartesian Gaussian: coefficient * x^lx y^ly z^lz exp(-a r^2), in bohr.
-struct DirectGaussian {
-    double centre[3];
-    double exponent;
-    double coefficient;
-    int lx, ly, lz;
-};
-
-inline double directValue(const std::vector<DirectGaussian>& gs, double x, double y, double z) {
-    double sum = 0.0;
-    for (const DirectGaussian& g : gs) {
-        const double dx = x - g.centre[0], dy = y - g.centre[1], dz = z - g.centre[2];
-        const double r2 = dx * dx + dy * dy + dz * dz;
-        sum += g.coefficient * std::pow(dx, g.lx) * std::pow(dy, g.ly) * std::pow(dz, g.lz) *
-               std::exp(-g.exponent * r2);
-    }
-    return sum;
-}
-
 // Normalisation of a Cartesian primitive x^lx y^ly z^lz, each function on
 // its own: (2a/pi)^(3/4) (4a)^(l/2) / sqrt((2lx-1)!! (2ly-1)!! (2lz-1)!!).
 inline double cartesianNorm(double a, int lx, int ly, int lz) {
@@ -128,90 +106,20 @@ inline double cartesianNorm(double a, int lx, int ly, int lz) {
            std::sqrt(dfact(lx) * dfact(ly) * dfact(lz));
 }
 
-// Every array of a formatted checkpoint file by its title, read with the
-// file's own declared count.
-inline std::map<std::string, std::vector<double>> fchkArrays(const std::string& path) {
-    std::map<std::string, std::vector<double>> out;
-    std::ifstream in(path);
-    std::string line;
-    while (std::getline(in, line)) {
-        const auto n = line.find("N=");
-        if (line.size() < 44 || n == std::string::npos || n < 43)
-            continue;
-        std::string title = line.substr(0, 40);
-        title.erase(title.find_last_not_of(' ') + 1);
-        const long count = std::stol(line.substr(n + 2));
-        std::vector<double>& values = out[title];
-        while (static_cast<long>(values.size()) < count && in >> line)
-            values.push_back(std::stod(line));
-        std::getline(in, line);
-    }
-    return out;
-}
-
-// The orbital from the file's own basis sections, in double precision.
-inline std::vector<DirectGaussian> fileOrbital(const std::string& path, int orbital) {
-    auto a = fchkArrays(path);
-    const auto& types = a["Shell types"];
-    const auto& primitives = a["Number of primitives per shell"];
-    const auto& atomOf = a["Shell to atom map"];
-    const auto& exponents = a["Primitive exponents"];
-    const auto& coefficients = a["Contraction coefficients"];
-    const auto& pCoefficients = a["P(S=P) Contraction coefficients"];
-    const auto& xyz = a["Current cartesian coordinates"];
-    const auto& mo = a["Alpha MO coefficients"];
-    std::size_t functions = 0;
-    for (double t : types)
-        functions += t == 0 ? 1 : t == 1 ? 3 : t == -1 ? 4 : t == 2 ? 6 : 5;
-    const double* c = mo.data() + static_cast<std::size_t>(orbital) * functions;
-
-    static const int powers[10][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {2, 0, 0},
-                                      {0, 2, 0}, {0, 0, 2}, {1, 1, 0}, {1, 0, 1}, {0, 1, 1}};
-    std::vector<DirectGaussian> out;
-    std::size_t mu = 0, prim = 0;
-    for (std::size_t s = 0; s < types.size(); ++s) {
-        const int t = static_cast<int>(types[s]);
-        const std::vector<int> kinds = t == 0    ? std::vector<int>{0}
-                                       : t == 1  ? std::vector<int>{1, 2, 3}
-                                       : t == -1 ? std::vector<int>{0, 1, 2, 3}
-                                       : t == 2  ? std::vector<int>{4, 5, 6, 7, 8, 9}
-                                                 : std::vector<int>{};
-        EXPECT_FALSE(kinds.empty()) << "shell type " << t;
-        const int atom = static_cast<int>(atomOf[s]) - 1;
-        for (int kind : kinds) {
-            for (int p = 0; p < static_cast<int>(primitives[s]); ++p) {
-                DirectGaussian g{};
-                for (int k = 0; k < 3; ++k)
-                    g.centre[k] = xyz[3 * atom + k];
-                g.exponent = exponents[prim + p];
-                const double d =
-                    (t == -1 && kind > 0) ? pCoefficients[prim + p] : coefficients[prim + p];
-                std::tie(g.lx, g.ly, g.lz) = std::tie(powers[kind][0], powers[kind][1], powers[kind][2]);
-                g.coefficient = c[mu] * d * cartesianNorm(g.exponent, g.lx, g.ly, g.lz);
-                out.push_back(g);
-            }
-            ++mu;
-        }
-        prim += static_cast<std::size_t>(primitives[s]);
-    }
-    return out;
-}
-
 // The largest value of the direct evaluation over a sample of the grid
 // points, and the largest difference from the program's grid there.
 struct GridComparison {
     double largest = 0.0;
     double worst = 0.0;
 };
-inline GridComparison compareGrid(const MolecularOrbital& mo,
-                                  const std::vector<DirectGaussian>& gs) {
+inline GridComparison compareGrid(const MolecularOrbital& mo, const ReferenceFunction& f) {
     GridComparison out;
     for (int k = 1; k < kGridSize; k += 4)
         for (int j = 0; j < kGridSize; j += 3)
             for (int i = 2; i < kGridSize; i += 5) {
-                const double want = directValue(gs, mo.gridOrigin[0] + i * double(mo.gridStep[0]),
-                                                mo.gridOrigin[1] + j * double(mo.gridStep[1]),
-                                                mo.gridOrigin[2] + k * double(mo.gridStep[2]));
+                const double want = value(f, {mo.gridOrigin[0] + i * double(mo.gridStep[0]),
+                                              mo.gridOrigin[1] + j * double(mo.gridStep[1]),
+                                              mo.gridOrigin[2] + k * double(mo.gridStep[2])});
                 out.largest = std::max(out.largest, std::abs(want));
                 out.worst = std::max(out.worst, std::abs(want - mo.at(i, j, k)));
             }

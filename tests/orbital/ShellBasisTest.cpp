@@ -230,24 +230,5 @@ TEST(ShellBasisTest, BadCheckpointBasisGivesReason) {
     }
 }
 
-TEST(ShellBasisTest, UnrestrictedDoubletShowsHighestOccupiedAlphaFirst) {
-    const auto sections = readCheckpointSections(test::dataPath("orbital/oh_radical_pure.fchk"));
-    ASSERT_TRUE(sections.ok()) << sections.error();
-    const auto set = orbitalsFromCheckpoint(*sections);
-    ASSERT_TRUE(set.ok()) << set.error();
-    ASSERT_EQ(set->orbitals.size(), 60u); // 30 functions, alpha and beta
-    const Orbital& first = set->orbitals[set->defaultOrbital()];
-    EXPECT_EQ(first.spin, Spin::Alpha);
-    EXPECT_EQ(first.number, 5); // five alpha electrons, four beta
-    double alpha = 0.0, beta = 0.0;
-    for (const Orbital& o : set->orbitals)
-        (o.spin == Spin::Alpha ? alpha : beta) += o.occupation;
-    EXPECT_EQ(alpha, 5.0);
-    EXPECT_EQ(beta, 4.0);
-    EXPECT_EQ(set->orbitals[30].spin, Spin::Beta);
-    EXPECT_EQ(set->orbitals[33].occupation, 1.0); // beta 4
-    EXPECT_EQ(set->orbitals[34].occupation, 0.0); // beta 5
-}
-
 } // namespace
 } // namespace kalviro

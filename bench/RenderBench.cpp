@@ -73,7 +73,7 @@ void frames(benchmark::State& state, bool rotating) {
         return;
     loadChains(static_cast<int>(state.range(0)));
     setGeometryLists(state.range(1) != 0);
-    setSkipHiddenTubeWork(state.range(1) == 2);
+    theDocument().view.hiddenTubesSkipped = state.range(1) == 2;
     theDocument().molecule.drag.rotating = rotating;
     drawFrame(*s, theDocument()); // compiles the lists outside the timing
     for (auto _ : state) {
@@ -83,7 +83,7 @@ void frames(benchmark::State& state, bool rotating) {
     }
     state.counters["atoms"] = static_cast<double>(state.range(0));
     setGeometryLists(true);
-    setSkipHiddenTubeWork(true);
+    theDocument().view.hiddenTubesSkipped = true;
 }
 
 void BM_FullFrame(benchmark::State& state) {

@@ -6,8 +6,6 @@
 namespace kalviro {
 namespace {
 
-bool skipping = true;
-
 // Tube radius 0.1 with some room for the facets of a 32 x 32 sphere, whose
 // flat faces come in to 0.994 of its radius.
 constexpr double kSmallestEnclosingSphere = 0.11;
@@ -38,14 +36,6 @@ bool tubeDrawnFromPartner(const MoleculeState& m, std::size_t owner, const BondS
 bool tubeEndsEnclosed(const MoleculeState& m, const ViewSettings& s, std::size_t owner,
                       std::size_t partner) {
     return endEnclosed(m, s, owner) && endEnclosed(m, s, partner);
-}
-
-void setSkipHiddenTubeWork(bool on) {
-    skipping = on;
-}
-
-bool skipHiddenTubeWork() {
-    return skipping;
 }
 
 } // namespace kalviro

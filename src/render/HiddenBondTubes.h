@@ -24,8 +24,4 @@ bool tubeDrawnFromPartner(const MoleculeState& m, std::size_t owner, const BondS
 bool tubeEndsEnclosed(const MoleculeState& m, const ViewSettings& s, std::size_t owner,
                       std::size_t partner);
 
-// On by default; the benchmark and the tests compare frames without it.
-void setSkipHiddenTubeWork(bool on);
-bool skipHiddenTubeWork();
-
 } // namespace kalviro

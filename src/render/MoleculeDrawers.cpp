@@ -142,7 +142,7 @@ void drawBonds(const Document& doc, const MoleculeState& m, ScenePass pass) {
     const bool blend = s.blendBonds || s.blendAll;
     if (blend)
         blendingOn();
-    const bool skipHidden = !blend && pass != ScenePass::Pick && skipHiddenTubeWork();
+    const bool skipHidden = !blend && pass != ScenePass::Pick && s.hiddenTubesSkipped;
     // A moving picture hides facets: fewer of them keep the frame rate.
     const int slices = doc.animation.playing ? 16 : 64;
     const int stacks = doc.animation.playing ? 1 : 64;

@@ -11,7 +11,6 @@
 #include "app/AboutDialog.h"
 #include "app/AppConfig.h"
 #include "app/AxisDialog.h"
-#include "app/Cursors.h"
 #include "app/DataSelectionDialog.h"
 #include "document/FileOpening.h"
 #include "document/IsotopeChange.h"
@@ -294,22 +293,6 @@ TEST_F(FrameTest, TheViewDrawsThroughItsActionWithDepth) {
               frame_->view()->GetClientSize() * frame_->view()->GetContentScaleFactor());
     EXPECT_GE(depth, 24);
     EXPECT_EQ(depth, frame_->view()->depthBits());
-}
-
-TEST_F(FrameTest, CursorsHaveTheirHotSpotsAndAPicture) {
-    for (const auto& [image, hotX, hotY] : {std::tuple{grabbingHandImage(), 16, 14}, {arrowImage(), 0, 0}}) {
-        EXPECT_EQ(image.GetSize(), wxSize(32, 32));
-        EXPECT_EQ(image.GetOptionInt(wxIMAGE_OPTION_CUR_HOTSPOT_X), hotX);
-        EXPECT_EQ(image.GetOptionInt(wxIMAGE_OPTION_CUR_HOTSPOT_Y), hotY);
-        int drawn = 0;
-        for (int i = 0; i < 32 * 32; ++i)
-            drawn += image.IsTransparent(i % 32, i / 32) ? 0 : 1;
-        EXPECT_GT(drawn, 40);
-        EXPECT_LT(drawn, 32 * 32 / 2);
-    }
-    // The hot spot of the arrow is its tip: drawn, not see-through.
-    EXPECT_FALSE(arrowImage().IsTransparent(0, 0));
-    EXPECT_TRUE(grabbingHandCursor().IsOk());
 }
 
 namespace {

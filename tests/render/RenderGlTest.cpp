@@ -199,7 +199,7 @@ TEST_F(GlFrameTest, DisplayListsDrawTheSamePicture) {
 // faces of enclosed tubes changes no more than the odd edge pixel where the
 // two coinciding tubes tied on depth, in every style; a tube wrongly left out
 // or an open end wrongly culled would change whole runs of pixels.
-TEST_F(GlFrameTest, SkippingHiddenTubeWorkKeepsThePicture) {
+TEST_F(GlFrameTest, SkippingHiddenTubesKeepsThePicture) {
     // A tilted ring of carbons with hydrogens, one C-H bond pointing at the eye.
     placeAtoms({{6, {-0.7, -0.6, 0.3}}, {6, {0.7, -0.6, -0.3}}, {6, {1.2, 0.6, 0.2}},
                 {6, {-0.2, 1.1, -0.2}}, {1, {-1.5, -1.2, 0.8}}, {1, {1.2, -1.4, -0.9}},
@@ -221,10 +221,10 @@ TEST_F(GlFrameTest, SkippingHiddenTubeWorkKeepsThePicture) {
         s.eyeDistance = 8.0f;
         std::tie(s.atomsShown, s.atomsSolid, s.blendBonds, s.blendAll, s.atomScale) =
             std::tuple(st.shown, st.solid, st.blendBonds, st.blendAll, st.scale);
-        setSkipHiddenTubeWork(false);
+        s.hiddenTubesSkipped = false;
         render();
         const std::vector<unsigned char> full = pixels_;
-        setSkipHiddenTubeWork(true);
+        s.hiddenTubesSkipped = true;
         render();
         int changed = 0, lit = 0;
         for (std::size_t i = 0; i < full.size(); i += 3) {

@@ -154,6 +154,20 @@ TEST(BatchRamanCorpusTest, ActivitiesAndIntensitiesOfTwoModes) {
     EXPECT_NEAR(height("262.8396", true), 7.6260, 1e-9);
 }
 
+// GAMESS prints intensities in Debye^2/amu/A^2, 42.2561 km/mol each: a line
+// as narrow as 0.001 cm-1 peaks at the intensity in km/mol.
+TEST(BatchSpectrumCorpusTest, GamessIntensitiesInKmPerMol) {
+    KALVIRO_SKIP_WITHOUT_CORPUS();
+    test::TempDir dir;
+    const auto r = test::runCli({"spectrum", test::corpusFile("gamess-out/GAMESS-US2017_dvb_ir.out"), "-o",
+                                 dir.path("s.csv"), "--from", "467.26", "--to", "470", "--shape", "gaussian",
+                                 "--width", "0.001"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string bytes = test::readFileBytes(dir.path("s.csv"));
+    const std::size_t first = bytes.find("\n", bytes.rfind("# shift")) + 1;
+    EXPECT_NEAR(std::stod(bytes.substr(bytes.find(',', first) + 1)), 0.13982 * 42.2561, 1e-9);
+}
+
 // `jcamp` writes the points the reader decoded, in the file's order and
 // unit, as an independent JCAMP-DX reader decoded them.
 TEST(JcampCommand, WritesThePointsOfTheFile) {

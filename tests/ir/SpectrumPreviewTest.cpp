@@ -8,6 +8,7 @@
 #include "XmlCheck.h"
 #include "document/FileOpening.h"
 #include "ir/SpectrumCalculator.h"
+#include "ir/SpectrumPlot.h"
 #include "ir/SpectrumPreview.h"
 #include "ir/SvgCanvas.h"
 #include "model/MoleculeState.h"
@@ -158,6 +159,16 @@ TEST_F(Preview, RecalculateTakesTheEditTextAndRefusesZero) {
 
     ASSERT_TRUE(preview.OnRecalculate("-4", canvas_)); // as its absolute value
     EXPECT_FLOAT_EQ(doc.vibrations.spectra[0][402], 12.5f);
+}
+
+// A peak's label is centred on its line: 7 characters of 7 pixels each.
+TEST(SpectrumPlot, APeakLabelIsCentredOnItsLine) {
+    test::RecordingCanvas canvas(600, 400);
+    drawSpectrumPlot(canvas, {"", {1000, 2000}, {0, 1}}, {}, "km/mol", {{}, {{1500, 0.5, "1500 A1"}}});
+    const auto label = std::find_if(canvas.texts.begin(), canvas.texts.end(),
+                                    [](const auto& t) { return t.text == "1500 A1"; });
+    ASSERT_NE(label, canvas.texts.end());
+    EXPECT_NEAR(label->x + 24.5, plotPixelAt(1500, 600, 1000, 2000), 1.0);
 }
 
 TEST(SvgCanvas, JoinsConnectedLinesOfOnePenAndEscapesText) {

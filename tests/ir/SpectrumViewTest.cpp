@@ -66,7 +66,8 @@ TEST(SpectrumView, AClickMeansTheNearestStickWithinTheTolerance) {
     EXPECT_EQ(modeNear(s, b, 1002, 5), 4); // equally near: the taller
     EXPECT_EQ(modeNear(s, b, 1490, 5), std::nullopt);
     b.factor = 2;
-    EXPECT_EQ(modeNear(s, b, 3001, 5), 7);
+    b.shift = -100;
+    EXPECT_EQ(modeNear(s, b, 2901, 5), 7); // 2 x 1500 - 100
 }
 
 TEST(SpectrumView, SticksOfTheModesAboveZero) {

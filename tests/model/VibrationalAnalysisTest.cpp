@@ -12,6 +12,7 @@
 #include "model/Isotopes.h"
 #include "model/ModeDipoles.h"
 #include "model/VibrationalAnalysis.h"
+#include "platform/Messages.h"
 
 namespace kalviro {
 namespace {
@@ -200,6 +201,9 @@ TEST(VibrationalAnalysisTest, BadInputIsRefused) {
         ASSERT_FALSE(r) << name;
         EXPECT_FALSE(r.error().empty()) << name;
     }
+    HessianInput light = good;
+    light.masses[2] = -1.0; // the third atom, named by its number
+    EXPECT_EQ(analyseHessian(light).error(), msg::kHessianMassNotPositive + std::string("3"));
 }
 
 TEST(VibrationalAnalysisTest, TheFilesOwnFrequenciesArePreferredWhenTheyAgree) {

@@ -265,5 +265,16 @@ TEST(IsosurfaceTest, ValueBeyondTheGridGivesNothing) {
     EXPECT_FALSE(s.empty());
 }
 
+// A quarter turn about Z alone: the same height and distance from the axis,
+// at right angles about it.
+TEST(IsosurfaceTest, ATurnAboutZAloneTurnsTheSurfaces) {
+    OrbitalSurfaces s = traceOrbitalSurfaces(gaussianGrid(1.0), 0.05);
+    s.rotate(90.0, 0.0, 0.0);
+    const Vector3 p = s.computed[0].positions[0], q = s.shown[0].positions[0];
+    EXPECT_NEAR(q.z, p.z, 1e-9);
+    EXPECT_NEAR(q.x * p.x + q.y * p.y, 0.0, 1e-6);
+    EXPECT_NEAR(std::hypot(q.x, q.y), std::hypot(p.x, p.y), 1e-6);
+}
+
 } // namespace
 } // namespace kalviro

@@ -103,7 +103,7 @@ TEST_P(CartesianMoldenTest, OrbitalsAreOrthonormalInMoldenOrder) {
     for (std::size_t i = 0; i < m.orbitals.size(); ++i)
         for (const Point3& p : {Point3{0.3, 0.2, -0.4}, Point3{0.9, 1.0, 0.6}})
             EXPECT_NEAR(m.basis.evaluateOrbital(m.orbitals[i].coefficients, p),
-                        fchk->basis.evaluateOrbital(fchk->orbitals[i].coefficients, p), 1e-4)
+                        fchk->basis.evaluateOrbital(fchk->orbitals[i].coefficients, p), 1e-7)
                 << i;
 }
 

@@ -120,6 +120,21 @@ TEST_F(GridTest, ThirdRowAtomAndPolarizationFunctionsIn631g) {
     }
 }
 
+// Carbon's inner valence s of 6-31G: three primitives of the published
+// table (exponents and coefficients written here), centred on the nucleus.
+TEST_F(GridTest, CarbonInnerValenceSIn631gHasItsThreePrimitives) {
+    std::vector<float> c(9, 0.0f);
+    c[1] = 1.0f; // 1s, then the inner 2s
+    setAtoms({6}, {{0.0f, 0.0f, 0.0f}}, "6-31G", c);
+    selectBasisSet(mo);
+    std::vector<test::Primitive> s;
+    for (auto [a, d] : {std::pair{7.8682724, -0.1193324}, {1.8812885, -0.1608542}, {0.5442493, 1.1434564}})
+        s.push_back({a, {0, 0, 0}, {0, 0, 0}, d * cartesianNorm(a, 0, 0, 0)});
+    const test::GridComparison cmp = test::compareGrid(mo, s);
+    ASSERT_GT(cmp.largest, 0.01);
+    EXPECT_LT(cmp.worst, 1e-5 * cmp.largest);
+}
+
 TEST_F(GridTest, NamesWithoutTables) {
     setAtoms({1}, {{0, 0, 0}}, "6-311G**", {1.0f});
     EXPECT_EQ(selectBasisSet(mo), "");

@@ -44,7 +44,7 @@ TEST(OrbitalGridFromFile, GridMatchesTheFilesOwnBasis) {
         ASSERT_TRUE(computeFileOrbital(c.path, Spin::Alpha, c.orbital, *mo, doc.checkpoint, doc.contours));
         const auto [largest, worst] = test::compareGrid(*mo, test::fileOrbital(c.path, c.orbital));
         EXPECT_GT(largest, 0.05);
-        EXPECT_LT(worst, 1e-3 * largest) << "largest " << largest;
+        EXPECT_LT(worst, 1e-6 * largest) << "largest " << largest;
     }
 }
 

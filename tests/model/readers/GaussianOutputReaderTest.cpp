@@ -78,6 +78,8 @@ TEST(GaussianOutput, NewerLayoutAndAFrequencyOnlyJob) {
 }
 
 TEST(GaussianOutput, InputOrientationWhenNoStandardTableExists) {
+    // Atom 2 at x = -100.1 puts a lone minus in column 35, where the search
+    // for the table's closing dashes looks: the table goes on.
     auto text = test::replaceAll(fixture("g16_freq_only.log"), "Standard orientation:", "Some other table:");
     auto c = parseText(text);
     ASSERT_EQ(c.atoms.size(), 3u);
